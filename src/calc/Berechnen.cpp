@@ -1,0 +1,178 @@
+#include "Ergebnis.h"
+#include "Runden.h"
+
+namespace lohnwippe {
+
+namespace {
+
+constexpr std::array<Zweig, AnzahlZweige> Zweige{KV, PV, RV, AV};
+
+Waehrung AusDouble(double wert) { return Waehrung::AusDoubleHalbGerade(wert); }
+
+Waehrung Euro(std::int64_t ganz) { return Waehrung::AusGanzzahl(ganz); }
+
+// Sliding-zone reduction of the total assessment base of one branch.
+Waehrung GekuerzteSumme(Waehrung ae, Waehrung f) {
+    Waehrung gekuerzt;
+    if (ae > Euro(800)) {
+        gekuerzt = ae;
+    } else if (ae < Waehrung::AusRoh(4001000)) {  // 400.1, not 400.01
+        gekuerzt = MalHalbGerade(ae, f);
+    } else {
+        gekuerzt = MalHalbGerade(Euro(400), f) + MalHalbGerade(Euro(2) - f, ae - Euro(400));
+    }
+    if (gekuerzt < Waehrung()) {
+        gekuerzt = Waehrung();
+    }
+    return AufCentGerundet(gekuerzt);
+}
+
+Waehrung Satz(const Eingaben& e, int job, Zweig zweig) {
+    switch (zweig) {
+        case KV: return e.KVSatz[job];
+        case PV: return e.PVSatz;
+        case RV: return e.RVSatz;
+        case AV: return e.AVSatz;
+    }
+    return Waehrung();
+}
+
+// Half the contribution in cents: base times rate in percent, halved and
+// brought back from the raised partial-month base to the actual period.
+Waehrung HalberBeitragInCent(Waehrung basis, Waehrung satz, double t) {
+    return AusDouble(MalHalbGerade(basis, satz).AlsDouble() / 2 / t);
+}
+
+std::int16_t UmlagesatzVon(const Eingaben& e, Umlageart u) {
+    switch (u) {
+        case U1: return e.U1Satz;
+        case U2: return e.U2Satz;
+        case U3: return e.U3Satz;
+    }
+    return 0;
+}
+
+}  // namespace
+
+Ergebnis Berechnen(Eingaben& e) {
+    Ergebnis r;
+    const Waehrung eins = Euro(1);
+    if (e.Teilmonatsfaktor < eins) {
+        e.Teilmonatsfaktor = eins;
+    }
+    const Waehrung faktor = e.Teilmonatsfaktor;
+    const double t = faktor.AlsDouble();
+
+    r.Zusatzsatz = 0.009;
+    if (e.Kinderlos == 1) {
+        r.Zusatzsatz += 0.0025;
+    }
+
+    // Assessment bases.
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        r.EntgeltSumme += e.Entgelt[j];
+        for (Zweig b : Zweige) {
+            if (e.Zweigschalter(j, b) == 1) {
+                r.AE[j][b] = MalHalbGerade(e.Entgelt[j], faktor);
+            }
+            r.AE[SummenSpalte][b] += r.AE[j][b];
+        }
+    }
+
+    // The zone is judged on the total; the reduced total is shared out in
+    // proportion to the bases, each share rounded to cents on its own.
+    for (Zweig b : Zweige) {
+        r.AEGekuerzt[SummenSpalte][b] = GekuerzteSumme(r.AE[SummenSpalte][b], e.FaktorF);
+    }
+    if (e.RVVerzicht == 1) {
+        for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
+            r.AEGekuerzt[c][RV] = r.AE[c][RV];
+        }
+    }
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        for (Zweig b : Zweige) {
+            const Waehrung summe = r.AE[SummenSpalte][b];
+            if (summe <= Waehrung()) {
+                r.AEGekuerzt[j][b] = Waehrung();
+                continue;
+            }
+            const double anteil = r.AEGekuerzt[SummenSpalte][b].AlsDouble() / summe.AlsDouble() *
+                                  r.AE[j][b].AlsDouble();
+            r.AEGekuerzt[j][b] = AufCentGerundet(AusDouble(anteil));
+        }
+    }
+
+    // Total contributions from the reduced base, employer shares from the
+    // unreduced one.
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        for (Zweig b : Zweige) {
+            const Waehrung satz = Satz(e, j, b);
+            const Waehrung h = HalberBeitragInCent(r.AEGekuerzt[j][b], satz, t);
+            r.Gesamtbeitrag[j][b] = AusDouble(AufCentRunden(h).AlsDouble() / 50);
+            const Waehrung a = HalberBeitragInCent(r.AE[j][b], satz, t);
+            r.Arbeitgeberanteil[j][b] = AusDouble(AufCentRunden(a).AlsDouble() / 100);
+        }
+    }
+    if (e.Sachsen == 1) {
+        const double sachsen = SachsenSatz(e.JahrPos, e.MonatPos);
+        for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+            const Waehrung p = AusDouble(r.AE[j][PV].AlsDouble() * sachsen / t);
+            r.Arbeitgeberanteil[j][PV] =
+                AusDouble(AufCentRunden(MalGanzzahl(p, 100)).AlsDouble() / 100);
+        }
+    }
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        for (Zweig b : Zweige) {
+            r.Gesamtbeitrag[SummenSpalte][b] += r.Gesamtbeitrag[j][b];
+            r.Arbeitgeberanteil[SummenSpalte][b] += r.Arbeitgeberanteil[j][b];
+        }
+    }
+    for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
+        for (Zweig b : Zweige) {
+            r.GesamtSumme[c] += r.Gesamtbeitrag[c][b];
+            r.AGSumme[c] += r.Arbeitgeberanteil[c][b];
+        }
+    }
+
+    // Levies on the (reduced) pension base of each employment.
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        for (Umlageart u : {U1, U2, U3}) {
+            if (e.Umlageschalter(j, u) != 1) {
+                continue;
+            }
+            const Waehrung x =
+                AusDouble(MalGanzzahl(r.AEGekuerzt[j][RV], UmlagesatzVon(e, u)).AlsDouble() / t);
+            r.Umlage[j][u] = UmlageRunden(x);
+            r.Umlage[SummenSpalte][u] += r.Umlage[j][u];
+        }
+    }
+
+    for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
+        const Waehrung entgelt = c == SummenSpalte ? r.EntgeltSumme : e.Entgelt[c];
+        r.AGAufwand[c] = entgelt + r.AGSumme[c] + r.Umlage[c][U1] + r.Umlage[c][U2] +
+                         r.Umlage[c][U3];
+
+        Waehrung anSumme;
+        for (Zweig b : Zweige) {
+            r.Arbeitnehmeranteil[c][b] = r.Gesamtbeitrag[c][b] - r.Arbeitgeberanteil[c][b];
+            anSumme += r.Arbeitnehmeranteil[c][b];
+        }
+
+        // The column 5 value comes from the reduced total, not from the sum
+        // of the columns.
+        r.Zusatzbeitrag[c] = AusDouble(r.Zusatzsatz * r.AEGekuerzt[c][KV].AlsDouble() / t);
+        const Waehrung ohneGleitzone = AusDouble(r.Zusatzsatz * r.AE[c][KV].AlsDouble() / t);
+        r.ZusatzErsparnis[c] = AufCentGerundet(ohneGleitzone - r.Zusatzbeitrag[c]);
+
+        r.ANSumme[c] = anSumme + r.Zusatzbeitrag[c];
+        r.ANNetto[c] = entgelt - r.ANSumme[c];
+        // Outside the zone the employee would pay as much as the employer.
+        r.ANErsparnis[c] = r.AGSumme[c] - anSumme + r.ZusatzErsparnis[c];
+    }
+
+    const Waehrung rvSumme = r.AE[SummenSpalte][RV];
+    r.WarnungSichtbar = rvSumme <= Euro(399) || rvSumme >= Euro(801);
+    return r;
+}
+
+}  // namespace lohnwippe
