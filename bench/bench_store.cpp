@@ -1,0 +1,97 @@
+// Speed of the data files: record conversion, writing a new installation
+// and the annual sum that every calculation reads.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "Datenbestand.h"
+#include "Standardinhalt.h"
+
+namespace lohnwippe {
+namespace {
+
+// The store works on bare names, so the files go into a folder of their own.
+class Arbeitsordner {
+  public:
+    Arbeitsordner()
+        : vorher_(std::filesystem::current_path()),
+          ordner_(std::filesystem::temp_directory_path() /
+                  ("lohnwippe_bench_" + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(ordner_);
+        std::filesystem::current_path(ordner_);
+    }
+    ~Arbeitsordner() {
+        std::filesystem::current_path(vorher_);
+        std::filesystem::remove_all(ordner_);
+    }
+
+  private:
+    std::filesystem::path vorher_, ordner_;
+};
+
+Fallsatz Beispiel() {
+    Fallsatz satz = StandardFallsatz(1);
+    satz.Namen[1] = "Müller & Söhne GmbH";
+    satz.Entgelte[1] = Waehrung::AusGanzzahl(612);
+    return satz;
+}
+
+void FallsatzKodierenBench(benchmark::State& state) {
+    const Fallsatz satz = Beispiel();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FallsatzKodieren(satz));
+    }
+}
+BENCHMARK(FallsatzKodierenBench);
+
+void FallsatzDekodierenBench(benchmark::State& state) {
+    const auto bytes = FallsatzKodieren(Beispiel());
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FallsatzDekodieren(bytes));
+    }
+}
+BENCHMARK(FallsatzDekodierenBench);
+
+void UmlagesatzKodierenUndDekodierenBench(benchmark::State& state) {
+    const Umlagesatz satz = StandardUmlagesatz(32);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(UmlagesatzDekodieren(UmlagesatzKodieren(satz)));
+    }
+}
+BENCHMARK(UmlagesatzKodierenUndDekodierenBench);
+
+void DatenAnlegenBench(benchmark::State& state) {
+    Arbeitsordner ordner;
+    auto bestand = Datenbestand::Oeffnen();
+    if (!bestand.HatWert()) {
+        state.SkipWithError(bestand.Fehler().Meldung().c_str());
+        return;
+    }
+    for (auto _ : state) {
+        if (!bestand.Wert().DatenAnlegen().HatWert()) {
+            state.SkipWithError("DatenAnlegen gescheitert");
+            break;
+        }
+    }
+}
+BENCHMARK(DatenAnlegenBench)->Unit(benchmark::kMicrosecond);
+
+void JahressummeBench(benchmark::State& state) {
+    Arbeitsordner ordner;
+    auto bestand = Datenbestand::Oeffnen();
+    if (!bestand.HatWert() || !bestand.Wert().DatenAnlegen().HatWert()) {
+        state.SkipWithError("Datenbestand nicht angelegt");
+        return;
+    }
+    const int fallNr = FallNr(3, 4, 5);
+    for (auto _ : state) {
+        auto summe = bestand.Wert().Jahressumme(fallNr);
+        benchmark::DoNotOptimize(summe);
+    }
+}
+BENCHMARK(JahressummeBench)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace lohnwippe

@@ -1,0 +1,141 @@
+#include "Cp1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace lohnwippe {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F. The undefined bytes carry their
+// own value so that they survive a round trip (see Cp1252.h).
+constexpr std::array<char32_t, 32> Oberteil = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80..87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88..8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90..97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
+};
+
+constexpr char Ersatz = '?';
+
+char32_t ZeichenVonByte(unsigned char b) {
+    if (b >= 0x80 && b <= 0x9F) {
+        return Oberteil[b - 0x80];
+    }
+    return b;  // ASCII and 0xA0..0xFF coincide with Latin-1
+}
+
+char ByteVonZeichen(char32_t z) {
+    if (z < 0x80 || (z >= 0xA0 && z <= 0xFF)) {
+        return static_cast<char>(z);
+    }
+    const auto* treffer = std::find(Oberteil.begin(), Oberteil.end(), z);
+    if (treffer == Oberteil.end()) {
+        return Ersatz;
+    }
+    return static_cast<char>(0x80 + (treffer - Oberteil.begin()));
+}
+
+void Utf8Anhaengen(std::string& ziel, char32_t z) {
+    auto b = [](char32_t wert) { return static_cast<char>(wert); };
+    if (z < 0x80) {
+        ziel += b(z);
+    } else if (z < 0x800) {
+        ziel += b(0xC0 | (z >> 6));
+        ziel += b(0x80 | (z & 0x3F));
+    } else {
+        // Windows-1252 reaches no further than U+2122.
+        ziel += b(0xE0 | (z >> 12));
+        ziel += b(0x80 | ((z >> 6) & 0x3F));
+        ziel += b(0x80 | (z & 0x3F));
+    }
+}
+
+// Decodes one character at `pos` and advances `pos`. A broken sequence yields
+// nothing (so the caller writes the replacement) and advances over its
+// longest valid-looking start, at least one byte.
+bool Utf8Lesen(std::string_view text, std::size_t& pos, char32_t& zeichen) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char erstes = byte(pos);
+    if (erstes < 0x80) {
+        zeichen = erstes;
+        ++pos;
+        return true;
+    }
+    // Follow-byte count and the range of the second byte; the narrow ranges
+    // after E0, ED, F0 and F4 exclude overlong forms, surrogates and values
+    // beyond U+10FFFF.
+    int folgen = 0;
+    unsigned char von = 0x80, bis = 0xBF;
+    if (erstes >= 0xC2 && erstes <= 0xDF) {
+        folgen = 1;
+        zeichen = erstes & 0x1F;
+    } else if (erstes >= 0xE0 && erstes <= 0xEF) {
+        folgen = 2;
+        zeichen = erstes & 0x0F;
+        von = erstes == 0xE0 ? 0xA0 : 0x80;
+        bis = erstes == 0xED ? 0x9F : 0xBF;
+    } else if (erstes >= 0xF0 && erstes <= 0xF4) {
+        folgen = 3;
+        zeichen = erstes & 0x07;
+        von = erstes == 0xF0 ? 0x90 : 0x80;
+        bis = erstes == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        ++pos;
+        return false;
+    }
+    std::size_t i = 1;
+    for (; i <= static_cast<std::size_t>(folgen); ++i) {
+        if (pos + i >= text.size() || byte(pos + i) < von || byte(pos + i) > bis) {
+            pos += i;
+            return false;
+        }
+        zeichen = (zeichen << 6) | (byte(pos + i) & 0x3F);
+        von = 0x80;
+        bis = 0xBF;
+    }
+    pos += i;
+    return true;
+}
+
+}  // namespace
+
+std::string NachCp1252(std::string_view utf8) {
+    std::string ergebnis;
+    ergebnis.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        char32_t zeichen = 0;
+        ergebnis += Utf8Lesen(utf8, pos, zeichen) ? ByteVonZeichen(zeichen) : Ersatz;
+    }
+    return ergebnis;
+}
+
+std::string AusCp1252(std::string_view cp1252) {
+    std::string ergebnis;
+    ergebnis.reserve(cp1252.size() * 2);
+    for (char c : cp1252) {
+        Utf8Anhaengen(ergebnis, ZeichenVonByte(static_cast<unsigned char>(c)));
+    }
+    return ergebnis;
+}
+
+void TextfeldKodieren(std::string_view utf8, std::span<std::byte, TextfeldLaenge> feld) {
+    const std::string bytes = NachCp1252(utf8);
+    std::fill(feld.begin(), feld.end(), std::byte{' '});
+    const std::size_t n = std::min(bytes.size(), TextfeldLaenge);
+    for (std::size_t i = 0; i < n; ++i) {
+        feld[i] = static_cast<std::byte>(bytes[i]);
+    }
+}
+
+std::string TextfeldDekodieren(std::span<const std::byte, TextfeldLaenge> feld) {
+    std::string bytes(TextfeldLaenge, ' ');
+    for (std::size_t i = 0; i < TextfeldLaenge; ++i) {
+        bytes[i] = static_cast<char>(feld[i]);
+    }
+    return AusCp1252(bytes);
+}
+
+}  // namespace lohnwippe

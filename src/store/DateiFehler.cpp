@@ -1,0 +1,71 @@
+#include "DateiFehler.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace lohnwippe {
+
+std::string Fehlertext(int fehlerNr) {
+    switch (fehlerNr) {
+        case 0:
+            return "Unbekannter Fehler";
+        case ENOSPC:
+            return "Kein Speicherplatz mehr auf dem Datenträger";
+#ifdef EDQUOT
+        case EDQUOT:
+            return "Speicherkontingent erschöpft";
+#endif
+        case EACCES:
+        case EPERM:
+            return "Zugriff verweigert";
+        case EROFS:
+            return "Datenträger ist schreibgeschützt";
+        case EIO:
+            return "Ein-/Ausgabefehler";
+        case ENOENT:
+            return "Datei oder Ordner nicht gefunden";
+        case EISDIR:
+            return "Ist ein Ordner";
+        case EFBIG:
+            return "Datei zu groß";
+        case EBUSY:
+            return "Datei wird gerade benutzt";
+        case EMFILE:
+        case ENFILE:
+            return "Zu viele offene Dateien";
+        case ENAMETOOLONG:
+            return "Dateiname zu lang";
+        default:
+            return std::strerror(fehlerNr);
+    }
+}
+
+std::string DateiFehler::Meldung() const {
+    std::string ort = Datei;
+    if (Satz > 0) {
+        ort += ", Satz " + std::to_string(Satz);
+    }
+    switch (Art) {
+        case Fehlerart::Oeffnen:
+            return ort + ": Öffnen nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::Laenge:
+            return ort + ": Dateilänge nicht ermittelbar – " + Fehlertext(FehlerNr);
+        case Fehlerart::Lesen:
+            return ort + ": Lesen nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::Schreiben:
+            // A write stopped short without a reason from the system is
+            // still a failure: the record on disk is incomplete.
+            return ort + ": " +
+                   (FehlerNr == 0 ? std::string("Satz wurde nicht vollständig geschrieben")
+                                  : Fehlertext(FehlerNr));
+        case Fehlerart::Satznummer:
+            return Datei + ": Ungültige Satznummer " + std::to_string(Wert);
+        case Fehlerart::Kassenposition:
+            return Datei + ": Ungültige Kassenposition " + std::to_string(Wert);
+        case Fehlerart::Ueberlauf:
+            return ort + ": Jahressumme außerhalb des Wertebereichs";
+    }
+    return ort + ": " + Fehlertext(FehlerNr);
+}
+
+}  // namespace lohnwippe

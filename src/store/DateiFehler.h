@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace lohnwippe {
+
+// A failed access to one of the data files, handed back to the caller
+// instead of being thrown, so that the window can say what went wrong and
+// the program carries on with the data it has in memory.
+struct DateiFehler {
+    enum class Fehlerart {
+        Oeffnen,         // the file could not be opened or created
+        Laenge,          // its length could not be determined
+        Lesen,           // a read failed (the end of the file is no failure)
+        Schreiben,       // a write failed or stopped short
+        Satznummer,      // record number outside 1..HoechsteSatzNr
+        Kassenposition,  // fund position outside 0..21
+        Ueberlauf,       // remunerations too large to add up (damaged file)
+    };
+
+    Fehlerart Art = Fehlerart::Lesen;
+    std::string Datei;  // bare file name, e.g. "SV.dat"
+    // Record concerned; for transfers of several records the one at which
+    // the transfer failed. 0 where no record is concerned (opening).
+    long Satz = 0;
+    // errno of the failing call; 0 when the system gave no reason.
+    int FehlerNr = 0;
+    // The rejected record number or fund position.
+    long Wert = 0;
+    // Byte offset at which a transfer failed, as the file layer reports it;
+    // the record layer turns it into `Satz`.
+    std::uint64_t Position = 0;
+
+    // One German line for a message box, e.g.
+    // "SV.dat, Satz 17: Kein Speicherplatz mehr auf dem Datenträger".
+    std::string Meldung() const;
+};
+
+// Short German text for an errno value, the system's own text for rare ones.
+std::string Fehlertext(int fehlerNr);
+
+// A result or the reason why there is none. [[nodiscard]] so that no caller
+// can drop a failure by accident; there is deliberately no conversion to
+// bool, which would read wrongly for Erwartet<bool>.
+template <typename T>
+class [[nodiscard]] Erwartet {
+  public:
+    Erwartet(T wert) : inhalt_(std::in_place_index<0>, std::move(wert)) {}
+    Erwartet(DateiFehler fehler) : inhalt_(std::in_place_index<1>, std::move(fehler)) {}
+
+    bool HatWert() const { return inhalt_.index() == 0; }
+
+    // Throw std::bad_variant_access when asked for what is not there.
+    T& Wert() & { return std::get<0>(inhalt_); }
+    const T& Wert() const& { return std::get<0>(inhalt_); }
+    T&& Wert() && { return std::get<0>(std::move(inhalt_)); }
+    const DateiFehler& Fehler() const { return std::get<1>(inhalt_); }
+
+  private:
+    std::variant<T, DateiFehler> inhalt_;
+};
+
+template <>
+class [[nodiscard]] Erwartet<void> {
+  public:
+    Erwartet() = default;  // success
+    Erwartet(DateiFehler fehler) : fehler_(std::move(fehler)), gescheitert_(true) {}
+
+    bool HatWert() const { return !gescheitert_; }
+    const DateiFehler& Fehler() const {
+        if (!gescheitert_) {
+            throw std::bad_variant_access();
+        }
+        return fehler_;
+    }
+
+  private:
+    DateiFehler fehler_{};
+    bool gescheitert_ = false;
+};
+
+}  // namespace lohnwippe

@@ -1,0 +1,206 @@
+#include "Datenbestand.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <vector>
+
+#include "Standardinhalt.h"
+
+namespace lohnwippe {
+
+namespace {
+
+using Fehlerart = DateiFehler::Fehlerart;
+
+// Record `index` (from 0) of a buffer of consecutive records.
+template <std::size_t Laenge>
+std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index) {
+    return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
+}
+
+}  // namespace
+
+Erwartet<Datenbestand> Datenbestand::Oeffnen() {
+    return Oeffnen(&SystemDatei::Oeffnen);
+}
+
+Erwartet<Datenbestand> Datenbestand::Oeffnen(const Oeffner& oeffner) {
+    auto falldatei = oeffner(FalldateiName);
+    if (!falldatei.HatWert()) {
+        return falldatei.Fehler();
+    }
+    auto umlagedatei = oeffner(UmlagedateiName);
+    if (!umlagedatei.HatWert()) {
+        return umlagedatei.Fehler();
+    }
+    return Datenbestand(std::move(falldatei).Wert(), std::move(umlagedatei).Wert());
+}
+
+Datenbestand::Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei)
+    : falldatei_(std::move(falldatei)), umlagedatei_(std::move(umlagedatei)) {}
+
+Datenbestand::Ablage Datenbestand::Falldatei() const {
+    return {falldatei_.get(), FallsatzLaenge, HoechsteSatzNr};
+}
+
+Datenbestand::Ablage Datenbestand::Umlagedatei() const {
+    return {umlagedatei_.get(), UmlagesatzLaenge, AnzahlUmlagesaetze};
+}
+
+bool Datenbestand::Ablage::Enthaelt(int ersterSatz, int anzahl) const {
+    // Written so that no sum can overflow, whatever number comes in.
+    return ersterSatz >= 1 && anzahl >= 1 && ersterSatz <= HoechsteNr - anzahl + 1;
+}
+
+DateiFehler Datenbestand::Ablage::MitSatz(DateiFehler fehler) const {
+    fehler.Satz = static_cast<long>(fehler.Position / Satzlaenge + 1);
+    return fehler;
+}
+
+Erwartet<void> Datenbestand::SaetzeLesen(const Ablage& ablage, int ersterSatz, int anzahl,
+                                         std::span<std::byte> ziel) {
+    if (!ablage.Enthaelt(ersterSatz, anzahl)) {
+        return DateiFehler{
+            .Art = Fehlerart::Satznummer, .Datei = ablage.Ziel->Name(), .Wert = ersterSatz};
+    }
+    const std::uint64_t position = ablage.Satzlaenge * static_cast<std::uint64_t>(ersterSatz - 1);
+    auto gelesen = ablage.Ziel->Lesen(position, ziel);
+    if (!gelesen.HatWert()) {
+        return ablage.MitSatz(gelesen.Fehler());
+    }
+    std::fill(ziel.begin() + static_cast<std::ptrdiff_t>(gelesen.Wert()), ziel.end(), std::byte{0});
+    return {};
+}
+
+Erwartet<void> Datenbestand::SaetzeSchreiben(const Ablage& ablage, int ersterSatz, int anzahl,
+                                             std::span<const std::byte> quelle) {
+    if (!ablage.Enthaelt(ersterSatz, anzahl)) {
+        return DateiFehler{
+            .Art = Fehlerart::Satznummer, .Datei = ablage.Ziel->Name(), .Wert = ersterSatz};
+    }
+    const std::uint64_t position = ablage.Satzlaenge * static_cast<std::uint64_t>(ersterSatz - 1);
+    auto geschrieben = ablage.Ziel->Schreiben(position, quelle);
+    if (!geschrieben.HatWert()) {
+        return ablage.MitSatz(geschrieben.Fehler());
+    }
+    return {};
+}
+
+Erwartet<bool> Datenbestand::FalldateiLeer() {
+    auto laenge = falldatei_->Laenge();
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
+    }
+    return laenge.Wert() == 0;
+}
+
+Erwartet<void> Datenbestand::DatenAnlegen() {
+    std::vector<std::byte> faelle(FallsatzLaenge * AnzahlSaetzeFalldatei);
+    const Fallsatz fall = StandardFallsatz(1);
+    for (int i = 0; i < AnzahlSaetzeFalldatei; ++i) {
+        const int satzNr = i + 1;
+        FallsatzKodieren(satzNr <= AnzahlFallsaetze ? fall : StandardFallsatz(satzNr),
+                         Satzbereich<FallsatzLaenge>(faelle, i));
+    }
+    auto ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
+    if (!ergebnis.HatWert()) {
+        return ergebnis;
+    }
+
+    std::vector<std::byte> umlagen(UmlagesatzLaenge * AnzahlUmlagesaetze);
+    for (int i = 0; i < AnzahlUmlagesaetze; ++i) {
+        UmlagesatzKodieren(StandardUmlagesatz(i + 1), Satzbereich<UmlagesatzLaenge>(umlagen, i));
+    }
+    return SaetzeSchreiben(Umlagedatei(), 1, AnzahlUmlagesaetze, umlagen);
+}
+
+Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
+    std::array<std::byte, FallsatzLaenge> puffer;
+    auto ergebnis = SaetzeLesen(Falldatei(), satzNr, 1, puffer);
+    if (!ergebnis.HatWert()) {
+        return ergebnis.Fehler();
+    }
+    return FallsatzDekodieren(puffer);
+}
+
+Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
+    return SaetzeSchreiben(Falldatei(), satzNr, 1, FallsatzKodieren(satz));
+}
+
+Erwartet<Umlagesatz> Datenbestand::UmlageLesen(int umlageNr) {
+    std::array<std::byte, UmlagesatzLaenge> puffer;
+    auto ergebnis = SaetzeLesen(Umlagedatei(), umlageNr, 1, puffer);
+    if (!ergebnis.HatWert()) {
+        return ergebnis.Fehler();
+    }
+    return UmlagesatzDekodieren(puffer);
+}
+
+Erwartet<void> Datenbestand::UmlageSchreiben(int umlageNr, const Umlagesatz& satz) {
+    return SaetzeSchreiben(Umlagedatei(), umlageNr, 1, UmlagesatzKodieren(satz));
+}
+
+Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
+    if (fallNr < 1) {
+        return DateiFehler{
+            .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
+    }
+    const int januar = (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+    std::array<std::byte, FallsatzLaenge * MonateJeJahr> puffer;
+    auto ergebnis = SaetzeLesen(Falldatei(), januar, MonateJeJahr, puffer);
+    if (!ergebnis.HatWert()) {
+        return ergebnis.Fehler();
+    }
+    Waehrung summe;
+    for (int monat = 0; monat < MonateJeJahr; ++monat) {
+        const Fallsatz satz = FallsatzDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
+        try {
+            for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+                summe += satz.Entgelte[job];
+            }
+        } catch (const std::overflow_error&) {
+            // Only a damaged file holds amounts this large.
+            return DateiFehler{
+                .Art = Fehlerart::Ueberlauf, .Datei = falldatei_->Name(), .Satz = januar + monat};
+        }
+    }
+    return summe;
+}
+
+Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& satz) {
+    if (fallNr < 1) {
+        return DateiFehler{
+            .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
+    }
+    const int anzahl = MonateJeJahr - (fallNr - 1) % MonateJeJahr;
+    std::array<std::byte, FallsatzLaenge> einzeln;
+    FallsatzKodieren(satz, einzeln);
+    std::vector<std::byte> puffer(FallsatzLaenge * static_cast<std::size_t>(anzahl));
+    for (int i = 0; i < anzahl; ++i) {
+        std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
+    }
+    return SaetzeSchreiben(Falldatei(), fallNr, anzahl, puffer);
+}
+
+Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
+                                                       const Monatswerte& u2) {
+    if (kassePos < 0 || kassePos >= AnzahlKassen) {
+        return DateiFehler{
+            .Art = Fehlerart::Kassenposition, .Datei = UmlagedateiName, .Wert = kassePos};
+    }
+    std::array<std::byte, UmlagesatzLaenge * MonateJeJahr> puffer;
+    auto gelesen = SaetzeLesen(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+    if (!gelesen.HatWert()) {
+        return gelesen;
+    }
+    for (int monat = 0; monat < MonateJeJahr; ++monat) {
+        const auto bereich = Satzbereich<UmlagesatzLaenge>(puffer, monat);
+        Umlagesatz satz = UmlagesatzDekodieren(bereich);
+        satz.U1Saetze[kassePos] = u1[monat];
+        satz.U2Saetze[kassePos] = u2[monat];
+        UmlagesatzKodieren(satz, bereich);
+    }
+    return SaetzeSchreiben(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+}
+
+}  // namespace lohnwippe

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "Datei.h"
+#include "DateiFehler.h"
+#include "Fallsatz.h"
+#include "Satznummern.h"
+#include "Umlagesatz.h"
+#include "Waehrung.h"
+
+namespace lohnwippe {
+
+// The two data files of the program, "SV.dat" with the cases and master
+// records and "U12.dat" with the levy rates, open for the whole run.
+//
+// Every operation reports failure as a DateiFehler naming the file and the
+// record; none changes what the caller passes in. A record that lies wholly
+// or partly beyond the end of its file reads as zeros where the file has no
+// bytes, as a new or truncated file would otherwise leave the window with
+// whatever happened to be in memory.
+class Datenbestand {
+  public:
+    using Oeffner = std::function<Erwartet<std::unique_ptr<Datei>>(const std::string& name)>;
+    using Monatswerte = std::array<std::int16_t, MonateJeJahr>;
+
+    // Opens both files by bare name in the working directory and creates a
+    // missing one empty.
+    static Erwartet<Datenbestand> Oeffnen();
+    // The same with another way to open a file by name.
+    static Erwartet<Datenbestand> Oeffnen(const Oeffner& oeffner);
+
+    Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei);
+
+    // True when the case file has no bytes at all: a new installation.
+    Erwartet<bool> FalldateiLeer();
+
+    // Writes the default contents: case records 1..603, then levy records
+    // 1..48, each file in a single write.
+    Erwartet<void> DatenAnlegen();
+
+    Erwartet<Fallsatz> FallLesen(int satzNr);
+    Erwartet<void> FallSchreiben(int satzNr, const Fallsatz& satz);
+    Erwartet<Umlagesatz> UmlageLesen(int umlageNr);
+    Erwartet<void> UmlageSchreiben(int umlageNr, const Umlagesatz& satz);
+
+    // Sum of the four remunerations in the twelve months of the person and
+    // year of `fallNr`.
+    Erwartet<Waehrung> Jahressumme(int fallNr);
+
+    // Writes `satz` as record `fallNr` and as every later month of the same
+    // person and year up to December, in one write.
+    Erwartet<void> BisDezemberKopieren(int fallNr, const Fallsatz& satz);
+
+    // Replaces the U1 and U2 rates of fund `kassePos` (0..21) in the twelve
+    // months of 2012 (records 37..48, January first) and keeps every other
+    // entry of those records.
+    Erwartet<void> Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
+                                             const Monatswerte& u2);
+
+  private:
+    // One of the two files with its record geometry.
+    struct Ablage {
+        Datei* Ziel;
+        std::size_t Satzlaenge;
+        int HoechsteNr;
+
+        bool Enthaelt(int ersterSatz, int anzahl) const;
+        // The failure with the record in which its byte position lies.
+        DateiFehler MitSatz(DateiFehler fehler) const;
+    };
+    Ablage Falldatei() const;
+    Ablage Umlagedatei() const;
+
+    // Transfers of `anzahl` consecutive records from `ersterSatz`.
+    static Erwartet<void> SaetzeLesen(const Ablage& ablage, int ersterSatz, int anzahl,
+                                      std::span<std::byte> ziel);
+    static Erwartet<void> SaetzeSchreiben(const Ablage& ablage, int ersterSatz, int anzahl,
+                                          std::span<const std::byte> quelle);
+
+    std::unique_ptr<Datei> falldatei_;
+    std::unique_ptr<Datei> umlagedatei_;
+};
+
+}  // namespace lohnwippe

@@ -1,0 +1,49 @@
+#include "Umlagesatz.h"
+
+#include "Bytefolge.h"
+
+namespace lohnwippe {
+
+using namespace bytefolge;
+
+namespace {
+
+// The four arrays follow each other without gaps, 44 bytes apiece.
+template <typename Satz>
+constexpr auto Felder(Satz& s) {
+    return std::array{&s.U1Saetze, &s.U2Saetze, &s.U3Saetze, &s.KVSaetze};
+}
+
+static_assert(4 * AnzahlKassen * 2 == UmlagesatzLaenge);
+
+}  // namespace
+
+void UmlagesatzKodieren(const Umlagesatz& satz, std::span<std::byte, UmlagesatzLaenge> ziel) {
+    std::size_t offset = 0;
+    for (const JeKasse* feld : Felder(satz)) {
+        for (std::int16_t wert : *feld) {
+            Int16Schreiben(ziel, offset, wert);
+            offset += 2;
+        }
+    }
+}
+
+std::array<std::byte, UmlagesatzLaenge> UmlagesatzKodieren(const Umlagesatz& satz) {
+    std::array<std::byte, UmlagesatzLaenge> puffer{};
+    UmlagesatzKodieren(satz, puffer);
+    return puffer;
+}
+
+Umlagesatz UmlagesatzDekodieren(std::span<const std::byte, UmlagesatzLaenge> quelle) {
+    Umlagesatz satz;
+    std::size_t offset = 0;
+    for (JeKasse* feld : Felder(satz)) {
+        for (std::int16_t& wert : *feld) {
+            wert = Int16Lesen(quelle, offset);
+            offset += 2;
+        }
+    }
+    return satz;
+}
+
+}  // namespace lohnwippe

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "Satznummern.h"
+
+namespace lohnwippe {
+
+// Health funds in the order of the fund lists; the position selects the
+// entry within a levy-rate record.
+inline constexpr int AnzahlKassen = 22;
+using JeKasse = std::array<std::int16_t, AnzahlKassen>;
+
+// One record of the levy-rate file: the rates of all funds in one month.
+struct Umlagesatz {
+    JeKasse U1Saetze{};  // percent × 1000 (390 = 0.390 %)
+    JeKasse U2Saetze{};  // percent × 1000
+    JeKasse U3Saetze{};  // percent × 1000
+    JeKasse KVSaetze{};  // general KV rate, percent × 100 (1460 = 14.60 %)
+
+    bool operator==(const Umlagesatz&) const = default;
+};
+
+void UmlagesatzKodieren(const Umlagesatz& satz, std::span<std::byte, UmlagesatzLaenge> ziel);
+std::array<std::byte, UmlagesatzLaenge> UmlagesatzKodieren(const Umlagesatz& satz);
+Umlagesatz UmlagesatzDekodieren(std::span<const std::byte, UmlagesatzLaenge> quelle);
+
+}  // namespace lohnwippe
