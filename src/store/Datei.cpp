@@ -41,7 +41,9 @@ Erwartet<std::unique_ptr<Datei>> SystemDatei::Oeffnen(const std::string& name) {
         return DateiFehler{
             .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = fehlerNr};
     }
-    return std::unique_ptr<Datei>(new SystemDatei(name, datei));
+    std::error_code kein;
+    std::filesystem::path pfad = std::filesystem::absolute(name, kein);
+    return std::unique_ptr<Datei>(new SystemDatei(name, std::move(pfad), datei));
 }
 
 SystemDatei::~SystemDatei() {
@@ -104,6 +106,15 @@ Erwartet<std::uint64_t> SystemDatei::Laenge() {
         return Fehler(DateiFehler::Fehlerart::Laenge, errno, 0);
     }
     return static_cast<std::uint64_t>(laenge);
+}
+
+Erwartet<void> SystemDatei::Kuerzen(std::uint64_t laenge) {
+    std::error_code fehler;
+    std::filesystem::resize_file(pfad_, laenge, fehler);
+    if (fehler) {
+        return Fehler(DateiFehler::Fehlerart::Schreiben, fehler.value(), laenge);
+    }
+    return {};
 }
 
 }  // namespace lohnwippe

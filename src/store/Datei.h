@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -29,6 +30,9 @@ class Datei {
     virtual Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) = 0;
 
     virtual Erwartet<std::uint64_t> Laenge() = 0;
+
+    // Cuts the file to `laenge` bytes.
+    virtual Erwartet<void> Kuerzen(std::uint64_t laenge) = 0;
 };
 
 // A file of the working directory, opened for reading and writing and
@@ -47,13 +51,18 @@ class SystemDatei final : public Datei {
     Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel) override;
     Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override;
     Erwartet<std::uint64_t> Laenge() override;
+    Erwartet<void> Kuerzen(std::uint64_t laenge) override;
 
   private:
-    SystemDatei(std::string name, std::FILE* datei) : name_(std::move(name)), datei_(datei) {}
+    SystemDatei(std::string name, std::filesystem::path pfad, std::FILE* datei)
+        : name_(std::move(name)), pfad_(std::move(pfad)), datei_(datei) {}
     DateiFehler Fehler(DateiFehler::Fehlerart art, int fehlerNr, std::uint64_t position) const;
     bool Positionieren(std::uint64_t position);
 
     std::string name_;
+    // Absolute, so that cutting still finds the file if the working
+    // directory changes after opening.
+    std::filesystem::path pfad_;
     std::FILE* datei_;
 };
 

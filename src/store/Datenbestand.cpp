@@ -95,6 +95,19 @@ Erwartet<bool> Datenbestand::FalldateiLeer() {
 }
 
 Erwartet<void> Datenbestand::DatenAnlegen() {
+    // The levy file goes first and a case file that could not be written
+    // whole is emptied again: only an empty case file marks a new
+    // installation, so a half-written one would otherwise be taken for good
+    // data at every later start, and a complete one always has its rates.
+    std::vector<std::byte> umlagen(UmlagesatzLaenge * AnzahlUmlagesaetze);
+    for (int i = 0; i < AnzahlUmlagesaetze; ++i) {
+        UmlagesatzKodieren(StandardUmlagesatz(i + 1), Satzbereich<UmlagesatzLaenge>(umlagen, i));
+    }
+    auto ergebnis = SaetzeSchreiben(Umlagedatei(), 1, AnzahlUmlagesaetze, umlagen);
+    if (!ergebnis.HatWert()) {
+        return ergebnis;
+    }
+
     std::vector<std::byte> faelle(FallsatzLaenge * AnzahlSaetzeFalldatei);
     const Fallsatz fall = StandardFallsatz(1);
     for (int i = 0; i < AnzahlSaetzeFalldatei; ++i) {
@@ -102,16 +115,12 @@ Erwartet<void> Datenbestand::DatenAnlegen() {
         FallsatzKodieren(satzNr <= AnzahlFallsaetze ? fall : StandardFallsatz(satzNr),
                          Satzbereich<FallsatzLaenge>(faelle, i));
     }
-    auto ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
+    ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
     if (!ergebnis.HatWert()) {
-        return ergebnis;
+        // The write's own failure is what the user needs to hear about.
+        (void)falldatei_->Kuerzen(0);
     }
-
-    std::vector<std::byte> umlagen(UmlagesatzLaenge * AnzahlUmlagesaetze);
-    for (int i = 0; i < AnzahlUmlagesaetze; ++i) {
-        UmlagesatzKodieren(StandardUmlagesatz(i + 1), Satzbereich<UmlagesatzLaenge>(umlagen, i));
-    }
-    return SaetzeSchreiben(Umlagedatei(), 1, AnzahlUmlagesaetze, umlagen);
+    return ergebnis;
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {

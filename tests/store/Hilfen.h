@@ -89,6 +89,11 @@ class FehlerDatei final : public Datei {
 
     Erwartet<std::uint64_t> Laenge() override { return Inhalt.size(); }
 
+    Erwartet<void> Kuerzen(std::uint64_t laenge) override {
+        Inhalt.resize(laenge);
+        return {};
+    }
+
   private:
     std::string name_;
 };

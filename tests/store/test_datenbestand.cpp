@@ -231,13 +231,20 @@ TEST(DatenbestandFehler, AnlegenMeldetDenSatzBeiDemDerPlatzAusging) {
     const auto ergebnis = d.Bestand.DatenAnlegen();
     ASSERT_FALSE(ergebnis.HatWert());
     EXPECT_EQ(ergebnis.Fehler().Satz, 11);
-    EXPECT_TRUE(d.Umlage->Inhalt.empty());
+    // Emptied again, so that the next start sees a new installation.
+    EXPECT_TRUE(d.Fall->Inhalt.empty());
+    EXPECT_TRUE(d.Bestand.FalldateiLeer().Wert());
+    d.Fall->SchreibBudget = SIZE_MAX;
+    ASSERT_TRUE(d.Bestand.DatenAnlegen().HatWert());
+    EXPECT_EQ(d.Fall->Inhalt.size(), 123012u);
+    EXPECT_EQ(d.Umlage->Inhalt.size(), 8448u);
 
     Doppel e;
     e.Umlage->SchreibBudget = 0;
     e.Umlage->SchreibFehler = EROFS;
     EXPECT_EQ(e.Bestand.DatenAnlegen().Fehler().Meldung(),
               "U12.dat, Satz 1: Datenträger ist schreibgeschützt");
+    EXPECT_TRUE(e.Fall->Inhalt.empty());
 }
 
 TEST(DatenbestandFehler, LesefehlerWerdenGemeldet) {
@@ -271,6 +278,15 @@ TEST_F(DatenbestandTest, OeffnenScheitertMitNamenDerDatei) {
     EXPECT_EQ(ordner.Fehler().Art, Art::Oeffnen);
     EXPECT_EQ(ordner.Fehler().Datei, "SV.dat");
     EXPECT_NE(ordner.Fehler().FehlerNr, 0);
+}
+
+TEST_F(DatenbestandTest, SystemdateiLaesstSichKuerzen) {
+    auto datei = SystemDatei::Oeffnen("SV.dat").Wert();
+    const std::vector<std::byte> bytes(500, std::byte{7});
+    ASSERT_TRUE(datei->Schreiben(0, bytes).HatWert());
+    ASSERT_TRUE(datei->Kuerzen(0).HatWert());
+    EXPECT_EQ(datei->Laenge().Wert(), 0u);
+    EXPECT_TRUE(Inhalt("SV.dat").empty());
 }
 
 TEST_F(DatenbestandTest, VollerDatentraegerWirdErkannt) {
