@@ -89,16 +89,18 @@ Ergebnis Berechnen(Eingaben& e) {
             r.AEGekuerzt[c][RV] = r.AE[c][RV];
         }
     }
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        for (Zweig b : Zweige) {
-            const Waehrung summe = r.AE[SummenSpalte][b];
-            if (summe <= Waehrung()) {
-                r.AEGekuerzt[j][b] = Waehrung();
-                continue;
+    // A base of 0 gives 0 in every step that multiplies it, so such cells
+    // are left at 0 throughout instead of being computed.
+    for (Zweig b : Zweige) {
+        const Waehrung summe = r.AE[SummenSpalte][b];
+        if (summe <= Waehrung()) {
+            continue;
+        }
+        const double verhaeltnis = r.AEGekuerzt[SummenSpalte][b].AlsDouble() / summe.AlsDouble();
+        for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+            if (r.AE[j][b] != Waehrung()) {
+                r.AEGekuerzt[j][b] = AufCentGerundet(AusDouble(verhaeltnis * r.AE[j][b].AlsDouble()));
             }
-            const double anteil = r.AEGekuerzt[SummenSpalte][b].AlsDouble() / summe.AlsDouble() *
-                                  r.AE[j][b].AlsDouble();
-            r.AEGekuerzt[j][b] = AufCentGerundet(AusDouble(anteil));
         }
     }
 
@@ -107,18 +109,21 @@ Ergebnis Berechnen(Eingaben& e) {
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         for (Zweig b : Zweige) {
             const Waehrung satz = Satz(e, j, b);
-            const Waehrung h = HalberBeitragInCent(r.AEGekuerzt[j][b], satz, t);
-            r.Gesamtbeitrag[j][b] = AusDouble(AufCentRunden(h).AlsDouble() / 50);
-            const Waehrung a = HalberBeitragInCent(r.AE[j][b], satz, t);
-            r.Arbeitgeberanteil[j][b] = AusDouble(AufCentRunden(a).AlsDouble() / 100);
+            if (r.AEGekuerzt[j][b] != Waehrung()) {
+                const Waehrung h = HalberBeitragInCent(r.AEGekuerzt[j][b], satz, t);
+                r.Gesamtbeitrag[j][b] = GanzeCentGeteilt(AufCentRunden(h), 50);
+            }
+            if (r.AE[j][b] != Waehrung()) {
+                const Waehrung a = HalberBeitragInCent(r.AE[j][b], satz, t);
+                r.Arbeitgeberanteil[j][b] = GanzeCentGeteilt(AufCentRunden(a), 100);
+            }
         }
     }
     if (e.Sachsen == 1) {
         const double sachsen = SachsenSatz(e.JahrPos, e.MonatPos);
         for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
             const Waehrung p = AusDouble(r.AE[j][PV].AlsDouble() * sachsen / t);
-            r.Arbeitgeberanteil[j][PV] =
-                AusDouble(AufCentRunden(MalGanzzahl(p, 100)).AlsDouble() / 100);
+            r.Arbeitgeberanteil[j][PV] = GanzeCentGeteilt(AufCentRunden(MalGanzzahl(p, 100)), 100);
         }
     }
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
@@ -137,7 +142,7 @@ Ergebnis Berechnen(Eingaben& e) {
     // Levies on the (reduced) pension base of each employment.
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         for (Umlageart u : {U1, U2, U3}) {
-            if (e.Umlageschalter(j, u) != 1) {
+            if (e.Umlageschalter(j, u) != 1 || r.AEGekuerzt[j][RV] == Waehrung()) {
                 continue;
             }
             const Waehrung x =

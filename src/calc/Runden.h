@@ -16,6 +16,10 @@ Waehrung AufCentRunden(Waehrung cent);
 // when n mod 1000 is 500 or more.
 Waehrung UmlageRunden(Waehrung hunderttausendstel);
 
+// A whole number of cents divided by `teiler` (50 or 100) in floating point
+// and converted back half to even: 536 cents / 50 is 10.72.
+Waehrung GanzeCentGeteilt(Waehrung cent, int teiler);
+
 // Rounds a Euro amount to whole cents the way the calculation does it
 // everywhere: times 100, AufCentRunden, divided by 100 in floating point.
 Waehrung AufCentGerundet(Waehrung euro);

@@ -10,49 +10,49 @@ namespace {
 
 __extension__ typedef __int128 Int128;
 
-// The double's mantissa (53 bits) times 10000 (14 bits, of which 4 are a
-// power of two) needs at most 63 bits, so in x87 extended precision the
-// product is exact and the only rounding is the final one to a whole count.
 static_assert(std::numeric_limits<long double>::digits >= 64,
               "exact conversion from double needs a 64-bit long double mantissa");
 
 constexpr long double ZweiHoch63 = 9223372036854775808.0L;
 
-[[noreturn]] void Ueberlauf() { throw std::overflow_error("Betrag außerhalb des Wertebereichs"); }
-
 std::int64_t Pruefen(Int128 wert) {
     if (wert > std::numeric_limits<std::int64_t>::max() ||
         wert < std::numeric_limits<std::int64_t>::min()) {
-        Ueberlauf();
+        detail::WaehrungUeberlauf();
     }
     return static_cast<std::int64_t>(wert);
 }
 
 }  // namespace
 
-Waehrung Waehrung::AusGanzzahl(std::int64_t ganz) {
-    return Waehrung(Pruefen(static_cast<Int128>(ganz) * Skala));
-}
-
-std::optional<Waehrung> Waehrung::AusDoubleHalbGeradeGeprueft(double wert) {
+std::optional<Waehrung> Waehrung::AusGrossemDouble(double wert) {
     if (!std::isfinite(wert)) {
         return std::nullopt;
     }
-    // nearbyint follows the current rounding mode, which is to nearest,
-    // ties to even, unless someone changed it; rint-family functions are the
-    // only exact half-to-even rounding the standard library offers.
-    const long double gerundet = std::nearbyint(static_cast<long double>(wert) * Skala);
-    if (gerundet >= ZweiHoch63 || gerundet < -ZweiHoch63) {
+    // Large values: the double's mantissa (53 bits) times 10000 (14 bits, of
+    // which 4 are a power of two) needs at most 63 bits, so in x87 extended
+    // precision the product is exact and the truncation and the remainder
+    // below are exact too.
+    const long double produkt = static_cast<long double>(wert) * Skala;
+    if (produkt >= ZweiHoch63 || produkt < -ZweiHoch63) {
         return std::nullopt;
     }
-    return Waehrung(static_cast<std::int64_t>(gerundet));
-}
-
-Waehrung Waehrung::AusDoubleHalbGerade(double wert) {
-    if (auto w = AusDoubleHalbGeradeGeprueft(wert)) {
-        return *w;
+    const auto ganz = static_cast<std::int64_t>(produkt);
+    const long double rest = produkt - static_cast<long double>(ganz);
+    const long double restBetrag = rest < 0 ? -rest : rest;
+    if (restBetrag > 0.5L || (restBetrag == 0.5L && ganz % 2 != 0)) {
+        if (rest > 0) {
+            if (ganz == std::numeric_limits<std::int64_t>::max()) {
+                return std::nullopt;
+            }
+            return Waehrung(ganz + 1);
+        }
+        if (ganz == std::numeric_limits<std::int64_t>::min()) {
+            return std::nullopt;
+        }
+        return Waehrung(ganz - 1);
     }
-    Ueberlauf();
+    return Waehrung(ganz);
 }
 
 Waehrung Waehrung::GerundetHalbWeg(int stellen) const {
@@ -71,38 +71,21 @@ Waehrung Waehrung::GerundetHalbWeg(int stellen) const {
     return Waehrung(Pruefen(quotient * teiler));
 }
 
-Waehrung operator+(Waehrung a, Waehrung b) {
-    std::int64_t summe;
-    if (__builtin_add_overflow(a.roh_, b.roh_, &summe)) {
-        Ueberlauf();
-    }
-    return Waehrung(summe);
-}
+namespace detail {
 
-Waehrung operator-(Waehrung a, Waehrung b) {
-    std::int64_t differenz;
-    if (__builtin_sub_overflow(a.roh_, b.roh_, &differenz)) {
-        Ueberlauf();
-    }
-    return Waehrung(differenz);
-}
+void WaehrungUeberlauf() { throw std::overflow_error("Betrag außerhalb des Wertebereichs"); }
 
-Waehrung operator-(Waehrung a) { return Waehrung() - a; }
-
-Waehrung MalHalbGerade(Waehrung a, Waehrung b) {
+Waehrung MalHalbGerade128(Waehrung a, Waehrung b) {
     const Int128 produkt = static_cast<Int128>(a.Roh()) * b.Roh();
     Int128 quotient = produkt / Waehrung::Skala;
     const Int128 rest = produkt % Waehrung::Skala;
     const Int128 betrag = rest < 0 ? -rest : rest;
-    const bool ungerade = (quotient % 2) != 0;
-    if (betrag * 2 > Waehrung::Skala || (betrag * 2 == Waehrung::Skala && ungerade)) {
+    if (betrag * 2 > Waehrung::Skala || (betrag * 2 == Waehrung::Skala && quotient % 2 != 0)) {
         quotient += produkt < 0 ? -1 : 1;
     }
     return Waehrung::AusRoh(Pruefen(quotient));
 }
 
-Waehrung MalGanzzahl(Waehrung a, std::int64_t faktor) {
-    return Waehrung::AusRoh(Pruefen(static_cast<Int128>(a.Roh()) * faktor));
-}
+}  // namespace detail
 
 }  // namespace lohnwippe

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <compare>
 #include <cstdint>
 #include <optional>
@@ -38,14 +39,16 @@ public:
 
     constexpr auto operator<=>(const Waehrung&) const = default;
 
-    friend Waehrung operator+(Waehrung a, Waehrung b);
-    friend Waehrung operator-(Waehrung a, Waehrung b);
-    friend Waehrung operator-(Waehrung a);
+    inline friend Waehrung operator+(Waehrung a, Waehrung b);
+    inline friend Waehrung operator-(Waehrung a, Waehrung b);
+    inline friend Waehrung operator-(Waehrung a);
     Waehrung& operator+=(Waehrung b) { return *this = *this + b; }
     Waehrung& operator-=(Waehrung b) { return *this = *this - b; }
 
 private:
     constexpr explicit Waehrung(std::int64_t roh) : roh_(roh) {}
+    static bool KleinRunden(double wert, std::int64_t& roh);
+    static std::optional<Waehrung> AusGrossemDouble(double wert);
     std::int64_t roh_ = 0;
 };
 
@@ -54,5 +57,113 @@ Waehrung MalHalbGerade(Waehrung a, Waehrung b);
 
 // Exact product with a whole number, no rounding needed.
 Waehrung MalGanzzahl(Waehrung a, std::int64_t faktor);
+
+// The calculation converts and multiplies a few hundred times per run, so
+// the common paths are defined here where the compiler can inline them.
+
+namespace detail {
+[[noreturn]] void WaehrungUeberlauf();
+Waehrung MalHalbGerade128(Waehrung a, Waehrung b);
+
+// Quotient by 10000, rounded half to even.
+constexpr std::int64_t DurchSkalaHalbGerade(std::int64_t wert) {
+    std::int64_t quotient = wert / Waehrung::Skala;
+    const std::int64_t rest = wert % Waehrung::Skala;
+    const std::int64_t betrag = rest < 0 ? -rest : rest;
+    if (betrag * 2 > Waehrung::Skala || (betrag * 2 == Waehrung::Skala && quotient % 2 != 0)) {
+        quotient += wert < 0 ? -1 : 1;
+    }
+    return quotient;
+}
+}  // namespace detail
+
+inline Waehrung Waehrung::AusGanzzahl(std::int64_t ganz) {
+    std::int64_t roh;
+    if (__builtin_mul_overflow(ganz, Skala, &roh)) {
+        detail::WaehrungUeberlauf();
+    }
+    return Waehrung(roh);
+}
+
+inline bool Waehrung::KleinRunden(double wert, std::int64_t& roh) {
+    // p is the product rounded to double and p + fehler the exact one. Below
+    // 2^52, p's fraction and 0.5 are both multiples of p's last place while
+    // |fehler| is at most half of it, so fehler can only decide an apparent
+    // tie.
+    const double betrag = std::fabs(wert);
+    const double p = betrag * Skala;
+    if (!(p < 0x1p52)) {
+        return false;  // also infinities and NaN
+    }
+    auto ganz = static_cast<std::int64_t>(p);
+    const double bruch = p - static_cast<double>(ganz);
+    if (bruch > 0.5) {
+        ++ganz;
+    } else if (bruch == 0.5) {
+        const double fehler = std::fma(betrag, Skala, -p);
+        if (fehler > 0 || (fehler == 0 && ganz % 2 != 0)) {
+            ++ganz;
+        }
+    }
+    roh = wert < 0 ? -ganz : ganz;
+    return true;
+}
+
+inline std::optional<Waehrung> Waehrung::AusDoubleHalbGeradeGeprueft(double wert) {
+    std::int64_t roh;
+    if (KleinRunden(wert, roh)) {
+        return Waehrung(roh);
+    }
+    return AusGrossemDouble(wert);
+}
+
+// Returns a plain value on the common path: an optional there costs a
+// round trip through memory on every conversion.
+inline Waehrung Waehrung::AusDoubleHalbGerade(double wert) {
+    std::int64_t roh;
+    if (KleinRunden(wert, roh)) {
+        return Waehrung(roh);
+    }
+    if (auto w = AusGrossemDouble(wert)) {
+        return *w;
+    }
+    detail::WaehrungUeberlauf();
+}
+
+inline Waehrung operator+(Waehrung a, Waehrung b) {
+    std::int64_t summe;
+    if (__builtin_add_overflow(a.roh_, b.roh_, &summe)) {
+        detail::WaehrungUeberlauf();
+    }
+    return Waehrung(summe);
+}
+
+inline Waehrung operator-(Waehrung a, Waehrung b) {
+    std::int64_t differenz;
+    if (__builtin_sub_overflow(a.roh_, b.roh_, &differenz)) {
+        detail::WaehrungUeberlauf();
+    }
+    return Waehrung(differenz);
+}
+
+inline Waehrung operator-(Waehrung a) { return Waehrung() - a; }
+
+inline Waehrung MalHalbGerade(Waehrung a, Waehrung b) {
+    // Amounts times rates nearly always fit 64 bits, where dividing by the
+    // constant is a multiplication; 128-bit division is a library call.
+    std::int64_t produkt;
+    if (__builtin_mul_overflow(a.Roh(), b.Roh(), &produkt)) {
+        return detail::MalHalbGerade128(a, b);
+    }
+    return Waehrung::AusRoh(detail::DurchSkalaHalbGerade(produkt));
+}
+
+inline Waehrung MalGanzzahl(Waehrung a, std::int64_t faktor) {
+    std::int64_t produkt;
+    if (__builtin_mul_overflow(a.Roh(), faktor, &produkt)) {
+        detail::WaehrungUeberlauf();
+    }
+    return Waehrung::AusRoh(produkt);
+}
 
 }  // namespace lohnwippe

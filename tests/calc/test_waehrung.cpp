@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <stdexcept>
 
 #include "Runden.h"
@@ -33,6 +34,32 @@ TEST(WaehrungAusDouble, RundetDenExaktenWertDesDouble) {
     EXPECT_EQ(AusDouble(-0.03125), -312);
     EXPECT_EQ(AusDouble(-0.09375), -938);
     EXPECT_EQ(AusDouble(0.00005), 1);  // the double lies above 1/20000
+}
+
+// Reference: the exact product in x87 extended precision, rounded with the
+// library's ties-to-even rounding.
+std::int64_t Referenz(double d) {
+    return static_cast<std::int64_t>(std::nearbyint(static_cast<long double>(d) * 10000));
+}
+
+TEST(WaehrungAusDouble, StimmtMitDerExaktenRundungUeberein) {
+    std::mt19937_64 zufall(4711);
+    std::uniform_int_distribution<std::int64_t> zaehler(-100000000000, 100000000000);
+    std::uniform_int_distribution<int> stoerung(-3, 3);
+    for (int i = 0; i < 200000; ++i) {
+        // Near ties: the double nearest to (2k + 1) / 20000 and its
+        // neighbours, and quotients as the calculation forms them.
+        const double halb = static_cast<double>(2 * zaehler(zufall) + 1) / 20000;
+        double d = halb;
+        for (int n = stoerung(zufall); n != 0; n += n < 0 ? 1 : -1) {
+            d = std::nextafter(d, n < 0 ? -INFINITY : INFINITY);
+        }
+        ASSERT_EQ(AusDouble(d), Referenz(d)) << d;
+        const double quotient = static_cast<double>(zaehler(zufall)) / 100 / 4.348;
+        ASSERT_EQ(AusDouble(quotient), Referenz(quotient)) << quotient;
+        const double gross = std::ldexp(static_cast<double>(zaehler(zufall)), 12);
+        ASSERT_EQ(AusDouble(gross), Referenz(gross)) << gross;
+    }
 }
 
 TEST(WaehrungAusDouble, UeberlaufWirdErkannt) {
@@ -137,6 +164,28 @@ TEST(UmlageRunden, HalbAufAufGanzeCent) {
     EXPECT_EQ(UmlageRunden(W(1153000)), W(11.53));
     EXPECT_EQ(UmlageRunden(W(0)), W(0));
     EXPECT_EQ(UmlageRunden(W(-1153824)), W(-11.53));
+}
+
+TEST(GanzeCentGeteilt, GleichDerDivisionInDouble) {
+    // The shortcut must give exactly what the division in double gives.
+    std::mt19937_64 zufall(815);
+    for (const std::int64_t grenze : {std::int64_t{100000}, std::int64_t{1} << 40}) {
+        std::uniform_int_distribution<std::int64_t> cent(-grenze + 1, grenze - 1);
+        for (int i = 0; i < 100000; ++i) {
+            const std::int64_t c = cent(zufall);
+            const Waehrung w = Waehrung::AusGanzzahl(c);
+            ASSERT_EQ(GanzeCentGeteilt(w, 50), W(static_cast<double>(c) / 50)) << c;
+            ASSERT_EQ(GanzeCentGeteilt(w, 100), W(static_cast<double>(c) / 100)) << c;
+            if (c > -(std::int64_t{1} << 39) && c < (std::int64_t{1} << 39)) {
+                // A levy of c cents and a half: n mod 1000 is 500 (or -500).
+                const double euro = static_cast<double>(c) / 100 + (c >= 0 ? 0.01 : 0);
+                const std::int64_t n = c * 1000 + (c >= 0 ? 500 : -500);
+                ASSERT_EQ(UmlageRunden(Waehrung::AusGanzzahl(n)), W(euro)) << c;
+            }
+        }
+    }
+    EXPECT_EQ(GanzeCentGeteilt(W(536), 50), W(10.72));
+    EXPECT_EQ(GanzeCentGeteilt(W(-585), 100), W(-5.85));
 }
 
 TEST(UmlageRunden, GanzeCentAusDerGerundetenZahl) {
