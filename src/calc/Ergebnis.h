@@ -34,7 +34,9 @@ struct Ergebnis {
 };
 
 // The sliding-zone calculation. Pure apart from one thing: a partial-month
-// factor below 1 is written back into `eingaben` as 1.
+// factor below 1 is written back into `eingaben` as 1. Throws
+// std::overflow_error only for amounts that no input of the window can
+// produce, such as the remunerations of a damaged data file.
 Ergebnis Berechnen(Eingaben& eingaben);
 
 }  // namespace lohnwippe
