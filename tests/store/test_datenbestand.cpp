@@ -1,263 +1,139 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "Datenbestand.h"
-#include "Hilfen.h"
 
 namespace lohnwippe {
 namespace {
 
-using test::FehlerDatei;
+namespace fs = std::filesystem;
 using Art = DateiFehler::Fehlerart;
 
-class DatenbestandTest : public test::TempOrdner {
+// The store opens bare file names, so every test on real files runs in a
+// fresh folder of its own and leaves nothing behind.
+class DatenbestandTest : public ::testing::Test {
   protected:
-    Datenbestand Angelegt() {
-        auto bestand = Datenbestand::Oeffnen();
-        EXPECT_TRUE(bestand.HatWert());
-        EXPECT_TRUE(bestand.Wert().DatenAnlegen().HatWert());
-        return std::move(bestand).Wert();
+    DatenbestandTest() {
+        fs::create_directories(ordner_);
+        fs::current_path(ordner_);
     }
-};
+    ~DatenbestandTest() override {
+        fs::current_path(vorher_);
+        fs::remove_all(ordner_);
+    }
 
-std::string Zwanzig(std::string text) {
-    return text.append(20 - text.size(), ' ');
-}
+  private:
+    const fs::path vorher_ = fs::current_path();
+    const fs::path ordner_ =
+        fs::temp_directory_path() / ("lohnwippe_store_" + std::to_string(std::random_device{}()));
+};
 
 TEST_F(DatenbestandTest, NeueDateienErhaltenDenStandardinhalt) {
     auto bestand = Datenbestand::Oeffnen().Wert();
     EXPECT_TRUE(bestand.FalldateiLeer().Wert());
     ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
     EXPECT_FALSE(bestand.FalldateiLeer().Wert());
-    EXPECT_EQ(Inhalt("SV.dat").size(), 123012u);
-    EXPECT_EQ(Inhalt("U12.dat").size(), 8448u);
+    EXPECT_EQ(fs::file_size("SV.dat"), 123012u);
+    EXPECT_EQ(fs::file_size("U12.dat"), 8448u);
 
-    for (int nr : {1, 361, 600}) {
-        const Fallsatz fall = bestand.FallLesen(nr).Wert();
-        EXPECT_EQ(fall.Namen[1], Zwanzig("Arbeitgeber 1"));
-        EXPECT_EQ(fall.Namen[4], Zwanzig("Arbeitgeber 4"));
-        for (int job = 1; job <= 4; ++job) {
-            EXPECT_EQ(fall.Zweige[job], (std::array<std::int16_t, 4>{1, 1, 1, 1}));
-            EXPECT_EQ(fall.Umlagen[job], (std::array<std::int16_t, 4>{1, 1, 1, 1}));
-            EXPECT_EQ(fall.Entgelte[job], Waehrung());
-        }
-        EXPECT_EQ(fall.LetzterFall, 0);
-        EXPECT_EQ(fall.KassePos, 0);
-    }
-    const Fallsatz namen1 = bestand.FallLesen(601).Wert();
-    const Fallsatz namen2 = bestand.FallLesen(602).Wert();
-    const Fallsatz einstellungen = bestand.FallLesen(603).Wert();
-    EXPECT_EQ(namen1.Namen[1], Zwanzig("Personalfall 1"));
-    EXPECT_EQ(namen1.Namen[4], Zwanzig("Personalfall 4"));
-    EXPECT_EQ(namen2.Namen[1], Zwanzig("Personalfall 5"));
-    EXPECT_EQ(namen2.Namen[4], Zwanzig("Personalfall 8"));
-    EXPECT_EQ(einstellungen.Namen,
-              (JeJob<std::string>{"", Zwanzig("Personalfall 9"), Zwanzig("Personalfall 10"),
-                                  Zwanzig("Stadt Neckartal"), Zwanzig("Abt. Personal")}));
-    EXPECT_EQ(einstellungen.LetzterFall, 361);
-    EXPECT_EQ(einstellungen.Zweige, namen1.Zweige);
-}
-
-TEST_F(DatenbestandTest, StandardUmlagesaetzeFolgenDerTabelle) {
-    auto bestand = Angelegt();
-    const auto monat = [&](int jahrPos, int monatPos) {
-        return bestand.UmlageLesen(UmlageNr(jahrPos, monatPos)).Wert();
+    // Every case record alike; 601 to 603 hold the names of the person cases,
+    // of the payroll office and, in 603, the case shown last.
+    using Namen = std::array<std::string, 4>;
+    const Namen arbeitgeber{"Arbeitgeber 1", "Arbeitgeber 2", "Arbeitgeber 3", "Arbeitgeber 4"};
+    const std::tuple<int, Namen, std::int16_t> faelle[] = {
+        {1, arbeitgeber, 0},
+        {361, arbeitgeber, 0},
+        {600, arbeitgeber, 0},
+        {601, {"Personalfall 1", "Personalfall 2", "Personalfall 3", "Personalfall 4"}, 0},
+        {602, {"Personalfall 5", "Personalfall 6", "Personalfall 7", "Personalfall 8"}, 0},
+        {603, {"Personalfall 9", "Personalfall 10", "Stadt Neckartal", "Abt. Personal"}, 361},
     };
-    EXPECT_EQ(monat(2, 7).U2Saetze[1], 39);  // AOK Bayern, August 2011
-    EXPECT_EQ(monat(2, 6).U2Saetze[1], 28);
-    EXPECT_EQ(monat(2, 7).KVSaetze[1], 1460);
-    EXPECT_EQ(monat(0, 8).U1Saetze[7], 220);  // AOK Mecklenb., September 2009
-    EXPECT_EQ(monat(0, 7).U1Saetze[7], 210);
-    EXPECT_EQ(monat(1, 8).U2Saetze[9], 20);  // AOK Westf.L, 2010 from October
-    EXPECT_EQ(monat(1, 9).U2Saetze[9], 18);
-    EXPECT_EQ(monat(1, 9).U1Saetze[9], 360);
-    EXPECT_EQ(monat(1, 5).U2Saetze[13], 20);  // AOK S-Anhalt, 2010 from July
-    EXPECT_EQ(monat(1, 6).U2Saetze[13], 28);
-    EXPECT_EQ(monat(0, 0).U1Saetze[0], 390);
-    EXPECT_EQ(monat(3, 11).U2Saetze[12], 49);
-    EXPECT_EQ(monat(3, 0).U1Saetze[21], 350);
-    for (int kasse = 0; kasse < AnzahlKassen; ++kasse) {
-        EXPECT_EQ(monat(0, 5).KVSaetze[kasse], 1460);
-        EXPECT_EQ(monat(0, 6).KVSaetze[kasse], 1400);
-        EXPECT_EQ(monat(1, 3).U3Saetze[kasse], 410);
-        EXPECT_EQ(monat(2, 3).U3Saetze[kasse], 0);
-        EXPECT_EQ(monat(3, 3).U3Saetze[kasse], 40);
+    for (const auto& [nr, namen, letzterFall] : faelle) {
+        Fallsatz erwartet;
+        erwartet.LetzterFall = letzterFall;
+        for (int job = 1; job <= 4; ++job) {
+            erwartet.Namen[job] = namen[job - 1] + std::string(20 - namen[job - 1].size(), ' ');
+            erwartet.Zweige[job] = erwartet.Umlagen[job] = {1, 1, 1, 1};
+        }
+        EXPECT_EQ(bestand.FallLesen(nr).Wert(), erwartet) << "Satz " << nr;
     }
+
+    // {year, month, rates, fund or -1 for every fund, rate}; a year with a
+    // change from month N is checked in months N - 1 and N.
+    constexpr auto U1 = &Umlagesatz::U1Saetze, U2 = &Umlagesatz::U2Saetze,
+                   U3 = &Umlagesatz::U3Saetze, KV = &Umlagesatz::KVSaetze;
+    const std::tuple<int, int, JeKasse Umlagesatz::*, int, int> saetze[] = {
+        {2011, 7, U2, 1, 28},    {2011, 8, U2, 1, 39},   {2011, 8, KV, 1, 1460},
+        {2009, 8, U1, 7, 210},   {2009, 9, U1, 7, 220},  {2010, 9, U2, 9, 20},
+        {2010, 10, U2, 9, 18},   {2010, 9, U1, 9, 330},  {2010, 10, U1, 9, 360},
+        {2010, 6, U2, 13, 20},   {2010, 7, U2, 13, 28},  {2009, 1, U1, 0, 390},
+        {2012, 12, U2, 12, 49},  {2012, 1, U1, 21, 350}, {2009, 6, KV, -1, 1460},
+        {2009, 7, KV, -1, 1400}, {2010, 4, U3, -1, 410}, {2011, 4, U3, -1, 0},
+        {2012, 4, U3, -1, 40},
+    };
+    for (const auto& [jahr, monat, feld, kasse, wert] : saetze) {
+        const auto satz = bestand.UmlageLesen(UmlageNr(jahr - 2009, monat - 1)).Wert();
+        for (int k = std::max(kasse, 0); k < (kasse < 0 ? AnzahlKassen : kasse + 1); ++k) {
+            EXPECT_EQ((satz.*feld)[k], wert) << monat << "/" << jahr << ", Kasse " << k;
+        }
+    }
+
+    // Emptied through another handle, the case file marks a new installation again.
+    auto datei = SystemDatei::Oeffnen("SV.dat").Wert();
+    ASSERT_TRUE(datei->Kuerzen(0).HatWert());
+    EXPECT_EQ(datei->Laenge().Wert(), 0u);
+    EXPECT_EQ(fs::file_size("SV.dat"), 0u);
+    EXPECT_TRUE(bestand.FalldateiLeer().Wert());
 }
 
 TEST_F(DatenbestandTest, SaetzeHinterDemDateiendeLesenSichAlsNullen) {
-    {
-        std::ofstream datei("SV.dat", std::ios::binary);
-        datei << std::string(FallsatzLaenge + 100, '\x11');  // record 2 only begun
-    }
+    std::ofstream("SV.dat", std::ios::binary) << std::string(FallsatzLaenge + 100, '\x11');
     auto bestand = Datenbestand::Oeffnen().Wert();
-    const auto zweiter = FallsatzKodieren(bestand.FallLesen(2).Wert());
-    for (std::size_t i = 0; i < FallsatzLaenge; ++i) {
-        ASSERT_EQ(zweiter[i], std::byte(i < 100 ? 0x11 : 0)) << "Byte " << i;
-    }
+    std::array<std::byte, FallsatzLaenge> zweiter{};  // only begun
+    std::fill_n(zweiter.begin(), 100, std::byte{0x11});
+    EXPECT_EQ(FallsatzKodieren(bestand.FallLesen(2).Wert()), zweiter);
     EXPECT_EQ(FallsatzKodieren(bestand.FallLesen(603).Wert()), (std::array<std::byte, 204>{}));
     EXPECT_EQ(bestand.UmlageLesen(48).Wert(), Umlagesatz{});
 }
 
-TEST_F(DatenbestandTest, KopieBisDezemberBeschreibtDieRestlichenMonate) {
-    auto bestand = Angelegt();
+TEST_F(DatenbestandTest, JahressummeUndKopieBleibenInDenZwoelfMonatenDerPerson) {
+    // Person 3 in 2011: records 265 (January) to 276 (December).
+    auto bestand = Datenbestand::Oeffnen().Wert();
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
     Fallsatz satz = bestand.FallLesen(1).Wert();
-    satz.Entgelte[1] = Waehrung::AusGanzzahl(450);
-
-    ASSERT_TRUE(bestand.BisDezemberKopieren(FallNr(2, 2, 0), satz).HatWert());
+    satz.Entgelte[4] = Waehrung::AusRoh(5000);  // 0.50 Euro
     for (int nr = 264; nr <= 277; ++nr) {
-        const bool kopiert = nr >= 265 && nr <= 276;
-        EXPECT_EQ(bestand.FallLesen(nr).Wert() == satz, kopiert) << "Satz " << nr;
+        satz.Entgelte[1] = Waehrung::AusGanzzahl(nr);
+        ASSERT_TRUE(bestand.FallSchreiben(nr, satz).HatWert());
     }
+    // 265 + ... + 276 = 3246 Euro, plus twelve times 0.50.
+    for (int nr : {265, 270, 276})
+        EXPECT_EQ(bestand.Jahressumme(nr).Wert(), Waehrung::AusGanzzahl(3252)) << nr;
 
+    satz.Entgelte[1] = Waehrung::AusGanzzahl(450);
+    ASSERT_TRUE(bestand.BisDezemberKopieren(FallNr(2, 2, 0), satz).HatWert());
+    for (int nr = 264; nr <= 277; ++nr)
+        EXPECT_EQ(bestand.FallLesen(nr).Wert() == satz, nr >= 265 && nr <= 276) << nr;
     satz.Entgelte[2] = Waehrung::AusGanzzahl(100);
     ASSERT_TRUE(bestand.BisDezemberKopieren(276, satz).HatWert());
     EXPECT_EQ(bestand.FallLesen(276).Wert(), satz);
     EXPECT_NE(bestand.FallLesen(275).Wert(), satz);
-    EXPECT_EQ(Inhalt("SV.dat").size(), 123012u);
-}
-
-TEST_F(DatenbestandTest, JahressummeZaehltNurDieZwoelfMonateDerPerson) {
-    auto bestand = Angelegt();
-    Fallsatz satz = bestand.FallLesen(1).Wert();
-    for (int nr = 264; nr <= 277; ++nr) {
-        satz.Entgelte[1] = Waehrung::AusGanzzahl(nr);
-        satz.Entgelte[4] = Waehrung::AusRoh(5000);  // 0.50 Euro
-        ASSERT_TRUE(bestand.FallSchreiben(nr, satz).HatWert());
-    }
-    // 265 + ... + 276 = 3246 Euro, plus twelve times 0.50.
-    const Waehrung erwartet = Waehrung::AusGanzzahl(3252);
-    EXPECT_EQ(bestand.Jahressumme(265).Wert(), erwartet);
-    EXPECT_EQ(bestand.Jahressumme(270).Wert(), erwartet);
-    EXPECT_EQ(bestand.Jahressumme(276).Wert(), erwartet);
+    EXPECT_EQ(fs::file_size("SV.dat"), 123012u);
 
     satz.Entgelte[1] = Waehrung::AusRoh(LLONG_MAX);
     ASSERT_TRUE(bestand.FallSchreiben(270, satz).HatWert());
-    const auto ueberlauf = bestand.Jahressumme(265);
-    ASSERT_FALSE(ueberlauf.HatWert());
-    EXPECT_EQ(ueberlauf.Fehler().Art, Art::Ueberlauf);
-    EXPECT_EQ(ueberlauf.Fehler().Satz, 270);
-}
-
-TEST_F(DatenbestandTest, Umlagen2012AendernNurDieGewaehlteKasse) {
-    auto bestand = Angelegt();
-    const auto vorher = Inhalt("U12.dat");
-    Datenbestand::Monatswerte u1, u2;
-    for (int m = 0; m < 12; ++m) {
-        u1[m] = static_cast<std::int16_t>(-1 - m);
-        u2[m] = static_cast<std::int16_t>(0x7F00 + m);
-    }
-    ASSERT_TRUE(bestand.Umlagesaetze2012Schreiben(5, u1, u2).HatWert());
-
-    auto erwartet = vorher;
-    for (int m = 0; m < 12; ++m) {
-        auto satz = UmlagesatzDekodieren(std::span(erwartet).subspan((36 + m) * 176).first<176>());
-        satz.U1Saetze[5] = u1[m];
-        satz.U2Saetze[5] = u2[m];
-        std::ranges::copy(UmlagesatzKodieren(satz), erwartet.begin() + (36 + m) * 176);
-    }
-    EXPECT_EQ(Inhalt("U12.dat"), erwartet);
-
-    const auto falsch = bestand.Umlagesaetze2012Schreiben(22, u1, u2);
-    ASSERT_FALSE(falsch.HatWert());
-    EXPECT_EQ(falsch.Fehler().Meldung(), "U12.dat: Ungültige Kassenposition 22");
-    EXPECT_FALSE(bestand.Umlagesaetze2012Schreiben(-1, u1, u2).HatWert());
-    EXPECT_EQ(Inhalt("U12.dat"), erwartet);
-}
-
-TEST_F(DatenbestandTest, UngueltigeSatznummernWerdenAbgewiesen) {
-    auto bestand = Angelegt();
-    EXPECT_EQ(bestand.FallLesen(0).Fehler().Meldung(), "SV.dat: Ungültige Satznummer 0");
-    EXPECT_EQ(bestand.FallSchreiben(-3, Fallsatz{}).Fehler().Art, Art::Satznummer);
-    EXPECT_FALSE(bestand.FallSchreiben(HoechsteSatzNr + 1, Fallsatz{}).HatWert());
-    EXPECT_FALSE(bestand.FallLesen(INT_MAX).HatWert());
-    EXPECT_FALSE(bestand.Jahressumme(INT_MAX).HatWert());
-    EXPECT_FALSE(bestand.BisDezemberKopieren(INT_MAX, Fallsatz{}).HatWert());
-    EXPECT_FALSE(bestand.Jahressumme(0).HatWert());
-    EXPECT_FALSE(bestand.BisDezemberKopieren(0, Fallsatz{}).HatWert());
-    EXPECT_EQ(bestand.UmlageLesen(49).Fehler().Datei, "U12.dat");
-    EXPECT_FALSE(bestand.UmlageSchreiben(0, Umlagesatz{}).HatWert());
-    EXPECT_EQ(Inhalt("SV.dat").size(), 123012u);
-}
-
-// Failures of the file layer, through the in-memory double.
-struct Doppel {
-    FehlerDatei* Fall = new FehlerDatei("SV.dat");
-    FehlerDatei* Umlage = new FehlerDatei("U12.dat");
-    Datenbestand Bestand{std::unique_ptr<Datei>(Fall), std::unique_ptr<Datei>(Umlage)};
-};
-
-TEST(DatenbestandFehler, MehrereSaetzeGehenInEinemZug) {
-    // A single transfer keeps a new installation from being left half
-    // written record by record, and keeps the annual sum cheap.
-    Doppel d;
-    ASSERT_TRUE(d.Bestand.DatenAnlegen().HatWert());
-    EXPECT_EQ(d.Fall->Schreibvorgaenge, 1);
-    EXPECT_EQ(d.Umlage->Schreibvorgaenge, 1);
-    ASSERT_TRUE(d.Bestand.BisDezemberKopieren(FallNr(1, 4, 3), Fallsatz{}).HatWert());
-    EXPECT_EQ(d.Fall->Schreibvorgaenge, 2);
-    ASSERT_TRUE(d.Bestand.Jahressumme(FallNr(1, 4, 3)).HatWert());
-    EXPECT_EQ(d.Fall->Lesevorgaenge, 1);
-}
-
-TEST(DatenbestandFehler, KurzesSchreibenNenntDateiSatzUndGrund) {
-    Doppel d;
-    ASSERT_TRUE(d.Bestand.DatenAnlegen().HatWert());
-    Fallsatz satz = d.Bestand.FallLesen(17).Wert();
-    satz.Entgelte[1] = Waehrung::AusGanzzahl(600);
-    const Fallsatz kopie = satz;
-
-    d.Fall->SchreibBudget = 100;
-    d.Fall->SchreibFehler = ENOSPC;
-    const auto ergebnis = d.Bestand.FallSchreiben(17, satz);
-    ASSERT_FALSE(ergebnis.HatWert());
-    EXPECT_EQ(ergebnis.Fehler().Meldung(),
-              "SV.dat, Satz 17: Kein Speicherplatz mehr auf dem Datenträger");
-    EXPECT_EQ(satz, kopie);
-
-    d.Fall->SchreibBudget = 0;
-    d.Fall->SchreibFehler = 0;  // stopped short without a reason
-    EXPECT_EQ(d.Bestand.BisDezemberKopieren(17, satz).Fehler().Meldung(),
-              "SV.dat, Satz 17: Satz wurde nicht vollständig geschrieben");
-}
-
-TEST(DatenbestandFehler, AnlegenMeldetDenSatzBeiDemDerPlatzAusging) {
-    Doppel d;
-    d.Fall->SchreibBudget = 10 * FallsatzLaenge + 50;
-    d.Fall->SchreibFehler = ENOSPC;
-    const auto ergebnis = d.Bestand.DatenAnlegen();
-    ASSERT_FALSE(ergebnis.HatWert());
-    EXPECT_EQ(ergebnis.Fehler().Satz, 11);
-    // Emptied again, so that the next start sees a new installation.
-    EXPECT_TRUE(d.Fall->Inhalt.empty());
-    EXPECT_TRUE(d.Bestand.FalldateiLeer().Wert());
-    d.Fall->SchreibBudget = SIZE_MAX;
-    ASSERT_TRUE(d.Bestand.DatenAnlegen().HatWert());
-    EXPECT_EQ(d.Fall->Inhalt.size(), 123012u);
-    EXPECT_EQ(d.Umlage->Inhalt.size(), 8448u);
-
-    Doppel e;
-    e.Umlage->SchreibBudget = 0;
-    e.Umlage->SchreibFehler = EROFS;
-    EXPECT_EQ(e.Bestand.DatenAnlegen().Fehler().Meldung(),
-              "U12.dat, Satz 1: Datenträger ist schreibgeschützt");
-    EXPECT_TRUE(e.Fall->Inhalt.empty());
-}
-
-TEST(DatenbestandFehler, LesefehlerWerdenGemeldet) {
-    Doppel d;
-    ASSERT_TRUE(d.Bestand.DatenAnlegen().HatWert());
-    d.Fall->LeseFehler = EIO;
-    d.Umlage->LeseFehler = EIO;
-    EXPECT_EQ(d.Bestand.Jahressumme(270).Fehler().Meldung(),
-              "SV.dat, Satz 265: Lesen nicht möglich – Ein-/Ausgabefehler");
-    EXPECT_EQ(d.Bestand.FallLesen(3).Fehler().Art, Art::Lesen);
-    const auto vorher = d.Umlage->Inhalt;
-    EXPECT_FALSE(d.Bestand.Umlagesaetze2012Schreiben(0, {}, {}).HatWert());
-    EXPECT_EQ(d.Umlage->Inhalt, vorher);
+    const DateiFehler ueberlauf = bestand.Jahressumme(265).Fehler();
+    EXPECT_EQ(ueberlauf.Art, Art::Ueberlauf);
+    EXPECT_EQ(ueberlauf.Satz, 270);
 }
 
 TEST_F(DatenbestandTest, OeffnenScheitertMitNamenDerDatei) {
@@ -268,36 +144,175 @@ TEST_F(DatenbestandTest, OeffnenScheitertMitNamenDerDatei) {
         }
         return SystemDatei::Oeffnen(name);
     });
-    ASSERT_FALSE(ohneU12.HatWert());
     EXPECT_EQ(ohneU12.Fehler().Meldung(), "U12.dat: Öffnen nicht möglich – Zugriff verweigert");
 
-    std::filesystem::remove("SV.dat");
-    std::filesystem::create_directory("SV.dat");
-    const auto ordner = Datenbestand::Oeffnen();
-    ASSERT_FALSE(ordner.HatWert());
-    EXPECT_EQ(ordner.Fehler().Art, Art::Oeffnen);
-    EXPECT_EQ(ordner.Fehler().Datei, "SV.dat");
-    EXPECT_NE(ordner.Fehler().FehlerNr, 0);
-}
-
-TEST_F(DatenbestandTest, SystemdateiLaesstSichKuerzen) {
-    auto datei = SystemDatei::Oeffnen("SV.dat").Wert();
-    const std::vector<std::byte> bytes(500, std::byte{7});
-    ASSERT_TRUE(datei->Schreiben(0, bytes).HatWert());
-    ASSERT_TRUE(datei->Kuerzen(0).HatWert());
-    EXPECT_EQ(datei->Laenge().Wert(), 0u);
-    EXPECT_TRUE(Inhalt("SV.dat").empty());
+    fs::remove("SV.dat");
+    fs::create_directory("SV.dat");
+    const DateiFehler ordner = Datenbestand::Oeffnen().Fehler();
+    EXPECT_EQ(ordner.Art, Art::Oeffnen);
+    EXPECT_EQ(ordner.Datei, "SV.dat");
+    EXPECT_NE(ordner.FehlerNr, 0);
 }
 
 TEST_F(DatenbestandTest, VollerDatentraegerWirdErkannt) {
-    if (!std::filesystem::exists("/dev/full")) {
+    if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full";
     }
-    std::filesystem::create_symlink("/dev/full", "SV.dat");
+    fs::create_symlink("/dev/full", "SV.dat");
     auto bestand = Datenbestand::Oeffnen().Wert();
     EXPECT_EQ(bestand.DatenAnlegen().Fehler().Meldung(),
               "SV.dat, Satz 1: Kein Speicherplatz mehr auf dem Datenträger");
     EXPECT_EQ(bestand.FallSchreiben(42, Fallsatz{}).Fehler().Satz, 42);
+}
+
+// A file in memory that fails on demand: writes stop once `SchreibBudget`
+// bytes have been written in total, reads fail while `LeseFehler` is set.
+struct FehlerDatei final : Datei {
+    explicit FehlerDatei(std::string name) : Dateiname(std::move(name)) {}
+
+    std::string Dateiname;
+    std::vector<std::byte> Inhalt;
+    std::size_t SchreibBudget = SIZE_MAX;
+    int SchreibFehler = 0, LeseFehler = 0, Lesevorgaenge = 0, Schreibvorgaenge = 0;
+
+    const std::string& Name() const override { return Dateiname; }
+    Erwartet<std::uint64_t> Laenge() override { return Inhalt.size(); }
+    Erwartet<void> Kuerzen(std::uint64_t laenge) override {
+        Inhalt.resize(laenge);
+        return {};
+    }
+    Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel) override {
+        ++Lesevorgaenge;
+        if (LeseFehler != 0) {
+            return Fehler(Art::Lesen, LeseFehler, position);
+        }
+        const std::size_t n =
+            position >= Inhalt.size() ? 0 : std::min(ziel.size(), Inhalt.size() - position);
+        std::copy_n(Inhalt.begin() + static_cast<std::ptrdiff_t>(position), n, ziel.begin());
+        return n;
+    }
+    Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override {
+        ++Schreibvorgaenge;
+        const std::size_t n = std::min(quelle.size(), SchreibBudget);
+        SchreibBudget -= n;
+        Inhalt.resize(std::max<std::size_t>(Inhalt.size(), position + n));
+        std::copy_n(quelle.begin(), n, Inhalt.begin() + static_cast<std::ptrdiff_t>(position));
+        if (n < quelle.size()) {
+            return Fehler(Art::Schreiben, SchreibFehler, position + n);
+        }
+        return {};
+    }
+    DateiFehler Fehler(Art art, int fehlerNr, std::uint64_t position) const {
+        return {.Art = art, .Datei = Dateiname, .FehlerNr = fehlerNr, .Position = position};
+    }
+};
+
+// The store on two such files.
+class Doppel : public ::testing::Test {
+  protected:
+    FehlerDatei* Fall = new FehlerDatei("SV.dat");
+    FehlerDatei* Umlage = new FehlerDatei("U12.dat");
+    Datenbestand Bestand{std::unique_ptr<Datei>(Fall), std::unique_ptr<Datei>(Umlage)};
+};
+
+TEST_F(Doppel, AnlegenSchreibtJedeDateiInEinemZugOderLeertDieFalldateiWieder) {
+    // The levy file comes first; while it fails, the case file stays empty.
+    Umlage->SchreibBudget = 0;
+    Umlage->SchreibFehler = EROFS;
+    EXPECT_EQ(Bestand.DatenAnlegen().Fehler().Meldung(),
+              "U12.dat, Satz 1: Datenträger ist schreibgeschützt");
+    EXPECT_TRUE(Fall->Inhalt.empty());
+
+    Umlage->SchreibBudget = SIZE_MAX;
+    Fall->SchreibBudget = 10 * FallsatzLaenge + 50;
+    Fall->SchreibFehler = ENOSPC;
+    EXPECT_EQ(Bestand.DatenAnlegen().Fehler().Satz, 11);
+    // Emptied again, so that the next start sees a new installation.
+    EXPECT_TRUE(Fall->Inhalt.empty());
+    EXPECT_TRUE(Bestand.FalldateiLeer().Wert());
+
+    Fall->SchreibBudget = SIZE_MAX;
+    Fall->Schreibvorgaenge = Umlage->Schreibvorgaenge = 0;
+    ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
+    EXPECT_EQ(Fall->Inhalt.size(), 123012u);
+    EXPECT_EQ(Umlage->Inhalt.size(), 8448u);
+    // A single transfer keeps a new installation from being left half
+    // written record by record, and keeps the annual sum cheap.
+    EXPECT_EQ(Fall->Schreibvorgaenge, 1);
+    EXPECT_EQ(Umlage->Schreibvorgaenge, 1);
+    ASSERT_TRUE(Bestand.BisDezemberKopieren(FallNr(1, 4, 3), Fallsatz{}).HatWert());
+    EXPECT_EQ(Fall->Schreibvorgaenge, 2);
+    ASSERT_TRUE(Bestand.Jahressumme(FallNr(1, 4, 3)).HatWert());
+    EXPECT_EQ(Fall->Lesevorgaenge, 1);
+}
+
+TEST_F(Doppel, Umlagen2012AendernNurDieGewaehlteKasse) {
+    ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
+    auto erwartet = Umlage->Inhalt;
+    Datenbestand::Monatswerte u1, u2;
+    for (int m = 0; m < 12; ++m) {
+        u1[m] = static_cast<std::int16_t>(-1 - m);
+        u2[m] = static_cast<std::int16_t>(0x7F00 + m);
+        const std::span<std::byte, 176> bereich(erwartet.data() + (36 + m) * 176, 176);
+        Umlagesatz satz = UmlagesatzDekodieren(bereich);
+        satz.U1Saetze[5] = u1[m];
+        satz.U2Saetze[5] = u2[m];
+        UmlagesatzKodieren(satz, bereich);
+    }
+    ASSERT_TRUE(Bestand.Umlagesaetze2012Schreiben(5, u1, u2).HatWert());
+    EXPECT_EQ(Umlage->Inhalt, erwartet);
+
+    EXPECT_EQ(Bestand.Umlagesaetze2012Schreiben(22, u1, u2).Fehler().Meldung(),
+              "U12.dat: Ungültige Kassenposition 22");
+    EXPECT_EQ(Bestand.Umlagesaetze2012Schreiben(-1, u1, u2).Fehler().Art, Art::Kassenposition);
+    EXPECT_EQ(Umlage->Inhalt, erwartet);
+}
+
+TEST_F(Doppel, UngueltigeSatznummernWerdenAbgewiesen) {
+    ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
+    EXPECT_EQ(Bestand.FallLesen(0).Fehler().Meldung(), "SV.dat: Ungültige Satznummer 0");
+    // Fehler() throws, and so fails the test, where a call succeeds.
+    const std::pair<DateiFehler, const char*> faelle[] = {
+        {Bestand.FallSchreiben(-3, {}).Fehler(), "SV.dat"},
+        {Bestand.FallSchreiben(HoechsteSatzNr + 1, {}).Fehler(), "SV.dat"},
+        {Bestand.FallLesen(INT_MAX).Fehler(), "SV.dat"},
+        {Bestand.Jahressumme(INT_MAX).Fehler(), "SV.dat"},
+        {Bestand.Jahressumme(0).Fehler(), "SV.dat"},
+        {Bestand.BisDezemberKopieren(INT_MAX, {}).Fehler(), "SV.dat"},
+        {Bestand.BisDezemberKopieren(0, {}).Fehler(), "SV.dat"},
+        {Bestand.UmlageLesen(49).Fehler(), "U12.dat"},
+        {Bestand.UmlageSchreiben(0, {}).Fehler(), "U12.dat"},
+    };
+    for (const auto& [fehler, datei] : faelle) {
+        EXPECT_EQ(fehler.Art, Art::Satznummer) << fehler.Meldung();
+        EXPECT_EQ(fehler.Datei, datei) << fehler.Meldung();
+    }
+    EXPECT_EQ(Fall->Inhalt.size(), 123012u);
+    EXPECT_EQ(Umlage->Inhalt.size(), 8448u);
+}
+
+TEST_F(Doppel, SchreibUndLesefehlerNennenDateiSatzUndGrund) {
+    ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
+    Fallsatz satz = Bestand.FallLesen(17).Wert();
+    satz.Entgelte[1] = Waehrung::AusGanzzahl(600);
+    const Fallsatz kopie = satz;
+    Fall->SchreibBudget = 100;
+    Fall->SchreibFehler = ENOSPC;
+    EXPECT_EQ(Bestand.FallSchreiben(17, satz).Fehler().Meldung(),
+              "SV.dat, Satz 17: Kein Speicherplatz mehr auf dem Datenträger");
+    EXPECT_EQ(satz, kopie);
+    Fall->SchreibBudget = 0;
+    Fall->SchreibFehler = 0;  // stopped short without a reason
+    EXPECT_EQ(Bestand.BisDezemberKopieren(17, satz).Fehler().Meldung(),
+              "SV.dat, Satz 17: Satz wurde nicht vollständig geschrieben");
+
+    Fall->LeseFehler = Umlage->LeseFehler = EIO;
+    EXPECT_EQ(Bestand.Jahressumme(270).Fehler().Meldung(),
+              "SV.dat, Satz 265: Lesen nicht möglich – Ein-/Ausgabefehler");
+    EXPECT_EQ(Bestand.FallLesen(3).Fehler().Art, Art::Lesen);
+    const auto vorher = Umlage->Inhalt;
+    EXPECT_FALSE(Bestand.Umlagesaetze2012Schreiben(0, {}, {}).HatWert());
+    EXPECT_EQ(Umlage->Inhalt, vorher);
 }
 
 }  // namespace

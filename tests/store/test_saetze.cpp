@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
+#include <tuple>
+#include <utility>
 
+#include "Cp1252.h"
 #include "Fallsatz.h"
 #include "Satznummern.h"
 #include "Umlagesatz.h"
@@ -9,104 +13,135 @@
 namespace lohnwippe {
 namespace {
 
-// Little-endian value of `n` bytes at `offset`, read independently of the
-// record code.
-std::uint64_t Wert(std::span<const std::byte> bytes, std::size_t offset, std::size_t n) {
+using Feld = std::array<std::byte, TextfeldLaenge>;
+
+Feld Kodiert(std::string_view utf8) {
+    Feld feld;
+    TextfeldKodieren(utf8, feld);
+    return feld;
+}
+
+std::string Text(std::span<const std::byte> bytes) {
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// Little-endian number at `offset`, read independently of the record code.
+template <typename T = std::int16_t>
+T Wert(std::span<const std::byte> bytes, std::size_t offset) {
     std::uint64_t wert = 0;
-    for (std::size_t i = n; i-- > 0;)
+    for (std::size_t i = sizeof(T); i-- > 0;)
         wert = wert << 8 | std::to_integer<unsigned>(bytes[offset + i]);
-    return wert;
+    return static_cast<T>(wert);
 }
 
-Fallsatz Beispielsatz() {
-    Fallsatz satz;
-    satz.Namen = {"", "Erster Arbeitgeber  ", "Zweiter             ", "Dritter             ",
-                  "Vierter             "};
-    std::int16_t n = 0x0101;
-    for (std::int16_t* feld :
-         {&satz.LetzterFall, &satz.Oben, &satz.Links, &satz.Oben2, &satz.Links2, &satz.RVVerzicht,
-          &satz.SachsenWahl, &satz.KinderlosWahl, &satz.TeilmonatPos, &satz.KassePos}) {
-        *feld = n;
-        n = static_cast<std::int16_t>(n + 0x0101);
-    }
-    for (int i = 0; i < 8; ++i) satz.Reserviert[i] = std::byte(0xA0 + i);
-    for (int job = 1; job <= 4; ++job) {
-        for (int b = 0; b < 4; ++b) {
-            satz.Zweige[job][b] = static_cast<std::int16_t>(100 * job + b);
-            satz.Umlagen[job][b] = static_cast<std::int16_t>(-(200 * job + b));
-        }
-        satz.Entgelte[job] = Waehrung::AusRoh(0x0102030405060708LL * job);
-    }
-    satz.Entgelte[4] = Waehrung::AusRoh(-1);
-    return satz;
-}
-
-TEST(Fallsatz, FelderLiegenAnIhrenOffsets) {
-    const auto bytes = FallsatzKodieren(Beispielsatz());
-    const auto text = [&](std::size_t ab) {
-        return std::string(reinterpret_cast<const char*>(bytes.data()) + ab, 20);
+TEST(Textfeld, KuerztAufZwanzigZeichenUndFuelltMitLeerzeichen) {
+    // Twenty umlauts are forty UTF-8 bytes but twenty characters: none is lost.
+    std::string umlaute;
+    for (int i = 0; i < 20; ++i) umlaute += "ä";
+    const std::string leer(20, ' ');
+    const std::tuple<std::string, std::string, std::string> faelle[] = {
+        {"Fünfundzwanzig Zeichen!!!", "F\xFCnfundzwanzig Zeich", "Fünfundzwanzig Zeich"},
+        {"Abt.5", "Abt.5" + leer.substr(5), "Abt.5" + leer.substr(5)},
+        {"", leer, leer},
+        {"Müller & Söhne", "M\xFCller & S\xF6hne      ", "Müller & Söhne      "},
+        {umlaute, std::string(20, '\xE4'), umlaute},
+        {umlaute + "x", std::string(20, '\xE4'), umlaute},
     };
-    EXPECT_EQ(text(0), "Erster Arbeitgeber  ");
-    EXPECT_EQ(text(20), "Zweiter             ");
-    EXPECT_EQ(text(60), "Vierter             ");
-    for (std::size_t k = 0; k < 10; ++k) {
-        EXPECT_EQ(Wert(bytes, 80 + 2 * k, 2), 0x0101 * (k + 1)) << "Integer " << k;
+    for (const auto& [eingabe, bytes, zurueck] : faelle) {
+        SCOPED_TRACE(eingabe);
+        EXPECT_EQ(Text(Kodiert(eingabe)), bytes);
+        EXPECT_EQ(TextfeldDekodieren(Kodiert(eingabe)), zurueck);
     }
-    EXPECT_EQ(Wert(bytes, 100, 8), 0xA7A6A5A4A3A2A1A0u);
-    for (std::size_t i = 1; i <= 4; ++i) {
-        for (std::size_t b = 1; b <= 4; ++b) {
-            const std::size_t stelle = 8 * (i - 1) + 2 * (b - 1);
-            EXPECT_EQ(Wert(bytes, 108 + stelle, 2), 100 * i + b - 1);
-            EXPECT_EQ(Wert(bytes, 140 + stelle, 2), 0x10000 - (200 * i + b - 1));
+}
+
+TEST(Cp1252, BildetSonderzeichenAbUndErsetztDenRestDurchFragezeichen) {
+    using Paar = std::pair<std::string_view, std::string_view>;
+    // The bytes Windows-1252 leaves undefined come back as the C1 controls.
+    for (const auto& [utf8, cp1252] :
+         {Paar{"€ ß „x“ … Œ Ÿ ™", "\x80 \xDF \x84x\x93 \x85 \x8C \x9F \x99"},
+          Paar{"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"}}) {
+        EXPECT_EQ(NachCp1252(utf8), cp1252);
+        EXPECT_EQ(AusCp1252(cp1252), utf8);
+    }
+    // Not in Windows-1252; one character, one "?"; U+0080 is not the euro
+    // sign; a stray byte; a truncated euro sign; an overlong "/"; a
+    // surrogate; beyond U+10FFFF; truncated at the end.
+    const Paar nurHin[] = {
+        {"żółw", "?\xF3?w"},     {"A😀B", "A?B"},
+        {"\xC2\x80", "?"},       {"x\xFFy", "x?y"},
+        {"\xE2\x82Z", "?Z"},     {"\xC0\xAF", "??"},
+        {"\xED\xA0\x80", "???"}, {"\xF4\x90\x80\x80", "????"},
+        {"x\xE2\x82", "x?"},
+    };
+    for (const auto& [utf8, cp1252] : nurHin) EXPECT_EQ(NachCp1252(utf8), cp1252);
+
+    std::string alle;
+    for (int b = 0; b < 256; ++b) alle += static_cast<char>(b);
+    EXPECT_EQ(NachCp1252(AusCp1252(alle)), alle);
+}
+
+TEST(Saetze, FelderLiegenAnIhrenOffsets) {
+    // Every byte holds its own offset, so a field read from the wrong place
+    // shows; bytes from 0x80 up make the numbers negative.
+    std::array<std::byte, FallsatzLaenge> fall;
+    for (std::size_t i = 0; i < fall.size(); ++i) fall[i] = std::byte(i);
+    const Fallsatz satz = FallsatzDekodieren(fall);
+    EXPECT_EQ(FallsatzKodieren(satz), fall);
+    const std::int16_t* einstellungen[] = {
+        &satz.LetzterFall,  &satz.Oben,       &satz.Links,       &satz.Oben2,
+        &satz.Links2,       &satz.RVVerzicht, &satz.SachsenWahl, &satz.KinderlosWahl,
+        &satz.TeilmonatPos, &satz.KassePos};
+    for (std::size_t k = 0; k < 10; ++k) EXPECT_EQ(*einstellungen[k], Wert(fall, 80 + 2 * k)) << k;
+    EXPECT_EQ(Text(satz.Reserviert), Text(std::span(fall).subspan(100, 8)));
+    for (std::size_t job = 1; job <= 4; ++job) {
+        SCOPED_TRACE(job);
+        const std::size_t ab = 8 * (job - 1);
+        EXPECT_EQ(satz.Namen[job], Text(std::span(fall).subspan(20 * (job - 1), 20)));
+        for (std::size_t b = 0; b < 4; ++b) {
+            EXPECT_EQ(satz.Zweige[job][b], Wert(fall, 108 + ab + 2 * b));
+            EXPECT_EQ(satz.Umlagen[job][b], Wert(fall, 140 + ab + 2 * b));
         }
+        EXPECT_EQ(satz.Entgelte[job].Roh(), Wert<std::int64_t>(fall, 172 + ab));
     }
-    EXPECT_EQ(Wert(bytes, 172, 8), 0x0102030405060708u);
-    EXPECT_EQ(Wert(bytes, 188, 8), 3 * 0x0102030405060708u);
-    EXPECT_EQ(Wert(bytes, 196, 8), UINT64_MAX);
-}
 
-TEST(Umlagesatz, FelderLiegenAnIhrenOffsets) {
-    Umlagesatz satz;
-    for (int k = 0; k < AnzahlKassen; ++k) {
-        satz.U1Saetze[k] = static_cast<std::int16_t>(1000 + k);
-        satz.U2Saetze[k] = static_cast<std::int16_t>(2000 + k);
-        satz.U3Saetze[k] = static_cast<std::int16_t>(3000 + k);
-        satz.KVSaetze[k] = static_cast<std::int16_t>(-k);
-    }
-    const auto bytes = UmlagesatzKodieren(satz);
+    std::array<std::byte, UmlagesatzLaenge> umlage;
+    for (std::size_t i = 0; i < umlage.size(); ++i) umlage[i] = std::byte(i);
+    const Umlagesatz saetze = UmlagesatzDekodieren(umlage);
+    EXPECT_EQ(UmlagesatzKodieren(saetze), umlage);
     for (std::size_t k = 0; k < AnzahlKassen; ++k) {
-        EXPECT_EQ(Wert(bytes, 2 * k, 2), 1000 + k);
-        EXPECT_EQ(Wert(bytes, 44 + 2 * k, 2), 2000 + k);
-        EXPECT_EQ(Wert(bytes, 88 + 2 * k, 2), 3000 + k);
-        EXPECT_EQ(Wert(bytes, 132 + 2 * k, 2), (0x10000 - k) & 0xFFFF);
+        EXPECT_EQ(saetze.U1Saetze[k], Wert(umlage, 2 * k));
+        EXPECT_EQ(saetze.U2Saetze[k], Wert(umlage, 44 + 2 * k));
+        EXPECT_EQ(saetze.U3Saetze[k], Wert(umlage, 88 + 2 * k));
+        EXPECT_EQ(saetze.KVSaetze[k], Wert(umlage, 132 + 2 * k));
     }
 }
 
-TEST(Saetze, UeberstehenKodierenUndDekodieren) {
-    const Fallsatz satz = Beispielsatz();
-    EXPECT_EQ(FallsatzDekodieren(FallsatzKodieren(satz)), satz);
-
+TEST(Saetze, ZufaelligeBytesUeberstehenDenWegUeberDieFelder) {
     std::mt19937 zufall(204);
-    for (int runde = 0; runde < 200; ++runde) {
+    for (int runde = 0; runde < 1000; ++runde) {
         std::array<std::byte, FallsatzLaenge> fall;
         std::array<std::byte, UmlagesatzLaenge> umlage;
+        Feld text;
         for (auto& b : fall) b = static_cast<std::byte>(zufall());
         for (auto& b : umlage) b = static_cast<std::byte>(zufall());
-        EXPECT_EQ(FallsatzKodieren(FallsatzDekodieren(fall)), fall);
-        EXPECT_EQ(UmlagesatzKodieren(UmlagesatzDekodieren(umlage)), umlage);
+        for (auto& b : text) b = static_cast<std::byte>(zufall());
+        ASSERT_EQ(FallsatzKodieren(FallsatzDekodieren(fall)), fall);
+        ASSERT_EQ(UmlagesatzKodieren(UmlagesatzDekodieren(umlage)), umlage);
+        ASSERT_EQ(Kodiert(TextfeldDekodieren(text)), text);
     }
 }
 
 TEST(Satznummern, ZaehlenNachJahrPersonUndMonat) {
-    EXPECT_EQ(FallNr(0, 0, 0), 1);
-    EXPECT_EQ(FallNr(3, 0, 0), 361);
-    EXPECT_EQ(FallNr(2, 9, 11), 360);
-    EXPECT_EQ(FallNr(2, 2, 0), 265);
+    const std::pair<int, FallPosition> faelle[] = {
+        {1, {0, 0, 0}}, {361, {3, 0, 0}}, {360, {2, 9, 11}}, {265, {2, 2, 0}}};
+    for (const auto& [nr, p] : faelle) {
+        EXPECT_EQ(FallNr(p.JahrPos, p.PersonPos, p.MonatPos), nr);
+        EXPECT_EQ(FallZerlegen(nr), p) << nr;
+    }
     for (int nr = 1; nr <= 480; ++nr) {
         const FallPosition p = FallZerlegen(nr);
         ASSERT_EQ(FallNr(p.JahrPos, p.PersonPos, p.MonatPos), nr);
     }
-    EXPECT_EQ(FallZerlegen(360), (FallPosition{2, 9, 11}));
     EXPECT_EQ(UmlageNr(0, 0), 1);
     EXPECT_EQ(UmlageNr(2, 7), 32);
     EXPECT_EQ(UmlageNr(3, 11), 48);
