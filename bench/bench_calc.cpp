@@ -14,13 +14,15 @@ namespace {
 
 std::vector<Eingaben> Faelle(std::size_t anzahl, bool vierJobs) {
     std::mt19937 zufall(20120101);
-    auto zahl = [&](int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall); };
+    auto zahl = [&](int von, int bis) {
+        return std::uniform_int_distribution<int>(von, bis)(zufall);
+    };
     std::vector<Eingaben> faelle(anzahl);
     for (Eingaben& e : faelle) {
         const int jobs = vierJobs ? 4 : zahl(1, 4);
         for (int j = 1; j <= 4; ++j) {
-            e.Entgelt[j] = j <= jobs ? Waehrung::AusRoh(zahl(vierJobs ? 1 : 0, 90000) * 100LL)
-                                     : Waehrung();
+            e.Entgelt[j] =
+                j <= jobs ? Waehrung::AusRoh(zahl(vierJobs ? 1 : 0, 90000) * 100LL) : Waehrung();
             e.KV[j] = e.PV[j] = e.RV[j] = e.U1[j] = e.U2[j] = e.U3[j] = 1;
             e.AV[j] = j == 1 ? 1 : zahl(0, 1);
             e.KG[j] = zahl(0, 1);

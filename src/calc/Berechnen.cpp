@@ -7,9 +7,13 @@ namespace {
 
 constexpr std::array<Zweig, AnzahlZweige> Zweige{KV, PV, RV, AV};
 
-Waehrung AusDouble(double wert) { return Waehrung::AusDoubleHalbGerade(wert); }
+Waehrung AusDouble(double wert) {
+    return Waehrung::AusDoubleHalbGerade(wert);
+}
 
-Waehrung Euro(std::int64_t ganz) { return Waehrung::AusGanzzahl(ganz); }
+Waehrung Euro(std::int64_t ganz) {
+    return Waehrung::AusGanzzahl(ganz);
+}
 
 // Sliding-zone reduction of the total assessment base of one branch.
 Waehrung GekuerzteSumme(Waehrung ae, Waehrung f) {
@@ -29,10 +33,14 @@ Waehrung GekuerzteSumme(Waehrung ae, Waehrung f) {
 
 Waehrung Satz(const Eingaben& e, int job, Zweig zweig) {
     switch (zweig) {
-        case KV: return e.KVSatz[job];
-        case PV: return e.PVSatz;
-        case RV: return e.RVSatz;
-        case AV: return e.AVSatz;
+        case KV:
+            return e.KVSatz[job];
+        case PV:
+            return e.PVSatz;
+        case RV:
+            return e.RVSatz;
+        case AV:
+            return e.AVSatz;
     }
     return Waehrung();
 }
@@ -45,9 +53,12 @@ Waehrung HalberBeitragInCent(Waehrung basis, Waehrung satz, double t) {
 
 std::int16_t UmlagesatzVon(const Eingaben& e, Umlageart u) {
     switch (u) {
-        case U1: return e.U1Satz;
-        case U2: return e.U2Satz;
-        case U3: return e.U3Satz;
+        case U1:
+            return e.U1Satz;
+        case U2:
+            return e.U2Satz;
+        case U3:
+            return e.U3Satz;
     }
     return 0;
 }
@@ -99,7 +110,8 @@ Ergebnis Berechnen(Eingaben& e) {
         const double verhaeltnis = r.AEGekuerzt[SummenSpalte][b].AlsDouble() / summe.AlsDouble();
         for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
             if (r.AE[j][b] != Waehrung()) {
-                r.AEGekuerzt[j][b] = AufCentGerundet(AusDouble(verhaeltnis * r.AE[j][b].AlsDouble()));
+                r.AEGekuerzt[j][b] =
+                    AufCentGerundet(AusDouble(verhaeltnis * r.AE[j][b].AlsDouble()));
             }
         }
     }
@@ -154,8 +166,8 @@ Ergebnis Berechnen(Eingaben& e) {
 
     for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
         const Waehrung entgelt = c == SummenSpalte ? r.EntgeltSumme : e.Entgelt[c];
-        r.AGAufwand[c] = entgelt + r.AGSumme[c] + r.Umlage[c][U1] + r.Umlage[c][U2] +
-                         r.Umlage[c][U3];
+        r.AGAufwand[c] =
+            entgelt + r.AGSumme[c] + r.Umlage[c][U1] + r.Umlage[c][U2] + r.Umlage[c][U3];
 
         Waehrung anSumme;
         for (Zweig b : Zweige) {

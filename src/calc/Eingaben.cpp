@@ -4,19 +4,26 @@ namespace lohnwippe {
 
 std::int16_t Eingaben::Zweigschalter(int job, Zweig zweig) const {
     switch (zweig) {
-        case Zweig::KV: return KV[job];
-        case Zweig::PV: return PV[job];
-        case Zweig::RV: return RV[job];
-        case Zweig::AV: return AV[job];
+        case Zweig::KV:
+            return KV[job];
+        case Zweig::PV:
+            return PV[job];
+        case Zweig::RV:
+            return RV[job];
+        case Zweig::AV:
+            return AV[job];
     }
     return 0;
 }
 
 std::int16_t Eingaben::Umlageschalter(int job, Umlageart umlage) const {
     switch (umlage) {
-        case Umlageart::U1: return U1[job];
-        case Umlageart::U2: return U2[job];
-        case Umlageart::U3: return U3[job];
+        case Umlageart::U1:
+            return U1[job];
+        case Umlageart::U2:
+            return U2[job];
+        case Umlageart::U3:
+            return U3[job];
     }
     return 0;
 }

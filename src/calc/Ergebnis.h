@@ -8,21 +8,21 @@ template <typename T>
 using JeZweig = std::array<T, AnzahlZweige>;
 
 // Results of one run, for the employment columns 1 to 4 and the total 5.
-// The row of the result table that shows a line is given in brackets.
+// Beside each line: the rows of the result table that show it.
 struct Ergebnis {
-    JeSpalte<JeZweig<Waehrung>> AE{};                 // rows 1-4
-    JeSpalte<JeZweig<Waehrung>> AEGekuerzt{};         // rows 6-9
-    JeSpalte<JeZweig<Waehrung>> Gesamtbeitrag{};      // rows 11-14
-    JeSpalte<Waehrung> GesamtSumme{};                 // row 15
-    JeSpalte<JeZweig<Waehrung>> Arbeitgeberanteil{};  // rows 17-20
-    JeSpalte<Waehrung> AGSumme{};                     // row 21
+    JeSpalte<JeZweig<Waehrung>> AE{};                        // rows 1-4
+    JeSpalte<JeZweig<Waehrung>> AEGekuerzt{};                // rows 6-9
+    JeSpalte<JeZweig<Waehrung>> Gesamtbeitrag{};             // rows 11-14
+    JeSpalte<Waehrung> GesamtSumme{};                        // row 15
+    JeSpalte<JeZweig<Waehrung>> Arbeitgeberanteil{};         // rows 17-20
+    JeSpalte<Waehrung> AGSumme{};                            // row 21
     JeSpalte<std::array<Waehrung, AnzahlUmlagen>> Umlage{};  // rows 22-24
-    JeSpalte<Waehrung> AGAufwand{};                   // row 25
-    JeSpalte<JeZweig<Waehrung>> Arbeitnehmeranteil{}; // rows 27-30
-    JeSpalte<Waehrung> Zusatzbeitrag{};               // row 31, four decimals
-    JeSpalte<Waehrung> ANSumme{};                     // row 32
-    JeSpalte<Waehrung> ANNetto{};                     // row 33
-    JeSpalte<Waehrung> ANErsparnis{};                 // row 34
+    JeSpalte<Waehrung> AGAufwand{};                          // row 25
+    JeSpalte<JeZweig<Waehrung>> Arbeitnehmeranteil{};        // rows 27-30
+    JeSpalte<Waehrung> Zusatzbeitrag{};                      // row 31, four decimals
+    JeSpalte<Waehrung> ANSumme{};                            // row 32
+    JeSpalte<Waehrung> ANNetto{};                            // row 33
+    JeSpalte<Waehrung> ANErsparnis{};                        // row 34
 
     Waehrung EntgeltSumme{};
     JeSpalte<Waehrung> ZusatzErsparnis{};

@@ -21,7 +21,9 @@ std::int64_t GeteiltHalbGerade(std::int64_t zaehler, std::int64_t nenner) {
 // left out.
 constexpr std::int64_t GrenzeExakt = std::int64_t{1} << 40;
 
-bool Exakt(std::int64_t cent) { return cent > -GrenzeExakt && cent < GrenzeExakt; }
+bool Exakt(std::int64_t cent) {
+    return cent > -GrenzeExakt && cent < GrenzeExakt;
+}
 
 }  // namespace
 

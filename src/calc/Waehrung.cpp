@@ -73,7 +73,9 @@ Waehrung Waehrung::GerundetHalbWeg(int stellen) const {
 
 namespace detail {
 
-void WaehrungUeberlauf() { throw std::overflow_error("Betrag außerhalb des Wertebereichs"); }
+void WaehrungUeberlauf() {
+    throw std::overflow_error("Betrag außerhalb des Wertebereichs");
+}
 
 Waehrung MalHalbGerade128(Waehrung a, Waehrung b) {
     const Int128 produkt = static_cast<Int128>(a.Roh()) * b.Roh();

@@ -14,7 +14,7 @@ namespace lohnwippe {
 // they throw std::overflow_error instead of wrapping, which can only happen
 // with values no source of the program produces (a damaged data file, say).
 class Waehrung {
-public:
+  public:
     static constexpr std::int64_t Skala = 10000;
 
     constexpr Waehrung() = default;
@@ -45,7 +45,7 @@ public:
     Waehrung& operator+=(Waehrung b) { return *this = *this + b; }
     Waehrung& operator-=(Waehrung b) { return *this = *this - b; }
 
-private:
+  private:
     constexpr explicit Waehrung(std::int64_t roh) : roh_(roh) {}
     static bool KleinRunden(double wert, std::int64_t& roh);
     static std::optional<Waehrung> AusGrossemDouble(double wert);
@@ -146,7 +146,9 @@ inline Waehrung operator-(Waehrung a, Waehrung b) {
     return Waehrung(differenz);
 }
 
-inline Waehrung operator-(Waehrung a) { return Waehrung() - a; }
+inline Waehrung operator-(Waehrung a) {
+    return Waehrung() - a;
+}
 
 inline Waehrung MalHalbGerade(Waehrung a, Waehrung b) {
     // Amounts times rates nearly always fit 64 bits, where dividing by the

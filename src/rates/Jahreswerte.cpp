@@ -4,7 +4,9 @@ namespace lohnwippe {
 
 namespace {
 
-constexpr Waehrung W(std::int64_t zehntausendstel) { return Waehrung::AusRoh(zehntausendstel); }
+constexpr Waehrung W(std::int64_t zehntausendstel) {
+    return Waehrung::AusRoh(zehntausendstel);
+}
 
 constexpr std::array<Jahreswert, AnzahlJahre> Tabelle{{
     {"2009", "1,95 %", W(19500), "19,90 %", W(199000), "2,80 %", W(28000), "0,7472", W(7472)},

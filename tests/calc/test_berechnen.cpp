@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "Ergebnis.h"
-#include "TestHilfen.h"
 #include "Teilmonat.h"
+#include "TestHilfen.h"
 
 namespace lohnwippe {
 namespace {
@@ -47,16 +47,26 @@ TEST(Berechnen, EineHauptbeschaeftigungMit600Euro) {
             EXPECT_EQ(r.AE[c][b], W(600));
             EXPECT_EQ(r.AEGekuerzt[c][b], W(549.44));  // 400 x F + (2 - F) x 200
         }
-        Pruefen({{r.Gesamtbeitrag[c][KV], 85.16},      {r.Gesamtbeitrag[c][PV], 10.72},
-                 {r.Gesamtbeitrag[c][RV], 109.34},     {r.Gesamtbeitrag[c][AV], 15.38},
-                 {r.GesamtSumme[c], 220.60},           {r.Arbeitgeberanteil[c][KV], 46.50},
-                 {r.Arbeitgeberanteil[c][PV], 5.85},   {r.Arbeitgeberanteil[c][RV], 59.70},
-                 {r.Arbeitgeberanteil[c][AV], 8.40},   {r.AGSumme[c], 120.45},
-                 {r.Umlage[c][U1], 11.54},             {r.Umlage[c][U2], 0},
-                 {r.AGAufwand[c], 731.99},             {r.Arbeitnehmeranteil[c][PV], 4.87},
-                 {r.Arbeitnehmeranteil[c][RV], 49.64}, {r.Zusatzbeitrag[c], 4.9450},
-                 {r.ZusatzErsparnis[c], 0.46},         {r.ANSumme[c], 105.095},
-                 {r.ANNetto[c], 494.905},              {r.ANErsparnis[c], 20.76}});
+        Pruefen({{r.Gesamtbeitrag[c][KV], 85.16},
+                 {r.Gesamtbeitrag[c][PV], 10.72},
+                 {r.Gesamtbeitrag[c][RV], 109.34},
+                 {r.Gesamtbeitrag[c][AV], 15.38},
+                 {r.GesamtSumme[c], 220.60},
+                 {r.Arbeitgeberanteil[c][KV], 46.50},
+                 {r.Arbeitgeberanteil[c][PV], 5.85},
+                 {r.Arbeitgeberanteil[c][RV], 59.70},
+                 {r.Arbeitgeberanteil[c][AV], 8.40},
+                 {r.AGSumme[c], 120.45},
+                 {r.Umlage[c][U1], 11.54},
+                 {r.Umlage[c][U2], 0},
+                 {r.AGAufwand[c], 731.99},
+                 {r.Arbeitnehmeranteil[c][PV], 4.87},
+                 {r.Arbeitnehmeranteil[c][RV], 49.64},
+                 {r.Zusatzbeitrag[c], 4.9450},
+                 {r.ZusatzErsparnis[c], 0.46},
+                 {r.ANSumme[c], 105.095},
+                 {r.ANNetto[c], 494.905},
+                 {r.ANErsparnis[c], 20.76}});
     }
     for (int c : {2, 3, 4}) {
         Pruefen({{r.AE[c][KV], 0}, {r.ANNetto[c], 0}});
@@ -71,10 +81,14 @@ TEST(Berechnen, ZweiBeschaeftigungenTeilenDieGekuerzteSumme) {
     const Ergebnis r = Berechnen(e);
     // The total is rounded to cents first, then shared 3 : 2, each share
     // rounded on its own (254.496 and 169.664).
-    Pruefen({{r.AEGekuerzt[5][RV], 424.16}, {r.AEGekuerzt[1][RV], 254.50},
-             {r.AEGekuerzt[2][RV], 169.66}, {r.Gesamtbeitrag[5][RV], 50.64 + 33.76},
-             {r.Umlage[1][U1], 5.34},       {r.Umlage[2][U1], 3.56},
-             {r.Umlage[5][U1], 8.90},       {r.Arbeitgeberanteil[5][KV], 23.25 + 15.50}});
+    Pruefen({{r.AEGekuerzt[5][RV], 424.16},
+             {r.AEGekuerzt[1][RV], 254.50},
+             {r.AEGekuerzt[2][RV], 169.66},
+             {r.Gesamtbeitrag[5][RV], 50.64 + 33.76},
+             {r.Umlage[1][U1], 5.34},
+             {r.Umlage[2][U1], 3.56},
+             {r.Umlage[5][U1], 8.90},
+             {r.Arbeitgeberanteil[5][KV], 23.25 + 15.50}});
 }
 
 TEST(Berechnen, GrenzenDerGleitzone) {
@@ -173,7 +187,8 @@ TEST(Berechnen, VerzichtInDerRentenversicherung) {
     e.RVVerzicht = 1;
     e.Teilmonatsfaktor = *Teilmonatsfaktor(3);  // 1.4493
     const Ergebnis d = Berechnen(e);
-    Pruefen({{d.AE[5][RV], 434.8045}, {d.AEGekuerzt[5][RV], 434.8045}, {d.AEGekuerzt[1][RV], 434.80}});
+    Pruefen(
+        {{d.AE[5][RV], 434.8045}, {d.AEGekuerzt[5][RV], 434.8045}, {d.AEGekuerzt[1][RV], 434.80}});
 }
 
 TEST(Berechnen, SachsenUndKinderlos) {
@@ -204,9 +219,9 @@ TEST(KVSatzUndTeilmonat, Tabellen) {
              {KVSatzAbleiten(1550, 2), 14.9},
              {KVSatzAbleiten(1460, 0), 14}});
 
-    const std::vector<std::pair<int, double>> faktoren = {
-        {0, 1},     {1, 4.348}, {2, 2.174}, {3, 1.4493}, {4, 1.087},
-        {5, 30},    {8, 7.5},   {11, 4.2857}, {34, 1}};
+    const std::vector<std::pair<int, double>> faktoren = {{0, 1},      {1, 4.348},   {2, 2.174},
+                                                          {3, 1.4493}, {4, 1.087},   {5, 30},
+                                                          {8, 7.5},    {11, 4.2857}, {34, 1}};
     for (auto [position, faktor] : faktoren) {
         EXPECT_EQ(*Teilmonatsfaktor(position), W(faktor)) << position;
     }

@@ -18,7 +18,9 @@ constexpr auto Min = std::numeric_limits<std::int64_t>::min();
 
 using Paare = std::vector<std::pair<double, double>>;
 
-std::int64_t AusDouble(double d) { return Waehrung::AusDoubleHalbGerade(d).Roh(); }
+std::int64_t AusDouble(double d) {
+    return Waehrung::AusDoubleHalbGerade(d).Roh();
+}
 std::int64_t Mal(std::int64_t a, std::int64_t b) {
     return MalHalbGerade(Waehrung::AusRoh(a), Waehrung::AusRoh(b)).Roh();
 }
@@ -33,10 +35,16 @@ TEST(WaehrungAusDouble, RundetDenExaktenWertDesDouble) {
     // The double product 0.009 x 549.45 is a false tie (49450.5 after
     // rounding to double); its exact value lies just above the half.
     const std::vector<std::pair<double, std::int64_t>> faelle = {
-        {549.44, 5494400}, {-549.44, -5494400}, {4.348 / 3, 14493}, {30.0 / 7, 42857},
+        {549.44, 5494400},
+        {-549.44, -5494400},
+        {4.348 / 3, 14493},
+        {30.0 / 7, 42857},
         {0.009 * 549.45, 49451},
         // Exact binary ties: 1/32 and 3/32 times 10000 end in .5.
-        {0.03125, 312}, {0.09375, 938}, {-0.03125, -312}, {-0.09375, -938},
+        {0.03125, 312},
+        {0.09375, 938},
+        {-0.03125, -312},
+        {-0.09375, -938},
         {0.00005, 1}};  // the double lies above 1/20000
     for (auto [d, roh] : faelle) {
         EXPECT_EQ(AusDouble(d), roh) << d;
@@ -64,8 +72,8 @@ TEST(WaehrungAusDouble, StimmtMitDerExaktenRundungUeberein) {
 }
 
 TEST(WaehrungAusDouble, UeberlaufWirdErkannt) {
-    for (double aussen : {1e15, -1e15, std::nan(""), HUGE_VAL, -922337203685477.625,
-                          922337203685477.625}) {
+    for (double aussen :
+         {1e15, -1e15, std::nan(""), HUGE_VAL, -922337203685477.625, 922337203685477.625}) {
         EXPECT_FALSE(Waehrung::AusDoubleHalbGeradeGeprueft(aussen).has_value()) << aussen;
     }
     // Near the ends of the range doubles are 1/8 apart.
@@ -116,20 +124,31 @@ TEST(WaehrungRechnen, AnzeigeRundetHalbVonNullWeg) {
 }
 
 TEST(AufCentRunden, HalbAufNachHundertstelCentNegativAbgeschnitten) {
-    const Paare faelle = {
-        {535.704, 536},   {5466.928, 5467}, {585, 585},      {0, 0},
-        {10.49, 10},      {10.50, 11},      // remainder 49 down, 50 up
-        {10.4949, 10},    {10.4950, 11},    // 49.5 -> 50 (even): up
-        {10.4850, 10},    {10.4851, 10},    // 48.5 -> 48, 48.51 -> 49
-        {10.0049, 10},
-        // A fraction from .9950 carries into the next cent and rounds up.
-        {3980.995, 3981}, {3980.9999, 3981}, {3980.9949, 3981}, {0.9950, 1},
-        // Negative values are truncated toward zero.
-        {-10.50, -10},    {-10.9999, -10},  {-0.9950, 0},    {-3, -3}};
+    const Paare faelle = {{535.704, 536},
+                          {5466.928, 5467},
+                          {585, 585},
+                          {0, 0},
+                          {10.49, 10},
+                          {10.50, 11},  // remainder 49 down, 50 up
+                          {10.4949, 10},
+                          {10.4950, 11},  // 49.5 -> 50 (even): up
+                          {10.4850, 10},
+                          {10.4851, 10},  // 48.5 -> 48, 48.51 -> 49
+                          {10.0049, 10},
+                          // A fraction from .9950 carries into the next cent and rounds up.
+                          {3980.995, 3981},
+                          {3980.9999, 3981},
+                          {3980.9949, 3981},
+                          {0.9950, 1},
+                          // Negative values are truncated toward zero.
+                          {-10.50, -10},
+                          {-10.9999, -10},
+                          {-0.9950, 0},
+                          {-3, -3}};
     for (auto [cent, ergebnis] : faelle) {
         EXPECT_EQ(AufCentRunden(W(cent)), W(ergebnis)) << cent;
     }
-    const Paare euro = {{549.44, 549.44}, {254.496, 254.50}, {169.664, 169.66},
+    const Paare euro = {{549.44, 549.44}, {254.496, 254.50},  {169.664, 169.66},
                         {0.455, 0.46},    {614.8362, 614.84}, {-0.455, -0.45}};
     for (auto [wert, ergebnis] : euro) {
         EXPECT_EQ(AufCentGerundet(W(wert)), W(ergebnis)) << wert;
@@ -137,13 +156,19 @@ TEST(AufCentRunden, HalbAufNachHundertstelCentNegativAbgeschnitten) {
 }
 
 TEST(UmlageRunden, HalbAufAufGanzeCent) {
-    const Paare faelle = {
-        {1153824, 11.54},                      // remainder 824
-        {1153499.4, 11.53}, {1153499.5, 11.54},  // n = 1153500 (even)
-        {1153498.5, 11.53},                    // n = 1153498 (even)
-        {1153500, 11.54},   {1153000, 11.53},  {0, 0}, {-1153824, -11.53},
-        // The cents come from the rounded n, not from the truncated value.
-        {1153999.6, 11.54}, {999.5, 0.01},     {999.4, 0.01}, {499.4, 0}};
+    const Paare faelle = {{1153824, 11.54},  // remainder 824
+                          {1153499.4, 11.53},
+                          {1153499.5, 11.54},  // n = 1153500 (even)
+                          {1153498.5, 11.53},  // n = 1153498 (even)
+                          {1153500, 11.54},
+                          {1153000, 11.53},
+                          {0, 0},
+                          {-1153824, -11.53},
+                          // The cents come from the rounded n, not from the truncated value.
+                          {1153999.6, 11.54},
+                          {999.5, 0.01},
+                          {999.4, 0.01},
+                          {499.4, 0}};
     for (auto [hunderttausendstel, euro] : faelle) {
         EXPECT_EQ(UmlageRunden(W(hunderttausendstel)), W(euro)) << hunderttausendstel;
     }

@@ -5,7 +5,9 @@
 namespace lohnwippe {
 namespace {
 
-Waehrung W(double d) { return Waehrung::AusDoubleHalbGerade(d); }
+Waehrung W(double d) {
+    return Waehrung::AusDoubleHalbGerade(d);
+}
 
 TEST(Jahreswerte, TabelleDerVierJahre) {
     ASSERT_NE(Jahreswerte(0), nullptr);
