@@ -1,6 +1,27 @@
-#include <iostream>
+#include <QApplication>
+#include <QLockFile>
 
-int main() {
-    std::cout << "Lohnwippe: Das Hauptfenster ist in dieser Version noch nicht enthalten.\n";
-    return 0;
+#include "Hauptfenster.h"
+#include "Meldungen.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    lohnwippe::QtMeldungen meldungen(nullptr);
+
+    // Two copies on the same data files would overwrite each other's cases.
+    QLockFile sperre("Lohnwippe.lock");
+    if (!sperre.tryLock(0)) {
+        meldungen.Zeigen("Lohnwippe",
+                         "Lohnwippe ist in diesem Ordner bereits geöffnet. Bitte arbeiten Sie in "
+                         "dem bereits geöffneten Fenster weiter.",
+                         lohnwippe::Meldungssymbol::Ausrufezeichen);
+        return 1;
+    }
+
+    auto fenster = lohnwippe::Hauptfenster::Starten(meldungen);
+    if (!fenster) {
+        return 1;
+    }
+    fenster->show();
+    return app.exec();
 }

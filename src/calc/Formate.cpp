@@ -46,17 +46,21 @@ std::uint64_t GerundeterBetrag(std::uint64_t betrag, int stellen) {
 // Decimal digits of `wert`, at least `mindestens` of them (leading zeros),
 // with a full stop after every third digit from the right when `tausender`.
 std::string Ziffern(std::uint64_t wert, int mindestens, bool tausender) {
-    std::string umgekehrt;
+    // Filled from the right in a buffer large enough for 20 digits, their
+    // separators and the leading zeros of up to four decimals.
+    char puffer[32];
+    char* ende = puffer + sizeof puffer;
+    char* anfang = ende;
     int anzahl = 0;
     do {
         if (tausender && anzahl > 0 && anzahl % 3 == 0) {
-            umgekehrt.push_back('.');
+            *--anfang = '.';
         }
-        umgekehrt.push_back(static_cast<char>('0' + wert % 10));
+        *--anfang = static_cast<char>('0' + wert % 10);
         wert /= 10;
         ++anzahl;
     } while (wert != 0 || anzahl < mindestens);
-    return std::string(umgekehrt.rbegin(), umgekehrt.rend());
+    return std::string(anfang, ende);
 }
 
 std::string Festkomma(Waehrung wert, int stellen, bool tausender) {

@@ -162,10 +162,10 @@ Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
     }
     Waehrung summe;
     for (int monat = 0; monat < MonateJeJahr; ++monat) {
-        const Fallsatz satz = FallsatzDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
+        const auto entgelte = EntgelteDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
         try {
             for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-                summe += satz.Entgelte[job];
+                summe += entgelte[job];
             }
         } catch (const std::overflow_error&) {
             // Only a damaged file holds amounts this large.

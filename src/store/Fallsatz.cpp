@@ -85,10 +85,18 @@ Fallsatz FallsatzDekodieren(std::span<const std::byte, FallsatzLaenge> quelle) {
         for (int stelle = 0; stelle < AnzahlUmlageschalter; ++stelle) {
             satz.Umlagen[job][stelle] = Int16Lesen(quelle, SchalterOffset(UmlagenAb, job, stelle));
         }
-        satz.Entgelte[job] = Waehrung::AusRoh(
+    }
+    satz.Entgelte = EntgelteDekodieren(quelle);
+    return satz;
+}
+
+JeJob<Waehrung> EntgelteDekodieren(std::span<const std::byte, FallsatzLaenge> quelle) {
+    JeJob<Waehrung> entgelte{};
+    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+        entgelte[job] = Waehrung::AusRoh(
             Int64Lesen(quelle, EntgelteAb + 8 * static_cast<std::size_t>(job - 1)));
     }
-    return satz;
+    return entgelte;
 }
 
 }  // namespace lohnwippe

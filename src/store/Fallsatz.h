@@ -56,5 +56,8 @@ struct Fallsatz {
 void FallsatzKodieren(const Fallsatz& satz, std::span<std::byte, FallsatzLaenge> ziel);
 std::array<std::byte, FallsatzLaenge> FallsatzKodieren(const Fallsatz& satz);
 Fallsatz FallsatzDekodieren(std::span<const std::byte, FallsatzLaenge> quelle);
+// Only the four remunerations, for the annual sum that reads twelve records
+// after every calculation.
+JeJob<Waehrung> EntgelteDekodieren(std::span<const std::byte, FallsatzLaenge> quelle);
 
 }  // namespace lohnwippe

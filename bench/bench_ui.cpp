@@ -1,0 +1,101 @@
+// Speed of the main window, drawn off screen: one remuneration entry through
+// the whole handler, against a bare rewrite of a table of the same size, and
+// the start-up in an empty folder.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+#include <random>
+
+#include "Hauptfenster.h"
+
+namespace lohnwippe {
+namespace {
+
+class StilleMeldungen final : public Meldungen {
+public:
+    void Zeigen(const QString&, const QString&, Meldungssymbol) override {}
+};
+
+// A fresh folder as the working directory for as long as it lives.
+class Ordner {
+public:
+    Ordner()
+        : vorher_(std::filesystem::current_path()),
+          pfad_(std::filesystem::temp_directory_path() /
+                ("lohnwippe_bench_" + std::to_string(std::random_device{}()))) {
+        std::filesystem::create_directories(pfad_);
+        std::filesystem::current_path(pfad_);
+    }
+    ~Ordner() {
+        std::filesystem::current_path(vorher_);
+        std::filesystem::remove_all(pfad_);
+    }
+
+private:
+    std::filesystem::path vorher_, pfad_;
+};
+
+void BM_EntgeltEnter(benchmark::State& state) {
+    Ordner ordner;
+    StilleMeldungen meldungen;
+    auto fenster = Hauptfenster::Starten(meldungen);
+    QLineEdit* feld = fenster->Elemente().Entgelt[1];
+    int i = 0;
+    for (auto _ : state) {
+        feld->setText(QString::number(400 + (i++ % 400)));
+        QTest::keyClick(feld, Qt::Key_Return);
+    }
+}
+BENCHMARK(BM_EntgeltEnter)->Unit(benchmark::kMicrosecond);
+
+// The least any refresh of the result table costs: 175 cell texts.
+void BM_TabelleNurSchreiben(benchmark::State& state) {
+    QTableWidget tabelle(35, 6);
+    for (int r = 0; r < 35; ++r) {
+        for (int c = 0; c < 6; ++c) {
+            tabelle.setItem(r, c, new QTableWidgetItem);
+        }
+    }
+    int i = 0;
+    for (auto _ : state) {
+        const QString text = "     " + QString::number(i++ % 1000) + ",00";
+        for (int r = 0; r < 35; ++r) {
+            for (int c = 1; c < 6; ++c) {
+                tabelle.item(r, c)->setText(text);
+            }
+        }
+    }
+}
+BENCHMARK(BM_TabelleNurSchreiben)->Unit(benchmark::kMicrosecond);
+
+void BM_StartImLeerenOrdner(benchmark::State& state) {
+    StilleMeldungen meldungen;
+    for (auto _ : state) {
+        state.PauseTiming();
+        {
+            Ordner ordner;
+            state.ResumeTiming();
+            auto fenster = Hauptfenster::Starten(meldungen);
+            benchmark::DoNotOptimize(fenster.get());
+            state.PauseTiming();
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartImLeerenOrdner)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace lohnwippe
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

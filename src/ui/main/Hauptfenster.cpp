@@ -1,0 +1,493 @@
+#include "Hauptfenster.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QResizeEvent>
+#include <QScreen>
+#include <algorithm>
+#include <limits>
+#include <stdexcept>
+
+#include "Ergebnistabelle.h"
+#include "Formate.h"
+#include "Jahreswerte.h"
+#include "Teilmonat.h"
+
+namespace lohnwippe {
+
+namespace {
+
+const char* const Monatsnamen[] = {"JAN", "FEB", "MRZ", "APR", "MAI", "JUN",
+                                   "JUL", "AUG", "SEP", "OKT", "NOV", "DEZ"};
+
+const char* const Kassennamen[AnzahlKassen] = {
+    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg", "AOK Bremen",
+    "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
+    "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
+    "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
+    "AOK Techn.",     "AOK BBK"};
+
+constexpr int FaelleGesamt = 480;
+constexpr int FallNachAltemEnde = 360;  // 2011, tenth person, December
+
+QString AusUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// Positions are stored in 16-bit fields; a window beyond 32767 twips (some
+// 2200 pixels) on a wide desktop must not wrap into a negative number.
+std::int16_t Int16(long wert) {
+    return static_cast<std::int16_t>(
+        std::clamp<long>(wert, std::numeric_limits<std::int16_t>::min(),
+                         std::numeric_limits<std::int16_t>::max()));
+}
+
+}  // namespace
+
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Meldungen& meldungen) {
+    auto daten = Datenbestand::Oeffnen();
+    if (!daten.HatWert()) {
+        meldungen.Zeigen("Lohnwippe",
+                         AusUtf8(daten.Fehler().Meldung()) + "\n\nDas Programm wird beendet.",
+                         Meldungssymbol::Fehler);
+        return nullptr;
+    }
+    return Starten(meldungen, std::move(daten).Wert());
+}
+
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Meldungen& meldungen, Datenbestand daten) {
+    std::unique_ptr<Hauptfenster> fenster(new Hauptfenster(meldungen, std::move(daten)));
+    if (!fenster->Laden()) {
+        return nullptr;
+    }
+    return fenster;
+}
+
+Hauptfenster::Hauptfenster(Meldungen& meldungen, Datenbestand daten)
+    : meldungen_(meldungen),
+      daten_(std::move(daten)),
+      twips_(QGuiApplication::primaryScreen() != nullptr
+                 ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
+                 : 96) {
+    e_ = HauptfensterAufbauen(this, twips_);
+    resize(twips_.Pixel(FensterbreiteTwips), twips_.Pixel(FensterhoeheTwips));
+    Verbinden();
+}
+
+Hauptfenster::~Hauptfenster() = default;
+
+bool Hauptfenster::Laden() {
+    sperre_ = true;
+    const auto beenden = [this](const DateiFehler& fehler) {
+        meldungen_.Zeigen("Lohnwippe",
+                          AusUtf8(fehler.Meldung()) + "\n\nDas Programm wird beendet.",
+                          Meldungssymbol::Fehler);
+        return false;
+    };
+    auto leer = daten_.FalldateiLeer();
+    if (!leer.HatWert()) {
+        return beenden(leer.Fehler());
+    }
+    if (leer.Wert()) {
+        if (auto angelegt = daten_.DatenAnlegen(); !angelegt.HatWert()) {
+            return beenden(angelegt.Fehler());
+        }
+    }
+    ladephase_ = 1;
+    eingaben_ = Eingaben{};
+    ergebnis_ = Ergebnis{};
+    u1Prozent_ = u2Prozent_ = u3Prozent_ = Waehrung();
+    ListenFuellen();
+    NamenLesen();
+    JahreswerteSetzen();
+
+    e_.MSFlexGrid1->hide();
+    const QRect job1 = e_.Job[1]->geometry();
+    e_.MSFlexGrid1->setGeometry(0, job1.y() + job1.height(), width(), twips_.Pixel(7380));
+    e_.MSFlexGrid1->Einrichten(FensterbreiteTwips);
+
+    ladephase_ = 0;
+    sperre_ = true;
+    FallLaden();
+    return true;
+}
+
+void Hauptfenster::ListenFuellen() {
+    for (int n = 110; n <= 170; ++n) {
+        e_.Beitrag0->addItem("KV " + AusUtf8(FormatZahl(Waehrung::AusRoh(n * 1000))) + " %");
+    }
+    for (const char* monat : Monatsnamen) {
+        e_.Monat->addItem(monat);
+    }
+    for (int j = 0; j < AnzahlJahre; ++j) {
+        e_.Jahr->addItem(QString::fromUtf8(Jahreswerte(j)->Jahr.data(),
+                                           static_cast<int>(Jahreswerte(j)->Jahr.size())));
+    }
+    for (const char* kasse : Kassennamen) {
+        e_.Kassen->addItem(kasse);
+    }
+    for (int t = 0; t < AnzahlTeilmonate; ++t) {
+        e_.Teilmonat->addItem(AusUtf8(TeilmonatText(t)));
+    }
+}
+
+void Hauptfenster::NamenLesen() {
+    for (int satzNr : {NamenSatz1, NamenSatz2, EinstellungsSatz}) {
+        auto satz = daten_.FallLesen(satzNr);
+        if (!Gelungen(satz)) {
+            continue;
+        }
+        const int anzahl = satzNr == EinstellungsSatz ? 2 : 4;
+        for (int k = 1; k <= anzahl; ++k) {
+            e_.Minijobber->addItem(AusUtf8(satz.Wert().Namen[k]));
+        }
+        if (satzNr == EinstellungsSatz) {
+            abrechnungsstelle1_ = AusUtf8(satz.Wert().Namen[3]);
+            abrechnungsstelle2_ = AusUtf8(satz.Wert().Namen[4]);
+        }
+    }
+    // A master record that could not be read still leaves ten persons.
+    while (e_.Minijobber->count() < 10) {
+        e_.Minijobber->addItem(QString("Personalfall %1").arg(e_.Minijobber->count() + 1));
+    }
+}
+
+void Hauptfenster::FallLaden() {
+    if (sperre_) {
+        Fallsatz einstellungen;
+        if (auto satz = daten_.FallLesen(EinstellungsSatz); Gelungen(satz)) {
+            einstellungen = satz.Wert();
+        }
+        fallNr_ = einstellungen.LetzterFall;
+        // 0 is what an old end left there; anything else outside the cases
+        // can only come from a damaged file.
+        if (fallNr_ < 1 || fallNr_ > FaelleGesamt) {
+            fallNr_ = FallNachAltemEnde;
+        }
+        FensterpositionSetzen(einstellungen.Oben, einstellungen.Links);
+        Waehlen(e_.Jahr, (fallNr_ - 1) / FaelleJeJahr, &Hauptfenster::JahrClick);
+        Waehlen(e_.Minijobber, (fallNr_ - 1 - FaelleJeJahr * jahrPos_) / MonateJeJahr,
+                &Hauptfenster::MinijobberClick);
+        Waehlen(e_.Monat, (fallNr_ - 1) % MonateJeJahr, &Hauptfenster::MonatClick);
+        Waehlen(e_.Teilmonat, einstellungen.TeilmonatPos, &Hauptfenster::TeilmonatClick);
+        Waehlen(e_.Kassen, einstellungen.KassePos, &Hauptfenster::KassenClick);
+    } else {
+        fallNr_ = e_.Jahr->currentIndex() * FaelleJeJahr +
+                  e_.Minijobber->currentIndex() * MonateJeJahr + e_.Monat->currentIndex() + 1;
+    }
+
+    if (auto satz = daten_.FallLesen(fallNr_); Gelungen(satz)) {
+        fallsatz_ = satz.Wert();
+    }
+    sperre_ = true;
+    for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
+        e_.Arbeitgeber[i]->setText(AusUtf8(fallsatz_.Namen[i]));
+        e_.Entgelt[i]->setText(AusUtf8(FormatBetrag(fallsatz_.Entgelte[i])));
+        eingaben_.Entgelt[i] = fallsatz_.Entgelte[i];
+        const auto& zweige = fallsatz_.Zweige[i];
+        const auto& umlagen = fallsatz_.Umlagen[i];
+        Setzen(e_.KV[i], zweige[KV]);
+        ZweigClick(i, KV);
+        Setzen(e_.PV[i], zweige[PV]);
+        ZweigClick(i, PV);
+        Setzen(e_.RV[i], zweige[RV]);
+        ZweigClick(i, RV);
+        Setzen(e_.AV[i], zweige[AV]);
+        ZweigClick(i, AV);
+        Setzen(e_.U1[i], umlagen[U1]);
+        UmlageClick(i, U1);
+        Setzen(e_.U2[i], umlagen[U2]);
+        UmlageClick(i, U2);
+        Setzen(e_.U3[i], umlagen[U3]);
+        UmlageClick(i, U3);
+        Setzen(e_.KG[i], umlagen[KGStelle]);
+        KGClick(i);
+    }
+    Setzen(e_.RV_Befreiung, fallsatz_.RVVerzicht);
+    RVBefreiungClick();
+    eingaben_.RVVerzicht = Zustand(e_.RV_Befreiung) != 0 ? 1 : 0;
+    Setzen(e_.Sachsen, fallsatz_.SachsenWahl);
+    SachsenClick();
+    eingaben_.Sachsen = Zustand(e_.Sachsen) != 0 ? 1 : 0;
+    Setzen(e_.Kinderlos, fallsatz_.KinderlosWahl);
+    KinderlosClick();
+
+    Waehlen(e_.Teilmonat, fallsatz_.TeilmonatPos, &Hauptfenster::TeilmonatClick);
+    Waehlen(e_.Kassen, fallsatz_.KassePos, &Hauptfenster::KassenClick);
+    KassenwerteZeigen(Kassenposition());
+    KassenwerteSpeichern(fallsatz_.KassePos >= 0 && fallsatz_.KassePos < AnzahlKassen
+                             ? fallsatz_.KassePos
+                             : 0);
+    sperre_ = false;
+    Berechnen();
+}
+
+void Hauptfenster::JahrClick() {
+    jahrPos_ = e_.Jahr->currentIndex();
+    if (e_.Kassen->currentIndex() < 0) {
+        Waehlen(e_.Kassen, 0, &Hauptfenster::KassenClick);
+    }
+    UmlagesatzLesen();
+    JahreswerteSetzen();
+    if (!sperre_) {
+        FallLaden();
+    }
+}
+
+void Hauptfenster::MonatClick() {
+    monatPos_ = e_.Monat->currentIndex();
+    UmlagesatzLesen();
+    if (!sperre_) {
+        FallLaden();
+    }
+}
+
+void Hauptfenster::KassenClick() {
+    UmlagesatzLesen();
+    if (!sperre_) {
+        fallsatz_.KassePos = static_cast<std::int16_t>(e_.Kassen->currentIndex());
+        Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+        FallLaden();
+    }
+}
+
+void Hauptfenster::MinijobberClick() {
+    if (!sperre_) {
+        FallLaden();
+    }
+}
+
+void Hauptfenster::UmlagesatzLesen() {
+    umlageNr_ = UmlageNr(jahrPos_, monatPos_);
+    if (auto satz = daten_.UmlageLesen(umlageNr_); Gelungen(satz)) {
+        umlagesatz_ = satz.Wert();
+    }
+}
+
+void Hauptfenster::JahreswerteSetzen() {
+    const Jahreswert* zeile = Jahreswerte(jahrPos_);
+    if (zeile == nullptr) {
+        return;
+    }
+    const auto text = [](std::string_view s) {
+        return QString::fromUtf8(s.data(), static_cast<int>(s.size()));
+    };
+    e_.SozversP->setText(text(zeile->PVText));
+    e_.SozversR->setText(text(zeile->RVText));
+    e_.SozversA->setText(text(zeile->AVText));
+    e_.SozversF->setText(text(zeile->FText));
+    JahreswerteUebernehmen(jahrPos_, eingaben_);
+}
+
+void Hauptfenster::KassenwerteZeigen(int kasse) {
+    const auto prozent = [](std::int16_t wert, int faktor, int stellen) {
+        return AusUtf8(FormatDezimal(Waehrung::AusRoh(std::int64_t{wert} * faktor), stellen)) +
+               " %";
+    };
+    e_.SozversK->setText(prozent(umlagesatz_.KVSaetze[kasse], 100, 2));
+    e_.Umlage1->setText(prozent(umlagesatz_.U1Saetze[kasse], 10, 3));
+    e_.Umlage2->setText(prozent(umlagesatz_.U2Saetze[kasse], 10, 3));
+    e_.Umlage3->setText(prozent(umlagesatz_.U3Saetze[kasse], 10, 3));
+}
+
+void Hauptfenster::KassenwerteSpeichern(int kasse) {
+    const std::int16_t kv = umlagesatz_.KVSaetze[kasse];
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        eingaben_.KVSatz[j] = KVSatzAbleiten(kv, eingaben_.KG[j]);
+    }
+    eingaben_.KVSatz[SummenSpalte] = KVSatzAbleiten(kv, 1);
+    // Thousandths of a percent: one unit is ten counts of 1/10000.
+    u1Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U1Saetze[kasse]} * 10);
+    u2Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U2Saetze[kasse]} * 10);
+    u3Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U3Saetze[kasse]} * 10);
+}
+
+int Hauptfenster::Kassenposition() const {
+    const int kasse = e_.Kassen->currentIndex();
+    return kasse >= 0 && kasse < AnzahlKassen ? kasse : 0;
+}
+
+void Hauptfenster::Berechnen() {
+    eingaben_.Kinderlos = Zustand(e_.Kinderlos);
+    const int kasse = Kassenposition();
+    eingaben_.U1Satz = umlagesatz_.U1Saetze[kasse];
+    eingaben_.U2Satz = umlagesatz_.U2Saetze[kasse];
+    eingaben_.U3Satz = umlagesatz_.U3Saetze[kasse];
+    eingaben_.JahrPos = jahrPos_;
+    eingaben_.MonatPos = monatPos_;
+    eingaben_.FallNr = static_cast<std::int16_t>(fallNr_);
+    try {
+        ergebnis_ = lohnwippe::Berechnen(eingaben_);
+    } catch (const std::overflow_error&) {
+        meldungen_.Zeigen("Lohnwippe",
+                          "Die Beträge dieses Falls sind zu groß, um sie zu berechnen. Bitte "
+                          "korrigieren Sie die Entgelte.",
+                          Meldungssymbol::Ausrufezeichen);
+        return;
+    }
+    ++berechnungen_;
+    e_.MSFlexGrid1->Aktualisieren(ergebnis_, eingaben_.Teilmonatsfaktor);
+    e_.Warnung->setVisible(ergebnis_.WarnungSichtbar);
+    FallSichern();
+    if (auto summe = daten_.Jahressumme(fallNr_); Gelungen(summe)) {
+        e_.Jahressumme->setText(AusUtf8(FormatEuro(summe.Wert())));
+    }
+    FallSichern();
+}
+
+void Hauptfenster::SatzAusFensterFuellen(Fallsatz& satz) const {
+    for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
+        satz.Namen[i] = e_.Arbeitgeber[i]->text().toStdString();
+        satz.Zweige[i] = {Zustand(e_.KV[i]), Zustand(e_.PV[i]), Zustand(e_.RV[i]),
+                          Zustand(e_.AV[i])};
+        satz.Umlagen[i] = {Zustand(e_.U1[i]), Zustand(e_.U2[i]), Zustand(e_.U3[i]),
+                           Zustand(e_.KG[i])};
+        satz.Entgelte[i] = eingaben_.Entgelt[i];
+    }
+    satz.RVVerzicht = Zustand(e_.RV_Befreiung);
+    satz.SachsenWahl = Zustand(e_.Sachsen);
+    satz.KinderlosWahl = Zustand(e_.Kinderlos);
+    satz.TeilmonatPos = static_cast<std::int16_t>(e_.Teilmonat->currentIndex());
+    satz.KassePos = static_cast<std::int16_t>(e_.Kassen->currentIndex());
+    // Nothing reads it in a case record; the person keeps it meaningful.
+    satz.LetzterFall = static_cast<std::int16_t>(e_.Minijobber->currentIndex());
+}
+
+void Hauptfenster::FallSichern() {
+    SatzAusFensterFuellen(fallsatz_);
+    Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+
+    // The settings record becomes a copy of the case with these changes.
+    Fallsatz einstellungen = fallsatz_;
+    einstellungen.Namen[1] = e_.Minijobber->itemText(8).toStdString();
+    einstellungen.Namen[2] = e_.Minijobber->itemText(9).toStdString();
+    einstellungen.Namen[3] = abrechnungsstelle1_.toStdString();
+    einstellungen.Namen[4] = abrechnungsstelle2_.toStdString();
+    einstellungen.LetzterFall = static_cast<std::int16_t>(e_.Minijobber->currentIndex());
+    einstellungen.Oben = static_cast<std::int16_t>(jahrPos_);
+    einstellungen.Links = static_cast<std::int16_t>(monatPos_);
+    const QPoint position = Fensterposition();
+    einstellungen.Oben2 = Int16(twips_.AusPixel(position.y()));
+    einstellungen.Links2 = Int16(twips_.AusPixel(position.x()));
+    Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
+
+    if (auto satz = daten_.FallLesen(fallNr_); Gelungen(satz)) {
+        fallsatz_ = satz.Wert();
+    }
+}
+
+void Hauptfenster::SpeichernClick() {
+    SatzAusFensterFuellen(fallsatz_);
+    Gelungen(daten_.BisDezemberKopieren(fallNr_, fallsatz_));
+    if (auto satz = daten_.FallLesen(fallNr_); Gelungen(satz)) {
+        fallsatz_ = satz.Wert();
+    }
+    Berechnen();
+}
+
+void Hauptfenster::Entladen() {
+    auto satz = daten_.FallLesen(EinstellungsSatz);
+    if (!Gelungen(satz)) {
+        return;
+    }
+    Fallsatz einstellungen = satz.Wert();
+    const QPoint position = Fensterposition();
+    einstellungen.LetzterFall = static_cast<std::int16_t>(fallNr_);
+    einstellungen.Oben = Int16(twips_.AusPixel(position.y()));
+    einstellungen.Links = Int16(twips_.AusPixel(position.x()));
+    Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
+}
+
+void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
+    Entladen();
+    QWidget::closeEvent(ereignis);
+}
+
+void Hauptfenster::resizeEvent(QResizeEvent* ereignis) {
+    QWidget::resizeEvent(ereignis);
+    if (e_.MSFlexGrid1 != nullptr) {
+        e_.MSFlexGrid1->resize(width(), e_.MSFlexGrid1->height());
+    }
+}
+
+QPoint Hauptfenster::Fensterposition() const { return pos(); }
+
+void Hauptfenster::FensterpositionSetzen(int obenTwips, int linksTwips) {
+    QPoint ziel(twips_.Pixel(linksTwips), twips_.Pixel(obenTwips));
+    // A position saved on a screen that is no longer there would open the
+    // window where nobody can see it.
+    const QRect rahmen(ziel, size());
+    bool sichtbar = false;
+    for (const QScreen* bildschirm : QGuiApplication::screens()) {
+        sichtbar = sichtbar || bildschirm->availableGeometry().intersects(rahmen);
+    }
+    if (!sichtbar && QGuiApplication::primaryScreen() != nullptr) {
+        ziel = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    }
+    move(ziel);
+}
+
+void Hauptfenster::Waehlen(QComboBox* liste, int position, void (Hauptfenster::*handler)()) {
+    // A stored position outside the list (a damaged file) takes the first
+    // entry rather than leaving the list without a selection.
+    if (position < 0 || position >= liste->count()) {
+        position = 0;
+    }
+    liste->setCurrentIndex(position);
+    (this->*handler)();
+}
+
+// Stored states are 0 off, 1 on, 2 grey; Qt numbers the last two the
+// other way round.
+void Hauptfenster::Setzen(QCheckBox* box, int zustand) {
+    box->setTristate(zustand == 2);
+    box->setCheckState(zustand == 1   ? Qt::Checked
+                       : zustand == 2 ? Qt::PartiallyChecked
+                                      : Qt::Unchecked);  // also an unknown state
+}
+
+std::int16_t Hauptfenster::Zustand(const QCheckBox* box) {
+    switch (box->checkState()) {
+        case Qt::Checked: return 1;
+        case Qt::PartiallyChecked: return 2;
+        case Qt::Unchecked: break;
+    }
+    return 0;
+}
+
+bool Hauptfenster::Gelungen(const Erwartet<void>& ergebnis) {
+    if (ergebnis.HatWert()) {
+        letzterFehler_.clear();
+        return true;
+    }
+    FehlerMelden(ergebnis.Fehler());
+    return false;
+}
+
+template <typename T>
+bool Hauptfenster::Gelungen(const Erwartet<T>& ergebnis) {
+    if (ergebnis.HatWert()) {
+        return true;
+    }
+    FehlerMelden(ergebnis.Fehler());
+    return false;
+}
+
+void Hauptfenster::FehlerMelden(const DateiFehler& fehler) {
+    const QString meldung = AusUtf8(fehler.Meldung());
+    // Every calculation saves twice; one message per failure is enough.
+    if (meldung == letzterFehler_) {
+        return;
+    }
+    letzterFehler_ = meldung;
+    meldungen_.Zeigen("Lohnwippe",
+                      meldung +
+                          "\n\nIhre Eingaben bleiben erhalten und werden beim nächsten "
+                          "erfolgreichen Speichern gesichert.",
+                      Meldungssymbol::Fehler);
+}
+
+}  // namespace lohnwippe

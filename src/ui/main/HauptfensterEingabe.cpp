@@ -1,0 +1,273 @@
+// Remuneration entry, switches and employer names of the main window.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+#include "Formate.h"
+#include "Hauptfenster.h"
+#include "Teilmonat.h"
+
+namespace lohnwippe {
+
+namespace {
+
+// Only the exact value 1 switches a branch, levy or sick pay on.
+bool An(std::int16_t zustand) { return zustand == 1; }
+
+// Escaped and kept as written, so that a name is never read as markup and
+// inner blanks survive.
+QString Klartext(const QString& text) {
+    return "<p style=\"white-space:pre\">" + text.toHtmlEscaped() + "</p>";
+}
+
+}  // namespace
+
+void Hauptfenster::Verbinden() {
+    connect(e_.Jahr, &QComboBox::activated, this, [this] { JahrClick(); });
+    connect(e_.Monat, &QComboBox::activated, this, [this] { MonatClick(); });
+    connect(e_.Kassen, &QComboBox::activated, this, [this] { KassenClick(); });
+    connect(e_.Minijobber, &QComboBox::activated, this, [this] { MinijobberClick(); });
+    connect(e_.Teilmonat, &QComboBox::activated, this, [this] { TeilmonatClick(); });
+    connect(e_.Beitrag0, &QComboBox::activated, this, [this] { BeitragClick(); });
+    connect(e_.Speichern, &QPushButton::clicked, this, [this] { SpeichernClick(); });
+    connect(e_.Schliessen, &QPushButton::clicked, this, [this] { close(); });
+
+    // A user's click never leaves a box grey: the third state only comes
+    // from stored data.
+    const auto klick = [this](QCheckBox* box, auto handler) {
+        connect(box, &QCheckBox::clicked, this, [box, handler] {
+            box->setTristate(false);
+            handler();
+        });
+    };
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        klick(e_.KV[j], [this, j] { ZweigClick(j, KV); });
+        klick(e_.PV[j], [this, j] { ZweigClick(j, PV); });
+        klick(e_.RV[j], [this, j] { ZweigClick(j, RV); });
+        klick(e_.AV[j], [this, j] { ZweigClick(j, AV); });
+        klick(e_.U1[j], [this, j] { UmlageClick(j, U1); });
+        klick(e_.U2[j], [this, j] { UmlageClick(j, U2); });
+        klick(e_.U3[j], [this, j] { UmlageClick(j, U3); });
+        klick(e_.KG[j], [this, j] { KGClick(j); });
+        connect(e_.Spielen[j], &QScrollBar::valueChanged, this,
+                [this, j](int position) { SpielenChange(j, position); });
+        e_.Entgelt[j]->installEventFilter(this);
+        e_.Arbeitgeber[j]->installEventFilter(this);
+    }
+    klick(e_.RV_Befreiung, [this] { RVBefreiungClick(); });
+    klick(e_.Sachsen, [this] { SachsenClick(); });
+    klick(e_.Kinderlos, [this] { KinderlosClick(); });
+}
+
+bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        if (objekt == e_.Entgelt[j]) {
+            if (ereignis->type() == QEvent::FocusIn) {
+                e_.Entgelt[j]->clear();
+            } else if (ereignis->type() == QEvent::KeyPress) {
+                const auto* taste = static_cast<QKeyEvent*>(ereignis);
+                return EntgeltTaste(j, taste->key(), taste->text());
+            }
+            return false;
+        }
+        if (objekt == e_.Arbeitgeber[j]) {
+            if (ereignis->type() == QEvent::KeyPress) {
+                const int taste = static_cast<QKeyEvent*>(ereignis)->key();
+                if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+                    ArbeitgeberEnter(j);
+                }
+            } else if (ereignis->type() == QEvent::FocusOut) {
+                ArbeitgeberVerlassen(j);
+            }
+            return false;
+        }
+    }
+    return QWidget::eventFilter(objekt, ereignis);
+}
+
+// Returns true for a key the filter consumes.
+bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
+    QLineEdit* feld = e_.Entgelt[job];
+    if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
+        EntgeltUebernehmen(job);
+        return true;
+    }
+    if (taste == Qt::Key_Backspace) {
+        QString inhalt = feld->text();
+        inhalt.chop(1);  // the last character, wherever the caret stands
+        feld->setText(inhalt);
+        return true;
+    }
+    if (text.isEmpty()) {
+        return false;  // moving the caret, Delete, Tab: not characters
+    }
+    const QChar zeichen = text.at(0);
+    if (text.size() == 1 && (zeichen.isDigit() && zeichen.unicode() < 128)) {
+        return false;
+    }
+    if (text == ",") {
+        return false;
+    }
+    if (text == ".") {
+        feld->setText(feld->text() + ",");
+        return true;
+    }
+    return true;  // letters, blanks, signs, control characters
+}
+
+void Hauptfenster::EntgeltUebernehmen(int job) {
+    QLineEdit* feld = e_.Entgelt[job];
+    QString text = feld->text();
+    const int komma = text.indexOf(',');
+    if (komma >= 0) {
+        const int naechstes = text.indexOf(',', komma + 1);
+        if (naechstes >= 0 && naechstes <= komma + 6) {
+            feld->clear();
+            return;
+        }
+    }
+    if (text.isEmpty() || text == ",") {
+        text = "0,00";
+    }
+    // Unreadable or too large for the money type: treated alike.
+    const auto betrag = ZahlLesen(text.toStdString(), 2);
+    if (!betrag) {
+        feld->clear();
+        return;
+    }
+    feld->setText(QString::fromStdString(FormatBetrag(*betrag)));
+    eingaben_.Entgelt[job] = *betrag;
+    Berechnen();
+    MinijobWarnung(job, "(ALV)");
+}
+
+void Hauptfenster::MinijobWarnung(int job, const char* zweig) {
+    const Waehrung null;
+    if (job < 2 || !An(eingaben_.AV[job]) || eingaben_.Entgelt[job] <= null ||
+        eingaben_.Entgelt[1] <= null) {
+        return;
+    }
+    meldungen_.Zeigen(
+        "Achtung!",
+        QString("Ein Minijob neben einer versicherungspflichtigen Hauptbeschäftigung\n"
+                "ist in der Arbeitslosenversicherung %1 versicherungsfrei\n"
+                "und wird somit nicht auf die Gleitzone angerechnet.\n"
+                "Bitte korrigieren Sie erforderlichenfalls Ihre Eingabe!")
+            .arg(zweig),
+        Meldungssymbol::Keines);
+}
+
+void Hauptfenster::SpielenChange(int job, int position) {
+    QScrollBar* leiste = e_.Spielen[job];
+    if (position == 1) {
+        // The first step to the right jumps to the amount entered; setting
+        // the position runs this handler again, nested, for the new value.
+        const std::int64_t euro = detail::DurchSkalaHalbGerade(eingaben_.Entgelt[job].Roh());
+        leiste->setValue(static_cast<int>(
+            std::clamp<std::int64_t>(euro, leiste->minimum(), leiste->maximum())));
+        position = leiste->value();
+    }
+    eingaben_.Entgelt[job] = Waehrung::AusGanzzahl(position);
+    e_.Entgelt[job]->setText(QString::fromStdString(FormatBetrag(eingaben_.Entgelt[job])));
+    Berechnen();
+}
+
+void Hauptfenster::TeilmonatClick() {
+    if (const auto faktor = Teilmonatsfaktor(e_.Teilmonat->currentIndex())) {
+        eingaben_.Teilmonatsfaktor = *faktor;
+    }
+    if (!sperre_) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::ZweigClick(int job, Zweig zweig) {
+    const std::int16_t zustand = Zustand(zweig == KV   ? e_.KV[job]
+                                         : zweig == PV ? e_.PV[job]
+                                         : zweig == RV ? e_.RV[job]
+                                                       : e_.AV[job]);
+    (zweig == KV   ? eingaben_.KV
+     : zweig == PV ? eingaben_.PV
+     : zweig == RV ? eingaben_.RV
+                   : eingaben_.AV)[job] = zustand;
+    if (ladephase_ != 1 && !sperre_) {
+        Berechnen();
+        if (zweig == AV) {
+            MinijobWarnung(job, "(AV)");
+        }
+    }
+}
+
+void Hauptfenster::UmlageClick(int job, Umlageart umlage) {
+    const std::int16_t zustand = Zustand(umlage == U1   ? e_.U1[job]
+                                         : umlage == U2 ? e_.U2[job]
+                                                        : e_.U3[job]);
+    (umlage == U1 ? eingaben_.U1 : umlage == U2 ? eingaben_.U2 : eingaben_.U3)[job] = zustand;
+    if (ladephase_ != 1 && !sperre_) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::KGClick(int job) {
+    eingaben_.KG[job] = Zustand(e_.KG[job]);
+    if (ladephase_ == 1) {
+        return;
+    }
+    eingaben_.KVGrundsatz = umlagesatz_.KVSaetze[Kassenposition()];
+    eingaben_.KVSatz[job] = KVSatzAbleiten(eingaben_.KVGrundsatz, eingaben_.KG[job]);
+    if (!sperre_) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::RVBefreiungClick() {
+    if (sperre_) {
+        return;
+    }
+    eingaben_.RVVerzicht = Zustand(e_.RV_Befreiung) != 0 ? 1 : 0;
+    if (ladephase_ != 1) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::SachsenClick() {
+    if (sperre_) {
+        return;
+    }
+    eingaben_.Sachsen = Zustand(e_.Sachsen) != 0 ? 1 : 0;
+    if (ladephase_ != 1) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::KinderlosClick() {
+    if (!sperre_) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::BeitragClick() {
+    if (ladephase_ != 1 && !sperre_) {
+        Berechnen();
+    }
+}
+
+void Hauptfenster::ArbeitgeberEnter(int job) {
+    fallsatz_.Namen[job] = e_.Arbeitgeber[job]->text().toStdString();
+    Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+}
+
+void Hauptfenster::ArbeitgeberVerlassen(int job) {
+    QLineEdit* feld = e_.Arbeitgeber[job];
+    const QString getrimmt = feld->text().trimmed();
+    feld->setText(getrimmt);
+    feld->setToolTip(getrimmt.isEmpty() ? QString() : Klartext(getrimmt));
+    feld->update();
+}
+
+}  // namespace lohnwippe

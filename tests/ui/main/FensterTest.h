@@ -1,0 +1,73 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "Attrappen.h"
+#include "Hauptfenster.h"
+
+namespace lohnwippe::test {
+
+// Every test runs in a fresh folder of its own: the program opens its data
+// files by bare name in the working directory.
+class FensterTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        vorher_ = std::filesystem::current_path();
+        ordner_ = std::filesystem::temp_directory_path() /
+                  ("lohnwippe_ui_" + std::to_string(std::random_device{}()));
+        std::filesystem::create_directories(ordner_);
+        std::filesystem::current_path(ordner_);
+    }
+    void TearDown() override {
+        fenster.reset();
+        std::filesystem::current_path(vorher_);
+        std::filesystem::remove_all(ordner_);
+    }
+
+    Hauptfenster& Starten() {
+        fenster = Hauptfenster::Starten(meldungen);
+        EXPECT_NE(fenster, nullptr);
+        return *fenster;
+    }
+    // Closes the window as the close box would and forgets it.
+    void Schliessen() {
+        fenster->close();
+        fenster.reset();
+    }
+    const Steuerelemente& E() const { return fenster->Elemente(); }
+
+    static void Fokus(QWidget* feld, bool hinein) {
+        QFocusEvent ereignis(hinein ? QEvent::FocusIn : QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(feld, &ereignis);
+    }
+    // Enters the field, types `tasten` and, if asked, presses Enter.
+    static void Tippen(QLineEdit* feld, const QString& tasten, bool enter = true) {
+        Fokus(feld, true);
+        QTest::keyClicks(feld, tasten);
+        if (enter) {
+            QTest::keyClick(feld, Qt::Key_Return);
+        }
+    }
+    // Picks an entry as the user would.
+    static void Auswaehlen(QComboBox* liste, int position) {
+        liste->setCurrentIndex(position);
+        emit liste->activated(position);
+    }
+
+    MeldungenAttrappe meldungen;
+    std::unique_ptr<Hauptfenster> fenster;
+
+private:
+    std::filesystem::path vorher_, ordner_;
+};
+
+}  // namespace lohnwippe::test
