@@ -34,6 +34,14 @@ void Hauptfenster::Verbinden() {
     connect(e_.Minijobber, &QComboBox::activated, this, [this] { MinijobberClick(); });
     connect(e_.Teilmonat, &QComboBox::activated, this, [this] { TeilmonatClick(); });
     connect(e_.Beitrag0, &QComboBox::activated, this, [this] { BeitragClick(); });
+    // Names are padded with blanks to 20 characters; show their start.
+    for (QComboBox* liste : {e_.Jahr, e_.Monat, e_.Minijobber, e_.Teilmonat, e_.Kassen}) {
+        connect(liste, &QComboBox::currentIndexChanged, liste, [liste] {
+            if (liste->lineEdit() != nullptr) {
+                liste->lineEdit()->setCursorPosition(0);
+            }
+        });
+    }
     connect(e_.Speichern, &QPushButton::clicked, this, [this] { SpeichernClick(); });
     connect(e_.Schliessen, &QPushButton::clicked, this, [this] { close(); });
 
