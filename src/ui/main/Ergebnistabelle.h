@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QTableWidget>
+
+#include <array>
+#include <cstdint>
+
+#include "Ergebnis.h"
+#include "Twips.h"
+
+namespace lohnwippe {
+
+// The result grid: one row per line of the calculation (35), one column per
+// employment and one for the total (columns 1 to 5, captions in column 0).
+class Ergebnistabelle : public QTableWidget {
+  public:
+    static constexpr int Zeilen = 35;
+    static constexpr int Spalten = 6;
+
+    Ergebnistabelle(QWidget* eltern, Twips twips);
+
+    // Builds the fixed layout once: row heights (210 twips), column widths as
+    // proportions of `fensterbreiteTwips` (0.13, 0.18, 0.18, 0.18, 0.17,
+    // 0.15, each a whole number of twips), colours, the fixed captions of
+    // column 0 and rows 0, 5 and 26, and the merged caption cells.
+    void Einrichten(int fensterbreiteTwips);
+
+    // Writes the section captions of rows 0, 10 and 16 (with the partial-month
+    // factor unless it is exactly 1), the caption of row 31 from the
+    // additional rate, and every value cell. The table is hidden while it is
+    // rewritten.
+    void Aktualisieren(const Ergebnis& ergebnis, Waehrung teilmonatsfaktor);
+
+  private:
+    void Betrag(int zeile, int spalte, Waehrung wert);
+
+    Twips twips_;
+    // The raw amount each value cell shows. A refresh formats and writes only
+    // the cells whose amount changed: with one remuneration entered, most of
+    // the grid stays as it was.
+    std::array<std::int64_t, Zeilen * Spalten> gezeigt_{};
+    bool werteGezeigt_ = false;
+};
+
+}  // namespace lohnwippe
