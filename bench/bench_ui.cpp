@@ -16,13 +16,13 @@ namespace lohnwippe {
 namespace {
 
 class StilleMeldungen final : public Meldungen {
-public:
+  public:
     void Zeigen(const QString&, const QString&, Meldungssymbol) override {}
 };
 
 // A fresh folder as the working directory for as long as it lives.
 class Ordner {
-public:
+  public:
     Ordner()
         : vorher_(std::filesystem::current_path()),
           pfad_(std::filesystem::temp_directory_path() /
@@ -35,7 +35,7 @@ public:
         std::filesystem::remove_all(pfad_);
     }
 
-private:
+  private:
     std::filesystem::path vorher_, pfad_;
 };
 

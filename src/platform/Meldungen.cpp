@@ -8,9 +8,14 @@ namespace lohnwippe {
 void QtMeldungen::Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (symbol) {
-        case Meldungssymbol::Keines: break;
-        case Meldungssymbol::Ausrufezeichen: icon = QMessageBox::Warning; break;
-        case Meldungssymbol::Fehler: icon = QMessageBox::Critical; break;
+        case Meldungssymbol::Keines:
+            break;
+        case Meldungssymbol::Ausrufezeichen:
+            icon = QMessageBox::Warning;
+            break;
+        case Meldungssymbol::Fehler:
+            icon = QMessageBox::Critical;
+            break;
     }
     QMessageBox box(icon, titel, text, QMessageBox::Ok, eltern_);
     // Texts can carry names the user typed; never let Qt read them as HTML.
@@ -18,6 +23,8 @@ void QtMeldungen::Zeigen(const QString& titel, const QString& text, Meldungssymb
     box.exec();
 }
 
-void QtSignalton::Piepen() { QApplication::beep(); }
+void QtSignalton::Piepen() {
+    QApplication::beep();
+}
 
 }  // namespace lohnwippe

@@ -12,30 +12,30 @@ enum class Meldungssymbol { Keines, Ausrufezeichen, Fehler };
 // talks to this seam only, so that tests can record messages instead of
 // blocking on a dialog.
 class Meldungen {
-public:
+  public:
     virtual ~Meldungen() = default;
     virtual void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) = 0;
 };
 
 // The real message box, owned by `eltern` (may be null).
 class QtMeldungen final : public Meldungen {
-public:
+  public:
     explicit QtMeldungen(QWidget* eltern) : eltern_(eltern) {}
     void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) override;
 
-private:
+  private:
     QWidget* eltern_;
 };
 
 // The system's warning beep.
 class Signalton {
-public:
+  public:
     virtual ~Signalton() = default;
     virtual void Piepen() = 0;
 };
 
 class QtSignalton final : public Signalton {
-public:
+  public:
     void Piepen() override;
 };
 

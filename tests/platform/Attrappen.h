@@ -9,7 +9,7 @@ namespace lohnwippe::test {
 
 // Records every message instead of showing it; answers at once.
 class MeldungenAttrappe final : public Meldungen {
-public:
+  public:
     struct Eintrag {
         QString Titel;
         QString Text;
@@ -23,7 +23,7 @@ public:
 };
 
 class SignaltonAttrappe final : public Signalton {
-public:
+  public:
     int Anzahl = 0;
     void Piepen() override { ++Anzahl; }
 };

@@ -26,7 +26,7 @@ const char* const Monatsnamen[] = {"JAN", "FEB", "MRZ", "APR", "MAI", "JUN",
                                    "JUL", "AUG", "SEP", "OKT", "NOV", "DEZ"};
 
 const char* const Kassennamen[AnzahlKassen] = {
-    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg", "AOK Bremen",
+    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg",  "AOK Bremen",
     "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
     "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
     "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
@@ -35,14 +35,15 @@ const char* const Kassennamen[AnzahlKassen] = {
 constexpr int FaelleGesamt = 480;
 constexpr int FallNachAltemEnde = 360;  // 2011, tenth person, December
 
-QString AusUtf8(const std::string& text) { return QString::fromStdString(text); }
+QString AusUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // Positions are stored in 16-bit fields; a window beyond 32767 twips (some
 // 2200 pixels) on a wide desktop must not wrap into a negative number.
 std::int16_t Int16(long wert) {
-    return static_cast<std::int16_t>(
-        std::clamp<long>(wert, std::numeric_limits<std::int16_t>::min(),
-                         std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(std::clamp<long>(
+        wert, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
 }
 
 }  // namespace
@@ -82,8 +83,7 @@ Hauptfenster::~Hauptfenster() = default;
 bool Hauptfenster::Laden() {
     sperre_ = true;
     const auto beenden = [this](const DateiFehler& fehler) {
-        meldungen_.Zeigen("Lohnwippe",
-                          AusUtf8(fehler.Meldung()) + "\n\nDas Programm wird beendet.",
+        meldungen_.Zeigen("Lohnwippe", AusUtf8(fehler.Meldung()) + "\n\nDas Programm wird beendet.",
                           Meldungssymbol::Fehler);
         return false;
     };
@@ -218,9 +218,8 @@ void Hauptfenster::FallLaden() {
     Waehlen(e_.Teilmonat, fallsatz_.TeilmonatPos, &Hauptfenster::TeilmonatClick);
     Waehlen(e_.Kassen, fallsatz_.KassePos, &Hauptfenster::KassenClick);
     KassenwerteZeigen(Kassenposition());
-    KassenwerteSpeichern(fallsatz_.KassePos >= 0 && fallsatz_.KassePos < AnzahlKassen
-                             ? fallsatz_.KassePos
-                             : 0);
+    KassenwerteSpeichern(
+        fallsatz_.KassePos >= 0 && fallsatz_.KassePos < AnzahlKassen ? fallsatz_.KassePos : 0);
     sperre_ = false;
     Berechnen();
 }
@@ -413,7 +412,9 @@ void Hauptfenster::resizeEvent(QResizeEvent* ereignis) {
     }
 }
 
-QPoint Hauptfenster::Fensterposition() const { return pos(); }
+QPoint Hauptfenster::Fensterposition() const {
+    return pos();
+}
 
 void Hauptfenster::FensterpositionSetzen(int obenTwips, int linksTwips) {
     QPoint ziel(twips_.Pixel(linksTwips), twips_.Pixel(obenTwips));
@@ -451,16 +452,19 @@ void Hauptfenster::Setzen(QCheckBox* box, int zustand) {
 
 std::int16_t Hauptfenster::Zustand(const QCheckBox* box) {
     switch (box->checkState()) {
-        case Qt::Checked: return 1;
-        case Qt::PartiallyChecked: return 2;
-        case Qt::Unchecked: break;
+        case Qt::Checked:
+            return 1;
+        case Qt::PartiallyChecked:
+            return 2;
+        case Qt::Unchecked:
+            break;
     }
     return 0;
 }
 
 bool Hauptfenster::Gelungen(const Erwartet<void>& ergebnis) {
     if (ergebnis.HatWert()) {
-        letzterFehler_.clear();
+        fehlerGemeldet_ = false;
         return true;
     }
     FehlerMelden(ergebnis.Fehler());
@@ -477,14 +481,14 @@ bool Hauptfenster::Gelungen(const Erwartet<T>& ergebnis) {
 }
 
 void Hauptfenster::FehlerMelden(const DateiFehler& fehler) {
-    const QString meldung = AusUtf8(fehler.Meldung());
-    // Every calculation saves twice; one message per failure is enough.
-    if (meldung == letzterFehler_) {
+    // Every calculation saves four times: while saving keeps failing, the
+    // first message says all there is to say.
+    if (fehlerGemeldet_) {
         return;
     }
-    letzterFehler_ = meldung;
+    fehlerGemeldet_ = true;
     meldungen_.Zeigen("Lohnwippe",
-                      meldung +
+                      AusUtf8(fehler.Meldung()) +
                           "\n\nIhre Eingaben bleiben erhalten und werden beim nächsten "
                           "erfolgreichen Speichern gesichert.",
                       Meldungssymbol::Fehler);

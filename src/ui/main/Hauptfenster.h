@@ -26,7 +26,7 @@ namespace lohnwippe {
 // the window) and `ladephase_` (the window is loading) keep those nested
 // runs from recalculating, saving or loading.
 class Hauptfenster : public QWidget {
-public:
+  public:
     // Opens the data files of the working directory, creates their default
     // contents when the case file is new, and brings up the last case. On a
     // file that cannot be opened or written, shows why and returns null.
@@ -44,12 +44,12 @@ public:
     int Berechnungen() const { return berechnungen_; }
     Datenbestand& Daten() { return daten_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
     void resizeEvent(QResizeEvent* ereignis) override;
     void closeEvent(QCloseEvent* ereignis) override;
 
-private:
+  private:
     Hauptfenster(Meldungen& meldungen, Datenbestand daten);
     bool Laden();  // the load handler; false when the data files failed
     void ListenFuellen();
@@ -129,7 +129,7 @@ private:
     QString abrechnungsstelle1_, abrechnungsstelle2_;
 
     int berechnungen_ = 0;
-    QString letzterFehler_;
+    bool fehlerGemeldet_ = false;
 };
 
 }  // namespace lohnwippe

@@ -17,7 +17,9 @@ namespace lohnwippe {
 namespace {
 
 // Only the exact value 1 switches a branch, levy or sick pay on.
-bool An(std::int16_t zustand) { return zustand == 1; }
+bool An(std::int16_t zustand) {
+    return zustand == 1;
+}
 
 // Escaped and kept as written, so that a name is never read as markup and
 // inner blanks survive.
@@ -176,8 +178,8 @@ void Hauptfenster::SpielenChange(int job, int position) {
         // The first step to the right jumps to the amount entered; setting
         // the position runs this handler again, nested, for the new value.
         const std::int64_t euro = detail::DurchSkalaHalbGerade(eingaben_.Entgelt[job].Roh());
-        leiste->setValue(static_cast<int>(
-            std::clamp<std::int64_t>(euro, leiste->minimum(), leiste->maximum())));
+        leiste->setValue(
+            static_cast<int>(std::clamp<std::int64_t>(euro, leiste->minimum(), leiste->maximum())));
         position = leiste->value();
     }
     eingaben_.Entgelt[job] = Waehrung::AusGanzzahl(position);

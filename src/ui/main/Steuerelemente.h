@@ -77,7 +77,7 @@ struct Steuerelemente {
 
     // Lower region.
     Ergebnistabelle* MSFlexGrid1 = nullptr;
-    QLabel* Label4 = nullptr;  // beneath the grid
+    QLabel* Label4 = nullptr;      // beneath the grid
     QGroupBox* Warnung = nullptr;  // created hidden
     // Inside `Warnung`: a heading and its explanation for each of the three
     // cases (under 400, over 800, partial month).

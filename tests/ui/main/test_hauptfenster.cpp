@@ -1,9 +1,9 @@
 #include <QCheckBox>
-#include <QPushButton>
 #include <QGroupBox>
 #include <QLabel>
-#include <QScrollBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "Ergebnistabelle.h"
 #include "FensterTest.h"
@@ -11,7 +11,9 @@
 namespace lohnwippe::test {
 namespace {
 
-Waehrung Euro(double wert) { return Waehrung::AusDoubleHalbGerade(wert); }
+Waehrung Euro(double wert) {
+    return Waehrung::AusDoubleHalbGerade(wert);
+}
 
 TEST_F(FensterTest, ErsterStartImLeerenOrdner) {
     Hauptfenster& f = Starten();
@@ -88,7 +90,7 @@ TEST_F(FensterTest, SchiebereglerSpringtZumBetrag) {
     Tippen(E().Entgelt[2], "450,50");
     leiste->triggerAction(QAbstractSlider::SliderSingleStepSub);
     leiste->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // to 1: jumps
-    EXPECT_EQ(leiste->value(), 450);  // half to even
+    EXPECT_EQ(leiste->value(), 450);                              // half to even
     EXPECT_EQ(E().Entgelt[2]->text(), "450,00");
     leiste->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(f.AktuelleEingaben().Entgelt[2], Euro(451));
@@ -131,7 +133,9 @@ TEST_F(FensterTest, SchalterRechnenEinmalUndWarnen) {
 TEST_F(FensterTest, JederFallBehaeltSeineWerte) {
     Hauptfenster& f = Starten();
     Tippen(E().Entgelt[1], "500");
+    const int vorher = f.Berechnungen();
     Auswaehlen(E().Minijobber, 1);
+    EXPECT_EQ(f.Berechnungen(), vorher + 1);  // loading runs exactly one calculation
     EXPECT_EQ(f.FallNr(), 373);
     EXPECT_EQ(E().Entgelt[1]->text(), "0,00");
     Tippen(E().Entgelt[1], "620");
@@ -256,6 +260,27 @@ TEST_F(FensterTest, UngueltigeGespeicherteWerte) {
     EXPECT_EQ(E().U1[2]->checkState(), Qt::PartiallyChecked);
     EXPECT_EQ(f.AktuelleEingaben().U1[2], 2);  // grey counts as off
     EXPECT_EQ(f.pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
+}
+
+TEST_F(FensterTest, VollerDatentraegerVerliertNichts) {
+    auto* fall = new SpeicherDatei("SV.dat");
+    fenster = Hauptfenster::Starten(
+        meldungen,
+        Datenbestand(std::unique_ptr<Datei>(fall), std::make_unique<SpeicherDatei>("U12.dat")));
+    ASSERT_NE(fenster, nullptr);
+    fall->Voll = true;
+    Tippen(E().Entgelt[1], "600");
+    // Two saves failed, one message; the amount stays on screen and in use.
+    ASSERT_EQ(meldungen.Eintraege.size(), 1u);
+    EXPECT_TRUE(meldungen.Eintraege[0].Text.startsWith(
+        "SV.dat, Satz 361: Kein Speicherplatz mehr auf dem Datenträger"));
+    EXPECT_EQ(E().Entgelt[1]->text(), "600,00");
+    EXPECT_EQ(fenster->AktuellesErgebnis().AE[1][RV], Euro(600));
+
+    fall->Voll = false;
+    QTest::mouseClick(E().Sachsen, Qt::LeftButton);  // the next save stores it
+    EXPECT_EQ(fenster->Daten().FallLesen(361).Wert().Entgelte[1], Euro(600));
+    EXPECT_EQ(meldungen.Eintraege.size(), 1u);
 }
 
 TEST_F(FensterTest, DateifehlerWerdenGemeldet) {
