@@ -2,7 +2,7 @@
 
 namespace lohnwippe {
 
-std::int16_t Eingaben::Zweigschalter(int job, Zweig zweig) const {
+std::int16_t& Eingaben::Zweigschalter(int job, Zweig zweig) {
     switch (zweig) {
         case Zweig::KV:
             return KV[job];
@@ -11,21 +11,29 @@ std::int16_t Eingaben::Zweigschalter(int job, Zweig zweig) const {
         case Zweig::RV:
             return RV[job];
         case Zweig::AV:
-            return AV[job];
+            break;
     }
-    return 0;
+    return AV[job];
 }
 
-std::int16_t Eingaben::Umlageschalter(int job, Umlageart umlage) const {
+std::int16_t Eingaben::Zweigschalter(int job, Zweig zweig) const {
+    return const_cast<Eingaben*>(this)->Zweigschalter(job, zweig);
+}
+
+std::int16_t& Eingaben::Umlageschalter(int job, Umlageart umlage) {
     switch (umlage) {
         case Umlageart::U1:
             return U1[job];
         case Umlageart::U2:
             return U2[job];
         case Umlageart::U3:
-            return U3[job];
+            break;
     }
-    return 0;
+    return U3[job];
+}
+
+std::int16_t Eingaben::Umlageschalter(int job, Umlageart umlage) const {
+    return const_cast<Eingaben*>(this)->Umlageschalter(job, umlage);
 }
 
 Waehrung KVSatzAbleiten(std::int16_t kvGrundsatz, std::int16_t kg) {

@@ -55,7 +55,9 @@ struct Eingaben {
 
     // State of the branch switch `zweig` of employment `job`.
     std::int16_t Zweigschalter(int job, Zweig zweig) const;
+    std::int16_t& Zweigschalter(int job, Zweig zweig);
     std::int16_t Umlageschalter(int job, Umlageart umlage) const;
+    std::int16_t& Umlageschalter(int job, Umlageart umlage);
 };
 
 // KV rate of one employment in percent: the fund's general rate, less 0.6

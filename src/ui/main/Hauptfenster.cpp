@@ -187,23 +187,15 @@ void Hauptfenster::FallLaden() {
         e_.Arbeitgeber[i]->setText(AusUtf8(fallsatz_.Namen[i]));
         e_.Entgelt[i]->setText(AusUtf8(FormatBetrag(fallsatz_.Entgelte[i])));
         eingaben_.Entgelt[i] = fallsatz_.Entgelte[i];
-        const auto& zweige = fallsatz_.Zweige[i];
-        const auto& umlagen = fallsatz_.Umlagen[i];
-        Setzen(e_.KV[i], zweige[KV]);
-        ZweigClick(i, KV);
-        Setzen(e_.PV[i], zweige[PV]);
-        ZweigClick(i, PV);
-        Setzen(e_.RV[i], zweige[RV]);
-        ZweigClick(i, RV);
-        Setzen(e_.AV[i], zweige[AV]);
-        ZweigClick(i, AV);
-        Setzen(e_.U1[i], umlagen[U1]);
-        UmlageClick(i, U1);
-        Setzen(e_.U2[i], umlagen[U2]);
-        UmlageClick(i, U2);
-        Setzen(e_.U3[i], umlagen[U3]);
-        UmlageClick(i, U3);
-        Setzen(e_.KG[i], umlagen[KGStelle]);
+        for (Zweig b : {KV, PV, RV, AV}) {
+            Setzen(ZweigBox(e_, i, b), fallsatz_.Zweige[i][b]);
+            ZweigClick(i, b);
+        }
+        for (Umlageart u : {U1, U2, U3}) {
+            Setzen(UmlageBox(e_, i, u), fallsatz_.Umlagen[i][u]);
+            UmlageClick(i, u);
+        }
+        Setzen(e_.KG[i], fallsatz_.Umlagen[i][KGStelle]);
         KGClick(i);
     }
     Setzen(e_.RV_Befreiung, fallsatz_.RVVerzicht);
@@ -340,10 +332,13 @@ void Hauptfenster::Berechnen() {
 void Hauptfenster::SatzAusFensterFuellen(Fallsatz& satz) const {
     for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
         satz.Namen[i] = e_.Arbeitgeber[i]->text().toStdString();
-        satz.Zweige[i] = {Zustand(e_.KV[i]), Zustand(e_.PV[i]), Zustand(e_.RV[i]),
-                          Zustand(e_.AV[i])};
-        satz.Umlagen[i] = {Zustand(e_.U1[i]), Zustand(e_.U2[i]), Zustand(e_.U3[i]),
-                           Zustand(e_.KG[i])};
+        for (Zweig b : {KV, PV, RV, AV}) {
+            satz.Zweige[i][b] = Zustand(ZweigBox(e_, i, b));
+        }
+        for (Umlageart u : {U1, U2, U3}) {
+            satz.Umlagen[i][u] = Zustand(UmlageBox(e_, i, u));
+        }
+        satz.Umlagen[i][KGStelle] = Zustand(e_.KG[i]);
         satz.Entgelte[i] = eingaben_.Entgelt[i];
     }
     satz.RVVerzicht = Zustand(e_.RV_Befreiung);

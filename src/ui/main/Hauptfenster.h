@@ -75,6 +75,7 @@ class Hauptfenster : public QWidget {
     void ZweigClick(int job, Zweig zweig);
     void UmlageClick(int job, Umlageart umlage);
     void KGClick(int job);
+    void FuerAlleClick(const QCheckBox* box, std::int16_t& feld);
     void RVBefreiungClick();
     void SachsenClick();
     void KinderlosClick();

@@ -56,13 +56,12 @@ void Hauptfenster::Verbinden() {
         });
     };
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        klick(e_.KV[j], [this, j] { ZweigClick(j, KV); });
-        klick(e_.PV[j], [this, j] { ZweigClick(j, PV); });
-        klick(e_.RV[j], [this, j] { ZweigClick(j, RV); });
-        klick(e_.AV[j], [this, j] { ZweigClick(j, AV); });
-        klick(e_.U1[j], [this, j] { UmlageClick(j, U1); });
-        klick(e_.U2[j], [this, j] { UmlageClick(j, U2); });
-        klick(e_.U3[j], [this, j] { UmlageClick(j, U3); });
+        for (Zweig b : {KV, PV, RV, AV}) {
+            klick(ZweigBox(e_, j, b), [this, j, b] { ZweigClick(j, b); });
+        }
+        for (Umlageart u : {U1, U2, U3}) {
+            klick(UmlageBox(e_, j, u), [this, j, u] { UmlageClick(j, u); });
+        }
         klick(e_.KG[j], [this, j] { KGClick(j); });
         connect(e_.Spielen[j], &QScrollBar::valueChanged, this,
                 [this, j](int position) { SpielenChange(j, position); });
@@ -197,14 +196,7 @@ void Hauptfenster::TeilmonatClick() {
 }
 
 void Hauptfenster::ZweigClick(int job, Zweig zweig) {
-    const std::int16_t zustand = Zustand(zweig == KV   ? e_.KV[job]
-                                         : zweig == PV ? e_.PV[job]
-                                         : zweig == RV ? e_.RV[job]
-                                                       : e_.AV[job]);
-    (zweig == KV   ? eingaben_.KV
-     : zweig == PV ? eingaben_.PV
-     : zweig == RV ? eingaben_.RV
-                   : eingaben_.AV)[job] = zustand;
+    eingaben_.Zweigschalter(job, zweig) = Zustand(ZweigBox(e_, job, zweig));
     if (ladephase_ != 1 && !sperre_) {
         Berechnen();
         if (zweig == AV) {
@@ -214,10 +206,7 @@ void Hauptfenster::ZweigClick(int job, Zweig zweig) {
 }
 
 void Hauptfenster::UmlageClick(int job, Umlageart umlage) {
-    const std::int16_t zustand = Zustand(umlage == U1   ? e_.U1[job]
-                                         : umlage == U2 ? e_.U2[job]
-                                                        : e_.U3[job]);
-    (umlage == U1 ? eingaben_.U1 : umlage == U2 ? eingaben_.U2 : eingaben_.U3)[job] = zustand;
+    eingaben_.Umlageschalter(job, umlage) = Zustand(UmlageBox(e_, job, umlage));
     if (ladephase_ != 1 && !sperre_) {
         Berechnen();
     }
@@ -235,24 +224,24 @@ void Hauptfenster::KGClick(int job) {
     }
 }
 
-void Hauptfenster::RVBefreiungClick() {
+// The two switches for all employments count any state but 0 as on and
+// store nothing while stored data fill the window.
+void Hauptfenster::FuerAlleClick(const QCheckBox* box, std::int16_t& feld) {
     if (sperre_) {
         return;
     }
-    eingaben_.RVVerzicht = Zustand(e_.RV_Befreiung) != 0 ? 1 : 0;
+    feld = Zustand(box) != 0 ? 1 : 0;
     if (ladephase_ != 1) {
         Berechnen();
     }
 }
 
+void Hauptfenster::RVBefreiungClick() {
+    FuerAlleClick(e_.RV_Befreiung, eingaben_.RVVerzicht);
+}
+
 void Hauptfenster::SachsenClick() {
-    if (sperre_) {
-        return;
-    }
-    eingaben_.Sachsen = Zustand(e_.Sachsen) != 0 ? 1 : 0;
-    if (ladephase_ != 1) {
-        Berechnen();
-    }
+    FuerAlleClick(e_.Sachsen, eingaben_.Sachsen);
 }
 
 void Hauptfenster::KinderlosClick() {

@@ -89,6 +89,32 @@ struct Steuerelemente {
     QLabel* Label17 = nullptr;
 };
 
+inline QCheckBox* ZweigBox(const Steuerelemente& e, int job, Zweig zweig) {
+    switch (zweig) {
+        case KV:
+            return e.KV[job];
+        case PV:
+            return e.PV[job];
+        case RV:
+            return e.RV[job];
+        case AV:
+            break;
+    }
+    return e.AV[job];
+}
+
+inline QCheckBox* UmlageBox(const Steuerelemente& e, int job, Umlageart umlage) {
+    switch (umlage) {
+        case U1:
+            return e.U1[job];
+        case U2:
+            return e.U2[job];
+        case U3:
+            break;
+    }
+    return e.U3[job];
+}
+
 // Creates every control as a child of `fenster` at its designed place, with
 // caption, design text, tooltip, font, colour, accessible name and the
 // stacking order of the design. Lists stay empty and nothing is connected:
