@@ -5,8 +5,11 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
 #include <QResizeEvent>
 #include <QScreen>
 #include <algorithm>
@@ -37,6 +40,23 @@ constexpr int FallNachAltemEnde = 360;  // 2011, tenth person, December
 
 QString AusUtf8(const std::string& text) {
     return QString::fromStdString(text);
+}
+
+// The window's own icon: a paragraph sign on the window's lavender, drawn
+// here so that no image file has to travel with the program.
+QIcon Fenstersymbol() {
+    QPixmap bild(64, 64);
+    bild.fill(QColor(245, 244, 255));
+    QPainter maler(&bild);
+    maler.setPen(QPen(QColor(0, 0, 128), 3));
+    maler.drawRect(2, 2, 59, 59);
+    QFont schrift("Times New Roman");
+    schrift.setPixelSize(52);
+    schrift.setBold(true);
+    maler.setFont(schrift);
+    maler.drawText(bild.rect(), Qt::AlignCenter, QString::fromUtf8("§"));
+    maler.end();
+    return QIcon(bild);
 }
 
 // Positions are stored in 16-bit fields; a window beyond 32767 twips (some
@@ -74,6 +94,7 @@ Hauptfenster::Hauptfenster(Meldungen& meldungen, Datenbestand daten)
                  ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
                  : 96) {
     e_ = HauptfensterAufbauen(this, twips_);
+    setWindowIcon(Fenstersymbol());
     resize(twips_.Pixel(FensterbreiteTwips), twips_.Pixel(FensterhoeheTwips));
     Verbinden();
 }
@@ -102,6 +123,14 @@ bool Hauptfenster::Laden() {
     u1Prozent_ = u2Prozent_ = u3Prozent_ = Waehrung();
     ListenFuellen();
     NamenLesen();
+    // Qt selects the first entry a list gets; the lists start without a
+    // selection and show their design texts until the case is loaded.
+    for (QComboBox* liste :
+         {e_.Beitrag0, e_.Monat, e_.Jahr, e_.Kassen, e_.Teilmonat, e_.Minijobber}) {
+        const bool combo1 = liste == e_.Beitrag0 || liste == e_.Jahr || liste == e_.Minijobber;
+        liste->setCurrentIndex(-1);
+        liste->setEditText(combo1 ? "Combo1" : "");
+    }
     JahreswerteSetzen();
 
     e_.MSFlexGrid1->hide();

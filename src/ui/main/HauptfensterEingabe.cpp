@@ -112,8 +112,8 @@ bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
         feld->setText(inhalt);
         return true;
     }
-    if (text.isEmpty()) {
-        return false;  // moving the caret, Delete, Tab: not characters
+    if (text.isEmpty() || taste == Qt::Key_Tab || taste == Qt::Key_Backtab) {
+        return false;  // moving the caret or the focus, Delete: not characters
     }
     const QChar zeichen = text.at(0);
     if (text.size() == 1 && (zeichen.isDigit() && zeichen.unicode() < 128)) {

@@ -23,6 +23,14 @@ TEST_F(FensterTest, ErsterStartImLeerenOrdner) {
     EXPECT_EQ(E().Minijobber->currentText(), "Personalfall 1      ");
     EXPECT_EQ(E().Monat->currentText(), "JAN");
     EXPECT_EQ(E().Minijobber->count(), 10);
+    // The hidden rate list is filled but never selected.
+    EXPECT_EQ(E().Beitrag0->count(), 61);
+    EXPECT_EQ(E().Beitrag0->itemText(39), "KV 14,9 %");
+    EXPECT_EQ(E().Beitrag0->itemText(40), "KV 15 %");
+    EXPECT_EQ(E().Beitrag0->currentText(), "Combo1");
+    EXPECT_EQ(E().Teilmonat->count(), 35);
+    EXPECT_EQ(E().Teilmonat->itemText(6), "für 2 Tage");
+    EXPECT_EQ(E().Kassen->itemText(1), "AOK Bayern");
     EXPECT_EQ(f.FallNr(), 361);
     EXPECT_EQ(f.Berechnungen(), 1);  // exactly one, at the end of loading
     EXPECT_EQ(E().SozversR->text(), "19,60 %");
