@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,7 +78,12 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         if (objekt == e_.Entgelt[j]) {
             if (ereignis->type() == QEvent::FocusIn) {
-                e_.Entgelt[j]->clear();
+                // Coming back to the window (after a message, say) is no new
+                // entry: the amount shown stays.
+                const auto grund = static_cast<QFocusEvent*>(ereignis)->reason();
+                if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
+                    e_.Entgelt[j]->clear();
+                }
             } else if (ereignis->type() == QEvent::KeyPress) {
                 const auto* taste = static_cast<QKeyEvent*>(ereignis);
                 return EntgeltTaste(j, taste->key(), taste->text());

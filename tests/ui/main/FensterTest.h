@@ -84,8 +84,8 @@ class FensterTest : public ::testing::Test {
     }
     const Steuerelemente& E() const { return fenster->Elemente(); }
 
-    static void Fokus(QWidget* feld, bool hinein) {
-        QFocusEvent ereignis(hinein ? QEvent::FocusIn : QEvent::FocusOut, Qt::TabFocusReason);
+    static void Fokus(QWidget* feld, bool hinein, Qt::FocusReason grund = Qt::TabFocusReason) {
+        QFocusEvent ereignis(hinein ? QEvent::FocusIn : QEvent::FocusOut, grund);
         QApplication::sendEvent(feld, &ereignis);
     }
     // Enters the field, types `tasten` and, if asked, presses Enter.

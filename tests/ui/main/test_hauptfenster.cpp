@@ -110,6 +110,9 @@ TEST_F(FensterTest, SchalterRechnenEinmalUndWarnen) {
     Tippen(E().Entgelt[1], "500");
     Tippen(E().Entgelt[3], "200");  // AV(3) is on: the entry warns with (ALV)
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
+    // Back from the message the amount is still shown.
+    Fokus(E().Entgelt[3], true, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(E().Entgelt[3]->text(), "200,00");
     EXPECT_EQ(meldungen.Eintraege[0].Titel, "Achtung!");
     EXPECT_TRUE(meldungen.Eintraege[0].Text.contains("Arbeitslosenversicherung (ALV)"));
     EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Keines);
