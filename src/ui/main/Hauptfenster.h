@@ -129,6 +129,9 @@ class Hauptfenster : public QWidget {
     std::int16_t zeilendrucker_ = 0;
     QString abrechnungsstelle1_, abrechnungsstelle2_;
 
+    // The amount box had the focus when the window lost it.
+    JeJob<bool> fensterVerlassen_{};
+
     int berechnungen_ = 0;
     bool fehlerGemeldet_ = false;
 };

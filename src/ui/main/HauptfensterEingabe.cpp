@@ -77,11 +77,16 @@ void Hauptfenster::Verbinden() {
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         if (objekt == e_.Entgelt[j]) {
-            if (ereignis->type() == QEvent::FocusIn) {
+            const auto typ = ereignis->type();
+            if (typ == QEvent::FocusIn || typ == QEvent::FocusOut) {
                 // Coming back to the window (after a message, say) is no new
                 // entry: the amount shown stays.
                 const auto grund = static_cast<QFocusEvent*>(ereignis)->reason();
-                if (grund != Qt::ActiveWindowFocusReason && grund != Qt::PopupFocusReason) {
+                const bool fensterwechsel =
+                    grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason;
+                if (typ == QEvent::FocusOut) {
+                    fensterVerlassen_[j] = fensterwechsel;
+                } else if (!(fensterwechsel && fensterVerlassen_[j])) {
                     e_.Entgelt[j]->clear();
                 }
             } else if (ereignis->type() == QEvent::KeyPress) {

@@ -110,9 +110,14 @@ TEST_F(FensterTest, SchalterRechnenEinmalUndWarnen) {
     Tippen(E().Entgelt[1], "500");
     Tippen(E().Entgelt[3], "200");  // AV(3) is on: the entry warns with (ALV)
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
-    // Back from the message the amount is still shown.
+    // Back from the message the amount is still shown; entering the box
+    // with the first click into the window empties it.
+    Fokus(E().Entgelt[3], false, Qt::ActiveWindowFocusReason);
     Fokus(E().Entgelt[3], true, Qt::ActiveWindowFocusReason);
     EXPECT_EQ(E().Entgelt[3]->text(), "200,00");
+    Fokus(E().Entgelt[3], false, Qt::MouseFocusReason);
+    Fokus(E().Entgelt[3], true, Qt::ActiveWindowFocusReason);
+    EXPECT_EQ(E().Entgelt[3]->text(), "");
     EXPECT_EQ(meldungen.Eintraege[0].Titel, "Achtung!");
     EXPECT_TRUE(meldungen.Eintraege[0].Text.contains("Arbeitslosenversicherung (ALV)"));
     EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Keines);
