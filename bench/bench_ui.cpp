@@ -15,9 +15,17 @@
 namespace lohnwippe {
 namespace {
 
-class StilleMeldungen final : public Meldungen {
+// A world in which nothing shows, beeps or opens.
+class StilleWelt final : public Meldungen,
+                         public Signalton,
+                         public Adressoeffner,
+                         public Ordnerpruefer {
   public:
     void Zeigen(const QString&, const QString&, Meldungssymbol) override {}
+    void Piepen() override {}
+    void Oeffnen(const QString&) override {}
+    bool OrdnerVorhanden(const QString&) override { return true; }
+    Umgebung Welt() { return {*this, *this, *this, *this}; }
 };
 
 // A fresh folder as the working directory for as long as it lives.
@@ -41,8 +49,8 @@ class Ordner {
 
 void BM_EntgeltEnter(benchmark::State& state) {
     Ordner ordner;
-    StilleMeldungen meldungen;
-    auto fenster = Hauptfenster::Starten(meldungen);
+    StilleWelt welt;
+    auto fenster = Hauptfenster::Starten(welt.Welt());
     QLineEdit* feld = fenster->Elemente().Entgelt[1];
     int i = 0;
     for (auto _ : state) {
@@ -73,13 +81,13 @@ void BM_TabelleNurSchreiben(benchmark::State& state) {
 BENCHMARK(BM_TabelleNurSchreiben)->Unit(benchmark::kMicrosecond);
 
 void BM_StartImLeerenOrdner(benchmark::State& state) {
-    StilleMeldungen meldungen;
+    StilleWelt welt;
     for (auto _ : state) {
         state.PauseTiming();
         {
             Ordner ordner;
             state.ResumeTiming();
-            auto fenster = Hauptfenster::Starten(meldungen);
+            auto fenster = Hauptfenster::Starten(welt.Welt());
             benchmark::DoNotOptimize(fenster.get());
             state.PauseTiming();
         }

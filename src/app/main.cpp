@@ -7,6 +7,9 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     lohnwippe::QtMeldungen meldungen(nullptr);
+    lohnwippe::QtSignalton signalton;
+    lohnwippe::QtAdressoeffner adressen;
+    lohnwippe::QtOrdnerpruefer ordner;
 
     // Two copies on the same data files would overwrite each other's cases.
     QLockFile sperre("Lohnwippe.lock");
@@ -18,7 +21,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    auto fenster = lohnwippe::Hauptfenster::Starten(meldungen);
+    auto fenster = lohnwippe::Hauptfenster::Starten({meldungen, signalton, adressen, ordner});
     if (!fenster) {
         return 1;
     }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <algorithm>
 #include <vector>
 
+#include "Aussenwelt.h"
 #include "Meldungen.h"
 
 namespace lohnwippe::test {
@@ -26,6 +28,24 @@ class SignaltonAttrappe final : public Signalton {
   public:
     int Anzahl = 0;
     void Piepen() override { ++Anzahl; }
+};
+
+// Records the addresses instead of starting a browser.
+class AdressoeffnerAttrappe final : public Adressoeffner {
+  public:
+    std::vector<QString> Adressen;
+    void Oeffnen(const QString& adresse) override { Adressen.push_back(adresse); }
+};
+
+// Answers from a list of existing folders and records every question.
+class OrdnerprueferAttrappe final : public Ordnerpruefer {
+  public:
+    std::vector<QString> Vorhanden;
+    std::vector<QString> Gefragt;
+    bool OrdnerVorhanden(const QString& pfad) override {
+        Gefragt.push_back(pfad);
+        return std::find(Vorhanden.begin(), Vorhanden.end(), pfad) != Vorhanden.end();
+    }
 };
 
 }  // namespace lohnwippe::test

@@ -59,36 +59,30 @@ QIcon Fenstersymbol() {
     return QIcon(bild);
 }
 
-// Positions are stored in 16-bit fields; a window beyond 32767 twips (some
-// 2200 pixels) on a wide desktop must not wrap into a negative number.
-std::int16_t Int16(long wert) {
-    return static_cast<std::int16_t>(std::clamp<long>(
-        wert, std::numeric_limits<std::int16_t>::min(), std::numeric_limits<std::int16_t>::max()));
-}
-
 }  // namespace
 
-std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Meldungen& meldungen) {
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Umgebung umgebung) {
     auto daten = Datenbestand::Oeffnen();
     if (!daten.HatWert()) {
-        meldungen.Zeigen("Lohnwippe",
-                         AusUtf8(daten.Fehler().Meldung()) + "\n\nDas Programm wird beendet.",
-                         Meldungssymbol::Fehler);
+        umgebung.meldungen.Zeigen(
+            "Lohnwippe", AusUtf8(daten.Fehler().Meldung()) + "\n\nDas Programm wird beendet.",
+            Meldungssymbol::Fehler);
         return nullptr;
     }
-    return Starten(meldungen, std::move(daten).Wert());
+    return Starten(umgebung, std::move(daten).Wert());
 }
 
-std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Meldungen& meldungen, Datenbestand daten) {
-    std::unique_ptr<Hauptfenster> fenster(new Hauptfenster(meldungen, std::move(daten)));
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Umgebung umgebung, Datenbestand daten) {
+    std::unique_ptr<Hauptfenster> fenster(new Hauptfenster(umgebung, std::move(daten)));
     if (!fenster->Laden()) {
         return nullptr;
     }
     return fenster;
 }
 
-Hauptfenster::Hauptfenster(Meldungen& meldungen, Datenbestand daten)
-    : meldungen_(meldungen),
+Hauptfenster::Hauptfenster(Umgebung umgebung, Datenbestand daten)
+    : umgebung_(umgebung),
+      meldungen_(umgebung.meldungen),
       daten_(std::move(daten)),
       twips_(QGuiApplication::primaryScreen() != nullptr
                  ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
@@ -393,8 +387,8 @@ void Hauptfenster::FallSichern() {
     einstellungen.Oben = static_cast<std::int16_t>(jahrPos_);
     einstellungen.Links = static_cast<std::int16_t>(monatPos_);
     const QPoint position = Fensterposition();
-    einstellungen.Oben2 = Int16(twips_.AusPixel(position.y()));
-    einstellungen.Links2 = Int16(twips_.AusPixel(position.x()));
+    einstellungen.Oben2 = Int16Begrenzt(twips_.AusPixel(position.y()));
+    einstellungen.Links2 = Int16Begrenzt(twips_.AusPixel(position.x()));
     Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
 
     if (auto satz = daten_.FallLesen(fallNr_); Gelungen(satz)) {
@@ -409,24 +403,6 @@ void Hauptfenster::SpeichernClick() {
         fallsatz_ = satz.Wert();
     }
     Berechnen();
-}
-
-void Hauptfenster::Entladen() {
-    auto satz = daten_.FallLesen(EinstellungsSatz);
-    if (!Gelungen(satz)) {
-        return;
-    }
-    Fallsatz einstellungen = satz.Wert();
-    const QPoint position = Fensterposition();
-    einstellungen.LetzterFall = static_cast<std::int16_t>(fallNr_);
-    einstellungen.Oben = Int16(twips_.AusPixel(position.y()));
-    einstellungen.Links = Int16(twips_.AusPixel(position.x()));
-    Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
-}
-
-void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
-    Entladen();
-    QWidget::closeEvent(ereignis);
 }
 
 void Hauptfenster::resizeEvent(QResizeEvent* ereignis) {

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <memory>
 
+#include "Aussenwelt.h"
+
 #include "Datenbestand.h"
 #include "Ergebnis.h"
 #include "Fallsatz.h"
+#include "Hauptdaten.h"
 #include "Meldungen.h"
+#include "Stammdaten.h"
 #include "Steuerelemente.h"
 #include "Twips.h"
 #include "Umlagesatz.h"
@@ -17,6 +22,20 @@ class QComboBox;
 
 namespace lohnwippe {
 
+// Positions are stored in 16-bit fields; a window beyond 32767 twips (some
+// 2200 pixels) on a wide desktop must not wrap into a negative number.
+inline std::int16_t Int16Begrenzt(long wert) {
+    return static_cast<std::int16_t>(wert < -32768 ? -32768 : wert > 32767 ? 32767 : wert);
+}
+
+// The outside world as the windows see it; fakes in tests.
+struct Umgebung {
+    Meldungen& meldungen;
+    Signalton& signalton;
+    Adressoeffner& adressen;
+    Ordnerpruefer& ordner;
+};
+
 // The main window `Gleitzone`: one case of one person in one month on
 // screen, recalculated and saved after every change.
 //
@@ -25,14 +44,14 @@ namespace lohnwippe {
 // exactly once per change, and the flags `sperre_` (stored data are filling
 // the window) and `ladephase_` (the window is loading) keep those nested
 // runs from recalculating, saving or loading.
-class Hauptfenster : public QWidget {
+class Hauptfenster : public QWidget, public Hauptdaten {
   public:
     // Opens the data files of the working directory, creates their default
     // contents when the case file is new, and brings up the last case. On a
     // file that cannot be opened or written, shows why and returns null.
-    static std::unique_ptr<Hauptfenster> Starten(Meldungen& meldungen);
+    static std::unique_ptr<Hauptfenster> Starten(Umgebung umgebung);
     // The same with data files given by the caller (tests).
-    static std::unique_ptr<Hauptfenster> Starten(Meldungen& meldungen, Datenbestand daten);
+    static std::unique_ptr<Hauptfenster> Starten(Umgebung umgebung, Datenbestand daten);
 
     ~Hauptfenster() override;
 
@@ -42,7 +61,19 @@ class Hauptfenster : public QWidget {
     int FallNr() const { return fallNr_; }
     // Number of calculations since the window was created.
     int Berechnungen() const { return berechnungen_; }
-    Datenbestand& Daten() { return daten_; }
+    // The master-data window while it is open.
+    Stammdaten* OffeneStammdaten() const { return stammdaten_; }
+
+    // Shared with the master-data window.
+    QStringList Personen() const override;
+    QString Abrechnungsstelle1() const override { return abrechnungsstelle1_; }
+    QString Abrechnungsstelle2() const override { return abrechnungsstelle2_; }
+    void AbrechnungsstelleSetzen(const QString& zeile1, const QString& zeile2) override;
+    std::int16_t Zeilendrucker() const override { return zeilendrucker_; }
+    void ZeilendruckerSetzen(std::int16_t wert) override { zeilendrucker_ = wert; }
+    Datenbestand& Daten() override { return daten_; }
+    void PersonenNeuAufbauen(const QStringList& namen) override;
+    void FallNeuLaden() override;
 
   protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
@@ -50,7 +81,7 @@ class Hauptfenster : public QWidget {
     void closeEvent(QCloseEvent* ereignis) override;
 
   private:
-    Hauptfenster(Meldungen& meldungen, Datenbestand daten);
+    Hauptfenster(Umgebung umgebung, Datenbestand daten);
     bool Laden();  // the load handler; false when the data files failed
     void ListenFuellen();
     void NamenLesen();
@@ -89,6 +120,9 @@ class Hauptfenster : public QWidget {
     void FallSichern();
     void SatzAusFensterFuellen(Fallsatz& satz) const;
     void SpeichernClick();
+    void HilfeClick();
+    void InternetClick();
+    void SchliessenClick();
     void Entladen();
 
     // Selects `position` in `liste` and runs the list's handler, as a
@@ -109,8 +143,10 @@ class Hauptfenster : public QWidget {
     bool Gelungen(const Erwartet<T>& ergebnis);
     void FehlerMelden(const DateiFehler& fehler);
 
+    Umgebung umgebung_;
     Meldungen& meldungen_;
     Datenbestand daten_;
+    QPointer<Stammdaten> stammdaten_;
     Twips twips_;
     Steuerelemente e_;
 

@@ -24,6 +24,7 @@ class SpeicherDatei final : public Datei {
   public:
     explicit SpeicherDatei(std::string name) : name_(std::move(name)) {}
     std::vector<std::byte> Inhalt;
+    std::vector<std::uint64_t> Schreibstellen;  // where each write began
     bool Voll = false;
 
     const std::string& Name() const override { return name_; }
@@ -34,6 +35,7 @@ class SpeicherDatei final : public Datei {
         return n;
     }
     Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override {
+        Schreibstellen.push_back(position);
         if (Voll) {
             return DateiFehler{.Art = DateiFehler::Fehlerart::Schreiben,
                                .Datei = name_,
@@ -72,8 +74,9 @@ class FensterTest : public ::testing::Test {
         std::filesystem::remove_all(ordner_);
     }
 
+    Umgebung Welt() { return {meldungen, signalton, adressen, ordner}; }
     Hauptfenster& Starten() {
-        fenster = Hauptfenster::Starten(meldungen);
+        fenster = Hauptfenster::Starten(Welt());
         EXPECT_NE(fenster, nullptr);
         return *fenster;
     }
@@ -103,6 +106,9 @@ class FensterTest : public ::testing::Test {
     }
 
     MeldungenAttrappe meldungen;
+    SignaltonAttrappe signalton;
+    AdressoeffnerAttrappe adressen;
+    OrdnerprueferAttrappe ordner;
     std::unique_ptr<Hauptfenster> fenster;
 
   private:

@@ -281,7 +281,7 @@ TEST_F(FensterTest, UngueltigeGespeicherteWerte) {
 TEST_F(FensterTest, VollerDatentraegerVerliertNichts) {
     auto* fall = new SpeicherDatei("SV.dat");
     fenster = Hauptfenster::Starten(
-        meldungen,
+        Welt(),
         Datenbestand(std::unique_ptr<Datei>(fall), std::make_unique<SpeicherDatei>("U12.dat")));
     ASSERT_NE(fenster, nullptr);
     fall->Voll = true;
@@ -301,7 +301,7 @@ TEST_F(FensterTest, VollerDatentraegerVerliertNichts) {
 
 TEST_F(FensterTest, DateifehlerWerdenGemeldet) {
     std::filesystem::create_directory("SV.dat");  // cannot be opened as a file
-    EXPECT_EQ(Hauptfenster::Starten(meldungen), nullptr);
+    EXPECT_EQ(Hauptfenster::Starten(Welt()), nullptr);
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
     EXPECT_TRUE(meldungen.Eintraege[0].Text.startsWith("SV.dat: Öffnen nicht möglich"));
     EXPECT_TRUE(meldungen.Eintraege[0].Text.endsWith("Das Programm wird beendet."));
