@@ -1,0 +1,262 @@
+// Layout of the master-data window: every control with its designed name,
+// text, font, colour and place.
+#include <QCheckBox>
+#include <QColor>
+#include <QComboBox>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+#include "StammdatenElemente.h"
+#include "Twips.h"
+#include "Umlagesatz.h"
+
+namespace lohnwippe {
+namespace {
+
+// The same order as the fund list of the main window: the position is the
+// entry within a levy-rate record.
+const char* const Kassennamen[AnzahlKassen] = {
+    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg",  "AOK Bremen",
+    "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
+    "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
+    "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
+    "AOK Techn.",     "AOK BBK"};
+
+const char* const Monatskuerzel[AnzahlMonate] = {"Jan.", "Feb.", "März",  "April", "Mai",  "Juni",
+                                                 "Juli", "Aug.", "Sept.", "Okt.",  "Nov.", "Dez."};
+
+const char* const Monatsnamen[AnzahlMonate] = {"Januar",    "Februar", "März",     "April",
+                                               "Mai",       "Juni",    "Juli",     "August",
+                                               "September", "Oktober", "November", "Dezember"};
+
+// Rows of the month captions and of the two rate columns.
+constexpr int MonatsbeschriftungOben[AnzahlMonate] = {2795, 3095, 3395, 3680, 3980, 4280,
+                                                      4565, 4865, 5165, 5465, 5750, 6050};
+constexpr int SatzfeldOben[AnzahlMonate] = {2745, 3045, 3345, 3630, 3930, 4230,
+                                            4515, 4815, 5115, 5415, 5700, 6000};
+// Rows of the person-case captions; the ninth stands a little further left.
+constexpr int FallOben[10] = {1065, 1575, 2070, 2565, 3075, 3570, 4065, 4575, 5070, 5565};
+
+constexpr QRgb Hellgelb = qRgb(255, 255, 192);
+constexpr QRgb Rot = qRgb(255, 0, 0);
+
+// Left, top, width, height in twips.
+struct Rechteck {
+    int links;
+    int oben;
+    int breite;
+    int hoehe;
+};
+
+QFont Schrift(const QString& familie, double punkte, bool fett = false) {
+    QFont schrift(familie);
+    // Where the designed face is not installed, a sans-serif face stands in
+    // rather than whatever the font system picks first.
+    schrift.setStyleHint(QFont::SansSerif);
+    schrift.setPointSizeF(punkte);
+    schrift.setBold(fett);
+    return schrift;
+}
+
+QFont Arial(double punkte, bool fett = false) {
+    return Schrift(QStringLiteral("Arial"), punkte, fett);
+}
+
+void Platzieren(QWidget* w, const Twips& twips, Rechteck r) {
+    w->setGeometry(twips.Pixel(r.links), twips.Pixel(r.oben), twips.Pixel(r.breite),
+                   twips.Pixel(r.hoehe));
+}
+
+void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
+    QPalette palette = w->palette();
+    palette.setColor(rolle, farbe);
+    w->setPalette(palette);
+}
+
+QString MitNummer(const char* name, int i) {
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i);
+}
+
+QLabel* NeuesLabel(QWidget* eltern, const Twips& twips, const QString& name, const QString& text,
+                   Rechteck r) {
+    auto* label = new QLabel(eltern);
+    label->setObjectName(name);
+    // Captions and names are never markup.
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    // Captions start in the top left corner of their box, however tall.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Platzieren(label, twips, r);
+    return label;
+}
+
+QLineEdit* NeuesFeld(QWidget* eltern, const Twips& twips, const QString& name,
+                     const QString& zugaenglich, Rechteck r) {
+    auto* feld = new QLineEdit(eltern);
+    feld->setObjectName(name);
+    feld->setAccessibleName(zugaenglich);
+    Platzieren(feld, twips, r);
+    return feld;
+}
+
+void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
+    e.Command1 = new QPushButton(QStringLiteral("Speichern und schließen"), fenster);
+    e.Command1->setObjectName(QStringLiteral("Command1"));
+    e.Command1->setAccessibleName(QStringLiteral("Speichern und schließen"));
+    e.Command1->setFont(Arial(12));
+    Platzieren(e.Command1, twips, {3000, 240, 6585, 405});
+
+    for (int k = 1; k <= 10; ++k) {
+        // The captions are set when the window loads.
+        QLabel* fall = NeuesLabel(fenster, twips, MitNummer("Fall", k), QStringLiteral("mm"),
+                                  {k == 9 ? 240 : 255, FallOben[k - 1], 2505, 300});
+        fall->setFont(Arial(9.75));
+        e.Fall[k] = fall;
+
+        QLineEdit* name = NeuesFeld(fenster, twips, MitNummer("Nameneingabe", k),
+                                    QStringLiteral("Name Personalfall ") + QString::number(k),
+                                    {3000, 1000 + 500 * (k - 1), 3000, 390});
+        name->setText(QStringLiteral("Text1"));
+        name->setFont(Arial(12));
+        e.Nameneingabe[k] = name;
+    }
+
+    const QString abrechnungsstelle = QStringLiteral("Name der Abrechnungsstelle");
+    e.Label1 = NeuesLabel(fenster, twips, QStringLiteral("Label1"), abrechnungsstelle,
+                          {240, 6210, 2685, 240});
+    e.Label2 = NeuesLabel(fenster, twips, QStringLiteral("Label2"), abrechnungsstelle,
+                          {270, 6630, 2685, 240});
+    e.Label1->setFont(Arial(9.75));
+    e.Label2->setFont(Arial(9.75));
+    e.Nameneingabe[11] =
+        NeuesFeld(fenster, twips, QStringLiteral("Nameneingabe_11"),
+                  abrechnungsstelle + QStringLiteral(", Zeile 1"), {3015, 6180, 3000, 390});
+    e.Nameneingabe[12] =
+        NeuesFeld(fenster, twips, QStringLiteral("Nameneingabe_12"),
+                  abrechnungsstelle + QStringLiteral(", Zeile 2"), {3015, 6690, 3000, 390});
+    e.Nameneingabe[11]->setText(QStringLiteral("Text1"));
+    e.Nameneingabe[12]->setText(QStringLiteral("Text1"));
+
+    e.Check1 = new QCheckBox(QStringLiteral("Zeilendrucker"), fenster);
+    e.Check1->setObjectName(QStringLiteral("Check1"));
+    e.Check1->setAccessibleName(QStringLiteral("Zeilendrucker"));
+    e.Check1->setFont(Arial(12));
+    Platzieren(e.Check1, twips, {180, 7155, 1890, 330});
+
+    e.Label3 =
+        NeuesLabel(fenster, twips, QStringLiteral("Label3"),
+                   QStringLiteral("(deaktiviert Befehle, die Zeilendrucker nicht verstehen)"),
+                   {150, 7485, 3975, 255});
+}
+
+void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
+    e.Fall[0] = NeuesLabel(fenster, twips, QStringLiteral("Fall_0"),
+                           QStringLiteral("Umlagesätze 2012"), {6480, 960, 2265, 300});
+    e.Fall[0]->setFont(Arial(12));
+
+    // The funds are a fixed list; typing a name of one's own would only
+    // leave the shown text and the fund whose rates are saved apart.
+    e.Kassen = new QComboBox(fenster);
+    e.Kassen->setObjectName(QStringLiteral("Kassen"));
+    e.Kassen->setAccessibleName(QStringLiteral("Krankenkasse"));
+    for (const char* kasse : Kassennamen) {
+        e.Kassen->addItem(QString::fromUtf8(kasse));
+    }
+    // Styles paint a closed list with one role or the other.
+    Farbe(e.Kassen, QPalette::Base, Hellgelb);
+    Farbe(e.Kassen, QPalette::Button, Hellgelb);
+    Platzieren(e.Kassen, twips, {6480, 1320, 3105, 315});
+
+    e.Label5 = NeuesLabel(fenster, twips, QStringLiteral("Label5"),
+                          QStringLiteral("%-Satz der Umlage für die Entgeltfortzahl."),
+                          {7080, 1710, 1350, 765});
+    e.Label6 = NeuesLabel(fenster, twips, QStringLiteral("Label6"),
+                          QStringLiteral("%-Satz der Umlage für den Mutterschutz"),
+                          {8490, 1680, 1305, 720});
+    e.Label5->setWordWrap(true);
+    e.Label6->setWordWrap(true);
+    e.Label7[0] = NeuesLabel(fenster, twips, QStringLiteral("Label7_0"), QStringLiteral("U 1"),
+                             {7395, 2445, 450, 270});
+    e.Label7[1] = NeuesLabel(fenster, twips, QStringLiteral("Label7_1"), QStringLiteral("U 2"),
+                             {8760, 2430, 450, 270});
+    e.Label7[0]->setFont(Arial(14.25, true));
+    e.Label7[1]->setFont(Arial(14.25, true));
+
+    for (int m = 0; m < AnzahlMonate; ++m) {
+        const QString monat = QString::fromUtf8(Monatskuerzel[m]);
+        QLabel* beschriftung = NeuesLabel(fenster, twips, MitNummer("Fall", ErsterMonatsFall + m),
+                                          monat, {6480, MonatsbeschriftungOben[m], 585, 300});
+        beschriftung->setFont(Arial(9.75));
+        e.Fall[ErsterMonatsFall + m] = beschriftung;
+
+        const QString name = QString::fromUtf8(Monatsnamen[m]);
+        QLineEdit* u1 =
+            NeuesFeld(fenster, twips, MitNummer("u1zahl", m),
+                      QStringLiteral("Umlagesatz U1 ") + name, {7095, SatzfeldOben[m], 1000, 360});
+        QLineEdit* u2 =
+            NeuesFeld(fenster, twips, MitNummer("u2zahl", m),
+                      QStringLiteral("Umlagesatz U2 ") + name, {8505, SatzfeldOben[m], 1000, 360});
+        for (QLineEdit* feld : {u1, u2}) {
+            feld->setAlignment(Qt::AlignCenter);
+            feld->setFont(Arial(9.75, true));
+        }
+        // The key check of the U1 boxes sees every character only as a key
+        // press, never as a composed input-method text.
+        u1->setAttribute(Qt::WA_InputMethodEnabled, false);
+        e.u1zahl[m] = u1;
+        e.u2zahl[m] = u2;
+    }
+
+    // The text follows from the installation test when the window loads.
+    QLabel* hinweis = NeuesLabel(fenster, twips, MitNummer("Fall", HinweisFall), QString(),
+                                 {6480, 6360, 3105, 1500});
+    hinweis->setFont(Arial(9.75));
+    hinweis->setWordWrap(true);
+    Farbe(hinweis, QPalette::WindowText, Rot);
+    e.Fall[HinweisFall] = hinweis;
+}
+
+// Names from top to bottom, the line-printer switch, then the fund and its
+// two rate columns, the command last: saving ends the work in the window.
+void Tabfolge(const StammdatenElemente& e) {
+    std::vector<QWidget*> folge;
+    for (int k = 1; k <= AnzahlNamenfelder; ++k) {
+        folge.push_back(e.Nameneingabe[k]);
+    }
+    folge.push_back(e.Check1);
+    folge.push_back(e.Kassen);
+    folge.insert(folge.end(), e.u1zahl.begin(), e.u1zahl.end());
+    folge.insert(folge.end(), e.u2zahl.begin(), e.u2zahl.end());
+    folge.push_back(e.Command1);
+    for (std::size_t k = 1; k < folge.size(); ++k) {
+        QWidget::setTabOrder(folge[k - 1], folge[k]);
+    }
+}
+
+}  // namespace
+
+const char* Monatsname(int monat) {
+    return Monatsnamen[monat];
+}
+
+StammdatenElemente StammdatenAufbauen(QWidget* fenster, const Twips& twips) {
+    fenster->setObjectName(QStringLiteral("Stammdaten"));
+    fenster->setWindowTitle(QStringLiteral("Stammdaten anlegen"));
+    // The face of controls without a designed font of their own.
+    fenster->setFont(Schrift(QStringLiteral("MS Sans Serif"), 8.25));
+    fenster->resize(twips.Pixel(9840), twips.Pixel(7935));
+
+    StammdatenElemente e;
+    Namensspalte(fenster, twips, e);
+    Satzspalte(fenster, twips, e);
+    Tabfolge(e);
+    return e;
+}
+
+}  // namespace lohnwippe
