@@ -14,6 +14,15 @@ namespace lohnwippe {
 inline constexpr int AnzahlKassen = 22;
 using JeKasse = std::array<std::int16_t, AnzahlKassen>;
 
+// The funds in the order of their entries in a levy-rate record; both
+// windows list them so.
+inline constexpr std::array<const char*, AnzahlKassen> Kassennamen = {
+    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg",  "AOK Bremen",
+    "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
+    "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
+    "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
+    "AOK Techn.",     "AOK BBK"};
+
 // One record of the levy-rate file: the rates of all funds in one month.
 struct Umlagesatz {
     JeKasse U1Saetze{};  // percent × 1000 (390 = 0.390 %)

@@ -28,13 +28,6 @@ namespace {
 const char* const Monatsnamen[] = {"JAN", "FEB", "MRZ", "APR", "MAI", "JUN",
                                    "JUL", "AUG", "SEP", "OKT", "NOV", "DEZ"};
 
-const char* const Kassennamen[AnzahlKassen] = {
-    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg",  "AOK Bremen",
-    "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
-    "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
-    "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
-    "AOK Techn.",     "AOK BBK"};
-
 constexpr int FaelleGesamt = 480;
 constexpr int FallNachAltemEnde = 360;  // 2011, tenth person, December
 

@@ -11,7 +11,7 @@ class Datenbestand;
 // What the master-data window reads and changes of the main window, which
 // owns all of it for the whole run.
 class Hauptdaten {
-public:
+  public:
     virtual ~Hauptdaten() = default;
 
     // The ten person-case names as the main window's list holds them.

@@ -19,15 +19,6 @@
 namespace lohnwippe {
 namespace {
 
-// The same order as the fund list of the main window: the position is the
-// entry within a levy-rate record.
-const char* const Kassennamen[AnzahlKassen] = {
-    "AOK Bad-Württ.", "AOK Bayern",   "AOK Berlin",    "AOK Brandbg",  "AOK Bremen",
-    "AOK Hamburg",    "AOK Hessen",   "AOK Mecklenb.", "AOK Nieders.", "AOK Westf.L",
-    "AOK Rheinl.Pf",  "AOK Saarland", "AOK Sachsen",   "AOK S-Anhalt", "AOK Schlesw.",
-    "AOK Thüring.",   "AOK Rheinl.",  "AOK Barmer",    "AOK DAK",      "AOK KKH",
-    "AOK Techn.",     "AOK BBK"};
-
 const char* const Monatskuerzel[AnzahlMonate] = {"Jan.", "Feb.", "März",  "April", "Mai",  "Juni",
                                                  "Juli", "Aug.", "Sept.", "Okt.",  "Nov.", "Dez."};
 
