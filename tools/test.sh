@@ -4,7 +4,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils
+# cups and libcups2-dev: the print output hands its documents to CUPS, and
+# the print tests start a private scheduler of their own (as root; without
+# root they skip, in CI they fail) and read what arrived with poppler-utils.
+bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
+    cups libcups2-dev
 export QT_QPA_PLATFORM=offscreen
 
 for preset in release asan; do
