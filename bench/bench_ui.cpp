@@ -19,13 +19,17 @@ namespace {
 class StilleWelt final : public Meldungen,
                          public Signalton,
                          public Adressoeffner,
-                         public Ordnerpruefer {
+                         public Ordnerpruefer,
+                         public Kalender,
+                         public Druckausgabe {
   public:
     void Zeigen(const QString&, const QString&, Meldungssymbol) override {}
     void Piepen() override {}
     void Oeffnen(const QString&) override {}
     bool OrdnerVorhanden(const QString&) override { return true; }
-    Umgebung Welt() { return {*this, *this, *this, *this}; }
+    QDate Heute() override { return {2012, 1, 31}; }
+    void Drucken(const Berichtsdaten&) override {}
+    Umgebung Welt() { return {*this, *this, *this, *this, *this, *this}; }
 };
 
 // A fresh folder as the working directory for as long as it lives.

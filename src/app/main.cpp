@@ -10,6 +10,8 @@ int main(int argc, char* argv[]) {
     lohnwippe::QtSignalton signalton;
     lohnwippe::QtAdressoeffner adressen;
     lohnwippe::QtOrdnerpruefer ordner;
+    lohnwippe::QtKalender kalender;
+    lohnwippe::QtDruckausgabe drucker(meldungen, adressen);
 
     // Two copies on the same data files would overwrite each other's cases.
     QLockFile sperre("Lohnwippe.lock");
@@ -21,7 +23,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
 
-    auto fenster = lohnwippe::Hauptfenster::Starten({meldungen, signalton, adressen, ordner});
+    auto fenster = lohnwippe::Hauptfenster::Starten(
+        {meldungen, signalton, adressen, ordner, kalender, drucker});
     if (!fenster) {
         return 1;
     }

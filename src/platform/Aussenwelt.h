@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace lohnwippe {
@@ -26,6 +27,18 @@ class Ordnerpruefer {
 class QtOrdnerpruefer final : public Ordnerpruefer {
   public:
     bool OrdnerVorhanden(const QString& pfad) override;
+};
+
+// Today's date, for the report's header.
+class Kalender {
+  public:
+    virtual ~Kalender() = default;
+    virtual QDate Heute() = 0;
+};
+
+class QtKalender final : public Kalender {
+  public:
+    QDate Heute() override { return QDate::currentDate(); }
 };
 
 // The two program folders of the maker's payroll product, tested in this

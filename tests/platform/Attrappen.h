@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Aussenwelt.h"
+#include "Druckausgabe.h"
 #include "Meldungen.h"
 
 namespace lohnwippe::test {
@@ -28,6 +29,20 @@ class SignaltonAttrappe final : public Signalton {
   public:
     int Anzahl = 0;
     void Piepen() override { ++Anzahl; }
+};
+
+// Keeps the reports instead of printing them.
+class DruckausgabeAttrappe final : public Druckausgabe {
+  public:
+    std::vector<Berichtsdaten> Berichte;
+    void Drucken(const Berichtsdaten& daten) override { Berichte.push_back(daten); }
+};
+
+// A fixed day.
+class KalenderAttrappe final : public Kalender {
+  public:
+    QDate Tag{2012, 12, 5};
+    QDate Heute() override { return Tag; }
 };
 
 // Records the addresses instead of starting a browser.

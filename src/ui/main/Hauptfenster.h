@@ -7,7 +7,9 @@
 
 #include "Aussenwelt.h"
 
+#include "Bericht.h"
 #include "Datenbestand.h"
+#include "Druckausgabe.h"
 #include "Ergebnis.h"
 #include "Fallsatz.h"
 #include "Hauptdaten.h"
@@ -34,6 +36,8 @@ struct Umgebung {
     Signalton& signalton;
     Adressoeffner& adressen;
     Ordnerpruefer& ordner;
+    Kalender& kalender;
+    Druckausgabe& drucker;
 };
 
 // The main window `Gleitzone`: one case of one person in one month on
@@ -61,6 +65,9 @@ class Hauptfenster : public QWidget, public Hauptdaten {
     int FallNr() const { return fallNr_; }
     // Number of calculations since the window was created.
     int Berechnungen() const { return berechnungen_; }
+    // What the report prints: the window as it stands.
+    Berichtsdaten Berichtsstand() const;
+
     // The master-data window while it is open.
     Stammdaten* OffeneStammdaten() const { return stammdaten_; }
 
@@ -121,6 +128,7 @@ class Hauptfenster : public QWidget, public Hauptdaten {
     void SatzAusFensterFuellen(Fallsatz& satz) const;
     void SpeichernClick();
     void HilfeClick();
+    void DruckenClick();
     void InternetClick();
     void SchliessenClick();
     void Entladen();

@@ -48,6 +48,7 @@ void Hauptfenster::Verbinden() {
     connect(e_.Speichern, &QPushButton::clicked, this, [this] { SpeichernClick(); });
     connect(e_.Schliessen, &QPushButton::clicked, this, [this] { SchliessenClick(); });
     connect(e_.Hilfe, &QPushButton::clicked, this, [this] { HilfeClick(); });
+    connect(e_.Drucken, &QPushButton::clicked, this, [this] { DruckenClick(); });
     connect(e_.Internet, &QPushButton::clicked, this, [this] { InternetClick(); });
 
     // A user's click never leaves a box grey: the third state only comes

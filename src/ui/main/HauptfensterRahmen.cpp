@@ -1,12 +1,15 @@
 // The main window's frame: the master-data window, the information page
 // and the end of the program.
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QUrl>
 
+#include "Ergebnistabelle.h"
 #include "Hauptfenster.h"
 #include "Stammdaten.h"
 
@@ -50,6 +53,45 @@ void Hauptfenster::HilfeClick() {
     stammdaten_->show();
     stammdaten_->raise();
     stammdaten_->activateWindow();
+}
+
+Berichtsdaten Hauptfenster::Berichtsstand() const {
+    Berichtsdaten daten;
+    daten.Abrechnungsstelle1 = abrechnungsstelle1_.toStdString();
+    daten.Abrechnungsstelle2 = abrechnungsstelle2_.toStdString();
+    const QDate heute = umgebung_.kalender.Heute();
+    daten.Tag = heute.day();
+    daten.Monat = heute.month();
+    daten.Jahr = heute.year();
+    daten.Person = e_.Minijobber->currentText().toStdString();
+    daten.MonatText = e_.Monat->currentText().toStdString();
+    daten.JahrText = e_.Jahr->currentText().toStdString();
+    for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
+        daten.Arbeitgeber[i] = e_.Arbeitgeber[i]->text().toStdString();
+    }
+    daten.Kasse = e_.Kassen->currentText().toStdString();
+    daten.TeilmonatText = e_.Teilmonat->currentText().toStdString();
+    daten.RVVerzichtImSatz = fallsatz_.RVVerzicht;
+    daten.KinderlosImSatz = fallsatz_.KinderlosWahl;
+    daten.RVBefreiungAngehakt = Zustand(e_.RV_Befreiung) != 0;
+    daten.Eingabe = eingaben_;
+    daten.Resultat = ergebnis_;
+    daten.U1Prozent = u1Prozent_;
+    daten.U2Prozent = u2Prozent_;
+    daten.U3Prozent = u3Prozent_;
+    int k = 0;
+    for (int zeile : {0, 10, 16}) {
+        const QTableWidgetItem* zelle = e_.MSFlexGrid1->item(zeile, 2);
+        daten.Abschnitte[static_cast<std::size_t>(k++)] =
+            zelle != nullptr ? zelle->text().toStdString() : std::string();
+    }
+    daten.Zeilendrucker = zeilendrucker_;
+    return daten;
+}
+
+// The report prints what is on screen; it does not recalculate.
+void Hauptfenster::DruckenClick() {
+    umgebung_.drucker.Drucken(Berichtsstand());
 }
 
 void Hauptfenster::InternetClick() {

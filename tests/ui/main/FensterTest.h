@@ -74,7 +74,7 @@ class FensterTest : public ::testing::Test {
         std::filesystem::remove_all(ordner_);
     }
 
-    Umgebung Welt() { return {meldungen, signalton, adressen, ordner}; }
+    Umgebung Welt() { return {meldungen, signalton, adressen, ordner, kalender, drucker}; }
     Hauptfenster& Starten() {
         fenster = Hauptfenster::Starten(Welt());
         EXPECT_NE(fenster, nullptr);
@@ -109,6 +109,8 @@ class FensterTest : public ::testing::Test {
     SignaltonAttrappe signalton;
     AdressoeffnerAttrappe adressen;
     OrdnerprueferAttrappe ordner;
+    KalenderAttrappe kalender;
+    DruckausgabeAttrappe drucker;
     std::unique_ptr<Hauptfenster> fenster;
 
   private:

@@ -96,5 +96,33 @@ TEST_F(RahmenTest, PersonenlisteNeuOhneNeuLaden) {
     EXPECT_EQ(f.FallNr(), 361 + 36);
 }
 
+TEST_F(RahmenTest, DruckenNimmtDenStandDesFensters) {
+    Hauptfenster& f = StartenImSpeicher();
+    Auswaehlen(E().Teilmonat, 1);
+    Tippen(E().Entgelt[1], "150");
+    QTest::mouseClick(E().RV_Befreiung, Qt::LeftButton);
+    const int vorher = f.Berechnungen();
+    QTest::mouseClick(E().Drucken, Qt::LeftButton);
+    EXPECT_EQ(f.Berechnungen(), vorher);  // printing does not recalculate
+    ASSERT_EQ(drucker.Berichte.size(), 1u);
+    const Berichtsdaten& bericht = drucker.Berichte[0];
+    EXPECT_EQ(bericht.Person, "Personalfall 1      ");
+    EXPECT_EQ(bericht.Abrechnungsstelle1, "Stadt Neckartal     ");
+    EXPECT_EQ(bericht.Tag, 5);
+    EXPECT_EQ(bericht.Monat, 12);
+    EXPECT_EQ(bericht.MonatText, "JAN");
+    EXPECT_EQ(bericht.JahrText, "2012");
+    EXPECT_EQ(bericht.TeilmonatText, "für 1 Woche");
+    EXPECT_EQ(bericht.Kasse, "AOK Bad-Württ.");
+    EXPECT_EQ(bericht.Abschnitte[0],
+              "1. Beitragspflichtiges Arbeitsentgelt (AE) * Teilmonatsfaktor (4,348)");
+    EXPECT_EQ(bericht.Abschnitte[2], "4. Arbeitgeberanteil aus 1. / Teilmonatsfaktor (4,348)");
+    EXPECT_TRUE(bericht.RVBefreiungAngehakt);
+    EXPECT_EQ(bericht.RVVerzichtImSatz, 1);
+    EXPECT_EQ(bericht.Eingabe.Entgelt[1], f.AktuelleEingaben().Entgelt[1]);
+    EXPECT_EQ(bericht.Resultat.AGAufwand[5], f.AktuellesErgebnis().AGAufwand[5]);
+    EXPECT_EQ(bericht.U1Prozent, Waehrung::AusRoh(3700));
+}
+
 }  // namespace
 }  // namespace lohnwippe::test
