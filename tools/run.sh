@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation
+bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation \
+    libcups2-dev
 cmake --preset release >/dev/null
 cmake --build --preset release --target lohnwippe
 
