@@ -14,10 +14,13 @@
 #include <vector>
 
 #include "Ergebnistabelle.h"
+#include "Gestaltung.h"
 #include "Steuerelemente.h"
 
 namespace lohnwippe {
 namespace {
+
+using namespace gestaltung;
 
 // Where the user can read up what stands behind each value shown. The rate
 // tooltips name the law text that fixes the rate; the list of general KV
@@ -40,42 +43,8 @@ constexpr int JobOben = 360;
 constexpr int JobBreite = 1920;
 constexpr int JobHoehe = 1935;
 
-// Left, top, width, height in twips, relative to the container.
-struct Rechteck {
-    int links;
-    int oben;
-    int breite;
-    int hoehe;
-};
-
-QFont Schrift(const QString& familie, double punkte, bool fett = false) {
-    QFont schrift(familie);
-    // Where the designed face is not installed, a sans-serif face stands in
-    // rather than whatever the font system picks first.
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setPointSizeF(punkte);
-    schrift.setBold(fett);
-    return schrift;
-}
-
-QFont Arial(double punkte, bool fett = false) {
-    return Schrift(QStringLiteral("Arial"), punkte, fett);
-}
-
 QFont MsSansSerif(double punkte) {
     return Schrift(QStringLiteral("MS Sans Serif"), punkte);
-}
-
-void Platzieren(QWidget* w, const Twips& twips, Rechteck r) {
-    w->setGeometry(twips.Pixel(r.links), twips.Pixel(r.oben), twips.Pixel(r.breite),
-                   twips.Pixel(r.hoehe));
-}
-
-// Only the roles set here are fixed; all others still follow the container.
-void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
-    QPalette palette = w->palette();
-    palette.setColor(rolle, farbe);
-    w->setPalette(palette);
 }
 
 void Hintergrund(QWidget* w, const QColor& farbe) {

@@ -12,12 +12,15 @@
 #include <QWidget>
 #include <vector>
 
+#include "Gestaltung.h"
 #include "StammdatenElemente.h"
 #include "Twips.h"
 #include "Umlagesatz.h"
 
 namespace lohnwippe {
 namespace {
+
+using namespace gestaltung;
 
 const char* const Monatskuerzel[AnzahlMonate] = {"Jan.", "Feb.", "März",  "April", "Mai",  "Juni",
                                                  "Juli", "Aug.", "Sept.", "Okt.",  "Nov.", "Dez."};
@@ -36,39 +39,6 @@ constexpr int FallOben[10] = {1065, 1575, 2070, 2565, 3075, 3570, 4065, 4575, 50
 
 constexpr QRgb Hellgelb = qRgb(255, 255, 192);
 constexpr QRgb Rot = qRgb(255, 0, 0);
-
-// Left, top, width, height in twips.
-struct Rechteck {
-    int links;
-    int oben;
-    int breite;
-    int hoehe;
-};
-
-QFont Schrift(const QString& familie, double punkte, bool fett = false) {
-    QFont schrift(familie);
-    // Where the designed face is not installed, a sans-serif face stands in
-    // rather than whatever the font system picks first.
-    schrift.setStyleHint(QFont::SansSerif);
-    schrift.setPointSizeF(punkte);
-    schrift.setBold(fett);
-    return schrift;
-}
-
-QFont Arial(double punkte, bool fett = false) {
-    return Schrift(QStringLiteral("Arial"), punkte, fett);
-}
-
-void Platzieren(QWidget* w, const Twips& twips, Rechteck r) {
-    w->setGeometry(twips.Pixel(r.links), twips.Pixel(r.oben), twips.Pixel(r.breite),
-                   twips.Pixel(r.hoehe));
-}
-
-void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
-    QPalette palette = w->palette();
-    palette.setColor(rolle, farbe);
-    w->setPalette(palette);
-}
 
 QString MitNummer(const char* name, int i) {
     return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i);

@@ -1,0 +1,50 @@
+#pragma once
+
+// Building blocks shared by both windows for placing controls at their
+// designed twips and giving them the designed fonts and colours.
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QString>
+#include <QWidget>
+
+#include "Twips.h"
+
+namespace lohnwippe::gestaltung {
+
+// Left, top, width, height in twips, relative to the container.
+struct Rechteck {
+    int links;
+    int oben;
+    int breite;
+    int hoehe;
+};
+
+inline QFont Schrift(const QString& familie, double punkte, bool fett = false) {
+    QFont schrift(familie);
+    // Where the designed face is not installed, a sans-serif face stands in
+    // rather than whatever the font system picks first.
+    schrift.setStyleHint(QFont::SansSerif);
+    schrift.setPointSizeF(punkte);
+    schrift.setBold(fett);
+    return schrift;
+}
+
+inline QFont Arial(double punkte, bool fett = false) {
+    return Schrift(QStringLiteral("Arial"), punkte, fett);
+}
+
+inline void Platzieren(QWidget* w, const Twips& twips, Rechteck r) {
+    w->setGeometry(twips.Pixel(r.links), twips.Pixel(r.oben), twips.Pixel(r.breite),
+                   twips.Pixel(r.hoehe));
+}
+
+// Only the role set here is fixed; all others still follow the container.
+inline void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
+    QPalette palette = w->palette();
+    palette.setColor(rolle, farbe);
+    w->setPalette(palette);
+}
+
+}  // namespace lohnwippe::gestaltung
