@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "Bericht.h"
-#include "Ergebnis.h"
+#include "Testfall.h"
 
 namespace lohnwippe {
 namespace {
@@ -88,58 +88,15 @@ class Merkflaeche : public Druckflaeche {
     double x_ = 0, y_ = 0;
 };
 
-Waehrung W(double wert) {
-    return Waehrung::AusDoubleHalbGerade(wert);
-}
-
 // Four employments with every switch on, the longest report; a partial
 // month and the waiver add their texts.
 Berichtsdaten Fall(bool woche, bool verzicht) {
-    Eingaben e;
-    e.PVSatz = W(1.95);
-    e.RVSatz = W(19.6);
-    e.AVSatz = W(3);
-    e.FaktorF = W(0.7491);
-    e.Teilmonatsfaktor = W(woche ? 4.348 : 1);
-    e.U1Satz = 2100;
-    e.U2Satz = 370;
-    e.U3Satz = 40;
-    e.KVGrundsatz = 1460;
+    const double teil = woche ? 4.348 : 1;  // a week of the same monthly pay
+    Eingaben e = test::Beispieleingaben(310.5 / teil, 120 / teil);
+    e.Entgelt[3] = test::W(95.25 / teil);
+    e.Entgelt[4] = test::W(64 / teil);
     e.RVVerzicht = verzicht ? 1 : 0;
-    e.JahrPos = 3;
-    const double entgelte[] = {0, 310.5, 120, 95.25, 64};
-    for (int j = 1; j <= 4; ++j) {
-        e.KV[j] = e.PV[j] = e.RV[j] = e.AV[j] = 1;
-        e.U1[j] = e.U2[j] = e.U3[j] = e.KG[j] = 1;
-        e.KVSatz[j] = KVSatzAbleiten(e.KVGrundsatz, e.KG[j]);
-        e.Entgelt[j] = W(entgelte[j] / (woche ? 4.348 : 1));
-    }
-
-    Berichtsdaten d;
-    d.Abrechnungsstelle1 = "Lohnbüro Sonnberg   ";
-    d.Abrechnungsstelle2 = "Am Markt 3          ";
-    d.Tag = 5;
-    d.Monat = 12;
-    d.Jahr = 2012;
-    d.Person = "Erika Beispiel";
-    d.MonatText = "JAN";
-    d.JahrText = "2012";
-    d.Arbeitgeber = {"", "Baeckerei Korn", "Gasthof Linde", "Kiosk Eck", "Reinigung Blank"};
-    d.Kasse = "AOK Musterland";
-    d.TeilmonatText = woche ? "für 1 Woche" : "für vollen Monat";
-    d.Resultat = Berechnen(e);
-    d.Eingabe = e;
-    d.RVVerzichtImSatz = e.RVVerzicht;
-    d.RVBefreiungAngehakt = verzicht;
-    d.U1Prozent = W(2.1);
-    d.U2Prozent = W(0.37);
-    d.U3Prozent = W(0.04);
-    const std::string zusatz = woche ? " / Teilmonatsfaktor (4,348)" : "";
-    d.Abschnitte = {"1. Beitragspflichtiges Arbeitsentgelt (AE)" +
-                        std::string(woche ? " * Teilmonatsfaktor (4,348)" : ""),
-                    "3. Gesamtbeitrag je SV-Zweig aus 2." + zusatz,
-                    "4. Arbeitgeberanteil aus 1." + zusatz};
-    return d;
+    return test::Beispielbericht(e, woche ? 1 : 0);
 }
 
 template <typename Flaeche>

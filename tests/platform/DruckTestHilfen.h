@@ -5,43 +5,9 @@
 #include <QStringList>
 #include <optional>
 
-#include "Bericht.h"
-#include "Jahreswerte.h"
+#include "Testfall.h"
 
 namespace lohnwippe::test {
-
-// A report as the window hands it over: person case 1, January 2012, 600
-// Euro in the main employment with every switch on and a fund rate of
-// 15.5 %, calculated by the real calculation.
-inline Berichtsdaten Beispielbericht() {
-    Berichtsdaten d;
-    d.Abrechnungsstelle1 = "Lohnbüro Muster     ";
-    d.Abrechnungsstelle2 = "Beispielstadt       ";
-    d.Tag = 5;
-    d.Monat = 12;
-    d.Jahr = 2012;
-    d.Person = "Personalfall 1";
-    d.MonatText = "JAN";
-    d.JahrText = "2012";
-    d.Arbeitgeber = {"", "Firma A", "", "", ""};
-    d.Kasse = "AOK";
-    d.TeilmonatText = "voller Monat";
-    Eingaben& e = d.Eingabe;
-    e.JahrPos = 3;
-    e.MonatPos = 0;
-    JahreswerteUebernehmen(e.JahrPos, e);
-    e.Teilmonatsfaktor = Waehrung::AusGanzzahl(1);
-    e.KVGrundsatz = 1550;
-    for (int j = 1; j <= LetzterJob; ++j) {
-        e.KV[j] = e.PV[j] = e.RV[j] = e.AV[j] = e.KG[j] = 1;
-        e.KVSatz[j] = KVSatzAbleiten(e.KVGrundsatz, e.KG[j]);
-    }
-    e.Entgelt[1] = Waehrung::AusGanzzahl(600);
-    d.Resultat = Berechnen(e);
-    d.Abschnitte = {"1. Beitragspflichtiges Arbeitsentgelt (AE)",
-                    "3. Gesamtbeitrag je SV-Zweig aus 2.", "4. Arbeitgeberanteil aus 1."};
-    return d;
-}
 
 // Runs a poppler tool on a PDF file and returns what it printed; nullopt
 // when the tool is missing or fails.
