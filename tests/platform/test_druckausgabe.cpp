@@ -2,94 +2,51 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QPdfWriter>
 #include <QPrinterInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
-#include <vector>
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
 #include "Druckausgabe.h"
 #include "Formate.h"
+#include "QtDruckflaeche.h"
 
 namespace lohnwippe::test {
 namespace {
 
-// Finds the texts one after the other, each at the start of a line of its
-// own and followed by a blank or the line end; rules of underscores drawn
-// into the same line do not count.
-void ZeilenInFolge(const QString& text, const std::vector<QString>& anfaenge) {
+// Finds the texts, separated by "|", one after the other, each at the
+// start of a line of its own and followed by a blank or the line end; rules
+// of underscores drawn into the same line do not count.
+void ZeilenInFolge(const QString& text, const QString& anfaenge) {
     const QStringList zeilen = text.split(QLatin1Char('\n'));
     qsizetype z = 0;
-    for (const QString& anfang : anfaenge) {
-        for (; z < zeilen.size(); ++z) {
-            const QString rest = QString(zeilen[z]).remove(QLatin1Char('_')).trimmed() + ' ';
-            if (rest.startsWith(anfang + ' ')) {
-                break;
-            }
+    for (const QString& anfang : anfaenge.split(QLatin1Char('|'))) {
+        while (z < zeilen.size() && !(QString(zeilen[z]).remove(QLatin1Char('_')).trimmed() + ' ')
+                                         .startsWith(anfang + ' ')) {
+            ++z;
         }
         ASSERT_LT(z++, zeilen.size()) << "no line " << anfang.toStdString() << " in\n"
                                       << text.toStdString();
     }
 }
 
-TEST(BerichtAlsPdf, SeiteTraegtKopfAlle35ZeilenUndDieBetraege) {
-    QTemporaryDir ordner;
-    const QString pfad = ordner.filePath(QStringLiteral("bericht.pdf"));
-    const Berichtsdaten daten = Beispielbericht();
-    ASSERT_EQ(BerichtAlsPdf(daten, pfad), QString());
-    const QString text = PdfText(pfad).value_or(QString());
-    ZeilenInFolge(text, {"Lohnbüro Muster",
-                         "Berechnung der SV-Beiträge in der Gleitzone",
-                         "Arbeitnehmer:",
-                         "1. Beitragspflichtiges Arbeitsentgelt (AE)",
-                         "KV",
-                         "PV",
-                         "RV",
-                         "AV",
-                         "2. Entgelt Nr. 1 (AE) gekürzt",
-                         "KV",
-                         "PV",
-                         "RV",
-                         "AV",
-                         "3. Gesamtbeitrag je SV-Zweig aus 2.",
-                         "KV",
-                         "PV",
-                         "RV",
-                         "AV",
-                         "Summe",
-                         "4. Arbeitgeberanteil aus 1.",
-                         "KV",
-                         "PV",
-                         "RV",
-                         "AV",
-                         "Summe",
-                         "Umlage U1",
-                         "Umlage U2",
-                         "Umlage U3",
-                         "AG-Aufwand",
-                         "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)",
-                         "KV",
-                         "PV",
-                         "RV",
-                         "AV",
-                         "0,90% Zusatzb.",
-                         "Summe",
-                         "AN-Netto",
-                         "AN-Ersparnis",
-                         "Beitragssätze: KV = 15,5 %, PV = 1,95 %, RV = 19,6 %, AV = 3 %."});
-    const Ergebnis& r = daten.Resultat;
-    for (const std::string& teil :
-         {std::string("600,00 (AE)"), std::string("549,82"), std::string("05. Dezember 2012"),
-          FormatBetrag(r.AGAufwand[5]), FormatBetrag(r.ANNetto[5]), std::string("0,7491")}) {
-        EXPECT_TRUE(text.contains(QString::fromStdString(teil))) << teil;
-    }
-    EXPECT_FALSE(BerichtAlsPdf(daten, QStringLiteral("/nicht/da/b.pdf")).isEmpty());
-}
+// How the example report's header, 35 rows and footer begin their lines.
+const char* const Berichtszeilen =
+    "Lohnbüro Muster|Berechnung der SV-Beiträge in der Gleitzone|Arbeitnehmer:|"
+    "1. Beitragspflichtiges Arbeitsentgelt (AE)|KV|PV|RV|AV|"
+    "2. Entgelt Nr. 1 (AE) gekürzt|KV|PV|RV|AV|"
+    "3. Gesamtbeitrag je SV-Zweig aus 2.|KV|PV|RV|AV|Summe|"
+    "4. Arbeitgeberanteil aus 1.|KV|PV|RV|AV|Summe|Umlage U1|Umlage U2|Umlage U3|AG-Aufwand|"
+    "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)|KV|PV|RV|AV|0,90% Zusatzb.|Summe|AN-Netto|"
+    "AN-Ersparnis|Beitragssätze: KV = 15,5 %, PV = 1,95 %, RV = 19,6 %, AV = 3 %.";
 
 TEST(Druckausgabe, NamenDerDateiUndDesAuftrags) {
+    // The example's own file name is where the tests below find its PDF.
     Berichtsdaten d = Beispielbericht();
-    EXPECT_EQ(PdfDateiname(d), QStringLiteral("Lohnwippe Personalfall 1 2012-01.pdf"));
     d.Person = "  Müller/Meier: A*B?\t ";
     d.Eingabe.JahrPos = 0;
     d.Eingabe.MonatPos = 11;
@@ -103,53 +60,162 @@ TEST(Druckausgabe, NamenDerDateiUndDesAuftrags) {
 }
 
 // main() points the process at a print scheduler of its own that is not
-// running here, so these tests see a machine without any printer.
-class OhneDrucker : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull()); }
-    QString Datei() const {
-        return ordner_.filePath(QStringLiteral("Lohnwippe Personalfall 1 2012-01.pdf"));
+// running here, so this test sees a machine without any printer: the report
+// becomes a PDF file in the folder, which is opened and reported.
+TEST(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
+    ASSERT_TRUE(QPrinterInfo::defaultPrinter().isNull());
+    QTemporaryDir ordner;
+    MeldungenAttrappe meldungen;
+    AdressoeffnerAttrappe oeffner;
+    const QString datei = ordner.filePath(QStringLiteral("Lohnwippe Personalfall 1 2012-01.pdf"));
+    const Berichtsdaten daten = Beispielbericht();
+    QtDruckausgabe ausgabe(meldungen, oeffner, ordner.path());
+    ausgabe.Drucken(daten);
+    const QString text = PdfText(datei).value_or(QString());
+    ZeilenInFolge(text, Berichtszeilen);
+    const Ergebnis& r = daten.Resultat;
+    for (const std::string& teil :
+         {std::string("600,00 (AE)"), std::string("549,82"), std::string("05. Dezember 2012"),
+          FormatBetrag(r.AGAufwand[5]), FormatBetrag(r.ANNetto[5]), std::string("0,7491")}) {
+        EXPECT_TRUE(text.contains(QString::fromStdString(teil))) << teil;
     }
-    QTemporaryDir ordner_;
-    MeldungenAttrappe meldungen_;
-    AdressoeffnerAttrappe oeffner_;
-};
-
-TEST_F(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
-    QtDruckausgabe ausgabe(meldungen_, oeffner_, ordner_.path());
-    ausgabe.Drucken(Beispielbericht());
-    EXPECT_TRUE(PdfText(Datei()).value_or(QString()).contains(QStringLiteral("AN-Ersparnis")));
-    ASSERT_EQ(oeffner_.Adressen.size(), 1u);
-    EXPECT_EQ(QUrl::fromUserInput(oeffner_.Adressen[0]), QUrl::fromLocalFile(Datei()));
-    ASSERT_EQ(meldungen_.Eintraege.size(), 1u);
-    EXPECT_EQ(meldungen_.Eintraege[0].Titel, QStringLiteral("Drucken"));
-    EXPECT_TRUE(meldungen_.Eintraege[0].Text.contains(QDir::toNativeSeparators(Datei())));
-    EXPECT_EQ(meldungen_.Eintraege[0].Symbol, Meldungssymbol::Keines);
+    ASSERT_EQ(oeffner.Adressen.size(), 1u);
+    EXPECT_EQ(QUrl::fromUserInput(oeffner.Adressen[0]), QUrl::fromLocalFile(datei));
+    ASSERT_EQ(meldungen.Eintraege.size(), 1u);
+    EXPECT_EQ(meldungen.Eintraege[0].Titel, QStringLiteral("Drucken"));
+    EXPECT_TRUE(meldungen.Eintraege[0].Text.contains(QDir::toNativeSeparators(datei)));
+    EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Keines);
 
     // Printed again, the month's file is replaced; without a folder given,
     // it goes into the working folder.
-    ausgabe.Drucken(Beispielbericht());
-    EXPECT_EQ(QDir(ordner_.path()).entryList(QDir::Files).size(), 1);
-    QFile::remove(Datei());
+    const qint64 groesse = QFileInfo(datei).size();
+    ausgabe.Drucken(daten);
+    EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QFileInfo(datei).size(), groesse);
+    QFile::remove(datei);
     const QString vorher = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(ordner_.path()));
-    QtDruckausgabe(meldungen_, oeffner_).Drucken(Beispielbericht());
+    ASSERT_TRUE(QDir::setCurrent(ordner.path()));
+    QtDruckausgabe(meldungen, oeffner).Drucken(daten);
     QDir::setCurrent(vorher);
-    EXPECT_TRUE(QFile::exists(Datei()));
-}
+    EXPECT_TRUE(QFile::exists(datei));
 
-TEST_F(OhneDrucker, UnerreichbarerOrdnerZeigtDenFehlerUndOeffnetNichts) {
-    QtDruckausgabe ausgabe(meldungen_, oeffner_, ordner_.filePath(QStringLiteral("fehlt")));
-    ausgabe.Drucken(Beispielbericht());
-    EXPECT_TRUE(oeffner_.Adressen.empty());
-    ASSERT_EQ(meldungen_.Eintraege.size(), 1u);
-    const auto& meldung = meldungen_.Eintraege[0];
+    // A folder that cannot be reached: the reason, and nothing opened.
+    QtDruckausgabe(meldungen, oeffner, ordner.filePath(QStringLiteral("fehlt"))).Drucken(daten);
+    EXPECT_EQ(oeffner.Adressen.size(), 3u);
+    ASSERT_EQ(meldungen.Eintraege.size(), 4u);
+    const auto& meldung = meldungen.Eintraege.back();
     EXPECT_EQ(meldung.Titel, QStringLiteral("Drucken"));
     EXPECT_EQ(meldung.Symbol, Meldungssymbol::Fehler);
-    EXPECT_TRUE(
-        meldung.Text.contains(QStringLiteral("fehlt/Lohnwippe Personalfall 1 2012-01.pdf")));
-    EXPECT_TRUE(meldung.Text.endsWith(QStringLiteral("No such file or directory")))
-        << meldung.Text.toStdString();
+    EXPECT_TRUE(meldung.Text.contains("fehlt/Lohnwippe Personalfall 1 2012-01.pdf"));
+    EXPECT_TRUE(meldung.Text.endsWith("No such file or directory")) << meldung.Text.toStdString();
+}
+
+// The print surface on the PDF page layout, written into a file of a
+// temporary folder.
+class Flaeche : public ::testing::Test {
+  protected:
+    void SetUp() override { schreiber_.setPageLayout(PdfSeite()); }
+    QString Pfad() const { return ordner_.filePath(QStringLiteral("flaeche.pdf")); }
+    double Twips(double pixel) const { return pixel * 1440.0 / schreiber_.logicalDpiY(); }
+
+    QTemporaryDir ordner_;
+    QPdfWriter schreiber_{Pfad()};
+};
+
+// Top-left corner of a word's box on the page in points, as poppler finds it.
+QPointF Wortecke(const QString& pdf, const QString& wort) {
+    const QRegularExpression muster(
+        QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\"[^>]*>%1<").arg(wort));
+    const auto treffer = muster.match(PdfWerkzeug("pdftotext", {"-bbox", pdf, "-"}).value_or(""));
+    return {treffer.captured(1).toDouble(), treffer.captured(2).toDouble()};
+}
+
+TEST_F(Flaeche, ZeilenTextvorschubUndZellenEckeAnDerDruckstelle) {
+    QtDruckflaeche f(schreiber_);
+    f.Schriftart("Courier New");
+    f.Groesse(10);
+    f.XSetzen(9700);
+    f.Drucken(" 549,82", false);
+    // Seven letters of a fixed-pitch 10-point font: 7 x 6 points.
+    EXPECT_NEAR(f.X(), 9700 + 7 * 120, 2);
+    f.Drucken("", true);
+    const double courier = Twips(f.Metrik().lineSpacing());
+    EXPECT_EQ(f.Y(), courier);
+    EXPECT_NEAR(courier, 226, 12);  // about 11.3 points
+    EXPECT_EQ(f.X(), 0);
+    f.YSetzen(2880);
+    f.XSetzen(1440);
+    f.Drucken("Xanten", true);
+    f.XSetzen(2880);
+    f.Drucken("Yburg", true);
+    f.Groesse(14);
+    f.Fett(true);
+    f.Drucken("Berechnung", true);
+    EXPECT_DOUBLE_EQ(f.Y(), 2880 + 2 * courier + Twips(f.Metrik().lineSpacing()));
+    f.YSetzen(-200);  // held at the top edge
+    EXPECT_EQ(f.Y(), 0);
+    f.Beenden();
+    EXPECT_FALSE(f.Gescheitert());
+    f.Drucken("zu spät", true);
+    EXPECT_TRUE(f.Gescheitert());
+
+    // 5 mm border, then 1 and 2 inches right, 2 inches down. Poppler boxes a
+    // word from the font's ascent, which may differ from Qt's by a little.
+    const QPointF erste = Wortecke(Pfad(), "Xanten"), zweite = Wortecke(Pfad(), "Yburg");
+    const double rand = 5 * 72 / 25.4;
+    EXPECT_NEAR(erste.x(), rand + 72, 0.5);
+    EXPECT_NEAR(erste.y(), rand + 144, 1.5);
+    EXPECT_NEAR(zweite.x(), rand + 144, 0.5);
+    EXPECT_NEAR(zweite.y() - erste.y(), courier / 20, 0.05);
+}
+
+TEST_F(Flaeche, SchriftenNachNamenFettUndUnterstrichen) {
+    QtDruckflaeche f(schreiber_);
+    f.Schriftart("Times new roman");
+    f.Fett(true);
+    f.Drucken("Kopf", true);
+    f.Fett(false);
+    for (const char* name : {"Times Roman", "Courier New"}) {
+        f.Schriftart(name);
+        f.Drucken(name, true);
+    }
+    f.Hervorhebung(true);
+    EXPECT_TRUE(f.Schrift().underline());
+    EXPECT_EQ(f.Schrift().styleHint(), QFont::TypeWriter);
+    f.Hervorhebung(false);
+    EXPECT_FALSE(f.Schrift().underline());
+    f.Beenden();
+    // Metric twins of the requested fonts, "Times Roman" included.
+    const QString liste = PdfWerkzeug("pdffonts", {Pfad()}).value_or("");
+    EXPECT_TRUE(liste.contains("LiberationSerif-Bold")) << liste.toStdString();
+    EXPECT_TRUE(liste.contains(QRegularExpression("LiberationSerif\\s")));
+    EXPECT_TRUE(liste.contains("LiberationMono"));
+    EXPECT_FALSE(liste.contains("DejaVu"));
+}
+
+TEST_F(Flaeche, NachDemSeitenfussGehtEsAufDerNaechstenSeiteObenWeiter) {
+    QtDruckflaeche f(schreiber_);
+    f.Schriftart("Times new roman");
+    f.Groesse(12);
+    const double zeile = Twips(f.Metrik().lineSpacing());
+    const int proSeite = static_cast<int>(Twips(schreiber_.height()) / zeile);
+    for (int i = 0; i <= proSeite; ++i) {
+        f.Drucken("Zeile " + std::to_string(i), true);
+    }
+    EXPECT_EQ(f.Seiten(), 2);
+    EXPECT_NEAR(f.Y(), zeile, 1e-6);
+    f.Beenden();
+    const auto seite2 = PdfWerkzeug("pdftotext", {"-f", "2", Pfad(), "-"});
+    EXPECT_EQ(seite2.value_or(QString()).trimmed(), QStringLiteral("Zeile %1").arg(proSeite));
+}
+
+TEST(DruckflaecheFehler, OhneGeraetWirdNichtsGedruckt) {
+    QPdfWriter ohneOrdner(QStringLiteral("/nicht/vorhanden/bericht.pdf"));
+    QtDruckflaeche f(ohneOrdner);
+    EXPECT_TRUE(f.Gescheitert());
+    EXPECT_FALSE(f.Fehlergrund().isEmpty());
+    f.Drucken("Text", true);
+    EXPECT_EQ(f.Y(), 0);
 }
 
 }  // namespace

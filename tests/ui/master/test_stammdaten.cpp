@@ -2,16 +2,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
-#include <filesystem>
 #include <fstream>
-#include <random>
+#include <optional>
 
 #include "Attrappen.h"
 #include "Datenbestand.h"
@@ -21,69 +21,46 @@
 namespace lohnwippe::test {
 namespace {
 
-// Stands for the main window: holds the data files and records in order
-// what the master-data window asks of it.
-class HauptdatenAttrappe final : public Hauptdaten {
-  public:
-    explicit HauptdatenAttrappe(Datenbestand daten) : daten_(std::move(daten)) {}
-    QStringList Namen;
-    QString Zeile1 = "Stadt Neckartal     ", Zeile2 = "Abt. Personal       ";
-    std::int16_t Drucker = 0;
-    std::vector<QString> Aufrufe;
-    QStringList Neuaufbau;
-    std::function<void()> BeimNeuladen = [] {};
-
-    QStringList Personen() const override { return Namen; }
-    QString Abrechnungsstelle1() const override { return Zeile1; }
-    QString Abrechnungsstelle2() const override { return Zeile2; }
-    void AbrechnungsstelleSetzen(const QString& z1, const QString& z2) override {
-        Aufrufe.push_back("Abrechnungsstelle " + z1 + "|" + z2);
-    }
-    std::int16_t Zeilendrucker() const override { return Drucker; }
-    void ZeilendruckerSetzen(std::int16_t wert) override {
-        Aufrufe.push_back("Zeilendrucker " + QString::number(Drucker = wert));
-    }
-    Datenbestand& Daten() override { return daten_; }
-    void PersonenNeuAufbauen(const QStringList& namen) override {
-        Aufrufe.push_back("Personen");
-        Neuaufbau = namen;
-    }
-    void FallNeuLaden() override {
-        Aufrufe.push_back("FallNeuLaden");
-        BeimNeuladen();
-    }
-
-  private:
-    Datenbestand daten_;
-};
-
-// Every test runs in a fresh folder with the files of a first start.
-class StammdatenTest : public ::testing::Test {
+// Every test runs in a fresh folder with the files of a first start. The
+// fixture stands for the main window: it holds the data files and records
+// in order what the master-data window asks of it.
+class StammdatenTest : public ::testing::Test, public Hauptdaten {
   protected:
     void SetUp() override {
-        vorher_ = std::filesystem::current_path();
-        ordner_ = std::filesystem::temp_directory_path() /
-                  ("lohnwippe_stamm_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(ordner_);
-        std::filesystem::current_path(ordner_);
+        ASSERT_TRUE(QDir::setCurrent(ordner_.path()));
         auto daten = Datenbestand::Oeffnen();
         ASSERT_TRUE(daten.HatWert() && daten.Wert().DatenAnlegen().HatWert());
-        haupt = std::make_unique<HauptdatenAttrappe>(std::move(daten).Wert());
+        daten_.emplace(std::move(daten).Wert());
         for (int k = 1; k <= 10; ++k) {
-            haupt->Namen.append(QStringLiteral("Personalfall %1").arg(k).leftJustified(20));
+            Namen.append(QStringLiteral("Personalfall %1").arg(k).leftJustified(20));
         }
         sv_ = Inhalt("SV.dat");
         u12_ = Inhalt("U12.dat");
     }
-    void TearDown() override {
-        fenster.reset();
-        haupt.reset();
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(ordner_);
+    // The members go in reverse order: window, data files, folder.
+    void TearDown() override { QDir::setCurrent(vorher_); }
+
+    QStringList Personen() const override { return Namen; }
+    QString Abrechnungsstelle1() const override { return "Stadt Neckartal     "; }
+    QString Abrechnungsstelle2() const override { return "Abt. Personal       "; }
+    void AbrechnungsstelleSetzen(const QString& z1, const QString& z2) override {
+        Aufrufe << "Abrechnungsstelle " + z1 + "|" + z2;
+    }
+    std::int16_t Zeilendrucker() const override { return Drucker; }
+    void ZeilendruckerSetzen(std::int16_t wert) override {
+        Aufrufe << "Zeilendrucker " + QString::number(Drucker = wert);
+    }
+    Datenbestand& Daten() override { return *daten_; }
+    void PersonenNeuAufbauen(const QStringList& namen) override {
+        Aufrufe << "Personen " + namen.join('|');
+    }
+    void FallNeuLaden() override {
+        Aufrufe << "FallNeuLaden";
+        BeimNeuladen();
     }
 
     Stammdaten& Oeffnen() {
-        fenster = std::make_unique<Stammdaten>(*haupt, meldungen, ton, ordnerpruefer);
+        fenster = std::make_unique<Stammdaten>(*this, meldungen, ton, ordnerpruefer);
         fenster->show();
         return *fenster;
     }
@@ -102,34 +79,32 @@ class StammdatenTest : public ::testing::Test {
         }
         return texte.join(' ');
     }
-    // Replaces the box's text by typing `tasten` and, if asked, Enter.
-    static void Tippen(QLineEdit* feld, const char* tasten, bool enter = true) {
+    // Replaces the box's text by typing `tasten` and Enter.
+    static void Tippen(QLineEdit* feld, const char* tasten) {
         feld->clear();
         QTest::keyClicks(feld, tasten);
-        if (enter) {
-            QTest::keyClick(feld, Qt::Key_Return);
-        }
+        QTest::keyClick(feld, Qt::Key_Return);
     }
     static std::string Inhalt(const char* datei) {
         std::ifstream ein(datei, std::ios::binary);
         return {std::istreambuf_iterator<char>(ein), {}};
     }
-    bool DateienUnveraendert() const {
-        return Inhalt("SV.dat") == sv_ && Inhalt("U12.dat") == u12_;
-    }
+    bool Unveraendert() const { return Inhalt("SV.dat") == sv_ && Inhalt("U12.dat") == u12_; }
 
+    QStringList Namen, Aufrufe;
+    std::int16_t Drucker = 0;
+    std::function<void()> BeimNeuladen = [] {};
+    const QString vorher_ = QDir::currentPath();
+    QTemporaryDir ordner_;
+    std::optional<Datenbestand> daten_;
     MeldungenAttrappe meldungen;
     SignaltonAttrappe ton;
     OrdnerprueferAttrappe ordnerpruefer;
-    std::unique_ptr<HauptdatenAttrappe> haupt;
     std::unique_ptr<Stammdaten> fenster;
     std::string sv_, u12_;
-
-  private:
-    std::filesystem::path vorher_, ordner_;
 };
 
-TEST_F(StammdatenTest, AufbauUndLaden) {
+TEST_F(StammdatenTest, AufbauLadenSchliessenUndZeilendrucker) {
     Stammdaten& f = Oeffnen();
     const Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
     EXPECT_TRUE(f.isWindow());
@@ -161,30 +136,35 @@ TEST_F(StammdatenTest, AufbauUndLaden) {
                   Homepage +
                   ". Dies unterbleibt, wenn Sie Kassora installiert haben. Es handelt sich um "
                   "eine kostenlose Shareware.");
+
+    // The close box stores nothing, nor does the window as it goes.
+    E("Nameneingabe_2")->setText("Anders");
+    U2(0)->setText("0,9");
+    EXPECT_TRUE(f.close());
+    fenster.reset();
+    EXPECT_TRUE(Unveraendert() && Aufrufe.empty());
+
+    // With the product installed the notice hides; the line-printer switch
+    // shows the main window's mode and hands a click over at once.
     ordnerpruefer.Vorhanden = {"C:\\Programme\\Kassora2012"};
+    Drucker = 1;
     Oeffnen();
     EXPECT_TRUE(E<QLabel>("Fall_23")->isHidden());
-}
-
-TEST_F(StammdatenTest, ZeilendruckerWirktSofort) {
-    haupt->Drucker = 1;
-    Oeffnen();
     EXPECT_TRUE(E<QCheckBox>("Check1")->isChecked());
     E<QCheckBox>("Check1")->click();
-    EXPECT_EQ(haupt->Aufrufe, std::vector<QString>{"Zeilendrucker 0"});
+    EXPECT_EQ(Aufrufe, QStringList{"Zeilendrucker 0"});
 }
 
-TEST_F(StammdatenTest, EnterInU1Feldern) {
+TEST_F(StammdatenTest, U1FelderPruefenTastenUndUebernehmenMitEnter) {
     Oeffnen();
     Tippen(U1(2), "");  // an empty box gets "0", no other box changes
     EXPECT_EQ(U1Texte(), "0,370 0,370 0 0,370 0,370 0,370 0,370 0,370 0,370 0,370 0,370 0,370");
     EXPECT_TRUE(meldungen.Eintraege.empty());
-    Tippen(U1(2), "0");
+    Tippen(U1(2), "0");  // out of range: 0,300 for this and the later months
     EXPECT_EQ(U1Texte(), "0,370 0,370 0,300 0,300 0,300 0,300 0,300 0,300 0,300 0,300 0,300 0,300");
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
-    EXPECT_EQ(meldungen.Eintraege[0].Titel, "Korrektor");
-    EXPECT_EQ(meldungen.Eintraege[0].Text,
-              "Ihre Eingabe lag außerhalb des Bereichs und mußte korrigiert werden.");
+    EXPECT_EQ(meldungen.Eintraege[0].Titel + "|" + meldungen.Eintraege[0].Text,
+              "Korrektor|Ihre Eingabe lag außerhalb des Bereichs und mußte korrigiert werden.");
     EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Ausrufezeichen);
     Tippen(U1(6), "0.5");
     EXPECT_EQ(U1Texte(), "0,370 0,370 0,300 0,300 0,300 0,300 0,500 0,500 0,500 0,500 0,500 0,500");
@@ -193,33 +173,36 @@ TEST_F(StammdatenTest, EnterInU1Feldern) {
     Tippen(U1(11), "1.0005");  // 1000.5 thousandths round to even
     EXPECT_EQ(U1(11)->text(), "1,000");
     EXPECT_EQ(meldungen.Eintraege.size(), 1u);
-    EXPECT_EQ(ton.Anzahl, 0);
-}
 
-TEST_F(StammdatenTest, TastenpruefungDerU1Felder) {
-    Oeffnen();
     QLineEdit* feld = U1(4);
-    Tippen(feld, "0,4", false);  // the comma goes in as a point
+    feld->clear();
+    QTest::keyClicks(feld, "0,4");  // the comma goes in as a point
     QTest::keyClick(feld, Qt::Key_Left);
-    QTest::keyClick(feld, Qt::Key_Delete);
+    // Delete, with the control code some systems give as its text.
+    QTest::sendKeyEvent(QTest::Click, feld, Qt::Key_Delete, "\x7f", Qt::NoModifier);
     EXPECT_EQ(feld->text(), "0.");
-    EXPECT_EQ(ton.Anzahl, 0);
+    EXPECT_EQ(ton.Anzahl, 0);  // nor did any Enter above
+
+    // Backspace or a character that is no digit or point throws the whole
+    // entry away with a beep.
     QTest::keyClick(feld, Qt::Key_Backspace);
     EXPECT_EQ(feld->text(), "");
     for (const char* falsch : {"1a", "1 ", "1-"}) {
-        Tippen(feld, falsch, false);
+        QTest::keyClicks(feld, falsch);
         EXPECT_EQ(feld->text(), "") << falsch;
     }
     EXPECT_EQ(ton.Anzahl, 4);
 }
 
-TEST_F(StammdatenTest, SpeichernUndSchliessen) {
-    haupt->Drucker = 1;
+// Edits the first fund, switches to another and edits that; an invalid box
+// refuses the save until corrected; then only the last fund is stored.
+TEST_F(StammdatenTest, SpeichernErstNachGueltigenSaetzenUndNurFuerDieLetzteKasse) {
+    Drucker = 1;
     Stammdaten& f = Oeffnen();
     E("Nameneingabe_1")->setText("Ein sehr langer Name, gekürzt");
     E("Nameneingabe_10")->setText("Zoë Łukasz");
     E("Nameneingabe_11")->setText("Stadt Au");
-    Tippen(U1(0), "0.9");  // for the first fund, which is then left
+    Tippen(U1(0), "0.9");
     E<QComboBox>("Kassen")->setCurrentIndex(5);
     emit E<QComboBox>("Kassen")->activated(5);
     EXPECT_EQ(U1(0)->text(), "0,260");
@@ -227,74 +210,55 @@ TEST_F(StammdatenTest, SpeichernUndSchliessen) {
     U2(0)->setText("0.5");
     U2(1)->setText("0,5");
     U2(11)->setText(" 1 ");
-    haupt->BeimNeuladen = [&] { EXPECT_TRUE(f.isHidden() && Inhalt("U12.dat") != u12_); };
+
+    U1(0)->clear();
+    U2(2)->setText("0,5%");
+    U2(7)->setText("32.768");
+    // Box, its message, its correction; U1 before U2, month by month.
+    const std::tuple<QLineEdit*, QString, const char*> falsch[] = {
+        {U1(0), "U 1 für Januar ist keine gültige Zahl.", "0,26"},
+        {U2(2), "U 2 für März ist keine gültige Zahl.", "0.03"},
+        {U2(7), "U 2 für August ist zu groß zum Speichern (höchstens 32,767).", "-32.768"},
+    };
+    for (const auto& [feld, text, richtig] : falsch) {
+        E<QPushButton>("Command1")->click();
+        ASSERT_EQ(meldungen.Eintraege.size(), 1u);
+        EXPECT_EQ(meldungen.Eintraege[0].Titel + "|" + meldungen.Eintraege[0].Text,
+                  "Stammdaten|Der Umlagesatz " + text);
+        EXPECT_EQ(f.focusWidget(), feld);
+        EXPECT_TRUE(!f.isHidden() && Unveraendert() && Aufrufe.empty());
+        feld->setText(richtig);
+        meldungen.Eintraege.clear();
+    }
+    // Closed and written before the main window loads its case again.
+    BeimNeuladen = [&] { EXPECT_TRUE(f.isHidden() && Inhalt("U12.dat") != u12_); };
     E<QPushButton>("Command1")->click();
 
-    EXPECT_TRUE(f.isHidden());
     EXPECT_TRUE(meldungen.Eintraege.empty());
-    EXPECT_EQ(haupt->Aufrufe,
-              (std::vector<QString>{"Abrechnungsstelle Stadt Au            |Abt. Personal       ",
-                                    "Personen", "FallNeuLaden"}));
-    QStringList namen = haupt->Namen;
+    QStringList namen = Namen;
     namen[0] = "Ein sehr langer Name";
     namen[9] = "Zoë ?ukasz          ";
-    EXPECT_EQ(haupt->Neuaufbau, namen);
-    const Fallsatz einstellungen = haupt->Daten().FallLesen(603).Wert();
-    EXPECT_EQ(haupt->Daten().FallLesen(601).Wert().Namen[1], namen[0].toStdString());
+    EXPECT_EQ(Aufrufe, (QStringList{"Abrechnungsstelle Stadt Au            |Abt. Personal       ",
+                                    "Personen " + namen.join('|'), "FallNeuLaden"}));
+    const Fallsatz einstellungen = Daten().FallLesen(603).Wert();
+    EXPECT_EQ(Daten().FallLesen(601).Wert().Namen[1], namen[0].toStdString());
     EXPECT_EQ(einstellungen.Namen[2] + einstellungen.Namen[3],
               "Zoë ?ukasz          Stadt Au            ");
     EXPECT_EQ(einstellungen.RVVerzicht, 1);
 
-    // Only entry 5 of U1 and U2 in the records of 2012 changed.
-    const std::int16_t u1[12] = {260, 260, 450, 450, 450, 450, 450, 450, 450, 450, 450, 450};
-    const std::int16_t u2[12] = {500, 500, 30, 30, 30, 30, 30, 30, 30, 30, 30, 1000};
+    // Only entry 5 of U1 and U2 in the records of 2012 changed; -32.768 is
+    // the lowest rate a record holds.
+    const std::int16_t saetze[24] = {
+        260, 260, 450, 450, 450, 450, 450, 450,    450, 450, 450, 450,   // U1, January first
+        500, 500, 30,  30,  30,  30,  30,  -32768, 30,  30,  30,  1000,  // U2
+    };
     std::string erwartet = u12_;
-    for (std::size_t m = 0; m < 12; ++m) {
-        for (const std::size_t spalte : {0u, 1u}) {
-            const int wert = spalte == 0 ? u1[m] : u2[m];
-            const std::size_t stelle = UmlagesatzLaenge * (36 + m) + 44 * spalte + 2 * 5;
-            erwartet[stelle] = static_cast<char>(wert & 0xFF);
-            erwartet[stelle + 1] = static_cast<char>(wert >> 8);
-        }
+    for (std::size_t i = 0; i < 24; ++i) {
+        const std::size_t stelle = UmlagesatzLaenge * (36 + i % 12) + 44 * (i / 12) + 2 * 5;
+        erwartet[stelle] = static_cast<char>(saetze[i] & 0xFF);
+        erwartet[stelle + 1] = static_cast<char>(saetze[i] >> 8);
     }
     EXPECT_EQ(Inhalt("U12.dat"), erwartet);
-}
-
-TEST_F(StammdatenTest, UngueltigerSatzVerhindertDasSpeichern) {
-    Stammdaten& f = Oeffnen();
-    E("Nameneingabe_1")->setText("Neu");
-    U1(0)->clear();
-    U2(2)->setText("0,5%");
-    U2(7)->setText("32.768");
-    const std::pair<QLineEdit*, QString> faelle[] = {
-        {U1(0), "Der Umlagesatz U 1 für Januar ist keine gültige Zahl."},
-        {U2(2), "Der Umlagesatz U 2 für März ist keine gültige Zahl."},
-        {U2(7), "Der Umlagesatz U 2 für August ist zu groß zum Speichern (höchstens 32,767)."},
-    };
-    for (const auto& [feld, text] : faelle) {
-        meldungen.Eintraege.clear();
-        E<QPushButton>("Command1")->click();
-        ASSERT_EQ(meldungen.Eintraege.size(), 1u);
-        EXPECT_EQ(meldungen.Eintraege[0].Titel + meldungen.Eintraege[0].Text, "Stammdaten" + text);
-        EXPECT_EQ(f.focusWidget(), feld);
-        EXPECT_TRUE(!f.isHidden() && DateienUnveraendert() && haupt->Aufrufe.empty());
-        feld->setText("-32.768");  // the lowest value a record holds
-    }
-    E<QPushButton>("Command1")->click();
-    EXPECT_TRUE(f.isHidden());
-    EXPECT_EQ(haupt->Daten().UmlageLesen(44).Wert().U2Saetze[0], -32768);
-}
-
-TEST_F(StammdatenTest, SchliessfeldSpeichertNichts) {
-    auto* f = new Stammdaten(*haupt, meldungen, ton, ordnerpruefer);
-    f->setAttribute(Qt::WA_DeleteOnClose);
-    f->show();
-    QPointer<Stammdaten> zeiger(f);
-    f->findChild<QLineEdit*>("Nameneingabe_2")->setText("Anders");
-    f->findChild<QLineEdit*>("u2zahl_0")->setText("0,9");
-    f->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(zeiger.isNull() && DateienUnveraendert() && haupt->Aufrufe.empty());
 }
 
 }  // namespace
