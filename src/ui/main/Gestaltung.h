@@ -5,7 +5,10 @@
 
 #include <QColor>
 #include <QFont>
+#include <QIcon>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
@@ -45,6 +48,20 @@ inline void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
     QPalette palette = w->palette();
     palette.setColor(rolle, farbe);
     w->setPalette(palette);
+}
+
+// A window's own icon, drawn here so that no image file has to travel with
+// the program: one navy sign in a navy frame.
+inline QIcon Fenstersymbol(const QString& zeichen, const QFont& schrift, const QColor& grund) {
+    QPixmap bild(64, 64);
+    bild.fill(grund);
+    QPainter maler(&bild);
+    maler.setPen(QPen(QColor(0, 0, 128), 3));
+    maler.drawRect(2, 2, 59, 59);
+    maler.setFont(schrift);
+    maler.drawText(bild.rect(), Qt::AlignCenter, zeichen);
+    maler.end();
+    return QIcon(bild);
 }
 
 }  // namespace lohnwippe::gestaltung

@@ -18,6 +18,7 @@
 
 #include "Ergebnistabelle.h"
 #include "Formate.h"
+#include "Gestaltung.h"
 #include "Jahreswerte.h"
 #include "Teilmonat.h"
 
@@ -35,21 +36,12 @@ QString AusUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The window's own icon: a paragraph sign on the window's lavender, drawn
-// here so that no image file has to travel with the program.
+// A paragraph sign on the window's lavender.
 QIcon Fenstersymbol() {
-    QPixmap bild(64, 64);
-    bild.fill(QColor(245, 244, 255));
-    QPainter maler(&bild);
-    maler.setPen(QPen(QColor(0, 0, 128), 3));
-    maler.drawRect(2, 2, 59, 59);
     QFont schrift("Times New Roman");
     schrift.setPixelSize(52);
     schrift.setBold(true);
-    maler.setFont(schrift);
-    maler.drawText(bild.rect(), Qt::AlignCenter, QString::fromUtf8("§"));
-    maler.end();
-    return QIcon(bild);
+    return gestaltung::Fenstersymbol(QString::fromUtf8("§"), schrift, QColor(245, 244, 255));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "Aussenwelt.h"
 #include "Datenbestand.h"
 #include "Formate.h"
+#include "Gestaltung.h"
 #include "Meldungen.h"
 #include "Twips.h"
 
@@ -32,23 +33,14 @@ const QString NichtGespeichert = QStringLiteral(
     "Die Stammdaten sind nicht vollständig gespeichert. Das Fenster bleibt offen, "
     "Ihre Eingaben bleiben erhalten.");
 
-// The window's own icon, drawn here so that no image file has to travel
-// with the program: a navy S on lavender, told apart from the main
-// window's paragraph sign at a glance.
+// A navy S on lavender, told apart from the main window's paragraph sign
+// at a glance.
 QIcon Fenstersymbol() {
-    QPixmap bild(64, 64);
-    bild.fill(QColor(230, 230, 250));
-    QPainter maler(&bild);
-    maler.setPen(QPen(QColor(0, 0, 128), 3));
-    maler.drawRect(2, 2, 59, 59);
     QFont schrift(QStringLiteral("Arial"));
     schrift.setStyleHint(QFont::SansSerif);
     schrift.setPixelSize(50);
     schrift.setBold(true);
-    maler.setFont(schrift);
-    maler.drawText(bild.rect(), Qt::AlignCenter, QStringLiteral("S"));
-    maler.end();
-    return QIcon(bild);
+    return gestaltung::Fenstersymbol(QStringLiteral("S"), schrift, QColor(230, 230, 250));
 }
 
 // A rate in percent as the file stores it: thousandths of a percent,
