@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QLabel>
 #include <QPainter>
 #include <QPalette>
 #include <QPixmap>
@@ -48,6 +49,22 @@ inline void Farbe(QWidget* w, QPalette::ColorRole rolle, const QColor& farbe) {
     QPalette palette = w->palette();
     palette.setColor(rolle, farbe);
     w->setPalette(palette);
+}
+
+// objectName of an array element: `Entgelt_1`.
+inline QString MitNummer(const char* name, int i) {
+    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i);
+}
+
+// A caption label; captions and names are never markup.
+inline QLabel* NeuesLabel(QWidget* eltern, const Twips& twips, const QString& name,
+                          const QString& text, Rechteck r) {
+    auto* label = new QLabel(eltern);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    Platzieren(label, twips, r);
+    return label;
 }
 
 // A window's own icon, drawn here so that no image file has to travel with

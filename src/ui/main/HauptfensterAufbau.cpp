@@ -62,17 +62,6 @@ void AufFensterfarbe(QLabel* label) {
     label->setAutoFillBackground(true);
 }
 
-QLabel* NeuesLabel(QWidget* eltern, const Twips& twips, const QString& name, const QString& text,
-                   Rechteck r) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(name);
-    // Captions are fixed texts; nothing in them is markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    Platzieren(label, twips, r);
-    return label;
-}
-
 QPushButton* NeuerKnopf(QWidget* eltern, const Twips& twips, const QString& name,
                         const QString& text, const QString& zugaenglich, Rechteck r) {
     auto* knopf = new QPushButton(text, eltern);
@@ -107,10 +96,6 @@ QCheckBox* NeuerSchalter(QWidget* eltern, const Twips& twips, const QString& nam
     schalter->setAccessibleName(zugaenglich);
     Platzieren(schalter, twips, r);
     return schalter;
-}
-
-QString MitNummer(const char* name, int i) {
-    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i);
 }
 
 void Befehlszeile(QWidget* fenster, const Twips& twips, Steuerelemente& e) {

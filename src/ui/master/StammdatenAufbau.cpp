@@ -40,20 +40,11 @@ constexpr int FallOben[10] = {1065, 1575, 2070, 2565, 3075, 3570, 4065, 4575, 50
 constexpr QRgb Hellgelb = qRgb(255, 255, 192);
 constexpr QRgb Rot = qRgb(255, 0, 0);
 
-QString MitNummer(const char* name, int i) {
-    return QString::fromLatin1(name) + QLatin1Char('_') + QString::number(i);
-}
-
-QLabel* NeuesLabel(QWidget* eltern, const Twips& twips, const QString& name, const QString& text,
-                   Rechteck r) {
-    auto* label = new QLabel(eltern);
-    label->setObjectName(name);
-    // Captions and names are never markup.
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    // Captions start in the top left corner of their box, however tall.
+// Captions here start in the top left corner of their box, however tall.
+QLabel* ObenLinksLabel(QWidget* eltern, const Twips& twips, const QString& name,
+                       const QString& text, Rechteck r) {
+    QLabel* label = NeuesLabel(eltern, twips, name, text, r);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Platzieren(label, twips, r);
     return label;
 }
 
@@ -75,8 +66,8 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
 
     for (int k = 1; k <= 10; ++k) {
         // The captions are set when the window loads.
-        QLabel* fall = NeuesLabel(fenster, twips, MitNummer("Fall", k), QStringLiteral("mm"),
-                                  {k == 9 ? 240 : 255, FallOben[k - 1], 2505, 300});
+        QLabel* fall = ObenLinksLabel(fenster, twips, MitNummer("Fall", k), QStringLiteral("mm"),
+                                      {k == 9 ? 240 : 255, FallOben[k - 1], 2505, 300});
         fall->setFont(Arial(9.75));
         e.Fall[k] = fall;
 
@@ -89,10 +80,10 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     }
 
     const QString abrechnungsstelle = QStringLiteral("Name der Abrechnungsstelle");
-    e.Label1 = NeuesLabel(fenster, twips, QStringLiteral("Label1"), abrechnungsstelle,
-                          {240, 6210, 2685, 240});
-    e.Label2 = NeuesLabel(fenster, twips, QStringLiteral("Label2"), abrechnungsstelle,
-                          {270, 6630, 2685, 240});
+    e.Label1 = ObenLinksLabel(fenster, twips, QStringLiteral("Label1"), abrechnungsstelle,
+                              {240, 6210, 2685, 240});
+    e.Label2 = ObenLinksLabel(fenster, twips, QStringLiteral("Label2"), abrechnungsstelle,
+                              {270, 6630, 2685, 240});
     e.Label1->setFont(Arial(9.75));
     e.Label2->setFont(Arial(9.75));
     e.Nameneingabe[11] =
@@ -111,14 +102,14 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     Platzieren(e.Check1, twips, {180, 7155, 1890, 330});
 
     e.Label3 =
-        NeuesLabel(fenster, twips, QStringLiteral("Label3"),
-                   QStringLiteral("(deaktiviert Befehle, die Zeilendrucker nicht verstehen)"),
-                   {150, 7485, 3975, 255});
+        ObenLinksLabel(fenster, twips, QStringLiteral("Label3"),
+                       QStringLiteral("(deaktiviert Befehle, die Zeilendrucker nicht verstehen)"),
+                       {150, 7485, 3975, 255});
 }
 
 void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
-    e.Fall[0] = NeuesLabel(fenster, twips, QStringLiteral("Fall_0"),
-                           QStringLiteral("Umlagesätze 2012"), {6480, 960, 2265, 300});
+    e.Fall[0] = ObenLinksLabel(fenster, twips, QStringLiteral("Fall_0"),
+                               QStringLiteral("Umlagesätze 2012"), {6480, 960, 2265, 300});
     e.Fall[0]->setFont(Arial(12));
 
     // The funds are a fixed list; typing a name of one's own would only
@@ -134,25 +125,26 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     Farbe(e.Kassen, QPalette::Button, Hellgelb);
     Platzieren(e.Kassen, twips, {6480, 1320, 3105, 315});
 
-    e.Label5 = NeuesLabel(fenster, twips, QStringLiteral("Label5"),
-                          QStringLiteral("%-Satz der Umlage für die Entgeltfortzahl."),
-                          {7080, 1710, 1350, 765});
-    e.Label6 = NeuesLabel(fenster, twips, QStringLiteral("Label6"),
-                          QStringLiteral("%-Satz der Umlage für den Mutterschutz"),
-                          {8490, 1680, 1305, 720});
+    e.Label5 = ObenLinksLabel(fenster, twips, QStringLiteral("Label5"),
+                              QStringLiteral("%-Satz der Umlage für die Entgeltfortzahl."),
+                              {7080, 1710, 1350, 765});
+    e.Label6 = ObenLinksLabel(fenster, twips, QStringLiteral("Label6"),
+                              QStringLiteral("%-Satz der Umlage für den Mutterschutz"),
+                              {8490, 1680, 1305, 720});
     e.Label5->setWordWrap(true);
     e.Label6->setWordWrap(true);
-    e.Label7[0] = NeuesLabel(fenster, twips, QStringLiteral("Label7_0"), QStringLiteral("U 1"),
-                             {7395, 2445, 450, 270});
-    e.Label7[1] = NeuesLabel(fenster, twips, QStringLiteral("Label7_1"), QStringLiteral("U 2"),
-                             {8760, 2430, 450, 270});
+    e.Label7[0] = ObenLinksLabel(fenster, twips, QStringLiteral("Label7_0"), QStringLiteral("U 1"),
+                                 {7395, 2445, 450, 270});
+    e.Label7[1] = ObenLinksLabel(fenster, twips, QStringLiteral("Label7_1"), QStringLiteral("U 2"),
+                                 {8760, 2430, 450, 270});
     e.Label7[0]->setFont(Arial(14.25, true));
     e.Label7[1]->setFont(Arial(14.25, true));
 
     for (int m = 0; m < AnzahlMonate; ++m) {
         const QString monat = QString::fromUtf8(Monatskuerzel[m]);
-        QLabel* beschriftung = NeuesLabel(fenster, twips, MitNummer("Fall", ErsterMonatsFall + m),
-                                          monat, {6480, MonatsbeschriftungOben[m], 585, 300});
+        QLabel* beschriftung =
+            ObenLinksLabel(fenster, twips, MitNummer("Fall", ErsterMonatsFall + m), monat,
+                           {6480, MonatsbeschriftungOben[m], 585, 300});
         beschriftung->setFont(Arial(9.75));
         e.Fall[ErsterMonatsFall + m] = beschriftung;
 
@@ -175,8 +167,8 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     }
 
     // The text follows from the installation test when the window loads.
-    QLabel* hinweis = NeuesLabel(fenster, twips, MitNummer("Fall", HinweisFall), QString(),
-                                 {6480, 6360, 3105, 1500});
+    QLabel* hinweis = ObenLinksLabel(fenster, twips, MitNummer("Fall", HinweisFall), QString(),
+                                     {6480, 6360, 3105, 1500});
     hinweis->setFont(Arial(9.75));
     hinweis->setWordWrap(true);
     Farbe(hinweis, QPalette::WindowText, Rot);
