@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+
+// The Debian package that the ctest fixture "paket_bauen" has just built
+// from this build tree (PaketBauen.cmake).
+namespace {
+
+const QString Id = "example.lohnwippe.Lohnwippe";
+const QString Desktopdatei = "usr/share/applications/" + Id + ".desktop";
+const QString Symbol = "usr/share/icons/hicolor/scalable/apps/" + Id + ".svg";
+const QString Metainfo = "usr/share/metainfo/" + Id + ".metainfo.xml";
+const QString Programm = "usr/bin/lohnwippe";
+const QString Infoseite = "usr/share/lohnwippe/Lohnwippe-Info.html";
+
+struct Lauf {
+    int Code = -1;
+    QString Ausgabe;
+};
+
+Lauf Ausfuehren(const QString& programm, const QStringList& argumente) {
+    QProcess prozess;
+    prozess.setProcessChannelMode(QProcess::MergedChannels);
+    prozess.start(programm, argumente);
+    if (!prozess.waitForFinished(-1) || prozess.exitStatus() != QProcess::NormalExit) {
+        return {-1, programm + ": " + prozess.errorString()};
+    }
+    return {prozess.exitCode(), QString::fromUtf8(prozess.readAll())};
+}
+
+QString Paket() {
+    const QStringList pakete = QDir(PAKETORDNER).entryList({"*.deb"}, QDir::Files);
+    EXPECT_EQ(pakete.size(), 1) << pakete.join(' ').toStdString();
+    return pakete.isEmpty() ? QString() : QDir(PAKETORDNER).filePath(pakete.first());
+}
+
+QString Feld(const QString& paket, const QString& name) {
+    const Lauf lauf = Ausfuehren("dpkg-deb", {"-f", paket, name});
+    EXPECT_EQ(lauf.Code, 0) << lauf.Ausgabe.toStdString();
+    return lauf.Ausgabe.trimmed();
+}
+
+// The names of the packages in a Depends line, without versions.
+QStringList Paketnamen(const QString& abhaengigkeiten) {
+    QStringList namen;
+    for (const QString& eintrag : abhaengigkeiten.split(QRegularExpression("[,|]"))) {
+        namen << eintrag.trimmed().section(' ', 0, 0).section(':', 0, 0);
+    }
+    return namen;
+}
+
+TEST(Paket, Steuerfelder) {
+    const QString paket = Paket();
+    ASSERT_FALSE(paket.isEmpty());
+    EXPECT_EQ(Feld(paket, "Package"), "lohnwippe");
+    EXPECT_EQ(Feld(paket, "Version"), "0.1-1");
+    EXPECT_EQ(Feld(paket, "Section"), "utils");
+    EXPECT_EQ(Feld(paket, "Priority"), "optional");
+    EXPECT_TRUE(Feld(paket, "Maintainer").contains(QRegularExpression("^.+ <.+@.+>$")));
+    EXPECT_EQ(Feld(paket, "Homepage"), "https://lohnwippe.example/");
+    const QString beschreibung = Feld(paket, "Description");
+    EXPECT_TRUE(beschreibung.section('\n', 0, 0).contains("Gleitzonenrechner"));
+    EXPECT_TRUE(beschreibung.contains("Beiträge zur gesetzlichen Sozialversicherung"));
+    EXPECT_TRUE(beschreibung.contains("sliding zone"));
+
+    // From dpkg-shlibdeps the libraries, from the package's own list what
+    // Qt loads at run time and the fonts the program names.
+    const QStringList abhaengig = Paketnamen(Feld(paket, "Depends"));
+    for (const char* noetig : {"qt6-qpa-plugins", "fonts-liberation", "libqt6widgets6",
+                               "libqt6printsupport6", "libcups2", "libstdc++6", "libc6"}) {
+        EXPECT_TRUE(abhaengig.contains(noetig)) << noetig;
+    }
+    EXPECT_TRUE(Paketnamen(Feld(paket, "Recommends")).contains("xdg-utils"));
+}
+
+TEST(Paket, InhaltNurUnterUsr) {
+    const QString paket = Paket();
+    ASSERT_FALSE(paket.isEmpty());
+    const Lauf liste = Ausfuehren("dpkg-deb", {"-c", paket});
+    ASSERT_EQ(liste.Code, 0) << liste.Ausgabe.toStdString();
+    QStringList dateien;
+    for (const QString& zeile : liste.Ausgabe.split('\n', Qt::SkipEmptyParts)) {
+        const QString pfad = zeile.section(' ', -1);
+        if (!zeile.startsWith('d')) {
+            dateien << pfad;
+        }
+    }
+    for (const QString& erwartet : {Programm, Desktopdatei, Symbol, Metainfo, Infoseite}) {
+        EXPECT_TRUE(dateien.contains("./" + erwartet)) << erwartet.toStdString();
+    }
+    EXPECT_EQ(dateien.size(), 5) << dateien.join('\n').toStdString();
+    EXPECT_FALSE(liste.Ausgabe.contains("/usr/local")) << liste.Ausgabe.toStdString();
+}
+
+// Unpacked into a scratch root, the files find each other as the desktop,
+// the software centres and the program look for them.
+class EntpacktesPaket : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(wurzel_.isValid());
+        const QString paket = Paket();
+        ASSERT_FALSE(paket.isEmpty());
+        const Lauf lauf = Ausfuehren("dpkg-deb", {"-x", paket, wurzel_.path()});
+        ASSERT_EQ(lauf.Code, 0) << lauf.Ausgabe.toStdString();
+    }
+    QString Pfad(const QString& relativ) const { return wurzel_.filePath(relativ); }
+
+    QTemporaryDir wurzel_;
+};
+
+TEST_F(EntpacktesPaket, DateienVorhanden) {
+    const QFileInfo programm(Pfad(Programm));
+    EXPECT_TRUE(programm.isFile() && programm.isExecutable());
+    for (const QString& datei : {Desktopdatei, Symbol, Metainfo, Infoseite}) {
+        EXPECT_GT(QFileInfo(Pfad(datei)).size(), 0) << datei.toStdString();
+    }
+    // Where the program looks for its information page.
+    EXPECT_TRUE(
+        QFileInfo(programm.dir().filePath("../share/lohnwippe/Lohnwippe-Info.html")).isFile());
+}
+
+TEST_F(EntpacktesPaket, MenueEintragStartetProgrammImDatenordner) {
+    QSettings eintrag(Pfad(Desktopdatei), QSettings::IniFormat);
+    eintrag.beginGroup("Desktop Entry");
+    EXPECT_EQ(eintrag.value("Name").toString(), "Lohnwippe");
+    EXPECT_EQ(eintrag.value("Exec").toString(), "lohnwippe --benutzerordner");
+    EXPECT_TRUE(QFileInfo(Pfad("usr/bin/" + eintrag.value("Exec").toString().section(' ', 0, 0)))
+                    .isExecutable());
+    EXPECT_EQ(eintrag.value("Icon").toString(), Id);
+    EXPECT_EQ(eintrag.value("StartupWMClass").toString(), "Lohnwippe");
+}
+
+TEST_F(EntpacktesPaket, MetainfoPasstZuEintragUndSymbol) {
+    QFile datei(Pfad(Metainfo));
+    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
+    const QString metainfo = QString::fromUtf8(datei.readAll());
+    EXPECT_TRUE(metainfo.contains("<id>" + Id + "</id>"));
+    EXPECT_TRUE(
+        metainfo.contains("<launchable type=\"desktop-id\">" + Id + ".desktop</launchable>"));
+    EXPECT_TRUE(metainfo.contains("<release version=\"0.1\""));
+
+    // The software centres' own check of the installed tree: metainfo,
+    // menu entry and icon together.
+    const Lauf pruefung = Ausfuehren(APPSTREAMCLI, {"validate-tree", "--no-net", wurzel_.path()});
+    EXPECT_EQ(pruefung.Code, 0) << pruefung.Ausgabe.toStdString();
+    EXPECT_TRUE(pruefung.Ausgabe.contains(Id + ".metainfo.xml")) << pruefung.Ausgabe.toStdString();
+}
+
+}  // namespace
