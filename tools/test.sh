@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
-# release build and under AddressSanitizer + UndefinedBehaviorSanitizer.
+# release build and under AddressSanitizer + UndefinedBehaviorSanitizer;
+# ends with the release check of the committed state (tools/release-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # cups and libcups2-dev: the print output hands its documents to CUPS, and
 # the print tests start a private scheduler of their own (as root; without
 # root they skip, in CI they fail) and read what arrived with poppler-utils.
+# dpkg-dev, desktop-file-utils and appstream: the package tests build the
+# Debian package and check the menu entry and the software-centre data.
 bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
-    cups libcups2-dev
+    cups libcups2-dev dpkg-dev desktop-file-utils appstream
 export QT_QPA_PLATFORM=offscreen
 
 for preset in release asan; do
@@ -17,3 +20,6 @@ for preset in release asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+# The committed state as a user gets it: package, install, first start.
+bash tools/release-check.sh
