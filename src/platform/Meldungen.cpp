@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace lohnwippe {
 
@@ -21,6 +22,17 @@ void QtMeldungen::Zeigen(const QString& titel, const QString& text, Meldungssymb
     // Texts can carry names the user typed; never let Qt read them as HTML.
     box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool QtMeldungen::Fragen(const QString& titel, const QString& text) {
+    QMessageBox box(QMessageBox::Question, titel, text, QMessageBox::Yes | QMessageBox::No,
+                    eltern_);
+    box.setTextFormat(Qt::PlainText);
+    // Without a translation Qt would label them in English.
+    box.button(QMessageBox::Yes)->setText("Ja");
+    box.button(QMessageBox::No)->setText("Nein");
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtSignalton::Piepen() {

@@ -15,6 +15,8 @@ class Meldungen {
   public:
     virtual ~Meldungen() = default;
     virtual void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) = 0;
+    // A question with the buttons "Ja" and "Nein"; true for "Ja".
+    virtual bool Fragen(const QString& titel, const QString& text) = 0;
 };
 
 // The real message box, owned by `eltern` (may be null).
@@ -22,6 +24,7 @@ class QtMeldungen final : public Meldungen {
   public:
     explicit QtMeldungen(QWidget* eltern) : eltern_(eltern) {}
     void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) override;
+    bool Fragen(const QString& titel, const QString& text) override;
 
   private:
     QWidget* eltern_;

@@ -1,55 +1,62 @@
 #include "Datei.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <limits>
 
 namespace lohnwippe {
 
-namespace {
-
-// errno right after a call; errno is cleared before each call so that a
-// stale value from earlier is never reported as the reason.
-std::FILE* OeffnenMit(const std::string& name, const char* modus, int& fehlerNr) {
-    errno = 0;
-    std::FILE* datei = std::fopen(name.c_str(), modus);
-    fehlerNr = datei == nullptr ? errno : 0;
-    return datei;
+long Systemaufrufe::PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) {
+    return ::pwrite(fd, daten, anzahl, static_cast<off_t>(position));
 }
 
-}  // namespace
+long Systemaufrufe::PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) {
+    return ::pread(fd, daten, anzahl, static_cast<off_t>(position));
+}
+
+int Systemaufrufe::FDatasync(int fd) {
+    return ::fdatasync(fd);
+}
+
+Systemaufrufe& Systemaufrufe::Echte() {
+    static Systemaufrufe echte;
+    return echte;
+}
 
 Erwartet<std::unique_ptr<Datei>> SystemDatei::Oeffnen(const std::string& name) {
-    int fehlerNr = 0;
-    std::FILE* datei = OeffnenMit(name, "r+b", fehlerNr);
-    if (datei == nullptr && fehlerNr == ENOENT) {
-        // Create exclusively: "w+b" alone would empty a file that another
-        // process created in the meantime. Losing that race means the file
-        // now exists, so opening it normally is right.
-        datei = OeffnenMit(name, "w+bx", fehlerNr);
-        if (datei == nullptr && fehlerNr == EEXIST) {
-            datei = OeffnenMit(name, "r+b", fehlerNr);
-        }
-    }
-    if (datei == nullptr) {
+    return Oeffnen(name, Systemaufrufe::Echte());
+}
+
+Erwartet<std::unique_ptr<Datei>> SystemDatei::Oeffnen(const std::string& name,
+                                                      Systemaufrufe& aufrufe) {
+    // Created without truncation: a file another process created in the
+    // meantime keeps its contents. Not inherited by programs started later
+    // (the browser, the PDF viewer), which would otherwise hold the lock.
+    int fd = -1;
+    do {
+        fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
         return DateiFehler{
-            .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = fehlerNr};
+            .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = errno};
     }
-    errno = 0;
-    if (std::setvbuf(datei, nullptr, _IONBF, 0) != 0) {
-        fehlerNr = errno;
-        std::fclose(datei);
+    // A pipe under the file's name would block the first read for ever.
+    struct stat angaben {};
+    if (::fstat(fd, &angaben) == 0 && (S_ISFIFO(angaben.st_mode) || S_ISSOCK(angaben.st_mode))) {
+        ::close(fd);
         return DateiFehler{
-            .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = fehlerNr};
+            .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = EINVAL};
     }
-    std::error_code kein;
-    std::filesystem::path pfad = std::filesystem::absolute(name, kein);
-    return std::unique_ptr<Datei>(new SystemDatei(name, std::move(pfad), datei));
+    return std::unique_ptr<Datei>(new SystemDatei(name, fd, aufrufe));
 }
 
 SystemDatei::~SystemDatei() {
-    // Nothing is buffered, so closing cannot lose data and its result tells
-    // nothing a write has not told already.
-    std::fclose(datei_);
+    // Nothing is buffered: every write has reported its outcome already.
+    ::close(fd_);
 }
 
 DateiFehler SystemDatei::Fehler(DateiFehler::Fehlerart art, int fehlerNr,
@@ -57,64 +64,106 @@ DateiFehler SystemDatei::Fehler(DateiFehler::Fehlerart art, int fehlerNr,
     return DateiFehler{.Art = art, .Datei = name_, .FehlerNr = fehlerNr, .Position = position};
 }
 
-bool SystemDatei::Positionieren(std::uint64_t position) {
-    if (position > static_cast<std::uint64_t>(std::numeric_limits<long>::max())) {
-        errno = EINVAL;
-        return false;
-    }
-    errno = 0;
-    return std::fseek(datei_, static_cast<long>(position), SEEK_SET) == 0;
-}
-
 Erwartet<std::size_t> SystemDatei::Lesen(std::uint64_t position, std::span<std::byte> ziel) {
-    if (!Positionieren(position)) {
-        return Fehler(DateiFehler::Fehlerart::Lesen, errno, position);
-    }
-    errno = 0;
-    const std::size_t gelesen = std::fread(ziel.data(), 1, ziel.size(), datei_);
-    const int fehlerNr = errno;
-    const bool gescheitert = gelesen < ziel.size() && std::ferror(datei_) != 0;
-    // The end-of-file and error flags would otherwise stick to the stream.
-    std::clearerr(datei_);
-    if (gescheitert) {
-        return Fehler(DateiFehler::Fehlerart::Lesen, fehlerNr, position + gelesen);
+    std::size_t gelesen = 0;
+    while (gelesen < ziel.size()) {
+        const long n =
+            aufrufe_.PRead(fd_, ziel.data() + gelesen, ziel.size() - gelesen, position + gelesen);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return Fehler(DateiFehler::Fehlerart::Lesen, errno, position + gelesen);
+        }
+        if (n == 0) {
+            break;  // the end of the file
+        }
+        gelesen += static_cast<std::size_t>(n);
     }
     return gelesen;
 }
 
+// The one place every byte of the data files is written: the system may
+// take fewer bytes than asked or be interrupted by a signal, and both are
+// no failure as long as the rest goes through.
 Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const std::byte> quelle) {
-    if (!Positionieren(position)) {
-        return Fehler(DateiFehler::Fehlerart::Schreiben, errno, position);
+    if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - quelle.size()) {
+        return Fehler(DateiFehler::Fehlerart::Schreiben, EFBIG, position);
     }
-    errno = 0;
-    const std::size_t geschrieben = std::fwrite(quelle.data(), 1, quelle.size(), datei_);
-    const int fehlerNr = errno;
-    std::clearerr(datei_);
-    if (geschrieben < quelle.size()) {
-        return Fehler(DateiFehler::Fehlerart::Schreiben, fehlerNr, position + geschrieben);
+    std::size_t geschrieben = 0;
+    int nullRunden = 0;
+    while (geschrieben < quelle.size()) {
+        const long n = aufrufe_.PWrite(fd_, quelle.data() + geschrieben,
+                                       quelle.size() - geschrieben, position + geschrieben);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return Fehler(DateiFehler::Fehlerart::Schreiben, errno, position + geschrieben);
+        }
+        if (n == 0) {
+            // Writing nothing without an error cannot go on for ever.
+            if (++nullRunden == 3) {
+                return Fehler(DateiFehler::Fehlerart::Schreiben, ENOSPC, position + geschrieben);
+            }
+            continue;
+        }
+        nullRunden = 0;
+        geschrieben += static_cast<std::size_t>(n);
     }
     return {};
 }
 
 Erwartet<std::uint64_t> SystemDatei::Laenge() {
-    errno = 0;
-    if (std::fseek(datei_, 0, SEEK_END) != 0) {
+    struct stat angaben {};
+    if (::fstat(fd_, &angaben) != 0) {
         return Fehler(DateiFehler::Fehlerart::Laenge, errno, 0);
     }
-    const long laenge = std::ftell(datei_);
-    if (laenge < 0) {
-        return Fehler(DateiFehler::Fehlerart::Laenge, errno, 0);
-    }
-    return static_cast<std::uint64_t>(laenge);
+    return static_cast<std::uint64_t>(angaben.st_size);
 }
 
 Erwartet<void> SystemDatei::Kuerzen(std::uint64_t laenge) {
-    std::error_code fehler;
-    std::filesystem::resize_file(pfad_, laenge, fehler);
-    if (fehler) {
-        return Fehler(DateiFehler::Fehlerart::Schreiben, fehler.value(), laenge);
+    int ergebnis = 0;
+    do {
+        ergebnis = ::ftruncate(fd_, static_cast<off_t>(laenge));
+    } while (ergebnis != 0 && errno == EINTR);
+    if (ergebnis != 0) {
+        return Fehler(DateiFehler::Fehlerart::Schreiben, errno, laenge);
     }
     return {};
+}
+
+Erwartet<void> SystemDatei::Sichern() {
+    int ergebnis = 0;
+    do {
+        ergebnis = aufrufe_.FDatasync(fd_);
+    } while (ergebnis != 0 && errno == EINTR);
+    // A file system that cannot sync (EINVAL) has nothing more to give.
+    if (ergebnis != 0 && errno != EINVAL) {
+        return Fehler(DateiFehler::Fehlerart::Sichern, errno, 0);
+    }
+    return {};
+}
+
+Erwartet<bool> SystemDatei::Sperren() {
+    // flock, not fcntl: its lock belongs to this opening of the file and is
+    // not dropped when some other part of the process closes the same file.
+    int ergebnis = 0;
+    do {
+        ergebnis = ::flock(fd_, LOCK_EX | LOCK_NB);
+    } while (ergebnis != 0 && errno == EINTR);
+    if (ergebnis == 0) {
+        return true;
+    }
+    if (errno == EWOULDBLOCK) {
+        return false;
+    }
+    // A file system without locks (some network shares): working on is
+    // better than refusing to start.
+    if (errno == ENOLCK || errno == EOPNOTSUPP) {
+        return true;
+    }
+    return Fehler(DateiFehler::Fehlerart::Sperren, errno, 0);
 }
 
 }  // namespace lohnwippe

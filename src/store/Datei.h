@@ -2,8 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <span>
 #include <string>
@@ -33,15 +31,40 @@ class Datei {
 
     // Cuts the file to `laenge` bytes.
     virtual Erwartet<void> Kuerzen(std::uint64_t laenge) = 0;
+
+    // Hands what was written to the disk itself, so that a power cut after
+    // a confirmed save cannot take it back. Files in memory have nothing to do.
+    virtual Erwartet<void> Sichern() { return {}; }
+
+    // Takes an exclusive advisory lock for this process without waiting.
+    // False when another process (or another opening) holds it. The system
+    // drops the lock when the file is closed, however the program ends.
+    virtual Erwartet<bool> Sperren() { return true; }
+};
+
+// The few system calls the data files need, so that tests can make the
+// disk fill up, fail or write short at any call. Each has the signature
+// and errno behaviour of the POSIX call of the same name.
+class Systemaufrufe {
+  public:
+    virtual ~Systemaufrufe() = default;
+    virtual long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position);
+    virtual long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position);
+    virtual int FDatasync(int fd);
+
+    // The real calls, used unless a test says otherwise.
+    static Systemaufrufe& Echte();
 };
 
 // A file of the working directory, opened for reading and writing and
-// created when missing. It stays open for the object's life and is
-// unbuffered, so a write that fails (disk full, say) fails at once, in the
+// created when missing. It stays open for the object's life. Nothing is
+// buffered, so a write that fails (disk full, say) fails at once, in the
 // call that caused it, and not at some later flush or at closing.
 class SystemDatei final : public Datei {
   public:
     static Erwartet<std::unique_ptr<Datei>> Oeffnen(const std::string& name);
+    static Erwartet<std::unique_ptr<Datei>> Oeffnen(const std::string& name,
+                                                    Systemaufrufe& aufrufe);
 
     ~SystemDatei() override;
     SystemDatei(const SystemDatei&) = delete;
@@ -52,18 +75,17 @@ class SystemDatei final : public Datei {
     Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override;
     Erwartet<std::uint64_t> Laenge() override;
     Erwartet<void> Kuerzen(std::uint64_t laenge) override;
+    Erwartet<void> Sichern() override;
+    Erwartet<bool> Sperren() override;
 
   private:
-    SystemDatei(std::string name, std::filesystem::path pfad, std::FILE* datei)
-        : name_(std::move(name)), pfad_(std::move(pfad)), datei_(datei) {}
+    SystemDatei(std::string name, int fd, Systemaufrufe& aufrufe)
+        : name_(std::move(name)), fd_(fd), aufrufe_(aufrufe) {}
     DateiFehler Fehler(DateiFehler::Fehlerart art, int fehlerNr, std::uint64_t position) const;
-    bool Positionieren(std::uint64_t position);
 
     std::string name_;
-    // Absolute, so that cutting still finds the file if the working
-    // directory changes after opening.
-    std::filesystem::path pfad_;
-    std::FILE* datei_;
+    int fd_;
+    Systemaufrufe& aufrufe_;
 };
 
 }  // namespace lohnwippe

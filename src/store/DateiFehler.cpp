@@ -64,6 +64,13 @@ std::string DateiFehler::Meldung() const {
             return Datei + ": Ungültige Kassenposition " + std::to_string(Wert);
         case Fehlerart::Ueberlauf:
             return ort + ": Jahressumme außerhalb des Wertebereichs";
+        case Fehlerart::Sichern:
+            return ort + ": Sichern auf dem Datenträger nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::Sperren:
+            return ort + ": Sperren nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::Gesperrt:
+            return "Lohnwippe ist in diesem Ordner bereits geöffnet (" + Datei +
+                   " wird benutzt). Bitte arbeiten Sie im bereits geöffneten Fenster weiter.";
     }
     return ort + ": " + Fehlertext(FehlerNr);
 }

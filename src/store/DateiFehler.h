@@ -19,6 +19,9 @@ struct DateiFehler {
         Satznummer,      // record number outside 1..HoechsteSatzNr
         Kassenposition,  // fund position outside 0..21
         Ueberlauf,       // remunerations too large to add up (damaged file)
+        Sichern,         // the data could not be handed to the disk
+        Sperren,         // the lock could not be taken (not: is held)
+        Gesperrt,        // another copy of the program holds the lock
     };
 
     Fehlerart Art = Fehlerart::Lesen;

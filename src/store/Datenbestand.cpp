@@ -21,13 +21,20 @@ std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index)
 }  // namespace
 
 Erwartet<Datenbestand> Datenbestand::Oeffnen() {
-    return Oeffnen(&SystemDatei::Oeffnen);
+    return Oeffnen([](const std::string& name) { return SystemDatei::Oeffnen(name); });
 }
 
 Erwartet<Datenbestand> Datenbestand::Oeffnen(const Oeffner& oeffner) {
     auto falldatei = oeffner(FalldateiName);
     if (!falldatei.HatWert()) {
         return falldatei.Fehler();
+    }
+    auto gesperrt = falldatei.Wert()->Sperren();
+    if (!gesperrt.HatWert()) {
+        return gesperrt.Fehler();
+    }
+    if (!gesperrt.Wert()) {
+        return DateiFehler{.Art = Fehlerart::Gesperrt, .Datei = FalldateiName};
     }
     auto umlagedatei = oeffner(UmlagedateiName);
     if (!umlagedatei.HatWert()) {
@@ -94,6 +101,43 @@ Erwartet<bool> Datenbestand::FalldateiLeer() {
     return laenge.Wert() == 0;
 }
 
+std::string Datenbestand::Luecke::Meldung() const {
+    const bool faelle = Datei == FalldateiName;
+    std::string text = Laenge == 0 ? "Die Datei " + Datei + " fehlt oder ist leer."
+                                   : "Die Datei " + Datei + " ist unvollständig oder beschädigt (" +
+                                         std::to_string(Laenge) + " statt " + std::to_string(Soll) +
+                                         " Bytes).";
+    text += faelle ? " Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern "
+                     "ergänzt."
+                   : " Fehlende Beitrags- und Umlagesätze werden als 0 angezeigt, bis die "
+                     "Stammdaten gespeichert werden.";
+    return text;
+}
+
+Erwartet<std::vector<Datenbestand::Luecke>> Datenbestand::Luecken() {
+    std::vector<Luecke> luecken;
+    for (const Ablage& ablage : {Falldatei(), Umlagedatei()}) {
+        auto laenge = ablage.Ziel->Laenge();
+        if (!laenge.HatWert()) {
+            return laenge.Fehler();
+        }
+        const int anzahl =
+            ablage.Ziel == falldatei_.get() ? AnzahlSaetzeFalldatei : AnzahlUmlagesaetze;
+        const std::uint64_t soll = ablage.Satzlaenge * static_cast<std::uint64_t>(anzahl);
+        if (laenge.Wert() < soll || laenge.Wert() % ablage.Satzlaenge != 0) {
+            luecken.push_back({ablage.Ziel->Name(), laenge.Wert(), soll});
+        }
+    }
+    return luecken;
+}
+
+Erwartet<void> Datenbestand::Sichern() {
+    if (auto ergebnis = falldatei_->Sichern(); !ergebnis.HatWert()) {
+        return ergebnis;
+    }
+    return umlagedatei_->Sichern();
+}
+
 Erwartet<void> Datenbestand::DatenAnlegen() {
     // The levy file goes first and a case file that could not be written
     // whole is emptied again: only an empty case file marks a new
@@ -116,6 +160,9 @@ Erwartet<void> Datenbestand::DatenAnlegen() {
                          Satzbereich<FallsatzLaenge>(faelle, i));
     }
     ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
+    if (ergebnis.HatWert()) {
+        ergebnis = Sichern();
+    }
     if (!ergebnis.HatWert()) {
         // The write's own failure is what the user needs to hear about.
         (void)falldatei_->Kuerzen(0);
@@ -188,7 +235,10 @@ Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& sat
     for (int i = 0; i < anzahl; ++i) {
         std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
     }
-    return SaetzeSchreiben(Falldatei(), fallNr, anzahl, puffer);
+    if (auto ergebnis = SaetzeSchreiben(Falldatei(), fallNr, anzahl, puffer); !ergebnis.HatWert()) {
+        return ergebnis;
+    }
+    return falldatei_->Sichern();
 }
 
 Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
@@ -209,7 +259,11 @@ Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monat
         satz.U2Saetze[kassePos] = u2[monat];
         UmlagesatzKodieren(satz, bereich);
     }
-    return SaetzeSchreiben(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+    auto ergebnis = SaetzeSchreiben(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+    if (!ergebnis.HatWert()) {
+        return ergebnis;
+    }
+    return umlagedatei_->Sichern();
 }
 
 }  // namespace lohnwippe

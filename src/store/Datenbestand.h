@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Datei.h"
 #include "DateiFehler.h"
@@ -28,8 +29,21 @@ class Datenbestand {
     using Oeffner = std::function<Erwartet<std::unique_ptr<Datei>>(const std::string& name)>;
     using Monatswerte = std::array<std::int16_t, MonateJeJahr>;
 
+    // A data file shorter than its records need or cut within a record.
+    struct Luecke {
+        std::string Datei;
+        std::uint64_t Laenge = 0;  // bytes found
+        std::uint64_t Soll = 0;    // bytes of all its records
+
+        // German lines for the start-up message: what is wrong and what
+        // the program does about it.
+        std::string Meldung() const;
+    };
+
     // Opens both files by bare name in the working directory and creates a
-    // missing one empty.
+    // missing one empty. The case file is locked first, before anything
+    // else is opened or created: a second copy of the program in the same
+    // folder gets Fehlerart::Gesperrt and has touched nothing.
     static Erwartet<Datenbestand> Oeffnen();
     // The same with another way to open a file by name.
     static Erwartet<Datenbestand> Oeffnen(const Oeffner& oeffner);
@@ -39,8 +53,16 @@ class Datenbestand {
     // True when the case file has no bytes at all: a new installation.
     Erwartet<bool> FalldateiLeer();
 
+    // The files that are shorter than their records or end within a
+    // record, the case file first. Records beyond the end read as zeros
+    // and are written in full at their next save.
+    Erwartet<std::vector<Luecke>> Luecken();
+
+    // Hands both files' written data to the disk.
+    Erwartet<void> Sichern();
+
     // Writes the default contents: case records 1..603, then levy records
-    // 1..48, each file in a single write.
+    // 1..48, each file in a single write, and hands them to the disk.
     Erwartet<void> DatenAnlegen();
 
     Erwartet<Fallsatz> FallLesen(int satzNr);
@@ -53,12 +75,12 @@ class Datenbestand {
     Erwartet<Waehrung> Jahressumme(int fallNr);
 
     // Writes `satz` as record `fallNr` and as every later month of the same
-    // person and year up to December, in one write.
+    // person and year up to December, in one write, and hands it to the disk.
     Erwartet<void> BisDezemberKopieren(int fallNr, const Fallsatz& satz);
 
     // Replaces the U1 and U2 rates of fund `kassePos` (0..21) in the twelve
     // months of 2012 (records 37..48, January first) and keeps every other
-    // entry of those records.
+    // entry of those records; handed to the disk.
     Erwartet<void> Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
                                              const Monatswerte& u2);
 

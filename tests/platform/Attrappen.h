@@ -23,6 +23,14 @@ class MeldungenAttrappe final : public Meldungen {
     void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) override {
         Eintraege.push_back({titel, text, symbol});
     }
+    // Questions are recorded like messages (without a symbol) and get
+    // `Antwort`.
+    bool Antwort = true;
+    std::vector<QString> Gefragt;
+    bool Fragen(const QString& titel, const QString& text) override {
+        Gefragt.push_back(titel + "\n" + text);
+        return Antwort;
+    }
 };
 
 class SignaltonAttrappe final : public Signalton {

@@ -1,0 +1,276 @@
+// The data files against a failing system: short and interrupted writes,
+// full disks, a second program on the same folder, a killed process.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "Datenbestand.h"
+#include "Ergebnis.h"
+#include "Jahreswerte.h"
+
+namespace lohnwippe {
+namespace {
+
+namespace fs = std::filesystem;
+using Art = DateiFehler::Fehlerart;
+
+class HaltbarkeitTest : public ::testing::Test {
+  protected:
+    HaltbarkeitTest() {
+        fs::create_directories(ordner_);
+        fs::current_path(ordner_);
+    }
+    ~HaltbarkeitTest() override {
+        fs::current_path(vorher_);
+        fs::remove_all(ordner_);
+    }
+
+  private:
+    const fs::path vorher_ = fs::current_path();
+    const fs::path ordner_ =
+        fs::temp_directory_path() / ("lohnwippe_halt_" + std::to_string(std::random_device{}()));
+};
+
+// Plays the system with a script: each write call takes at most `Happen`
+// bytes, the calls listed in `Unterbrochen` fail with EINTR, and from call
+// `FehlerAb` on every write fails with `FehlerNr`.
+struct Drehbuch final : Systemaufrufe {
+    std::size_t Happen = SIZE_MAX;
+    std::vector<int> Unterbrochen;
+    int FehlerAb = INT_MAX, FehlerNr = ENOSPC, SyncFehler = 0;
+    int Schreibaufrufe = 0, Syncs = 0;
+
+    long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) override {
+        const int aufruf = ++Schreibaufrufe;
+        if (std::find(Unterbrochen.begin(), Unterbrochen.end(), aufruf) != Unterbrochen.end()) {
+            errno = EINTR;
+            return -1;
+        }
+        if (aufruf >= FehlerAb) {
+            errno = FehlerNr;
+            return -1;
+        }
+        return Systemaufrufe::PWrite(fd, daten, std::min(anzahl, Happen), position);
+    }
+    int FDatasync(int fd) override {
+        ++Syncs;
+        if (SyncFehler != 0) {
+            errno = SyncFehler;
+            return -1;
+        }
+        return Systemaufrufe::FDatasync(fd);
+    }
+};
+
+std::vector<char> Inhalt(const char* name) {
+    std::ifstream datei(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(datei), {}};
+}
+
+Datenbestand MitDrehbuch(Drehbuch& drehbuch) {
+    auto bestand = Datenbestand::Oeffnen(
+        [&drehbuch](const std::string& name) { return SystemDatei::Oeffnen(name, drehbuch); });
+    return std::move(bestand).Wert();
+}
+
+TEST_F(HaltbarkeitTest, KurzeUndUnterbrocheneSchreibvorgaengeWerdenVollendet) {
+    Drehbuch drehbuch;
+    drehbuch.Happen = 7;
+    drehbuch.Unterbrochen = {1, 2, 5, 300};
+    auto bestand = MitDrehbuch(drehbuch);
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+
+    auto vergleich = Datenbestand::Oeffnen(
+        [](const std::string& name) { return SystemDatei::Oeffnen("Vergleich-" + name); });
+    ASSERT_TRUE(vergleich.Wert().DatenAnlegen().HatWert());
+    EXPECT_EQ(Inhalt("SV.dat"), Inhalt("Vergleich-SV.dat"));
+    EXPECT_EQ(Inhalt("U12.dat"), Inhalt("Vergleich-U12.dat"));
+    EXPECT_GT(drehbuch.Schreibaufrufe, (123012 + 8448) / 7);
+}
+
+TEST_F(HaltbarkeitTest, FehlerMittenImSatzNenntDateiSatzUndGrund) {
+    Drehbuch drehbuch;
+    auto bestand = MitDrehbuch(drehbuch);
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+    for (const auto& [fehlerNr, grund] :
+         {std::pair{ENOSPC, "Kein Speicherplatz mehr auf dem Datenträger"},
+          std::pair{EIO, "Ein-/Ausgabefehler"},
+          std::pair{EROFS, "Datenträger ist schreibgeschützt"}}) {
+        // 100 bytes of record 42 go through, then the disk gives up.
+        drehbuch.Happen = 100;
+        drehbuch.FehlerAb = drehbuch.Schreibaufrufe + 2;
+        drehbuch.FehlerNr = fehlerNr;
+        const auto fehler = bestand.FallSchreiben(42, Fallsatz{}).Fehler();
+        EXPECT_EQ(fehler.Meldung(), std::string("SV.dat, Satz 42: ") + grund);
+        EXPECT_EQ(fehler.Position, 41u * 204 + 100);
+    }
+}
+
+TEST_F(HaltbarkeitTest, DatenWerdenNachAnlegenKopierenUndStammdatenAufDenDatentraegerGebracht) {
+    Drehbuch drehbuch;
+    auto bestand = MitDrehbuch(drehbuch);
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+    EXPECT_EQ(drehbuch.Syncs, 2);
+    ASSERT_TRUE(bestand.FallSchreiben(5, Fallsatz{}).HatWert());
+    EXPECT_EQ(drehbuch.Syncs, 2);  // an ordinary save leaves it to the system
+    ASSERT_TRUE(bestand.BisDezemberKopieren(5, Fallsatz{}).HatWert());
+    EXPECT_EQ(drehbuch.Syncs, 3);
+    ASSERT_TRUE(bestand.Umlagesaetze2012Schreiben(3, {}, {}).HatWert());
+    EXPECT_EQ(drehbuch.Syncs, 4);
+
+    drehbuch.SyncFehler = EIO;
+    EXPECT_EQ(bestand.Sichern().Fehler().Meldung(),
+              "SV.dat: Sichern auf dem Datenträger nicht möglich – Ein-/Ausgabefehler");
+    EXPECT_EQ(bestand.BisDezemberKopieren(5, Fallsatz{}).Fehler().Art, Art::Sichern);
+}
+
+TEST_F(HaltbarkeitTest, AnlegenDasNichtAufDenDatentraegerKommtGiltAlsGescheitert) {
+    Drehbuch drehbuch;
+    drehbuch.SyncFehler = EIO;
+    auto bestand = MitDrehbuch(drehbuch);
+    EXPECT_EQ(bestand.DatenAnlegen().Fehler().Art, Art::Sichern);
+    EXPECT_TRUE(bestand.FalldateiLeer().Wert());  // the next start begins afresh
+}
+
+TEST_F(HaltbarkeitTest, ZweitesProgrammImSelbenOrdnerWirdAbgewiesenOhneEtwasZuSchreiben) {
+    auto erstes = Datenbestand::Oeffnen();
+    ASSERT_TRUE(erstes.HatWert());
+    fs::remove("U12.dat");
+
+    auto zweites = Datenbestand::Oeffnen();
+    ASSERT_FALSE(zweites.HatWert());
+    EXPECT_EQ(zweites.Fehler().Art, Art::Gesperrt);
+    EXPECT_EQ(zweites.Fehler().Meldung(),
+              "Lohnwippe ist in diesem Ordner bereits geöffnet (SV.dat wird benutzt). Bitte "
+              "arbeiten Sie im bereits geöffneten Fenster weiter.");
+    EXPECT_FALSE(fs::exists("U12.dat"));
+
+    erstes = DateiFehler{};  // the first program ends
+    EXPECT_TRUE(Datenbestand::Oeffnen().HatWert());
+}
+
+TEST_F(HaltbarkeitTest, SperreFaelltMitDemGetoetetenProzess) {
+    int rohr[2];
+    ASSERT_EQ(pipe(rohr), 0);
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        auto bestand = Datenbestand::Oeffnen();
+        const char zeichen = bestand.HatWert() ? '1' : '0';
+        (void)!write(rohr[1], &zeichen, 1);
+        pause();
+        _exit(0);
+    }
+    char zeichen = 0;
+    ASSERT_EQ(read(rohr[0], &zeichen, 1), 1);
+    ASSERT_EQ(zeichen, '1');
+    EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
+    kill(kind, SIGKILL);
+    waitpid(kind, nullptr, 0);
+    close(rohr[0]);
+    close(rohr[1]);
+    EXPECT_TRUE(Datenbestand::Oeffnen().HatWert());
+}
+
+TEST_F(HaltbarkeitTest, UnvollstaendigeDateienWerdenBenannt) {
+    {
+        auto bestand = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+        EXPECT_TRUE(bestand.Luecken().Wert().empty());
+    }
+    fs::resize_file("SV.dat", 204 * 500 + 17);
+    fs::remove("U12.dat");
+    auto bestand = Datenbestand::Oeffnen().Wert();
+    const auto luecken = bestand.Luecken().Wert();
+    ASSERT_EQ(luecken.size(), 2u);
+    EXPECT_EQ(luecken[0].Meldung(),
+              "Die Datei SV.dat ist unvollständig oder beschädigt (102017 statt 123012 Bytes). "
+              "Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern ergänzt.");
+    EXPECT_EQ(luecken[1].Meldung(),
+              "Die Datei U12.dat fehlt oder ist leer. Fehlende Beitrags- und Umlagesätze werden "
+              "als 0 angezeigt, bis die Stammdaten gespeichert werden.");
+    // The cut record reads its 17 bytes and zeros; saving it makes it whole.
+    EXPECT_EQ(bestand.FallLesen(501).Wert().Entgelte[1], Waehrung());
+    ASSERT_TRUE(bestand.FallSchreiben(501, Fallsatz{}).HatWert());
+    EXPECT_EQ(fs::file_size("SV.dat"), 204u * 501);
+
+    fs::resize_file("SV.dat", 204 * 700);  // longer and whole: nothing to say
+    EXPECT_EQ(bestand.Luecken().Wert().size(), 1u);
+}
+
+// A process that calculates and saves as fast as it can is killed at random
+// moments. Whatever the moment, the files keep their length, and the last
+// save the process reported as done is on disk (or a later one).
+TEST_F(HaltbarkeitTest, GetoetetMittenImSpeichernBleibtDerLetzteFertigeStand) {
+    {
+        auto bestand = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+    }
+    std::mt19937 zufall(20121231);
+    for (int runde = 0; runde < 25; ++runde) {
+        int rohr[2];
+        ASSERT_EQ(pipe(rohr), 0);
+        const pid_t kind = fork();
+        ASSERT_GE(kind, 0);
+        if (kind == 0) {
+            close(rohr[0]);
+            auto bestand = Datenbestand::Oeffnen().Wert();
+            auto letzter = bestand.FallLesen(1).Wert();
+            for (std::int64_t n = letzter.Entgelte[1].Roh() / 10000 + 1;; ++n) {
+                Eingaben eingaben;
+                JahreswerteUebernehmen(3, eingaben);
+                eingaben.Entgelt[1] = Waehrung::AusGanzzahl(n);
+                (void)Berechnen(eingaben);
+                Fallsatz satz = letzter;
+                satz.Entgelte[1] = eingaben.Entgelt[1];
+                satz.Namen[1] = "Lauf " + std::to_string(n);
+                if (!bestand.FallSchreiben(1, satz).HatWert() ||
+                    !bestand.FallSchreiben(EinstellungsSatz, satz).HatWert()) {
+                    _exit(2);
+                }
+                if (write(rohr[1], &n, sizeof n) != sizeof n) {
+                    _exit(3);
+                }
+            }
+        }
+        close(rohr[1]);
+        std::this_thread::sleep_for(std::chrono::microseconds(zufall() % 20000));
+        kill(kind, SIGKILL);
+        std::int64_t gemeldet = 0, n = 0;
+        while (read(rohr[0], &n, sizeof n) == sizeof n) {
+            gemeldet = n;
+        }
+        close(rohr[0]);
+        int status = 0;
+        waitpid(kind, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "Runde " << runde;
+
+        EXPECT_EQ(fs::file_size("SV.dat"), 123012u);
+        auto bestand = Datenbestand::Oeffnen().Wert();
+        const auto satz = bestand.FallLesen(1).Wert();
+        const std::int64_t aufDerPlatte = satz.Entgelte[1].Roh() / 10000;
+        EXPECT_GE(aufDerPlatte, gemeldet) << "Runde " << runde;
+        EXPECT_LE(aufDerPlatte, gemeldet + 1) << "Runde " << runde;
+        if (aufDerPlatte == gemeldet && gemeldet > 0) {
+            std::string name = "Lauf " + std::to_string(gemeldet);
+            name.resize(20, ' ');  // names are stored padded
+            EXPECT_EQ(satz.Namen[1], name);
+        }
+        for (int nr = 1; nr <= AnzahlSaetzeFalldatei; ++nr) {
+            ASSERT_TRUE(bestand.FallLesen(nr).HatWert());
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lohnwippe
