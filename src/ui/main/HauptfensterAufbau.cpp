@@ -1,6 +1,9 @@
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QColor>
 #include <QComboBox>
+#include <QEvent>
 #include <QFont>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -43,6 +46,51 @@ constexpr int JobOben = 360;
 constexpr int JobBreite = 1920;
 constexpr int JobHoehe = 1935;
 
+// A screen reader takes a label's name from its text. For the labels that
+// show a rate or the annual sum that would be a bare number: these carry a
+// name that says what the number is, and read the number after it.
+constexpr char Wertanzeige[] = "lohnwippe_wertanzeige";
+
+class ZugangWertanzeige final : public QAccessibleWidget {
+  public:
+    explicit ZugangWertanzeige(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text art) const override {
+        const auto* label = static_cast<const QLabel*>(widget());
+        const QString wert = label->text().trimmed();
+        if (art == QAccessible::Name) {
+            return wert.isEmpty() ? label->accessibleName()
+                                  : label->accessibleName() + QStringLiteral(": ") + wert;
+        }
+        if (art == QAccessible::Value) {
+            return wert;
+        }
+        return QAccessibleWidget::text(art);
+    }
+};
+
+QAccessibleInterface* ZugangErzeugen(const QString& klasse, QObject* objekt) {
+    auto* label = qobject_cast<QLabel*>(objekt);
+    if (label == nullptr || klasse != QLatin1String("QLabel") ||
+        !label->property(Wertanzeige).toBool()) {
+        return nullptr;
+    }
+    return new ZugangWertanzeige(label);
+}
+
+void AlsWertanzeige(QLabel* label, const QString& bedeutung) {
+    [[maybe_unused]] static const bool eingerichtet = [] {
+        QAccessible::installFactory(&ZugangErzeugen);
+        return true;
+    }();
+    label->setProperty(Wertanzeige, true);
+    label->setAccessibleName(bedeutung);
+    // Setting the design text may already have made the plain interface of
+    // a label; the next question then gets the one above.
+    QAccessible::deleteAccessibleInterface(
+        QAccessible::uniqueId(QAccessible::queryAccessibleInterface(label)));
+}
+
 QFont MsSansSerif(double punkte) {
     return Schrift(QStringLiteral("MS Sans Serif"), punkte);
 }
@@ -72,6 +120,27 @@ QPushButton* NeuerKnopf(QWidget* eltern, const Twips& twips, const QString& name
     return knopf;
 }
 
+// Tabbing into a list or a name box selects its text, which scrolls a long
+// name to its end; once the focus moves on, the name shows from its
+// beginning again. A list hands its focus events straight to its edit
+// field, past any filter there, so the filter sits on the list itself.
+class AnfangZeigen final : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::FocusOut) {
+            auto* liste = qobject_cast<QComboBox*>(objekt);
+            auto* feld = liste != nullptr ? liste->lineEdit() : qobject_cast<QLineEdit*>(objekt);
+            if (feld != nullptr) {
+                feld->setCursorPosition(0);
+            }
+        }
+        return false;
+    }
+};
+
 // An editable drop-down list whose edit field shows `text` until an entry
 // is chosen. Typing never adds entries: the lists are fixed.
 QComboBox* NeueListe(QWidget* eltern, const Twips& twips, const QString& name, const QString& text,
@@ -83,6 +152,7 @@ QComboBox* NeueListe(QWidget* eltern, const Twips& twips, const QString& name, c
     liste->setEditText(text);
     // Show the beginning of a text that is wider than the list.
     liste->lineEdit()->setCursorPosition(0);
+    liste->installEventFilter(new AnfangZeigen(liste));
     liste->setAccessibleName(zugaenglich);
     Platzieren(liste, twips, r);
     return liste;
@@ -100,27 +170,36 @@ QCheckBox* NeuerSchalter(QWidget* eltern, const Twips& twips, const QString& nam
 
 void Befehlszeile(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
     e.Hilfe = NeuerKnopf(fenster, twips, QStringLiteral("Hilfe"), QStringLiteral("Vorgaben"),
-                         QStringLiteral("Vorgaben"), {0, 0, 1320, 330});
+                         QStringLiteral("Vorgaben (Stammdaten)"), {0, 0, 1320, 330});
+    e.Hilfe->setAccessibleDescription(QStringLiteral(
+        "Öffnet das Fenster für Namen, Abrechnungsstelle, Umlagesätze und Zeilendrucker"));
     e.Jahr = NeueListe(fenster, twips, QStringLiteral("Jahr"), QStringLiteral("Combo1"),
                        QStringLiteral("Jahr"), {1320, 0, 855, 345});
     e.Monat = NeueListe(fenster, twips, QStringLiteral("Monat"), QString(), QStringLiteral("Monat"),
                         {2160, 0, 855, 345});
     e.Minijobber = NeueListe(fenster, twips, QStringLiteral("Minijobber"), QStringLiteral("Combo1"),
                              QStringLiteral("Personalfall"), {3000, 0, 1785, 360});
-    e.Teilmonat = NeueListe(fenster, twips, QStringLiteral("Teilmonat"), QString(),
-                            QStringLiteral("Teilmonat"), {4680, 0, 1575, 330});
+    e.Teilmonat =
+        NeueListe(fenster, twips, QStringLiteral("Teilmonat"), QString(),
+                  QStringLiteral("Zeitraum des Entgelts (Teilmonat)"), {4680, 0, 1575, 330});
     e.Kassen = NeueListe(fenster, twips, QStringLiteral("Kassen"), QString(),
                          QStringLiteral("Krankenkasse"), {6240, 0, 1455, 330});
     e.Speichern =
         NeuerKnopf(fenster, twips, QStringLiteral("Speichern"), QStringLiteral("--> Dez."),
                    QStringLiteral("Fall bis Dezember übernehmen"), {7560, 0, 795, 330});
+    e.Speichern->setAccessibleDescription(QStringLiteral(
+        "Überträgt die Eingaben dieses Monats auf alle folgenden Monate des Jahres"));
     e.Drucken = NeuerKnopf(fenster, twips, QStringLiteral("Drucken"), QStringLiteral("Drucken"),
                            QStringLiteral("Drucken"), {8400, 0, 855, 330});
+    e.Drucken->setAccessibleDescription(QStringLiteral(
+        "Druckt die Berechnung auf dem Standarddrucker, ohne Drucker als PDF-Datei"));
     e.Internet = NeuerKnopf(fenster, twips, QStringLiteral("Internet"), QStringLiteral("I N F O"),
                             QStringLiteral("Informationen im Internet"), {9240, 0, 735, 330});
     e.Schliessen =
         NeuerKnopf(fenster, twips, QStringLiteral("Schließen"), QStringLiteral("Schließen"),
                    QStringLiteral("Schließen"), {9960, 0, 1065, 330});
+    e.Kassen->setAccessibleDescription(
+        QStringLiteral("Bestimmt den allgemeinen KV-Beitragssatz und die Umlagesätze"));
 
     for (QComboBox* liste : {e.Jahr, e.Monat, e.Minijobber, e.Teilmonat, e.Kassen}) {
         Farbe(liste, QPalette::Base, Hellgelb);
@@ -135,6 +214,8 @@ void Satzleiste(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
     e.Frame2 = new QGroupBox(fenster);
     e.Frame2->setObjectName(QStringLiteral("Frame2"));
     e.Frame2->setFont(MsSansSerif(8.25));
+    // The frame has no caption of its own to name it.
+    e.Frame2->setAccessibleName(QStringLiteral("Beitragssätze"));
     Platzieren(e.Frame2, twips, {0, 240, 1335, 2055});
 
     const QString pv = QStringLiteral("Pflegeversicherung-Beitragssatz lt. ");
@@ -148,26 +229,33 @@ void Satzleiste(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
         int wertLinks;
         int wertBreite;
         QString tooltip;
+        QString bedeutung;
     };
     // The KV row and the U rows carry the wording of the PV and AV rows;
     // only the address tells which law text is meant.
     const Zeile zeilen[] = {
         {&Steuerelemente::Label7, "Label7", QStringLiteral("KV ="), &Steuerelemente::SozversK,
-         "SozversK", 510, 690, pv + GesetzKV},
+         "SozversK", 510, 690, pv + GesetzKV,
+         QStringLiteral("Allgemeiner Beitragssatz Krankenversicherung (KV)")},
         {&Steuerelemente::Label11, "Label11", QStringLiteral("PV ="), &Steuerelemente::SozversP,
-         "SozversP", 510, 690, pv + GesetzPV},
+         "SozversP", 510, 690, pv + GesetzPV,
+         QStringLiteral("Beitragssatz Pflegeversicherung (PV)")},
         {&Steuerelemente::Label10, "Label10", QStringLiteral("RV ="), &Steuerelemente::SozversR,
-         "SozversR", 510, 690, QStringLiteral("Rentenversicherungs-Beitragssatz lt. ") + GesetzRV},
+         "SozversR", 510, 690, QStringLiteral("Rentenversicherungs-Beitragssatz lt. ") + GesetzRV,
+         QStringLiteral("Beitragssatz Rentenversicherung (RV)")},
         {&Steuerelemente::Label9, "Label9", QStringLiteral("AV ="), &Steuerelemente::SozversA,
-         "SozversA", 510, 690, av + GesetzAV},
+         "SozversA", 510, 690, av + GesetzAV,
+         QStringLiteral("Beitragssatz Arbeitslosenversicherung (AV)")},
         {&Steuerelemente::Label6, "Label6", QStringLiteral("U1 ="), &Steuerelemente::Umlage1,
-         "Umlage1", 450, 750, av + GesetzU1U2},
+         "Umlage1", 450, 750, av + GesetzU1U2,
+         QStringLiteral("Umlagesatz U1 (Entgeltfortzahlung)")},
         {&Steuerelemente::Label5, "Label5", QStringLiteral("U2 = "), &Steuerelemente::Umlage2,
-         "Umlage2", 450, 750, av + GesetzU1U2},
+         "Umlage2", 450, 750, av + GesetzU1U2, QStringLiteral("Umlagesatz U2 (Mutterschutz)")},
         {&Steuerelemente::Label2, "Label2", QStringLiteral("U3 ="), &Steuerelemente::Umlage3,
-         "Umlage3", 450, 750, av + GesetzU3},
+         "Umlage3", 450, 750, av + GesetzU3, QStringLiteral("Umlagesatz U3 (Insolvenzgeld)")},
         {&Steuerelemente::Label8, "Label8", QStringLiteral("F   ="), &Steuerelemente::SozversF,
-         "SozversF", 600, 600, QStringLiteral("Wert nach der Formel ") + GesetzFaktorF},
+         "SozversF", 600, 600, QStringLiteral("Wert nach der Formel ") + GesetzFaktorF,
+         QStringLiteral("Faktor F der Gleitzonenformel")},
     };
     int oben = 120;
     for (const Zeile& z : zeilen) {
@@ -181,6 +269,8 @@ void Satzleiste(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
             label->setToolTip(z.tooltip);
             AufFensterfarbe(label);
         }
+        AlsWertanzeige(wert, z.bedeutung);
+        beschriftung->setBuddy(wert);
         e.*z.beschriftung = beschriftung;
         e.*z.wert = wert;
         oben += 240;
@@ -208,12 +298,17 @@ void Beschaeftigung(QWidget* fenster, const Twips& twips, Steuerelemente& e, int
     auto* arbeitgeber = new QLineEdit(rahmen);
     arbeitgeber->setObjectName(MitNummer("Arbeitgeber", i));
     arbeitgeber->setAccessibleName(QStringLiteral("Arbeitgeber") + zu);
+    // The tooltip of a box becomes its text once it is left; what the box is
+    // for stays with the description.
+    arbeitgeber->setAccessibleDescription(
+        QStringLiteral("Bezeichnung des Arbeitgebers im Ausdruck; Enter speichert sie"));
     if (!haupt) {
         arbeitgeber->setToolTip(
             QStringLiteral("Der Inhalt dieses Feldes wird im Ausdruck als Bezeichnung des "
                            "Arbeitgebers verwendet."));
     }
     Platzieren(arbeitgeber, twips, {i == 2 ? 120 : 60, 240, haupt ? 1785 : 1665, 285});
+    arbeitgeber->installEventFilter(new AnfangZeigen(arbeitgeber));
     e.Arbeitgeber[i] = arbeitgeber;
 
     QLabel* label = NeuesLabel(rahmen, twips, MitNummer("Label1", i - 1), QStringLiteral("Entgelt"),
@@ -226,6 +321,9 @@ void Beschaeftigung(QWidget* fenster, const Twips& twips, Steuerelemente& e, int
     entgelt->setObjectName(MitNummer("Entgelt", i));
     entgelt->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     entgelt->setAccessibleName(QStringLiteral("Entgelt") + zu);
+    entgelt->setAccessibleDescription(
+        QStringLiteral("Monatsentgelt in Euro; Enter übernimmt den Betrag und rechnet neu"));
+    label->setBuddy(entgelt);
     Platzieren(entgelt, twips, {haupt ? 600 : 530, 570, 800, 285});
     e.Entgelt[i] = entgelt;
 
@@ -237,62 +335,37 @@ void Beschaeftigung(QWidget* fenster, const Twips& twips, Steuerelemente& e, int
     spielen->setValue(0);
     // Stepping the amount by keyboard needs the bar in the tab chain.
     spielen->setFocusPolicy(Qt::StrongFocus);
+    // A scroll bar turns the arrow keys and the wheel round, as suits
+    // scrolling a page; for an amount, right and up mean more.
+    spielen->setInvertedControls(false);
     spielen->setAccessibleName(QStringLiteral("Entgelt schrittweise ändern") + zu);
+    spielen->setAccessibleDescription(
+        QStringLiteral("Pfeiltasten ändern das Entgelt um je einen Euro"));
     Platzieren(spielen, twips, {haupt ? 1440 : 1320, 585, 400, 270});
     e.Spielen[i] = spielen;
 
     struct Schalter {
         JeJob<QCheckBox*> Steuerelemente::*ziel;
         const char* name;
-        QString text;
-        QString zugaenglich;
+        const char* text;
+        const char* zugaenglich;
         Rechteck r;
     };
-    const Schalter schalter[] = {
-        {&Steuerelemente::KV,
-         "KV",
-         QStringLiteral("KV"),
-         QStringLiteral("KV"),
-         {60, 960, 800, 195}},
-        {&Steuerelemente::PV,
-         "PV",
-         QStringLiteral("PV"),
-         QStringLiteral("PV"),
-         {60, 1200, 800, 195}},
-        {&Steuerelemente::RV,
-         "RV",
-         QStringLiteral("RV"),
-         QStringLiteral("RV"),
-         {60, 1440, 800, 195}},
-        {&Steuerelemente::AV,
-         "AV",
-         QStringLiteral("AV"),
-         QStringLiteral("AV"),
-         {60, 1680, 850, 195}},
-        {&Steuerelemente::KG,
-         "KG",
-         QStringLiteral("Krankengeld"),
-         QStringLiteral("Krankengeld"),
-         {720, 960, 1215, 195}},
-        {&Steuerelemente::U1,
-         "U1",
-         QStringLiteral("U 1"),
-         QStringLiteral("Umlage U1"),
-         {720, 1200, 675, 195}},
-        {&Steuerelemente::U2,
-         "U2",
-         QStringLiteral("U 2"),
-         QStringLiteral("Umlage U2"),
-         {720, 1440, 675, 195}},
-        {&Steuerelemente::U3,
-         "U3",
-         QStringLiteral("U 3"),
-         QStringLiteral("Umlage U3"),
-         {720, 1680, 675, 195}},
+    using S = Steuerelemente;
+    static constexpr Schalter schalter[] = {
+        {&S::KV, "KV", "KV", "Krankenversicherung (KV)", {60, 960, 800, 195}},
+        {&S::PV, "PV", "PV", "Pflegeversicherung (PV)", {60, 1200, 800, 195}},
+        {&S::RV, "RV", "RV", "Rentenversicherung (RV)", {60, 1440, 800, 195}},
+        {&S::AV, "AV", "AV", "Arbeitslosenversicherung (AV)", {60, 1680, 850, 195}},
+        {&S::KG, "KG", "Krankengeld", "Anspruch auf Krankengeld", {720, 960, 1215, 195}},
+        {&S::U1, "U1", "U 1", "Umlage U1 (Entgeltfortzahlung)", {720, 1200, 675, 195}},
+        {&S::U2, "U2", "U 2", "Umlage U2 (Mutterschutz)", {720, 1440, 675, 195}},
+        {&S::U3, "U3", "U 3", "Umlage U3 (Insolvenzgeld)", {720, 1680, 675, 195}},
     };
     for (const Schalter& s : schalter) {
         (e.*s.ziel)[i] =
-            NeuerSchalter(rahmen, twips, MitNummer(s.name, i), s.text, s.zugaenglich + zu, s.r);
+            NeuerSchalter(rahmen, twips, MitNummer(s.name, i), QString::fromUtf8(s.text),
+                          QString::fromUtf8(s.zugaenglich) + zu, s.r);
     }
 }
 
@@ -325,6 +398,7 @@ void FuerAlleJobs(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
     e.Label3 = NeuesLabel(e.Frame1, twips, QStringLiteral("Label3"),
                           QStringLiteral("Verzicht auf Gleitzone in RV"), {315, 180, 1320, 435});
     e.Label3->setWordWrap(true);
+    e.Label3->setBuddy(e.RV_Befreiung);
     e.Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     e.Label3->setToolTip(QStringLiteral(
         "Der Verzicht ist nur einheitlich für alle Beschäftigungen in der Gleitzone möglich."));
@@ -348,6 +422,8 @@ void FuerAlleJobs(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
         label->setFont(Arial(12));
         Hintergrund(label, Hellgrau);
     }
+    AlsWertanzeige(e.Jahressumme, QStringLiteral("Jahresentgelt"));
+    e.Label1[4]->setBuddy(e.Jahressumme);
 }
 
 void Warnfeld(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
@@ -429,22 +505,26 @@ void UntererBereich(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
     e.MSFlexGrid1 = new Ergebnistabelle(fenster, twips);
     e.MSFlexGrid1->setObjectName(QStringLiteral("MSFlexGrid1"));
     e.MSFlexGrid1->setAccessibleName(QStringLiteral("Ergebnistabelle"));
+    e.MSFlexGrid1->setAccessibleDescription(
+        QStringLiteral("Entgelte, Beiträge, Umlagen und Netto je Beschäftigung und in der Summe"));
     Platzieren(e.MSFlexGrid1, twips, {0, 2640, 9615, 7140});
 
     Warnfeld(fenster, twips, e);
 }
 
-// Command row left to right, then each employment frame from the
-// employer's name down its two columns of switches, then the switches for
-// all employments, then the grid.
+// The order a reader's eye takes: the command row left to right, then each
+// employment frame from the employer's name over the amount and its scroll
+// bar to the switches, line by line (KV beside Krankengeld, PV beside U 1,
+// ...), then the switches for all employments top down. The grid only
+// shows results and keeps out of the chain, as does the covered rate list.
 void Tabfolge(const Steuerelemente& e) {
     std::vector<QWidget*> folge = {e.Hilfe,  e.Jahr,      e.Monat,   e.Minijobber, e.Teilmonat,
                                    e.Kassen, e.Speichern, e.Drucken, e.Internet,   e.Schliessen};
     for (int i = 1; i <= LetzterJob; ++i) {
-        folge.insert(folge.end(), {e.Arbeitgeber[i], e.Entgelt[i], e.Spielen[i], e.KV[i], e.PV[i],
-                                   e.RV[i], e.AV[i], e.KG[i], e.U1[i], e.U2[i], e.U3[i]});
+        folge.insert(folge.end(), {e.Arbeitgeber[i], e.Entgelt[i], e.Spielen[i], e.KV[i], e.KG[i],
+                                   e.PV[i], e.U1[i], e.RV[i], e.U2[i], e.AV[i], e.U3[i]});
     }
-    folge.insert(folge.end(), {e.RV_Befreiung, e.Kinderlos, e.Sachsen, e.MSFlexGrid1});
+    folge.insert(folge.end(), {e.RV_Befreiung, e.Kinderlos, e.Sachsen});
     for (std::size_t k = 1; k < folge.size(); ++k) {
         QWidget::setTabOrder(folge[k - 1], folge[k]);
     }

@@ -76,6 +76,7 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
                                     {3000, 1000 + 500 * (k - 1), 3000, 390});
         name->setText(QStringLiteral("Text1"));
         name->setFont(Arial(12));
+        fall->setBuddy(name);
         e.Nameneingabe[k] = name;
     }
 
@@ -94,6 +95,8 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
                   abrechnungsstelle + QStringLiteral(", Zeile 2"), {3015, 6690, 3000, 390});
     e.Nameneingabe[11]->setText(QStringLiteral("Text1"));
     e.Nameneingabe[12]->setText(QStringLiteral("Text1"));
+    e.Label1->setBuddy(e.Nameneingabe[11]);
+    e.Label2->setBuddy(e.Nameneingabe[12]);
 
     e.Check1 = new QCheckBox(QStringLiteral("Zeilendrucker"), fenster);
     e.Check1->setObjectName(QStringLiteral("Check1"));
@@ -105,6 +108,7 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
         ObenLinksLabel(fenster, twips, QStringLiteral("Label3"),
                        QStringLiteral("(deaktiviert Befehle, die Zeilendrucker nicht verstehen)"),
                        {150, 7485, 3975, 255});
+    e.Check1->setAccessibleDescription(e.Label3->text());
 }
 
 void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
@@ -117,6 +121,8 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     e.Kassen = new QComboBox(fenster);
     e.Kassen->setObjectName(QStringLiteral("Kassen"));
     e.Kassen->setAccessibleName(QStringLiteral("Krankenkasse"));
+    e.Kassen->setAccessibleDescription(
+        QStringLiteral("Zeigt die Umlagesätze U1 und U2 dieser Kasse für 2012"));
     for (const char* kasse : Kassennamen) {
         e.Kassen->addItem(QString::fromUtf8(kasse));
     }
@@ -162,6 +168,8 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
         // The key check of the U1 boxes sees every character only as a key
         // press, never as a composed input-method text.
         u1->setAttribute(Qt::WA_InputMethodEnabled, false);
+        u1->setAccessibleDescription(
+            QStringLiteral("Enter übernimmt den Satz für diesen und alle folgenden Monate"));
         e.u1zahl[m] = u1;
         e.u2zahl[m] = u2;
     }
@@ -182,6 +190,7 @@ void Tabfolge(const StammdatenElemente& e) {
     for (int k = 1; k <= AnzahlNamenfelder; ++k) {
         folge.push_back(e.Nameneingabe[k]);
     }
+
     folge.push_back(e.Check1);
     folge.push_back(e.Kassen);
     folge.insert(folge.end(), e.u1zahl.begin(), e.u1zahl.end());
