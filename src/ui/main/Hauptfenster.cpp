@@ -17,6 +17,7 @@
 #include <stdexcept>
 
 #include "Ergebnistabelle.h"
+#include "Fallaufbereitung.h"
 #include "Formate.h"
 #include "Gestaltung.h"
 #include "Jahreswerte.h"
@@ -28,9 +29,6 @@ namespace {
 
 const char* const Monatsnamen[] = {"JAN", "FEB", "MRZ", "APR", "MAI", "JUN",
                                    "JUL", "AUG", "SEP", "OKT", "NOV", "DEZ"};
-
-constexpr int FaelleGesamt = 480;
-constexpr int FallNachAltemEnde = 360;  // 2011, tenth person, December
 
 QString AusUtf8(const std::string& text) {
     return QString::fromStdString(text);
@@ -169,12 +167,7 @@ void Hauptfenster::FallLaden() {
         if (auto satz = daten_.FallLesen(EinstellungsSatz); Gelungen(satz)) {
             einstellungen = satz.Wert();
         }
-        fallNr_ = einstellungen.LetzterFall;
-        // 0 is what an old end left there; anything else outside the cases
-        // can only come from a damaged file.
-        if (fallNr_ < 1 || fallNr_ > FaelleGesamt) {
-            fallNr_ = FallNachAltemEnde;
-        }
+        fallNr_ = StartfallNr(einstellungen);
         FensterpositionSetzen(einstellungen.Oben, einstellungen.Links);
         Waehlen(e_.Jahr, (fallNr_ - 1) / FaelleJeJahr, &Hauptfenster::JahrClick);
         Waehlen(e_.Minijobber, (fallNr_ - 1 - FaelleJeJahr * jahrPos_) / MonateJeJahr,
@@ -191,10 +184,12 @@ void Hauptfenster::FallLaden() {
         fallsatz_ = satz.Wert();
     }
     sperre_ = true;
+    // The handlers of the controls set below store the same values again,
+    // as they do for a user's change.
+    FallUebernehmen(fallsatz_, eingaben_);
     for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
         e_.Arbeitgeber[i]->setText(AusUtf8(fallsatz_.Namen[i]));
         e_.Entgelt[i]->setText(AusUtf8(FormatBetrag(fallsatz_.Entgelte[i])));
-        eingaben_.Entgelt[i] = fallsatz_.Entgelte[i];
         for (Zweig b : {KV, PV, RV, AV}) {
             Setzen(ZweigBox(e_, i, b), fallsatz_.Zweige[i][b]);
             ZweigClick(i, b);
@@ -208,18 +203,15 @@ void Hauptfenster::FallLaden() {
     }
     Setzen(e_.RV_Befreiung, fallsatz_.RVVerzicht);
     RVBefreiungClick();
-    eingaben_.RVVerzicht = Zustand(e_.RV_Befreiung) != 0 ? 1 : 0;
     Setzen(e_.Sachsen, fallsatz_.SachsenWahl);
     SachsenClick();
-    eingaben_.Sachsen = Zustand(e_.Sachsen) != 0 ? 1 : 0;
     Setzen(e_.Kinderlos, fallsatz_.KinderlosWahl);
     KinderlosClick();
 
     Waehlen(e_.Teilmonat, fallsatz_.TeilmonatPos, &Hauptfenster::TeilmonatClick);
     Waehlen(e_.Kassen, fallsatz_.KassePos, &Hauptfenster::KassenClick);
     KassenwerteZeigen(Kassenposition());
-    KassenwerteSpeichern(
-        fallsatz_.KassePos >= 0 && fallsatz_.KassePos < AnzahlKassen ? fallsatz_.KassePos : 0);
+    KassenwerteSpeichern(Listenposition(fallsatz_.KassePos, AnzahlKassen));
     sperre_ = false;
     Berechnen();
 }
@@ -293,15 +285,10 @@ void Hauptfenster::KassenwerteZeigen(int kasse) {
 }
 
 void Hauptfenster::KassenwerteSpeichern(int kasse) {
-    const std::int16_t kv = umlagesatz_.KVSaetze[kasse];
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        eingaben_.KVSatz[j] = KVSatzAbleiten(kv, eingaben_.KG[j]);
-    }
-    eingaben_.KVSatz[SummenSpalte] = KVSatzAbleiten(kv, 1);
-    // Thousandths of a percent: one unit is ten counts of 1/10000.
-    u1Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U1Saetze[kasse]} * 10);
-    u2Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U2Saetze[kasse]} * 10);
-    u3Prozent_ = Waehrung::AusRoh(std::int64_t{umlagesatz_.U3Saetze[kasse]} * 10);
+    const Kassenprozente prozente = KassenwerteUebernehmen(umlagesatz_, kasse, eingaben_);
+    u1Prozent_ = prozente.U1;
+    u2Prozent_ = prozente.U2;
+    u3Prozent_ = prozente.U3;
 }
 
 int Hauptfenster::Kassenposition() const {
@@ -311,13 +298,7 @@ int Hauptfenster::Kassenposition() const {
 
 void Hauptfenster::Berechnen() {
     eingaben_.Kinderlos = Zustand(e_.Kinderlos);
-    const int kasse = Kassenposition();
-    eingaben_.U1Satz = umlagesatz_.U1Saetze[kasse];
-    eingaben_.U2Satz = umlagesatz_.U2Saetze[kasse];
-    eingaben_.U3Satz = umlagesatz_.U3Saetze[kasse];
-    eingaben_.JahrPos = jahrPos_;
-    eingaben_.MonatPos = monatPos_;
-    eingaben_.FallNr = static_cast<std::int16_t>(fallNr_);
+    Berechnungsrahmen(umlagesatz_, Kassenposition(), jahrPos_, monatPos_, fallNr_, eingaben_);
     try {
         ergebnis_ = lohnwippe::Berechnen(eingaben_);
     } catch (const std::overflow_error&) {
@@ -419,16 +400,14 @@ void Hauptfenster::FensterpositionSetzen(int obenTwips, int linksTwips) {
 void Hauptfenster::Waehlen(QComboBox* liste, int position, void (Hauptfenster::*handler)()) {
     // A stored position outside the list (a damaged file) takes the first
     // entry rather than leaving the list without a selection.
-    if (position < 0 || position >= liste->count()) {
-        position = 0;
-    }
-    liste->setCurrentIndex(position);
+    liste->setCurrentIndex(Listenposition(position, liste->count()));
     (this->*handler)();
 }
 
 // Stored states are 0 off, 1 on, 2 grey; Qt numbers the last two the
 // other way round.
 void Hauptfenster::Setzen(QCheckBox* box, int zustand) {
+    zustand = Schalterzustand(zustand);
     box->setTristate(zustand == 2);
     box->setCheckState(zustand == 1   ? Qt::Checked
                        : zustand == 2 ? Qt::PartiallyChecked

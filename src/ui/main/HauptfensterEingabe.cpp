@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "Entgelteingabe.h"
 #include "Formate.h"
 #include "Hauptfenster.h"
 #include "Teilmonat.h"
@@ -116,55 +117,46 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
 // Returns true for a key the filter consumes.
 bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
     QLineEdit* feld = e_.Entgelt[job];
+    char32_t zeichen = 0;
     if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
-        EntgeltUebernehmen(job);
-        return true;
-    }
-    if (taste == Qt::Key_Backspace) {
-        QString inhalt = feld->text();
-        inhalt.chop(1);  // the last character, wherever the caret stands
-        feld->setText(inhalt);
-        return true;
-    }
-    if (text.isEmpty() || taste == Qt::Key_Tab || taste == Qt::Key_Backtab) {
+        zeichen = EnterTaste;
+    } else if (taste == Qt::Key_Backspace) {
+        zeichen = RueckTaste;
+    } else if (text.isEmpty() || taste == Qt::Key_Tab || taste == Qt::Key_Backtab) {
         return false;  // moving the caret or the focus, Delete: not characters
+    } else {
+        const auto zeichenfolge = text.toUcs4();
+        // Several characters in one key press (an input method's text) are
+        // never a typed digit.
+        if (zeichenfolge.size() != 1) {
+            return true;
+        }
+        zeichen = zeichenfolge.front();
     }
-    const QChar zeichen = text.at(0);
-    if (text.size() == 1 && (zeichen.isDigit() && zeichen.unicode() < 128)) {
-        return false;
-    }
-    if (text == ",") {
-        return false;
-    }
-    if (text == ".") {
-        feld->setText(feld->text() + ",");
-        return true;
+    std::string inhalt = feld->text().toStdString();
+    switch (lohnwippe::EntgeltTaste(inhalt, zeichen)) {
+        case Tastenwirkung::Einfuegen:
+            return false;
+        case Tastenwirkung::Geaendert:
+            feld->setText(QString::fromStdString(inhalt));
+            return true;
+        case Tastenwirkung::Uebernehmen:
+            EntgeltUebernehmen(job);
+            return true;
+        case Tastenwirkung::Verwerfen:
+            break;
     }
     return true;  // letters, blanks, signs, control characters
 }
 
 void Hauptfenster::EntgeltUebernehmen(int job) {
     QLineEdit* feld = e_.Entgelt[job];
-    QString text = feld->text();
-    const int komma = text.indexOf(',');
-    if (komma >= 0) {
-        const int naechstes = text.indexOf(',', komma + 1);
-        if (naechstes >= 0 && naechstes <= komma + 6) {
-            feld->clear();
-            return;
-        }
-    }
-    if (text.isEmpty() || text == ",") {
-        text = "0,00";
-    }
-    // Unreadable or too large for the money type: treated alike.
-    const auto betrag = ZahlLesen(text.toStdString(), 2);
-    if (!betrag) {
-        feld->clear();
+    const auto uebernahme = lohnwippe::EntgeltUebernehmen(feld->text().toStdString());
+    feld->setText(QString::fromStdString(uebernahme.Text));
+    if (!uebernahme.Betrag) {
         return;
     }
-    feld->setText(QString::fromStdString(FormatBetrag(*betrag)));
-    eingaben_.Entgelt[job] = *betrag;
+    eingaben_.Entgelt[job] = *uebernahme.Betrag;
     Berechnen();
     MinijobWarnung(job, "(ALV)");
 }

@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <limits>
 #include <string>
 
 #include "Aussenwelt.h"
@@ -23,6 +22,7 @@
 #include "Gestaltung.h"
 #include "Meldungen.h"
 #include "Twips.h"
+#include "Umlagebox.h"
 
 namespace lohnwippe {
 
@@ -41,19 +41,6 @@ QIcon Fenstersymbol() {
     schrift.setPixelSize(50);
     schrift.setBold(true);
     return gestaltung::Fenstersymbol(QStringLiteral("S"), schrift, QColor(230, 230, 250));
-}
-
-// A rate in percent as the file stores it: thousandths of a percent,
-// halves to even. The rate holds four decimals, so one decimal digit of
-// the count decides.
-std::int64_t Tausendstel(Waehrung rate) {
-    const std::int64_t roh = rate.Roh();
-    std::int64_t quotient = roh / 10;
-    const std::int64_t rest = roh % 10 < 0 ? -(roh % 10) : roh % 10;
-    if (rest > 5 || (rest == 5 && quotient % 2 != 0)) {
-        quotient += roh < 0 ? -1 : 1;
-    }
-    return quotient;
 }
 
 // Thousandths of a percent as the boxes show them ("0,370").
@@ -204,19 +191,15 @@ void Stammdaten::U1Enter(int monat) {
         feld->setText(QStringLiteral("0"));
         return;
     }
-    // The box's own display has a decimal comma, a typed rate a point: both
-    // read alike, so Enter on a shown rate keeps it.
-    const auto rate = RateLesen(Utf8(feld));
-    std::int64_t tausendstel = rate ? Tausendstel(*rate) : 0;
-    if (!rate || tausendstel < 1 || tausendstel > 1000) {
+    const U1Uebernahme uebernahme = U1Uebernehmen(Utf8(feld));
+    if (uebernahme.Korrigiert) {
         meldungen_.Zeigen(
             QStringLiteral("Korrektor"),
             QStringLiteral("Ihre Eingabe lag außerhalb des Bereichs und mußte korrigiert werden."),
             Meldungssymbol::Ausrufezeichen);
-        tausendstel = 300;
     }
     // A rate usually holds for the rest of the year.
-    const QString text = Satztext(tausendstel);
+    const QString text = Satztext(uebernahme.Tausendstel);
     for (int m = monat; m < AnzahlMonate; ++m) {
         e_.u1zahl[m]->setText(text);
     }
@@ -229,17 +212,14 @@ std::optional<std::array<Stammdaten::Monatswerte, 2>> Stammdaten::SaetzeLesen() 
     for (std::size_t s = 0; s < spalten.size(); ++s) {
         for (int m = 0; m < AnzahlMonate; ++m) {
             QLineEdit* feld = (*spalten[s])[m];
-            const auto rate = RateLesen(Utf8(feld));
-            const std::int64_t tausendstel = rate ? Tausendstel(*rate) : 0;
-            QString fehler;
-            if (!rate) {
-                fehler = QStringLiteral("ist keine gültige Zahl.");
-            } else if (tausendstel > std::numeric_limits<std::int16_t>::max()) {
-                fehler = QStringLiteral("ist zu groß zum Speichern (höchstens 32,767).");
-            } else if (tausendstel < std::numeric_limits<std::int16_t>::min()) {
-                fehler = QStringLiteral("ist zu klein zum Speichern (mindestens -32,768).");
-            }
-            if (!fehler.isEmpty()) {
+            const Satzlesung lesung = UmlageboxLesen(Utf8(feld));
+            if (lesung.Fehler) {
+                const QString fehler =
+                    *lesung.Fehler == Satzfehler::KeineZahl
+                        ? QStringLiteral("ist keine gültige Zahl.")
+                    : *lesung.Fehler == Satzfehler::ZuGross
+                        ? QStringLiteral("ist zu groß zum Speichern (höchstens 32,767).")
+                        : QStringLiteral("ist zu klein zum Speichern (mindestens -32,768).");
                 meldungen_.Zeigen(Fenstertitel,
                                   QStringLiteral("Der Umlagesatz U %1 für %2 ")
                                           .arg(s + 1)
@@ -250,7 +230,7 @@ std::optional<std::array<Stammdaten::Monatswerte, 2>> Stammdaten::SaetzeLesen() 
                 feld->selectAll();
                 return std::nullopt;
             }
-            werte[s][static_cast<std::size_t>(m)] = static_cast<std::int16_t>(tausendstel);
+            werte[s][static_cast<std::size_t>(m)] = lesung.Tausendstel;
         }
     }
     return werte;

@@ -15,47 +15,9 @@
 
 #include "Attrappen.h"
 #include "Hauptfenster.h"
+#include "SpeicherDatei.h"
 
 namespace lohnwippe::test {
-
-// A data file in memory whose writes can be made to fail, for the window's
-// handling of a full or read-only disk.
-class SpeicherDatei final : public Datei {
-  public:
-    explicit SpeicherDatei(std::string name) : name_(std::move(name)) {}
-    std::vector<std::byte> Inhalt;
-    std::vector<std::uint64_t> Schreibstellen;  // where each write began
-    bool Voll = false;
-
-    const std::string& Name() const override { return name_; }
-    Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel) override {
-        const std::size_t n =
-            position >= Inhalt.size() ? 0 : std::min(ziel.size(), Inhalt.size() - position);
-        std::copy_n(Inhalt.begin() + static_cast<std::ptrdiff_t>(position), n, ziel.begin());
-        return n;
-    }
-    Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override {
-        Schreibstellen.push_back(position);
-        if (Voll) {
-            return DateiFehler{.Art = DateiFehler::Fehlerart::Schreiben,
-                               .Datei = name_,
-                               .FehlerNr = ENOSPC,
-                               .Position = position};
-        }
-        Inhalt.resize(std::max<std::size_t>(Inhalt.size(), position + quelle.size()));
-        std::copy(quelle.begin(), quelle.end(),
-                  Inhalt.begin() + static_cast<std::ptrdiff_t>(position));
-        return {};
-    }
-    Erwartet<std::uint64_t> Laenge() override { return Inhalt.size(); }
-    Erwartet<void> Kuerzen(std::uint64_t laenge) override {
-        Inhalt.resize(laenge);
-        return {};
-    }
-
-  private:
-    std::string name_;
-};
 
 // Every test runs in a fresh folder of its own: the program opens its data
 // files by bare name in the working directory.

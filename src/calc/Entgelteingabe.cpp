@@ -1,0 +1,66 @@
+#include "Entgelteingabe.h"
+
+#include "Formate.h"
+
+namespace lohnwippe {
+
+namespace {
+
+bool Folgebyte(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+Tastenwirkung EntgeltTaste(std::string& text, char32_t taste) {
+    if (taste == EnterTaste) {
+        return Tastenwirkung::Uebernehmen;
+    }
+    if (taste == RueckTaste) {
+        // One character, however many bytes it takes.
+        while (!text.empty() && Folgebyte(text.back())) {
+            text.pop_back();
+        }
+        if (!text.empty()) {
+            text.pop_back();
+        }
+        return Tastenwirkung::Geaendert;
+    }
+    if ((taste >= U'0' && taste <= U'9') || taste == U',') {
+        return Tastenwirkung::Einfuegen;
+    }
+    if (taste == U'.') {
+        text += ',';
+        return Tastenwirkung::Geaendert;
+    }
+    return Tastenwirkung::Verwerfen;
+}
+
+Entgeltuebernahme EntgeltUebernehmen(std::string_view text) {
+    // Counted in characters from the first comma; any byte that starts a
+    // character counts as one.
+    const std::size_t komma = text.find(',');
+    if (komma != std::string_view::npos) {
+        int zeichen = 0;
+        for (std::size_t i = komma + 1; i < text.size() && zeichen < 6; ++i) {
+            if (Folgebyte(text[i])) {
+                continue;
+            }
+            ++zeichen;
+            if (text[i] == ',') {
+                return {};
+            }
+        }
+    }
+    if (text.empty() || text == ",") {
+        text = "0,00";
+    }
+    // Unreadable or too large for the money type: treated alike.
+    const auto betrag = ZahlLesen(text, 2);
+    if (!betrag) {
+        return {};
+    }
+    return {FormatBetrag(*betrag), betrag};
+}
+
+}  // namespace lohnwippe
