@@ -17,7 +17,7 @@ namespace lohnwippe::fuzz {
 // input and the replay fails; `assert` would vanish from release builds.
 inline void Pruefen(bool bedingung, const char* eigenschaft) {
     if (!bedingung) {
-        std::fprintf(stderr, "Eigenschaft verletzt: %s\n", eigenschaft);
+        (void)std::fprintf(stderr, "Eigenschaft verletzt: %s\n", eigenschaft);
         std::abort();
     }
 }

@@ -33,21 +33,21 @@ int main(int argc, char** argv) {
         } else if (std::filesystem::is_regular_file(pfad)) {
             dateien.push_back(pfad);
         } else {
-            std::fprintf(stderr, "Nicht gefunden: %s\n", argv[i]);
+            (void)std::fprintf(stderr, "Nicht gefunden: %s\n", argv[i]);
             return 1;
         }
     }
     if (dateien.empty()) {
-        std::fprintf(stderr, "Keine Eingaben zum Wiedergeben.\n");
+        (void)std::fprintf(stderr, "Keine Eingaben zum Wiedergeben.\n");
         return 1;
     }
     // A fixed order, so that a failure shows up the same way every time.
     std::sort(dateien.begin(), dateien.end());
     for (const auto& datei : dateien) {
         const auto inhalt = Einlesen(datei);
-        std::fprintf(stderr, "%s\n", datei.filename().c_str());
+        (void)std::fprintf(stderr, "%s\n", datei.filename().c_str());
         LLVMFuzzerTestOneInput(inhalt.data(), inhalt.size());
     }
-    std::printf("%zu Eingaben wiedergegeben\n", dateien.size());
+    (void)std::printf("%zu Eingaben wiedergegeben\n", dateien.size());
     return 0;
 }

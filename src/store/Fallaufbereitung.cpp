@@ -14,7 +14,10 @@ int Listenposition(int position, int anzahl) {
 }
 
 std::int16_t Schalterzustand(int gespeichert) {
-    return gespeichert == 1 || gespeichert == 2 ? static_cast<std::int16_t>(gespeichert) : 0;
+    if (gespeichert == 1 || gespeichert == 2) {
+        return static_cast<std::int16_t>(gespeichert);
+    }
+    return 0;
 }
 
 void FallUebernehmen(const Fallsatz& satz, Eingaben& eingaben) {
