@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program and starts it. The program
-# keeps its data files in the folder it is started in: ~/Lohnwippe.
+# Installs what is missing, builds the program and starts it as the desktop
+# menu does: with its data files in the user's data folder
+# (~/.local/share/lohnwippe), created when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,9 +9,4 @@ bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmar
     libcups2-dev
 cmake --preset release >/dev/null
 cmake --build --preset release --target lohnwippe
-
-daten="$HOME/Lohnwippe"
-mkdir -p "$daten"
-programm="$PWD/build/release/src/app/lohnwippe"
-cd "$daten"
-exec "$programm"
+exec build/release/src/app/lohnwippe --benutzerordner

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: in the
 # release build and under AddressSanitizer + UndefinedBehaviorSanitizer;
-# ends with the release check of the committed state (tools/release-check.sh).
+# then the static checks (tools/statisch.sh: clang-tidy, cppcheck) and the
+# release check of the committed state (tools/release-check.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,8 @@ for preset in release asan; do
     cmake --build --preset "$preset"
     ctest --preset "$preset"
 done
+
+bash tools/statisch.sh
 
 # The committed state as a user gets it: package, install, first start.
 bash tools/release-check.sh

@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QLockFile>
 
 #include "Benutzerordner.h"
 #include "Hauptfenster.h"
@@ -28,16 +27,6 @@ int main(int argc, char* argv[]) {
     lohnwippe::QtOrdnerpruefer ordner;
     lohnwippe::QtKalender kalender;
     lohnwippe::QtDruckausgabe drucker(meldungen, adressen);
-
-    // Two copies on the same data files would overwrite each other's cases.
-    QLockFile sperre("Lohnwippe.lock");
-    if (!sperre.tryLock(0)) {
-        meldungen.Zeigen("Lohnwippe",
-                         "Lohnwippe ist in diesem Ordner bereits geöffnet. Bitte arbeiten Sie in "
-                         "dem bereits geöffneten Fenster weiter.",
-                         lohnwippe::Meldungssymbol::Ausrufezeichen);
-        return 1;
-    }
 
     auto fenster = lohnwippe::Hauptfenster::Starten(
         {meldungen, signalton, adressen, ordner, kalender, drucker});

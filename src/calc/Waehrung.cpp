@@ -8,7 +8,7 @@ namespace lohnwippe {
 
 namespace {
 
-__extension__ typedef __int128 Int128;
+__extension__ using Int128 = __int128;
 
 static_assert(std::numeric_limits<long double>::digits >= 64,
               "exact conversion from double needs a 64-bit long double mantissa");

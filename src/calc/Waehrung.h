@@ -37,7 +37,8 @@ class Waehrung {
     // Rounds to `stellen` decimals (0 to 4), halves away from zero; for display.
     Waehrung GerundetHalbWeg(int stellen) const;
 
-    constexpr auto operator<=>(const Waehrung&) const = default;
+    // The check takes the defaulted comparison's own 0 for a null pointer.
+    constexpr auto operator<=>(const Waehrung&) const = default;  // NOLINT(modernize-use-nullptr)
 
     inline friend Waehrung operator+(Waehrung a, Waehrung b);
     inline friend Waehrung operator-(Waehrung a, Waehrung b);

@@ -40,7 +40,7 @@ QFont::StyleHint ArtDerSchrift(const QString& name) {
 }  // namespace
 
 QtDruckflaeche::QtDruckflaeche(QPagedPaintDevice& geraet)
-    : geraet_(geraet), dpiX_(geraet.logicalDpiX()), dpiY_(geraet.logicalDpiY()), seitenhoehe_(0) {
+    : geraet_(geraet), dpiX_(geraet.logicalDpiX()), dpiY_(geraet.logicalDpiY()) {
     // Letters are set one by one as a printer font sets them: no ligatures,
     // so that text copied from a PDF stays searchable ("pflichtig", not a
     // ligature glyph), and no kerning, so that widths do not depend on the

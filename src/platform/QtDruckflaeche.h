@@ -71,7 +71,7 @@ class QtDruckflaeche final : public Druckflaeche {
     double dpiX_;
     double dpiY_;
     // Height of the printable area in twips.
-    double seitenhoehe_;
+    double seitenhoehe_ = 0;
     double x_ = 0;
     double y_ = 0;
     int seiten_ = 1;

@@ -17,7 +17,7 @@ constexpr std::size_t ZweigeAb = 108;
 constexpr std::size_t UmlagenAb = 140;
 constexpr std::size_t EntgelteAb = 172;
 
-static_assert(EntgelteAb + 8 * LetzterJob == FallsatzLaenge);
+static_assert(EntgelteAb + std::size_t{8} * LetzterJob == FallsatzLaenge);
 
 // The ten Integers from offset 80 in file order.
 template <typename Satz>
@@ -93,6 +93,8 @@ Fallsatz FallsatzDekodieren(std::span<const std::byte, FallsatzLaenge> quelle) {
 JeJob<Waehrung> EntgelteDekodieren(std::span<const std::byte, FallsatzLaenge> quelle) {
     JeJob<Waehrung> entgelte{};
     for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+        // JeJob has LetzterJob + 1 elements; cppcheck miscounts the alias.
+        // cppcheck-suppress containerOutOfBounds
         entgelte[job] = Waehrung::AusRoh(
             Int64Lesen(quelle, EntgelteAb + 8 * static_cast<std::size_t>(job - 1)));
     }

@@ -14,7 +14,7 @@ constexpr auto Felder(Satz& s) {
     return std::array{&s.U1Saetze, &s.U2Saetze, &s.U3Saetze, &s.KVSaetze};
 }
 
-static_assert(4 * AnzahlKassen * 2 == UmlagesatzLaenge);
+static_assert(std::size_t{4} * AnzahlKassen * 2 == UmlagesatzLaenge);
 
 }  // namespace
 

@@ -26,7 +26,7 @@ bool DatendateienFertig(const QString& ordner) {
 // Sets an environment variable for one test and puts back what was there.
 class Umgebungsvariable {
   public:
-    Umgebungsvariable(const char* name, std::optional<QString> wert) : name_(name) {
+    Umgebungsvariable(const char* name, const std::optional<QString>& wert) : name_(name) {
         if (qEnvironmentVariableIsSet(name)) {
             vorher_ = qEnvironmentVariable(name);
         }
@@ -70,8 +70,8 @@ TEST_F(BenutzerordnerTest, FolgtXdgDataHome) {
 }
 
 TEST_F(BenutzerordnerTest, OhneXdgDataHomeUnterLocalShare) {
-    for (std::optional<QString> wert : {std::optional<QString>(), std::optional<QString>(""),
-                                        std::optional<QString>("relativ/daten")}) {
+    for (const std::optional<QString>& wert : {std::optional<QString>(), std::optional<QString>(""),
+                                               std::optional<QString>("relativ/daten")}) {
         Umgebungsvariable xdg("XDG_DATA_HOME", wert);
         EXPECT_EQ(Benutzerordner(), heim_.path() + "/.local/share/lohnwippe")
             << wert.value_or("(nicht gesetzt)").toStdString();

@@ -11,7 +11,7 @@ namespace lohnwippe::test {
 
 // Runs a poppler tool on a PDF file and returns what it printed; nullopt
 // when the tool is missing or fails.
-inline std::optional<QString> PdfWerkzeug(const QString& programm, QStringList argumente) {
+inline std::optional<QString> PdfWerkzeug(const QString& programm, const QStringList& argumente) {
     QProcess lauf;
     lauf.start(programm, argumente);
     if (!lauf.waitForFinished(30000) || lauf.exitStatus() != QProcess::NormalExit ||

@@ -6,7 +6,9 @@
 // libcups 2.4 loses a few strings of every PPD cache it builds when Qt asks
 // about a printer: a leak of the library, not of ours. LeakSanitizer reads
 // this list in the sanitizer builds; elsewhere nothing calls it.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
+// The name is the sanitizer runtime's hook, reserved on purpose.
+extern "C" __attribute__((used)) const char*
+__lsan_default_suppressions() {  // NOLINT(bugprone-reserved-identifier,cert-dcl37-c,cert-dcl51-cpp)
     return "leak:_ppdCacheCreateWithPPD\n";
 }
 

@@ -79,7 +79,9 @@ class Aufzeichnung : public Druckflaeche {
             }
         }
         von = std::min(von, zeilen.size());
-        return {zeilen.begin() + von, zeilen.begin() + std::min(zeilen.size(), von + anzahl)};
+        const auto bis = std::min(zeilen.size(), von + anzahl);
+        return {zeilen.begin() + static_cast<std::ptrdiff_t>(von),
+                zeilen.begin() + static_cast<std::ptrdiff_t>(bis)};
     }
     // The same lines, each as the fonts its texts, empty ones included, were
     // printed in ("Courier New 12 fett hervor").

@@ -253,7 +253,7 @@ TEST_F(Doppel, Umlagen2012AendernNurDieGewaehlteKasse) {
     for (int m = 0; m < 12; ++m) {
         u1[m] = static_cast<std::int16_t>(-1 - m);
         u2[m] = static_cast<std::int16_t>(0x7F00 + m);
-        const std::span<std::byte, 176> bereich(erwartet.data() + (36 + m) * 176, 176);
+        const std::span<std::byte, 176> bereich(erwartet.data() + static_cast<std::size_t>(36 + m) * 176, 176);
         Umlagesatz satz = UmlagesatzDekodieren(bereich);
         satz.U1Saetze[5] = u1[m];
         satz.U2Saetze[5] = u2[m];

@@ -1,9 +1,9 @@
 // The data files against a failing system: short and interrupted writes,
 // full disks, a second program on the same folder, a killed process.
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <csignal>
 
 #include <cerrno>
 #include <chrono>
@@ -204,7 +204,7 @@ TEST_F(HaltbarkeitTest, UnvollstaendigeDateienWerdenBenannt) {
     ASSERT_TRUE(bestand.FallSchreiben(501, Fallsatz{}).HatWert());
     EXPECT_EQ(fs::file_size("SV.dat"), 204u * 501);
 
-    fs::resize_file("SV.dat", 204 * 700);  // longer and whole: nothing to say
+    fs::resize_file("SV.dat", std::uintmax_t{204} * 700);  // longer and whole: nothing to say
     EXPECT_EQ(bestand.Luecken().Wert().size(), 1u);
 }
 
@@ -217,6 +217,9 @@ TEST_F(HaltbarkeitTest, GetoetetMittenImSpeichernBleibtDerLetzteFertigeStand) {
         ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
     }
     std::mt19937 zufall(20121231);
+    // The last save a child reported, over all rounds: a child may die
+    // before it reports anything.
+    std::int64_t gemeldet = 0;
     for (int runde = 0; runde < 25; ++runde) {
         int rohr[2];
         ASSERT_EQ(pipe(rohr), 0);
@@ -246,7 +249,7 @@ TEST_F(HaltbarkeitTest, GetoetetMittenImSpeichernBleibtDerLetzteFertigeStand) {
         close(rohr[1]);
         std::this_thread::sleep_for(std::chrono::microseconds(zufall() % 20000));
         kill(kind, SIGKILL);
-        std::int64_t gemeldet = 0, n = 0;
+        std::int64_t n = 0;
         while (read(rohr[0], &n, sizeof n) == sizeof n) {
             gemeldet = n;
         }

@@ -336,7 +336,7 @@ void Ergebnistabelle::Aktualisieren(const Ergebnis& ergebnis, Waehrung teilmonat
 }
 
 void Ergebnistabelle::Betrag(int zeile, int spalte, Waehrung wert) {
-    std::int64_t& gezeigt = gezeigt_[static_cast<std::size_t>(zeile * Spalten + spalte)];
+    std::int64_t& gezeigt = gezeigt_[static_cast<std::size_t>(zeile) * Spalten + static_cast<std::size_t>(spalte)];
     if (werteGezeigt_ && gezeigt == wert.Roh()) {
         return;
     }

@@ -38,7 +38,7 @@ class Ergebnistabelle : public QTableWidget {
     // The raw amount each value cell shows. A refresh formats and writes only
     // the cells whose amount changed: with one remuneration entered, most of
     // the grid stays as it was.
-    std::array<std::int64_t, Zeilen * Spalten> gezeigt_{};
+    std::array<std::int64_t, std::size_t{Zeilen} * Spalten> gezeigt_{};
     bool werteGezeigt_ = false;
 };
 

@@ -27,6 +27,10 @@ namespace lohnwippe {
 
 namespace {
 
+const QString NichtGesichertText =
+    "Der angezeigte Fall ist noch nicht gespeichert. Bitte beheben Sie die Ursache (zum "
+    "Beispiel Speicherplatz freigeben) und versuchen Sie es erneut.";
+
 const char* const Monatsnamen[] = {"JAN", "FEB", "MRZ", "APR", "MAI", "JUN",
                                    "JUL", "AUG", "SEP", "OKT", "NOV", "DEZ"};
 
@@ -44,18 +48,23 @@ QIcon Fenstersymbol() {
 
 }  // namespace
 
-std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Umgebung umgebung) {
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(const Umgebung& umgebung) {
     auto daten = Datenbestand::Oeffnen();
     if (!daten.HatWert()) {
+        // The other copy's window is where the work goes on; this one has
+        // written nothing.
+        const bool zweiteKopie = daten.Fehler().Art == DateiFehler::Fehlerart::Gesperrt;
         umgebung.meldungen.Zeigen(
-            "Lohnwippe", AusUtf8(daten.Fehler().Meldung()) + "\n\nDas Programm wird beendet.",
-            Meldungssymbol::Fehler);
+            "Lohnwippe",
+            zweiteKopie ? AusUtf8(daten.Fehler().Meldung())
+                        : AusUtf8(daten.Fehler().Meldung()) + "\n\nDas Programm wird beendet.",
+            zweiteKopie ? Meldungssymbol::Ausrufezeichen : Meldungssymbol::Fehler);
         return nullptr;
     }
     return Starten(umgebung, std::move(daten).Wert());
 }
 
-std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Umgebung umgebung, Datenbestand daten) {
+std::unique_ptr<Hauptfenster> Hauptfenster::Starten(const Umgebung& umgebung, Datenbestand daten) {
     std::unique_ptr<Hauptfenster> fenster(new Hauptfenster(umgebung, std::move(daten)));
     if (!fenster->Laden()) {
         return nullptr;
@@ -63,7 +72,7 @@ std::unique_ptr<Hauptfenster> Hauptfenster::Starten(Umgebung umgebung, Datenbest
     return fenster;
 }
 
-Hauptfenster::Hauptfenster(Umgebung umgebung, Datenbestand daten)
+Hauptfenster::Hauptfenster(const Umgebung& umgebung, Datenbestand daten)
     : umgebung_(umgebung),
       meldungen_(umgebung.meldungen),
       daten_(std::move(daten)),
@@ -93,6 +102,16 @@ bool Hauptfenster::Laden() {
         if (auto angelegt = daten_.DatenAnlegen(); !angelegt.HatWert()) {
             return beenden(angelegt.Fehler());
         }
+    } else if (auto luecken = daten_.Luecken(); !luecken.HatWert()) {
+        return beenden(luecken.Fehler());
+    } else if (!luecken.Wert().empty()) {
+        // Said once, here: the reads themselves fill what is missing with
+        // zeros without complaint.
+        QStringList zeilen;
+        for (const auto& luecke : luecken.Wert()) {
+            zeilen.append(AusUtf8(luecke.Meldung()));
+        }
+        meldungen_.Zeigen("Lohnwippe", zeilen.join("\n\n"), Meldungssymbol::Ausrufezeichen);
     }
     ladephase_ = 1;
     eingaben_ = Eingaben{};
@@ -123,7 +142,8 @@ bool Hauptfenster::Laden() {
 
 void Hauptfenster::ListenFuellen() {
     for (int n = 110; n <= 170; ++n) {
-        e_.Beitrag0->addItem("KV " + AusUtf8(FormatZahl(Waehrung::AusRoh(n * 1000))) + " %");
+        e_.Beitrag0->addItem("KV " + AusUtf8(FormatZahl(Waehrung::AusRoh(std::int64_t{n} * 1000))) +
+                             " %");
     }
     for (const char* monat : Monatsnamen) {
         e_.Monat->addItem(monat);
@@ -217,6 +237,9 @@ void Hauptfenster::FallLaden() {
 }
 
 void Hauptfenster::JahrClick() {
+    if (!sperre_ && !FallVerlassen(e_.Jahr, jahrPos_)) {
+        return;
+    }
     jahrPos_ = e_.Jahr->currentIndex();
     if (e_.Kassen->currentIndex() < 0) {
         Waehlen(e_.Kassen, 0, &Hauptfenster::KassenClick);
@@ -229,6 +252,9 @@ void Hauptfenster::JahrClick() {
 }
 
 void Hauptfenster::MonatClick() {
+    if (!sperre_ && !FallVerlassen(e_.Monat, monatPos_)) {
+        return;
+    }
     monatPos_ = e_.Monat->currentIndex();
     UmlagesatzLesen();
     if (!sperre_) {
@@ -240,15 +266,48 @@ void Hauptfenster::KassenClick() {
     UmlagesatzLesen();
     if (!sperre_) {
         fallsatz_.KassePos = static_cast<std::int16_t>(e_.Kassen->currentIndex());
-        Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+        ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
         FallLaden();
     }
 }
 
 void Hauptfenster::MinijobberClick() {
-    if (!sperre_) {
+    if (!sperre_ && FallVerlassen(e_.Minijobber, FallZerlegen(fallNr_).PersonPos)) {
         FallLaden();
     }
+}
+
+Erwartet<void> Hauptfenster::OffenenFallSichern() {
+    if (!ungesichert_) {
+        return {};
+    }
+    SatzAusFensterFuellen(fallsatz_);
+    auto ergebnis = daten_.FallSchreiben(fallNr_, fallsatz_);
+    if (ergebnis.HatWert()) {
+        ungesichert_ = false;
+        fehlerGemeldet_ = false;
+    }
+    return ergebnis;
+}
+
+bool Hauptfenster::FallVerlassen(QComboBox* liste, int bisher) {
+    // The case on screen holds values no save has stored yet; loading
+    // another one would throw them away. The list goes back instead.
+    if (!ungesichert_) {
+        return true;
+    }
+    // Stored as it was shown, with the list as it was.
+    const int neu = liste->currentIndex();
+    liste->setCurrentIndex(bisher);
+    const auto gesichert = OffenenFallSichern();
+    if (gesichert.HatWert()) {
+        liste->setCurrentIndex(neu);
+        return true;
+    }
+    meldungen_.Zeigen("Lohnwippe",
+                      AusUtf8(gesichert.Fehler().Meldung()) + "\n\n" + NichtGesichertText,
+                      Meldungssymbol::Fehler);
+    return false;
 }
 
 void Hauptfenster::UmlagesatzLesen() {
@@ -341,7 +400,7 @@ void Hauptfenster::SatzAusFensterFuellen(Fallsatz& satz) const {
 
 void Hauptfenster::FallSichern() {
     SatzAusFensterFuellen(fallsatz_);
-    Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+    ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
 
     // The settings record becomes a copy of the case with these changes.
     Fallsatz einstellungen = fallsatz_;
@@ -357,6 +416,9 @@ void Hauptfenster::FallSichern() {
     einstellungen.Links2 = Int16Begrenzt(twips_.AusPixel(position.x()));
     Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
 
+    if (ungesichert_) {
+        return;  // the record on disk is older than the window
+    }
     if (auto satz = daten_.FallLesen(fallNr_); Gelungen(satz)) {
         fallsatz_ = satz.Wert();
     }

@@ -57,7 +57,7 @@ class ZugangWertanzeige final : public QAccessibleWidget {
 
     QString text(QAccessible::Text art) const override {
         const auto* label = static_cast<const QLabel*>(widget());
-        const QString wert = label->text().trimmed();
+        QString wert = label->text().trimmed();
         if (art == QAccessible::Name) {
             return wert.isEmpty() ? label->accessibleName()
                                   : label->accessibleName() + QStringLiteral(": ") + wert;

@@ -264,7 +264,7 @@ void Hauptfenster::BeitragClick() {
 
 void Hauptfenster::ArbeitgeberEnter(int job) {
     fallsatz_.Namen[job] = e_.Arbeitgeber[job]->text().toStdString();
-    Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
+    ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
 }
 
 void Hauptfenster::ArbeitgeberVerlassen(int job) {

@@ -40,7 +40,10 @@ void Hauptfenster::PersonenNeuAufbauen(const QStringList& namen) {
 }
 
 void Hauptfenster::FallNeuLaden() {
-    FallLaden();
+    // Reloading would replace values on screen that are not stored yet.
+    if (!ungesichert_ || OffenenFallSichern().HatWert()) {
+        FallLaden();
+    }
 }
 
 void Hauptfenster::HilfeClick() {
@@ -115,28 +118,47 @@ void Hauptfenster::SchliessenClick() {
     close();
 }
 
-void Hauptfenster::Entladen() {
+Erwartet<void> Hauptfenster::Entladen() {
     auto satz = daten_.FallLesen(EinstellungsSatz);
-    if (Gelungen(satz)) {
-        Fallsatz einstellungen = satz.Wert();
-        const QPoint position = Fensterposition();
-        einstellungen.LetzterFall = static_cast<std::int16_t>(fallNr_);
-        einstellungen.Oben = Int16Begrenzt(twips_.AusPixel(position.y()));
-        einstellungen.Links = Int16Begrenzt(twips_.AusPixel(position.x()));
-        Gelungen(daten_.FallSchreiben(EinstellungsSatz, einstellungen));
+    if (!satz.HatWert()) {
+        return satz.Fehler();
     }
-    if (!KassoraVorhanden(umgebung_.ordner)) {
-        umgebung_.adressen.Oeffnen(Homepage);
+    Fallsatz einstellungen = satz.Wert();
+    const QPoint position = Fensterposition();
+    einstellungen.LetzterFall = static_cast<std::int16_t>(fallNr_);
+    einstellungen.Oben = Int16Begrenzt(twips_.AusPixel(position.y()));
+    einstellungen.Links = Int16Begrenzt(twips_.AusPixel(position.x()));
+    if (auto geschrieben = daten_.FallSchreiben(EinstellungsSatz, einstellungen);
+        !geschrieben.HatWert()) {
+        return geschrieben;
     }
+    return daten_.Sichern();
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
+    // The user decides whether to end with something unsaved; "Nein"
+    // keeps the window and everything in it, to try again.
+    auto gesichert = OffenenFallSichern();
+    if (gesichert.HatWert()) {
+        gesichert = Entladen();
+    }
+    if (!gesichert.HatWert()) {
+        const QString frage = QString::fromStdString(gesichert.Fehler().Meldung()) +
+                              "\n\nNicht alle Eingaben und Einstellungen sind gespeichert; was "
+                              "fehlt, geht beim Beenden verloren. Trotzdem beenden?";
+        if (!meldungen_.Fragen("Lohnwippe", frage)) {
+            ereignis->ignore();
+            return;
+        }
+    }
     // Also for the close box: a master-data window left open could save
     // later and overwrite the settings stored here. Its edits are dropped.
     if (stammdaten_ != nullptr) {
         stammdaten_->close();
     }
-    Entladen();
+    if (!KassoraVorhanden(umgebung_.ordner)) {
+        umgebung_.adressen.Oeffnen(Homepage);
+    }
     QWidget::closeEvent(ereignis);
 }
 

@@ -294,6 +294,11 @@ void Stammdaten::SpeichernUndSchliessen() {
         DateifehlerMelden(geschrieben.Fehler(), NichtGespeichert);
         return;
     }
+    // The names went to the case file; the rates are on disk already.
+    if (auto gesichert = haupt_.Daten().Sichern(); !gesichert.HatWert()) {
+        DateifehlerMelden(gesichert.Fehler(), NichtGespeichert);
+        return;
+    }
     // Closing may delete this window once control returns to the event
     // loop; nothing of it is used after this point.
     Hauptdaten& haupt = haupt_;

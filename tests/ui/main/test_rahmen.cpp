@@ -8,7 +8,7 @@
 namespace lohnwippe::test {
 namespace {
 
-constexpr std::uint64_t Stelle603 = 602 * 204;
+constexpr std::uint64_t Stelle603 = std::uint64_t{602} * 204;
 
 class RahmenTest : public FensterTest {
   protected:
