@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "Arbeitsordner.h"
 #include "Datenbestand.h"
 
 namespace lohnwippe {
@@ -18,24 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Art = DateiFehler::Fehlerart;
 
-// The store opens bare file names, so every test on real files runs in a
-// fresh folder of its own and leaves nothing behind.
-class DatenbestandTest : public ::testing::Test {
-  protected:
-    DatenbestandTest() {
-        fs::create_directories(ordner_);
-        fs::current_path(ordner_);
-    }
-    ~DatenbestandTest() override {
-        fs::current_path(vorher_);
-        fs::remove_all(ordner_);
-    }
-
-  private:
-    const fs::path vorher_ = fs::current_path();
-    const fs::path ordner_ =
-        fs::temp_directory_path() / ("lohnwippe_store_" + std::to_string(std::random_device{}()));
-};
+using DatenbestandTest = test::ArbeitsordnerTest;
 
 TEST_F(DatenbestandTest, NeueDateienErhaltenDenStandardinhalt) {
     auto bestand = Datenbestand::Oeffnen().Wert();
@@ -253,7 +237,8 @@ TEST_F(Doppel, Umlagen2012AendernNurDieGewaehlteKasse) {
     for (int m = 0; m < 12; ++m) {
         u1[m] = static_cast<std::int16_t>(-1 - m);
         u2[m] = static_cast<std::int16_t>(0x7F00 + m);
-        const std::span<std::byte, 176> bereich(erwartet.data() + static_cast<std::size_t>(36 + m) * 176, 176);
+        const std::span<std::byte, 176> bereich(
+            erwartet.data() + static_cast<std::size_t>(36 + m) * 176, 176);
         Umlagesatz satz = UmlagesatzDekodieren(bereich);
         satz.U1Saetze[5] = u1[m];
         satz.U2Saetze[5] = u2[m];

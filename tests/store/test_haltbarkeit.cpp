@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "Arbeitsordner.h"
 #include "Datenbestand.h"
 #include "Ergebnis.h"
 #include "Jahreswerte.h"
@@ -24,22 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 using Art = DateiFehler::Fehlerart;
 
-class HaltbarkeitTest : public ::testing::Test {
-  protected:
-    HaltbarkeitTest() {
-        fs::create_directories(ordner_);
-        fs::current_path(ordner_);
-    }
-    ~HaltbarkeitTest() override {
-        fs::current_path(vorher_);
-        fs::remove_all(ordner_);
-    }
-
-  private:
-    const fs::path vorher_ = fs::current_path();
-    const fs::path ordner_ =
-        fs::temp_directory_path() / ("lohnwippe_halt_" + std::to_string(std::random_device{}()));
-};
+using HaltbarkeitTest = test::ArbeitsordnerTest;
 
 // Plays the system with a script: each write call takes at most `Happen`
 // bytes, the calls listed in `Unterbrochen` fail with EINTR, and from call

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <random>
 
@@ -18,6 +19,12 @@
 #include "SpeicherDatei.h"
 
 namespace lohnwippe::test {
+
+// A whole file's bytes.
+inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
+    std::ifstream strom(datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), {}};
+}
 
 // Every test runs in a fresh folder of its own: the program opens its data
 // files by bare name in the working directory.

@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> Lesen(const fs::path& datei) {
-    std::ifstream strom(datei, std::ios::binary);
-    return {std::istreambuf_iterator<char>(strom), {}};
-}
-
 void Schreiben(const fs::path& datei, const std::vector<char>& inhalt) {
     std::ofstream strom(datei, std::ios::binary | std::ios::trunc);
     strom.write(inhalt.data(), static_cast<std::streamsize>(inhalt.size()));
@@ -108,7 +103,7 @@ TEST_F(BeschaedigtTest, SatzMitHalbemEndeWirdGemeldet) {
 TEST_F(BeschaedigtTest, NamenBleibenKlartextUndUnveraendert) {
     Starten();
     Schliessen();
-    auto sv = Lesen("SV.dat");
+    auto sv = DateiInhalt("SV.dat");
     const auto setzen = [&sv](int satzNr, int job, std::string name) {
         name.resize(20, ' ');
         std::copy(name.begin(), name.end(),
@@ -139,7 +134,7 @@ TEST_F(BeschaedigtTest, NamenBleibenKlartextUndUnveraendert) {
     }
 
     Tippen(E().Entgelt[1], "500");  // a save
-    auto nachher = Lesen("SV.dat");
+    auto nachher = DateiInhalt("SV.dat");
     // The first name lost its trailing blank on leaving the box and got it
     // back as padding: the same bytes.
     EXPECT_EQ(std::vector<char>(nachher.begin() + Stelle(361), nachher.begin() + Stelle(361) + 80),
@@ -148,7 +143,7 @@ TEST_F(BeschaedigtTest, NamenBleibenKlartextUndUnveraendert) {
     // Typed characters the file's code page lacks are stored as "?".
     E().Arbeitgeber[3]->setText(QString::fromUtf8("Łódź ✓ 漢"));
     QTest::keyClick(E().Arbeitgeber[3], Qt::Key_Return);
-    nachher = Lesen("SV.dat");
+    nachher = DateiInhalt("SV.dat");
     EXPECT_EQ(std::string(nachher.begin() + Stelle(361) + 40, nachher.begin() + Stelle(361) + 60),
               "?\xf3"
               "d? ? ?            ");

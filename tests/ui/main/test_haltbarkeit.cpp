@@ -18,11 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> Inhalt(const fs::path& datei) {
-    std::ifstream strom(datei, std::ios::binary);
-    return {std::istreambuf_iterator<char>(strom), {}};
-}
-
 // Where two files part, by record and byte; empty when they are equal.
 std::string Unterschied(const std::vector<char>& ist, const std::vector<char>& soll,
                         std::size_t satzlaenge) {
@@ -162,8 +157,8 @@ TEST_F(HaltbarkeitTest, JederScheiterndeSchreibvorgangEinerSitzungVerliertNichts
     fenster = nullptr;
     Sitzung(ohne);
     ASSERT_EQ(Fehlermeldungen(), 0);
-    const auto sv = Inhalt("SV.dat");
-    const auto u12 = Inhalt("U12.dat");
+    const auto sv = DateiInhalt("SV.dat");
+    const auto u12 = DateiInhalt("U12.dat");
     ASSERT_GT(ohne.Aufrufe, 20);
 
     for (const Stoerart art :
@@ -195,8 +190,8 @@ TEST_F(HaltbarkeitTest, JederScheiterndeSchreibvorgangEinerSitzungVerliertNichts
                     << text.toStdString();
             }
             // Everything the user did is on disk in the end.
-            ASSERT_EQ(Unterschied(Inhalt("SV.dat"), sv, 204), "");
-            ASSERT_EQ(Unterschied(Inhalt("U12.dat"), u12, 176), "");
+            ASSERT_EQ(Unterschied(DateiInhalt("SV.dat"), sv, 204), "");
+            ASSERT_EQ(Unterschied(DateiInhalt("U12.dat"), u12, 176), "");
         }
     }
 }
@@ -239,12 +234,12 @@ TEST_F(HaltbarkeitTest, EinUngespeicherterFallWirdNichtVerlassen) {
 TEST_F(HaltbarkeitTest, ZweiterStartImSelbenOrdnerEndetOhneZuSchreiben) {
     Starten();
     Tippen(E().Entgelt[1], "612");
-    const auto sv = Inhalt("SV.dat");
+    const auto sv = DateiInhalt("SV.dat");
     EXPECT_EQ(Hauptfenster::Starten(Welt()), nullptr);
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
-    EXPECT_TRUE(meldungen.Eintraege[0].Text.startsWith(
-        "Lohnwippe ist in diesem Ordner bereits geöffnet"));
-    EXPECT_EQ(Inhalt("SV.dat"), sv);
+    EXPECT_TRUE(
+        meldungen.Eintraege[0].Text.startsWith("Lohnwippe ist in diesem Ordner bereits geöffnet"));
+    EXPECT_EQ(DateiInhalt("SV.dat"), sv);
     Schliessen();
     Starten();  // the lock went with the first window
     EXPECT_EQ(E().Entgelt[1]->text(), "612,00");
