@@ -68,7 +68,7 @@ struct Stoerstelle final : Systemaufrufe {
                     return Systemaufrufe::PWrite(fd, daten, anzahl / 2, position);
             }
         }
-        if (aufruf == Bei + 1 && Art == Stoerart::KurzDannVoll) {
+        if (aufruf - 1 == Bei && Art == Stoerart::KurzDannVoll) {
             return scheitern(ENOSPC);
         }
         return Systemaufrufe::PWrite(fd, daten, anzahl, position);
