@@ -264,11 +264,24 @@ void Hauptfenster::MonatClick() {
 
 void Hauptfenster::KassenClick() {
     UmlagesatzLesen();
-    if (!sperre_) {
-        fallsatz_.KassePos = static_cast<std::int16_t>(e_.Kassen->currentIndex());
-        ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
-        FallLaden();
+    if (sperre_) {
+        return;
     }
+    // While a save is owed, the record in memory is older than the window.
+    if (ungesichert_) {
+        SatzAusFensterFuellen(fallsatz_);
+    }
+    fallsatz_.KassePos = static_cast<std::int16_t>(e_.Kassen->currentIndex());
+    if (Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_))) {
+        ungesichert_ = false;
+        FallLaden();
+        return;
+    }
+    // Loading would bring back the stored fund and drop what is on screen.
+    ungesichert_ = true;
+    KassenwerteZeigen(Kassenposition());
+    KassenwerteSpeichern(Kassenposition());
+    Berechnen();
 }
 
 void Hauptfenster::MinijobberClick() {

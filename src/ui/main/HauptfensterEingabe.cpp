@@ -263,6 +263,10 @@ void Hauptfenster::BeitragClick() {
 }
 
 void Hauptfenster::ArbeitgeberEnter(int job) {
+    // While a save is owed, the record in memory is older than the window.
+    if (ungesichert_) {
+        SatzAusFensterFuellen(fallsatz_);
+    }
     fallsatz_.Namen[job] = e_.Arbeitgeber[job]->text().toStdString();
     ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
 }

@@ -231,6 +231,28 @@ TEST_F(HaltbarkeitTest, EinUngespeicherterFallWirdNichtVerlassen) {
     EXPECT_EQ(fenster->Daten().FallLesen(fall).Wert().Entgelte[1], Waehrung::AusGanzzahl(700));
 }
 
+TEST_F(HaltbarkeitTest, KasseUndArbeitgeberNehmenDenUngespeichertenFallMit) {
+    Stoerstelle stoerung;
+    fenster = Hauptfenster::Starten(Welt(), Oeffnen(stoerung));
+    ASSERT_NE(fenster, nullptr);
+    const int fall = fenster->FallNr();
+    stoerung.Bei = stoerung.Aufrufe + 1;
+    stoerung.Bis = INT_MAX;
+    Tippen(E().Entgelt[1], "700");
+    Auswaehlen(E().Kassen, 3);  // its save fails too: nothing reloads
+    EXPECT_EQ(E().Entgelt[1]->text(), "700,00");
+    EXPECT_EQ(E().Kassen->currentIndex(), 3);
+    EXPECT_EQ(fenster->AktuelleEingaben().Entgelt[1], Waehrung::AusGanzzahl(700));
+
+    stoerung.Bis = stoerung.Aufrufe;  // space again
+    E().Arbeitgeber[2]->setText("Gärtnerei Jung");
+    QTest::keyClick(E().Arbeitgeber[2], Qt::Key_Return);
+    const Fallsatz satz = fenster->Daten().FallLesen(fall).Wert();
+    EXPECT_EQ(satz.Entgelte[1], Waehrung::AusGanzzahl(700));
+    EXPECT_EQ(satz.KassePos, 3);
+    EXPECT_EQ(satz.Namen[2], "Gärtnerei Jung      ");
+}
+
 TEST_F(HaltbarkeitTest, ZweiterStartImSelbenOrdnerEndetOhneZuSchreiben) {
     Starten();
     Tippen(E().Entgelt[1], "612");
