@@ -41,7 +41,7 @@ void Hauptfenster::PersonenNeuAufbauen(const QStringList& namen) {
 
 void Hauptfenster::FallNeuLaden() {
     // Reloading would replace values on screen that are not stored yet.
-    if (!ungesichert_ || OffenenFallSichern().HatWert()) {
+    if (OffenenFallSichern().HatWert()) {
         FallLaden();
     }
 }
