@@ -203,8 +203,8 @@ TEST_F(HaltbarkeitTest, GetoetetMittenImSpeichernBleibtDerLetzteFertigeStand) {
         ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
     }
     std::mt19937 zufall(20121231);
-    // The last save a child reported, over all rounds: a child may die
-    // before it reports anything.
+    // The last save known to be on disk: what a child reported, or what the
+    // round before found there (a child may die before it reports anything).
     std::int64_t gemeldet = 0;
     for (int runde = 0; runde < 25; ++runde) {
         int rohr[2];
@@ -258,6 +258,8 @@ TEST_F(HaltbarkeitTest, GetoetetMittenImSpeichernBleibtDerLetzteFertigeStand) {
         for (int nr = 1; nr <= AnzahlSaetzeFalldatei; ++nr) {
             ASSERT_TRUE(bestand.FallLesen(nr).HatWert());
         }
+        // The next child goes on from what is on disk, reported or not.
+        gemeldet = aufDerPlatte;
     }
 }
 
