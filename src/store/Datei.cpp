@@ -10,6 +10,20 @@
 
 namespace lohnwippe {
 
+namespace {
+
+// Repeats a system call a signal interrupted; -1 with errno otherwise.
+template <typename Aufruf>
+int Ununterbrochen(Aufruf aufruf) {
+    int ergebnis = 0;
+    do {
+        ergebnis = aufruf();
+    } while (ergebnis == -1 && errno == EINTR);
+    return ergebnis;
+}
+
+}  // namespace
+
 long Systemaufrufe::PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) {
     return ::pwrite(fd, daten, anzahl, static_cast<off_t>(position));
 }
@@ -36,10 +50,8 @@ Erwartet<std::unique_ptr<Datei>> SystemDatei::Oeffnen(const std::string& name,
     // Created without truncation: a file another process created in the
     // meantime keeps its contents. Not inherited by programs started later
     // (the browser, the PDF viewer), which would otherwise hold the lock.
-    int fd = -1;
-    do {
-        fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EINTR);
+    const int fd = Ununterbrochen(
+        [&name] { return ::open(name.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666); });
     if (fd < 0) {
         return DateiFehler{
             .Art = DateiFehler::Fehlerart::Oeffnen, .Datei = name, .FehlerNr = errno};
@@ -123,10 +135,8 @@ Erwartet<std::uint64_t> SystemDatei::Laenge() {
 }
 
 Erwartet<void> SystemDatei::Kuerzen(std::uint64_t laenge) {
-    int ergebnis = 0;
-    do {
-        ergebnis = ::ftruncate(fd_, static_cast<off_t>(laenge));
-    } while (ergebnis != 0 && errno == EINTR);
+    const int ergebnis =
+        Ununterbrochen([this, laenge] { return ::ftruncate(fd_, static_cast<off_t>(laenge)); });
     if (ergebnis != 0) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, errno, laenge);
     }
@@ -134,10 +144,7 @@ Erwartet<void> SystemDatei::Kuerzen(std::uint64_t laenge) {
 }
 
 Erwartet<void> SystemDatei::Sichern() {
-    int ergebnis = 0;
-    do {
-        ergebnis = aufrufe_.FDatasync(fd_);
-    } while (ergebnis != 0 && errno == EINTR);
+    const int ergebnis = Ununterbrochen([this] { return aufrufe_.FDatasync(fd_); });
     // A file system that cannot sync (EINVAL) has nothing more to give.
     if (ergebnis != 0 && errno != EINVAL) {
         return Fehler(DateiFehler::Fehlerart::Sichern, errno, 0);
@@ -148,10 +155,7 @@ Erwartet<void> SystemDatei::Sichern() {
 Erwartet<bool> SystemDatei::Sperren() {
     // flock, not fcntl: its lock belongs to this opening of the file and is
     // not dropped when some other part of the process closes the same file.
-    int ergebnis = 0;
-    do {
-        ergebnis = ::flock(fd_, LOCK_EX | LOCK_NB);
-    } while (ergebnis != 0 && errno == EINTR);
+    const int ergebnis = Ununterbrochen([this] { return ::flock(fd_, LOCK_EX | LOCK_NB); });
     if (ergebnis == 0) {
         return true;
     }
