@@ -5,9 +5,9 @@
 #include <random>
 #include <vector>
 
-#include "Ergebnis.h"
-#include "Jahreswerte.h"
-#include "Teilmonat.h"
+#include "calc/Ergebnis.h"
+#include "calc/Teilmonat.h"
+#include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
 namespace {

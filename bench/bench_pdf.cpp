@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "DruckTestHilfen.h"
-#include "Druckausgabe.h"
+#include "platform/Druckausgabe.h"
 
 namespace lohnwippe {
 namespace {

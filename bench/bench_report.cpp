@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "Bericht.h"
 #include "Testfall.h"
+#include "report/Bericht.h"
 
 namespace lohnwippe {
 namespace {

@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "Datenbestand.h"
-#include "Standardinhalt.h"
+#include "store/Datenbestand.h"
+#include "store/Standardinhalt.h"
 
 namespace lohnwippe {
 namespace {

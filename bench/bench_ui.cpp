@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <random>
 
-#include "Hauptfenster.h"
+#include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe {
 namespace {

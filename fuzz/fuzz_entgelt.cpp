@@ -9,9 +9,9 @@
 // valid UTF-8 character is the character of the same number.
 #include <string>
 
-#include "Entgelteingabe.h"
-#include "Formate.h"
 #include "Fuzzhilfen.h"
+#include "calc/Entgelteingabe.h"
+#include "calc/Formate.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Leser;

@@ -5,9 +5,9 @@
 #include <array>
 #include <string>
 
-#include "Cp1252.h"
-#include "Fallsatz.h"
 #include "Fuzzhilfen.h"
+#include "store/Cp1252.h"
+#include "store/Fallsatz.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Pruefen;

@@ -23,14 +23,14 @@
 #include <utility>
 #include <vector>
 
-#include "Datenbestand.h"
-#include "Ergebnis.h"
-#include "Fallaufbereitung.h"
 #include "Fuzzhilfen.h"
-#include "Jahreswerte.h"
-#include "SpeicherDatei.h"
-#include "Standardinhalt.h"
-#include "Teilmonat.h"
+#include "calc/Ergebnis.h"
+#include "calc/Teilmonat.h"
+#include "rates/Jahreswerte.h"
+#include "store/Datenbestand.h"
+#include "store/Fallaufbereitung.h"
+#include "store/SpeicherDatei.h"
+#include "store/Standardinhalt.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Leser;

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "Formate.h"
 #include "Fuzzhilfen.h"
-#include "Umlagebox.h"
+#include "calc/Formate.h"
+#include "calc/Umlagebox.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Pruefen;

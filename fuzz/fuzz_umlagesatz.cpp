@@ -4,7 +4,7 @@
 #include <array>
 
 #include "Fuzzhilfen.h"
-#include "Umlagesatz.h"
+#include "store/Umlagesatz.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Pruefen;

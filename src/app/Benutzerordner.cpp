@@ -1,4 +1,4 @@
-#include "Benutzerordner.h"
+#include "app/Benutzerordner.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "DateiFehler.h"
+#include "store/DateiFehler.h"
 
 namespace lohnwippe {
 

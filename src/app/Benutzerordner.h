@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "Meldungen.h"
+#include "platform/Meldungen.h"
 
 namespace lohnwippe {
 

@@ -1,8 +1,8 @@
 #include <QApplication>
 
-#include "Benutzerordner.h"
-#include "Hauptfenster.h"
-#include "Meldungen.h"
+#include "app/Benutzerordner.h"
+#include "platform/Meldungen.h"
+#include "ui/main/Hauptfenster.h"
 
 int main(int argc, char* argv[]) {
     // The desktop file name ties the windows to the menu entry (Wayland app

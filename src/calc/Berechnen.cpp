@@ -1,5 +1,5 @@
-#include "Ergebnis.h"
-#include "Runden.h"
+#include "calc/Ergebnis.h"
+#include "calc/Runden.h"
 
 namespace lohnwippe {
 

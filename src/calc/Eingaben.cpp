@@ -1,4 +1,4 @@
-#include "Eingaben.h"
+#include "calc/Eingaben.h"
 
 namespace lohnwippe {
 

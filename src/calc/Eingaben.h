@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

@@ -1,6 +1,6 @@
-#include "Entgelteingabe.h"
+#include "calc/Entgelteingabe.h"
 
-#include "Formate.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

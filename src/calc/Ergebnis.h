@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Eingaben.h"
+#include "calc/Eingaben.h"
 
 namespace lohnwippe {
 

@@ -1,4 +1,4 @@
-#include "Formate.h"
+#include "calc/Formate.h"
 
 #include <array>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "Runden.h"
+#include "calc/Runden.h"
 
 namespace lohnwippe {
 

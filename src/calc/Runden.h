@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

@@ -1,4 +1,4 @@
-#include "Teilmonat.h"
+#include "calc/Teilmonat.h"
 
 #include <stdexcept>
 

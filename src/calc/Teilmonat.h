@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

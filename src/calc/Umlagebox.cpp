@@ -1,8 +1,8 @@
-#include "Umlagebox.h"
+#include "calc/Umlagebox.h"
 
 #include <limits>
 
-#include "Formate.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

@@ -1,4 +1,4 @@
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 #include <cmath>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "Aussenwelt.h"
+#include "platform/Aussenwelt.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "Druckausgabe.h"
+#include "platform/Druckausgabe.h"
 
 #include <cups/cups.h>
 
@@ -13,7 +13,7 @@
 #include <exception>
 #include <utility>
 
-#include "QtDruckflaeche.h"
+#include "platform/QtDruckflaeche.h"
 
 namespace lohnwippe {
 

@@ -4,9 +4,9 @@
 #include <QPageLayout>
 #include <QString>
 
-#include "Aussenwelt.h"
-#include "Bericht.h"
-#include "Meldungen.h"
+#include "platform/Aussenwelt.h"
+#include "platform/Meldungen.h"
+#include "report/Bericht.h"
 
 class QPagedPaintDevice;
 class QPrinterInfo;

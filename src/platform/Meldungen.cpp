@@ -1,4 +1,4 @@
-#include "Meldungen.h"
+#include "platform/Meldungen.h"
 
 #include <QApplication>
 #include <QMessageBox>

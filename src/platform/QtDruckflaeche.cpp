@@ -1,4 +1,4 @@
-#include "QtDruckflaeche.h"
+#include "platform/QtDruckflaeche.h"
 
 #include <QFontDatabase>
 #include <QPagedPaintDevice>

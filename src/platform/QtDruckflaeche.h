@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QString>
 
-#include "Druckflaeche.h"
+#include "report/Druckflaeche.h"
 
 class QPagedPaintDevice;
 

@@ -1,4 +1,4 @@
-#include "Jahreswerte.h"
+#include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
 

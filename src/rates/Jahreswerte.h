@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "Eingaben.h"
-#include "Waehrung.h"
+#include "calc/Eingaben.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

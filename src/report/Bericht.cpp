@@ -1,4 +1,4 @@
-#include "Bericht.h"
+#include "report/Bericht.h"
 
 #include <array>
 #include <cstddef>
@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "Formate.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe {
 

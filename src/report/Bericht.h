@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Druckflaeche.h"
-#include "Ergebnis.h"
+#include "calc/Ergebnis.h"
+#include "report/Druckflaeche.h"
 
 namespace lohnwippe {
 
@@ -25,7 +25,7 @@ struct Berichtsdaten {
     std::int16_t KinderlosImSatz = 0;     // `KinderlosWahl` of the case record
     bool RVBefreiungAngehakt = false;     // `RV_Befreiung` checked now
     Eingaben Eingabe{};
-    Ergebnis Resultat{};                  // includes `Zusatzsatz`
+    Ergebnis Resultat{};  // includes `Zusatzsatz`
     Waehrung U1Prozent{}, U2Prozent{}, U3Prozent{};
     // Section captions of rows 0, 10 and 16 as the result table shows them.
     std::array<std::string, 3> Abschnitte{};

@@ -1,4 +1,4 @@
-#include "Datei.h"
+#include "store/Datei.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

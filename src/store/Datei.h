@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "DateiFehler.h"
+#include "store/DateiFehler.h"
 
 namespace lohnwippe {
 

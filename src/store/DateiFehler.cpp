@@ -1,4 +1,4 @@
-#include "DateiFehler.h"
+#include "store/DateiFehler.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "Datenbestand.h"
+#include "store/Datenbestand.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <vector>
 
-#include "Standardinhalt.h"
+#include "store/Standardinhalt.h"
 
 namespace lohnwippe {
 

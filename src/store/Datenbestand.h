@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "Datei.h"
-#include "DateiFehler.h"
-#include "Fallsatz.h"
-#include "Satznummern.h"
-#include "Umlagesatz.h"
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
+#include "store/Datei.h"
+#include "store/DateiFehler.h"
+#include "store/Fallsatz.h"
+#include "store/Satznummern.h"
+#include "store/Umlagesatz.h"
 
 namespace lohnwippe {
 

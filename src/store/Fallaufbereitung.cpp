@@ -1,6 +1,6 @@
-#include "Fallaufbereitung.h"
+#include "store/Fallaufbereitung.h"
 
-#include "Teilmonat.h"
+#include "calc/Teilmonat.h"
 
 namespace lohnwippe {
 

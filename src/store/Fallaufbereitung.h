@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "Eingaben.h"
-#include "Fallsatz.h"
-#include "Umlagesatz.h"
-#include "Waehrung.h"
+#include "calc/Eingaben.h"
+#include "calc/Waehrung.h"
+#include "store/Fallsatz.h"
+#include "store/Umlagesatz.h"
 
 namespace lohnwippe {
 

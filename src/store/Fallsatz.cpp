@@ -1,7 +1,7 @@
-#include "Fallsatz.h"
+#include "store/Fallsatz.h"
 
-#include "Bytefolge.h"
-#include "Cp1252.h"
+#include "store/Bytefolge.h"
+#include "store/Cp1252.h"
 
 namespace lohnwippe {
 

@@ -6,9 +6,9 @@
 #include <span>
 #include <string>
 
-#include "Eingaben.h"
-#include "Satznummern.h"
-#include "Waehrung.h"
+#include "calc/Eingaben.h"
+#include "calc/Waehrung.h"
+#include "store/Satznummern.h"
 
 namespace lohnwippe {
 

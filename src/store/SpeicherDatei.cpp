@@ -1,4 +1,4 @@
-#include "SpeicherDatei.h"
+#include "store/SpeicherDatei.h"
 
 #include <algorithm>
 #include <cerrno>

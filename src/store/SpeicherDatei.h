@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Datei.h"
+#include "store/Datei.h"
 
 namespace lohnwippe {
 

@@ -1,4 +1,4 @@
-#include "Standardinhalt.h"
+#include "store/Standardinhalt.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Fallsatz.h"
-#include "Umlagesatz.h"
+#include "store/Fallsatz.h"
+#include "store/Umlagesatz.h"
 
 namespace lohnwippe {
 

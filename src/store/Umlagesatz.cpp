@@ -1,6 +1,6 @@
-#include "Umlagesatz.h"
+#include "store/Umlagesatz.h"
 
-#include "Bytefolge.h"
+#include "store/Bytefolge.h"
 
 namespace lohnwippe {
 

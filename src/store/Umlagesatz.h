@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <span>
 
-#include "Satznummern.h"
+#include "store/Satznummern.h"
 
 namespace lohnwippe {
 

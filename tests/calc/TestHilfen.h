@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "Waehrung.h"
+#include "calc/Waehrung.h"
 
 namespace lohnwippe {
 

@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "Ergebnis.h"
-#include "Teilmonat.h"
 #include "TestHilfen.h"
+#include "calc/Ergebnis.h"
+#include "calc/Teilmonat.h"
 
 namespace lohnwippe {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <string_view>
 
-#include "Entgelteingabe.h"
 #include "TestHilfen.h"
+#include "calc/Entgelteingabe.h"
 
 namespace lohnwippe {
 namespace {

@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
-#include "Formate.h"
 #include "TestHilfen.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe {
 namespace {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "TestHilfen.h"
-#include "Umlagebox.h"
+#include "calc/Umlagebox.h"
 
 namespace lohnwippe {
 namespace {

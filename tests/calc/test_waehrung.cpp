@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "Runden.h"
 #include "TestHilfen.h"
+#include "calc/Runden.h"
 
 namespace lohnwippe {
 namespace {

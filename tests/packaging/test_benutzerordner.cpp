@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "Attrappen.h"
-#include "Benutzerordner.h"
+#include "app/Benutzerordner.h"
 
 namespace lohnwippe::test {
 namespace {

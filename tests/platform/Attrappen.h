@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "Aussenwelt.h"
-#include "Druckausgabe.h"
-#include "Meldungen.h"
+#include "platform/Aussenwelt.h"
+#include "platform/Druckausgabe.h"
+#include "platform/Meldungen.h"
 
 namespace lohnwippe::test {
 

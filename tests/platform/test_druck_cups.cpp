@@ -10,9 +10,9 @@
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
-#include "Druckausgabe.h"
-#include "Hauptfenster.h"
 #include "PrivaterDruckdienst.h"
+#include "platform/Druckausgabe.h"
+#include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe::test {
 namespace {

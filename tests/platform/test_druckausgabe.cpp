@@ -11,9 +11,9 @@
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
-#include "Druckausgabe.h"
-#include "Formate.h"
-#include "QtDruckflaeche.h"
+#include "calc/Formate.h"
+#include "platform/Druckausgabe.h"
+#include "platform/QtDruckflaeche.h"
 
 namespace lohnwippe::test {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Jahreswerte.h"
+#include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
 namespace {

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "Bericht.h"
+#include "report/Bericht.h"
 
 namespace lohnwippe::test {
 

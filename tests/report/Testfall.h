@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "Bericht.h"
-#include "Formate.h"
-#include "Teilmonat.h"
+#include "calc/Formate.h"
+#include "calc/Teilmonat.h"
+#include "report/Bericht.h"
 
 namespace lohnwippe::test {
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "Aufzeichnung.h"
-#include "Formate.h"
 #include "Testfall.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe::test {
 namespace {

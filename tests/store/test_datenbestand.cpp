@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "Arbeitsordner.h"
-#include "Datenbestand.h"
+#include "store/Datenbestand.h"
 
 namespace lohnwippe {
 namespace {

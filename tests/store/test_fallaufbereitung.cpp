@@ -3,11 +3,11 @@
 #include <cerrno>
 #include <memory>
 
-#include "Datenbestand.h"
-#include "Fallaufbereitung.h"
-#include "SpeicherDatei.h"
-#include "Standardinhalt.h"
-#include "Teilmonat.h"
+#include "calc/Teilmonat.h"
+#include "store/Datenbestand.h"
+#include "store/Fallaufbereitung.h"
+#include "store/SpeicherDatei.h"
+#include "store/Standardinhalt.h"
 
 namespace lohnwippe {
 namespace {

@@ -15,9 +15,9 @@
 #include <vector>
 
 #include "Arbeitsordner.h"
-#include "Datenbestand.h"
-#include "Ergebnis.h"
-#include "Jahreswerte.h"
+#include "calc/Ergebnis.h"
+#include "rates/Jahreswerte.h"
+#include "store/Datenbestand.h"
 
 namespace lohnwippe {
 namespace {

@@ -5,10 +5,10 @@
 #include <tuple>
 #include <utility>
 
-#include "Cp1252.h"
-#include "Fallsatz.h"
-#include "Satznummern.h"
-#include "Umlagesatz.h"
+#include "store/Cp1252.h"
+#include "store/Fallsatz.h"
+#include "store/Satznummern.h"
+#include "store/Umlagesatz.h"
 
 namespace lohnwippe {
 namespace {

@@ -1,4 +1,4 @@
-#include "Ergebnistabelle.h"
+#include "ui/main/Ergebnistabelle.h"
 
 #include <QAbstractItemView>
 #include <QColor>
@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "Formate.h"
+#include "calc/Formate.h"
 
 namespace lohnwippe {
 
@@ -336,7 +336,8 @@ void Ergebnistabelle::Aktualisieren(const Ergebnis& ergebnis, Waehrung teilmonat
 }
 
 void Ergebnistabelle::Betrag(int zeile, int spalte, Waehrung wert) {
-    std::int64_t& gezeigt = gezeigt_[static_cast<std::size_t>(zeile) * Spalten + static_cast<std::size_t>(spalte)];
+    std::int64_t& gezeigt =
+        gezeigt_[static_cast<std::size_t>(zeile) * Spalten + static_cast<std::size_t>(spalte)];
     if (werteGezeigt_ && gezeigt == wert.Roh()) {
         return;
     }

@@ -5,8 +5,8 @@
 #include <array>
 #include <cstdint>
 
-#include "Ergebnis.h"
-#include "Twips.h"
+#include "calc/Ergebnis.h"
+#include "ui/common/Twips.h"
 
 namespace lohnwippe {
 

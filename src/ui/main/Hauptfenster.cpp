@@ -1,4 +1,4 @@
-#include "Hauptfenster.h"
+#include "ui/main/Hauptfenster.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -16,12 +16,12 @@
 #include <limits>
 #include <stdexcept>
 
-#include "Ergebnistabelle.h"
-#include "Fallaufbereitung.h"
-#include "Formate.h"
-#include "Gestaltung.h"
-#include "Jahreswerte.h"
-#include "Teilmonat.h"
+#include "calc/Formate.h"
+#include "calc/Teilmonat.h"
+#include "rates/Jahreswerte.h"
+#include "store/Fallaufbereitung.h"
+#include "ui/common/Gestaltung.h"
+#include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe {
 

@@ -5,19 +5,19 @@
 #include <QWidget>
 #include <memory>
 
-#include "Aussenwelt.h"
+#include "platform/Umgebung.h"
 
-#include "Bericht.h"
-#include "Datenbestand.h"
-#include "Druckausgabe.h"
-#include "Ergebnis.h"
-#include "Fallsatz.h"
-#include "Hauptdaten.h"
-#include "Meldungen.h"
-#include "Stammdaten.h"
-#include "Steuerelemente.h"
-#include "Twips.h"
-#include "Umlagesatz.h"
+#include "calc/Ergebnis.h"
+#include "platform/Druckausgabe.h"
+#include "platform/Meldungen.h"
+#include "report/Bericht.h"
+#include "store/Datenbestand.h"
+#include "store/Fallsatz.h"
+#include "store/Umlagesatz.h"
+#include "ui/common/Twips.h"
+#include "ui/main/Steuerelemente.h"
+#include "ui/master/Hauptdaten.h"
+#include "ui/master/Stammdaten.h"
 
 class QCheckBox;
 class QComboBox;
@@ -29,16 +29,6 @@ namespace lohnwippe {
 inline std::int16_t Int16Begrenzt(long wert) {
     return static_cast<std::int16_t>(wert < -32768 ? -32768 : wert > 32767 ? 32767 : wert);
 }
-
-// The outside world as the windows see it; fakes in tests.
-struct Umgebung {
-    Meldungen& meldungen;
-    Signalton& signalton;
-    Adressoeffner& adressen;
-    Ordnerpruefer& ordner;
-    Kalender& kalender;
-    Druckausgabe& drucker;
-};
 
 // The main window `Gleitzone`: one case of one person in one month on
 // screen, recalculated and saved after every change.

@@ -16,9 +16,9 @@
 #include <QWidget>
 #include <vector>
 
-#include "Ergebnistabelle.h"
-#include "Gestaltung.h"
-#include "Steuerelemente.h"
+#include "ui/common/Gestaltung.h"
+#include "ui/main/Ergebnistabelle.h"
+#include "ui/main/Steuerelemente.h"
 
 namespace lohnwippe {
 namespace {

@@ -9,10 +9,10 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "Entgelteingabe.h"
-#include "Formate.h"
-#include "Hauptfenster.h"
-#include "Teilmonat.h"
+#include "calc/Entgelteingabe.h"
+#include "calc/Formate.h"
+#include "calc/Teilmonat.h"
+#include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe {
 

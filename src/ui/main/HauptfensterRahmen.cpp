@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QUrl>
 
-#include "Ergebnistabelle.h"
-#include "Hauptfenster.h"
-#include "Stammdaten.h"
+#include "ui/main/Ergebnistabelle.h"
+#include "ui/main/Hauptfenster.h"
+#include "ui/master/Stammdaten.h"
 
 namespace lohnwippe {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "Eingaben.h"
-#include "Twips.h"
+#include "calc/Eingaben.h"
+#include "ui/common/Twips.h"
 
 class QCheckBox;
 class QComboBox;

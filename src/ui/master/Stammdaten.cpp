@@ -1,4 +1,4 @@
-#include "Stammdaten.h"
+#include "ui/master/Stammdaten.h"
 
 #include <QCheckBox>
 #include <QColor>
@@ -16,13 +16,13 @@
 #include <QScreen>
 #include <string>
 
-#include "Aussenwelt.h"
-#include "Datenbestand.h"
-#include "Formate.h"
-#include "Gestaltung.h"
-#include "Meldungen.h"
-#include "Twips.h"
-#include "Umlagebox.h"
+#include "calc/Formate.h"
+#include "calc/Umlagebox.h"
+#include "platform/Aussenwelt.h"
+#include "platform/Meldungen.h"
+#include "store/Datenbestand.h"
+#include "ui/common/Gestaltung.h"
+#include "ui/common/Twips.h"
 
 namespace lohnwippe {
 

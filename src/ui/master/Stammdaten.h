@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "Hauptdaten.h"
-#include "StammdatenElemente.h"
+#include "ui/master/Hauptdaten.h"
+#include "ui/master/StammdatenElemente.h"
 
 class QKeyEvent;
 

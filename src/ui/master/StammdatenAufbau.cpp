@@ -12,10 +12,10 @@
 #include <QWidget>
 #include <vector>
 
-#include "Gestaltung.h"
-#include "StammdatenElemente.h"
-#include "Twips.h"
-#include "Umlagesatz.h"
+#include "store/Umlagesatz.h"
+#include "ui/common/Gestaltung.h"
+#include "ui/common/Twips.h"
+#include "ui/master/StammdatenElemente.h"
 
 namespace lohnwippe {
 namespace {

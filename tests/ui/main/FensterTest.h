@@ -15,8 +15,8 @@
 #include <random>
 
 #include "Attrappen.h"
-#include "Hauptfenster.h"
-#include "SpeicherDatei.h"
+#include "store/SpeicherDatei.h"
+#include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe::test {
 

@@ -10,8 +10,8 @@
 #include <QWidget>
 #include <utility>
 
-#include "Ergebnistabelle.h"
-#include "Steuerelemente.h"
+#include "ui/main/Ergebnistabelle.h"
+#include "ui/main/Steuerelemente.h"
 
 namespace lohnwippe {
 namespace {

@@ -9,7 +9,7 @@
 #include <fstream>
 
 #include "FensterTest.h"
-#include "Satznummern.h"
+#include "store/Satznummern.h"
 
 namespace lohnwippe::test {
 namespace {

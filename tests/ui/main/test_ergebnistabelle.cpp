@@ -4,8 +4,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include "Ergebnis.h"
-#include "Ergebnistabelle.h"
+#include "calc/Ergebnis.h"
+#include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe {
 namespace {

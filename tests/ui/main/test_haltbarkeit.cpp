@@ -10,8 +10,8 @@
 #include <fstream>
 
 #include "FensterTest.h"
-#include "Satznummern.h"
-#include "Stammdaten.h"
+#include "store/Satznummern.h"
+#include "ui/master/Stammdaten.h"
 
 namespace lohnwippe::test {
 namespace {

@@ -5,8 +5,8 @@
 #include <QScreen>
 #include <QScrollBar>
 
-#include "Ergebnistabelle.h"
 #include "FensterTest.h"
+#include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe::test {
 namespace {

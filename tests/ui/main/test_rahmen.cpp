@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "FensterTest.h"
-#include "Stammdaten.h"
+#include "ui/master/Stammdaten.h"
 
 namespace lohnwippe::test {
 namespace {

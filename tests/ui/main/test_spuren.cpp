@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "Ergebnistabelle.h"
 #include "FensterTest.h"
 #include "Spuren.h"
-#include "Stammdaten.h"
+#include "ui/main/Ergebnistabelle.h"
+#include "ui/master/Stammdaten.h"
 
 namespace lohnwippe::test {
 namespace {

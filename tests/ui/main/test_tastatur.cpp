@@ -18,8 +18,8 @@
 #include <QSet>
 #include <QTest>
 
-#include "Ergebnistabelle.h"
 #include "FensterTest.h"
+#include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe::test {
 namespace {

@@ -14,9 +14,9 @@
 #include <optional>
 
 #include "Attrappen.h"
-#include "Datenbestand.h"
-#include "Stammdaten.h"
-#include "Twips.h"
+#include "store/Datenbestand.h"
+#include "ui/common/Twips.h"
+#include "ui/master/Stammdaten.h"
 
 namespace lohnwippe::test {
 namespace {
@@ -254,7 +254,8 @@ TEST_F(StammdatenTest, SpeichernErstNachGueltigenSaetzenUndNurFuerDieLetzteKasse
     };
     std::string erwartet = u12_;
     for (std::size_t i = 0; i < 24; ++i) {
-        const std::size_t stelle = UmlagesatzLaenge * (36 + i % 12) + 44 * (i / 12) + std::size_t{2} * 5;
+        const std::size_t stelle =
+            UmlagesatzLaenge * (36 + i % 12) + 44 * (i / 12) + std::size_t{2} * 5;
         erwartet[stelle] = static_cast<char>(saetze[i] & 0xFF);
         erwartet[stelle + 1] = static_cast<char>(saetze[i] >> 8);
     }

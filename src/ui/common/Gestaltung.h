@@ -13,7 +13,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "Twips.h"
+#include "ui/common/Twips.h"
 
 namespace lohnwippe::gestaltung {
 
