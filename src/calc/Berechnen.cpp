@@ -1,11 +1,11 @@
+#include <algorithm>
+
 #include "calc/Ergebnis.h"
 #include "calc/Runden.h"
 
 namespace lohnwippe {
 
 namespace {
-
-constexpr std::array<Zweig, AnzahlZweige> Zweige{KV, PV, RV, AV};
 
 Waehrung AusDouble(double wert) {
     return Waehrung::AusDoubleHalbGerade(wert);
@@ -31,51 +31,22 @@ Waehrung GekuerzteSumme(Waehrung ae, Waehrung f) {
     return AufCentGerundet(gekuerzt);
 }
 
-Waehrung Satz(const Eingaben& e, int job, Zweig zweig) {
-    switch (zweig) {
-        case KV:
-            return e.KVSatz[job];
-        case PV:
-            return e.PVSatz;
-        case RV:
-            return e.RVSatz;
-        case AV:
-            return e.AVSatz;
-    }
-    return Waehrung();
-}
-
 // Half the contribution in cents: base times rate in percent, halved and
 // brought back from the raised partial-month base to the actual period.
 Waehrung HalberBeitragInCent(Waehrung basis, Waehrung satz, double t) {
     return AusDouble(MalHalbGerade(basis, satz).AlsDouble() / 2 / t);
 }
 
-std::int16_t UmlagesatzVon(const Eingaben& e, Umlageart u) {
-    switch (u) {
-        case U1:
-            return e.U1Satz;
-        case U2:
-            return e.U2Satz;
-        case U3:
-            return e.U3Satz;
-    }
-    return 0;
-}
-
 }  // namespace
 
-Ergebnis Berechnen(Eingaben& e) {
+Ergebnis Berechnen(const Eingaben& e) {
     Ergebnis r;
-    const Waehrung eins = Euro(1);
-    if (e.Teilmonatsfaktor < eins) {
-        e.Teilmonatsfaktor = eins;
-    }
-    const Waehrung faktor = e.Teilmonatsfaktor;
+    r.Teilmonatsfaktor = std::max(e.Teilmonatsfaktor, Euro(1));
+    const Waehrung faktor = r.Teilmonatsfaktor;
     const double t = faktor.AlsDouble();
 
     r.Zusatzsatz = 0.009;
-    if (e.Kinderlos == 1) {
+    if (Ein(e.Kinderlos)) {
         r.Zusatzsatz += 0.0025;
     }
 
@@ -83,7 +54,7 @@ Ergebnis Berechnen(Eingaben& e) {
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         r.EntgeltSumme += e.Entgelt[j];
         for (Zweig b : Zweige) {
-            if (e.Zweigschalter(j, b) == 1) {
+            if (Ein(e.Zweige[j][b])) {
                 r.AE[j][b] = MalHalbGerade(e.Entgelt[j], faktor);
             }
             r.AE[SummenSpalte][b] += r.AE[j][b];
@@ -95,7 +66,7 @@ Ergebnis Berechnen(Eingaben& e) {
     for (Zweig b : Zweige) {
         r.AEGekuerzt[SummenSpalte][b] = GekuerzteSumme(r.AE[SummenSpalte][b], e.FaktorF);
     }
-    if (e.RVVerzicht == 1) {
+    if (e.RVVerzicht) {
         for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
             r.AEGekuerzt[c][RV] = r.AE[c][RV];
         }
@@ -120,7 +91,7 @@ Ergebnis Berechnen(Eingaben& e) {
     // unreduced one.
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
         for (Zweig b : Zweige) {
-            const Waehrung satz = Satz(e, j, b);
+            const Waehrung satz = e.Satz(j, b);
             if (r.AEGekuerzt[j][b] != Waehrung()) {
                 const Waehrung h = HalberBeitragInCent(r.AEGekuerzt[j][b], satz, t);
                 r.Gesamtbeitrag[j][b] = GanzeCentGeteilt(AufCentRunden(h), 50);
@@ -131,8 +102,8 @@ Ergebnis Berechnen(Eingaben& e) {
             }
         }
     }
-    if (e.Sachsen == 1) {
-        const double sachsen = SachsenSatz(e.JahrPos, e.MonatPos);
+    if (e.Sachsen) {
+        const double sachsen = SachsenSatz(e.Monat);
         for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
             const Waehrung p = AusDouble(r.AE[j][PV].AlsDouble() * sachsen / t);
             r.Arbeitgeberanteil[j][PV] = GanzeCentGeteilt(AufCentRunden(MalGanzzahl(p, 100)), 100);
@@ -153,12 +124,12 @@ Ergebnis Berechnen(Eingaben& e) {
 
     // Levies on the (reduced) pension base of each employment.
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        for (Umlageart u : {U1, U2, U3}) {
-            if (e.Umlageschalter(j, u) != 1 || r.AEGekuerzt[j][RV] == Waehrung()) {
+        for (Umlageart u : Umlagearten) {
+            if (!Ein(e.Umlagen[j][u]) || r.AEGekuerzt[j][RV] == Waehrung()) {
                 continue;
             }
             const Waehrung x =
-                AusDouble(MalGanzzahl(r.AEGekuerzt[j][RV], UmlagesatzVon(e, u)).AlsDouble() / t);
+                AusDouble(MalGanzzahl(r.AEGekuerzt[j][RV], e.Umlagesatz[u]).AlsDouble() / t);
             r.Umlage[j][u] = UmlageRunden(x);
             r.Umlage[SummenSpalte][u] += r.Umlage[j][u];
         }

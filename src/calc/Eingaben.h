@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "calc/Berichtsmonat.h"
+#include "calc/Schalter.h"
 #include "calc/Waehrung.h"
 
 namespace lohnwippe {
@@ -22,49 +24,55 @@ using JeSpalte = std::array<T, SummenSpalte + 1>;
 // Insurance branches and levies, in the order of the result table.
 enum Zweig : int { KV = 0, PV = 1, RV = 2, AV = 3 };
 inline constexpr int AnzahlZweige = 4;
+inline constexpr std::array<Zweig, AnzahlZweige> Zweige{KV, PV, RV, AV};
 enum Umlageart : int { U1 = 0, U2 = 1, U3 = 2 };
 inline constexpr int AnzahlUmlagen = 3;
+inline constexpr std::array<Umlageart, AnzahlUmlagen> Umlagearten{U1, U2, U3};
 
-// Everything the calculation reads. Check-box states are kept as they are
-// (0, 1 or 2); a per-employment switch counts only when it is exactly 1.
+template <typename T>
+using JeZweig = std::array<T, AnzahlZweige>;
+template <typename T>
+using JeUmlage = std::array<T, AnzahlUmlagen>;
+
+// Everything the calculation reads.
 struct Eingaben {
     JeJob<Waehrung> Entgelt{};
-    JeJob<std::int16_t> KV{}, PV{}, RV{}, AV{};
-    JeJob<std::int16_t> U1{}, U2{}, U3{};
-    JeJob<std::int16_t> KG{};
+    JeJob<JeZweig<Schalter>> Zweige{};
+    JeJob<JeUmlage<Schalter>> Umlagen{};
+    JeJob<Schalter> KG{};
     // Percent; column 5 holds the fund's general rate for the report.
     JeSpalte<Waehrung> KVSatz{};
 
-    Waehrung PVSatz{}, RVSatz{}, AVSatz{};
+    // PV, RV and AV rates of the year in percent. KV has no year rate: it
+    // is the fund's, per employment, in KVSatz.
+    JeZweig<Waehrung> Jahressatz{};
     Waehrung FaktorF{};
     // 0 until a partial month has been chosen; the calculation treats
-    // anything below 1 as 1 and writes that back.
+    // anything below 1 as 1.
     Waehrung Teilmonatsfaktor{};
 
-    std::int16_t RVVerzicht = 0;
-    std::int16_t Sachsen = 0;
-    std::int16_t Kinderlos = 0;
+    bool RVVerzicht = false;
+    bool Sachsen = false;
+    Schalter Kinderlos = Schalter::Aus;
 
-    // Levy rates in thousandths of a percent, general KV rate in hundredths.
-    std::int16_t U1Satz = 0, U2Satz = 0, U3Satz = 0;
-    std::int16_t KVGrundsatz = 0;
+    // Levy rates of the chosen fund in thousandths of a percent.
+    JeUmlage<std::int16_t> Umlagesatz{};
 
-    int JahrPos = 0;   // 0 = 2009 .. 3 = 2012
-    int MonatPos = 0;  // 0 = January .. 11 = December
-    std::int16_t FallNr = 0;
+    // The month decides the Saxony rate.
+    Berichtsmonat Monat{};
 
-    // State of the branch switch `zweig` of employment `job`.
-    std::int16_t Zweigschalter(int job, Zweig zweig) const;
-    std::int16_t& Zweigschalter(int job, Zweig zweig);
-    std::int16_t Umlageschalter(int job, Umlageart umlage) const;
-    std::int16_t& Umlageschalter(int job, Umlageart umlage);
+    // Rate of branch `zweig` for employment `job` in percent.
+    Waehrung Satz(int job, Zweig zweig) const {
+        return zweig == KV ? KVSatz[static_cast<std::size_t>(job)]
+                           : Jahressatz[static_cast<std::size_t>(zweig)];
+    }
 };
 
-// KV rate of one employment in percent: the fund's general rate, less 0.6
-// points without entitlement to sick pay (`kg` not exactly 1).
-Waehrung KVSatzAbleiten(std::int16_t kvGrundsatz, std::int16_t kg);
+// KV rate of one employment in percent: the fund's general rate (hundredths
+// of a percent), less 0.6 points without entitlement to sick pay.
+Waehrung KVSatzAbleiten(std::int16_t kvGrundsatz, Schalter kg);
 
-// Rate of the employer's PV share in Saxony, by year and month position.
-double SachsenSatz(int jahrPos, int monatPos);
+// Rate of the employer's PV share in Saxony.
+double SachsenSatz(Berichtsmonat monat);
 
 }  // namespace lohnwippe

@@ -53,8 +53,8 @@ QString PdfDateiname(const Berichtsdaten& daten) {
         person += unzulaessig ? QLatin1Char('_') : zeichen;
     }
     const QString monat = QStringLiteral("%1-%2")
-                              .arg(2009 + daten.Eingabe.JahrPos)
-                              .arg(daten.Eingabe.MonatPos + 1, 2, 10, QLatin1Char('0'));
+                              .arg(daten.Eingabe.Monat.Jahr)
+                              .arg(daten.Eingabe.Monat.Monat, 2, 10, QLatin1Char('0'));
     const QString mitte = person.isEmpty() ? QString() : person + QLatin1Char(' ');
     return QStringLiteral("Lohnwippe ") + mitte + monat + QStringLiteral(".pdf");
 }

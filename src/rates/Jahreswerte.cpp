@@ -29,9 +29,9 @@ bool JahreswerteUebernehmen(int jahrPos, Eingaben& eingaben) {
     if (zeile == nullptr) {
         return false;
     }
-    eingaben.PVSatz = zeile->PV;
-    eingaben.RVSatz = zeile->RV;
-    eingaben.AVSatz = zeile->AV;
+    eingaben.Jahressatz[PV] = zeile->PV;
+    eingaben.Jahressatz[RV] = zeile->RV;
+    eingaben.Jahressatz[AV] = zeile->AV;
     eingaben.FaktorF = zeile->F;
     return true;
 }

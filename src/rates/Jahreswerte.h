@@ -22,8 +22,6 @@ struct Jahreswert {
     Waehrung F;
 };
 
-inline constexpr int AnzahlJahre = 4;
-
 // Row of a year position (0 = 2009 .. 3 = 2012); nullptr outside the table.
 const Jahreswert* Jahreswerte(int jahrPos);
 

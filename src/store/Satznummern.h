@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+#include "calc/Berichtsmonat.h"
+
 namespace lohnwippe {
 
 // Both data files are plain sequences of fixed-length records without a
@@ -25,7 +27,6 @@ inline constexpr int AnzahlSaetzeFalldatei = 603;
 inline constexpr int AnzahlUmlagesaetze = 48;
 inline constexpr int ErsterUmlagesatz2012 = 37;
 
-inline constexpr int MonateJeJahr = 12;
 inline constexpr int FaelleJeJahr = 120;  // ten person cases × twelve months
 
 // Record numbers are 16-bit wherever the program stores them (`LetzterFall`),
@@ -54,6 +55,14 @@ constexpr FallPosition FallZerlegen(int fallNr) {
 
 constexpr int UmlageNr(int jahrPos, int monatPos) {
     return jahrPos * MonateJeJahr + monatPos + 1;
+}
+
+constexpr int FallNr(Berichtsmonat monat, int personPos) {
+    return FallNr(monat.JahrPos(), personPos, monat.MonatPos());
+}
+
+constexpr int UmlageNr(Berichtsmonat monat) {
+    return UmlageNr(monat.JahrPos(), monat.MonatPos());
 }
 
 }  // namespace lohnwippe

@@ -1,0 +1,149 @@
+#include "calc/Ergebniszeilen.h"
+
+#include "calc/Formate.h"
+
+namespace lohnwippe {
+
+namespace {
+
+using S = std::size_t;
+
+template <Zweig b>
+Waehrung AE(const Ergebnis& r, S s) {
+    return r.AE[s][b];
+}
+template <Zweig b>
+Waehrung Gekuerzt(const Ergebnis& r, S s) {
+    return r.AEGekuerzt[s][b];
+}
+template <Zweig b>
+Waehrung Gesamt(const Ergebnis& r, S s) {
+    return r.Gesamtbeitrag[s][b];
+}
+template <Zweig b>
+Waehrung AG(const Ergebnis& r, S s) {
+    return r.Arbeitgeberanteil[s][b];
+}
+template <Zweig b>
+Waehrung AN(const Ergebnis& r, S s) {
+    return r.Arbeitnehmeranteil[s][b];
+}
+template <Umlageart u>
+Waehrung Umlage(const Ergebnis& r, S s) {
+    return r.Umlage[s][u];
+}
+Waehrung GesamtSumme(const Ergebnis& r, S s) {
+    return r.GesamtSumme[s];
+}
+Waehrung AGSumme(const Ergebnis& r, S s) {
+    return r.AGSumme[s];
+}
+Waehrung AGAufwand(const Ergebnis& r, S s) {
+    return r.AGAufwand[s];
+}
+Waehrung Zusatzbeitrag(const Ergebnis& r, S s) {
+    return r.Zusatzbeitrag[s];
+}
+Waehrung ANSumme(const Ergebnis& r, S s) {
+    return r.ANSumme[s];
+}
+Waehrung ANNetto(const Ergebnis& r, S s) {
+    return r.ANNetto[s];
+}
+Waehrung ANErsparnis(const Ergebnis& r, S s) {
+    return r.ANErsparnis[s];
+}
+
+using Zeilenart::Summe;
+using Zeilenart::Wert;
+using enum Zeilenfarbe;
+using T = Titelquelle;
+
+constexpr Ergebniszeile Ueberschrift(T quelle, std::string_view tabelle, std::string_view bericht) {
+    return {Zeilenart::Abschnitt, quelle, tabelle, bericht, Lavendel, {}, nullptr, false};
+}
+constexpr Ergebniszeile Zeile(Zeilenart art, std::string_view titel, Zeilenfarbe farbe,
+                              std::string_view linie, Waehrung (*wert)(const Ergebnis&, S),
+                              bool vierStellen = false, T quelle = T::Fest) {
+    return {art, quelle, titel, titel, farbe, linie, wert, vierStellen};
+}
+
+}  // namespace
+
+const std::array<Ergebniszeile, AnzahlErgebniszeilen> Ergebniszeilen{{
+    Ueberschrift(T::TeilmonatMal, "1. Beitragspflichtiges Arbeitsentgelt (AE)",
+                 "1. Beitragspflichtiges Arbeitsentgelt (AE)"),
+    Zeile(Wert, "KV", Keine, "AE", &AE<KV>, true),
+    Zeile(Wert, "PV", Keine, "AE", &AE<PV>, true),
+    Zeile(Wert, "RV", Keine, "AE", &AE<RV>, true),
+    Zeile(Wert, "AV", Keine, "AE", &AE<AV>, true),
+    // The table has always run "(AE)" and "gekürzt" together; paper has not.
+    Ueberschrift(T::Fest,
+                 "2. Entgelt Nr. 1 (AE)gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)",
+                 "2. Entgelt Nr. 1 (AE) gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)"),
+    Zeile(Wert, "KV", Keine, "AEGekuerzt", &Gekuerzt<KV>),
+    Zeile(Wert, "PV", Keine, "AEGekuerzt", &Gekuerzt<PV>),
+    Zeile(Wert, "RV", Keine, "AEGekuerzt", &Gekuerzt<RV>),
+    Zeile(Wert, "AV", Keine, "AEGekuerzt", &Gekuerzt<AV>),
+    Ueberschrift(T::TeilmonatDurch, "3. Gesamtbeitrag je SV-Zweig aus 2.",
+                 "3. Gesamtbeitrag je SV-Zweig aus 2."),
+    Zeile(Wert, "KV", Keine, "Gesamtbeitrag", &Gesamt<KV>),
+    Zeile(Wert, "PV", Keine, "Gesamtbeitrag", &Gesamt<PV>),
+    Zeile(Wert, "RV", Keine, "Gesamtbeitrag", &Gesamt<RV>),
+    Zeile(Wert, "AV", Keine, "Gesamtbeitrag", &Gesamt<AV>),
+    Zeile(Wert, "Summe", Keine, "GesamtSumme", &GesamtSumme),
+    Ueberschrift(T::TeilmonatDurch, "4. Arbeitgeberanteil aus 1.", "4. Arbeitgeberanteil aus 1."),
+    Zeile(Wert, "KV", Hellgelb, "Arbeitgeberanteil", &AG<KV>),
+    Zeile(Wert, "PV", Hellgelb, "Arbeitgeberanteil", &AG<PV>),
+    Zeile(Wert, "RV", Hellgelb, "Arbeitgeberanteil", &AG<RV>),
+    Zeile(Wert, "AV", Hellgelb, "Arbeitgeberanteil", &AG<AV>),
+    Zeile(Summe, "Summe", Gelb, "AGSumme", &AGSumme),
+    Zeile(Wert, "Umlage U1", Keine, "Umlage", &Umlage<U1>),
+    Zeile(Wert, "Umlage U2", Keine, "Umlage", &Umlage<U2>),
+    Zeile(Wert, "Umlage U3", Keine, "Umlage", &Umlage<U3>),
+    Zeile(Summe, "AG-Aufwand", Hellgrau, "AGAufwand", &AGAufwand),
+    Ueberschrift(T::Fest, "5. Arbeitnehmeranteil (3. minus 4.)",
+                 "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)"),
+    Zeile(Wert, "KV", Hellgelb, "Arbeitnehmeranteil", &AN<KV>),
+    Zeile(Wert, "PV", Hellgelb, "Arbeitnehmeranteil", &AN<PV>),
+    Zeile(Wert, "RV", Hellgelb, "Arbeitnehmeranteil", &AN<RV>, false, T::RVVerzicht),
+    Zeile(Wert, "AV", Hellgelb, "Arbeitnehmeranteil", &AN<AV>),
+    {Wert, T::Zusatzsatz, "% Zusatzbeitr.", "% Zusatzb.", Hellgelb, "Zusatzbeitrag", &Zusatzbeitrag,
+     true},
+    Zeile(Summe, "Summe", Gelb, "ANSumme", &ANSumme, true),
+    Zeile(Summe, "AN-Netto", Hellgrau, "ANNetto", &ANNetto, true),
+    Zeile(Wert, "AN-Ersparnis", Keine, "ANErsparnis", &ANErsparnis),
+}};
+
+std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
+                        bool rvBefreiungAngehakt) {
+    const Ergebniszeile& z = Ergebniszeilen.at(static_cast<std::size_t>(zeile));
+    const std::string text(bericht ? z.Bericht : z.Tabelle);
+    const bool vollerMonat = ergebnis.Teilmonatsfaktor <= Waehrung::AusGanzzahl(1);
+    switch (z.Quelle) {
+        case T::Fest:
+            break;
+        case T::TeilmonatMal:
+        case T::TeilmonatDurch:
+            if (!vollerMonat) {
+                return text + (z.Quelle == T::TeilmonatMal ? " * " : " / ") + "Teilmonatsfaktor (" +
+                       FormatZahl(ergebnis.Teilmonatsfaktor) + ")";
+            }
+            break;
+        case T::Zusatzsatz:
+            return FormatDezimal(Waehrung::AusDoubleHalbGerade(ergebnis.Zusatzsatz * 100), 2) +
+                   text;
+        case T::RVVerzicht:
+            if (bericht && rvBefreiungAngehakt) {
+                return text + " voll";
+            }
+            break;
+    }
+    return text;
+}
+
+std::string Zellentext(Waehrung wert) {
+    return "     " + FormatBetrag(wert);
+}
+
+}  // namespace lohnwippe
