@@ -8,6 +8,8 @@ namespace {
 
 using S = std::size_t;
 
+constexpr int ZeileGekuerzt = 5;
+
 template <Zweig b>
 Waehrung AE(const Ergebnis& r, S s) {
     return r.AE[s][b];
@@ -144,6 +146,26 @@ std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
 
 std::string Zellentext(Waehrung wert) {
     return "     " + FormatBetrag(wert);
+}
+
+std::string Tabellenzelle(int zeile, int spalte, const Ergebnis* ergebnis) {
+    const Ergebniszeile& z = Ergebniszeilen.at(static_cast<std::size_t>(zeile));
+    static const Ergebnis vorDerRechnung{};
+    const Ergebnis& r = ergebnis != nullptr ? *ergebnis : vorDerRechnung;
+    if (z.Art == Zeilenart::Abschnitt) {
+        const int bis = zeile == ZeileGekuerzt ? SummenSpalte : LetzterJob;
+        if (spalte >= 2 && spalte <= bis) {
+            return Zeilentitel(zeile, r, false);
+        }
+        return zeile == 0 && spalte == SummenSpalte ? "Summe     " : "";
+    }
+    if (spalte == 0) {
+        // The rate caption of row 31 comes with the first result.
+        return ergebnis == nullptr && z.Quelle == Titelquelle::Zusatzsatz
+                   ? "Zusatzbeiträge"
+                   : Zeilentitel(zeile, r, false);
+    }
+    return ergebnis == nullptr ? "" : Zellentext(z.Wert(r, static_cast<std::size_t>(spalte)));
 }
 
 }  // namespace lohnwippe

@@ -67,4 +67,11 @@ std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
 // Five blanks and the amount with two decimals, as the table shows a value.
 std::string Zellentext(Waehrung wert);
 
+// The text of cell (`zeile`, `spalte`) of the result table: captions in
+// column 0, values in columns 1 to 5, section captions in columns 2 to 4
+// (row 5: to 5), and "Summe" over the total column. `ergebnis` is the last
+// run, or null before the first one, when the table shows only its fixed
+// texts and the plain captions.
+std::string Tabellenzelle(int zeile, int spalte, const Ergebnis* ergebnis);
+
 }  // namespace lohnwippe

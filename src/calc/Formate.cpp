@@ -235,4 +235,8 @@ std::optional<Waehrung> RateLesen(std::string_view text) {
     return Lesen(text, 4, Lesart::Rate);
 }
 
+std::string VollerMonatsname(int monat) {
+    return monat >= 1 && monat <= 12 ? Monatsnamen[static_cast<std::size_t>(monat - 1)] : "";
+}
+
 }  // namespace lohnwippe

@@ -41,6 +41,9 @@ std::string FormatBetragFeld(Waehrung wert);
 // outside 1 to 9999.
 std::string FormatDatum(int jahr, int monat, int tag);
 
+// Full German month name ("Januar" for 1); empty outside 1..12.
+std::string VollerMonatsname(int monat);
+
 // Reads a German number as a user types it: blanks around it, an optional
 // leading minus, digits with full stops between digits as thousands
 // separators, at most one decimal comma. Either side of the comma may be

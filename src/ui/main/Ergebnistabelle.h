@@ -21,15 +21,13 @@ class Ergebnistabelle : public QTableWidget {
 
     // Builds the fixed layout once: row heights (210 twips), column widths as
     // proportions of `fensterbreiteTwips` (0.13, 0.18, 0.18, 0.18, 0.17,
-    // 0.15, each a whole number of twips), colours, the fixed captions of
-    // column 0 and rows 0, 5 and 26, and the merged caption cells.
+    // 0.15, each a whole number of twips), and the colours, captions and
+    // merged caption cells of the result rows (calc/Ergebniszeilen.h).
     void Einrichten(int fensterbreiteTwips);
 
-    // Writes the section captions of rows 0, 10 and 16 (with the partial-month
-    // factor unless it is exactly 1), the caption of row 31 from the
-    // additional rate, and every value cell. The table is hidden while it is
-    // rewritten.
-    void Aktualisieren(const Ergebnis& ergebnis, Waehrung teilmonatsfaktor);
+    // Shows a run: the captions that depend on it and every value cell. The
+    // table is hidden while it is rewritten.
+    void Aktualisieren(const Ergebnis& ergebnis);
 
   private:
     void Betrag(int zeile, int spalte, Waehrung wert);

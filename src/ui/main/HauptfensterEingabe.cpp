@@ -1,4 +1,5 @@
-// Remuneration entry, switches and employer names of the main window.
+// The main window's controls wired to the open case: each signal becomes
+// the model's operation for that action, and what it changed is drawn.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
@@ -7,21 +8,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <algorithm>
+#include <QSignalBlocker>
 
 #include "calc/Entgelteingabe.h"
-#include "calc/Formate.h"
-#include "calc/Teilmonat.h"
 #include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe {
 
 namespace {
-
-// Only the exact value 1 switches a branch, levy or sick pay on.
-bool An(std::int16_t zustand) {
-    return zustand == 1;
-}
 
 // Escaped and kept as written, so that a name is never read as markup and
 // inner blanks survive.
@@ -29,53 +23,75 @@ QString Klartext(const QString& text) {
     return "<p style=\"white-space:pre\">" + text.toHtmlEscaped() + "</p>";
 }
 
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
 }  // namespace
 
 void Hauptfenster::Verbinden() {
-    connect(e_.Jahr, &QComboBox::activated, this, [this] { JahrClick(); });
-    connect(e_.Monat, &QComboBox::activated, this, [this] { MonatClick(); });
-    connect(e_.Kassen, &QComboBox::activated, this, [this] { KassenClick(); });
-    connect(e_.Minijobber, &QComboBox::activated, this, [this] { MinijobberClick(); });
-    connect(e_.Teilmonat, &QComboBox::activated, this, [this] { TeilmonatClick(); });
-    connect(e_.Beitrag0, &QComboBox::activated, this, [this] { BeitragClick(); });
+    const auto liste = [this](QComboBox* box, auto operation) {
+        connect(box, &QComboBox::activated, this,
+                [this, operation](int position) { Zeigen(operation(*fall_, position)); });
+    };
+    liste(e_.Jahr, [](OffenerFall& f, int p) { return f.JahrWaehlen(ErstesJahr + p); });
+    liste(e_.Monat, [](OffenerFall& f, int p) { return f.MonatWaehlen(p + 1); });
+    liste(e_.Minijobber, [](OffenerFall& f, int p) { return f.PersonWaehlen(p); });
+    liste(e_.Kassen, [](OffenerFall& f, int p) { return f.KasseWaehlen(p); });
+    liste(e_.Teilmonat, [](OffenerFall& f, int p) { return f.TeilmonatWaehlen(p); });
+    liste(e_.Beitrag0, [](OffenerFall& f, int) { return f.BeitragWaehlen(); });
     // Names are padded with blanks to 20 characters; show their start.
-    for (QComboBox* liste : {e_.Jahr, e_.Monat, e_.Minijobber, e_.Teilmonat, e_.Kassen}) {
-        connect(liste, &QComboBox::currentIndexChanged, liste, [liste] {
-            if (liste->lineEdit() != nullptr) {
-                liste->lineEdit()->setCursorPosition(0);
+    for (QComboBox* box : {e_.Jahr, e_.Monat, e_.Minijobber, e_.Teilmonat, e_.Kassen}) {
+        connect(box, &QComboBox::currentIndexChanged, box, [box] {
+            if (box->lineEdit() != nullptr) {
+                box->lineEdit()->setCursorPosition(0);
             }
         });
     }
-    connect(e_.Speichern, &QPushButton::clicked, this, [this] { SpeichernClick(); });
-    connect(e_.Schliessen, &QPushButton::clicked, this, [this] { SchliessenClick(); });
+    connect(e_.Speichern, &QPushButton::clicked, this,
+            [this] { Zeigen(fall_->BisDezemberKopieren()); });
+    connect(e_.Schliessen, &QPushButton::clicked, this, [this] { close(); });
     connect(e_.Hilfe, &QPushButton::clicked, this, [this] { HilfeClick(); });
     connect(e_.Drucken, &QPushButton::clicked, this, [this] { DruckenClick(); });
     connect(e_.Internet, &QPushButton::clicked, this, [this] { InternetClick(); });
 
-    // A user's click never leaves a box grey: the third state only comes
-    // from stored data.
-    const auto klick = [this](QCheckBox* box, auto handler) {
-        connect(box, &QCheckBox::clicked, this, [box, handler] {
+    // Qt has already turned the box when `clicked` arrives; the model turns
+    // its switch the same way (grey and off to on, on to off), and a user's
+    // click never leaves a box grey.
+    const auto klick = [this](QCheckBox* box, auto operation) {
+        connect(box, &QCheckBox::clicked, this, [this, box, operation] {
             box->setTristate(false);
-            handler();
+            Zeigen(operation(*fall_));
         });
     };
+    const std::array<std::pair<Jobschalter, JeJob<QCheckBox*> Steuerelemente::*>, 8> schalter{{
+        {Jobschalter::KV, &Steuerelemente::KV},
+        {Jobschalter::PV, &Steuerelemente::PV},
+        {Jobschalter::RV, &Steuerelemente::RV},
+        {Jobschalter::AV, &Steuerelemente::AV},
+        {Jobschalter::KG, &Steuerelemente::KG},
+        {Jobschalter::U1, &Steuerelemente::U1},
+        {Jobschalter::U2, &Steuerelemente::U2},
+        {Jobschalter::U3, &Steuerelemente::U3},
+    }};
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        for (Zweig b : {KV, PV, RV, AV}) {
-            klick(ZweigBox(e_, j, b), [this, j, b] { ZweigClick(j, b); });
+        for (const auto& [art, boxen] : schalter) {
+            klick((e_.*boxen)[j], [j, art](OffenerFall& f) { return f.SchalterKlicken(j, art); });
         }
-        for (Umlageart u : {U1, U2, U3}) {
-            klick(UmlageBox(e_, j, u), [this, j, u] { UmlageClick(j, u); });
-        }
-        klick(e_.KG[j], [this, j] { KGClick(j); });
         connect(e_.Spielen[j], &QScrollBar::valueChanged, this,
-                [this, j](int position) { SpielenChange(j, position); });
+                [this, j](int position) { SchiebereglerGestellt(j, position); });
+        connect(e_.Entgelt[j], &QLineEdit::textEdited, this,
+                [this, j](const QString& text) { fall_->EntgeltGetippt(j, Utf8(text)); });
+        connect(e_.Arbeitgeber[j], &QLineEdit::textChanged, this,
+                [this, j](const QString& text) { fall_->ArbeitgeberGetippt(j, Utf8(text)); });
         e_.Entgelt[j]->installEventFilter(this);
         e_.Arbeitgeber[j]->installEventFilter(this);
     }
-    klick(e_.RV_Befreiung, [this] { RVBefreiungClick(); });
-    klick(e_.Sachsen, [this] { SachsenClick(); });
-    klick(e_.Kinderlos, [this] { KinderlosClick(); });
+    klick(e_.RV_Befreiung,
+          [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::RVBefreiung); });
+    klick(e_.Sachsen, [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::Sachsen); });
+    klick(e_.Kinderlos,
+          [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::Kinderlos); });
 }
 
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
@@ -92,8 +108,9 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
                     fensterVerlassen_[j] = fensterwechsel;
                 } else if (!(fensterwechsel && fensterVerlassen_[j])) {
                     e_.Entgelt[j]->clear();
+                    fall_->EntgeltfeldBetreten(j);
                 }
-            } else if (ereignis->type() == QEvent::KeyPress) {
+            } else if (typ == QEvent::KeyPress) {
                 const auto* taste = static_cast<QKeyEvent*>(ereignis);
                 return EntgeltTaste(j, taste->key(), taste->text());
             }
@@ -103,10 +120,18 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
             if (ereignis->type() == QEvent::KeyPress) {
                 const int taste = static_cast<QKeyEvent*>(ereignis)->key();
                 if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
-                    ArbeitgeberEnter(j);
+                    Zeigen(fall_->ArbeitgeberEnter(j));
                 }
             } else if (ereignis->type() == QEvent::FocusOut) {
-                ArbeitgeberVerlassen(j);
+                QLineEdit* feld = e_.Arbeitgeber[j];
+                const QString getrimmt = QString::fromStdString(fall_->ArbeitgeberVerlassen(j));
+                {
+                    const QSignalBlocker stumm(feld);
+                    feld->setText(getrimmt);
+                }
+                // A name longer than the box can be read in full.
+                feld->setToolTip(getrimmt.isEmpty() ? QString() : Klartext(getrimmt));
+                feld->update();
             }
             return false;
         }
@@ -133,150 +158,21 @@ bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
         }
         zeichen = zeichenfolge.front();
     }
-    std::string inhalt = feld->text().toStdString();
+    std::string inhalt = Utf8(feld->text());
     switch (lohnwippe::EntgeltTaste(inhalt, zeichen)) {
         case Tastenwirkung::Einfuegen:
             return false;
         case Tastenwirkung::Geaendert:
             feld->setText(QString::fromStdString(inhalt));
+            fall_->EntgeltGetippt(job, inhalt);
             return true;
         case Tastenwirkung::Uebernehmen:
-            EntgeltUebernehmen(job);
+            Zeigen(fall_->EntgeltEingeben(job, Utf8(feld->text())));
             return true;
         case Tastenwirkung::Verwerfen:
             break;
     }
     return true;  // letters, blanks, signs, control characters
-}
-
-void Hauptfenster::EntgeltUebernehmen(int job) {
-    QLineEdit* feld = e_.Entgelt[job];
-    const auto uebernahme = lohnwippe::EntgeltUebernehmen(feld->text().toStdString());
-    feld->setText(QString::fromStdString(uebernahme.Text));
-    if (!uebernahme.Betrag) {
-        return;
-    }
-    eingaben_.Entgelt[job] = *uebernahme.Betrag;
-    Berechnen();
-    MinijobWarnung(job, "(ALV)");
-}
-
-void Hauptfenster::MinijobWarnung(int job, const char* zweig) {
-    const Waehrung null;
-    if (job < 2 || !An(eingaben_.AV[job]) || eingaben_.Entgelt[job] <= null ||
-        eingaben_.Entgelt[1] <= null) {
-        return;
-    }
-    meldungen_.Zeigen(
-        "Achtung!",
-        QString("Ein Minijob neben einer versicherungspflichtigen Hauptbeschäftigung\n"
-                "ist in der Arbeitslosenversicherung %1 versicherungsfrei\n"
-                "und wird somit nicht auf die Gleitzone angerechnet.\n"
-                "Bitte korrigieren Sie erforderlichenfalls Ihre Eingabe!")
-            .arg(zweig),
-        Meldungssymbol::Keines);
-}
-
-void Hauptfenster::SpielenChange(int job, int position) {
-    QScrollBar* leiste = e_.Spielen[job];
-    if (position == 1) {
-        // The first step to the right jumps to the amount entered; setting
-        // the position runs this handler again, nested, for the new value.
-        const std::int64_t euro = detail::DurchSkalaHalbGerade(eingaben_.Entgelt[job].Roh());
-        leiste->setValue(
-            static_cast<int>(std::clamp<std::int64_t>(euro, leiste->minimum(), leiste->maximum())));
-        position = leiste->value();
-    }
-    eingaben_.Entgelt[job] = Waehrung::AusGanzzahl(position);
-    e_.Entgelt[job]->setText(QString::fromStdString(FormatBetrag(eingaben_.Entgelt[job])));
-    Berechnen();
-}
-
-void Hauptfenster::TeilmonatClick() {
-    if (const auto faktor = Teilmonatsfaktor(e_.Teilmonat->currentIndex())) {
-        eingaben_.Teilmonatsfaktor = *faktor;
-    }
-    if (!sperre_) {
-        Berechnen();
-    }
-}
-
-void Hauptfenster::ZweigClick(int job, Zweig zweig) {
-    eingaben_.Zweigschalter(job, zweig) = Zustand(ZweigBox(e_, job, zweig));
-    if (ladephase_ != 1 && !sperre_) {
-        Berechnen();
-        if (zweig == AV) {
-            MinijobWarnung(job, "(AV)");
-        }
-    }
-}
-
-void Hauptfenster::UmlageClick(int job, Umlageart umlage) {
-    eingaben_.Umlageschalter(job, umlage) = Zustand(UmlageBox(e_, job, umlage));
-    if (ladephase_ != 1 && !sperre_) {
-        Berechnen();
-    }
-}
-
-void Hauptfenster::KGClick(int job) {
-    eingaben_.KG[job] = Zustand(e_.KG[job]);
-    if (ladephase_ == 1) {
-        return;
-    }
-    eingaben_.KVGrundsatz = umlagesatz_.KVSaetze[Kassenposition()];
-    eingaben_.KVSatz[job] = KVSatzAbleiten(eingaben_.KVGrundsatz, eingaben_.KG[job]);
-    if (!sperre_) {
-        Berechnen();
-    }
-}
-
-// The two switches for all employments count any state but 0 as on and
-// store nothing while stored data fill the window.
-void Hauptfenster::FuerAlleClick(const QCheckBox* box, std::int16_t& feld) {
-    if (sperre_) {
-        return;
-    }
-    feld = Zustand(box) != 0 ? 1 : 0;
-    if (ladephase_ != 1) {
-        Berechnen();
-    }
-}
-
-void Hauptfenster::RVBefreiungClick() {
-    FuerAlleClick(e_.RV_Befreiung, eingaben_.RVVerzicht);
-}
-
-void Hauptfenster::SachsenClick() {
-    FuerAlleClick(e_.Sachsen, eingaben_.Sachsen);
-}
-
-void Hauptfenster::KinderlosClick() {
-    if (!sperre_) {
-        Berechnen();
-    }
-}
-
-void Hauptfenster::BeitragClick() {
-    if (ladephase_ != 1 && !sperre_) {
-        Berechnen();
-    }
-}
-
-void Hauptfenster::ArbeitgeberEnter(int job) {
-    // While a save is owed, the record in memory is older than the window.
-    if (ungesichert_) {
-        SatzAusFensterFuellen(fallsatz_);
-    }
-    fallsatz_.Namen[job] = e_.Arbeitgeber[job]->text().toStdString();
-    ungesichert_ = !Gelungen(daten_.FallSchreiben(fallNr_, fallsatz_));
-}
-
-void Hauptfenster::ArbeitgeberVerlassen(int job) {
-    QLineEdit* feld = e_.Arbeitgeber[job];
-    const QString getrimmt = feld->text().trimmed();
-    feld->setText(getrimmt);
-    feld->setToolTip(getrimmt.isEmpty() ? QString() : Klartext(getrimmt));
-    feld->update();
 }
 
 }  // namespace lohnwippe

@@ -16,22 +16,14 @@
 #include <QScreen>
 #include <string>
 
-#include "calc/Formate.h"
-#include "calc/Umlagebox.h"
 #include "platform/Aussenwelt.h"
 #include "platform/Meldungen.h"
-#include "store/Datenbestand.h"
 #include "ui/common/Gestaltung.h"
 #include "ui/common/Twips.h"
 
 namespace lohnwippe {
 
 namespace {
-
-const QString Fenstertitel = QStringLiteral("Stammdaten");
-const QString NichtGespeichert = QStringLiteral(
-    "Die Stammdaten sind nicht vollständig gespeichert. Das Fenster bleibt offen, "
-    "Ihre Eingaben bleiben erhalten.");
 
 // A navy S on lavender, told apart from the main window's paragraph sign
 // at a glance.
@@ -43,27 +35,25 @@ QIcon Fenstersymbol() {
     return gestaltung::Fenstersymbol(QStringLiteral("S"), schrift, QColor(230, 230, 250));
 }
 
-// Thousandths of a percent as the boxes show them ("0,370").
-QString Satztext(std::int64_t tausendstel) {
-    return QString::fromStdString(FormatDezimal(Waehrung::AusRoh(tausendstel * 10), 3));
-}
-
 std::string Utf8(const QLineEdit* feld) {
     return feld->text().toStdString();
 }
 
-// The record exactly as the file now holds it: names cut or padded to 20
-// characters, characters outside the file's character set as "?".
-Fallsatz WieGespeichert(const Fallsatz& satz) {
-    const auto bytes = FallsatzKodieren(satz);
-    return FallsatzDekodieren(bytes);
+Meldungssymbol Symbolfuer(Symbol symbol) {
+    return symbol == Symbol::Fehler           ? Meldungssymbol::Fehler
+           : symbol == Symbol::Ausrufezeichen ? Meldungssymbol::Ausrufezeichen
+                                              : Meldungssymbol::Keines;
 }
 
 }  // namespace
 
-Stammdaten::Stammdaten(Hauptdaten& haupt, Meldungen& meldungen, Signalton& signalton,
-                       Ordnerpruefer& ordner)
-    : QWidget(nullptr), haupt_(haupt), meldungen_(meldungen), signalton_(signalton) {
+Stammdaten::Stammdaten(OffenerFall& fall, Meldungen& meldungen, Signalton& signalton,
+                       Ordnerpruefer& ordner, std::function<void(const Aenderung&)> hauptZeigen)
+    : QWidget(nullptr),
+      fall_(fall),
+      meldungen_(meldungen),
+      signalton_(signalton),
+      hauptZeigen_(std::move(hauptZeigen)) {
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
     const Twips twips(bildschirm != nullptr ? bildschirm->logicalDotsPerInch() : 96);
     e_ = StammdatenAufbauen(this, twips);
@@ -76,7 +66,8 @@ Stammdaten::~Stammdaten() = default;
 
 void Stammdaten::Verbinden() {
     connect(e_.Kassen, &QComboBox::activated, this, [this] { KassenClick(); });
-    connect(e_.Check1, &QCheckBox::clicked, this, [this] { Check1Click(); });
+    connect(e_.Check1, &QCheckBox::clicked, this,
+            [this] { fall_.ZeilendruckerSetzen(e_.Check1->isChecked()); });
     connect(e_.Command1, &QPushButton::clicked, this, [this] { SpeichernUndSchliessen(); });
     for (QLineEdit* feld : e_.u1zahl) {
         feld->installEventFilter(this);
@@ -84,17 +75,18 @@ void Stammdaten::Verbinden() {
 }
 
 void Stammdaten::Laden(Ordnerpruefer& ordner) {
-    const QStringList personen = haupt_.Personen();
+    const Namensfelder& namen = fall_.Namen();
     for (int k = 1; k <= 10; ++k) {
         e_.Fall[k]->setText(QString::number(k) + QStringLiteral(". Personalfall"));
-        e_.Nameneingabe[k]->setText(personen.value(k - 1));
+        e_.Nameneingabe[k]->setText(
+            QString::fromStdString(namen.Personen[static_cast<std::size_t>(k - 1)]));
     }
 
     e_.Kassen->setCurrentIndex(0);
     KassenClick();
 
-    e_.Nameneingabe[11]->setText(haupt_.Abrechnungsstelle1());
-    e_.Nameneingabe[12]->setText(haupt_.Abrechnungsstelle2());
+    e_.Nameneingabe[11]->setText(QString::fromStdString(namen.Abrechnungsstelle[0]));
+    e_.Nameneingabe[12]->setText(QString::fromStdString(namen.Abrechnungsstelle[1]));
     // Stored names carry blanks up to 20 characters; show their start.
     for (int k = 1; k <= AnzahlNamenfelder; ++k) {
         e_.Nameneingabe[k]->setCursorPosition(0);
@@ -107,32 +99,27 @@ void Stammdaten::Laden(Ordnerpruefer& ordner) {
                                     "handelt sich um eine kostenlose Shareware."));
     hinweis->setHidden(KassoraVorhanden(ordner));
 
-    e_.Check1->setChecked(haupt_.Zeilendrucker() == 1);
+    e_.Check1->setChecked(fall_.Zeilendrucker());
 }
 
 void Stammdaten::KassenClick() {
-    const int kasse = e_.Kassen->currentIndex();
-    for (int m = 0; m < AnzahlMonate; ++m) {
-        auto satz = haupt_.Daten().UmlageLesen(ErsterUmlagesatz2012 + m);
-        if (!satz.HatWert()) {
-            // Rates of the previous fund must not stay in the boxes: saving
-            // would store them for this one. Empty boxes cannot be saved.
-            for (int n = 0; n < AnzahlMonate; ++n) {
-                e_.u1zahl[n]->clear();
-                e_.u2zahl[n]->clear();
-            }
-            DateifehlerMelden(satz.Fehler(),
-                              QStringLiteral("Die Umlagesätze dieser Kasse konnten nicht gelesen "
-                                             "werden."));
-            return;
+    const auto saetze = fall_.Umlagesaetze2012(e_.Kassen->currentIndex());
+    if (const auto* meldung = std::get_if<Meldung>(&saetze)) {
+        // Rates of the previous fund must not stay in the boxes: saving
+        // would store them for this one. Empty boxes cannot be saved.
+        for (int m = 0; m < AnzahlMonate; ++m) {
+            e_.u1zahl[m]->clear();
+            e_.u2zahl[m]->clear();
         }
-        e_.u1zahl[m]->setText(Satztext(satz.Wert().U1Saetze[kasse]));
-        e_.u2zahl[m]->setText(Satztext(satz.Wert().U2Saetze[kasse]));
+        Melden({*meldung});
+        return;
     }
-}
-
-void Stammdaten::Check1Click() {
-    haupt_.ZeilendruckerSetzen(e_.Check1->isChecked() ? 1 : 0);
+    const auto& werte = std::get<0>(saetze);
+    for (int m = 0; m < AnzahlMonate; ++m) {
+        const auto i = static_cast<std::size_t>(m);
+        e_.u1zahl[m]->setText(QString::fromStdString(OffenerFall::Satztext(werte[0][i])));
+        e_.u2zahl[m]->setText(QString::fromStdString(OffenerFall::Satztext(werte[1][i])));
+    }
 }
 
 bool Stammdaten::eventFilter(QObject* objekt, QEvent* ereignis) {
@@ -186,130 +173,59 @@ bool Stammdaten::U1Taste(int monat, const QKeyEvent& taste) {
 }
 
 void Stammdaten::U1Enter(int monat) {
-    QLineEdit* feld = e_.u1zahl[monat];
-    if (feld->text().trimmed().isEmpty()) {
-        feld->setText(QStringLiteral("0"));
-        return;
+    std::array<std::string, AnzahlMonate> texte;
+    for (int m = 0; m < AnzahlMonate; ++m) {
+        texte[static_cast<std::size_t>(m)] = Utf8(e_.u1zahl[m]);
     }
-    const U1Uebernahme uebernahme = U1Uebernehmen(Utf8(feld));
-    if (uebernahme.Korrigiert) {
-        meldungen_.Zeigen(
-            QStringLiteral("Korrektor"),
-            QStringLiteral("Ihre Eingabe lag außerhalb des Bereichs und mußte korrigiert werden."),
-            Meldungssymbol::Ausrufezeichen);
+    const auto meldung = OffenerFall::U1Enter(texte, monat);
+    if (meldung) {
+        Melden({*meldung});
     }
-    // A rate usually holds for the rest of the year.
-    const QString text = Satztext(uebernahme.Tausendstel);
     for (int m = monat; m < AnzahlMonate; ++m) {
-        e_.u1zahl[m]->setText(text);
+        e_.u1zahl[m]->setText(QString::fromStdString(texte[static_cast<std::size_t>(m)]));
     }
-}
-
-std::optional<std::array<Stammdaten::Monatswerte, 2>> Stammdaten::SaetzeLesen() {
-    std::array<Monatswerte, 2> werte{};
-    const std::array<const std::array<QLineEdit*, AnzahlMonate>*, 2> spalten = {&e_.u1zahl,
-                                                                                &e_.u2zahl};
-    for (std::size_t s = 0; s < spalten.size(); ++s) {
-        for (int m = 0; m < AnzahlMonate; ++m) {
-            QLineEdit* feld = (*spalten[s])[m];
-            const Satzlesung lesung = UmlageboxLesen(Utf8(feld));
-            if (lesung.Fehler) {
-                const QString fehler =
-                    *lesung.Fehler == Satzfehler::KeineZahl
-                        ? QStringLiteral("ist keine gültige Zahl.")
-                    : *lesung.Fehler == Satzfehler::ZuGross
-                        ? QStringLiteral("ist zu groß zum Speichern (höchstens 32,767).")
-                        : QStringLiteral("ist zu klein zum Speichern (mindestens -32,768).");
-                meldungen_.Zeigen(Fenstertitel,
-                                  QStringLiteral("Der Umlagesatz U %1 für %2 ")
-                                          .arg(s + 1)
-                                          .arg(QString::fromUtf8(Monatsname(m))) +
-                                      fehler,
-                                  Meldungssymbol::Ausrufezeichen);
-                feld->setFocus(Qt::OtherFocusReason);
-                feld->selectAll();
-                return std::nullopt;
-            }
-            werte[s][static_cast<std::size_t>(m)] = lesung.Tausendstel;
-        }
-    }
-    return werte;
-}
-
-bool Stammdaten::NamenSpeichern() {
-    Datenbestand& daten = haupt_.Daten();
-    QStringList personen;
-    QString zeilen[2];
-    // 601 holds cases 1..4, 602 cases 5..8, 603 cases 9 and 10 and the two
-    // office lines: the boxes 1..12 in that order.
-    for (const int satzNr : {NamenSatz1, NamenSatz2, EinstellungsSatz}) {
-        auto gelesen = daten.FallLesen(satzNr);
-        if (!gelesen.HatWert()) {
-            DateifehlerMelden(gelesen.Fehler(), NichtGespeichert);
-            return false;
-        }
-        Fallsatz satz = std::move(gelesen).Wert();
-        const int vorher = 4 * (satzNr - NamenSatz1);
-        for (int k = 1; k <= 4; ++k) {
-            satz.Namen[k] = Utf8(e_.Nameneingabe[vorher + k]);
-        }
-        if (satzNr == EinstellungsSatz) {
-            // The report's printer mode goes with the settings.
-            satz.RVVerzicht = haupt_.Zeilendrucker();
-        }
-        if (auto geschrieben = daten.FallSchreiben(satzNr, satz); !geschrieben.HatWert()) {
-            DateifehlerMelden(geschrieben.Fehler(), NichtGespeichert);
-            return false;
-        }
-        // The main window must show what the next start will read.
-        const Fallsatz gespeichert = WieGespeichert(satz);
-        for (int k = 1; k <= 4; ++k) {
-            const QString name = QString::fromStdString(gespeichert.Namen[k]);
-            if (vorher + k <= 10) {
-                personen.append(name);
-            } else {
-                zeilen[vorher + k - 11] = name;
-            }
-        }
-    }
-    haupt_.AbrechnungsstelleSetzen(zeilen[0], zeilen[1]);
-    haupt_.PersonenNeuAufbauen(personen);
-    return true;
 }
 
 void Stammdaten::SpeichernUndSchliessen() {
-    // Checked before anything is written, so that a wrong box leaves the
-    // files as they were.
-    const auto saetze = SaetzeLesen();
-    if (!saetze) {
-        return;
+    Stammdateneingabe eingabe;
+    for (int k = 1; k <= 10; ++k) {
+        eingabe.Personen[static_cast<std::size_t>(k - 1)] = Utf8(e_.Nameneingabe[k]);
     }
-    if (!NamenSpeichern()) {
-        return;
+    eingabe.Abrechnungsstelle = {Utf8(e_.Nameneingabe[11]), Utf8(e_.Nameneingabe[12])};
+    eingabe.Kasse = e_.Kassen->currentIndex();
+    for (int m = 0; m < AnzahlMonate; ++m) {
+        eingabe.U1[static_cast<std::size_t>(m)] = Utf8(e_.u1zahl[m]);
+        eingabe.U2[static_cast<std::size_t>(m)] = Utf8(e_.u2zahl[m]);
     }
-    const int kasse = e_.Kassen->currentIndex();
-    if (auto geschrieben =
-            haupt_.Daten().Umlagesaetze2012Schreiben(kasse, (*saetze)[0], (*saetze)[1]);
-        !geschrieben.HatWert()) {
-        DateifehlerMelden(geschrieben.Fehler(), NichtGespeichert);
-        return;
-    }
-    // The names went to the case file; the rates are on disk already.
-    if (auto gesichert = haupt_.Daten().Sichern(); !gesichert.HatWert()) {
-        DateifehlerMelden(gesichert.Fehler(), NichtGespeichert);
+    auto ergebnis = fall_.StammdatenSpeichern(eingabe);
+    if (auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis)) {
+        if (fehler->Personen) {
+            Aenderung namen;
+            namen.Personen = true;
+            hauptZeigen_(namen);
+        }
+        Melden(fehler->Meldungen);
+        if (fehler->Box) {
+            QLineEdit* feld =
+                (fehler->Box->first == 1 ? e_.u1zahl : e_.u2zahl)[fehler->Box->second];
+            feld->setFocus(Qt::OtherFocusReason);
+            feld->selectAll();
+        }
         return;
     }
     // Closing may delete this window once control returns to the event
     // loop; nothing of it is used after this point.
-    Hauptdaten& haupt = haupt_;
+    const auto hauptZeigen = hauptZeigen_;
+    const Aenderung aenderung = std::get<Aenderung>(std::move(ergebnis));
     close();
-    haupt.FallNeuLaden();
+    hauptZeigen(aenderung);
 }
 
-void Stammdaten::DateifehlerMelden(const DateiFehler& fehler, const QString& folge) {
-    meldungen_.Zeigen(Fenstertitel,
-                      QString::fromStdString(fehler.Meldung()) + QStringLiteral("\n\n") + folge,
-                      Meldungssymbol::Fehler);
+void Stammdaten::Melden(const std::vector<Meldung>& meldungen) {
+    for (const Meldung& m : meldungen) {
+        meldungen_.Zeigen(QString::fromStdString(m.Titel), QString::fromStdString(m.Text),
+                          Symbolfuer(m.Art));
+    }
 }
 
 }  // namespace lohnwippe

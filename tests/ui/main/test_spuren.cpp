@@ -88,15 +88,15 @@ class Erzeuger {
         const std::string job = std::to_string(j);
         const int art = Zahl(0, 99);
         if (art < 22) {
-            offenEntgelt_ = false;
+            offenEntgelt_[static_cast<std::size_t>(j)] = false;
             return {"entgelt", job, Betrag()};
         }
         if (art < 25) {
-            offenEntgelt_ = true;
+            offenEntgelt_[static_cast<std::size_t>(j)] = true;
             return {"tippen", job, Betrag()};
         }
         if (art < 32) {
-            offenEntgelt_ = false;
+            offenEntgelt_[static_cast<std::size_t>(j)] = false;
             return {"spielen", job,
                     std::to_string(Eines<int>({0, 1, 1, 2, Zahl(0, 900), 32767, Zahl(395, 805)}))};
         }
@@ -111,7 +111,6 @@ class Erzeuger {
         }
         if (art < 71) {
             offenName_ = false;
-            offenEntgelt_ = false;
             const std::string liste =
                 Eines<std::string>({"Jahr", "Jahr", "Monat", "Monat", "Monat", "Minijobber",
                                     "Minijobber", "Kassen", "Teilmonat", "Teilmonat", "Beitrag_0"});
@@ -121,6 +120,11 @@ class Erzeuger {
                                : liste == "Kassen"     ? 22
                                : liste == "Teilmonat"  ? 35
                                                        : 61;
+            // Loading a case shows its amounts again; the partial month and
+            // the rate list only calculate.
+            if (liste != "Teilmonat" && liste != "Beitrag_0") {
+                offenEntgelt_ = {};
+            }
             return {"liste", liste, std::to_string(Zahl(0, anzahl - 1))};
         }
         if (art < 76) {
@@ -138,8 +142,9 @@ class Erzeuger {
             return {"dez"};
         }
         if (art < 90) {
+            // A save that a wrong box refuses reloads nothing: typed text
+            // stays pending.
             offenName_ = false;
-            offenEntgelt_ = false;
             const int u1Enter = Zahl(0, 2);
             return {"stamm",
                     std::to_string(Zahl(0, 21)),
@@ -154,7 +159,8 @@ class Erzeuger {
         if (art < 93) {
             return {"verschieben", std::to_string(Zahl(0, 300)), std::to_string(Zahl(0, 200))};
         }
-        if (offenName_ || offenEntgelt_) {
+        if (offenName_ ||
+            std::find(offenEntgelt_.begin(), offenEntgelt_.end(), true) != offenEntgelt_.end()) {
             return {"dez"};
         }
         return {"neustart"};
@@ -162,7 +168,7 @@ class Erzeuger {
 
     std::mt19937 zufall_;
     bool offenName_ = false;
-    bool offenEntgelt_ = false;
+    std::array<bool, 5> offenEntgelt_{};
 };
 
 class SpurenTest : public FensterTest {
