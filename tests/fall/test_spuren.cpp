@@ -1,0 +1,182 @@
+// The characterisation traces recorded from the window, replayed against the
+// case model alone: what a window would do with each action is done here by
+// hand, and the files, the figures a window would show and the messages must
+// be those recorded.
+#include "FallTest.h"
+#include "Spuren.h"
+#include "calc/Ergebniszeilen.h"
+#include "fall/Anzeige.h"
+#include "rates/Jahreswerte.h"
+
+namespace lohnwippe::test {
+namespace {
+
+class SpurenTest : public FallTest {
+  protected:
+    void Sagen(const std::vector<Meldung>& meldungen) {
+        gesagt_.insert(gesagt_.end(), meldungen.begin(), meldungen.end());
+    }
+    void Sagen(const Aenderung& a) { Sagen(a.Meldungen); }
+
+    void Neu() {
+        fall.reset();
+        std::filesystem::remove("SV.dat");
+        std::filesystem::remove("U12.dat");
+        Starten();
+        gesagt_ = gemeldet;
+        regler_ = {};
+    }
+
+    // The master-data window: opened on the first fund, then the fund of
+    // the action, one name, one month's rates, the line printer, perhaps
+    // Enter in the U1 box, and "Speichern und schließen".
+    void Stammdaten(const std::vector<std::string>& a, int kasse) {
+        Stammdateneingabe e;
+        for (std::size_t k = 0; k < 10; ++k) {
+            e.Personen[k] = fall->Namen().Personen[k];
+        }
+        e.Abrechnungsstelle = fall->Namen().Abrechnungsstelle;
+        for (const int k : {0, kasse}) {
+            auto saetze = fall->Umlagesaetze2012(k);
+            ASSERT_EQ(saetze.index(), 0u);
+            for (std::size_t m = 0; m < 12; ++m) {
+                e.U1[m] = OffenerFall::Satztext(std::get<0>(saetze)[0][m]);
+                e.U2[m] = OffenerFall::Satztext(std::get<0>(saetze)[1][m]);
+            }
+        }
+        e.Kasse = kasse;
+        const auto k = static_cast<std::size_t>(std::stoi(a.at(2)));
+        (k <= 10 ? e.Personen[k - 1] : e.Abrechnungsstelle[k - 11]) = a.at(3);
+        const auto m = static_cast<std::size_t>(std::stoi(a.at(4)));
+        e.U1[m] = a.at(5);
+        e.U2[m] = a.at(6);
+        fall->ZeilendruckerSetzen(a.at(7) == "1");
+        if (a.at(8) != "-") {
+            e.U1[m] = a.at(8);
+            if (auto meldung = OffenerFall::U1Enter(e.U1, static_cast<int>(m))) {
+                Sagen({*meldung});
+            }
+        }
+        auto ergebnis = fall->StammdatenSpeichern(e);
+        if (auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis)) {
+            Sagen(fehler->Meldungen);
+        } else {
+            Sagen(std::get<Aenderung>(ergebnis));
+        }
+    }
+
+    void Ausfuehren(const std::vector<std::string>& a) {
+        const auto zahl = [&](std::size_t i) { return std::stoi(a.at(i)); };
+        const std::string& art = a.at(0);
+        if (art == "entgelt" || art == "tippen") {
+            Sagen(Tippen(zahl(1), a.at(2), art == "entgelt"));
+        } else if (art == "spielen") {
+            int& regler = regler_[static_cast<std::size_t>(zahl(1))];
+            if (regler != zahl(2)) {
+                Sagen(fall->SchiebereglerGestellt(zahl(1), zahl(2), regler));
+            }
+        } else if (art == "schalter") {
+            static const std::map<std::string, Jobschalter> namen = {
+                {"KV", Jobschalter::KV}, {"PV", Jobschalter::PV}, {"RV", Jobschalter::RV},
+                {"AV", Jobschalter::AV}, {"KG", Jobschalter::KG}, {"U1", Jobschalter::U1},
+                {"U2", Jobschalter::U2}, {"U3", Jobschalter::U3}};
+            Sagen(fall->SchalterKlicken(zahl(1), namen.at(a.at(2))));
+        } else if (art == "allgemein") {
+            Sagen(fall->SchalterKlicken(a.at(1) == "Sachsen"     ? Allgemeinschalter::Sachsen
+                                        : a.at(1) == "Kinderlos" ? Allgemeinschalter::Kinderlos
+                                                                 : Allgemeinschalter::RVBefreiung));
+        } else if (art == "liste") {
+            const std::string& liste = a.at(1);
+            const int p = zahl(2);
+            Sagen(liste == "Jahr"         ? fall->JahrWaehlen(ErstesJahr + p)
+                  : liste == "Monat"      ? fall->MonatWaehlen(p + 1)
+                  : liste == "Minijobber" ? fall->PersonWaehlen(p)
+                  : liste == "Kassen"     ? fall->KasseWaehlen(p)
+                  : liste == "Teilmonat"  ? fall->TeilmonatWaehlen(p)
+                                          : fall->BeitragWaehlen());
+        } else if (art == "ag" || art == "agtippen") {
+            fall->ArbeitgeberGetippt(zahl(1), a.at(2));
+            if (art == "ag") {
+                Sagen(fall->ArbeitgeberEnter(zahl(1)));
+            }
+        } else if (art == "agverlassen") {
+            fall->ArbeitgeberVerlassen(zahl(1));
+        } else if (art == "dez") {
+            Sagen(fall->BisDezemberKopieren());
+        } else if (art == "stamm") {
+            Stammdaten(a, zahl(1));
+        } else if (art == "verschieben") {
+            // Pixels of a screen at 96 dpi: 15 twips each.
+            fenster.Ort = {15 * zahl(2), 15 * zahl(1)};
+        } else if (art == "neustart") {
+            Beenden();
+            Sagen(gemeldet);
+            Starten();
+            Sagen(gemeldet);
+            regler_ = {};
+        } else {
+            FAIL() << "unbekannte Aktion " << art;
+        }
+    }
+
+    // What a window would show: the table, the warning, the annual sum and
+    // the rate panel; then what was said since the last step.
+    std::map<std::string, std::string> Zustand() {
+        std::map<std::string, std::string> z;
+        z["sv"] = DateiHash("SV.dat");
+        z["u12"] = DateiHash("U12.dat");
+        const Ergebnis& r = fall->AktuellesErgebnis();
+        Fnv anzeige;
+        for (int zeile = 0; zeile < AnzahlErgebniszeilen; ++zeile) {
+            for (int spalte = 0; spalte <= SummenSpalte; ++spalte) {
+                anzeige.Text(Tabellenzelle(zeile, spalte, &r));
+            }
+        }
+        anzeige.Text(r.WarnungSichtbar ? "sichtbar" : "verborgen");
+        const Umlagesatz& u = fall->Umlagen();
+        const int k = fall->KassePos();
+        const Jahreswert* jahr = Jahreswerte(fall->Monat().JahrPos());
+        for (const std::string& text :
+             {JahressummeText(fall->Jahressumme()), KVSatzText(u, k), std::string(jahr->PVText),
+              std::string(jahr->RVText), std::string(jahr->AVText), std::string(jahr->FText),
+              UmlagesatzText(u, k, U1), UmlagesatzText(u, k, U2), UmlagesatzText(u, k, U3)}) {
+            anzeige.Text(text);
+        }
+        z["anzeige"] = anzeige.Hex();
+        Fnv meldungen;
+        for (const Meldung& m : gesagt_) {
+            meldungen.Text(m.Titel);
+            meldungen.Text(m.Text);
+            meldungen.Text(std::to_string(static_cast<int>(m.Art)));
+        }
+        z["meldungen"] = std::to_string(gesagt_.size()) + ":" + meldungen.Hex();
+        gesagt_.clear();
+        return z;
+    }
+
+  private:
+    std::vector<Meldung> gesagt_;
+    std::array<int, 5> regler_{};
+};
+
+TEST_F(SpurenTest, ModellHinterlaesstWasDasFensterHinterliess) {
+    const auto dateien = Spurdateien();
+    ASSERT_FALSE(dateien.empty());
+    for (const std::filesystem::path& datei : dateien) {
+        Neu();
+        int nr = 0;
+        for (const Schritt& schritt : SpurLesen(datei)) {
+            ++nr;
+            Ausfuehren(schritt.Aktion);
+            const auto ist = Zustand();
+            for (const char* name : {"sv", "u12", "anzeige", "meldungen"}) {
+                ASSERT_EQ(ist.at(name), schritt.Erwartet.at(name))
+                    << datei.filename() << ", Schritt " << nr << " (" << schritt.Aktion.at(0)
+                    << "): " << name;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
