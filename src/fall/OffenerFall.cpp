@@ -58,26 +58,19 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
         start.Anzeige.Meldungen.push_back({Titel, text, Symbol::Ausrufezeichen});
     }
 
-    // A master record that cannot be read still leaves ten persons; the
-    // start goes on with what could be read.
+    // Every calculation writes the names back into record 603: names not
+    // read would replace the stored ones, so the start ends instead.
     std::array<Fallsatz, 3> master;
     for (int i = 0; i < 3; ++i) {
         auto satz = d.FallLesen(NamenSatz1 + i);
-        if (satz.HatWert()) {
-            master[static_cast<std::size_t>(i)] = satz.Wert();
-            continue;
+        if (!satz.HatWert()) {
+            start.Anzeige.Meldungen.push_back(Fehlermeldung(
+                satz.Fehler(), "Die Namen der Personalfälle und der Abrechnungsstelle konnten "
+                               "nicht gelesen werden. " +
+                                   Beenden));
+            return start;
         }
-        for (int k = 1; k <= 4; ++k) {
-            master[static_cast<std::size_t>(i)].Namen[k] =
-                4 * i + k <= AnzahlPersonen ? "Personalfall " + std::to_string(4 * i + k) : "";
-        }
-        if (start.Anzeige.Meldungen.empty() ||
-            start.Anzeige.Meldungen.back().Art != Symbol::Fehler) {
-            start.Anzeige.Meldungen.push_back(
-                Fehlermeldung(satz.Fehler(),
-                              "Die Namen der Personalfälle und der Abrechnungsstelle konnten "
-                              "nicht vollständig gelesen werden."));
-        }
+        master[static_cast<std::size_t>(i)] = satz.Wert();
     }
     fall->namen_ = NamenLesen(master[0], master[1], master[2]);
     const Fallsatz& einstellungen = master[2];
