@@ -1,5 +1,7 @@
-// Speed of the data files: record conversion, writing a new installation
-// and the annual sum that every calculation reads.
+// Speed of the data files: record conversion, writing a new installation,
+// the save at the end of every calculation (which checks that the file is
+// still the one under its name) and the annual sum that every calculation
+// reads.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -77,6 +79,27 @@ void DatenAnlegenBench(benchmark::State& state) {
     }
 }
 BENCHMARK(DatenAnlegenBench)->Unit(benchmark::kMicrosecond);
+
+// What a calculation writes: the case and the settings record. Must stay
+// well under 15 µs.
+void SpeichernBench(benchmark::State& state) {
+    Arbeitsordner ordner;
+    auto bestand = Datenbestand::Oeffnen();
+    if (!bestand.HatWert() || !bestand.Wert().DatenAnlegen().HatWert()) {
+        state.SkipWithError("Datenbestand nicht angelegt");
+        return;
+    }
+    const Fallsatz satz = Beispiel();
+    const int fallNr = FallNr(3, 4, 5);
+    for (auto _ : state) {
+        if (!bestand.Wert().FallSchreiben(fallNr, satz).HatWert() ||
+            !bestand.Wert().FallSchreiben(EinstellungsSatz, satz).HatWert()) {
+            state.SkipWithError("Speichern gescheitert");
+            break;
+        }
+    }
+}
+BENCHMARK(SpeichernBench)->Unit(benchmark::kMicrosecond);
 
 void JahressummeBench(benchmark::State& state) {
     Arbeitsordner ordner;

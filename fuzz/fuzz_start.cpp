@@ -8,6 +8,9 @@
 // Berechnen, Datenbestand); only the order of the calls is the window's,
 // written out here.
 //
+// The levy records U12.dat lacks are written first, and the damaged rates
+// checked, as the start-up does.
+//
 // Input, both files in one:
 //   byte 0      bit 0: "SV.dat" starts with a new installation's contents,
 //               bit 1: "U12.dat" likewise; otherwise a file starts empty
@@ -98,14 +101,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     Flicken(Leser(svTeil.data(), svTeil.size()), sv->Inhalt, FallsatzLaenge, 700);
     Flicken(Leser(u12Teil.data(), u12Teil.size()), u12->Inhalt, UmlagesatzLaenge, 60);
     SpeicherDatei& falldatei = *sv;
+    SpeicherDatei& umlagedatei = *u12;
+    const std::vector<std::byte> umlagenVorher = u12->Inhalt;
     Datenbestand bestand(std::move(sv), std::move(u12));
 
-    // The load handler: a new installation gets its contents.
+    // The load handler: a new installation gets its contents, an existing
+    // one the levy records it lacks; whole levy records stay as they were.
+    std::vector<int> ergaenzt;
     if (Gelesen(bestand.FalldateiLeer(), "Länge lesen")) {
-        Pruefen(bestand.DatenAnlegen().HatWert(), "Standardinhalt anlegen");
+        ergaenzt = Gelesen(bestand.DatenAnlegen(), "Standardinhalt anlegen");
         Pruefen(falldatei.Inhalt.size() == FallsatzLaenge * AnzahlSaetzeFalldatei,
                 "603 Sätze angelegt");
+    } else {
+        ergaenzt = Gelesen(bestand.UmlagenErgaenzen(), "Umlagen ergänzen");
     }
+    const std::size_t ganze =
+        std::min(umlagenVorher.size() / UmlagesatzLaenge, std::size_t{AnzahlUmlagesaetze});
+    Pruefen(ergaenzt.size() == AnzahlUmlagesaetze - ganze, "fehlende Umlagesätze ergänzt");
+    Pruefen(
+        std::equal(umlagenVorher.begin(),
+                   umlagenVorher.begin() + static_cast<std::ptrdiff_t>(ganze * UmlagesatzLaenge),
+                   umlagedatei.Inhalt.begin()),
+        "ganze Umlagesätze unverändert");
+    Pruefen(UmlagenErgaenztMeldung(ergaenzt).empty() == ergaenzt.empty(), "Meldung der Ergänzung");
+    for (const auto& luecke : Gelesen(bestand.Luecken(), "Längen prüfen")) {
+        Pruefen(luecke.Datei == FalldateiName || luecke.Laenge > luecke.Soll,
+                "U12.dat nach dem Ergänzen vollständig");
+        Pruefen(!luecke.Meldung().empty(), "Längen gemeldet");
+    }
+    const Umlagenbefund befund = Gelesen(bestand.UnplausibleUmlagen(), "Umlagen prüfen");
+    Pruefen(befund.Meldung().empty() == befund.Leer(), "Meldung der unplausiblen Umlagen");
 
     // The ten persons and the payroll office from the master records.
     std::vector<std::string> personen;

@@ -1,7 +1,8 @@
 // The U1 and U2 boxes of the master-data window: any text, read as saving
 // reads it and as Enter in a U1 box takes it over. Accepted values fit the
 // 16 bits of the levy-rate file, the two decimal signs and trailing zeros
-// make no difference, and what the boxes show reads back as itself.
+// make no difference, and what the boxes show reads back as itself. Enter
+// reads only the number at the start of the box.
 #include <string>
 #include <string_view>
 
@@ -71,11 +72,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // Enter in a U1 box always leaves a rate the file and the check accept.
     const U1Uebernahme u1 = U1Uebernehmen(text);
     Pruefen(u1.Tausendstel >= 1 && u1.Tausendstel <= 1000, "U1 zwischen 0,001 und 1,000");
-    Pruefen(u1.Korrigiert ==
-                (lesung.Fehler.has_value() || lesung.Tausendstel < 1 || lesung.Tausendstel > 1000),
-            "korrigiert genau außerhalb des Bereichs");
-    Pruefen(u1.Korrigiert ? u1.Tausendstel == 300 : u1.Tausendstel == lesung.Tausendstel,
-            "U1 übernimmt den gelesenen Satz oder 0,300");
+    Pruefen(!u1.Korrigiert || u1.Tausendstel == 300, "korrigiert wird auf 0,300");
+    // Reading stops at the first character that belongs to no number.
+    const U1Uebernahme verlaengert = U1Uebernehmen(text + "x" + text);
+    Pruefen(verlaengert.Korrigiert == u1.Korrigiert && verlaengert.Tausendstel == u1.Tausendstel,
+            "nach der Zahl zählt nichts");
+    // A plain number with at most four decimals is exact in the saving's
+    // reading too: the same range and, inside it, the same thousandths.
+    const auto dezimalen = zeichen == std::string_view::npos ? 0 : kern.size() - zeichen - 1;
+    if (rate && dezimalen <= 4) {
+        const bool imBereich = rate->Roh() >= 10 && rate->Roh() <= 10000;  // 0.001 to 1.000 percent
+        Pruefen(u1.Korrigiert == !imBereich, "korrigiert genau außerhalb des Bereichs");
+        Pruefen(u1.Korrigiert || u1.Tausendstel == Tausendstel(*rate), "U1 übernimmt den Satz");
+    }
     const U1Uebernahme nochmal = U1Uebernehmen(Satztext(u1.Tausendstel));
     Pruefen(!nochmal.Korrigiert && nochmal.Tausendstel == u1.Tausendstel, "Enter ein zweites Mal");
     return 0;

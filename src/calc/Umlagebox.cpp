@@ -1,10 +1,64 @@
 #include "calc/Umlagebox.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "calc/Formate.h"
 
 namespace lohnwippe {
+
+namespace {
+
+bool IstZiffer(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The number at the start of `text` times 1000, as a count of 1/10000,
+// rounded half to even from the digits themselves. Whole parts beyond a
+// million are all alike far out of any range and are held there.
+std::int64_t FuehrendeZahlMalTausend(std::string_view text) {
+    constexpr std::int64_t GrosserGanzteil = 1'000'000;
+    constexpr int Nachkommastellen = 7;  // 3 for the factor 1000, 4 of the count
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+        ++i;
+    }
+    bool negativ = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negativ = text[i] == '-';
+        ++i;
+    }
+    std::int64_t ganz = 0;
+    for (; i < text.size() && IstZiffer(text[i]); ++i) {
+        ganz = std::min(ganz * 10 + (text[i] - '0'), GrosserGanzteil);
+    }
+    std::int64_t zahl = ganz;
+    int stellen = 0;
+    int ersteWeitere = 0;  // the first digit beyond the count's last place
+    bool mehrDahinter = false;
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        for (++i; i < text.size() && IstZiffer(text[i]); ++i) {
+            const int ziffer = text[i] - '0';
+            if (stellen < Nachkommastellen) {
+                zahl = zahl * 10 + ziffer;
+                ++stellen;
+            } else if (stellen++ == Nachkommastellen) {
+                ersteWeitere = ziffer;
+            } else {
+                mehrDahinter = mehrDahinter || ziffer != 0;
+            }
+        }
+    }
+    for (; stellen < Nachkommastellen; ++stellen) {
+        zahl *= 10;
+    }
+    if (ersteWeitere > 5 || (ersteWeitere == 5 && (mehrDahinter || zahl % 2 != 0))) {
+        ++zahl;
+    }
+    return negativ ? -zahl : zahl;
+}
+
+}  // namespace
 
 std::int64_t Tausendstel(Waehrung rate) {
     const std::int64_t roh = rate.Roh();
@@ -32,14 +86,12 @@ Satzlesung UmlageboxLesen(std::string_view text) {
 }
 
 U1Uebernahme U1Uebernehmen(std::string_view text) {
-    // The box's own display has a decimal comma, a typed rate a point: both
-    // read alike, so Enter on a shown rate keeps it.
-    const auto rate = RateLesen(text);
-    const std::int64_t tausendstel = rate ? Tausendstel(*rate) : 0;
-    if (!rate || tausendstel < 1 || tausendstel > 1000) {
+    const std::int64_t x = FuehrendeZahlMalTausend(text);
+    constexpr std::int64_t Eins = Waehrung::Skala;  // x = 1 with four decimals
+    if (x < 1 * Eins || x > 1000 * Eins) {
         return {.Tausendstel = 300, .Korrigiert = true};
     }
-    return {.Tausendstel = tausendstel, .Korrigiert = false};
+    return {.Tausendstel = detail::DurchSkalaHalbGerade(x), .Korrigiert = false};
 }
 
 }  // namespace lohnwippe

@@ -29,8 +29,14 @@ struct Satzlesung {
 Satzlesung UmlageboxLesen(std::string_view text);
 
 // Enter in a U1 box that is not blank: the rate for this month and the
-// rest of the year. One that is no number or lies outside 0.001 to 1.000
-// percent becomes 0.300 and is marked as corrected.
+// rest of the year. The box is read as far as it holds a number: blanks,
+// a sign, digits, one decimal sign and digits; reading stops at the first
+// character that does not fit ("0.5.3" reads 0.5, "abc" reads 0). The
+// decimal sign is a point or, as the boxes show rates, a comma. That number
+// times 1000, held with four decimals (halves to even), must lie within 1
+// to 1000, that is the rate within 0.001 to 1.000 percent; otherwise the
+// rate becomes 0.300 and is marked as corrected. Only then is it rounded to
+// whole thousandths, halves to even.
 struct U1Uebernahme {
     std::int64_t Tausendstel = 0;
     bool Korrigiert = false;

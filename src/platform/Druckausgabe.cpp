@@ -10,10 +10,12 @@
 #include <QPrinterInfo>
 #include <QTemporaryFile>
 #include <QUrl>
+#include <cerrno>
 #include <exception>
 #include <utility>
 
 #include "platform/QtDruckflaeche.h"
+#include "store/DateiFehler.h"
 
 namespace lohnwippe {
 
@@ -39,8 +41,14 @@ QString AnDruckdienst(const QString& drucker, const QString& datei, const QStrin
     if (auftrag > 0) {
         return {};
     }
-    const QString grund = QString::fromUtf8(cupsLastErrorString()).trimmed();
-    return grund.isEmpty() ? QStringLiteral("Der Druckdienst hat den Auftrag abgelehnt.") : grund;
+    return Druckdienstgrund(cupsLastError(), QString::fromUtf8(cupsLastErrorString()));
+}
+
+// The German reason of a failed file operation: from the errno of the
+// failing call, which Qt's own (English) text is built from; Qt's text only
+// where no errno was left.
+QString Dateigrund(const QFileDevice& datei, int fehlerNr) {
+    return fehlerNr != 0 ? QString::fromStdString(Fehlertext(fehlerNr)) : datei.errorString();
 }
 
 }  // namespace
@@ -92,10 +100,55 @@ QString BerichtZeichnen(const Berichtsdaten& daten, QPagedPaintDevice& geraet) {
     return flaeche.Gescheitert() ? flaeche.Fehlergrund() : QString();
 }
 
+QString Druckdienstgrund(int ippStatus, const QString& text) {
+    switch (ippStatus) {
+        case IPP_STATUS_ERROR_NOT_FOUND:
+        case IPP_STATUS_ERROR_GONE:
+            return QStringLiteral("Der Druckdienst kennt diesen Drucker nicht.");
+        case IPP_STATUS_ERROR_FORBIDDEN:
+        case IPP_STATUS_ERROR_NOT_AUTHENTICATED:
+        case IPP_STATUS_ERROR_NOT_AUTHORIZED:
+        case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
+            return QStringLiteral("Sie sind nicht berechtigt, auf diesem Drucker zu drucken.");
+        case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
+        case IPP_STATUS_ERROR_PRINTER_IS_DEACTIVATED:
+            return QStringLiteral(
+                "Der Drucker ist angehalten oder nimmt zurzeit keine Aufträge an.");
+        case IPP_STATUS_ERROR_SERVICE_UNAVAILABLE:
+            return QStringLiteral(
+                "Der Druckdienst ist nicht erreichbar; vermutlich ist er nicht gestartet.");
+        case IPP_STATUS_ERROR_BUSY:
+        case IPP_STATUS_ERROR_TEMPORARY:
+        case IPP_STATUS_ERROR_TIMEOUT:
+        case IPP_STATUS_ERROR_TOO_MANY_JOBS:
+            return QStringLiteral(
+                "Der Drucker ist zurzeit ausgelastet. Bitte versuchen Sie es später noch einmal.");
+        case IPP_STATUS_ERROR_REQUEST_ENTITY:
+            return QStringLiteral("Der Bericht ist für den Drucker zu groß.");
+        case IPP_STATUS_ERROR_DOCUMENT_FORMAT_NOT_SUPPORTED:
+            return QStringLiteral("Der Drucker kann das Format des Berichts nicht verarbeiten.");
+        case IPP_STATUS_ERROR_ACCOUNT_LIMIT_REACHED:
+        case IPP_STATUS_ERROR_ACCOUNT_CLOSED:
+        case IPP_STATUS_ERROR_CUPS_ACCOUNT_LIMIT_REACHED:
+        case IPP_STATUS_ERROR_CUPS_ACCOUNT_CLOSED:
+            return QStringLiteral(
+                "Ihr Druckkontingent ist erschöpft oder Ihr Druckkonto gesperrt.");
+        case IPP_STATUS_ERROR_DEVICE:
+            return QStringLiteral("Der Drucker meldet einen Gerätefehler.");
+        default:
+            break;
+    }
+    const QString grund = text.trimmed();
+    return grund.isEmpty()
+               ? QStringLiteral("Der Druckdienst hat den Auftrag abgelehnt.")
+               : QStringLiteral("Der Druckdienst hat den Auftrag abgelehnt (%1).").arg(grund);
+}
+
 QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
     QFile datei(pfad);
+    errno = 0;
     if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        return datei.errorString();
+        return Dateigrund(datei, errno);
     }
     QString grund;
     {
@@ -106,12 +159,14 @@ QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
         grund = BerichtZeichnen(daten, schreiber);
     }
     // A full disk shows only when the last buffered bytes go out.
+    errno = 0;
     if (grund.isEmpty() && !datei.flush()) {
-        grund = datei.errorString();
+        grund = Dateigrund(datei, errno);
     }
+    errno = 0;
     datei.close();
     if (grund.isEmpty() && datei.error() != QFileDevice::NoError) {
-        grund = datei.errorString();
+        grund = Dateigrund(datei, errno);
     }
     if (!grund.isEmpty()) {
         datei.remove();
@@ -138,8 +193,9 @@ void QtDruckausgabe::AufDrucker(const Berichtsdaten& daten, const QPrinterInfo& 
     // The suffix must not be ".pdf": that would switch the printer to plain
     // PDF output and lose the queue's page size and printable area.
     QTemporaryFile zwischenablage(QDir::tempPath() + QStringLiteral("/lohnwippe-XXXXXX.prn"));
+    errno = 0;
     if (!zwischenablage.open()) {
-        grund = zwischenablage.errorString();
+        grund = Dateigrund(zwischenablage, errno);
     } else {
         zwischenablage.close();
         QPrinter geraet(drucker, QPrinter::HighResolution);

@@ -74,7 +74,15 @@ QPageLayout PdfSeite();
 QString BerichtZeichnen(const Berichtsdaten& daten, QPagedPaintDevice& geraet);
 
 // Writes the report as a PDF file at `pfad`, replacing an older one. Returns
-// the reason of a failure, empty on success; a failed file is removed.
+// the reason of a failure in German, empty on success; a failed file is
+// removed.
 QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad);
+
+// Why the print service refused a job, in German, from its IPP status: the
+// answers a user can meet (printer unknown, no permission, printer stopped
+// or not accepting jobs, service not running, document too large, quota)
+// have a text of their own; any other keeps the service's `text` in
+// parentheses after a German lead-in.
+QString Druckdienstgrund(int ippStatus, const QString& text);
 
 }  // namespace lohnwippe

@@ -40,6 +40,13 @@ class Datei {
     // False when another process (or another opening) holds it. The system
     // drops the lock when the file is closed, however the program ends.
     virtual Erwartet<bool> Sperren() { return true; }
+
+    // What a write found at the file's name since the last call: the file
+    // replaced by another one, which it then wrote to instead, or the name
+    // gone, which it then filled again with the file's contents. Cleared by
+    // the call; the later of two events is the one reported.
+    enum class Ersetzung { Keine, Ersetzt, Wiederhergestellt };
+    virtual Ersetzung ErsetzungAbholen() { return Ersetzung::Keine; }
 };
 
 // The few system calls the data files need, so that tests can make the
@@ -60,6 +67,22 @@ class Systemaufrufe {
 // created when missing. It stays open for the object's life. Nothing is
 // buffered, so a write that fails (disk full, say) fails at once, in the
 // call that caused it, and not at some later flush or at closing.
+//
+// Only a regular file is taken: a folder, a pipe or a device under the name
+// is refused when opening (reason KeineGewoehnlicheDatei or EISDIR), and the
+// opening does not wait on a pipe.
+//
+// Each write (and each cut) first checks that the name still leads to the
+// open file. Programs that save by renaming a new file over the old one
+// (backup tools, sync clients) would otherwise leave every later write in a
+// deleted file and the folder without a lock. So:
+// - another file under the name: that file is opened, locked like this one
+//   if this one was (held by another program: Fehlerart::Gesperrt, nothing
+//   written), and written to from then on;
+// - no file under the name: one is created with the open file's contents,
+//   whole before it appears under the name, and taken over likewise.
+// The failure of such a step is the failure of the write; ErsetzungAbholen
+// tells afterwards that the file was changed.
 class SystemDatei final : public Datei {
   public:
     static Erwartet<std::unique_ptr<Datei>> Oeffnen(const std::string& name);
@@ -77,14 +100,30 @@ class SystemDatei final : public Datei {
     Erwartet<void> Kuerzen(std::uint64_t laenge) override;
     Erwartet<void> Sichern() override;
     Erwartet<bool> Sperren() override;
+    Ersetzung ErsetzungAbholen() override;
 
   private:
-    SystemDatei(std::string name, int fd, Systemaufrufe& aufrufe)
-        : name_(std::move(name)), fd_(fd), aufrufe_(aufrufe) {}
+    SystemDatei(std::string name, int fd, std::uint64_t geraet, std::uint64_t inode,
+                Systemaufrufe& aufrufe)
+        : name_(std::move(name)), fd_(fd), geraet_(geraet), inode_(inode), aufrufe_(aufrufe) {}
     DateiFehler Fehler(DateiFehler::Fehlerart art, int fehlerNr, std::uint64_t position) const;
+
+    // Makes sure the name leads to fd_ before a write at `position`.
+    Erwartet<void> NamenFolgen(std::uint64_t position);
+    Erwartet<void> Uebernehmen(std::uint64_t position);
+    Erwartet<void> Wiederherstellen(std::uint64_t position);
+    // Locks `fd` if this file was locked; a failure names `position`.
+    Erwartet<void> WieBisherSperren(int fd, std::uint64_t position);
+    void Wechseln(int fd, Ersetzung art);
+    // The write loop itself, into any descriptor.
+    Erwartet<void> Uebertragen(int fd, std::uint64_t position, std::span<const std::byte> quelle);
 
     std::string name_;
     int fd_;
+    // Identity of the open file, compared with what the name leads to.
+    std::uint64_t geraet_, inode_;
+    bool gesperrt_ = false;
+    Ersetzung ersetzung_ = Ersetzung::Keine;
     Systemaufrufe& aufrufe_;
 };
 

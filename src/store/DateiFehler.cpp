@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <string>
 
 namespace lohnwippe {
 
@@ -9,11 +10,15 @@ std::string Fehlertext(int fehlerNr) {
     switch (fehlerNr) {
         case 0:
             return "Unbekannter Fehler";
+        case KeineGewoehnlicheDatei:
+        case ENODEV:
+        case ENXIO:
+            return "Keine gewöhnliche Datei, sondern ein Gerät, eine Pipe oder Ähnliches";
         case ENOSPC:
             return "Kein Speicherplatz mehr auf dem Datenträger";
 #ifdef EDQUOT
         case EDQUOT:
-            return "Speicherkontingent erschöpft";
+            return "Kein Speicherplatz mehr: Ihr Speicherkontingent ist erschöpft";
 #endif
         case EACCES:
         case EPERM:
@@ -25,7 +30,10 @@ std::string Fehlertext(int fehlerNr) {
         case ENOENT:
             return "Datei oder Ordner nicht gefunden";
         case EISDIR:
-            return "Ist ein Ordner";
+            return "Ist ein Ordner, keine Datei";
+        case ELOOP:
+        case EMLINK:
+            return "Zu viele Verknüpfungen";
         case EFBIG:
             return "Datei zu groß";
         case EBUSY:
@@ -36,7 +44,10 @@ std::string Fehlertext(int fehlerNr) {
         case ENAMETOOLONG:
             return "Dateiname zu lang";
         default:
-            return std::strerror(fehlerNr);
+            // The system's text is English or whatever its language is, but
+            // with the number it still tells a helper what happened.
+            return "Systemfehler " + std::to_string(fehlerNr) + " (" + std::strerror(fehlerNr) +
+                   ")";
     }
 }
 
@@ -69,6 +80,12 @@ std::string DateiFehler::Meldung() const {
         case Fehlerart::Sperren:
             return ort + ": Sperren nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::Gesperrt:
+            if (Satz > 0) {
+                return ort +
+                       ": Die Datei wurde durch eine andere ersetzt, und diese ist in einem "
+                       "anderen Lohnwippe-Fenster geöffnet. Der Satz wurde nicht gespeichert; "
+                       "bitte arbeiten Sie im anderen Fenster weiter.";
+            }
             return "Lohnwippe ist in diesem Ordner bereits geöffnet (" + Datei +
                    " wird benutzt). Bitte arbeiten Sie im bereits geöffneten Fenster weiter.";
     }

@@ -21,7 +21,8 @@ struct DateiFehler {
         Ueberlauf,       // remunerations too large to add up (damaged file)
         Sichern,         // the data could not be handed to the disk
         Sperren,         // the lock could not be taken (not: is held)
-        Gesperrt,        // another copy of the program holds the lock
+        Gesperrt,        // another copy of the program holds the lock (at a
+                         // write: of the file that replaced the one opened)
     };
 
     Fehlerart Art = Fehlerart::Lesen;
@@ -29,7 +30,8 @@ struct DateiFehler {
     // Record concerned; for transfers of several records the one at which
     // the transfer failed. 0 where no record is concerned (opening).
     long Satz = 0;
-    // errno of the failing call; 0 when the system gave no reason.
+    // errno of the failing call, KeineGewoehnlicheDatei, or 0 when the
+    // system gave no reason.
     int FehlerNr = 0;
     // The rejected record number or fund position.
     long Wert = 0;
@@ -42,7 +44,14 @@ struct DateiFehler {
     std::string Meldung() const;
 };
 
-// Short German text for an errno value, the system's own text for rare ones.
+// `FehlerNr` of a name that leads to something other than a regular file (a
+// folder, a pipe, a device): the program's own reason, not the system's.
+// Negative, so that it can be no errno value.
+inline constexpr int KeineGewoehnlicheDatei = -1;
+
+// Short German text for an errno value or KeineGewoehnlicheDatei. A reason
+// a user is unlikely to meet keeps the system's own text, in parentheses
+// after its number.
 std::string Fehlertext(int fehlerNr);
 
 // A result or the reason why there is none. [[nodiscard]] so that no caller

@@ -18,6 +18,15 @@ std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index)
     return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
 }
 
+// 1234567 as "1.234.567".
+std::string Tausender(std::uint64_t zahl) {
+    std::string ziffern = std::to_string(zahl);
+    for (auto stelle = static_cast<std::ptrdiff_t>(ziffern.size()) - 3; stelle > 0; stelle -= 3) {
+        ziffern.insert(static_cast<std::size_t>(stelle), 1, '.');
+    }
+    return ziffern;
+}
+
 }  // namespace
 
 Erwartet<Datenbestand> Datenbestand::Oeffnen() {
@@ -102,6 +111,15 @@ Erwartet<bool> Datenbestand::FalldateiLeer() {
 }
 
 std::string Datenbestand::Luecke::Meldung() const {
+    if (Laenge > Soll) {
+        // The figures in parentheses as in the message of a shorter file.
+        const std::uint64_t mehr = Laenge - Soll;
+        return "Die Datei " + Datei + " ist um " + Tausender(mehr) +
+               (mehr == 1 ? " Byte" : " Bytes") + " länger als erwartet (" +
+               std::to_string(Laenge) + " statt " + std::to_string(Soll) +
+               " Bytes). Das Programm verwendet die zusätzlichen Bytes nicht und lässt sie "
+               "unverändert.";
+    }
     const bool faelle = Datei == FalldateiName;
     std::string text = Laenge == 0 ? "Die Datei " + Datei + " fehlt oder ist leer."
                                    : "Die Datei " + Datei + " ist unvollständig oder beschädigt (" +
@@ -109,8 +127,8 @@ std::string Datenbestand::Luecke::Meldung() const {
                                          " Bytes).";
     text += faelle ? " Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern "
                      "ergänzt."
-                   : " Fehlende Beitrags- und Umlagesätze werden als 0 angezeigt, bis die "
-                     "Stammdaten gespeichert werden.";
+                   : " Fehlende Beitrags- und Umlagesätze werden als 0 angezeigt und beim "
+                     "nächsten Start ergänzt.";
     return text;
 }
 
@@ -124,7 +142,7 @@ Erwartet<std::vector<Datenbestand::Luecke>> Datenbestand::Luecken() {
         const int anzahl =
             ablage.Ziel == falldatei_.get() ? AnzahlSaetzeFalldatei : AnzahlUmlagesaetze;
         const std::uint64_t soll = ablage.Satzlaenge * static_cast<std::uint64_t>(anzahl);
-        if (laenge.Wert() < soll || laenge.Wert() % ablage.Satzlaenge != 0) {
+        if (laenge.Wert() != soll) {
             luecken.push_back({ablage.Ziel->Name(), laenge.Wert(), soll});
         }
     }
@@ -138,20 +156,12 @@ Erwartet<void> Datenbestand::Sichern() {
     return umlagedatei_->Sichern();
 }
 
-Erwartet<void> Datenbestand::DatenAnlegen() {
-    // The levy file goes first and a case file that could not be written
-    // whole is emptied again: only an empty case file marks a new
-    // installation, so a half-written one would otherwise be taken for good
-    // data at every later start, and a complete one always has its rates.
-    std::vector<std::byte> umlagen(UmlagesatzLaenge * AnzahlUmlagesaetze);
-    for (int i = 0; i < AnzahlUmlagesaetze; ++i) {
-        UmlagesatzKodieren(StandardUmlagesatz(i + 1), Satzbereich<UmlagesatzLaenge>(umlagen, i));
+Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
+    // The levy file goes first: a complete case file always has its rates.
+    auto umlagen = UmlagenErgaenzen();
+    if (!umlagen.HatWert()) {
+        return umlagen;
     }
-    auto ergebnis = SaetzeSchreiben(Umlagedatei(), 1, AnzahlUmlagesaetze, umlagen);
-    if (!ergebnis.HatWert()) {
-        return ergebnis;
-    }
-
     std::vector<std::byte> faelle(FallsatzLaenge * AnzahlSaetzeFalldatei);
     const Fallsatz fall = StandardFallsatz(1);
     for (int i = 0; i < AnzahlSaetzeFalldatei; ++i) {
@@ -159,15 +169,87 @@ Erwartet<void> Datenbestand::DatenAnlegen() {
         FallsatzKodieren(satzNr <= AnzahlFallsaetze ? fall : StandardFallsatz(satzNr),
                          Satzbereich<FallsatzLaenge>(faelle, i));
     }
-    ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
+    auto ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
     if (ergebnis.HatWert()) {
-        ergebnis = Sichern();
+        ergebnis = falldatei_->Sichern();
     }
     if (!ergebnis.HatWert()) {
+        // Only an empty case file marks a new installation, so a half-written
+        // one would otherwise be taken for good data at every later start.
         // The write's own failure is what the user needs to hear about.
         (void)falldatei_->Kuerzen(0);
+        return ergebnis.Fehler();
     }
-    return ergebnis;
+    return umlagen;
+}
+
+Erwartet<std::vector<int>> Datenbestand::UmlagenErgaenzen() {
+    auto laenge = umlagedatei_->Laenge();
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
+    }
+    const std::uint64_t ganze = laenge.Wert() / UmlagesatzLaenge;
+    std::vector<int> ergaenzt;
+    for (auto nr = static_cast<int>(std::min<std::uint64_t>(ganze, AnzahlUmlagesaetze)) + 1;
+         nr <= AnzahlUmlagesaetze; ++nr) {
+        ergaenzt.push_back(nr);
+    }
+    if (ergaenzt.empty()) {
+        return ergaenzt;
+    }
+    const auto anzahl = static_cast<int>(ergaenzt.size());
+    std::vector<std::byte> puffer(UmlagesatzLaenge * ergaenzt.size());
+    for (int i = 0; i < anzahl; ++i) {
+        UmlagesatzKodieren(StandardUmlagesatz(ergaenzt[static_cast<std::size_t>(i)]),
+                           Satzbereich<UmlagesatzLaenge>(puffer, i));
+    }
+    // A record the file ends within is written over from its start.
+    if (auto ergebnis = SaetzeSchreiben(Umlagedatei(), ergaenzt.front(), anzahl, puffer);
+        !ergebnis.HatWert()) {
+        return ergebnis.Fehler();
+    }
+    if (auto ergebnis = umlagedatei_->Sichern(); !ergebnis.HatWert()) {
+        return ergebnis.Fehler();
+    }
+    return ergaenzt;
+}
+
+Erwartet<Umlagenbefund> Datenbestand::UnplausibleUmlagen() {
+    std::vector<std::byte> puffer(UmlagesatzLaenge * AnzahlUmlagesaetze);
+    if (auto gelesen = SaetzeLesen(Umlagedatei(), 1, AnzahlUmlagesaetze, puffer);
+        !gelesen.HatWert()) {
+        return gelesen.Fehler();
+    }
+    std::vector<Umlagesatz> saetze;
+    saetze.reserve(AnzahlUmlagesaetze);
+    for (int i = 0; i < AnzahlUmlagesaetze; ++i) {
+        saetze.push_back(UmlagesatzDekodieren(Satzbereich<UmlagesatzLaenge>(puffer, i)));
+    }
+    return UmlagenPruefen(saetze);
+}
+
+std::vector<Datenbestand::ErsetzteDatei> Datenbestand::ErsetzteDateien() {
+    std::vector<ErsetzteDatei> ersetzte;
+    for (Datei* datei : {falldatei_.get(), umlagedatei_.get()}) {
+        const Datei::Ersetzung ersetzung = datei->ErsetzungAbholen();
+        if (ersetzung != Datei::Ersetzung::Keine) {
+            ersetzte.push_back({datei->Name(), ersetzung == Datei::Ersetzung::Wiederhergestellt});
+        }
+    }
+    return ersetzte;
+}
+
+std::string Datenbestand::ErsetzteDatei::Meldung() const {
+    if (Wiederhergestellt) {
+        return "Die Datei " + Datei +
+               " wurde während der Arbeit gelöscht. Lohnwippe hat sie mit ihrem bisherigen "
+               "Inhalt neu angelegt und speichert weiter darin.";
+    }
+    return "Die Datei " + Datei +
+           " wurde während der Arbeit durch eine andere Datei gleichen Namens ersetzt, etwa von "
+           "einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe speichert ab jetzt in "
+           "der neuen Datei. Bitte prüfen Sie die angezeigten Werte: Die neue Datei kann einen "
+           "anderen Stand enthalten.";
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {

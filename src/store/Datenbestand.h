@@ -12,6 +12,7 @@
 #include "store/DateiFehler.h"
 #include "store/Fallsatz.h"
 #include "store/Satznummern.h"
+#include "store/Umlagenpruefung.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe {
@@ -29,7 +30,8 @@ class Datenbestand {
     using Oeffner = std::function<Erwartet<std::unique_ptr<Datei>>(const std::string& name)>;
     using Monatswerte = std::array<std::int16_t, MonateJeJahr>;
 
-    // A data file shorter than its records need or cut within a record.
+    // A data file whose length is not that of its records: shorter (or
+    // cut within a record), or longer.
     struct Luecke {
         std::string Datei;
         std::uint64_t Laenge = 0;  // bytes found
@@ -37,6 +39,17 @@ class Datenbestand {
 
         // German lines for the start-up message: what is wrong and what
         // the program does about it.
+        std::string Meldung() const;
+    };
+
+    // A data file that a write found replaced under its name, or deleted
+    // and created again from its contents (see SystemDatei).
+    struct ErsetzteDatei {
+        std::string Datei;
+        bool Wiederhergestellt = false;
+
+        // German lines for a message: what happened and where the program
+        // saves from now on.
         std::string Meldung() const;
     };
 
@@ -53,17 +66,42 @@ class Datenbestand {
     // True when the case file has no bytes at all: a new installation.
     Erwartet<bool> FalldateiLeer();
 
-    // The files that are shorter than their records or end within a
-    // record, the case file first. Records beyond the end read as zeros
-    // and are written in full at their next save.
+    // The files whose length differs from that of their records, the case
+    // file first; asked once per start, after UmlagenErgaenzen. Records
+    // beyond the end read as zeros and are written in full at their next
+    // save; bytes beyond the last record are neither read nor written.
     Erwartet<std::vector<Luecke>> Luecken();
 
     // Hands both files' written data to the disk.
     Erwartet<void> Sichern();
 
-    // Writes the default contents: case records 1..603, then levy records
-    // 1..48, each file in a single write, and hands them to the disk.
-    Erwartet<void> DatenAnlegen();
+    // A new installation (the case file empty): writes the levy records
+    // U12.dat lacks as UmlagenErgaenzen does, then the default case records
+    // 1..603 in a single write, and hands them to the disk. A case file that
+    // could not be written whole is emptied again, so the next start begins
+    // afresh. Returns the levy records written: all 48 when U12.dat held no
+    // whole record either, which needs no message; fewer when it held some,
+    // which UmlagenErgaenztMeldung then names.
+    Erwartet<std::vector<int>> DatenAnlegen();
+
+    // Writes every levy record that U12.dat lacks, those beyond its end and
+    // one it ends within, with its default contents, in a single write, and
+    // hands them to the disk; whole records are never touched. Returns the
+    // records written (1..48, ascending), none for a complete file. For an
+    // existing case file at every start, before Luecken; its message is
+    // UmlagenErgaenztMeldung.
+    Erwartet<std::vector<int>> UmlagenErgaenzen();
+
+    // The funds and months of U12.dat with rates no fund ever had, for a
+    // message at start-up (Umlagenbefund::Meldung); records beyond the end
+    // count as zeros, which are no such rates.
+    Erwartet<Umlagenbefund> UnplausibleUmlagen();
+
+    // The data files that writes found replaced or deleted since the last
+    // call, the case file first; cleared by the call. For a message after
+    // the write: the program has already gone over to the file now under
+    // the name.
+    std::vector<ErsetzteDatei> ErsetzteDateien();
 
     Erwartet<Fallsatz> FallLesen(int satzNr);
     Erwartet<void> FallSchreiben(int satzNr, const Fallsatz& satz);

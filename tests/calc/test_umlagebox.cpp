@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string_view>
+#include <utility>
 
 #include "TestHilfen.h"
 #include "calc/Umlagebox.h"
@@ -35,15 +36,44 @@ TEST(Umlagebox, SechzehnBitGrenzen) {
     }
 }
 
-TEST(Umlagebox, U1AusserhalbDesBereichsWirdDreihundert) {
-    EXPECT_EQ(U1Uebernehmen("0.5").Tausendstel, 500);
-    EXPECT_FALSE(U1Uebernehmen("0.5").Korrigiert);
-    EXPECT_EQ(U1Uebernehmen("0,001").Tausendstel, 1);
-    EXPECT_EQ(U1Uebernehmen("1").Tausendstel, 1000);
-    for (std::string_view text : {"0", "1.001", "0,0004", "abc", "-0.5"}) {
+// Enter in a U1 box reads the leading number, point or comma, and checks
+// it times 1000 against 1..1000 before rounding to thousandths.
+TEST(Umlagebox, U1LiestDieFuehrendeZahlUndPrueftVorDemRunden) {
+    const std::pair<std::string_view, std::int64_t> faelle[] = {
+        // taken over
+        {"0.5", 500},
+        {"0,500", 500},
+        {" .5", 500},
+        {"+0.5", 500},
+        {"0.5.3", 500},
+        {"0,5.3", 500},
+        {"0.5abc", 500},
+        {"0.37 %", 370},
+        {"0.001", 1},
+        {"0.0015", 2},
+        {"0.0025", 2},
+        {"1", 1000},
+        {"1.0000", 1000},
+        {"1.00000004", 1000},  // x = 1000.00004 is 1000 with four decimals
+        // corrected to 0,300: x below 1 or above 1000, or no number at the start
+        {"1.0005", 300},
+        {"0.0006", 300},
+        {"0.0009999", 300},
+        {"1.0000001", 300},
+        {"1.2.3", 300},
+        {"5.", 300},
+        {"0 .5", 300},
+        {"0", 300},
+        {"", 300},
+        {".", 300},
+        {"abc", 300},
+        {"-0.5", 300},
+        {"99999999999999999999999", 300},
+    };
+    for (const auto& [text, tausendstel] : faelle) {
         const U1Uebernahme u = U1Uebernehmen(text);
-        EXPECT_TRUE(u.Korrigiert) << text;
-        EXPECT_EQ(u.Tausendstel, 300) << text;
+        EXPECT_EQ(u.Tausendstel, tausendstel) << text;
+        EXPECT_EQ(u.Korrigiert, tausendstel == 300) << text;
     }
 }
 

@@ -1,3 +1,4 @@
+#include <cups/ipp.h>
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -107,7 +108,25 @@ TEST(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
     EXPECT_EQ(meldung.Titel, QStringLiteral("Drucken"));
     EXPECT_EQ(meldung.Symbol, Meldungssymbol::Fehler);
     EXPECT_TRUE(meldung.Text.contains("fehlt/Lohnwippe Personalfall 1 2012-01.pdf"));
-    EXPECT_TRUE(meldung.Text.endsWith("No such file or directory")) << meldung.Text.toStdString();
+    EXPECT_TRUE(meldung.Text.endsWith("Datei oder Ordner nicht gefunden"))
+        << meldung.Text.toStdString();
+}
+
+TEST(Druckausgabe, GruendeDesDruckdienstesAufDeutsch) {
+    const std::pair<int, const char*> faelle[] = {
+        {IPP_STATUS_ERROR_NOT_FOUND, "Der Druckdienst kennt diesen Drucker nicht."},
+        {IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS,
+         "Der Drucker ist angehalten oder nimmt zurzeit keine Aufträge an."},
+        {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE,
+         "Der Druckdienst ist nicht erreichbar; vermutlich ist er nicht gestartet."},
+        {IPP_STATUS_ERROR_INTERNAL, "Der Druckdienst hat den Auftrag abgelehnt (Internal Error)."},
+    };
+    for (const auto& [status, text] : faelle) {
+        EXPECT_EQ(Druckdienstgrund(status, QStringLiteral(" Internal Error ")),
+                  QString::fromUtf8(text));
+    }
+    EXPECT_EQ(Druckdienstgrund(IPP_STATUS_ERROR_INTERNAL, QString()),
+              QStringLiteral("Der Druckdienst hat den Auftrag abgelehnt."));
 }
 
 // The print surface on the PDF page layout, written into a file of a

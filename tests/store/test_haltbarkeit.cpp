@@ -184,14 +184,84 @@ TEST_F(HaltbarkeitTest, UnvollstaendigeDateienWerdenBenannt) {
               "Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern ergänzt.");
     EXPECT_EQ(luecken[1].Meldung(),
               "Die Datei U12.dat fehlt oder ist leer. Fehlende Beitrags- und Umlagesätze werden "
-              "als 0 angezeigt, bis die Stammdaten gespeichert werden.");
+              "als 0 angezeigt und beim nächsten Start ergänzt.");
     // The cut record reads its 17 bytes and zeros; saving it makes it whole.
     EXPECT_EQ(bestand.FallLesen(501).Wert().Entgelte[1], Waehrung());
     ASSERT_TRUE(bestand.FallSchreiben(501, Fallsatz{}).HatWert());
     EXPECT_EQ(fs::file_size("SV.dat"), 204u * 501);
 
-    fs::resize_file("SV.dat", std::uintmax_t{204} * 700);  // longer and whole: nothing to say
-    EXPECT_EQ(bestand.Luecken().Wert().size(), 1u);
+    // Longer, by a byte or a gigabyte: said so, and the rest is left alone.
+    const std::pair<std::uintmax_t, const char*> laengere[] = {
+        {123013, "um 1 Byte länger als erwartet (123013 statt 123012 Bytes)"},
+        {1u << 30, "um 1.073.618.812 Bytes länger als erwartet (1073741824 statt 123012 Bytes)"},
+    };
+    for (const auto& [laenge, text] : laengere) {
+        fs::resize_file("SV.dat", laenge);
+        EXPECT_EQ(bestand.Luecken().Wert()[0].Meldung(),
+                  std::string("Die Datei SV.dat ist ") + text +
+                      ". Das Programm verwendet die zusätzlichen Bytes nicht und lässt sie "
+                      "unverändert.");
+    }
+}
+
+TEST(Fehlertext, DeutschWoEinNutzerIhnTrifftSonstMitDemTextDesSystems) {
+    for (int nr : {ENOSPC, EDQUOT, EACCES, EPERM, EROFS, ENOENT, EISDIR, EIO, ENODEV, ENXIO, ELOOP,
+                   EMLINK, EFBIG}) {
+        EXPECT_EQ(Fehlertext(nr).find(std::strerror(nr)), std::string::npos) << Fehlertext(nr);
+    }
+    EXPECT_EQ(Fehlertext(EINVAL), std::string("Systemfehler 22 (") + std::strerror(EINVAL) + ")");
+}
+
+// Another file renamed over SV.dat while the program runs: the next write
+// goes into it and locks it; unless another program holds it already.
+TEST_F(HaltbarkeitTest, UeberschriebeneDateiWirdUebernommenUndGesperrt) {
+    auto bestand = Datenbestand::Oeffnen().Wert();
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+    const auto ersetzen = [] {
+        fs::copy_file("SV.dat", "Kopie");
+        std::fstream("Kopie", std::ios::in | std::ios::out | std::ios::binary).write("Neu", 3);
+        fs::rename("Kopie", "SV.dat");
+    };
+    ersetzen();
+    Fallsatz satz = bestand.FallLesen(1).Wert();
+    satz.Entgelte[1] = Waehrung::AusGanzzahl(612);
+    ASSERT_TRUE(bestand.FallSchreiben(5, satz).HatWert());
+    EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
+    EXPECT_EQ(Inhalt("SV.dat")[0], 'N');
+    EXPECT_EQ(bestand.FallLesen(5).Wert(), satz);
+    const auto ersetzte = bestand.ErsetzteDateien();
+    ASSERT_EQ(ersetzte.size(), 1u);
+    EXPECT_EQ(ersetzte[0].Datei, "SV.dat");
+    EXPECT_FALSE(ersetzte[0].Wiederhergestellt);
+    EXPECT_TRUE(bestand.ErsetzteDateien().empty());
+
+    ersetzen();
+    auto zweites = Datenbestand::Oeffnen();  // finds the new file unlocked
+    ASSERT_TRUE(zweites.HatWert());
+    const auto vorher = Inhalt("SV.dat");
+    EXPECT_EQ(bestand.FallSchreiben(6, satz).Fehler().Art, Art::Gesperrt);
+    EXPECT_EQ(Inhalt("SV.dat"), vorher);
+}
+
+// SV.dat deleted while the program runs: the next write brings it back
+// whole, locked, without leaving anything else in the folder.
+TEST_F(HaltbarkeitTest, GeloeschteDateiKommtGanzZurueck) {
+    auto bestand = Datenbestand::Oeffnen().Wert();
+    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
+    Fallsatz satz;
+    satz.Entgelte[2] = Waehrung::AusGanzzahl(450);
+    auto erwartet = Inhalt("SV.dat");
+    const auto kodiert = FallsatzKodieren(satz);
+    std::memcpy(erwartet.data() + std::ptrdiff_t{204} * 8, kodiert.data(), 204);
+    fs::remove("SV.dat");
+
+    ASSERT_TRUE(bestand.FallSchreiben(9, satz).HatWert());
+    EXPECT_EQ(Inhalt("SV.dat"), erwartet);
+    EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+    const auto ersetzte = bestand.ErsetzteDateien();
+    ASSERT_EQ(ersetzte.size(), 1u);
+    EXPECT_TRUE(ersetzte[0].Wiederhergestellt);
 }
 
 // A process that calculates and saves as fast as it can is killed at random
