@@ -4,6 +4,7 @@
 
 #include "calc/Formate.h"
 #include "store/Satznummern.h"
+#include "store/Umlagenpruefung.h"
 
 namespace lohnwippe {
 
@@ -40,22 +41,51 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
         start.Anzeige.Meldungen.push_back(Programmende(leer.Fehler()));
         return start;
     }
+    // What the start finds wrong in the files is said once, in one box:
+    // levy records it had to restore, lengths that are not those of the
+    // records, and rates no fund ever had.
+    std::string befund;
+    const auto sagen = [&befund](const std::string& text) {
+        if (!text.empty()) {
+            befund += (befund.empty() ? "" : "\n\n") + text;
+        }
+    };
     if (leer.Wert()) {
-        if (auto angelegt = d.DatenAnlegen(); !angelegt.HatWert()) {
+        auto angelegt = d.DatenAnlegen();
+        if (!angelegt.HatWert()) {
             start.Anzeige.Meldungen.push_back(Programmende(angelegt.Fehler()));
             return start;
         }
-    } else if (auto luecken = d.Luecken(); !luecken.HatWert()) {
-        start.Anzeige.Meldungen.push_back(Programmende(luecken.Fehler()));
-        return start;
-    } else if (!luecken.Wert().empty()) {
-        // Said once, here: the reads themselves fill what is missing with
-        // zeros without complaint.
-        std::string text;
-        for (const auto& luecke : luecken.Wert()) {
-            text += (text.empty() ? "" : "\n\n") + luecke.Meldung();
+        // A new installation next to a new levy file is nothing to tell.
+        if (angelegt.Wert().size() < static_cast<std::size_t>(AnzahlUmlagesaetze)) {
+            sagen(UmlagenErgaenztMeldung(angelegt.Wert()));
         }
-        start.Anzeige.Meldungen.push_back({Titel, text, Symbol::Ausrufezeichen});
+    } else {
+        auto ergaenzt = d.UmlagenErgaenzen();
+        if (!ergaenzt.HatWert()) {
+            start.Anzeige.Meldungen.push_back(Programmende(ergaenzt.Fehler()));
+            return start;
+        }
+        sagen(UmlagenErgaenztMeldung(ergaenzt.Wert()));
+        auto luecken = d.Luecken();
+        if (!luecken.HatWert()) {
+            start.Anzeige.Meldungen.push_back(Programmende(luecken.Fehler()));
+            return start;
+        }
+        for (const auto& luecke : luecken.Wert()) {
+            sagen(luecke.Meldung());
+        }
+    }
+    auto unplausibel = d.UnplausibleUmlagen();
+    if (!unplausibel.HatWert()) {
+        start.Anzeige.Meldungen.push_back(Programmende(unplausibel.Fehler()));
+        return start;
+    }
+    if (!unplausibel.Wert().Leer()) {
+        sagen(unplausibel.Wert().Meldung());
+    }
+    if (!befund.empty()) {
+        start.Anzeige.Meldungen.push_back({Titel, befund, Symbol::Ausrufezeichen});
     }
 
     // Every calculation writes the names back into record 603: names not
@@ -64,10 +94,11 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     for (int i = 0; i < 3; ++i) {
         auto satz = d.FallLesen(NamenSatz1 + i);
         if (!satz.HatWert()) {
-            start.Anzeige.Meldungen.push_back(Fehlermeldung(
-                satz.Fehler(), "Die Namen der Personalfälle und der Abrechnungsstelle konnten "
-                               "nicht gelesen werden. " +
-                                   Beenden));
+            start.Anzeige.Meldungen.push_back(
+                Fehlermeldung(satz.Fehler(),
+                              "Die Namen der Personalfälle und der Abrechnungsstelle konnten "
+                              "nicht gelesen werden. " +
+                                  Beenden));
             return start;
         }
         master[static_cast<std::size_t>(i)] = satz.Wert();
@@ -199,6 +230,13 @@ void OffenerFall::FallSichern(Aenderung& a) {
     if (fall.HatWert() && einstellungen.HatWert()) {
         Gesichert();
     }
+    Ersetzungen(a);
+}
+
+void OffenerFall::Ersetzungen(Aenderung& a) {
+    for (const auto& datei : daten_.ErsetzteDateien()) {
+        a.Meldungen.push_back({Titel, datei.Meldung(), Symbol::Ausrufezeichen});
+    }
 }
 
 void OffenerFall::Speicherfehler(const DateiFehler& fehler, Aenderung& a) {
@@ -239,7 +277,9 @@ Aenderung OffenerFall::Verlassen(Berichtsmonat monat, int personPos) {
     }
     // The case on screen holds values no save has stored yet; loading
     // another one would throw them away. The selection stays instead.
-    if (auto gesichert = OffenenFallSichern(); !gesichert.HatWert()) {
+    auto gesichert = OffenenFallSichern();
+    Ersetzungen(a);
+    if (!gesichert.HatWert()) {
         a.Auswahl = true;
         a.Meldungen.push_back(Fehlermeldung(gesichert.Fehler(), NichtGesichertText));
         return a;

@@ -180,6 +180,8 @@ class OffenerFall {
     Aenderung EntgeltSetzen(int job, Waehrung betrag);
     void MinijobWarnung(int job, const char* zweig, Aenderung& aenderung) const;
     Aenderung Umschalten(std::int16_t& zustand);
+    // Files that a write found replaced under their names: said each time.
+    void Ersetzungen(Aenderung& aenderung);
     // A failed write or sync: said once per run of failures.
     void Speicherfehler(const DateiFehler& fehler, Aenderung& aenderung);
     void Gesichert();

@@ -21,13 +21,15 @@ Aenderung OffenerFall::KasseWaehlen(int kasse) {
         ungesichert_ = false;
         sicherungFaellig_ = true;
         Gesichert();
-        a = NeuLaden();
+        Ersetzungen(a);
+        a += NeuLaden();
         if (bildschirm_.KassePos == kasse) {
             return a;
         }
         // The fund is stored, but the case could not be read back: it stays
         // on screen with the new fund.
     } else {
+        Ersetzungen(a);
         Speicherfehler(geschrieben.Fehler(), a);
         // Loading would bring back the stored fund and drop what is on screen.
         ungesichert_ = true;
@@ -181,6 +183,7 @@ Aenderung OffenerFall::ArbeitgeberEnter(int job) {
     } else {
         Speicherfehler(geschrieben.Fehler(), a);
     }
+    Ersetzungen(a);
     return a;
 }
 
@@ -201,6 +204,7 @@ Aenderung OffenerFall::BisDezemberKopieren() {
     } else {
         Speicherfehler(kopiert.Fehler(), a);
     }
+    Ersetzungen(a);
     a += Rechnen();
     return a;
 }

@@ -110,6 +110,7 @@ std::variant<Aenderung, Stammdatenfehler> OffenerFall::StammdatenSpeichern(
     }
     Aenderung a;
     a.Personen = true;
+    Ersetzungen(a);
     // Reloading would replace values on screen that are not stored yet.
     if (OffenenFallSichern().HatWert()) {
         a += NeuLaden();
@@ -207,6 +208,10 @@ OffenerFall::Schluss OffenerFall::Schliessen() {
     if (gesichert.HatWert()) {
         gesichert = daten_.Sichern();
     }
+    Aenderung ersetzt;
+    Ersetzungen(ersetzt);
+    schluss.Meldungen.insert(schluss.Meldungen.end(), ersetzt.Meldungen.begin(),
+                             ersetzt.Meldungen.end());
     if (gesichert.HatWert()) {
         sicherungFaellig_ = false;
     } else {

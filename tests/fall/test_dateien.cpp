@@ -1,0 +1,105 @@
+// What the start finds in the files, and files replaced while the program
+// runs: said once, and nothing the user keeps is overwritten.
+#include <fstream>
+#include <functional>
+
+#include "FallTest.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Inhalt(const fs::path& datei) {
+    std::ifstream strom(datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), {}};
+}
+
+// The files of a first start, with the 2012 U1 rate of fund 0 changed.
+void Einrichten() {
+    auto daten = Datenbestand::Oeffnen().Wert();
+    ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+    Umlagesatz dezember = daten.UmlageLesen(48).Wert();
+    dezember.U1Saetze[0] = 777;
+    ASSERT_TRUE(daten.UmlageSchreiben(48, dezember).HatWert());
+}
+
+TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
+    struct Fall {
+        const char* was;
+        std::function<void()> vorher;
+        const char* gesagt;  // nullptr: nothing to say
+        int u1Dezember;      // 777 as entered, 370 when restored
+    };
+    const std::vector<Fall> faelle = {
+        {"alles da", [] {}, nullptr, 777},
+        {"U12.dat fehlt", [] { fs::remove("U12.dat"); }, "Januar 2009 bis Dezember 2012 fehlten",
+         370},
+        {"U12.dat endet im Juli 2012",
+         [] { fs::resize_file("U12.dat", UmlagesatzLaenge * 42 + 5); },
+         "Juli bis Dezember 2012 fehlten", 370},
+        {"SV.dat ein Byte zu lang",
+         [] { fs::resize_file("SV.dat", FallsatzLaenge * AnzahlSaetzeFalldatei + 1); },
+         "um 1 Byte länger als erwartet", 777},
+        {"Sätze, die keine Kasse hat",
+         [] {
+             auto daten = Datenbestand::Oeffnen().Wert();
+             Umlagesatz satz = daten.UmlageLesen(3).Wert();
+             satz.KVSaetze[1] = 2500;
+             ASSERT_TRUE(daten.UmlageSchreiben(3, satz).HatWert());
+         },
+         "AOK Bayern: März 2009", 777},
+    };
+    for (const Fall& f : faelle) {
+        fs::remove("SV.dat");
+        fs::remove("U12.dat");
+        Einrichten();
+        f.vorher();
+        Starten();
+        if (f.gesagt == nullptr) {
+            EXPECT_TRUE(gemeldet.empty()) << f.was;
+        } else {
+            ASSERT_EQ(gemeldet.size(), 1u) << f.was;
+            EXPECT_NE(gemeldet[0].Text.find(f.gesagt), std::string::npos)
+                << f.was << ": " << gemeldet[0].Text;
+        }
+        // Restored records hold the defaults, with the rates of the first
+        // start; records that were there keep what the user entered.
+        EXPECT_EQ(fall->Daten().UmlageLesen(3).Wert().KVSaetze[0], 1460) << f.was;
+        EXPECT_EQ(fall->Daten().UmlageLesen(48).Wert().U1Saetze[0], f.u1Dezember) << f.was;
+        Beenden();
+        Starten();
+        EXPECT_EQ(gemeldet.empty(),
+                  f.gesagt == nullptr || std::string(f.was).find("U12") != std::string::npos)
+            << f.was << ": once, not at every start";
+        fall.reset();
+    }
+}
+
+TEST_F(FallTest, EinNeuesSvDatLaesstEinVollstaendigesU12DatStehen) {
+    Einrichten();
+    const std::string u12 = Inhalt("U12.dat");
+    fs::remove("SV.dat");
+    Starten();
+    EXPECT_TRUE(gemeldet.empty());
+    EXPECT_EQ(Inhalt("U12.dat"), u12);
+}
+
+TEST_F(FallTest, EinErsetztesSvDatWirdGesperrtUndWeiterBeschrieben) {
+    Starten();
+    Tippen(1, "500");
+    fs::copy_file("SV.dat", "Sicherung.dat");
+    fs::rename("Sicherung.dat", "SV.dat");  // as a backup or sync tool does
+    const Aenderung a = Tippen(1, "650");
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_NE(a.Meldungen[0].Text.find("SV.dat"), std::string::npos);
+    EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked again
+    fall->Sichern();
+    fall.reset();
+    EXPECT_EQ(Datenbestand::Oeffnen().Wert().FallLesen(361).Wert().Entgelte[1],
+              Waehrung::AusGanzzahl(650));
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
