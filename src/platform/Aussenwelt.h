@@ -48,10 +48,6 @@ inline constexpr const char* KassoraOrdner2 = "C:\\Programme\\Kassora2012";
 
 bool KassoraVorhanden(Ordnerpruefer& pruefer);
 
-// The maker's homepage, opened when the program closes unless the payroll
-// product is installed.
-inline constexpr const char* Homepage = "https://lohnwippe.example/";
-
 // File name of the information page shipped with the program.
 inline constexpr const char* Infoseite = "Lohnwippe-Info.html";
 

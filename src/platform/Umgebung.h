@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
+
 #include "platform/Aussenwelt.h"
+#include "platform/Bauwerte.h"
 #include "platform/Druckausgabe.h"
 #include "platform/Meldungen.h"
 
@@ -14,6 +17,9 @@ struct Umgebung {
     Ordnerpruefer& ordner;
     Kalender& kalender;
     Druckausgabe& drucker;
+    // Opened when the program closes, unless the maker's payroll product is
+    // installed; empty: none.
+    QString homepage = QString::fromUtf8(Homepage);
 };
 
 }  // namespace lohnwippe

@@ -13,8 +13,7 @@ namespace lohnwippe {
 void Hauptfenster::HilfeClick() {
     if (stammdaten_ == nullptr) {
         // Loaded afresh only when it opens; while open, it keeps its edits.
-        stammdaten_ = new Stammdaten(*fall_, umgebung_.meldungen, umgebung_.signalton,
-                                     umgebung_.ordner, [this](const Aenderung& a) { Zeigen(a); });
+        stammdaten_ = new Stammdaten(*fall_, umgebung_, [this](const Aenderung& a) { Zeigen(a); });
         stammdaten_->setAttribute(Qt::WA_DeleteOnClose);
     }
     stammdaten_->show();
@@ -61,8 +60,8 @@ void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
     if (stammdaten_ != nullptr) {
         stammdaten_->close();
     }
-    if (!KassoraVorhanden(umgebung_.ordner)) {
-        umgebung_.adressen.Oeffnen(Homepage);
+    if (!umgebung_.homepage.isEmpty() && !KassoraVorhanden(umgebung_.ordner)) {
+        umgebung_.adressen.Oeffnen(umgebung_.homepage);
     }
     QWidget::closeEvent(ereignis);
 }

@@ -18,6 +18,7 @@
 
 #include "platform/Aussenwelt.h"
 #include "platform/Meldungen.h"
+#include "platform/Umgebung.h"
 #include "ui/common/Gestaltung.h"
 #include "ui/common/Twips.h"
 
@@ -47,19 +48,19 @@ Meldungssymbol Symbolfuer(Symbol symbol) {
 
 }  // namespace
 
-Stammdaten::Stammdaten(OffenerFall& fall, Meldungen& meldungen, Signalton& signalton,
-                       Ordnerpruefer& ordner, std::function<void(const Aenderung&)> hauptZeigen)
+Stammdaten::Stammdaten(OffenerFall& fall, const Umgebung& umgebung,
+                       std::function<void(const Aenderung&)> hauptZeigen)
     : QWidget(nullptr),
       fall_(fall),
-      meldungen_(meldungen),
-      signalton_(signalton),
+      meldungen_(umgebung.meldungen),
+      signalton_(umgebung.signalton),
       hauptZeigen_(std::move(hauptZeigen)) {
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
     const Twips twips(bildschirm != nullptr ? bildschirm->logicalDotsPerInch() : 96);
     e_ = StammdatenAufbauen(this, twips);
     setWindowIcon(Fenstersymbol());
     Verbinden();
-    Laden(ordner);
+    Laden(umgebung);
 }
 
 Stammdaten::~Stammdaten() = default;
@@ -74,7 +75,7 @@ void Stammdaten::Verbinden() {
     }
 }
 
-void Stammdaten::Laden(Ordnerpruefer& ordner) {
+void Stammdaten::Laden(const Umgebung& umgebung) {
     const Namensfelder& namen = fall_.Namen();
     for (int k = 1; k <= 10; ++k) {
         e_.Fall[k]->setText(QString::number(k) + QStringLiteral(". Personalfall"));
@@ -94,10 +95,11 @@ void Stammdaten::Laden(Ordnerpruefer& ordner) {
 
     QLabel* hinweis = e_.Fall[HinweisFall];
     hinweis->setText(QStringLiteral("Beim Beenden dieses Programms öffnet sich die Homepage von ") +
-                     QString::fromLatin1(Homepage) +
+                     umgebung.homepage +
                      QStringLiteral(". Dies unterbleibt, wenn Sie Kassora installiert haben. Es "
                                     "handelt sich um eine kostenlose Shareware."));
-    hinweis->setHidden(KassoraVorhanden(ordner));
+    // Without a homepage there is nothing to announce.
+    hinweis->setHidden(umgebung.homepage.isEmpty() || KassoraVorhanden(umgebung.ordner));
 
     e_.Check1->setChecked(fall_.Zeilendrucker());
 }

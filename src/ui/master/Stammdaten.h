@@ -12,7 +12,7 @@ namespace lohnwippe {
 
 class Meldungen;
 class Signalton;
-class Ordnerpruefer;
+struct Umgebung;
 
 // The master-data window: names of the ten person cases, the payroll
 // office's two lines, the U1 and U2 rates of one fund for the months of 2012
@@ -27,10 +27,10 @@ class Stammdaten : public QWidget {
 
   public:
     // A top-level window (no parent widget) on the open case; loads
-    // everything when constructed. `ordner` is asked once, here, whether the
-    // maker's payroll product is installed. `hauptZeigen` draws in the main
-    // window what a save changed there.
-    Stammdaten(OffenerFall& fall, Meldungen& meldungen, Signalton& signalton, Ordnerpruefer& ordner,
+    // everything when constructed. The folder test of `umgebung` is asked
+    // once, here, whether the maker's payroll product is installed.
+    // `hauptZeigen` draws in the main window what a save changed there.
+    Stammdaten(OffenerFall& fall, const Umgebung& umgebung,
                std::function<void(const Aenderung&)> hauptZeigen);
     ~Stammdaten() override;
 
@@ -38,7 +38,7 @@ class Stammdaten : public QWidget {
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
   private:
-    void Laden(Ordnerpruefer& ordner);
+    void Laden(const Umgebung& umgebung);
     void Verbinden();
 
     void KassenClick();
