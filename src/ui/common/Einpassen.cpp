@@ -92,15 +92,16 @@ void ListeEinpassen(QComboBox* liste) {
     const auto anpassen = [liste] { Einpassen(liste, Texte(liste)); };
     anpassen();
     const QAbstractItemModel* modell = liste->model();
-    // A list is filled entry by entry: new entries that fit as the list
-    // stands need no new fitting of all.
+    // A list is filled entry by entry: while it keeps its designed font,
+    // only a new entry that does not fit calls for a fitting of all.
     QObject::connect(modell, &QAbstractItemModel::rowsInserted, liste,
                      [liste, anpassen](const QModelIndex& /*eltern*/, int von, int bis) {
-                         for (int i = von; i <= bis; ++i) {
-                             if (!Passt(liste, liste->itemText(i), liste->font())) {
-                                 anpassen();
-                                 return;
-                             }
+                         bool neu = liste->font() != Entwurf(liste);
+                         for (int i = von; i <= bis && !neu; ++i) {
+                             neu = !Passt(liste, liste->itemText(i), liste->font());
+                         }
+                         if (neu) {
+                             anpassen();
                          }
                      });
     QObject::connect(modell, &QAbstractItemModel::rowsRemoved, liste, anpassen);
@@ -154,10 +155,14 @@ void AllesEinpassen(QWidget* fenster, std::initializer_list<const QWidget*> ausn
     for (QWidget* w : fenster->findChildren<QWidget*>()) {
         const bool ausgenommen =
             std::find(ausnahmen.begin(), ausnahmen.end(), w) != ausnahmen.end();
-        // A list's edit field and a table's inner parts belong to their
-        // owner; a text box shows what the user typed.
-        const bool innen = qobject_cast<QComboBox*>(w->parentWidget()) != nullptr ||
-                           qobject_cast<QAbstractItemView*>(w->parentWidget()) != nullptr;
+        // The parts of a list or a table belong to their owner; a text box
+        // shows what the user typed.
+        bool innen = false;
+        for (const QWidget* p = w->parentWidget(); p != nullptr && p != fenster && !innen;
+             p = p->parentWidget()) {
+            innen = qobject_cast<const QComboBox*>(p) != nullptr ||
+                    qobject_cast<const QAbstractItemView*>(p) != nullptr;
+        }
         if (!ausgenommen && !innen && qobject_cast<QLineEdit*>(w) == nullptr) {
             steuerelemente.append(w);
         }
