@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPoint>
 #include <QTableWidget>
@@ -56,6 +57,30 @@ QList<QPoint> Ueberschriftzellen(const QTableWidget* tabelle) {
     return zellen;
 }
 
+// Captions and values the window writes after it is built: a control is
+// fitted again when it is about to be drawn with texts other than those
+// it was last fitted to. It is then drawn in the new font at once.
+class BeimMalen final : public QObject {
+  public:
+    explicit BeimMalen(QWidget* w) : QObject(w), gepasst_(Texte(w)) {}
+
+  protected:
+    bool eventFilter(QObject* objekt, QEvent* ereignis) override {
+        if (ereignis->type() == QEvent::Paint) {
+            auto* w = static_cast<QWidget*>(objekt);
+            QStringList texte = Texte(w);
+            if (texte != gepasst_) {
+                Einpassen(w, texte);
+                gepasst_ = std::move(texte);
+            }
+        }
+        return false;
+    }
+
+  private:
+    QStringList gepasst_;
+};
+
 class BeimZeigen final : public QObject {
   public:
     BeimZeigen(QObject* eltern, std::function<void()> tun)
@@ -92,11 +117,13 @@ void ListeEinpassen(QComboBox* liste) {
     const auto anpassen = [liste] { Einpassen(liste, Texte(liste)); };
     anpassen();
     const QAbstractItemModel* modell = liste->model();
-    // A list is filled entry by entry: while it keeps its designed font,
-    // only a new entry that does not fit calls for a fitting of all.
+    // A list is filled entry by entry. More entries can only ask for a
+    // smaller font: unless the first ones replace the edit text an empty
+    // list was fitted to, only a new entry that does not fit calls for a
+    // fitting of all.
     QObject::connect(modell, &QAbstractItemModel::rowsInserted, liste,
                      [liste, anpassen](const QModelIndex& /*eltern*/, int von, int bis) {
-                         bool neu = liste->font() != Entwurf(liste);
+                         bool neu = liste->count() == bis - von + 1;
                          for (int i = von; i <= bis && !neu; ++i) {
                              neu = !Passt(liste, liste->itemText(i), liste->font());
                          }
@@ -107,6 +134,12 @@ void ListeEinpassen(QComboBox* liste) {
     QObject::connect(modell, &QAbstractItemModel::rowsRemoved, liste, anpassen);
     QObject::connect(modell, &QAbstractItemModel::dataChanged, liste, anpassen);
     QObject::connect(modell, &QAbstractItemModel::modelReset, liste, anpassen);
+}
+
+void FeldEinpassen(QLineEdit* feld) {
+    const auto anpassen = [feld] { Einpassen(feld, Texte(feld)); };
+    anpassen();
+    QObject::connect(feld, &QLineEdit::textChanged, feld, anpassen);
 }
 
 void TabelleEinpassen(QTableWidget* tabelle) {
@@ -177,8 +210,9 @@ void AllesEinpassen(QWidget* fenster, std::initializer_list<const QWidget*> ausn
             TabelleEinpassen(tabelle);
         } else if (auto* liste = qobject_cast<QComboBox*>(w)) {
             ListeEinpassen(liste);
-        } else {
+        } else if (!Texte(w).isEmpty() || qobject_cast<QLabel*>(w) != nullptr) {
             Einpassen(w, Texte(w));
+            w->installEventFilter(new BeimMalen(w));
         }
     }
 }

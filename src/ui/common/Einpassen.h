@@ -11,6 +11,7 @@
 #include "ui/common/Textraum.h"
 
 class QComboBox;
+class QLineEdit;
 class QTableWidget;
 class QWidget;
 
@@ -27,13 +28,18 @@ void Einpassen(QWidget* w, const QStringList& texte);
 // change of them.
 void ListeEinpassen(QComboBox* liste);
 
+// Keeps a box's font fitted to its text, now and after every change of it:
+// for a box whose text is a value that must not lose a digit.
+void FeldEinpassen(QLineEdit* feld);
+
 // Keeps a table's font fitted to its captions (the first column and the
 // merged cells): now, whenever the table is shown, a column changes width
 // or a caption of the first column changes while it is visible.
 void TabelleEinpassen(QTableWidget* tabelle);
 
 // Fits every control inside `fenster` as above, except `ausnahmen` (a
-// caption cut by design).
+// caption cut by design); a label, button or frame whose text changes is
+// fitted again before it is next drawn.
 void AllesEinpassen(QWidget* fenster, std::initializer_list<const QWidget*> ausnahmen = {});
 
 }  // namespace lohnwippe::gestaltung

@@ -42,9 +42,12 @@ QString Sichtbar(const QString& text, Qt::Alignment ausrichtung) {
     return text.mid(anfang, ende - anfang);
 }
 
-// Room of a text box for its text when it is `rechteck` large. Out of the
-// focus the boxes and lists here show their text from its beginning, so
-// it shows whole as long as it ends inside the box's margins.
+// Room of a text box for its text when it is `rechteck` large. Text that
+// starts at the left shows from its beginning outside the focus, so it
+// shows whole as long as it ends inside the box's margins. Right-aligned
+// text keeps the caret at its end: the box scrolls once the text, one
+// pixel for the caret and the font's overhang no longer fit, and the first
+// character slips out at the left.
 int ZeilenRaum(const QLineEdit* feld, const QRect& rechteck, const QFont& schrift) {
     QStyleOptionFrame option;
     option.initFrom(feld);
@@ -58,7 +61,12 @@ int ZeilenRaum(const QLineEdit* feld, const QRect& rechteck, const QFont& schrif
     const QRect inhalt = feld->style()
                              ->subElementRect(QStyle::SE_LineEditContents, &option, feld)
                              .marginsRemoved(feld->textMargins());
-    return inhalt.width() - 2 * Zeilenrand;
+    int raum = inhalt.width() - 2 * Zeilenrand;
+    if (feld->alignment() & Qt::AlignRight) {
+        const QFontMetrics m(schrift);
+        raum -= 1 + std::max(0, -m.minLeftBearing()) + std::max(0, -m.minRightBearing());
+    }
+    return raum;
 }
 
 bool ZeilePasst(const QLineEdit* feld, const QRect& rechteck, const QString& text,
@@ -76,9 +84,10 @@ bool LabelPasst(const QLabel* label, const QString& text, const QFont& schrift) 
     }
     raum.setWidth(raum.width() - einzug);
     if (label->wordWrap()) {
+        const Qt::Alignment umbruch =
+            Qt::Alignment(Qt::TextWordWrap) | (label->alignment() & Qt::AlignHorizontal_Mask);
         const QRectF noetig = QFontMetricsF(schrift).boundingRect(
-            QRectF(0, 0, raum.width(), 1e6),
-            Qt::TextWordWrap | (label->alignment() & Qt::AlignHorizontal_Mask), text);
+            QRectF(0, 0, raum.width(), 1e6), static_cast<int>(umbruch.toInt()), text);
         return std::ceil(noetig.width()) <= raum.width() &&
                std::ceil(noetig.height()) <= raum.height();
     }

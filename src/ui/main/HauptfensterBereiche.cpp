@@ -14,6 +14,7 @@
 #include <QWidget>
 
 #include "ui/common/Eingabefelder.h"
+#include "ui/common/Einpassen.h"
 #include "ui/common/Gestaltung.h"
 #include "ui/main/Ergebnistabelle.h"
 #include "ui/main/HauptfensterTeile.h"
@@ -81,6 +82,8 @@ void Beschaeftigung(QWidget* fenster, const Twips& twips, Steuerelemente& e, int
         QStringLiteral("Monatsentgelt in Euro; Enter übernimmt den Betrag und rechnet neu"));
     label->setBuddy(entgelt);
     Platzieren(entgelt, twips, {haupt ? 600 : 530, 570, 800, 285});
+    // A five-digit amount would lose its first digit at the left edge.
+    FeldEinpassen(entgelt);
     e.Entgelt[i] = entgelt;
 
     auto* spielen = new QScrollBar(Qt::Horizontal, rahmen);
