@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the two pictures of the README: the main window with a worked case
-# (docs/bilder/hauptfenster.png) and the first page of its printed report
-# (docs/bilder/bericht.png).
+# Takes the pictures of the README: the main window with a worked case
+# (docs/bilder/hauptfenster.png), the first page of its printed report
+# (docs/bilder/bericht.png) and the master-data window
+# (docs/bilder/stammdaten.png).
 #
 # The program runs on a virtual X server in a temporary folder of its own,
 # so the user's data files, printers, browser and screen stay untouched.
@@ -10,9 +11,13 @@
 #
 # Usage: tools/screenshots.sh [PROGRAM]   (default build/release/src/app/lohnwippe,
 #                                          built first if it is missing)
+#   MASSSTAB=2 tools/screenshots.sh     the screen scaled by 2 (QT_SCALE_FACTOR)
+#   BILDER=/tmp/x tools/screenshots.sh  the pictures into another folder
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quelle=$PWD
+massstab=${MASSSTAB:-1}
+bilder=$(realpath -m "${BILDER:-docs/bilder}")
 
 bash tools/pakete.sh xvfb xdotool imagemagick poppler-utils fonts-liberation qt6-qpa-plugins
 
@@ -43,7 +48,10 @@ for werkzeug in xdg-open gio sensible-browser x-www-browser; do
     chmod +x "$tmp/bin/$werkzeug"
 done
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+# A screen that holds the scaled window.
+breite=$(awk -v m="$massstab" 'BEGIN { printf "%d", 1280 * (m < 1 ? 1 : m) }')
+hoehe=$(awk -v m="$massstab" 'BEGIN { printf "%d", 1024 * (m < 1 ? 1 : m) }')
+Xvfb -displayfd 3 -screen 0 "${breite}x${hoehe}x24" -dpi 96 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
 xvfb_pid=$!
 for _ in $(seq 50); do
     [ -s "$tmp/display" ] && break
@@ -59,7 +67,7 @@ export DISPLAY=":$(cat "$tmp/display")"
     exec env HOME="$tmp/home" XDG_DATA_HOME="$tmp/home/.local/share" \
         XDG_CONFIG_HOME="$tmp/home/.config" XDG_RUNTIME_DIR="$tmp/home" \
         PATH="$tmp/bin:$PATH" BROWSER=true CUPS_SERVER="$tmp/kein-druckdienst.sock" \
-        QT_QPA_PLATFORM=xcb LANG=de_DE.UTF-8 "$programm"
+        QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$massstab" LANG=de_DE.UTF-8 "$programm"
 ) >"$tmp/programm.log" 2>&1 &
 programm_pid=$!
 
@@ -129,9 +137,9 @@ taste Return
 zu Spielen2
 sleep 1
 
-mkdir -p docs/bilder
+mkdir -p "$bilder"
 import -window "$fenster" "$tmp/hauptfenster.png"
-convert "$tmp/hauptfenster.png" -strip docs/bilder/hauptfenster.png
+convert "$tmp/hauptfenster.png" -strip "$bilder/hauptfenster.png"
 
 zu Drucken
 taste space
@@ -149,9 +157,18 @@ done
 [ -n "$pdf" ] || { echo "No PDF file was written:" >&2; cat "$tmp/programm.log" >&2; exit 1; }
 echo "Report: $(basename "$pdf")"
 pdftoppm -png -f 1 -l 1 -singlefile -scale-to-x 1000 -scale-to-y -1 "$pdf" "$tmp/bericht"
-convert "$tmp/bericht.png" -strip docs/bilder/bericht.png
+convert "$tmp/bericht.png" -strip "$bilder/bericht.png"
 
-# Close the program the ordinary way.
+# The master-data window, opened by "Vorgaben" beside the main window.
+xdotool windowfocus --sync "$fenster"
+zu Hilfe
+taste space
+stammdaten=$(timeout 30 xdotool search --sync --onlyvisible --name '^Stammdaten anlegen$' | head -1)
+sleep 1
+import -window "$stammdaten" "$tmp/stammdaten.png"
+convert "$tmp/stammdaten.png" -strip "$bilder/stammdaten.png"
+
+# Close the program the ordinary way; the master-data window goes with it.
 xdotool windowfocus --sync "$fenster"
 zu Schliessen
 taste space
@@ -161,4 +178,4 @@ for _ in $(seq 50); do
 done
 
 cd "$quelle"
-echo "Written: docs/bilder/hauptfenster.png docs/bilder/bericht.png"
+echo "Written: $bilder/hauptfenster.png $bilder/bericht.png $bilder/stammdaten.png"

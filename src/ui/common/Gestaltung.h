@@ -13,6 +13,7 @@
 #include <QString>
 #include <QWidget>
 
+#include "ui/common/Schriften.h"
 #include "ui/common/Twips.h"
 
 namespace lohnwippe::gestaltung {
@@ -26,6 +27,7 @@ struct Rechteck {
 };
 
 inline QFont Schrift(const QString& familie, double punkte, bool fett = false) {
+    SchriftenZuordnen();
     QFont schrift(familie);
     // Where the designed face is not installed, a sans-serif face stands in
     // rather than whatever the font system picks first.

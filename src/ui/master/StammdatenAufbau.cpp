@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "store/Umlagesatz.h"
+#include "ui/common/Eingabefelder.h"
+#include "ui/common/Einpassen.h"
 #include "ui/common/Gestaltung.h"
 #include "ui/common/Twips.h"
 #include "ui/master/StammdatenElemente.h"
@@ -57,6 +59,15 @@ QLineEdit* NeuesFeld(QWidget* eltern, const Twips& twips, const QString& name,
     return feld;
 }
 
+// Names and office lines go into 20-character fields of the case file.
+QLineEdit* NeuesNamensfeld(QWidget* eltern, const Twips& twips, const QString& name,
+                           const QString& zugaenglich, Rechteck r) {
+    QLineEdit* feld = NeuesFeld(eltern, twips, name, zugaenglich, r);
+    AufTextfeldBegrenzen(feld);
+    feld->setText(QStringLiteral("Text1"));
+    return feld;
+}
+
 void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     e.Command1 = new QPushButton(QStringLiteral("Speichern und schließen"), fenster);
     e.Command1->setObjectName(QStringLiteral("Command1"));
@@ -71,10 +82,9 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
         fall->setFont(Arial(9.75));
         e.Fall[k] = fall;
 
-        QLineEdit* name = NeuesFeld(fenster, twips, MitNummer("Nameneingabe", k),
-                                    QStringLiteral("Name Personalfall ") + QString::number(k),
-                                    {3000, 1000 + 500 * (k - 1), 3000, 390});
-        name->setText(QStringLiteral("Text1"));
+        QLineEdit* name = NeuesNamensfeld(fenster, twips, MitNummer("Nameneingabe", k),
+                                          QStringLiteral("Name Personalfall ") + QString::number(k),
+                                          {3000, 1000 + 500 * (k - 1), 3000, 390});
         name->setFont(Arial(12));
         fall->setBuddy(name);
         e.Nameneingabe[k] = name;
@@ -88,13 +98,11 @@ void Namensspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     e.Label1->setFont(Arial(9.75));
     e.Label2->setFont(Arial(9.75));
     e.Nameneingabe[11] =
-        NeuesFeld(fenster, twips, QStringLiteral("Nameneingabe_11"),
-                  abrechnungsstelle + QStringLiteral(", Zeile 1"), {3015, 6180, 3000, 390});
+        NeuesNamensfeld(fenster, twips, QStringLiteral("Nameneingabe_11"),
+                        abrechnungsstelle + QStringLiteral(", Zeile 1"), {3015, 6180, 3000, 390});
     e.Nameneingabe[12] =
-        NeuesFeld(fenster, twips, QStringLiteral("Nameneingabe_12"),
-                  abrechnungsstelle + QStringLiteral(", Zeile 2"), {3015, 6690, 3000, 390});
-    e.Nameneingabe[11]->setText(QStringLiteral("Text1"));
-    e.Nameneingabe[12]->setText(QStringLiteral("Text1"));
+        NeuesNamensfeld(fenster, twips, QStringLiteral("Nameneingabe_12"),
+                        abrechnungsstelle + QStringLiteral(", Zeile 2"), {3015, 6690, 3000, 390});
     e.Label1->setBuddy(e.Nameneingabe[11]);
     e.Label2->setBuddy(e.Nameneingabe[12]);
 
@@ -218,6 +226,7 @@ StammdatenElemente StammdatenAufbauen(QWidget* fenster, const Twips& twips) {
     Namensspalte(fenster, twips, e);
     Satzspalte(fenster, twips, e);
     Tabfolge(e);
+    AllesEinpassen(fenster);
     return e;
 }
 

@@ -244,8 +244,8 @@ TEST_F(FensterTest, ArbeitgeberEnterSpeichertUngekuerzt) {
     QTest::keyClick(feld, Qt::Key_Return);
     EXPECT_EQ(f.Daten().FallLesen(361).Wert().Namen[2], "  Gaststätte <b>Zur ");
     Fokus(feld, false);
-    EXPECT_EQ(feld->text(), "Gaststätte <b>Zur Post</b> GmbH");
-    EXPECT_TRUE(feld->toolTip().contains("&lt;b&gt;Zur Post&lt;/b&gt;"));
+    EXPECT_EQ(feld->text(), "Gaststätte <b>Zur");
+    EXPECT_TRUE(feld->toolTip().contains("Gaststätte &lt;b&gt;Zur"));
     EXPECT_EQ(f.Daten().FallLesen(361).Wert().Namen[2], "  Gaststätte <b>Zur ");
 }
 
