@@ -34,19 +34,21 @@ std::size_t TextStrom::Lesen(char* ziel, std::size_t anzahl) {
     return n;
 }
 
-// Twice the longest line: one whole line and room to read behind it.
-Zeilenteiler::Zeilenteiler(Eingabestrom& strom) : strom_(strom), puffer_(2 * HoechsteLaenge) {}
+// Twice the longest line: one whole line and room to read behind it. Not
+// cleared: the system hands out its pages as the lines come to need them.
+Zeilenteiler::Zeilenteiler(Eingabestrom& strom)
+    : strom_(strom), puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)) {}
 
 bool Zeilenteiler::Nachladen() {
     if (schluss_) {
         return false;
     }
     if (anfang_ > 0) {
-        std::memmove(puffer_.data(), puffer_.data() + anfang_, ende_ - anfang_);
+        std::memmove(puffer_.get(), puffer_.get() + anfang_, ende_ - anfang_);
         ende_ -= anfang_;
         anfang_ = 0;
     }
-    const std::size_t n = strom_.Lesen(puffer_.data() + ende_, puffer_.size() - ende_);
+    const std::size_t n = strom_.Lesen(puffer_.get() + ende_, Puffergroesse - ende_);
     ende_ += n;
     schluss_ = n == 0;
     return n > 0;
@@ -56,11 +58,11 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
     zuLang = false;
     std::size_t gesucht = anfang_;  // up to here there is no line end
     for (;;) {
-        const void* lf = std::memchr(puffer_.data() + gesucht, '\n', ende_ - gesucht);
+        const void* lf = std::memchr(puffer_.get() + gesucht, '\n', ende_ - gesucht);
         if (lf != nullptr) {
             const auto stelle =
-                static_cast<std::size_t>(static_cast<const char*>(lf) - puffer_.data());
-            zeile = std::string_view(puffer_.data() + anfang_, stelle - anfang_);
+                static_cast<std::size_t>(static_cast<const char*>(lf) - puffer_.get());
+            zeile = std::string_view(puffer_.get() + anfang_, stelle - anfang_);
             anfang_ = stelle + 1;
             if (zeile.size() > HoechsteLaenge) {
                 zuLang = true;
@@ -78,10 +80,10 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
                 if (!Nachladen()) {
                     break;
                 }
-                const void* ende = std::memchr(puffer_.data(), '\n', ende_);
+                const void* ende = std::memchr(puffer_.get(), '\n', ende_);
                 if (ende != nullptr) {
                     anfang_ =
-                        static_cast<std::size_t>(static_cast<const char*>(ende) - puffer_.data()) +
+                        static_cast<std::size_t>(static_cast<const char*>(ende) - puffer_.get()) +
                         1;
                     break;
                 }
@@ -96,7 +98,7 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
             if (anfang_ == ende_) {
                 return false;
             }
-            zeile = std::string_view(puffer_.data() + anfang_, ende_ - anfang_);
+            zeile = std::string_view(puffer_.get() + anfang_, ende_ - anfang_);
             anfang_ = ende_;
             break;
         }

@@ -61,7 +61,8 @@ class Zeilenteiler {
     bool Nachladen();
 
     Eingabestrom& strom_;
-    std::vector<char> puffer_;
+    static constexpr std::size_t Puffergroesse = 2 * HoechsteLaenge;
+    std::unique_ptr<char[]> puffer_;
     std::size_t anfang_ = 0;
     std::size_t ende_ = 0;
     bool schluss_ = false;

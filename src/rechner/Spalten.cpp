@@ -267,7 +267,9 @@ void Ergebnisreferenz(std::string& text) {
         const std::string name = Zeilenname(zeile);
         const std::string titel =
             z.Quelle == Titelquelle::Zusatzsatz ? std::string(z.Linie) : std::string(z.Tabelle);
-        std::string inhalt = abschnitt + " – " + titel;
+        std::string inhalt = abschnitt;
+        inhalt += " – ";
+        inhalt += titel;
         if (z.VierStellen) {
             inhalt += "; dazu dieselben Spalten mit " + Code(Genau) + " und vier Nachkommastellen";
         }

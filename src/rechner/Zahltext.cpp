@@ -13,9 +13,9 @@ constexpr std::array<std::uint64_t, 5> ZehnHoch{1, 10, 100, 1000, 10000};
 // "00" .. "99": two digits per division halve the divisions.
 constexpr auto Paare = [] {
     std::array<char, 200> paare{};
-    for (int i = 0; i < 100; ++i) {
-        paare[static_cast<std::size_t>(2 * i)] = static_cast<char>('0' + i / 10);
-        paare[static_cast<std::size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    for (std::size_t i = 0; i < 100; ++i) {
+        paare[2 * i] = static_cast<char>('0' + i / 10);
+        paare[2 * i + 1] = static_cast<char>('0' + i % 10);
     }
     return paare;
 }();
@@ -77,8 +77,9 @@ char* Festkomma(char* ziel, Waehrung wert, bool tausender, char komma) {
         *ziel++ = '0';
         if constexpr (Stellen > 0) {
             *ziel++ = komma;
-            std::memset(ziel, '0', Stellen);
-            ziel += Stellen;
+            for (int i = 0; i < Stellen; ++i) {
+                *ziel++ = '0';
+            }
         }
         return ziel;
     }

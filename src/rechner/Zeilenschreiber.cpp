@@ -44,33 +44,38 @@ void DateiZiel::Schreiben(std::string_view daten) {
 }
 
 Zeilenschreiber::Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format,
-                                 const std::vector<std::string>& spalten, bool bom)
+                                 std::vector<std::string> spalten, bool bom)
     : ziel_(ziel),
       format_(format),
       zahlen_(format == Ausgabeformat::Csv ? Zahlformat::Deutsch : Zahlformat::Punkt),
       bom_(bom && format == Ausgabeformat::Csv),
-      spalten_(spalten),
-      puffer_(Puffergroesse) {
+      spalten_(std::move(spalten)),
+      puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)),
+      groesse_(Puffergroesse) {
     for (const std::string& name : spalten_) {
         // Column names are plain ASCII; the library's dump quotes anyway.
-        schluessel_.push_back((schluessel_.empty() ? "{" : ",") + nlohmann::json(name).dump() +
-                              ":");
-        zahlfeldPlatz_ = std::max(zahlfeldPlatz_, schluessel_.back().size() + ZahltextPlatz + 3);
+        std::string schluessel(schluessel_.empty() ? "{" : ",");
+        schluessel += nlohmann::json(name).dump();
+        schluessel += ':';
+        zahlfeldPlatz_ = std::max(zahlfeldPlatz_, schluessel.size() + ZahltextPlatz + 3);
+        schluessel_.push_back(std::move(schluessel));
     }
 }
 
 void Zeilenschreiber::Platz(std::size_t bytes) {
-    if (belegt_ + bytes > puffer_.size()) {
+    if (belegt_ + bytes > groesse_) {
         Leeren();
-        if (bytes > puffer_.size()) {
-            puffer_.resize(bytes);  // one huge text field; never in real data
+        if (bytes > groesse_) {
+            // One huge text field; never in real data.
+            puffer_ = std::make_unique_for_overwrite<char[]>(bytes);
+            groesse_ = bytes;
         }
     }
 }
 
 void Zeilenschreiber::Leeren() {
     if (belegt_ > 0) {
-        ziel_.Schreiben(std::string_view(puffer_.data(), belegt_));
+        ziel_.Schreiben(std::string_view(puffer_.get(), belegt_));
         belegt_ = 0;
     }
 }
@@ -85,7 +90,7 @@ void Zeilenschreiber::Kopf() {
     }
     zeile += '\n';
     Platz(zeile.size());
-    std::memcpy(puffer_.data() + belegt_, zeile.data(), zeile.size());
+    std::copy(zeile.begin(), zeile.end(), puffer_.get() + belegt_);
     belegt_ += zeile.size();
 }
 
@@ -97,14 +102,14 @@ char* Zeilenschreiber::Feldanfang(std::size_t platz) {
                                             ? std::string_view(";", feld_ == 0 ? 0 : 1)
                                             : std::string_view(schluessel_[feld_]);
     Platz(schluessel.size() + platz + 2);
-    char* p = puffer_.data() + belegt_;
+    char* p = puffer_.get() + belegt_;
     std::memcpy(p, schluessel.data(), schluessel.size());
     ++feld_;
     return p + schluessel.size();
 }
 
 void Zeilenschreiber::Feldende(char* ende) {
-    belegt_ = static_cast<std::size_t>(ende - puffer_.data());
+    belegt_ = static_cast<std::size_t>(ende - puffer_.get());
 }
 
 void Zeilenschreiber::Text(std::string_view utf8) {
@@ -113,8 +118,7 @@ void Zeilenschreiber::Text(std::string_view utf8) {
             nlohmann::json(std::string(utf8))
                 .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
         char* p = Feldanfang(text.size());
-        std::memcpy(p, text.data(), text.size());
-        Feldende(p + text.size());
+        Feldende(std::copy(text.begin(), text.end(), p));
         return;
     }
     if (!BrauchtAnfuehrung(utf8)) {
@@ -133,27 +137,26 @@ void Zeilenschreiber::Text(std::string_view utf8) {
 // check for room, no call.
 template <typename Zahlschreiber>
 void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben) {
-    if (belegt_ + zahlfeldPlatz_ > puffer_.size()) [[unlikely]] {
+    if (belegt_ + zahlfeldPlatz_ > groesse_) [[unlikely]] {
         Leeren();
     }
     if (feld_ >= spalten_.size()) [[unlikely]] {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
-    char* p = puffer_.data() + belegt_;
+    char* p = puffer_.get() + belegt_;
     if (format_ == Ausgabeformat::Csv) {
         *p = ';';
         p += feld_ == 0 ? 0 : 1;
         p = schreiben(p);
     } else {
         const std::string& schluessel = schluessel_[feld_];
-        std::memcpy(p, schluessel.data(), schluessel.size());
-        p += schluessel.size();
+        p = std::copy(schluessel.begin(), schluessel.end(), p);
         *p++ = '"';
         p = schreiben(p);
         *p++ = '"';
     }
     ++feld_;
-    belegt_ = static_cast<std::size_t>(p - puffer_.data());
+    belegt_ = static_cast<std::size_t>(p - puffer_.get());
 }
 
 void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -58,8 +59,8 @@ class TextZiel final : public Ausgabeziel {
 // buffer fills or Leeren is called.
 class Zeilenschreiber {
   public:
-    Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format,
-                    const std::vector<std::string>& spalten, bool bom = false);
+    Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format, std::vector<std::string> spalten,
+                    bool bom = false);
 
     Zahlformat Zahlen() const { return zahlen_; }
 
@@ -96,7 +97,9 @@ class Zeilenschreiber {
     // Room a number field needs at most, with separator or key and quotes.
     std::size_t zahlfeldPlatz_ = ZahltextPlatz + 1;
     std::size_t feld_ = 0;
-    std::vector<char> puffer_;
+    // Not cleared: the system hands out its pages as the rows fill them.
+    std::unique_ptr<char[]> puffer_;
+    std::size_t groesse_;
     std::size_t belegt_ = 0;
 };
 

@@ -1,12 +1,13 @@
 // lohnwippe-rechner as a user runs it: the real program, files, standard
 // input and output, exit status and messages.
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -40,14 +41,44 @@ void Schreiben(const fs::path& datei, const std::string& text) {
 
 class Programm : public test::ArbeitsordnerTest {
   protected:
-    // `argumente` as a shell would split them; `umgebung` in front, as
-    // VAR=wert pairs.
-    static Lauf Starten(const std::string& argumente, const std::string& eingabe = "",
-                        const std::string& umgebung = "") {
+    // The program with `argumente`, `eingabe` on its standard input and
+    // the environment of the test with `umgebung` ("NAME=wert") on top.
+    static Lauf Starten(std::vector<std::string> argumente, const std::string& eingabe = "",
+                        const std::vector<std::string>& umgebung = {}) {
         Schreiben("ein.txt", eingabe);
-        const std::string befehl =
-            umgebung + " '" LOHNWIPPE_RECHNER "' " + argumente + " <ein.txt >aus.txt 2>fehler.txt";
-        const int status = std::system(befehl.c_str());
+        argumente.insert(argumente.begin(), LOHNWIPPE_RECHNER);
+        std::vector<char*> argv;
+        argv.reserve(argumente.size() + 1);
+        for (std::string& argument : argumente) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        std::vector<std::string> env(umgebung);
+        for (char** e = environ; *e != nullptr; ++e) {
+            env.emplace_back(*e);
+        }
+        std::vector<char*> envp;
+        envp.reserve(env.size() + 1);
+        for (std::string& e : env) {
+            envp.push_back(e.data());
+        }
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t umleitung;
+        posix_spawn_file_actions_init(&umleitung);
+        posix_spawn_file_actions_addopen(&umleitung, 0, "ein.txt", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&umleitung, 1, "aus.txt", O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&umleitung, 2, "fehler.txt", O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t kind = 0;
+        const int gestartet =
+            posix_spawn(&kind, argv[0], &umleitung, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&umleitung);
+        int status = 0;
+        if (gestartet != 0 || ::waitpid(kind, &status, 0) != kind) {
+            return {};
+        }
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lesen("aus.txt"),
                 Lesen("fehler.txt")};
     }
@@ -62,7 +93,7 @@ const std::string Faelle =
 
 TEST_F(Programm, RechnetEineCsvDateiUndWeistDieFalscheZeileAb) {
     Schreiben("faelle.csv", Faelle);
-    const Lauf lauf = Starten("rechnen faelle.csv -o ergebnis.csv --bom");
+    const Lauf lauf = Starten({"rechnen", "faelle.csv", "-o", "ergebnis.csv", "--bom"});
     EXPECT_EQ(lauf.Code, 1);
     EXPECT_EQ(lauf.Fehler,
               "faelle.csv, Zeile 3, Spalte „Kasse“: Kasse „AOK Bayer“ steht nicht in der "
@@ -84,7 +115,7 @@ TEST_F(Programm, RechnetEineCsvDateiUndWeistDieFalscheZeileAb) {
 }
 
 TEST_F(Programm, JsonZeilenVonDerStandardeingabeAufDieStandardausgabe) {
-    const Lauf lauf = Starten("rechnen --format jsonl",
+    const Lauf lauf = Starten({"rechnen", "--format", "jsonl"},
                               "{\"Jahr\": 2012, \"Monat\": \"1\", \"Kasse\": \"AOK Bayern\", "
                               "\"Entgelt_1\": 600}\n"
                               "{\"Jahr\": 2012, \"Monat\": \"2\", \"Entgelt_1\": \"1234.5\"}\n");
@@ -105,26 +136,26 @@ TEST_F(Programm, JsonZeilenVonDerStandardeingabeAufDieStandardausgabe) {
 TEST_F(Programm, AufrufUndDateifehler) {
     Schreiben("faelle.csv", Faelle);
     const struct {
-        const char* Argumente;
+        std::vector<std::string> Argumente;
         int Code;
         const char* Text;  // in stdout for code 0, else in stderr
     } faelle[] = {
-        {"--help", 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
-        {"export --help", 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
-        {"", 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
-        {"rechnen --foo", 2, "Unbekanntes Argument: --foo"},
-        {"rechnen faelle.csv --format", 2, "Option --format: Wert fehlt"},
-        {"rechnen faelle.csv --format xml", 2, "--format xml: erlaubt sind csv und jsonl"},
-        {"rechnen fehlt.csv", 2, "fehlt.csv: Öffnen nicht möglich – Datei oder Ordner nicht"},
-        {"rechnen faelle.csv -o faelle.csv", 2, "faelle.csv: das ist eine der Dateien, die "},
-        {"rechnen faelle.csv --daten leer", 2, "leer/U12.dat: Öffnen nicht möglich"},
-        {"rechnen faelle.csv --format jsonl --bom", 2, "--bom gilt nur für CSV"},
-        {"export . --jahr 2013", 2, "--jahr „2013“: ein Jahr von 2009 bis 2012"},
-        {"export leer", 2, "leer/SV.dat: Öffnen nicht möglich – Datei oder Ordner nicht"},
+        {{"--help"}, 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
+        {{"export", "--help"}, 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
+        {{}, 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
+        {{"rechnen", "--foo"}, 2, "Unbekanntes Argument: --foo"},
+        {{"rechnen", "faelle.csv", "--format"}, 2, "Option --format: Wert fehlt"},
+        {{"rechnen", "faelle.csv", "--format", "xml"}, 2, "--format xml: erlaubt sind csv und"},
+        {{"rechnen", "fehlt.csv"}, 2, "fehlt.csv: Öffnen nicht möglich – Datei oder Ordner nicht"},
+        {{"rechnen", "faelle.csv", "-o", "faelle.csv"}, 2, "faelle.csv: das ist eine der Dateien"},
+        {{"rechnen", "faelle.csv", "--daten", "leer"}, 2, "leer/U12.dat: Öffnen nicht möglich"},
+        {{"rechnen", "faelle.csv", "--format", "jsonl", "--bom"}, 2, "--bom gilt nur für CSV"},
+        {{"export", ".", "--jahr", "2013"}, 2, "--jahr „2013“: ein Jahr von 2009 bis 2012"},
+        {{"export", "leer"}, 2, "leer/SV.dat: Öffnen nicht möglich – Datei oder Ordner nicht"},
     };
     fs::create_directory("leer");
     for (const auto& fall : faelle) {
-        SCOPED_TRACE(fall.Argumente);
+        SCOPED_TRACE(testing::PrintToString(fall.Argumente));
         const Lauf lauf = Starten(fall.Argumente);
         EXPECT_EQ(lauf.Code, fall.Code);
         const std::string& text = fall.Code == 0 ? lauf.Aus : lauf.Fehler;
@@ -161,7 +192,7 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     const int fenster = ::open("daten/SV.dat", O_RDWR | O_CLOEXEC);
     ASSERT_EQ(::flock(fenster, LOCK_EX | LOCK_NB), 0);
 
-    const Lauf jahr = Starten("export daten --jahr 2012");
+    const Lauf jahr = Starten({"export", "daten", "--jahr", "2012"});
     EXPECT_EQ(jahr.Code, 0) << jahr.Fehler;
     const auto zeilen = test::CsvZeilen(jahr.Aus);
     ASSERT_EQ(zeilen.size(), 1u);
@@ -175,18 +206,22 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     EXPECT_EQ(zeilen[0].at("#Felder"), std::to_string(Exportspalten().size()));
 
     // Untouched cases too, one person chosen by name; JSON lines.
-    const Lauf alle = Starten("export daten --alle --person 'Müller; Anna' --format jsonl");
+    const Lauf alle =
+        Starten({"export", "daten", "--alle", "--person", "Müller; Anna", "--format", "jsonl"});
     EXPECT_EQ(alle.Code, 0) << alle.Fehler;
     EXPECT_EQ(test::JsonZeilen(alle.Aus).size(), 48u);
 
     // The folder of a start from the menu.
     fs::create_directories("xdg");
     fs::rename("daten", "xdg/lohnwippe");
-    const Lauf benutzer = Starten("export --jahr 2012", "", "XDG_DATA_HOME=\"$PWD/xdg\"");
+    const std::string hier = fs::current_path().string();
+    const Lauf benutzer =
+        Starten({"export", "--jahr", "2012"}, "", {"XDG_DATA_HOME=" + hier + "/xdg"});
     EXPECT_EQ(benutzer.Aus, jahr.Aus) << benutzer.Fehler;
     fs::create_directories("heim/.local/share");
     fs::rename("xdg/lohnwippe", "heim/.local/share/lohnwippe");
-    const Lauf heim = Starten("export --jahr 2012", "", "XDG_DATA_HOME=relativ HOME=\"$PWD/heim\"");
+    const Lauf heim = Starten({"export", "--jahr", "2012"}, "",
+                              {"XDG_DATA_HOME=relativ", "HOME=" + hier + "/heim"});
     EXPECT_EQ(heim.Aus, jahr.Aus) << heim.Fehler;
 
     // Read, never written, nothing created beside them.
@@ -201,7 +236,7 @@ TEST_F(Programm, BeschaedigteDateienWieBeimStartDesFensters) {
     ASSERT_NO_FATAL_FAILURE(DatenAnlegen());
     fs::resize_file("daten/SV.dat", 1000);
     fs::remove("daten/U12.dat");
-    const Lauf lauf = Starten("export daten --alle --jahr 2009 --person 1");
+    const Lauf lauf = Starten({"export", "daten", "--alle", "--jahr", "2009", "--person", "1"});
     EXPECT_EQ(lauf.Code, 0);
     EXPECT_NE(lauf.Fehler.find("Die Datei SV.dat ist unvollständig oder beschädigt (1000 statt "
                                "123012 Bytes)."),
@@ -217,7 +252,7 @@ TEST_F(Programm, BeschaedigteDateienWieBeimStartDesFensters) {
 }
 
 TEST_F(Programm, SpaltenreferenzStehtSoImReadme) {
-    const Lauf lauf = Starten("spalten");
+    const Lauf lauf = Starten({"spalten"});
     EXPECT_EQ(lauf.Code, 0);
     const std::string readme = Lesen(LOHNWIPPE_README);
     const std::string anfang = "<!-- spalten: anfang -->\n";

@@ -124,7 +124,7 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
             EXPECT_TRUE(lauf.Zeilen.empty());
             continue;
         }
-        ASSERT_TRUE(lauf.Meldungen.empty()) << lauf.Meldungen[0];
+        ASSERT_EQ(lauf.Meldungen, std::vector<std::string>{});
         ASSERT_EQ(lauf.Zeilen.size(), 1u);
         EXPECT_EQ(lauf.Zeilen[0].at("#Felder"), std::to_string(Rechenspalten().size()));
         for (const auto& [spalte, wert] : fall.Werte) {
@@ -160,7 +160,7 @@ TEST(Zeilenleser, JsonZeilen) {
                 << lauf.Meldungen[0];
             continue;
         }
-        ASSERT_TRUE(lauf.Meldungen.empty()) << lauf.Meldungen[0];
+        ASSERT_EQ(lauf.Meldungen, std::vector<std::string>{});
         ASSERT_EQ(lauf.Zeilen.size(), 1u);
         for (const auto& [spalte, wert] : fall.Werte) {
             EXPECT_EQ(lauf.Zeilen[0].at(spalte), wert) << spalte;
