@@ -25,7 +25,9 @@ int KeinZeilenende(unsigned char /*zeichen*/) {
 // is the line it stands on. No column of the input ever holds a line break.
 class Csv final : public Zeilenquelle {
   public:
-    explicit Csv(Eingabestrom& strom) : zeilen_(strom) { Anfangen(); }
+    Csv(Eingabestrom& strom, std::string name) : zeilen_(strom), name_(std::move(name)) {
+        Anfangen();
+    }
     ~Csv() override { csv_free(&parser_); }
     Csv(const Csv&) = delete;
     Csv& operator=(const Csv&) = delete;
@@ -63,6 +65,7 @@ class Csv final : public Zeilenquelle {
     }
 
     Zeilenteiler zeilen_;
+    std::string name_;  // in front of the header's messages
     csv_parser parser_{};
     std::string text_;
     std::vector<std::size_t> grenzen_;
@@ -99,10 +102,10 @@ void Csv::KopfLesen() {
     bool zuLang = false;
     do {
         if (!zeilen_.Naechste(zeile, zuLang)) {
-            throw Abbruch("Die Eingabe ist leer: die Kopfzeile mit den Spaltennamen fehlt");
+            throw Abbruch(name_ + "Die Eingabe ist leer: die Kopfzeile mit den Spaltennamen fehlt");
         }
     } while (!zuLang && zeile.find_first_not_of(" \t;") == std::string_view::npos);
-    const std::string ort = "Kopfzeile (Zeile " + std::to_string(zeilen_.Nummer()) + ")";
+    const std::string ort = name_ + "Kopfzeile (Zeile " + std::to_string(zeilen_.Nummer()) + ")";
     if (zuLang) {
         throw Abbruch(ort + ": länger als 1 MiB");
     }
@@ -187,8 +190,8 @@ bool Csv::Naechste(Eingabezeile& zeile) {
 
 }  // namespace
 
-std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom) {
-    return std::make_unique<Csv>(strom);
+std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name) {
+    return std::make_unique<Csv>(strom, name.empty() ? name : name + ": ");
 }
 
 }  // namespace lohnwippe::rechner

@@ -14,8 +14,14 @@ namespace lohnwippe::rechner {
 
 namespace {
 
-Dateikennung Kennung(const struct stat& angaben) {
-    return {static_cast<std::uint64_t>(angaben.st_dev), static_cast<std::uint64_t>(angaben.st_ino)};
+// Only files can be emptied by opening them; a device or a pipe on both
+// sides (/dev/null, say) is no danger.
+std::optional<Dateikennung> Kennung(const struct stat& angaben) {
+    if (!S_ISREG(angaben.st_mode)) {
+        return std::nullopt;
+    }
+    return Dateikennung{static_cast<std::uint64_t>(angaben.st_dev),
+                        static_cast<std::uint64_t>(angaben.st_ino)};
 }
 
 }  // namespace

@@ -29,7 +29,8 @@ class Deskriptor {
 // "-" is standard input; anything else a file to read, never created.
 int ZumLesenOeffnen(const std::string& pfad);
 
-// Which file a path or descriptor reaches, whatever its name.
+// Which regular file a path or descriptor reaches, whatever its name; none
+// for anything else.
 struct Dateikennung {
     std::uint64_t Geraet = 0;
     std::uint64_t Knoten = 0;

@@ -90,8 +90,9 @@ class Zeilenquelle {
 
 // CSV: semicolon, double quotes, a header row naming the columns (see
 // Spalten.h); columns of the output (results, export) are passed over, so
-// that an output can be read again.
-std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom);
+// that an output can be read again. `name` heads the messages about the
+// header.
+std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name = {});
 
 // JSON lines: one object per line, keys as the column names, values as
 // strings, numbers (taken as written), true/false or null (empty).

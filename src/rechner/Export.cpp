@@ -10,8 +10,10 @@ namespace lohnwippe::rechner {
 
 namespace {
 
+// Names fill their fields with blanks, and a damaged or very old file with
+// zero bytes; neither belongs in a spreadsheet cell.
 std::string OhneEndblanks(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
+    text.erase(text.find_last_not_of(std::string_view(" \0", 2)) + 1);
     return text;
 }
 
@@ -31,9 +33,12 @@ std::array<std::string, AnzahlPersonen> Personennamen(Datenbestand& daten) {
     return personen;
 }
 
-std::string Fallort(int fallNr, const std::string& person, Berichtsmonat monat) {
-    return std::string(FalldateiName) + ", Satz " + std::to_string(fallNr) + " (" + person + ", " +
-           Monatskuerzel(monat.Monat) + " " + Jahrestext(monat.Jahr) + ")";
+// "SV.dat, Satz 17 (Person 2, MAI 2009)": by number, since a damaged name
+// may be empty.
+std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
+    return std::string(FalldateiName) + ", Satz " + std::to_string(fallNr) + " (Person " +
+           std::to_string(personPos + 1) + ", " + Monatskuerzel(monat.Monat) + " " +
+           Jahrestext(monat.Jahr) + ")";
 }
 
 }  // namespace
@@ -62,6 +67,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
     const auto personen = Personennamen(daten);
     const Umlagetabelle umlagen = UmlagenLesen(daten);
     Zaehlung zaehlung;
+    int gemeldet = 0;  // January record of the year whose sum failed last
     for (int fallNr = 1; fallNr <= AnzahlFaelle; ++fallNr) {
         const FallPosition position = FallZerlegen(fallNr);
         const Berichtsmonat monat =
@@ -78,33 +84,45 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         if (!auswahl.Alle && Unberuehrt(fall)) {
             continue;
         }
-        const std::string& person = personen[static_cast<std::size_t>(position.PersonPos)];
         const Eingaben eingaben =
             EingabenAusFall(fall, umlagen[static_cast<std::size_t>(UmlageNr(monat) - 1)], monat);
-        const auto jahressumme = daten.Jahressumme(fallNr);
         std::optional<Ergebnis> ergebnis;
         try {
             ergebnis = Berechnen(eingaben);
         } catch (const std::overflow_error&) {
-            melden(Fallort(fallNr, person, monat) +
+            // Only a damaged file holds such amounts; the window says the same.
+            melden(Fallort(fallNr, position.PersonPos, monat) +
                    ": Die Beträge dieses Falls sind zu groß, um sie zu berechnen.");
-        }
-        if (ergebnis && !jahressumme.HatWert()) {
-            melden(Fallort(fallNr, person, monat) + ": " + jahressumme.Fehler().Meldung());
-        }
-        if (!ergebnis || !jahressumme.HatWert()) {
             ++zaehlung.Abgewiesen;
             continue;
         }
+        // The window shows no annual sum when it cannot form one; here its
+        // field stays empty, and the year is named once.
+        const auto jahressumme = daten.Jahressumme(fallNr);
+        if (!jahressumme.HatWert()) {
+            ++zaehlung.Unvollstaendig;
+            const int januar = (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+            if (januar != gemeldet) {
+                gemeldet = januar;
+                melden(jahressumme.Fehler().Meldung() +
+                       " – Spalte „Jahressumme“ bleibt für Person " +
+                       std::to_string(position.PersonPos + 1) + " im Jahr " +
+                       Jahrestext(monat.Jahr) + " leer");
+            }
+        }
         ausgabe.Ganzzahl(fallNr);
         ausgabe.Ganzzahl(position.PersonPos + 1);
-        ausgabe.Text(person);
+        ausgabe.Text(personen[static_cast<std::size_t>(position.PersonPos)]);
         for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
             ausgabe.Text(OhneEndblanks(fall.Namen[job]));
         }
         EingabefelderSchreiben(ausgabe, fall, monat);
         ErgebnisfelderSchreiben(ausgabe, eingaben, *ergebnis);
-        ausgabe.Betrag(jahressumme.Wert(), 2);
+        if (jahressumme.HatWert()) {
+            ausgabe.Betrag(jahressumme.Wert(), 2);
+        } else {
+            ausgabe.Text("");
+        }
         ausgabe.Zeilenende();
         ++zaehlung.Gerechnet;
     }
@@ -178,7 +196,7 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
         const Zaehlung zaehlung = FaelleExportieren(daten, auswahl, schreiber, melden);
         schreiber.Leeren();
         ausgabe.Schliessen(auftrag.Ausgabe);
-        return zaehlung.Abgewiesen > 0 ? 1 : 0;
+        return zaehlung.Abgewiesen + zaehlung.Unvollstaendig > 0 ? 1 : 0;
     } catch (const Abbruch& abbruch) {
         melden(abbruch.what());
         return 2;

@@ -22,8 +22,8 @@ bool Unberuehrt(const Fallsatz& fall);
 // as the window loads it (WieAngezeigt, EingabenAusFall with the levy
 // record of its month), calculated and written as one row of Exportspalten:
 // case number, person, employers, the inputs, the results and the year's
-// remuneration. A case that cannot be calculated or summed is named in
-// `melden` and left out.
+// remuneration. A case that cannot be calculated is named in `melden` and
+// left out; one whose year cannot be summed keeps that field empty.
 Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
                            Zeilenschreiber& ausgabe, const Melder& melden);
 

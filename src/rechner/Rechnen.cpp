@@ -119,7 +119,7 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
             FormatNachName(auftrag.Eingabe).value_or(FormatNachInhalt(vorlauf)));
         TextStrom strom(vorlauf, &datei);
         const auto quelle =
-            eingabeformat == Ausgabeformat::Csv ? CsvQuelle(strom) : JsonQuelle(strom);
+            eingabeformat == Ausgabeformat::Csv ? CsvQuelle(strom, name) : JsonQuelle(strom);
 
         Deskriptor ausgabe(ZumSchreibenOeffnen(auftrag.Ausgabe, gelesen));
         DateiZiel ziel(ausgabe.Fd(), auftrag.Ausgabe == "-" ? "Standardausgabe" : auftrag.Ausgabe);

@@ -12,10 +12,12 @@
 
 namespace lohnwippe::rechner {
 
-// How many rows went through and how many were turned away.
+// How many rows went through and how many were turned away; of those that
+// went through, how many lack a field (the export's annual sum).
 struct Zaehlung {
     long Gerechnet = 0;
     long Abgewiesen = 0;
+    long Unvollstaendig = 0;
 };
 
 // What the window calculates with for the case of a row: its fund's rates

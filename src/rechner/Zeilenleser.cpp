@@ -209,7 +209,9 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
         const std::string_view wert = Getrimmt(*felder[i]);
         if (const std::size_t stelle = Utf8Fehler(wert); stelle != std::string_view::npos) {
             return Zeilenfehler{spalte.Name, "kein gültiges UTF-8 (Byte " +
-                                                 std::to_string(stelle + 1) + " des Feldes)"};
+                                                 std::to_string(stelle + 1) +
+                                                 " des Feldes); bitte die Datei als UTF-8 "
+                                                 "speichern"};
         }
         if (wert.empty() && Pflichtspalte(spalte)) {
             return Zeilenfehler{spalte.Name, "Wert fehlt"};
