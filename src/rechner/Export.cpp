@@ -171,7 +171,7 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
             }
             auswahl.Jahr = std::stoi(jahr);
         }
-        const std::string ordner = auftrag.Ordner.value_or(Benutzerdatenordner());
+        const std::string ordner = auftrag.Ordner ? *auftrag.Ordner : Benutzerdatenordner();
         const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/");
         auto faelle =
             AbbildLesen(ordner, FalldateiName, FallsatzLaenge * AnzahlSaetzeFalldatei, false);

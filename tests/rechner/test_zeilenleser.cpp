@@ -3,6 +3,7 @@
 // fixed header, and what must come of it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,49 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     }
     // Columns of the output are passed over, so an output can be read again.
     EXPECT_EQ(Rechnen("Jahr;Monat;AE_KV_1;Fall_Nr;;\n2012;1;9;9;;\n").Zeilen.size(), 1u);
+}
+
+// A stream that hands out its text a few bytes at a time, as a pipe may.
+class Tropfen final : public Eingabestrom {
+  public:
+    explicit Tropfen(std::string text) : text_(std::move(text)) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override {
+        const std::size_t n = std::min({anzahl, text_.size() - pos_, ++runde_ % 7});
+        text_.copy(ziel, n, pos_);
+        pos_ += n;
+        return n == 0 && pos_ < text_.size() ? Lesen(ziel, anzahl) : n;
+    }
+
+  private:
+    std::string text_;
+    std::size_t pos_ = 0;
+    std::size_t runde_ = 0;
+};
+
+TEST(Zeilenteiler, ZeilenUeberBlockgrenzenUndZuLangeZeilen) {
+    const std::string lang(Zeilenteiler::HoechsteLaenge + 1, 'x');
+    std::string text =
+        "\xEF\xBB\xBF"
+        "eins\r\n\nzwei\n";
+    text += lang;
+    text += "\ndrei\r\n";
+    text += lang;
+    text += lang;
+    text += "\nvier";
+    for (const bool tropfenweise : {false, true}) {
+        TextStrom ganz(text);
+        Tropfen tropfen(text);
+        Zeilenteiler zeilen(tropfenweise ? static_cast<Eingabestrom&>(tropfen) : ganz);
+        std::vector<std::string> gelesen;
+        std::string_view zeile;
+        bool zuLang = false;
+        while (zeilen.Naechste(zeile, zuLang)) {
+            gelesen.push_back(std::to_string(zeilen.Nummer()) + ":" +
+                              (zuLang ? "zu lang" : std::string(zeile)));
+        }
+        EXPECT_EQ(gelesen, (std::vector<std::string>{"1:eins", "2:", "3:zwei", "4:zu lang",
+                                                     "5:drei", "6:zu lang", "7:vier"}));
+    }
 }
 
 }  // namespace
