@@ -39,6 +39,13 @@ std::string DeutscheMeldung(const CLI::ParseError& fehler) {
     if (fehler.get_name() == "ArgumentMismatch") {
         return "Option " + option + ": Wert fehlt oder passt nicht";
     }
+    // "Could not convert: --bom = nein"
+    const std::size_t gleich = text.find(" = ");
+    if (fehler.get_name() == "ConversionError" && gleich != std::string::npos) {
+        const std::size_t name = text.find(": ") + 2;
+        return "Option " + text.substr(name, gleich - name) + ": „" + text.substr(gleich + 3) +
+               "“ passt nicht";
+    }
     return "Aufruf nicht verstanden (" + text + ")";
 }
 
@@ -93,10 +100,10 @@ int main(int argc, char** argv) {
     app.get_option("--version")->group("Optionen");
     app.option_defaults()->group("Optionen");
     app.allow_extras();
-    app.footer(
+    const std::string exitstatus =
         "Exitstatus: 0 alle Zeilen gerechnet, 1 einige Zeilen abgewiesen (je eine Meldung auf "
-        "der Standardfehlerausgabe), 2 Aufruf- oder Dateifehler.\n"
-        "Hilfe zu einem Befehl: lohnwippe-rechner BEFEHL --help");
+        "der Standardfehlerausgabe), 2 Aufruf- oder Dateifehler.";
+    app.footer(exitstatus + "\nHilfe zu einem Befehl: lohnwippe-rechner BEFEHL --help");
 
     Rechenauftrag rechnen;
     Ausgabeoptionen rechnenAusgabe;
@@ -114,8 +121,8 @@ int main(int argc, char** argv) {
     AusgabeoptionenAnlegen(*rechnenBefehl, rechnenAusgabe);
     rechnenBefehl
         ->add_option("--eingabeformat", eingabeformat,
-                     "csv oder jsonl; ohne: nach der Endung (.csv, .jsonl, .ndjson, .json), "
-                     "sonst jsonl, wenn die Eingabe mit { beginnt, und csv")
+                     "csv oder jsonl; ohne: nach der Endung der Datei (.csv; .jsonl, .ndjson, "
+                     ".json), sonst JSON-Zeilen, wenn die Eingabe mit { beginnt, andernfalls CSV")
         ->type_name("FORMAT");
     rechnenBefehl
         ->add_option("--daten", daten,
@@ -151,6 +158,11 @@ int main(int argc, char** argv) {
         befehl->group("Befehle");
         befehl->get_help_ptr()->group("Optionen");
     }
+    rechnenBefehl->footer(exitstatus);
+    exportBefehl->footer(
+        "Exitstatus: 0 alle Fälle ausgegeben, 1 einige Fälle nicht oder unvollständig ausgegeben "
+        "(je eine Meldung auf der Standardfehlerausgabe), 2 Aufruf- oder Dateifehler.");
+    spaltenBefehl->footer("");
 
     try {
         app.parse(argc, argv);
