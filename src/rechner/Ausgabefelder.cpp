@@ -1,5 +1,7 @@
 #include "rechner/Ausgabefelder.h"
 
+#include <algorithm>
+
 #include "calc/Ergebniszeilen.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
@@ -73,7 +75,8 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
     zeile.Ganzzahl(ergebnis.WarnungSichtbar ? 1 : 0);
 }
 
-std::vector<std::string> Ergebnisfelder(const Eingaben& eingaben, const Ergebnis& ergebnis) {
+std::vector<std::pair<std::string, std::string>> Ergebnisfelder(const Eingaben& eingaben,
+                                                                const Ergebnis& ergebnis) {
     std::vector<std::string> spalten = Rechenspalten();
     spalten.erase(spalten.begin(), spalten.begin() + AnzahlEingabespalten);
     TextZiel ziel;
@@ -81,16 +84,15 @@ std::vector<std::string> Ergebnisfelder(const Eingaben& eingaben, const Ergebnis
     ErgebnisfelderSchreiben(zeile, eingaben, ergebnis);
     zeile.Zeilenende();
     zeile.Leeren();
-    std::vector<std::string> felder;
+    std::vector<std::pair<std::string, std::string>> felder;
     std::string_view rest(ziel.Text);
     rest.remove_suffix(1);  // the line end
     // No result field holds a semicolon.
-    for (std::size_t trenner = rest.find(';'); trenner != std::string_view::npos;
-         trenner = rest.find(';')) {
-        felder.emplace_back(rest.substr(0, trenner));
-        rest.remove_prefix(trenner + 1);
+    for (std::string& spalte : spalten) {
+        const std::size_t trenner = std::min(rest.find(';'), rest.size());
+        felder.emplace_back(std::move(spalte), rest.substr(0, trenner));
+        rest.remove_prefix(std::min(trenner + 1, rest.size()));
     }
-    felder.emplace_back(rest);
     return felder;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/Berichtsmonat.h"
@@ -25,8 +26,10 @@ void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berich
 void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
                              const Ergebnis& ergebnis);
 
-// The texts of ErgebnisfelderSchreiben in CSV, one per column of
-// Ergebnisspalten and the rate columns behind them.
-std::vector<std::string> Ergebnisfelder(const Eingaben& eingaben, const Ergebnis& ergebnis);
+// What ErgebnisfelderSchreiben writes in CSV, as column name and text, in
+// column order: for comparing a case with the window's table
+// ("AEGekuerzt_KV_1" → "549,82", the table shows five blanks in front).
+std::vector<std::pair<std::string, std::string>> Ergebnisfelder(const Eingaben& eingaben,
+                                                                const Ergebnis& ergebnis);
 
 }  // namespace lohnwippe::rechner

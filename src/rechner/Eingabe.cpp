@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <set>
 
 #include "rechner/Zeilenschreiber.h"
 #include "store/DateiFehler.h"
@@ -111,24 +110,6 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
         zeile.remove_suffix(1);
     }
     return true;
-}
-
-bool Ausgabespalte(std::string_view name) {
-    static const std::set<std::string, std::less<>> namen = [] {
-        const std::vector<std::string> spalten = Exportspalten();
-        return std::set<std::string, std::less<>>(spalten.begin(), spalten.end());
-    }();
-    return namen.contains(name);
-}
-
-int Eingabespaltennummer(std::string_view name) {
-    const auto& spalten = Eingabespalten();
-    for (std::size_t i = 0; i < spalten.size(); ++i) {
-        if (spalten[i].Name == name) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
 }
 
 }  // namespace lohnwippe::rechner

@@ -98,10 +98,4 @@ std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& 
 // strings, numbers (taken as written), true/false or null (empty).
 std::unique_ptr<Zeilenquelle> JsonQuelle(Eingabestrom& strom);
 
-// Whether `name` is a column of some output, which an input may carry.
-bool Ausgabespalte(std::string_view name);
-
-// Position of an input column by name, or -1.
-int Eingabespaltennummer(std::string_view name);
-
 }  // namespace lohnwippe::rechner

@@ -1,6 +1,7 @@
 #include "rechner/Spalten.h"
 
 #include <array>
+#include <set>
 
 #include "calc/Ergebniszeilen.h"
 #include "calc/Teilmonat.h"
@@ -122,6 +123,24 @@ const std::vector<Eingabespalte>& Eingabespalten() {
         return s;
     }();
     return spalten;
+}
+
+bool Ausgabespalte(std::string_view name) {
+    static const std::set<std::string, std::less<>> namen = [] {
+        const std::vector<std::string> spalten = Exportspalten();
+        return std::set<std::string, std::less<>>(spalten.begin(), spalten.end());
+    }();
+    return namen.contains(name);
+}
+
+int Eingabespaltennummer(std::string_view name) {
+    const auto& spalten = Eingabespalten();
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (spalten[i].Name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 bool Pflichtspalte(const Eingabespalte& spalte) {

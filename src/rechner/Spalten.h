@@ -37,6 +37,12 @@ struct Eingabespalte {
 const std::vector<Eingabespalte>& Eingabespalten();
 inline constexpr std::size_t AnzahlEingabespalten = 43;
 
+// Position of an input column by name, or -1.
+int Eingabespaltennummer(std::string_view name);
+
+// Whether `name` is a column of some output, which an input may carry.
+bool Ausgabespalte(std::string_view name);
+
 // Jahr and Monat have no default; every other column may be left out.
 bool Pflichtspalte(const Eingabespalte& spalte);
 

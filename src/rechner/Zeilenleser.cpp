@@ -1,6 +1,7 @@
 #include "rechner/Zeilenleser.h"
 
 #include <cstdint>
+#include <stdexcept>
 
 #include "calc/Ergebnis.h"
 #include "calc/Teilmonat.h"
@@ -222,6 +223,19 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
     }
     zeile.Monat = Berichtsmonat{jahr, monat};
     return zeile;
+}
+
+Eingabefelder FelderNachNamen(
+    std::initializer_list<std::pair<std::string_view, std::string_view>> werte) {
+    Eingabefelder felder{};
+    for (const auto& [name, wert] : werte) {
+        const int spalte = Eingabespaltennummer(name);
+        if (spalte < 0) {
+            throw std::invalid_argument("keine Eingabespalte: " + std::string(name));
+        }
+        felder[static_cast<std::size_t>(spalte)] = wert;
+    }
+    return felder;
 }
 
 std::optional<Waehrung> EntgeltLesen(std::string_view text, Zahlformat format, std::string& grund) {

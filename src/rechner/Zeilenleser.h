@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,13 @@ namespace lohnwippe::rechner {
 // new case; an empty text takes the column's value for "empty" (see
 // ZeileLesen). The views point into the reader's buffer.
 using Eingabefelder = std::array<std::optional<std::string_view>, AnzahlEingabespalten>;
+
+// Fields by column name, for a caller with a case in hand rather than a
+// file: FelderNachNamen({{"Jahr", "2012"}, {"Monat", "1"}, {"Entgelt_1",
+// "600,00"}}). Throws std::invalid_argument for a name that is no input
+// column.
+Eingabefelder FelderNachNamen(
+    std::initializer_list<std::pair<std::string_view, std::string_view>> werte);
 
 // A row read: the case as the case file would hold it and its month.
 struct Fallzeile {
