@@ -223,7 +223,7 @@ TEST(Zeilenleser, EinFallOhneDatei) {
                                                    {"Entgelt_1", "600,00"},
                                                    {"KG_1", "0"}}),
                                   Zahlformat::Deutsch);
-    const Fallzeile& fall = std::get<Fallzeile>(zeile);
+    const auto& fall = std::get<Fallzeile>(zeile);
     EXPECT_EQ(fall.Fall.KassePos, 1);
     EXPECT_EQ(fall.Monat, (Berichtsmonat{2012, 3}));
     const Eingaben eingaben = EingabenVonZeile(fall, StandardUmlagen());
