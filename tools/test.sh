@@ -11,8 +11,10 @@ cd "$(dirname "$0")/.."
 # root they skip, in CI they fail) and read what arrived with poppler-utils.
 # dpkg-dev, desktop-file-utils and appstream: the package tests build the
 # Debian package and check the menu entry and the software-centre data.
+# libcli11-dev, libcsv-dev and nlohmann-json3-dev: options, CSV and JSON
+# lines of lohnwippe-rechner.
 bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
-    cups libcups2-dev dpkg-dev desktop-file-utils appstream
+    cups libcups2-dev dpkg-dev desktop-file-utils appstream libcli11-dev libcsv-dev nlohmann-json3-dev
 export QT_QPA_PLATFORM=offscreen
 
 for preset in release asan; do

@@ -1,0 +1,99 @@
+#include "rechner/Ausgabefelder.h"
+
+#include <algorithm>
+
+#include "calc/Ergebniszeilen.h"
+#include "rechner/Spalten.h"
+#include "rechner/Zeilenleser.h"
+#include "store/Umlagesatz.h"
+
+namespace lohnwippe::rechner {
+
+void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berichtsmonat monat) {
+    const std::int16_t* allgemein[] = {&fall.RVVerzicht, &fall.SachsenWahl, &fall.KinderlosWahl};
+    for (const Eingabespalte& spalte : Eingabespalten()) {
+        switch (spalte.Art) {
+            case Feldart::Jahr:
+                zeile.Ganzzahl(monat.Jahr);
+                break;
+            case Feldart::Monat:
+                zeile.Ganzzahl(monat.Monat);
+                break;
+            case Feldart::Kasse:
+                zeile.Text(Kassennamen.at(static_cast<std::size_t>(fall.KassePos)));
+                break;
+            case Feldart::Teilmonat:
+                zeile.Text(Teilmonatsname(fall.TeilmonatPos));
+                break;
+            case Feldart::Entgelt:
+                zeile.Betrag(fall.Entgelte[spalte.Job], 2);
+                break;
+            case Feldart::Zweig:
+                zeile.Ganzzahl(fall.Zweige[spalte.Job][spalte.Stelle]);
+                break;
+            case Feldart::Umlage:
+                zeile.Ganzzahl(fall.Umlagen[spalte.Job][spalte.Stelle]);
+                break;
+            case Feldart::Allgemein:
+                zeile.Ganzzahl(*allgemein[spalte.Stelle]);
+                break;
+        }
+    }
+}
+
+void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
+                             const Ergebnis& ergebnis) {
+    for (const Ergebniszeile& z : Ergebniszeilen) {
+        if (z.Wert == nullptr) {
+            continue;
+        }
+        for (std::size_t spalte = ErsteSpalte; spalte <= SummenSpalte; ++spalte) {
+            zeile.Betrag(z.Wert(ergebnis, spalte), 2);
+        }
+        if (z.VierStellen) {
+            for (std::size_t spalte = ErsteSpalte; spalte <= SummenSpalte; ++spalte) {
+                zeile.Betrag(z.Wert(ergebnis, spalte), 4);
+            }
+        }
+    }
+    zeile.Zahl(ergebnis.Teilmonatsfaktor);
+    // As the caption of row 31 shows it: 0,90 or 1,15 (percent).
+    zeile.Dezimal(Waehrung::AusDoubleHalbGerade(ergebnis.Zusatzsatz * 100), 2);
+    // Column 5 holds the fund's general rate, as the rate panel shows it.
+    zeile.Dezimal(eingaben.KVSatz[SummenSpalte], 2);
+    for (std::size_t job = ErsteSpalte; job <= LetzterJob; ++job) {
+        zeile.Dezimal(eingaben.KVSatz[job], 2);
+    }
+    for (Zweig b : {PV, RV, AV}) {
+        zeile.Dezimal(eingaben.Jahressatz[b], 2);
+    }
+    for (Umlageart u : Umlagearten) {
+        // Thousandths of a percent: one unit is ten counts of 1/10000.
+        zeile.Dezimal(Waehrung::AusRoh(std::int64_t{eingaben.Umlagesatz[u]} * 10), 3);
+    }
+    zeile.Dezimal(eingaben.FaktorF, 4);
+    zeile.Ganzzahl(ergebnis.WarnungSichtbar ? 1 : 0);
+}
+
+std::vector<std::pair<std::string, std::string>> Ergebnisfelder(const Eingaben& eingaben,
+                                                                const Ergebnis& ergebnis) {
+    std::vector<std::string> spalten = Rechenspalten();
+    spalten.erase(spalten.begin(), spalten.begin() + AnzahlEingabespalten);
+    TextZiel ziel;
+    Zeilenschreiber zeile(ziel, Ausgabeformat::Csv, spalten);
+    ErgebnisfelderSchreiben(zeile, eingaben, ergebnis);
+    zeile.Zeilenende();
+    zeile.Leeren();
+    std::vector<std::pair<std::string, std::string>> felder;
+    std::string_view rest(ziel.Text);
+    rest.remove_suffix(1);  // the line end
+    // No result field holds a semicolon.
+    for (std::string& spalte : spalten) {
+        const std::size_t trenner = std::min(rest.find(';'), rest.size());
+        felder.emplace_back(std::move(spalte), rest.substr(0, trenner));
+        rest.remove_prefix(std::min(trenner + 1, rest.size()));
+    }
+    return felder;
+}
+
+}  // namespace lohnwippe::rechner

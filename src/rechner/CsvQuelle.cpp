@@ -1,0 +1,197 @@
+#include <algorithm>
+
+#include "rechner/Eingabe.h"
+#include "rechner/Zeilenschreiber.h"
+
+extern "C" {
+#include <csv.h>
+}
+
+namespace lohnwippe::rechner {
+
+namespace {
+
+constexpr unsigned char Optionen = CSV_STRICT | CSV_STRICT_FINI;
+constexpr unsigned char Semikolon = ';';
+
+// The line splitter has found the line ends already; inside a line, a
+// carriage return or a line feed is just a character of its field.
+int KeinZeilenende(unsigned char /*zeichen*/) {
+    return 0;
+}
+
+// Every line goes through libcsv on its own, ended by csv_fini: a quote
+// left open then spoils only its own line, and the line number of every row
+// is the line it stands on. No column of the input ever holds a line break.
+class Csv final : public Zeilenquelle {
+  public:
+    Csv(Eingabestrom& strom, std::string name) : zeilen_(strom), name_(std::move(name)) {
+        Anfangen();
+    }
+    ~Csv() override { csv_free(&parser_); }
+    Csv(const Csv&) = delete;
+    Csv& operator=(const Csv&) = delete;
+
+    bool Naechste(Eingabezeile& zeile) override;
+    Zahlformat Zahlen() const override { return Zahlformat::Deutsch; }
+
+  private:
+    void Anfangen() {
+        if (csv_init(&parser_, Optionen) != 0) {
+            throw Abbruch("Speicher für den CSV-Leser fehlt");
+        }
+        csv_set_delim(&parser_, Semikolon);
+        csv_set_term_func(&parser_, KeinZeilenende);
+    }
+
+    static void Feld(void* text, std::size_t laenge, void* selbst) {
+        auto& csv = *static_cast<Csv*>(selbst);
+        csv.grenzen_.push_back(csv.text_.size());
+        if (laenge > 0) {  // an empty field may come without a buffer
+            csv.text_.append(static_cast<const char*>(text), laenge);
+        }
+    }
+
+    // Fields of `zeile` into grenzen_ and text_; the reason when its
+    // quoting is broken.
+    std::optional<std::string> Zerlegen(std::string_view zeile);
+    std::string_view FeldText(std::size_t i) const {
+        const std::size_t bis = i + 1 < grenzen_.size() ? grenzen_[i + 1] : text_.size();
+        return std::string_view(text_).substr(grenzen_[i], bis - grenzen_[i]);
+    }
+    void KopfLesen();
+    std::string Spaltenname(std::size_t feld) const {
+        return feld < kopf_.size() ? kopf_[feld] : "Feld " + std::to_string(feld + 1);
+    }
+
+    Zeilenteiler zeilen_;
+    std::string name_;  // in front of the header's messages
+    csv_parser parser_{};
+    std::string text_;
+    std::vector<std::size_t> grenzen_;
+    bool kopfGelesen_ = false;
+    std::vector<std::string> kopf_;
+    // The field of each input column, -1 where the input has none.
+    std::array<int, AnzahlEingabespalten> stelle_{};
+};
+
+std::optional<std::string> Csv::Zerlegen(std::string_view zeile) {
+    text_.clear();
+    grenzen_.clear();
+    const std::size_t gelesen =
+        csv_parse(&parser_, zeile.data(), zeile.size(), Feld, nullptr, this);
+    std::optional<std::string> fehler;
+    if (gelesen != zeile.size()) {
+        fehler = "Anführungszeichen an falscher Stelle (Zeichen " + std::to_string(gelesen + 1) +
+                 " der Zeile); ein Feld mit „\"“ steht ganz in Anführungszeichen, „\"“ darin "
+                 "doppelt";
+    } else if (csv_fini(&parser_, Feld, nullptr, this) != 0) {
+        fehler = "Anführungszeichen nicht geschlossen";
+    }
+    if (fehler) {
+        // libcsv keeps the failed state; a fresh parser serves the next line.
+        csv_free(&parser_);
+        Anfangen();
+    }
+    return fehler;
+}
+
+void Csv::KopfLesen() {
+    kopfGelesen_ = true;
+    std::string_view zeile;
+    bool zuLang = false;
+    do {
+        if (!zeilen_.Naechste(zeile, zuLang)) {
+            throw Abbruch(name_ + "Die Eingabe ist leer: die Kopfzeile mit den Spaltennamen fehlt");
+        }
+    } while (!zuLang && zeile.find_first_not_of(" \t;") == std::string_view::npos);
+    const std::string ort = name_ + "Kopfzeile (Zeile " + std::to_string(zeilen_.Nummer()) + ")";
+    if (zuLang) {
+        throw Abbruch(ort + ": länger als 1 MiB");
+    }
+    if (auto fehler = Zerlegen(zeile)) {
+        throw Abbruch(ort + ": " + *fehler);
+    }
+    stelle_.fill(-1);
+    for (std::size_t feld = 0; feld < grenzen_.size(); ++feld) {
+        const std::string name(FeldText(feld));
+        kopf_.push_back(name);
+        const int spalte = Eingabespaltennummer(name);
+        if (spalte >= 0) {
+            if (stelle_[static_cast<std::size_t>(spalte)] >= 0) {
+                throw Abbruch(ort + ": Spalte " + Zitat(name) + " steht zweimal darin");
+            }
+            stelle_[static_cast<std::size_t>(spalte)] = static_cast<int>(feld);
+        } else if (!name.empty() && !Ausgabespalte(name)) {
+            const bool trenner = name.find_first_of(",\t") != std::string::npos;
+            throw Abbruch(ort + ": unbekannte Spalte " + Zitat(name) +
+                          (trenner ? " – Trennzeichen ist das Semikolon (;)"
+                                   : " – „lohnwippe-rechner spalten“ zeigt alle Spalten"));
+        }
+    }
+    for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
+        if (stelle_[i] < 0 && Pflichtspalte(Eingabespalten()[i])) {
+            throw Abbruch(ort + ": Spalte " + Zitat(Eingabespalten()[i].Name) + " fehlt");
+        }
+    }
+}
+
+bool Csv::Naechste(Eingabezeile& zeile) {
+    if (!kopfGelesen_) {
+        KopfLesen();
+    }
+    std::string_view text;
+    bool zuLang = false;
+    while (zeilen_.Naechste(text, zuLang)) {
+        zeile.Nummer = zeilen_.Nummer();
+        zeile.Fehler.reset();
+        if (zuLang) {
+            zeile.Fehler = Zeilenfehler{"", "Zeile länger als 1 MiB"};
+            return true;
+        }
+        if (auto fehler = Zerlegen(text)) {
+            zeile.Fehler = Zeilenfehler{Spaltenname(grenzen_.size()), std::move(*fehler)};
+            return true;
+        }
+        const std::size_t anzahl = grenzen_.size();
+        bool leer = true;
+        for (std::size_t i = 0; i < anzahl && leer; ++i) {
+            leer = FeldText(i).find_first_not_of(" \t") == std::string_view::npos;
+        }
+        if (leer) {
+            continue;
+        }
+        if (anzahl < kopf_.size()) {
+            zeile.Fehler =
+                Zeilenfehler{kopf_[anzahl], "die Zeile endet nach " + std::to_string(anzahl) +
+                                                " Feldern; die Kopfzeile hat " +
+                                                std::to_string(kopf_.size()) + " Spalten"};
+            return true;
+        }
+        for (std::size_t i = kopf_.size(); i < anzahl; ++i) {
+            if (!FeldText(i).empty()) {
+                zeile.Fehler =
+                    Zeilenfehler{Spaltenname(i), "die Zeile hat " + std::to_string(anzahl) +
+                                                     " Felder, die "
+                                                     "Kopfzeile nur " +
+                                                     std::to_string(kopf_.size()) + " Spalten"};
+                return true;
+            }
+        }
+        for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
+            const int feld = stelle_[i];
+            zeile.Felder[i] =
+                feld < 0 ? std::nullopt : std::optional(FeldText(static_cast<std::size_t>(feld)));
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name) {
+    return std::make_unique<Csv>(strom, name.empty() ? name : name + ": ");
+}
+
+}  // namespace lohnwippe::rechner

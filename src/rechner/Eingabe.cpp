@@ -1,0 +1,115 @@
+#include "rechner/Eingabe.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "rechner/Zeilenschreiber.h"
+#include "store/DateiFehler.h"
+
+namespace lohnwippe::rechner {
+
+std::size_t DateiStrom::Lesen(char* ziel, std::size_t anzahl) {
+    for (;;) {
+        const ssize_t n = ::read(fd_, ziel, anzahl);
+        if (n >= 0) {
+            return static_cast<std::size_t>(n);
+        }
+        if (errno != EINTR) {
+            throw Abbruch(name_ + ": Lesen nicht möglich – " + Fehlertext(errno));
+        }
+    }
+}
+
+std::size_t TextStrom::Lesen(char* ziel, std::size_t anzahl) {
+    if (rest_.empty()) {
+        return danach_ != nullptr ? danach_->Lesen(ziel, anzahl) : 0;
+    }
+    const std::size_t n = std::min(anzahl, rest_.size());
+    std::memcpy(ziel, rest_.data(), n);
+    rest_.remove_prefix(n);
+    return n;
+}
+
+// Twice the longest line: one whole line and room to read behind it. Not
+// cleared: the system hands out its pages as the lines come to need them.
+Zeilenteiler::Zeilenteiler(Eingabestrom& strom)
+    : strom_(strom), puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)) {}
+
+bool Zeilenteiler::Nachladen() {
+    if (schluss_) {
+        return false;
+    }
+    if (anfang_ > 0) {
+        std::memmove(puffer_.get(), puffer_.get() + anfang_, ende_ - anfang_);
+        ende_ -= anfang_;
+        anfang_ = 0;
+    }
+    const std::size_t n = strom_.Lesen(puffer_.get() + ende_, Puffergroesse - ende_);
+    ende_ += n;
+    schluss_ = n == 0;
+    return n > 0;
+}
+
+bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
+    zuLang = false;
+    std::size_t gesucht = anfang_;  // up to here there is no line end
+    for (;;) {
+        const void* lf = std::memchr(puffer_.get() + gesucht, '\n', ende_ - gesucht);
+        if (lf != nullptr) {
+            const auto stelle =
+                static_cast<std::size_t>(static_cast<const char*>(lf) - puffer_.get());
+            zeile = std::string_view(puffer_.get() + anfang_, stelle - anfang_);
+            anfang_ = stelle + 1;
+            if (zeile.size() > HoechsteLaenge) {
+                zuLang = true;
+                zeile = {};
+                ++nummer_;
+                return true;
+            }
+            break;
+        }
+        if (ende_ - anfang_ > HoechsteLaenge) {
+            // Dropped up to its end, however far that is.
+            zuLang = true;
+            anfang_ = ende_;
+            for (;;) {
+                if (!Nachladen()) {
+                    break;
+                }
+                const void* ende = std::memchr(puffer_.get(), '\n', ende_);
+                if (ende != nullptr) {
+                    anfang_ =
+                        static_cast<std::size_t>(static_cast<const char*>(ende) - puffer_.get()) +
+                        1;
+                    break;
+                }
+                anfang_ = ende_;
+            }
+            zeile = {};
+            ++nummer_;
+            return true;
+        }
+        const std::size_t vorher = ende_ - anfang_;
+        if (!Nachladen()) {
+            if (anfang_ == ende_) {
+                return false;
+            }
+            zeile = std::string_view(puffer_.get() + anfang_, ende_ - anfang_);
+            anfang_ = ende_;
+            break;
+        }
+        gesucht = anfang_ + vorher;
+    }
+    if (nummer_++ == 0 && zeile.starts_with("\xEF\xBB\xBF")) {
+        zeile.remove_prefix(3);
+    }
+    if (zeile.ends_with('\r')) {
+        zeile.remove_suffix(1);
+    }
+    return true;
+}
+
+}  // namespace lohnwippe::rechner

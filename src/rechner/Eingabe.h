@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "rechner/Zeilenleser.h"
+
+namespace lohnwippe::rechner {
+
+// Where the rows come from. Lesen gives up to `anzahl` bytes and 0 at the
+// end; it throws Abbruch when the input cannot be read.
+class Eingabestrom {
+  public:
+    virtual ~Eingabestrom() = default;
+    virtual std::size_t Lesen(char* ziel, std::size_t anzahl) = 0;
+};
+
+// An open file descriptor; `name` for the messages.
+class DateiStrom final : public Eingabestrom {
+  public:
+    DateiStrom(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override;
+
+  private:
+    int fd_;
+    std::string name_;
+};
+
+// A text in memory, for tests, benchmarks and fuzzing, and for the bytes
+// read ahead to tell the input format.
+class TextStrom final : public Eingabestrom {
+  public:
+    explicit TextStrom(std::string_view text, Eingabestrom* danach = nullptr)
+        : rest_(text), danach_(danach) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override;
+
+  private:
+    std::string_view rest_;
+    Eingabestrom* danach_;
+};
+
+// Splits the input into lines: LF or CRLF ends one, a byte-order mark at
+// the start is dropped. Memory stays bounded: a line longer than
+// HoechsteLaenge is skipped to its end and reported as too long.
+class Zeilenteiler {
+  public:
+    static constexpr std::size_t HoechsteLaenge = std::size_t{1} << 20;
+
+    explicit Zeilenteiler(Eingabestrom& strom);
+
+    // The next line without its end; false at the end of the input.
+    // `zuLang`: the line was too long and `zeile` is empty.
+    bool Naechste(std::string_view& zeile, bool& zuLang);
+    long Nummer() const { return nummer_; }
+
+  private:
+    bool Nachladen();
+
+    Eingabestrom& strom_;
+    static constexpr std::size_t Puffergroesse = 2 * HoechsteLaenge;
+    std::unique_ptr<char[]> puffer_;
+    std::size_t anfang_ = 0;
+    std::size_t ende_ = 0;
+    bool schluss_ = false;
+    long nummer_ = 0;
+};
+
+// One row of input: its line number and its fields, or why it could not be
+// taken apart into fields (quoting, JSON syntax, a field too many).
+struct Eingabezeile {
+    long Nummer = 0;
+    Eingabefelder Felder{};
+    std::optional<Zeilenfehler> Fehler;
+};
+
+// Rows with content; empty lines and rows of empty fields are passed over.
+class Zeilenquelle {
+  public:
+    virtual ~Zeilenquelle() = default;
+    // False at the end of the input. Throws Abbruch for a CSV header the
+    // program cannot use: then no row can be read.
+    virtual bool Naechste(Eingabezeile& zeile) = 0;
+    // How the input writes its amounts.
+    virtual Zahlformat Zahlen() const = 0;
+};
+
+// CSV: semicolon, double quotes, a header row naming the columns (see
+// Spalten.h); columns of the output (results, export) are passed over, so
+// that an output can be read again. `name` heads the messages about the
+// header.
+std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name = {});
+
+// JSON lines: one object per line, keys as the column names, values as
+// strings, numbers (taken as written), true/false or null (empty).
+std::unique_ptr<Zeilenquelle> JsonQuelle(Eingabestrom& strom);
+
+}  // namespace lohnwippe::rechner

@@ -1,0 +1,138 @@
+#include "rechner/Rechnen.h"
+
+#include "fall/Fallrechnung.h"
+#include "rechner/Ausgabefelder.h"
+#include "rechner/Dateizugang.h"
+#include "rechner/Spalten.h"
+
+namespace lohnwippe::rechner {
+
+namespace {
+
+// Enough to see past a byte-order mark and blank lines to the first sign.
+constexpr std::size_t Vorlauf = 4096;
+
+std::string Ort(const std::string& eingabe, long zeile, const std::string& spalte) {
+    std::string ort = eingabe + ", Zeile " + std::to_string(zeile);
+    if (!spalte.empty()) {
+        ort += ", Spalte " + Zitat(spalte);
+    }
+    return ort;
+}
+
+// JSON lines begin with "{", a CSV file with its header.
+Ausgabeformat FormatNachInhalt(std::string_view anfang) {
+    if (anfang.starts_with("\xEF\xBB\xBF")) {
+        anfang.remove_prefix(3);
+    }
+    const std::size_t erstes = anfang.find_first_not_of(" \t\r\n");
+    return erstes != std::string_view::npos && anfang[erstes] == '{' ? Ausgabeformat::JsonZeilen
+                                                                     : Ausgabeformat::Csv;
+}
+
+}  // namespace
+
+Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) {
+    return EingabenAusFall(zeile.Fall, umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
+                           zeile.Monat);
+}
+
+Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Umlagetabelle& umlagen,
+                       const std::string& eingabe, const Melder& melden) {
+    Zaehlung zaehlung;
+    Eingabezeile zeile;
+    while (quelle.Naechste(zeile)) {
+        std::optional<Zeilenfehler> fehler = zeile.Fehler;
+        if (!fehler) {
+            auto gelesen = ZeileLesen(zeile.Felder, quelle.Zahlen());
+            if (const auto* fall = std::get_if<Fallzeile>(&gelesen)) {
+                const Eingaben eingaben = EingabenVonZeile(*fall, umlagen);
+                try {
+                    const Ergebnis ergebnis = Berechnen(eingaben);
+                    EingabefelderSchreiben(ausgabe, fall->Fall, fall->Monat);
+                    ErgebnisfelderSchreiben(ausgabe, eingaben, ergebnis);
+                    ausgabe.Zeilenende();
+                    ++zaehlung.Gerechnet;
+                    continue;
+                } catch (const std::overflow_error&) {
+                    // HoechstesEntgelt keeps every row that was read away
+                    // from this; a guard, not a path.
+                    fehler = Zeilenfehler{"", "die Beträge sind zu groß, um sie zu berechnen"};
+                }
+            } else {
+                fehler = std::get<Zeilenfehler>(std::move(gelesen));
+            }
+        }
+        ++zaehlung.Abgewiesen;
+        melden(Ort(eingabe, zeile.Nummer, fehler->Spalte) + ": " + fehler->Grund);
+    }
+    return zaehlung;
+}
+
+std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
+    for (const char* endung : {".jsonl", ".ndjson", ".json"}) {
+        if (name.ends_with(endung)) {
+            return Ausgabeformat::JsonZeilen;
+        }
+    }
+    if (name.ends_with(".csv")) {
+        return Ausgabeformat::Csv;
+    }
+    return std::nullopt;
+}
+
+int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
+    try {
+        const Ausgabeformat format =
+            auftrag.Format.value_or(FormatNachName(auftrag.Ausgabe).value_or(Ausgabeformat::Csv));
+        if (auftrag.Bom && format != Ausgabeformat::Csv) {
+            throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
+        }
+        const std::string name = auftrag.Eingabe == "-" ? "Standardeingabe" : auftrag.Eingabe;
+        Deskriptor eingabe(ZumLesenOeffnen(auftrag.Eingabe));
+        DateiStrom datei(eingabe.Fd(), name);
+
+        Umlagetabelle umlagen = StandardUmlagen();
+        std::vector<Dateikennung> gelesen;
+        if (const auto kennung = KennungVon(eingabe.Fd())) {
+            gelesen.push_back(*kennung);
+        }
+        if (auftrag.Daten) {
+            auto abbild = AbbildLesen(*auftrag.Daten, UmlagedateiName,
+                                      UmlagesatzLaenge * AnzahlUmlagesaetze, false);
+            umlagen = UmlagenAusAbbild(std::move(*abbild), melden);
+        }
+
+        // What the name does not say, the first bytes do.
+        std::string vorlauf(Vorlauf, '\0');
+        std::size_t vorgelesen = 0;
+        while (vorgelesen < Vorlauf &&
+               vorlauf.find_first_not_of(" \t\r\n\xEF\xBB\xBF", 0) >= vorgelesen) {
+            const std::size_t n = datei.Lesen(vorlauf.data() + vorgelesen, Vorlauf - vorgelesen);
+            if (n == 0) {
+                break;
+            }
+            vorgelesen += n;
+        }
+        vorlauf.resize(vorgelesen);
+        const Ausgabeformat eingabeformat = auftrag.Eingabeformat.value_or(
+            FormatNachName(auftrag.Eingabe).value_or(FormatNachInhalt(vorlauf)));
+        TextStrom strom(vorlauf, &datei);
+        const auto quelle =
+            eingabeformat == Ausgabeformat::Csv ? CsvQuelle(strom, name) : JsonQuelle(strom);
+
+        Deskriptor ausgabe(ZumSchreibenOeffnen(auftrag.Ausgabe, gelesen));
+        DateiZiel ziel(ausgabe.Fd(), auftrag.Ausgabe == "-" ? "Standardausgabe" : auftrag.Ausgabe);
+        Zeilenschreiber schreiber(ziel, format, Rechenspalten(), auftrag.Bom);
+        schreiber.Kopf();
+        const Zaehlung zaehlung = FaelleRechnen(*quelle, schreiber, umlagen, name, melden);
+        schreiber.Leeren();
+        ausgabe.Schliessen(auftrag.Ausgabe);
+        return zaehlung.Abgewiesen > 0 ? 1 : 0;
+    } catch (const Abbruch& abbruch) {
+        melden(abbruch.what());
+        return 2;
+    }
+}
+
+}  // namespace lohnwippe::rechner

@@ -1,0 +1,330 @@
+#include "rechner/Spalten.h"
+
+#include <array>
+#include <set>
+
+#include "calc/Ergebniszeilen.h"
+#include "calc/Teilmonat.h"
+#include "store/Fallsatz.h"
+#include "store/Umlagesatz.h"
+
+namespace lohnwippe::rechner {
+
+namespace {
+
+// The eight switches of one employment, in column order, with what the
+// reference says of them.
+struct Schalterart {
+    const char* Name;
+    Feldart Art;
+    int Stelle;
+    const char* Bedeutung;
+};
+constexpr std::array<Schalterart, 8> Schalterarten{{
+    {"KV", Feldart::Zweig, KV, "Krankenversicherung"},
+    {"PV", Feldart::Zweig, PV, "Pflegeversicherung"},
+    {"RV", Feldart::Zweig, RV, "Rentenversicherung"},
+    {"AV", Feldart::Zweig, AV, "Arbeitslosenversicherung"},
+    {"KG", Feldart::Umlage, KGStelle,
+     "Anspruch auf Krankengeld (ohne ihn ist der KV-Satz 0,6 Punkte niedriger)"},
+    {"U1", Feldart::Umlage, U1, "Umlage U1"},
+    {"U2", Feldart::Umlage, U2, "Umlage U2"},
+    {"U3", Feldart::Umlage, U3, "Umlage U3"},
+}};
+
+struct Allgemeiner {
+    const char* Name;
+    const char* Bedeutung;
+};
+constexpr std::array<Allgemeiner, 3> Allgemeine{{
+    {"RV-Verzicht", "„Verzicht auf Gleitzone in RV“: 1 an, 0 aus, 2 grau (zählt wie an)"},
+    {"Sachsen", "Beschäftigungsort in Sachsen: 1 an, 0 aus, 2 grau (zählt wie an)"},
+    {"Kinderlos", "kinderlos: 1 an, 0 aus, 2 grau (zählt wie aus)"},
+}};
+
+constexpr std::array<const char*, 5> Spaltenendungen{"_1", "_2", "_3", "_4", "_Summe"};
+
+const char* const Genau = "_genau";
+
+// Columns outside the result table; `JeJob` stands for four columns _1 .. _4.
+struct Zusatzspalte {
+    const char* Name;
+    bool JeJob;
+    const char* Bedeutung;
+};
+
+// Behind the results, in the order ErgebnisfelderSchreiben writes them.
+constexpr std::array<Zusatzspalte, 12> Zusatzspalten{{
+    {"Teilmonatsfaktor", false,
+     "Faktor, der ein Teilmonatsentgelt auf einen vollen Monat hochrechnet (1 im vollen Monat, "
+     "4,348 für eine Woche)"},
+    {"Zusatzsatz", false, "Zusatzbeitrag des Arbeitnehmers in Prozent: 0,90, kinderlos 1,15"},
+    {"Satz_KV", false, "allgemeiner KV-Satz der Kasse in Prozent, wie das Fenster ihn zeigt"},
+    {"Satz_KV", true, "KV-Satz der Beschäftigung: ohne Krankengeld 0,6 Punkte weniger"},
+    {"Satz_PV", false, "PV-Satz des Jahres in Prozent"},
+    {"Satz_RV", false, "RV-Satz des Jahres in Prozent"},
+    {"Satz_AV", false, "AV-Satz des Jahres in Prozent"},
+    {"Satz_U1", false, "Umlagesatz U1 der Kasse im Monat in Prozent"},
+    {"Satz_U2", false, "Umlagesatz U2 der Kasse im Monat in Prozent"},
+    {"Satz_U3", false, "Umlagesatz U3 der Kasse im Monat in Prozent"},
+    {"Faktor_F", false, "Faktor F der Gleitzonenformel im Jahr"},
+    {"Warnung", false,
+     "1, wenn das Fenster den Hinweis „Das Entgelt liegt außerhalb der Gleitzone“ zeigt, sonst 0"},
+}};
+
+// Before and behind the columns of `rechnen` in the export.
+constexpr std::array<Zusatzspalte, 4> Exportvorspann{{
+    {"Fall_Nr", false, "Nummer des Falls in SV.dat (1 bis 480)"},
+    {"Person_Nr", false, "Nummer der Person in der Personenliste (1 bis 10)"},
+    {"Person", false, "Name der Person"},
+    {"Arbeitgeber", true, "Name des Arbeitgebers"},
+}};
+constexpr Zusatzspalte Exportnachspann{
+    "Jahressumme", false,
+    "Summe der Entgelte der Person in allen zwölf Monaten des Jahres, wie unter der Tabelle"};
+
+std::string Job(int job) {
+    return "_" + std::to_string(job);
+}
+
+void Anhaengen(std::vector<std::string>& ziel, const std::vector<std::string>& teil) {
+    ziel.insert(ziel.end(), teil.begin(), teil.end());
+}
+
+void Anhaengen(std::vector<std::string>& ziel, const Zusatzspalte& spalte) {
+    if (!spalte.JeJob) {
+        ziel.emplace_back(spalte.Name);
+        return;
+    }
+    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+        ziel.push_back(spalte.Name + Job(job));
+    }
+}
+
+}  // namespace
+
+const std::vector<Eingabespalte>& Eingabespalten() {
+    static const std::vector<Eingabespalte> spalten = [] {
+        std::vector<Eingabespalte> s{{"Jahr", Feldart::Jahr, 0, 0},
+                                     {"Monat", Feldart::Monat, 0, 0},
+                                     {"Kasse", Feldart::Kasse, 0, 0},
+                                     {"Teilmonat", Feldart::Teilmonat, 0, 0}};
+        for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+            s.push_back({"Entgelt" + Job(job), Feldart::Entgelt, job, 0});
+        }
+        for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+            for (const Schalterart& art : Schalterarten) {
+                s.push_back({art.Name + Job(job), art.Art, job, art.Stelle});
+            }
+        }
+        for (int i = 0; i < static_cast<int>(Allgemeine.size()); ++i) {
+            s.push_back({Allgemeine[static_cast<std::size_t>(i)].Name, Feldart::Allgemein, 0, i});
+        }
+        return s;
+    }();
+    return spalten;
+}
+
+bool Ausgabespalte(std::string_view name) {
+    static const std::set<std::string, std::less<>> namen = [] {
+        const std::vector<std::string> spalten = Exportspalten();
+        return std::set<std::string, std::less<>>(spalten.begin(), spalten.end());
+    }();
+    return namen.contains(name);
+}
+
+int Eingabespaltennummer(std::string_view name) {
+    const auto& spalten = Eingabespalten();
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (spalten[i].Name == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+bool Pflichtspalte(const Eingabespalte& spalte) {
+    return spalte.Art == Feldart::Jahr || spalte.Art == Feldart::Monat;
+}
+
+std::string Zeilenname(int zeile) {
+    const Ergebniszeile& z = Ergebniszeilen.at(static_cast<std::size_t>(zeile));
+    if (z.Wert == nullptr) {
+        return {};
+    }
+    int gleiche = 0;
+    for (const Ergebniszeile& andere : Ergebniszeilen) {
+        gleiche += andere.Linie == z.Linie ? 1 : 0;
+    }
+    std::string name(z.Linie);
+    if (gleiche > 1) {
+        const std::string_view titel = z.Tabelle;
+        name += "_";
+        name += titel.substr(titel.rfind(' ') + 1);
+    }
+    return name;
+}
+
+std::vector<std::string> Ergebnisspalten() {
+    std::vector<std::string> spalten;
+    for (int zeile = 0; zeile < AnzahlErgebniszeilen; ++zeile) {
+        const std::string name = Zeilenname(zeile);
+        if (name.empty()) {
+            continue;
+        }
+        for (const char* endung : Spaltenendungen) {
+            spalten.push_back(name + endung);
+        }
+        if (Ergebniszeilen[static_cast<std::size_t>(zeile)].VierStellen) {
+            for (const char* endung : Spaltenendungen) {
+                spalten.push_back(name + endung + Genau);
+            }
+        }
+    }
+    return spalten;
+}
+
+std::vector<std::string> Rechenspalten() {
+    std::vector<std::string> spalten;
+    for (const Eingabespalte& s : Eingabespalten()) {
+        spalten.push_back(s.Name);
+    }
+    Anhaengen(spalten, Ergebnisspalten());
+    for (const Zusatzspalte& spalte : Zusatzspalten) {
+        Anhaengen(spalten, spalte);
+    }
+    return spalten;
+}
+
+std::vector<std::string> Exportspalten() {
+    std::vector<std::string> spalten;
+    for (const Zusatzspalte& spalte : Exportvorspann) {
+        Anhaengen(spalten, spalte);
+    }
+    Anhaengen(spalten, Rechenspalten());
+    Anhaengen(spalten, Exportnachspann);
+    return spalten;
+}
+
+namespace {
+
+std::string Code(std::string_view name) {
+    return "`" + std::string(name) + "`";
+}
+
+// "`KV_1` … `KV_4`"
+std::string Gruppe(std::string_view name) {
+    return Code(std::string(name) + "_1") + " … " + Code(std::string(name) + "_4");
+}
+
+void Tabellenzeile(std::string& text, std::initializer_list<std::string> zellen) {
+    text += "|";
+    for (const std::string& zelle : zellen) {
+        text += " " + zelle + " |";
+    }
+    text += "\n";
+}
+
+void Zusatzzeile(std::string& text, const Zusatzspalte& spalte) {
+    Tabellenzeile(text, {spalte.JeJob ? Gruppe(spalte.Name) : Code(spalte.Name), spalte.Bedeutung});
+}
+
+std::string Kasse1() {
+    return Code(Kassennamen[0]);
+}
+
+void Eingabereferenz(std::string& text) {
+    text += "| Spalte | Inhalt | leer oder fehlend |\n|---|---|---|\n";
+    Tabellenzeile(text, {Code("Jahr"), "Beitragsjahr 2009 bis 2012", "Pflichtspalte"});
+    Tabellenzeile(text, {Code("Monat"), "1 bis 12 oder " + Code("JAN") + " … " + Code("DEZ"),
+                         "Pflichtspalte"});
+    Tabellenzeile(text, {Code("Kasse"),
+                         "Name wie in der Kassenliste (" + Code(Kassennamen[1]) +
+                             ") oder seine Nummer in der Liste, 1 bis 22",
+                         "1, " + Kasse1()});
+    Tabellenzeile(text, {Code("Teilmonat"),
+                         "Text wie in der Teilmonatsliste (" + Code("für 1 Woche") + ", " +
+                             Code("für 3 Tage") + ") oder seine Nummer in der Liste, 1 bis 35",
+                         "1, " + Code("für vollen Monat")});
+    Tabellenzeile(text,
+                  {Gruppe("Entgelt"),
+                   "Entgelt in Euro, höchstens zwei Nachkommastellen, bis 99.999.999,99; "
+                   "CSV " +
+                       Code("1.234,50") + " oder " + Code("1234,5") + ", JSON " + Code("1234.50"),
+                   "0"});
+    for (const Schalterart& art : Schalterarten) {
+        Tabellenzeile(text,
+                      {Gruppe(art.Name),
+                       std::string(art.Bedeutung) + ": 1 an, 0 aus, 2 grau (zählt wie aus)", "1"});
+    }
+    for (const Allgemeiner& schalter : Allgemeine) {
+        Tabellenzeile(text, {Code(schalter.Name), schalter.Bedeutung, "0"});
+    }
+    text += "\nKassen: ";
+    for (std::size_t i = 0; i < Kassennamen.size(); ++i) {
+        text += (i == 0 ? "" : ", ") + std::to_string(i + 1) + " " + Code(Kassennamen[i]);
+    }
+    text += ".\n\nTeilmonate: ";
+    for (int pos : {0, 1, 2, 4, 5, 6, AnzahlTeilmonate - 1}) {
+        text += (pos == 0                                  ? ""
+                 : pos == 4 || pos == AnzahlTeilmonate - 1 ? " … "
+                                                           : ", ") +
+                std::to_string(pos + 1) + " " + Code(TeilmonatText(pos));
+    }
+    text += ".\n";
+}
+
+void Ergebnisreferenz(std::string& text) {
+    text += "| Spalte | Inhalt |\n|---|---|\n";
+    std::string abschnitt;
+    for (int zeile = 0; zeile < AnzahlErgebniszeilen; ++zeile) {
+        const Ergebniszeile& z = Ergebniszeilen[static_cast<std::size_t>(zeile)];
+        if (z.Wert == nullptr) {
+            abschnitt = z.Bericht;
+            continue;
+        }
+        const std::string name = Zeilenname(zeile);
+        const std::string titel =
+            z.Quelle == Titelquelle::Zusatzsatz ? std::string(z.Linie) : std::string(z.Tabelle);
+        std::string inhalt = abschnitt;
+        inhalt += " – ";
+        inhalt += titel;
+        if (z.VierStellen) {
+            inhalt += "; dazu dieselben Spalten mit " + Code(Genau) + " und vier Nachkommastellen";
+        }
+        Tabellenzeile(text, {Gruppe(name) + ", " + Code(name + "_Summe"), inhalt});
+    }
+    for (const Zusatzspalte& spalte : Zusatzspalten) {
+        Zusatzzeile(text, spalte);
+    }
+}
+
+}  // namespace
+
+std::string Spaltenreferenz() {
+    std::string text =
+        "Eingabespalten (Nummer 1 ist die Hauptbeschäftigung, 2 bis 4 sind der 1. bis 3. "
+        "Mini-Job):\n\n";
+    Eingabereferenz(text);
+    text +=
+        "\nAusgabe von `rechnen`: die Eingabespalten, so wie gerechnet wurde (Kasse als Name, "
+        "Teilmonat als Text, fehlende Spalten mit ihrem Vorgabewert), dahinter:\n\n";
+    Ergebnisreferenz(text);
+    text += "\nAusgabe von `export`: davor und dahinter\n\n| Spalte | Inhalt |\n|---|---|\n";
+    for (const Zusatzspalte& spalte : Exportvorspann) {
+        Zusatzzeile(text, spalte);
+    }
+    Tabellenzeile(text, {"…", "die Spalten von " + Code("rechnen")});
+    Zusatzzeile(text, Exportnachspann);
+    text +=
+        "\nBeträge haben zwei Nachkommastellen wie in der Tabelle des Fensters (kaufmännisch "
+        "gerundet); die Spalten auf " +
+        Code(Genau) +
+        " zeigen alle vier Nachkommastellen, "
+        "mit denen gerechnet wird. CSV schreibt Zahlen deutsch (" +
+        Code("1.234,50") + "), JSON-Zeilen jeden Wert als Text mit Dezimalpunkt (" +
+        Code("\"1234.50\"") + ").\n";
+    return text;
+}
+
+}  // namespace lohnwippe::rechner

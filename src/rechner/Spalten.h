@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace lohnwippe::rechner {
+
+// The columns of the command-line calculator: what a row of input may hold
+// and what a row of output holds, with the names scripts and spreadsheets
+// know them by. The reference (`lohnwippe-rechner spalten`, the README) is
+// printed from these tables, so it cannot say other than the program does.
+
+enum class Feldart {
+    Jahr,       // 2009 .. 2012
+    Monat,      // 1 .. 12 or "JAN" .. "DEZ"
+    Kasse,      // name in the fund list or its number from 1
+    Teilmonat,  // text in the partial-month list or its number from 1
+    Entgelt,    // remuneration of one employment
+    Zweig,      // KV, PV, RV, AV switch of one employment
+    Umlage,     // U1, U2, U3 or sick-pay switch of one employment
+    Allgemein,  // waiver, Saxony, childless: for all employments
+};
+
+struct Eingabespalte {
+    std::string Name;
+    Feldart Art;
+    int Job;     // 1 .. 4 for the per-employment columns, else 0
+    int Stelle;  // `Zweig`, position in `Fallsatz::Umlagen`, or 0 .. 2 for
+                 // waiver, Saxony, childless
+};
+
+// Jahr, Monat, Kasse, Teilmonat, Entgelt_1 .. Entgelt_4, per employment
+// KV, PV, RV, AV, KG, U1, U2, U3 (KV_1 .. U3_4), RV-Verzicht, Sachsen,
+// Kinderlos: the input columns, in the order the output repeats them.
+const std::vector<Eingabespalte>& Eingabespalten();
+inline constexpr std::size_t AnzahlEingabespalten = 43;
+
+// Position of an input column by name, or -1.
+int Eingabespaltennummer(std::string_view name);
+
+// Whether `name` is a column of some output, which an input may carry.
+bool Ausgabespalte(std::string_view name);
+
+// Jahr and Monat have no default; every other column may be left out.
+bool Pflichtspalte(const Eingabespalte& spalte);
+
+// Output of `rechnen`: the input columns, the result columns, the rates and
+// the warning, in this order.
+std::vector<std::string> Rechenspalten();
+
+// Output of `export`: case, person and employer names in front of the
+// columns of `rechnen`, the year's remuneration behind them.
+std::vector<std::string> Exportspalten();
+
+// The result columns: for every value row of the result table its name
+// (see Zeilenname) with "_1" .. "_4" for the employments and "_Summe" for
+// the total; rows that keep four decimals follow with the same five names
+// ending in "_genau".
+std::vector<std::string> Ergebnisspalten();
+
+// Name of value row `zeile` (0 .. 34) of the result table: the name of its
+// Ergebnis line, and where several rows share that line the last word of
+// the row caption ("AE_KV", "Umlage_U1", "GesamtSumme"). Empty for section
+// rows.
+std::string Zeilenname(int zeile);
+
+// The column reference in Markdown, German.
+std::string Spaltenreferenz();
+
+}  // namespace lohnwippe::rechner

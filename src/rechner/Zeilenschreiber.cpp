@@ -1,0 +1,191 @@
+#include "rechner/Zeilenschreiber.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <nlohmann/json.hpp>
+
+#include "store/DateiFehler.h"
+
+extern "C" {
+#include <csv.h>
+}
+
+namespace lohnwippe::rechner {
+
+namespace {
+
+constexpr std::size_t Puffergroesse = std::size_t{1} << 20;
+
+// A field that a CSV reader would take apart or trim unless it is quoted.
+bool BrauchtAnfuehrung(std::string_view text) {
+    if (!text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '\t' ||
+                          text.back() == '\t')) {
+        return true;
+    }
+    return text.find_first_of(";\"\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+void DateiZiel::Schreiben(std::string_view daten) {
+    while (!daten.empty()) {
+        const ssize_t n = ::write(fd_, daten.data(), daten.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            throw Abbruch(name_ + ": Schreiben nicht möglich – " + Fehlertext(n < 0 ? errno : 0));
+        }
+        daten.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+Zeilenschreiber::Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format,
+                                 std::vector<std::string> spalten, bool bom)
+    : ziel_(ziel),
+      format_(format),
+      zahlen_(format == Ausgabeformat::Csv ? Zahlformat::Deutsch : Zahlformat::Punkt),
+      bom_(bom && format == Ausgabeformat::Csv),
+      spalten_(std::move(spalten)),
+      puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)),
+      groesse_(Puffergroesse) {
+    for (const std::string& name : spalten_) {
+        // Column names are plain ASCII; the library's dump quotes anyway.
+        std::string schluessel(schluessel_.empty() ? "{" : ",");
+        schluessel += nlohmann::json(name).dump();
+        schluessel += ':';
+        zahlfeldPlatz_ = std::max(zahlfeldPlatz_, schluessel.size() + ZahltextPlatz + 3);
+        schluessel_.push_back(std::move(schluessel));
+    }
+}
+
+void Zeilenschreiber::Platz(std::size_t bytes) {
+    if (belegt_ + bytes > groesse_) {
+        Leeren();
+        if (bytes > groesse_) {
+            // One huge text field; never in real data.
+            puffer_ = std::make_unique_for_overwrite<char[]>(bytes);
+            groesse_ = bytes;
+        }
+    }
+}
+
+void Zeilenschreiber::Leeren() {
+    if (belegt_ > 0) {
+        ziel_.Schreiben(std::string_view(puffer_.get(), belegt_));
+        belegt_ = 0;
+    }
+}
+
+void Zeilenschreiber::Kopf() {
+    if (format_ != Ausgabeformat::Csv) {
+        return;
+    }
+    std::string zeile = bom_ ? "\xEF\xBB\xBF" : "";
+    for (std::size_t i = 0; i < spalten_.size(); ++i) {
+        zeile += (i == 0 ? "" : ";") + spalten_[i];
+    }
+    zeile += '\n';
+    Platz(zeile.size());
+    std::copy(zeile.begin(), zeile.end(), puffer_.get() + belegt_);
+    belegt_ += zeile.size();
+}
+
+char* Zeilenschreiber::Feldanfang(std::size_t platz) {
+    if (feld_ >= spalten_.size()) {
+        throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
+    }
+    const std::string_view schluessel = format_ == Ausgabeformat::Csv
+                                            ? std::string_view(";", feld_ == 0 ? 0 : 1)
+                                            : std::string_view(schluessel_[feld_]);
+    Platz(schluessel.size() + platz + 2);
+    char* p = puffer_.get() + belegt_;
+    std::memcpy(p, schluessel.data(), schluessel.size());
+    ++feld_;
+    return p + schluessel.size();
+}
+
+void Zeilenschreiber::Feldende(char* ende) {
+    belegt_ = static_cast<std::size_t>(ende - puffer_.get());
+}
+
+void Zeilenschreiber::Text(std::string_view utf8) {
+    if (format_ == Ausgabeformat::JsonZeilen) {
+        const std::string text =
+            nlohmann::json(std::string(utf8))
+                .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+        char* p = Feldanfang(text.size());
+        Feldende(std::copy(text.begin(), text.end(), p));
+        return;
+    }
+    if (!BrauchtAnfuehrung(utf8)) {
+        char* p = Feldanfang(utf8.size());
+        std::memcpy(p, utf8.data(), utf8.size());
+        Feldende(p + utf8.size());
+        return;
+    }
+    const std::size_t platz = 2 * utf8.size() + 2;
+    char* p = Feldanfang(platz);
+    Feldende(p + csv_write2(p, platz, utf8.data(), utf8.size(), '"'));
+}
+
+// In JSON every number is a string, so that no reader turns it into a
+// binary fraction. The common path of some two hundred fields a row: one
+// check for room, no call.
+template <typename Zahlschreiber>
+void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben) {
+    if (belegt_ + zahlfeldPlatz_ > groesse_) [[unlikely]] {
+        Leeren();
+    }
+    if (feld_ >= spalten_.size()) [[unlikely]] {
+        throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
+    }
+    char* p = puffer_.get() + belegt_;
+    if (format_ == Ausgabeformat::Csv) {
+        *p = ';';
+        p += feld_ == 0 ? 0 : 1;
+        p = schreiben(p);
+    } else {
+        const std::string& schluessel = schluessel_[feld_];
+        p = std::copy(schluessel.begin(), schluessel.end(), p);
+        *p++ = '"';
+        p = schreiben(p);
+        *p++ = '"';
+    }
+    ++feld_;
+    belegt_ = static_cast<std::size_t>(p - puffer_.get());
+}
+
+void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {
+    Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); });
+}
+
+void Zeilenschreiber::Dezimal(Waehrung wert, int stellen) {
+    Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); });
+}
+
+void Zeilenschreiber::Zahl(Waehrung wert) {
+    Zahlfeld([&](char* p) { return ZahlText(p, wert, zahlen_); });
+}
+
+void Zeilenschreiber::Ganzzahl(long wert) {
+    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); });
+}
+
+void Zeilenschreiber::Zeilenende() {
+    if (feld_ != spalten_.size()) {
+        throw std::logic_error("Zeilenschreiber: " + std::to_string(feld_) + " Felder statt " +
+                               std::to_string(spalten_.size()));
+    }
+    feld_ = 0;
+    Platz(2);
+    if (format_ == Ausgabeformat::JsonZeilen) {
+        puffer_[belegt_++] = '}';
+    }
+    puffer_[belegt_++] = '\n';
+}
+
+}  // namespace lohnwippe::rechner

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/Waehrung.h"
+#include "rechner/Zahltext.h"
+
+namespace lohnwippe::rechner {
+
+// A failure that ends a command with exit status 2: a file that cannot be
+// read or written, a header the program does not understand. The text is
+// the German message.
+struct Abbruch : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+// Gets one German message line (without line end) at a time.
+using Melder = std::function<void(const std::string&)>;
+
+enum class Ausgabeformat {
+    Csv,         // semicolon separated, header row, German numbers
+    JsonZeilen,  // one object per line, every value a string, decimal point
+};
+
+// Where the rows go. Schreiben takes all of `daten` or throws Abbruch.
+class Ausgabeziel {
+  public:
+    virtual ~Ausgabeziel() = default;
+    virtual void Schreiben(std::string_view daten) = 0;
+};
+
+// An open file descriptor; `name` for the messages.
+class DateiZiel final : public Ausgabeziel {
+  public:
+    DateiZiel(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    void Schreiben(std::string_view daten) override;
+
+  private:
+    int fd_;
+    std::string name_;
+};
+
+// Everything in one string, for tests and small outputs.
+class TextZiel final : public Ausgabeziel {
+  public:
+    void Schreiben(std::string_view daten) override { Text.append(daten); }
+    std::string Text;
+};
+
+// Writes rows field by field into a buffer and hands it to the target when
+// it fills, so that memory stays the same however many rows pass. Fields
+// must come in the order of `spalten`; a row with another number of fields
+// is a program error (std::logic_error). Nothing is written until the
+// buffer fills or Leeren is called.
+class Zeilenschreiber {
+  public:
+    Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format, std::vector<std::string> spalten,
+                    bool bom = false);
+
+    Zahlformat Zahlen() const { return zahlen_; }
+
+    // CSV: the header row, behind a byte-order mark when asked for. JSON
+    // lines have no header; then only the mark would be wrong, so none.
+    void Kopf();
+
+    void Text(std::string_view utf8);
+    void Betrag(Waehrung wert, int stellen);   // BetragText
+    void Dezimal(Waehrung wert, int stellen);  // DezimalText
+    void Zahl(Waehrung wert);                  // ZahlText
+    void Ganzzahl(long wert);
+    void Zeilenende();
+
+    // Hands everything written so far to the target.
+    void Leeren();
+
+  private:
+    // Separator or key of the next field, and room for `platz` more bytes;
+    // returns where the value goes.
+    char* Feldanfang(std::size_t platz);
+    void Feldende(char* ende);
+    template <typename Zahlschreiber>
+    void Zahlfeld(Zahlschreiber schreiben);
+    void Platz(std::size_t bytes);
+
+    Ausgabeziel& ziel_;
+    Ausgabeformat format_;
+    Zahlformat zahlen_;
+    bool bom_;
+    std::vector<std::string> spalten_;
+    // JSON: `{"Name":` for the first column, `,"Name":` for the others.
+    std::vector<std::string> schluessel_;
+    // Room a number field needs at most, with separator or key and quotes.
+    std::size_t zahlfeldPlatz_ = ZahltextPlatz + 1;
+    std::size_t feld_ = 0;
+    // Not cleared: the system hands out its pages as the rows fill them.
+    std::unique_ptr<char[]> puffer_;
+    std::size_t groesse_;
+    std::size_t belegt_ = 0;
+};
+
+}  // namespace lohnwippe::rechner

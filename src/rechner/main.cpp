@@ -1,0 +1,225 @@
+// lohnwippe-rechner: the calculation and the stored cases without the
+// window, for scripts and spreadsheets.
+#include <CLI/CLI.hpp>
+#include <cstdio>
+#include <iostream>
+
+#include "rechner/Export.h"
+#include "rechner/Rechnen.h"
+#include "rechner/Spalten.h"
+
+namespace {
+
+using namespace lohnwippe::rechner;
+
+constexpr int Aufruffehler = 2;
+
+// The library's words in the help text, in German.
+std::shared_ptr<CLI::Formatter> DeutscheHilfe() {
+    auto hilfe = std::make_shared<CLI::Formatter>();
+    hilfe->label("Usage", "Aufruf");
+    hilfe->label("OPTIONS", "OPTIONEN");
+    hilfe->label("SUBCOMMAND", "BEFEHL");
+    hilfe->label("SUBCOMMANDS", "BEFEHLE");
+    hilfe->label("Positionals", "Argumente");
+    hilfe->label("REQUIRED", "(Pflicht)");
+    hilfe->column_width(28);
+    return hilfe;
+}
+
+void Melden(const std::string& zeile) {
+    std::cerr << zeile << '\n';
+}
+
+// The library's own messages are English; what it can report is said here
+// again in German.
+std::string DeutscheMeldung(const CLI::ParseError& fehler) {
+    const std::string text = fehler.what();
+    const std::string option = text.substr(0, text.find(':'));
+    if (fehler.get_name() == "ArgumentMismatch") {
+        return "Option " + option + ": Wert fehlt oder passt nicht";
+    }
+    // "Could not convert: --bom = nein"
+    const std::size_t gleich = text.find(" = ");
+    if (fehler.get_name() == "ConversionError" && gleich != std::string::npos) {
+        const std::size_t name = text.find(": ") + 2;
+        return "Option " + text.substr(name, gleich - name) + ": „" + text.substr(gleich + 3) +
+               "“ passt nicht";
+    }
+    return "Aufruf nicht verstanden (" + text + ")";
+}
+
+std::optional<Ausgabeformat> Format(const std::string& wert, const char* option) {
+    if (wert.empty()) {
+        return std::nullopt;
+    }
+    if (wert == "csv") {
+        return Ausgabeformat::Csv;
+    }
+    if (wert == "jsonl") {
+        return Ausgabeformat::JsonZeilen;
+    }
+    throw Abbruch(std::string(option) + " " + wert + ": erlaubt sind csv und jsonl");
+}
+
+// Options of both commands that write rows.
+struct Ausgabeoptionen {
+    std::string Ausgabe = "-";
+    std::string Format;
+    bool Bom = false;
+};
+
+void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o) {
+    befehl
+        .add_option("-o,--ausgabe", o.Ausgabe,
+                    "Ausgabedatei; - oder ohne: Standardausgabe. Eine vorhandene Datei wird "
+                    "überschrieben.")
+        ->type_name("DATEI");
+    befehl
+        .add_option("--format", o.Format,
+                    "csv (Semikolon, Dezimalkomma, Kopfzeile) oder jsonl (ein JSON-Objekt je "
+                    "Zeile); ohne: nach der Endung der Ausgabedatei, sonst csv")
+        ->type_name("FORMAT");
+    befehl.add_flag("--bom", o.Bom,
+                    "CSV mit Byte-Order-Markierung beginnen, damit Tabellenkalkulationen "
+                    "Umlaute richtig lesen");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app(
+        "Lohnwippe ohne Fenster: rechnet Fälle aus CSV- oder JSON-Zeilen und gibt die "
+        "gespeicherten Fälle für Tabellenkalkulationen aus.",
+        "lohnwippe-rechner");
+    app.formatter(DeutscheHilfe());
+    app.set_help_flag("-h,--help", "Diese Hilfe zeigen");
+    app.get_help_ptr()->group("Optionen");
+    app.set_version_flag("--version", std::string("lohnwippe-rechner ") + LOHNWIPPE_VERSION,
+                         "Version zeigen");
+    app.get_option("--version")->group("Optionen");
+    app.option_defaults()->group("Optionen");
+    app.allow_extras();
+    const std::string exitstatus =
+        "Exitstatus: 0 alle Zeilen gerechnet, 1 einige Zeilen abgewiesen (je eine Meldung auf "
+        "der Standardfehlerausgabe), 2 Aufruf- oder Dateifehler.";
+    app.footer(exitstatus + "\nHilfe zu einem Befehl: lohnwippe-rechner BEFEHL --help");
+
+    Rechenauftrag rechnen;
+    Ausgabeoptionen rechnenAusgabe;
+    std::string eingabeformat;
+    std::string daten;
+    CLI::App* rechnenBefehl =
+        app.add_subcommand("rechnen",
+                           "Fälle rechnen: je Eingabezeile ein Fall, je Fall eine "
+                           "Ergebniszeile");
+    rechnenBefehl
+        ->add_option("EINGABE", rechnen.Eingabe,
+                     "CSV- oder JSON-Zeilen-Datei; - oder ohne: Standardeingabe")
+        ->type_name("")
+        ->group("Argumente");
+    AusgabeoptionenAnlegen(*rechnenBefehl, rechnenAusgabe);
+    rechnenBefehl
+        ->add_option("--eingabeformat", eingabeformat,
+                     "csv oder jsonl; ohne: nach der Endung der Datei (.csv; .jsonl, .ndjson, "
+                     ".json), sonst JSON-Zeilen, wenn die Eingabe mit { beginnt, andernfalls CSV")
+        ->type_name("FORMAT");
+    rechnenBefehl
+        ->add_option("--daten", daten,
+                     "Umlage- und KV-Sätze aus ORDNER/U12.dat lesen (nur lesen) statt der "
+                     "Standardtabelle")
+        ->type_name("ORDNER");
+
+    Exportauftrag exportieren;
+    Ausgabeoptionen exportAusgabe;
+    std::string ordner;
+    std::string jahr;
+    std::string person;
+    CLI::App* exportBefehl = app.add_subcommand(
+        "export", "Gespeicherte Fälle aus SV.dat mit Eingaben und Ergebnissen ausgeben");
+    exportBefehl
+        ->add_option("ORDNER", ordner,
+                     "Ordner mit SV.dat und U12.dat; ohne: der Datenordner des Startmenüs "
+                     "($XDG_DATA_HOME/lohnwippe oder ~/.local/share/lohnwippe)")
+        ->type_name("")
+        ->group("Argumente");
+    AusgabeoptionenAnlegen(*exportBefehl, exportAusgabe);
+    exportBefehl->add_option("--jahr", jahr, "nur dieses Jahr (2009 bis 2012)")->type_name("JAHR");
+    exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
+        ->type_name("PERSON");
+    exportBefehl->add_flag("--alle", exportieren.Alle,
+                           "auch Fälle ausgeben, die nie bearbeitet wurden (alle Entgelte 0, "
+                           "alle Schalter wie in einem neuen Fall)");
+
+    CLI::App* spaltenBefehl =
+        app.add_subcommand("spalten", "Die Spalten der Ein- und Ausgabe beschreiben (Markdown)");
+
+    for (CLI::App* befehl : {rechnenBefehl, exportBefehl, spaltenBefehl}) {
+        befehl->group("Befehle");
+        befehl->get_help_ptr()->group("Optionen");
+    }
+    rechnenBefehl->footer(exitstatus);
+    exportBefehl->footer(
+        "Exitstatus: 0 alle Fälle ausgegeben, 1 einige Fälle nicht oder unvollständig ausgegeben "
+        "(je eine Meldung auf der Standardfehlerausgabe), 2 Aufruf- oder Dateifehler.");
+    spaltenBefehl->footer("");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        std::cout << app.help();
+        return 0;
+    } catch (const CLI::CallForVersion& version) {
+        std::cout << version.what() << '\n';
+        return 0;
+    } catch (const CLI::ParseError& fehler) {
+        Melden(DeutscheMeldung(fehler));
+        return Aufruffehler;
+    }
+
+    std::vector<std::string> rest = app.remaining();
+    for (const CLI::App* befehl : app.get_subcommands()) {
+        const auto weitere = befehl->remaining();
+        rest.insert(rest.end(), weitere.begin(), weitere.end());
+    }
+    if (!rest.empty()) {
+        Melden("Unbekanntes Argument: " + rest.front() +
+               " („lohnwippe-rechner --help“ zeigt alle)");
+        return Aufruffehler;
+    }
+    try {
+        if (*rechnenBefehl) {
+            rechnen.Ausgabe = rechnenAusgabe.Ausgabe;
+            rechnen.Format = Format(rechnenAusgabe.Format, "--format");
+            rechnen.Eingabeformat = Format(eingabeformat, "--eingabeformat");
+            rechnen.Bom = rechnenAusgabe.Bom;
+            if (!daten.empty()) {
+                rechnen.Daten = daten;
+            }
+            return RechnenBefehl(rechnen, Melden);
+        }
+        if (*exportBefehl) {
+            exportieren.Ausgabe = exportAusgabe.Ausgabe;
+            exportieren.Format = Format(exportAusgabe.Format, "--format");
+            exportieren.Bom = exportAusgabe.Bom;
+            for (auto [wert, ziel] :
+                 {std::pair{&ordner, &exportieren.Ordner}, std::pair{&jahr, &exportieren.Jahr},
+                  std::pair{&person, &exportieren.Person}}) {
+                if (!wert->empty()) {
+                    *ziel = *wert;
+                }
+            }
+            return ExportBefehl(exportieren, Melden);
+        }
+        if (*spaltenBefehl) {
+            std::cout << Spaltenreferenz();
+            return 0;
+        }
+    } catch (const Abbruch& abbruch) {
+        Melden(abbruch.what());
+        return Aufruffehler;
+    }
+    std::cerr << app.help();
+    Melden("Bitte einen Befehl angeben: rechnen, export oder spalten.");
+    return Aufruffehler;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lohnwippe::test {
+
+// Output rows as column → text: CSV with a header, or JSON lines.
+using Ausgabezeile = std::map<std::string, std::string>;
+std::vector<Ausgabezeile> CsvZeilen(const std::string& text);
+std::vector<Ausgabezeile> JsonZeilen(const std::string& text);
+
+}  // namespace lohnwippe::test

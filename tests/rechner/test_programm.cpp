@@ -1,0 +1,283 @@
+// lohnwippe-rechner as a user runs it: the real program, files, standard
+// input and output, exit status and messages.
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "Arbeitsordner.h"
+#include "Zeilen.h"
+#include "rechner/Spalten.h"
+#include "store/Datenbestand.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe::rechner {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Lauf {
+    int Code = -1;
+    std::string Aus;
+    std::string Fehler;
+};
+
+std::string Lesen(const fs::path& datei) {
+    std::ifstream strom(datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), std::istreambuf_iterator<char>()};
+}
+
+void Schreiben(const fs::path& datei, const std::string& text) {
+    std::ofstream(datei, std::ios::binary) << text;
+}
+
+class Programm : public test::ArbeitsordnerTest {
+  protected:
+    // The program with `argumente`, `eingabe` on its standard input and
+    // the environment of the test with `umgebung` ("NAME=wert") on top.
+    static Lauf Starten(std::vector<std::string> argumente, const std::string& eingabe = "",
+                        const std::vector<std::string>& umgebung = {}) {
+        Schreiben("ein.txt", eingabe);
+        argumente.insert(argumente.begin(), LOHNWIPPE_RECHNER);
+        std::vector<char*> argv;
+        argv.reserve(argumente.size() + 1);
+        for (std::string& argument : argumente) {
+            argv.push_back(argument.data());
+        }
+        argv.push_back(nullptr);
+        std::vector<std::string> env(umgebung);
+        for (char** e = environ; *e != nullptr; ++e) {
+            env.emplace_back(*e);
+        }
+        std::vector<char*> envp;
+        envp.reserve(env.size() + 1);
+        for (std::string& e : env) {
+            envp.push_back(e.data());
+        }
+        envp.push_back(nullptr);
+
+        posix_spawn_file_actions_t umleitung;
+        posix_spawn_file_actions_init(&umleitung);
+        posix_spawn_file_actions_addopen(&umleitung, 0, "ein.txt", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&umleitung, 1, "aus.txt", O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        posix_spawn_file_actions_addopen(&umleitung, 2, "fehler.txt", O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
+        pid_t kind = 0;
+        const int gestartet =
+            posix_spawn(&kind, argv[0], &umleitung, nullptr, argv.data(), envp.data());
+        posix_spawn_file_actions_destroy(&umleitung);
+        int status = 0;
+        if (gestartet != 0 || ::waitpid(kind, &status, 0) != kind) {
+            return {};
+        }
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lesen("aus.txt"),
+                Lesen("fehler.txt")};
+    }
+};
+
+const std::string Faelle =
+    "Jahr;Monat;Kasse;Teilmonat;Entgelt_1;Entgelt_2;KG_1;Kinderlos\n"
+    "2012;1;AOK Bayern;;600;;;\n"
+    "2012;1;AOK Bayer;;600;;;\n"
+    "2011;8;2;für 2 Wochen;300,00;150,50;0;1\n"
+    "2009;12;AOK Sachsen;;900;;;\n";
+
+TEST_F(Programm, RechnetEineCsvDateiUndWeistDieFalscheZeileAb) {
+    Schreiben("faelle.csv", Faelle);
+    const Lauf lauf = Starten({"rechnen", "faelle.csv", "-o", "ergebnis.csv", "--bom"});
+    EXPECT_EQ(lauf.Code, 1);
+    EXPECT_EQ(lauf.Fehler,
+              "faelle.csv, Zeile 3, Spalte „Kasse“: Kasse „AOK Bayer“ steht nicht in der "
+              "Kassenliste\n");
+    EXPECT_EQ(lauf.Aus, "");
+    const std::string text = Lesen("ergebnis.csv");
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBFJahr;Monat;Kasse;"));
+    const auto zeilen = test::CsvZeilen(text);
+    ASSERT_EQ(zeilen.size(), 3u);
+    EXPECT_EQ(zeilen[0].at("AEGekuerzt_KV_1"), "549,82");
+    EXPECT_EQ(zeilen[0].at("Gesamtbeitrag_PV_1"), "10,72");
+    EXPECT_EQ(zeilen[0].at("Zusatzbeitrag_1_genau"), "4,9484");
+    EXPECT_EQ(zeilen[1].at("Teilmonat"), "für 2 Wochen");
+    EXPECT_EQ(zeilen[1].at("Satz_KV_1"), "14,00");
+    EXPECT_EQ(zeilen[1].at("Satz_U2"), "0,039");
+    EXPECT_EQ(zeilen[1].at("Zusatzsatz"), "1,15");
+    EXPECT_EQ(zeilen[2].at("Warnung"), "1");
+    EXPECT_EQ(zeilen[2].at("AEGekuerzt_KV_1"), "900,00");
+}
+
+TEST_F(Programm, JsonZeilenVonDerStandardeingabeAufDieStandardausgabe) {
+    const Lauf lauf = Starten({"rechnen", "--format", "jsonl"},
+                              "{\"Jahr\": 2012, \"Monat\": \"1\", \"Kasse\": \"AOK Bayern\", "
+                              "\"Entgelt_1\": 600}\n"
+                              "{\"Jahr\": 2012, \"Monat\": \"2\", \"Entgelt_1\": \"1234.5\"}\n");
+    EXPECT_EQ(lauf.Code, 0) << lauf.Fehler;
+    EXPECT_EQ(lauf.Fehler, "");
+    const auto zeilen = test::JsonZeilen(lauf.Aus);
+    ASSERT_EQ(zeilen.size(), 2u);
+    // Every value a string with a decimal point; nothing a binary number.
+    EXPECT_EQ(zeilen[0].at("#Felder"), std::to_string(Rechenspalten().size()));
+    for (const auto& [spalte, wert] : zeilen[0]) {
+        EXPECT_FALSE(wert.starts_with("kein Text")) << spalte;
+    }
+    EXPECT_EQ(zeilen[0].at("AEGekuerzt_KV_1"), "549.82");
+    EXPECT_EQ(zeilen[0].at("Zusatzbeitrag_1_genau"), "4.9484");
+    EXPECT_EQ(zeilen[1].at("Entgelt_1"), "1234.50");
+}
+
+TEST_F(Programm, AufrufUndDateifehler) {
+    Schreiben("faelle.csv", Faelle);
+    const struct {
+        std::vector<std::string> Argumente;
+        int Code;
+        const char* Text;  // in stdout for code 0, else in stderr
+    } faelle[] = {
+        {{"--help"}, 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
+        {{"export", "--help"}, 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
+        {{}, 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
+        {{"rechnen", "--foo"}, 2, "Unbekanntes Argument: --foo"},
+        {{"rechnen", "faelle.csv", "--format"}, 2, "Option --format: Wert fehlt"},
+        {{"rechnen", "faelle.csv", "--format", "xml"}, 2, "--format xml: erlaubt sind csv und"},
+        {{"rechnen", "fehlt.csv"}, 2, "fehlt.csv: Öffnen nicht möglich – Datei oder Ordner nicht"},
+        {{"rechnen", "faelle.csv", "-o", "faelle.csv"}, 2, "faelle.csv: das ist eine der Dateien"},
+        {{"rechnen", "faelle.csv", "--daten", "leer"}, 2, "leer/U12.dat: Öffnen nicht möglich"},
+        {{"rechnen", "faelle.csv", "--format", "jsonl", "--bom"}, 2, "--bom gilt nur für CSV"},
+        {{"export", ".", "--jahr", "2013"}, 2, "--jahr „2013“: ein Jahr von 2009 bis 2012"},
+        {{"export", "leer"}, 2, "leer/SV.dat: Öffnen nicht möglich – Datei oder Ordner nicht"},
+    };
+    fs::create_directory("leer");
+    for (const auto& fall : faelle) {
+        SCOPED_TRACE(testing::PrintToString(fall.Argumente));
+        const Lauf lauf = Starten(fall.Argumente);
+        EXPECT_EQ(lauf.Code, fall.Code);
+        const std::string& text = fall.Code == 0 ? lauf.Aus : lauf.Fehler;
+        EXPECT_NE(text.find(fall.Text), std::string::npos) << text;
+        EXPECT_EQ(text.find("Usage"), std::string::npos) << text;
+    }
+    EXPECT_EQ(Lesen("faelle.csv"), Faelle);
+}
+
+// SV.dat and U12.dat as the window leaves them, in the folder "daten":
+// defaults, a name for person 2 and one case in March 2012.
+void DatenAnlegen() {
+    fs::create_directory("daten");
+    const fs::path zurueck = fs::current_path();
+    fs::current_path("daten");
+    auto daten = Datenbestand::Oeffnen().Wert();
+    ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+    Fallsatz namen = daten.FallLesen(NamenSatz1).Wert();
+    namen.Namen[2] = "Müller; Anna";
+    ASSERT_TRUE(daten.FallSchreiben(NamenSatz1, namen).HatWert());
+    Fallsatz fall = daten.FallLesen(1).Wert();
+    fall.Namen[1] = "Bäckerei \"Korn\"";
+    fall.Entgelte[1] = Waehrung::AusGanzzahl(600);
+    fall.KassePos = 1;
+    ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, 2), fall).HatWert());
+    fs::current_path(zurueck);
+}
+
+TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
+    ASSERT_NO_FATAL_FAILURE(DatenAnlegen());
+    const std::string vorher = Lesen("daten/SV.dat") + Lesen("daten/U12.dat");
+    const auto zeit = fs::last_write_time("daten/SV.dat");
+    // The window holds its lock on SV.dat for its whole run.
+    const int fenster = ::open("daten/SV.dat", O_RDWR | O_CLOEXEC);
+    ASSERT_EQ(::flock(fenster, LOCK_EX | LOCK_NB), 0);
+
+    const Lauf jahr = Starten({"export", "daten", "--jahr", "2012"});
+    EXPECT_EQ(jahr.Code, 0) << jahr.Fehler;
+    const auto zeilen = test::CsvZeilen(jahr.Aus);
+    ASSERT_EQ(zeilen.size(), 1u);
+    EXPECT_EQ(zeilen[0].at("Fall_Nr"), std::to_string(FallNr(3, 1, 2)));
+    EXPECT_EQ(zeilen[0].at("Person"), "Müller; Anna");
+    EXPECT_EQ(zeilen[0].at("Arbeitgeber_1"), "Bäckerei \"Korn\"");
+    EXPECT_EQ(zeilen[0].at("Monat"), "3");
+    EXPECT_EQ(zeilen[0].at("Kasse"), "AOK Bayern");
+    EXPECT_EQ(zeilen[0].at("AEGekuerzt_KV_1"), "549,82");
+    EXPECT_EQ(zeilen[0].at("Jahressumme"), "600,00");
+    EXPECT_EQ(zeilen[0].at("#Felder"), std::to_string(Exportspalten().size()));
+
+    // Untouched cases too, one person chosen by name; JSON lines.
+    const Lauf alle =
+        Starten({"export", "daten", "--alle", "--person", "Müller; Anna", "--format", "jsonl"});
+    EXPECT_EQ(alle.Code, 0) << alle.Fehler;
+    EXPECT_EQ(test::JsonZeilen(alle.Aus).size(), 48u);
+
+    // The folder of a start from the menu.
+    fs::create_directories("xdg");
+    fs::rename("daten", "xdg/lohnwippe");
+    const std::string hier = fs::current_path().string();
+    const Lauf benutzer =
+        Starten({"export", "--jahr", "2012"}, "", {"XDG_DATA_HOME=" + hier + "/xdg"});
+    EXPECT_EQ(benutzer.Aus, jahr.Aus) << benutzer.Fehler;
+    fs::create_directories("heim/.local/share");
+    fs::rename("xdg/lohnwippe", "heim/.local/share/lohnwippe");
+    const Lauf heim = Starten({"export", "--jahr", "2012"}, "",
+                              {"XDG_DATA_HOME=relativ", "HOME=" + hier + "/heim"});
+    EXPECT_EQ(heim.Aus, jahr.Aus) << heim.Fehler;
+
+    // Read, never written, nothing created beside them.
+    const fs::path ordner = "heim/.local/share/lohnwippe";
+    EXPECT_EQ(Lesen(ordner / "SV.dat") + Lesen(ordner / "U12.dat"), vorher);
+    EXPECT_EQ(fs::last_write_time(ordner / "SV.dat"), zeit);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), 2);
+    ::close(fenster);
+}
+
+TEST_F(Programm, BeschaedigteDateienWieBeimStartDesFensters) {
+    ASSERT_NO_FATAL_FAILURE(DatenAnlegen());
+    fs::resize_file("daten/SV.dat", 1000);
+    fs::remove("daten/U12.dat");
+    // February 2009 of person 1 with an amount no entry can make: that case
+    // cannot be calculated, nor the annual sum of its year.
+    {
+        std::fstream sv("daten/SV.dat", std::ios::in | std::ios::out | std::ios::binary);
+        sv.seekp(FallsatzLaenge + 172);
+        sv.write("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 8);
+        sv.seekp(2 * FallsatzLaenge + 172);
+        sv.write("\xFF\xFF\xFF\xFF\xFF\xFF\xFF\x7F", 8);
+    }
+    const Lauf lauf = Starten({"export", "daten", "--alle", "--jahr", "2009", "--person", "1"});
+    EXPECT_EQ(lauf.Code, 1);
+    EXPECT_EQ(lauf.Fehler,
+              "Die Datei SV.dat ist unvollständig oder beschädigt (1000 statt 123012 Bytes). "
+              "Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern ergänzt.\n"
+              "Die Datei U12.dat fehlt oder ist leer. Fehlende Beitrags- und Umlagesätze werden "
+              "als 0 angezeigt, bis die Stammdaten gespeichert werden.\n"
+              "SV.dat, Satz 3: Jahressumme außerhalb des Wertebereichs – Spalte „Jahressumme“ "
+              "bleibt für Person 1 im Jahr 2009 leer\n"
+              "SV.dat, Satz 2 (Person 1, FEB 2009): Die Beträge dieses Falls sind zu groß, um sie "
+              "zu berechnen.\n"
+              "SV.dat, Satz 3 (Person 1, MRZ 2009): Die Beträge dieses Falls sind zu groß, um sie "
+              "zu berechnen.\n");
+    // Records beyond the end read as zeros: no switch on, no rates.
+    const auto zeilen = test::CsvZeilen(lauf.Aus);
+    ASSERT_EQ(zeilen.size(), 10u);
+    EXPECT_EQ(zeilen[0].at("KV_1"), "1");
+    EXPECT_EQ(zeilen[9].at("KV_1"), "0");
+    EXPECT_EQ(zeilen[0].at("Satz_KV"), "0,00");
+    EXPECT_EQ(zeilen[0].at("Jahressumme"), "");
+}
+
+TEST_F(Programm, SpaltenreferenzStehtSoImReadme) {
+    const Lauf lauf = Starten({"spalten"});
+    EXPECT_EQ(lauf.Code, 0);
+    const std::string readme = Lesen(LOHNWIPPE_README);
+    const std::string anfang = "<!-- spalten: anfang -->\n";
+    const std::size_t von = readme.find(anfang);
+    const std::size_t bis = readme.find("<!-- spalten: ende -->");
+    ASSERT_TRUE(von != std::string::npos && bis != std::string::npos);
+    EXPECT_EQ(readme.substr(von + anfang.size(), bis - von - anfang.size()), "\n" + lauf.Aus + "\n")
+        << "README.md neu erzeugen: lohnwippe-rechner spalten";
+}
+
+}  // namespace
+}  // namespace lohnwippe::rechner

@@ -1,0 +1,283 @@
+// The row reader through its whole road in memory: CSV or JSON text in,
+// messages and output rows out. Each table row is one input row after a
+// fixed header, and what must come of it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Zeilen.h"
+#include "rechner/Ausgabefelder.h"
+#include "rechner/Eingabe.h"
+#include "rechner/Rechnen.h"
+#include "rechner/Spalten.h"
+
+namespace lohnwippe::rechner {
+namespace {
+
+struct Lauf {
+    std::vector<std::string> Meldungen;
+    std::vector<test::Ausgabezeile> Zeilen;
+};
+
+Lauf Rechnen(const std::string& eingabe) {
+    TextStrom strom(eingabe);
+    const auto quelle = eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom);
+    TextZiel ziel;
+    Zeilenschreiber schreiber(ziel, Ausgabeformat::Csv, Rechenspalten());
+    schreiber.Kopf();
+    Lauf lauf;
+    FaelleRechnen(*quelle, schreiber, StandardUmlagen(), "e",
+                  [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
+    schreiber.Leeren();
+    lauf.Zeilen = test::CsvZeilen(ziel.Text);
+    return lauf;
+}
+
+const std::string Kopf = "Jahr;Monat;Kasse;Teilmonat;Entgelt_1;KV_2;RV-Verzicht\n";
+
+struct Fall {
+    std::string Zeile;
+    // Beginning of the message, or empty when the row is to be calculated.
+    std::string Meldung;
+    std::vector<std::pair<std::string, std::string>> Werte{};
+};
+
+TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
+    const Fall faelle[] = {
+        // What is left out or empty takes the value of a new case.
+        {"2012;1;AOK Bayern;;600;;",
+         "",
+         {{"Kasse", "AOK Bayern"},
+          {"Teilmonat", "für vollen Monat"},
+          {"Entgelt_1", "600,00"},
+          {"KV_2", "1"},
+          {"PV_2", "1"},
+          {"RV-Verzicht", "0"},
+          {"Sachsen", "0"},
+          {"AEGekuerzt_KV_1", "549,82"},
+          {"Zusatzbeitrag_1_genau", "4,9484"},
+          {"Warnung", "0"}}},
+        {"2012;JAN;2;für 1 Woche;1.234,50;0;1",
+         "",
+         {{"Monat", "1"},
+          {"Kasse", "AOK Bayern"},
+          {"Teilmonat", "für 1 Woche"},
+          {"Entgelt_1", "1.234,50"},
+          {"KV_2", "0"},
+          {"RV-Verzicht", "1"},
+          {"Teilmonatsfaktor", "4,348"},
+          {"AE_KV_1_genau", "5.367,6060"}}},
+        {"2009;dez;22;35; 000551,7 ;2;2",
+         "",
+         {{"Monat", "12"},
+          {"Kasse", "AOK BBK"},
+          {"Teilmonat", "für 30 Tage"},
+          {"Entgelt_1", "551,70"},
+          {"KV_2", "2"},
+          {"RV-Verzicht", "2"}}},
+        {"\"2011\";\"3\";\"AOK Bad-Württ.\";\"\";\"5,\";;",
+         "",
+         {{"Kasse", "AOK Bad-Württ."}, {"Entgelt_1", "5,00"}, {"Warnung", "1"}}},
+        {"2010;12;;;,5;;", "", {{"Kasse", "AOK Bad-Württ."}, {"Entgelt_1", "0,50"}}},
+        {"2012;1;1;;99.999.999,99;;", "", {{"Entgelt_1", "99.999.999,99"}}},
+
+        {"2013;1;1;;1;;",
+         "e, Zeile 2, Spalte „Jahr“: Jahr 2013 liegt nicht zwischen 2009 und 2012"},
+        {";1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: Wert fehlt"},
+        {"20x2;1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: „20x2“ ist keine Jahreszahl"},
+        {"2012;0;1;;1;;", "e, Zeile 2, Spalte „Monat“: Monat 0 liegt nicht zwischen 1 und 12"},
+        {"2012;Januar;1;;1;;", "e, Zeile 2, Spalte „Monat“: „Januar“ ist kein Monat"},
+        {"2012;1;AOK Bayer;;1;;",
+         "e, Zeile 2, Spalte „Kasse“: Kasse „AOK Bayer“ steht nicht in der Kassenliste"},
+        {"2012;1;0;;1;;", "e, Zeile 2, Spalte „Kasse“: Kasse 0 liegt nicht zwischen 1 und 22"},
+        {"2012;1;1;für 31 Tage;1;;", "e, Zeile 2, Spalte „Teilmonat“: Teilmonat „für 31 Tage“"},
+        {"2012;1;1;36;1;;", "e, Zeile 2, Spalte „Teilmonat“: Teilmonat 36 liegt nicht"},
+        {"2012;1;1;;12,555;;", "e, Zeile 2, Spalte „Entgelt_1“: „12,555“ hat mehr als zwei"},
+        {"2012;1;1;;551.70;;", "e, Zeile 2, Spalte „Entgelt_1“: „551.70“: ein Punkt trennt nur"},
+        {"2012;1;1;;1.23,00;;", "e, Zeile 2, Spalte „Entgelt_1“: „1.23,00“: ein Punkt trennt nur"},
+        {"2012;1;1;;1234.567,00;;",
+         "e, Zeile 2, Spalte „Entgelt_1“: „1234.567,00“ ist kein Betrag"},
+        {"2012;1;1;;-5;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5“: Entgelte sind nie negativ"},
+        {"2012;1;1;;zwölf;;", "e, Zeile 2, Spalte „Entgelt_1“: „zwölf“ ist kein Betrag"},
+        {"2012;1;1;;100.000.000,00;;",
+         "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
+        {"2012;1;1;;184467440737095516160;;", "e, Zeile 2, Spalte „Entgelt_1“: „1844674407370955"},
+        {"2012;1;1;;1;3;", "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1 oder 2)"},
+        {"2012;1;1;;1;ja;", "e, Zeile 2, Spalte „KV_2“: „ja“ ist kein Schalterwert"},
+        {"2012;1;1", "e, Zeile 2, Spalte „Teilmonat“: die Zeile endet nach 3 Feldern"},
+        {"2012;1;1;;1;1;0;5", "e, Zeile 2, Spalte „Feld 8“: die Zeile hat 8 Felder"},
+        {"2012;1;1;;1;1;0;;", ""},  // empty fields behind the header's count
+        {"2012;1;1;;\"1\"2;;", "e, Zeile 2, Spalte „Entgelt_1“: Anführungszeichen an falscher"},
+        {"2012;1;1;;1\"2\";;", "e, Zeile 2, Spalte „Entgelt_1“: Anführungszeichen an falscher"},
+        {"2012;1;1;;\"1;;", "e, Zeile 2, Spalte „Entgelt_1“: Anführungszeichen nicht geschlossen"},
+        {"2012;1;AOK Bad-W\xFCrtt.;;1;;",
+         "e, Zeile 2, Spalte „Kasse“: kein gültiges UTF-8 (Byte 10"},
+        {"2012;1;1;;\xE2\x82;;", "e, Zeile 2, Spalte „Entgelt_1“: kein gültiges UTF-8 (Byte 1"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.Zeile);
+        const Lauf lauf = Rechnen(Kopf + fall.Zeile + "\n");
+        if (!fall.Meldung.empty()) {
+            ASSERT_EQ(lauf.Meldungen.size(), 1u);
+            EXPECT_EQ(lauf.Meldungen[0].substr(0, fall.Meldung.size()), fall.Meldung)
+                << lauf.Meldungen[0];
+            EXPECT_TRUE(lauf.Zeilen.empty());
+            continue;
+        }
+        ASSERT_EQ(lauf.Meldungen, std::vector<std::string>{});
+        ASSERT_EQ(lauf.Zeilen.size(), 1u);
+        EXPECT_EQ(lauf.Zeilen[0].at("#Felder"), std::to_string(Rechenspalten().size()));
+        for (const auto& [spalte, wert] : fall.Werte) {
+            EXPECT_EQ(lauf.Zeilen[0].at(spalte), wert) << spalte;
+        }
+    }
+}
+
+TEST(Zeilenleser, JsonZeilen) {
+    const std::string anfang = R"({"Jahr":"2012","Monat":1,)";
+    const Fall faelle[] = {
+        // Numbers as written, never through a binary fraction.
+        {anfang +
+             R"("Kasse":"AOK Bayern","Entgelt_1":551.7,"KV_2":false,"Sachsen":true,"Teilmonat":null})",
+         "",
+         {{"Entgelt_1", "551,70"}, {"KV_2", "0"}, {"Sachsen", "1"}, {"Kasse", "AOK Bayern"}}},
+        {anfang + R"("Entgelt_1":"1234.50","AE_KV_1":"9"})", "", {{"Entgelt_1", "1.234,50"}}},
+        {anfang + R"("Entgelt_1":"551,70"})", "e, Zeile 1, Spalte „Entgelt_1“: „551,70“ ist kein"},
+        {anfang + R"("Entgelt_1":5.517e2})", "e, Zeile 1, Spalte „Entgelt_1“: „5.517e2“ ist kein"},
+        {R"({"Jahr":"2012"})", "e, Zeile 1, Spalte „Monat“: Spalte fehlt"},
+        {anfang + R"("Kasse":{"Name":"x"}})", "e, Zeile 1, Spalte „Kasse“: nur Texte, Zahlen"},
+        {anfang + R"("Jahr":"2011"})", "e, Zeile 1, Spalte „Jahr“: steht zweimal in der Zeile"},
+        {anfang + R"("Gehalt":5})", "e, Zeile 1, Spalte „Gehalt“: unbekannte Spalte"},
+        {R"({"Jahr":"2012",)", "e, Zeile 1: kein gültiges JSON"},
+        {anfang + "\"Kasse\":\"\xFF\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.Zeile);
+        const Lauf lauf = Rechnen(fall.Zeile + "\n");
+        if (!fall.Meldung.empty()) {
+            ASSERT_EQ(lauf.Meldungen.size(), 1u);
+            EXPECT_EQ(lauf.Meldungen[0].substr(0, fall.Meldung.size()), fall.Meldung)
+                << lauf.Meldungen[0];
+            continue;
+        }
+        ASSERT_EQ(lauf.Meldungen, std::vector<std::string>{});
+        ASSERT_EQ(lauf.Zeilen.size(), 1u);
+        for (const auto& [spalte, wert] : fall.Werte) {
+            EXPECT_EQ(lauf.Zeilen[0].at(spalte), wert) << spalte;
+        }
+    }
+    // A line that is no object does not keep the next from being read.
+    const Lauf lauf =
+        Rechnen("{\"Jahr\":2012,\"Monat\":1}\n[1,2]\n\n{\"Jahr\":2012,\"Monat\":2}\n");
+    EXPECT_EQ(lauf.Zeilen.size(), 2u);
+    ASSERT_EQ(lauf.Meldungen.size(), 1u);
+    EXPECT_EQ(lauf.Meldungen[0],
+              "e, Zeile 2: jede Zeile ist ein JSON-Objekt mit den Spalten als "
+              "Schlüsseln");
+}
+
+TEST(Zeilenleser, ZeilennummernZaehlenJedeZeileDerDatei) {
+    // Byte-order mark, CRLF, blank lines and rows of empty fields.
+    const Lauf lauf = Rechnen(
+        "\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\n\r\n2012;1;600\r\n;;\r\n2013;1;1\r\n2012;2;\"1\"");
+    EXPECT_EQ(lauf.Zeilen.size(), 2u);
+    ASSERT_EQ(lauf.Meldungen.size(), 1u);
+    EXPECT_TRUE(lauf.Meldungen[0].starts_with("e, Zeile 5, Spalte „Jahr“: ")) << lauf.Meldungen[0];
+}
+
+TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
+    const std::pair<std::string, std::string> faelle[] = {
+        {"\n", "Die Eingabe ist leer"},
+        {"Jahr;Monat;Gehalt", "Kopfzeile (Zeile 1): unbekannte Spalte „Gehalt“ – "},
+        {"Jahr,Monat,Entgelt_1",
+         "Kopfzeile (Zeile 1): unbekannte Spalte „Jahr,Monat,Entgelt_1“ "
+         "– Trennzeichen ist das Semikolon (;)"},
+        {"Jahr;Monat;Jahr", "Kopfzeile (Zeile 1): Spalte „Jahr“ steht zweimal darin"},
+        {"\n\nMonat;Entgelt_1", "Kopfzeile (Zeile 3): Spalte „Jahr“ fehlt"},
+        {"Jahr;\"Monat", "Kopfzeile (Zeile 1): Anführungszeichen nicht geschlossen"},
+    };
+    for (const auto& [kopf, meldung] : faelle) {
+        SCOPED_TRACE(kopf);
+        try {
+            Rechnen(kopf.ends_with('\n') ? kopf : kopf + "\n2012;1;1\n");
+            ADD_FAILURE() << "kein Abbruch";
+        } catch (const Abbruch& abbruch) {
+            EXPECT_EQ(std::string(abbruch.what()).substr(0, meldung.size()), meldung)
+                << abbruch.what();
+        }
+    }
+    // Columns of the output are passed over, so an output can be read again.
+    EXPECT_EQ(Rechnen("Jahr;Monat;AE_KV_1;Fall_Nr;;\n2012;1;9;9;;\n").Zeilen.size(), 1u);
+}
+
+// The road a comparison with the window takes: a case by column names, its
+// inputs, the calculation, the fields by name.
+TEST(Zeilenleser, EinFallOhneDatei) {
+    const auto zeile = ZeileLesen(FelderNachNamen({{"Jahr", "2012"},
+                                                   {"Monat", "3"},
+                                                   {"Kasse", "AOK Bayern"},
+                                                   {"Entgelt_1", "600,00"},
+                                                   {"KG_1", "0"}}),
+                                  Zahlformat::Deutsch);
+    const auto& fall = std::get<Fallzeile>(zeile);
+    EXPECT_EQ(fall.Fall.KassePos, 1);
+    EXPECT_EQ(fall.Monat, (Berichtsmonat{2012, 3}));
+    const Eingaben eingaben = EingabenVonZeile(fall, StandardUmlagen());
+    const auto felder = Ergebnisfelder(eingaben, Berechnen(eingaben));
+    ASSERT_EQ(felder.size(), Rechenspalten().size() - AnzahlEingabespalten);
+    const std::map<std::string, std::string> wert(felder.begin(), felder.end());
+    EXPECT_EQ(wert.at("AEGekuerzt_KV_1"), "549,82");
+    EXPECT_EQ(wert.at("Satz_KV_1"), "14,00");
+    EXPECT_EQ(felder.back(), (std::pair<std::string, std::string>{"Warnung", "0"}));
+    EXPECT_THROW(FelderNachNamen({{"Gehalt", "1"}}), std::invalid_argument);
+}
+
+// A stream that hands out its text a few bytes at a time, as a pipe may.
+class Tropfen final : public Eingabestrom {
+  public:
+    explicit Tropfen(std::string text) : text_(std::move(text)) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override {
+        const std::size_t n = std::min({anzahl, text_.size() - pos_, ++runde_ % 7});
+        text_.copy(ziel, n, pos_);
+        pos_ += n;
+        return n == 0 && pos_ < text_.size() ? Lesen(ziel, anzahl) : n;
+    }
+
+  private:
+    std::string text_;
+    std::size_t pos_ = 0;
+    std::size_t runde_ = 0;
+};
+
+TEST(Zeilenteiler, ZeilenUeberBlockgrenzenUndZuLangeZeilen) {
+    const std::string lang(Zeilenteiler::HoechsteLaenge + 1, 'x');
+    std::string text =
+        "\xEF\xBB\xBF"
+        "eins\r\n\nzwei\n";
+    text += lang;
+    text += "\ndrei\r\n";
+    text += lang;
+    text += lang;
+    text += "\nvier";
+    for (const bool tropfenweise : {false, true}) {
+        TextStrom ganz(text);
+        Tropfen tropfen(text);
+        Zeilenteiler zeilen(tropfenweise ? static_cast<Eingabestrom&>(tropfen) : ganz);
+        std::vector<std::string> gelesen;
+        std::string_view zeile;
+        bool zuLang = false;
+        while (zeilen.Naechste(zeile, zuLang)) {
+            gelesen.push_back(std::to_string(zeilen.Nummer()) + ":" +
+                              (zuLang ? "zu lang" : std::string(zeile)));
+        }
+        EXPECT_EQ(gelesen, (std::vector<std::string>{"1:eins", "2:", "3:zwei", "4:zu lang",
+                                                     "5:drei", "6:zu lang", "7:vier"}));
+    }
+}
+
+}  // namespace
+}  // namespace lohnwippe::rechner
