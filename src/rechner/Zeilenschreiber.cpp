@@ -121,6 +121,16 @@ void Zeilenschreiber::Text(std::string_view utf8) {
         Feldende(std::copy(text.begin(), text.end(), p));
         return;
     }
+    // A spreadsheet takes a cell that begins like a formula for one and
+    // runs it; a name typed into the window must stay a name.
+    if (!utf8.empty() &&
+        std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos) {
+        const std::string text = "'" + std::string(utf8);
+        const std::size_t platz = 2 * text.size() + 2;
+        char* p = Feldanfang(platz);
+        Feldende(p + csv_write2(p, platz, text.data(), text.size(), '"'));
+        return;
+    }
     if (!BrauchtAnfuehrung(utf8)) {
         char* p = Feldanfang(utf8.size());
         std::memcpy(p, utf8.data(), utf8.size());

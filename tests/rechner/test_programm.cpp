@@ -178,6 +178,7 @@ void DatenAnlegen() {
     ASSERT_TRUE(daten.FallSchreiben(NamenSatz1, namen).HatWert());
     Fallsatz fall = daten.FallLesen(1).Wert();
     fall.Namen[1] = "Bäckerei \"Korn\"";
+    fall.Namen[2] = "=HYPERLINK(1)";
     fall.Entgelte[1] = Waehrung::AusGanzzahl(600);
     fall.KassePos = 1;
     ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, 2), fall).HatWert());
@@ -199,6 +200,7 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     EXPECT_EQ(zeilen[0].at("Fall_Nr"), std::to_string(FallNr(3, 1, 2)));
     EXPECT_EQ(zeilen[0].at("Person"), "Müller; Anna");
     EXPECT_EQ(zeilen[0].at("Arbeitgeber_1"), "Bäckerei \"Korn\"");
+    EXPECT_EQ(zeilen[0].at("Arbeitgeber_2"), "'=HYPERLINK(1)");  // never a formula
     EXPECT_EQ(zeilen[0].at("Monat"), "3");
     EXPECT_EQ(zeilen[0].at("Kasse"), "AOK Bayern");
     EXPECT_EQ(zeilen[0].at("AEGekuerzt_KV_1"), "549,82");
@@ -251,7 +253,7 @@ TEST_F(Programm, BeschaedigteDateienWieBeimStartDesFensters) {
               "Die Datei SV.dat ist unvollständig oder beschädigt (1000 statt 123012 Bytes). "
               "Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern ergänzt.\n"
               "Die Datei U12.dat fehlt oder ist leer. Fehlende Beitrags- und Umlagesätze werden "
-              "als 0 angezeigt, bis die Stammdaten gespeichert werden.\n"
+              "als 0 angezeigt und beim nächsten Start ergänzt.\n"
               "SV.dat, Satz 3: Jahressumme außerhalb des Wertebereichs – Spalte „Jahressumme“ "
               "bleibt für Person 1 im Jahr 2009 leer\n"
               "SV.dat, Satz 2 (Person 1, FEB 2009): Die Beträge dieses Falls sind zu groß, um sie "

@@ -1,0 +1,91 @@
+// The calculator and the window's case model, given the same cases, show
+// the same figures: the model driven as a user drives the window, the
+// calculator with one input row per case.
+#include <random>
+
+#include "FallTest.h"
+#include "calc/Ergebniszeilen.h"
+#include "calc/Formate.h"
+#include "rechner/Ausgabefelder.h"
+#include "rechner/Rechnen.h"
+
+namespace lohnwippe::test {
+namespace {
+
+using namespace rechner;
+
+TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
+    Starten();
+    std::mt19937 zufall(20121);
+    const auto zahl = [&](int von, int bis) {
+        return std::uniform_int_distribution<int>(von, bis)(zufall);
+    };
+    const std::array<const char*, 8> schalter = {"KV", "PV", "RV", "AV", "KG", "U1", "U2", "U3"};
+    for (int fallNr = 0; fallNr < 60; ++fallNr) {
+        fall->JahrWaehlen(zahl(2009, 2012));
+        fall->MonatWaehlen(zahl(1, 12));
+        fall->KasseWaehlen(zahl(0, 21));
+        fall->TeilmonatWaehlen(zahl(0, 4) == 0 ? zahl(1, 34) : 0);
+        for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+            Tippen(j, zahl(0, 2) == 0
+                          ? "0"
+                          : std::to_string(zahl(100, 900)) + "," + std::to_string(zahl(10, 99)));
+            if (zahl(0, 2) == 0) {
+                fall->SchalterKlicken(j, static_cast<Jobschalter>(zahl(0, 7)));
+            }
+        }
+        if (zahl(0, 2) == 0) {
+            fall->SchalterKlicken(static_cast<Allgemeinschalter>(zahl(0, 2)));
+        }
+
+        // The row a spreadsheet would hold for the case on screen.
+        const Fallsatz& f = fall->Bildschirm();
+        std::vector<std::pair<std::string, std::string>> werte = {
+            {"Jahr", std::to_string(fall->Monat().Jahr)},
+            {"Monat", std::to_string(fall->Monat().Monat)},
+            {"Kasse", std::string(Kassennamen[static_cast<std::size_t>(fall->KassePos())])},
+            {"Teilmonat", std::to_string(fall->TeilmonatPos() + 1)},
+            {"RV-Verzicht", std::to_string(f.RVVerzicht)},
+            {"Sachsen", std::to_string(f.SachsenWahl)},
+            {"Kinderlos", std::to_string(f.KinderlosWahl)}};
+        for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+            const std::string n = "_" + std::to_string(j);
+            werte.emplace_back("Entgelt" + n, FormatBetrag(f.Entgelte[j]));
+            for (std::size_t s = 0; s < schalter.size(); ++s) {
+                const std::int16_t zustand =
+                    s < 4 ? f.Zweige[j][s] : f.Umlagen[j][s == 4 ? KGStelle : s - 5];
+                werte.emplace_back(schalter[s] + n, std::to_string(zustand));
+            }
+        }
+        Eingabefelder felder{};
+        for (const auto& [name, text] : werte) {
+            const int spalte = Eingabespaltennummer(name);
+            ASSERT_GE(spalte, 0) << name;
+            felder[static_cast<std::size_t>(spalte)] = text;
+        }
+        const auto zeile = ZeileLesen(felder, Zahlformat::Deutsch);
+        ASSERT_EQ(zeile.index(), 0u)
+            << std::get<1>(zeile).Spalte << ": " << std::get<1>(zeile).Grund;
+        const Eingaben eingaben = EingabenVonZeile(std::get<0>(zeile), StandardUmlagen());
+        const auto rechner = Ergebnisfelder(eingaben, Berechnen(eingaben));
+        ASSERT_EQ(rechner, Ergebnisfelder(fall->AktuelleEingaben(), fall->AktuellesErgebnis()))
+            << "Fall " << fallNr;
+
+        // And every amount as the window's table shows it.
+        for (int r = 0; r < AnzahlErgebniszeilen; ++r) {
+            for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
+                const std::string name =
+                    Zeilenname(r) + (c == SummenSpalte ? "_Summe" : "_" + std::to_string(c));
+                for (const auto& [spalte, text] : rechner) {
+                    if (spalte == name) {
+                        EXPECT_EQ("     " + text, Tabellenzelle(r, c, &fall->AktuellesErgebnis()))
+                            << name;
+                    }
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
