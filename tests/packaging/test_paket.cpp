@@ -17,6 +17,7 @@ const QString Desktopdatei = "usr/share/applications/" + Id + ".desktop";
 const QString Symbol = "usr/share/icons/hicolor/scalable/apps/" + Id + ".svg";
 const QString Metainfo = "usr/share/metainfo/" + Id + ".metainfo.xml";
 const QString Programm = "usr/bin/lohnwippe";
+const QString Rechner = "usr/bin/lohnwippe-rechner";
 const QString Infoseite = "usr/share/lohnwippe/Lohnwippe-Info.html";
 
 struct Lauf {
@@ -92,10 +93,10 @@ TEST(Paket, InhaltNurUnterUsr) {
             dateien << pfad;
         }
     }
-    for (const QString& erwartet : {Programm, Desktopdatei, Symbol, Metainfo, Infoseite}) {
+    for (const QString& erwartet : {Programm, Rechner, Desktopdatei, Symbol, Metainfo, Infoseite}) {
         EXPECT_TRUE(dateien.contains("./" + erwartet)) << erwartet.toStdString();
     }
-    EXPECT_EQ(dateien.size(), 5) << dateien.join('\n').toStdString();
+    EXPECT_EQ(dateien.size(), 6) << dateien.join('\n').toStdString();
     EXPECT_FALSE(liste.Ausgabe.contains("/usr/local")) << liste.Ausgabe.toStdString();
 }
 
@@ -124,6 +125,17 @@ TEST_F(EntpacktesPaket, DateienVorhanden) {
     // Where the program looks for its information page.
     EXPECT_TRUE(
         QFileInfo(programm.dir().filePath("../share/lohnwippe/Lohnwippe-Info.html")).isFile());
+    // The calculator for scripts runs without any display.
+    QProcess rechner;
+    QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
+    umgebung.remove("DISPLAY");
+    umgebung.remove("WAYLAND_DISPLAY");
+    umgebung.remove("QT_QPA_PLATFORM");
+    rechner.setProcessEnvironment(umgebung);
+    rechner.start(Pfad(Rechner), {"spalten"});
+    ASSERT_TRUE(rechner.waitForFinished(-1));
+    EXPECT_EQ(rechner.exitCode(), 0);
+    EXPECT_TRUE(rechner.readAllStandardOutput().contains("Entgelt_1"));
 }
 
 TEST_F(EntpacktesPaket, MenueEintragStartetProgrammImDatenordner) {
