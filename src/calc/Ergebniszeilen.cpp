@@ -120,7 +120,7 @@ const std::array<Ergebniszeile, AnzahlErgebniszeilen> Ergebniszeilen{{
 std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
                         bool rvBefreiungAngehakt) {
     const Ergebniszeile& z = Ergebniszeilen.at(static_cast<std::size_t>(zeile));
-    const std::string text(bericht ? z.Bericht : z.Tabelle);
+    std::string text(bericht ? z.Bericht : z.Tabelle);
     const bool vollerMonat = ergebnis.Teilmonatsfaktor <= Waehrung::AusGanzzahl(1);
     switch (z.Quelle) {
         case T::Fest:

@@ -49,9 +49,9 @@ Fallsatz NamenEintragen(Fallsatz gelesen, int satzNr, const Namensfelder& namen,
 
 Namensfelder NamenLesen(const Fallsatz& satz601, const Fallsatz& satz602, const Fallsatz& satz603) {
     Namensfelder namen;
-    for (int k = 1; k <= 4; ++k) {
-        namen.Personen[static_cast<std::size_t>(k - 1)] = satz601.Namen[k];
-        namen.Personen[static_cast<std::size_t>(k + 3)] = satz602.Namen[k];
+    for (std::size_t k = 0; k < 4; ++k) {
+        namen.Personen[k] = satz601.Namen[k + 1];
+        namen.Personen[k + 4] = satz602.Namen[k + 1];
     }
     namen.Personen[8] = satz603.Namen[1];
     namen.Personen[9] = satz603.Namen[2];

@@ -92,8 +92,8 @@ std::unique_ptr<Hauptfenster> Hauptfenster::Starten(const Umgebung& umgebung, Da
     return fenster;
 }
 
-Hauptfenster::Hauptfenster(const Umgebung& umgebung)
-    : umgebung_(umgebung),
+Hauptfenster::Hauptfenster(Umgebung umgebung)
+    : umgebung_(std::move(umgebung)),
       twips_(QGuiApplication::primaryScreen() != nullptr
                  ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
                  : 96) {

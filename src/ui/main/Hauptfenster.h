@@ -45,7 +45,7 @@ class Hauptfenster : public QWidget, private Fensterlage {
     void closeEvent(QCloseEvent* ereignis) override;
 
   private:
-    explicit Hauptfenster(const Umgebung& umgebung);
+    explicit Hauptfenster(Umgebung umgebung);
     void ListenFuellen();
     void Verbinden();
 

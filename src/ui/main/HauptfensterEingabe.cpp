@@ -75,8 +75,10 @@ void Hauptfenster::Verbinden() {
         {Jobschalter::U3, &Steuerelemente::U3},
     }};
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        for (const auto& [art, boxen] : schalter) {
-            klick((e_.*boxen)[j], [j, art](OffenerFall& f) { return f.SchalterKlicken(j, art); });
+        for (const auto& eintrag : schalter) {
+            const Jobschalter art = eintrag.first;
+            klick((e_.*eintrag.second)[j],
+                  [j, art](OffenerFall& f) { return f.SchalterKlicken(j, art); });
         }
         connect(e_.Spielen[j], &QScrollBar::valueChanged, this,
                 [this, j](int position) { SchiebereglerGestellt(j, position); });
