@@ -13,18 +13,15 @@ namespace {
 // 2009 values, fund rate 15.5 % with sick pay, U1 2.100 %, everything
 // switched on, as a new case stands in the file.
 Eingaben Grundfall(double entgelt1 = 0, double entgelt2 = 0) {
-    Eingaben e;
-    e.PVSatz = W(1.95);
-    e.RVSatz = W(19.9);
-    e.AVSatz = W(2.8);
-    e.FaktorF = W(0.7472);
-    e.Teilmonatsfaktor = W(1);
-    e.U1Satz = 2100;
-    e.KVGrundsatz = 1550;
+    Eingaben e{.Jahressatz = {Waehrung(), W(1.95), W(19.9), W(2.8)},
+               .FaktorF = W(0.7472),
+               .Teilmonatsfaktor = W(1),
+               .Umlagesatz = {2100, 0, 0}};
     for (int j = 1; j <= 4; ++j) {
-        e.KV[j] = e.PV[j] = e.RV[j] = e.AV[j] = 1;
-        e.U1[j] = e.U2[j] = e.U3[j] = e.KG[j] = 1;
-        e.KVSatz[j] = KVSatzAbleiten(e.KVGrundsatz, e.KG[j]);
+        e.Zweige[j].fill(Schalter::An);
+        e.Umlagen[j].fill(Schalter::An);
+        e.KG[j] = Schalter::An;
+        e.KVSatz[j] = KVSatzAbleiten(1550, e.KG[j]);
     }
     e.Entgelt[1] = W(entgelt1);
     e.Entgelt[2] = W(entgelt2);
@@ -120,7 +117,7 @@ TEST(Berechnen, WarnungNachRVSummeMit399Und801) {
         EXPECT_TRUE(warnung(aussen)) << aussen;
     }
     for (int j = 1; j <= 4; ++j) {
-        e.RV[j] = 0;
+        e.Zweige[j][RV] = Schalter::Aus;
     }
     EXPECT_TRUE(warnung(600));
 }
@@ -138,18 +135,18 @@ TEST(Berechnen, TeilmonatRechnetAufDieWocheZurueck) {
              {r.ZusatzErsparnis[1], 0.08}});
     EXPECT_EQ(r.AGAufwand[1], W(150) + r.AGSumme[1] + W(2.97));
 
-    // Below 1 (0 before any choice) counts as 1 and is written back.
+    // Below 1 (0 before any choice) counts as 1.
     for (double faktor : {0.0, 0.5}) {
         e.Teilmonatsfaktor = W(faktor);
         EXPECT_EQ(Berechnen(e).AE[1][KV], W(150));
-        EXPECT_EQ(e.Teilmonatsfaktor, W(1));
+        EXPECT_EQ(Berechnen(e).Teilmonatsfaktor, W(1));
     }
 }
 
-TEST(Berechnen, NurGenauEinsSchaltetEin) {
+TEST(Berechnen, NurAnSchaltetEin) {
     Eingaben e = Grundfall(600);
-    e.KV[1] = 2;
-    e.U1[1] = 2;
+    e.Zweige[1][KV] = Schalter::Grau;
+    e.Umlagen[1][U1] = Schalter::Grau;
     Ergebnis r = Berechnen(e);
     Pruefen({{r.AE[1][KV], 0},
              {r.Gesamtbeitrag[1][KV], 0},
@@ -160,20 +157,18 @@ TEST(Berechnen, NurGenauEinsSchaltetEin) {
     EXPECT_EQ(r.ANNetto[1], W(600) - r.ANSumme[1]);
 
     e = Grundfall(600);
-    e.Kinderlos = e.RVVerzicht = e.Sachsen = 2;
-    r = Berechnen(e);
-    EXPECT_DOUBLE_EQ(r.Zusatzsatz, 0.009);
-    Pruefen({{r.AEGekuerzt[1][RV], 549.44}, {r.Arbeitgeberanteil[1][PV], 5.85}});
+    e.Kinderlos = Schalter::Grau;
+    EXPECT_DOUBLE_EQ(Berechnen(e).Zusatzsatz, 0.009);
 
     e = Grundfall(600);
-    e.RV[1] = 0;  // levies rest on the pension base
+    e.Zweige[1][RV] = Schalter::Aus;  // levies rest on the pension base
     r = Berechnen(e);
     Pruefen({{r.Umlage[1][U1], 0}, {r.Umlage[5][U1], 0}});
 }
 
 TEST(Berechnen, VerzichtInDerRentenversicherung) {
     Eingaben e = Grundfall(150, 100);
-    e.RVVerzicht = 1;
+    e.RVVerzicht = true;
     e.Teilmonatsfaktor = *Teilmonatsfaktor(1);
     const Ergebnis r = Berechnen(e);
     for (int c = 1; c <= 5; ++c) {
@@ -184,7 +179,7 @@ TEST(Berechnen, VerzichtInDerRentenversicherung) {
     // Columns 1 to 4 are still shared out and rounded to cents; the total
     // keeps the unrounded base.
     e = Grundfall(300.01);
-    e.RVVerzicht = 1;
+    e.RVVerzicht = true;
     e.Teilmonatsfaktor = *Teilmonatsfaktor(3);  // 1.4493
     const Ergebnis d = Berechnen(e);
     Pruefen(
@@ -193,31 +188,30 @@ TEST(Berechnen, VerzichtInDerRentenversicherung) {
 
 TEST(Berechnen, SachsenUndKinderlos) {
     Eingaben e = Grundfall(600);
-    e.Sachsen = 1;
-    e.JahrPos = 2;
-    e.MonatPos = 5;  // June 2011: 0.35 %
+    e.Sachsen = true;
+    e.Monat = {2011, 6};  // June 2011: 0.35 %
     Ergebnis r = Berechnen(e);
     Pruefen({{r.Arbeitgeberanteil[1][PV], 2.10}, {r.Arbeitnehmeranteil[1][PV], 10.72 - 2.10}});
-    e.MonatPos = 6;  // from July 2011: 0.475 %
+    e.Monat = {2011, 7};  // from July 2011: 0.475 %
     r = Berechnen(e);
     Pruefen({{r.Arbeitgeberanteil[1][PV], 2.85},
              {r.Arbeitgeberanteil[5][PV], 2.85},
              {r.Arbeitnehmeranteil[1][PV], 7.87}});
-    EXPECT_DOUBLE_EQ(SachsenSatz(1, 11), 0.0035);
-    EXPECT_DOUBLE_EQ(SachsenSatz(3, 0), 0.00475);
+    EXPECT_DOUBLE_EQ(SachsenSatz({2010, 12}), 0.0035);
+    EXPECT_DOUBLE_EQ(SachsenSatz({2012, 1}), 0.00475);
 
     e = Grundfall(600);
-    e.Kinderlos = 1;
+    e.Kinderlos = Schalter::An;
     r = Berechnen(e);
     EXPECT_DOUBLE_EQ(r.Zusatzsatz, 0.0115);
     Pruefen({{r.Zusatzbeitrag[1], 6.3186}, {r.ZusatzErsparnis[1], 0.58}});  // 6.90 - 6.3186
 }
 
 TEST(KVSatzUndTeilmonat, Tabellen) {
-    Pruefen({{KVSatzAbleiten(1550, 1), 15.5},
-             {KVSatzAbleiten(1550, 0), 14.9},
-             {KVSatzAbleiten(1550, 2), 14.9},
-             {KVSatzAbleiten(1460, 0), 14}});
+    Pruefen({{KVSatzAbleiten(1550, Schalter::An), 15.5},
+             {KVSatzAbleiten(1550, Schalter::Aus), 14.9},
+             {KVSatzAbleiten(1550, Schalter::Grau), 14.9},
+             {KVSatzAbleiten(1460, Schalter::Aus), 14}});
 
     const std::vector<std::pair<int, double>> faktoren = {{0, 1},      {1, 4.348},   {2, 2.174},
                                                           {3, 1.4493}, {4, 1.087},   {5, 30},

@@ -48,8 +48,7 @@ TEST(Druckausgabe, NamenDerDateiUndDesAuftrags) {
     // The example's own file name is where the tests below find its PDF.
     Berichtsdaten d = Beispielbericht();
     d.Person = "  Müller/Meier: A*B?\t ";
-    d.Eingabe.JahrPos = 0;
-    d.Eingabe.MonatPos = 11;
+    d.Eingabe.Monat = {2009, 12};
     EXPECT_EQ(PdfDateiname(d), QStringLiteral("Lohnwippe Müller_Meier_ A_B_ 2009-12.pdf"));
     d.Person = "    ";
     EXPECT_EQ(PdfDateiname(d), QStringLiteral("Lohnwippe 2009-12.pdf"));

@@ -33,15 +33,15 @@ TEST(Jahreswerte, TabelleDerVierJahre) {
 TEST(Jahreswerte, UebernahmeInDieEingaben) {
     Eingaben e;
     EXPECT_TRUE(JahreswerteUebernehmen(3, e));
-    EXPECT_EQ(e.PVSatz, W(1.95));
-    EXPECT_EQ(e.RVSatz, W(19.6));
-    EXPECT_EQ(e.AVSatz, W(3));
+    EXPECT_EQ(e.Jahressatz[PV], W(1.95));
+    EXPECT_EQ(e.Jahressatz[RV], W(19.6));
+    EXPECT_EQ(e.Jahressatz[AV], W(3));
     EXPECT_EQ(e.FaktorF, W(0.7491));
 
     // Outside the table nothing changes.
     EXPECT_FALSE(JahreswerteUebernehmen(-1, e));
     EXPECT_FALSE(JahreswerteUebernehmen(4, e));
-    EXPECT_EQ(e.RVSatz, W(19.6));
+    EXPECT_EQ(e.Jahressatz[RV], W(19.6));
     EXPECT_EQ(e.FaktorF, W(0.7491));
 }
 
