@@ -1,0 +1,336 @@
+// The open case where the recorded traces do not reach: damaged and short
+// files, failing reads and writes, amounts at the limit, the end of the
+// program and the report.
+#include <functional>
+
+#include "FallTest.h"
+#include "fall/Anzeige.h"
+#include "store/Cp1252.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+Waehrung Euro(std::int64_t euro) {
+    return Waehrung::AusGanzzahl(euro);
+}
+
+class OffenerFallTest : public FallTest {
+  protected:
+    // A new installation's files, with records changed before the start.
+    static void Vorbereiten(const std::function<void(Datenbestand&)>& aendern) {
+        auto daten = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+        aendern(daten);
+    }
+    static void Aendern(Datenbestand& daten, int satzNr,
+                        const std::function<void(Fallsatz&)>& was) {
+        Fallsatz satz = daten.FallLesen(satzNr).Wert();
+        was(satz);
+        ASSERT_TRUE(daten.FallSchreiben(satzNr, satz).HatWert());
+    }
+    static bool Endet(const std::string& text, const std::string& ende) {
+        return text.ends_with(ende);
+    }
+};
+
+TEST_F(OffenerFallTest, StartAufKurzenUnlesbarenUndUnschreibbarenDateien) {
+    struct Fall {
+        const char* Name;
+        std::function<void()> Vorbereitung;
+        std::uint64_t Lesefehler;  // a byte position that cannot be read
+        int Schreibfehler;         // the write call that fails
+        int FallNr;                // 0: the program ends
+        std::string Ende;          // of the last message
+    };
+    const auto neu = [] { Vorbereiten([](Datenbestand&) {}); };
+    const Fall faelle[] = {
+        {"kurz",
+         [] { std::ofstream("SV.dat", std::ios::binary) << std::string(204 * 100 + 31, '\x07'); },
+         1, 0, 360, "werden als 0 angezeigt, bis die Stammdaten gespeichert werden."},
+        {"Namen", neu, Stelle(NamenSatz1), 0, 361,
+         "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht vollständig "
+         "gelesen werden."},
+        {"Fall", neu, Stelle(361), 0, 0,
+         "„Personalfall 1, Januar 2012“ konnte nicht gelesen werden. Das Programm wird beendet."},
+        {"Umlagen", neu, UmlagesatzLaenge * 36, 0, 0,
+         "Januar 2012 konnten nicht gelesen werden. Das Programm wird beendet."},
+        {"Vorgaben", [] {}, 1, 1, 0, "Das Programm wird beendet."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.Name);
+        fall.reset();
+        fs::remove("SV.dat");
+        fs::remove("U12.dat");
+        f.Vorbereitung();
+        Stoerstelle stoerung;
+        stoerung.Lesefehler = {f.Lesefehler};
+        stoerung.Bei = stoerung.Bis = f.Schreibfehler == 0 ? INT_MAX : f.Schreibfehler;
+        ASSERT_EQ(StartenMit(stoerung) != nullptr, f.FallNr != 0);
+        ASSERT_EQ(gemeldet.size(), 1u);
+        EXPECT_TRUE(Endet(gemeldet[0].Text, f.Ende)) << gemeldet[0].Text;
+        if (fall != nullptr) {
+            EXPECT_EQ(fall->FallNr(), f.FallNr);
+        }
+        if (f.FallNr == 361) {
+            EXPECT_EQ(fall->Namen().Personen[0].substr(0, 14), "Personalfall 1");
+        }
+    }
+}
+
+TEST_F(OffenerFallTest, BeschaedigterFallWirdGueltigGezeigtUndNamenBleibenByteFuerByte) {
+    const std::string namen =
+        "<b>fett</b>&amp;<i> \x01\x81\x8d\x90\x9d"
+        "A\tB          ";
+    Vorbereiten([&](Datenbestand& d) {
+        Aendern(d, EinstellungsSatz, [](Fallsatz& s) {
+            s.LetzterFall = 0;  // what an old end left there
+            s.Oben = -30000;
+            s.Links = 32000;
+        });
+        Aendern(d, 360, [&](Fallsatz& s) {
+            s.TeilmonatPos = 99;
+            s.KassePos = -3;
+            s.Zweige[1][KV] = 7;
+            s.Umlagen[2][U1] = 2;
+            s.RVVerzicht = 2;
+            s.Namen[1] = AusCp1252(namen.substr(0, 20));
+            s.Namen[2] = AusCp1252(namen.substr(20));
+        });
+    });
+    const auto vorher = DateiInhalt("SV.dat");
+    OffenerFall& f = Starten();
+    EXPECT_EQ(f.FallNr(), 360);  // 2011, tenth person, December
+    EXPECT_EQ(fenster.Ort, (Fensterposition{-30000, 32000}));
+    EXPECT_EQ(f.TeilmonatPos() + f.KassePos(), 0);
+    EXPECT_EQ(f.Bildschirm().Zweige[1][KV], 0);
+    EXPECT_EQ(f.Bildschirm().Umlagen[2][U1], 2);  // grey: shown so, and counted as off
+    EXPECT_EQ(f.AktuelleEingaben().Umlagen[2][U1], Schalter::Grau);
+    EXPECT_EQ(f.AktuellesErgebnis().Umlage[2][U1], Waehrung());
+
+    // Leaving a name trims it; the save pads it back to the same bytes.
+    f.ArbeitgeberVerlassen(1);
+    EXPECT_EQ(f.Bildschirm().Namen[1], "<b>fett</b>&amp;<i>");
+    Tippen(1, "500");
+    const auto nachher = DateiInhalt("SV.dat");
+    EXPECT_TRUE(std::equal(nachher.begin() + Stelle(360), nachher.begin() + Stelle(360) + 40,
+                           vorher.begin() + Stelle(360)));
+
+    // A click turns grey and off on, on off.
+    for (const auto& [schalter, nachKlick] :
+         {std::pair{Jobschalter::U1, 1}, {Jobschalter::KV, 1}, {Jobschalter::PV, 0}}) {
+        const std::size_t job = schalter == Jobschalter::U1 ? 2 : 1;
+        f.SchalterKlicken(static_cast<int>(job), schalter);
+        const Fallsatz& s = f.Bildschirm();
+        EXPECT_EQ(schalter == Jobschalter::U1   ? s.Umlagen[job][U1]
+                  : schalter == Jobschalter::KV ? s.Zweige[job][KV]
+                                                : s.Zweige[job][PV],
+                  nachKlick);
+    }
+    f.SchalterKlicken(Allgemeinschalter::RVBefreiung);
+    EXPECT_EQ(f.Bildschirm().RVVerzicht, 1);
+}
+
+TEST_F(OffenerFallTest, BeliebigeBytesStartenArbeitenUndSchliessen) {
+    for (unsigned saat = 1; saat <= 6; ++saat) {
+        SCOPED_TRACE(saat);
+        std::mt19937 zufall(saat);
+        for (const auto& [name, laenge] :
+             {std::pair{"SV.dat", 204 * 603}, std::pair{"U12.dat", 176 * 48}}) {
+            std::string inhalt(static_cast<std::size_t>(laenge), ' ');
+            for (char& c : inhalt) {
+                c = static_cast<char>(zufall());
+            }
+            std::ofstream(name, std::ios::binary) << inhalt;
+        }
+        OffenerFall& f = Starten();
+        EXPECT_EQ(WieAngezeigt(f.Bildschirm()), f.Bildschirm());
+        Tippen(2, "450");
+        f.PersonWaehlen(static_cast<int>(saat % 10));
+        f.KasseWaehlen(static_cast<int>(saat % 22));
+        f.BisDezemberKopieren();
+        EXPECT_EQ(WieAngezeigt(f.Bildschirm()), f.Bildschirm());
+        Beenden();
+        EXPECT_EQ(fs::file_size("SV.dat"), 204u * 603);
+    }
+}
+
+TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
+    OffenerFall& f = Starten();
+    Tippen(1, "99999999,99");
+    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    const Aenderung zuGross = Tippen(1, "100000000");
+    EXPECT_EQ(zuGross.Entgelttext[1], "99.999.999,99");
+    ASSERT_EQ(zuGross.Meldungen.size(), 1u);
+    EXPECT_TRUE(Endet(zuGross.Meldungen[0].Text, "ist 99.999.999,99 Euro."));
+    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    fall.reset();
+
+    // Only a damaged file holds what does not calculate or add up: said,
+    // and not saved.
+    fs::remove("SV.dat");
+    Vorbereiten([](Datenbestand& d) {
+        Aendern(d, 361, [](Fallsatz& s) { s.Entgelte[2] = Waehrung::AusRoh(INT64_MAX / 4); });
+        Aendern(d, 362, [](Fallsatz& s) {
+            s.Entgelte[1] = s.Entgelte[2] = Waehrung::AusRoh(INT64_MAX / 2);
+        });
+    });
+    const auto vorher = DateiInhalt("SV.dat");
+    OffenerFall& kaputt = Starten();
+    ASSERT_EQ(gemeldet.size(), 1u);
+    EXPECT_TRUE(Endet(gemeldet[0].Text, "Bitte korrigieren Sie die Entgelte."));
+    EXPECT_FALSE(kaputt.Gerechnet());
+    kaputt.SchalterKlicken(1, Jobschalter::KG);
+    EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
+    const Aenderung a = Tippen(2, "10");
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_TRUE(Endet(a.Meldungen[0].Text, "Das Jahresentgelt wird nicht angezeigt."));
+    EXPECT_EQ(JahressummeText(kaputt.Jahressumme()), "unbekannt");
+}
+
+TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
+    OffenerFall& f = Starten();
+    Tippen(2, "5");
+    f.EntgeltfeldBetreten(2);       // emptied by entering: nothing to take over
+    Tippen(3, "999999999", false);  // too large: dropped
+    Tippen(4, "77", false);
+    f.ArbeitgeberGetippt(1, "Neu");  // without Enter
+    fenster.Ort = {450, 600};
+    Beenden();
+    auto daten = Datenbestand::Oeffnen().Wert();
+    const Fallsatz satz = daten.FallLesen(361).Wert();
+    EXPECT_EQ(satz.Entgelte, (JeJob<Waehrung>{Euro(0), Euro(0), Euro(5), Euro(0), Euro(77)}));
+    EXPECT_EQ(satz.Namen[1], "Neu                 ");
+    const Fallsatz einstellungen = daten.FallLesen(EinstellungsSatz).Wert();
+    EXPECT_EQ(std::tuple(einstellungen.LetzterFall, einstellungen.Oben, einstellungen.Links),
+              std::tuple(361, 450, 600));
+}
+
+// The disk is full for a while: a case that could not be saved is never
+// left, takes fund and employer along, and is stored with the first save
+// that works. Each run of failures is said once.
+TEST_F(OffenerFallTest, UngesicherterFallBleibtBisErGespeichertIst) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    stoerung.AbJetztVoll();
+    EXPECT_EQ(Fehler(Tippen(1, "700").Meldungen), 1);
+    EXPECT_EQ(Tippen(1, "710").Meldungen.size(), 0u);
+    for (const Aenderung& a : {f.PersonWaehlen(5), f.MonatWaehlen(4), f.JahrWaehlen(2010)}) {
+        EXPECT_TRUE(a.Auswahl && !a.Fall);
+        ASSERT_EQ(a.Meldungen.size(), 1u);
+        EXPECT_TRUE(a.Meldungen[0].Text.find("noch nicht gespeichert") != std::string::npos);
+    }
+    EXPECT_EQ(f.FallNr(), 361);
+    const auto frage = f.Schliessen().Frage;
+    ASSERT_TRUE(frage);
+    EXPECT_TRUE(Endet(*frage, "Trotzdem beenden?"));
+
+    f.KasseWaehlen(3);  // its save fails too: nothing reloads
+    EXPECT_EQ(f.KassePos(), 3);
+    EXPECT_EQ(f.AktuelleEingaben().Entgelt[1], Euro(710));
+
+    stoerung.WiederPlatz();
+    f.ArbeitgeberGetippt(2, "Gärtnerei Jung");
+    EXPECT_TRUE(f.ArbeitgeberEnter(2).Meldungen.empty());
+    const Fallsatz satz = f.Daten().FallLesen(361).Wert();
+    EXPECT_EQ(std::tuple(satz.Entgelte[1], satz.KassePos, satz.Namen[2]),
+              std::tuple(Euro(710), std::int16_t{3}, std::string("Gärtnerei Jung      ")));
+
+    stoerung.AbJetztVoll();  // a new run of failures is said again
+    EXPECT_EQ(Fehler(Tippen(1, "720").Meldungen), 1);
+    stoerung.WiederPlatz();
+    f.PersonWaehlen(5);
+    EXPECT_EQ(f.FallNr(), 421);
+    EXPECT_EQ(f.Daten().FallLesen(361).Wert().Entgelte[1], Euro(720));
+}
+
+TEST_F(OffenerFallTest, UnlesbarerFallLaesstDenAngezeigtenOffen) {
+    Stoerstelle stoerung;
+    stoerung.Lesefehler = {Stelle(373)};
+    OffenerFall& f = *StartenMit(stoerung);
+    Tippen(1, "300");
+    const Aenderung a = f.PersonWaehlen(1);
+    EXPECT_TRUE(a.Auswahl && !a.Fall);
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_TRUE(Endet(a.Meldungen[0].Text,
+                      "„Personalfall 2, Januar 2012“ konnte nicht gelesen "
+                      "werden. Es bleibt der bisher angezeigte Fall geöffnet."));
+    EXPECT_EQ(std::tuple(f.FallNr(), f.PersonPos(), f.Bildschirm().Entgelte[1]),
+              std::tuple(361, 0, Euro(300)));
+}
+
+TEST_F(OffenerFallTest, SicherungAufDenDatentraeger) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    Tippen(1, "300");
+    EXPECT_TRUE(f.SicherungFaellig());
+    stoerung.SyncFehler = EIO;
+    EXPECT_EQ(Fehler(f.Sichern()), 1);
+    EXPECT_TRUE(f.SicherungFaellig() && f.Ungesichert());
+    EXPECT_TRUE(f.Sichern().empty());  // said once
+    stoerung.SyncFehler = 0;
+    EXPECT_TRUE(f.Sichern().empty());
+    EXPECT_FALSE(f.SicherungFaellig());
+}
+
+TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
+    OffenerFall& f = Starten();
+    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle};
+    e.U1.fill("0,3");
+    e.U2.fill("0,03");
+    // U1 before U2, month by month; -32,768 is the lowest rate a record holds.
+    struct Falsch {
+        int Spalte, Monat;
+        const char* Text;
+        std::string Meldung;
+    };
+    const Falsch falsch[] = {
+        {1, 0, "", "U 1 für Januar ist keine gültige Zahl."},
+        {2, 2, "0,5%", "U 2 für März ist keine gültige Zahl."},
+        {2, 7, "32.768", "U 2 für August ist zu groß zum Speichern (höchstens 32,767)."},
+        {2, 11, "-32.769", "U 2 für Dezember ist zu klein zum Speichern (mindestens -32,768)."},
+    };
+    for (const Falsch& x : falsch) {
+        (x.Spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(x.Monat)] = x.Text;
+    }
+    const auto vorher = DateiInhalt("SV.dat");
+    for (const Falsch& x : falsch) {
+        auto ergebnis = f.StammdatenSpeichern(e);
+        const auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis);
+        ASSERT_NE(fehler, nullptr);
+        ASSERT_EQ(fehler->Meldungen.size(), 1u);
+        EXPECT_EQ(fehler->Meldungen[0].Text, "Der Umlagesatz " + x.Meldung);
+        EXPECT_EQ(fehler->Box, std::pair(x.Spalte, x.Monat));
+        EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
+        (x.Spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(x.Monat)] = "-32.768";
+    }
+    EXPECT_EQ(f.StammdatenSpeichern(e).index(), 0u);
+    EXPECT_EQ(std::get<0>(f.Umlagesaetze2012(0))[1][11], -32768);
+}
+
+TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
+    OffenerFall& f = Starten();
+    f.TeilmonatWaehlen(1);
+    Tippen(1, "150");
+    f.ArbeitgeberGetippt(2, "Café");
+    f.SchalterKlicken(Allgemeinschalter::RVBefreiung);
+    f.ZeilendruckerSetzen(true);
+    const Berichtsdaten b = f.Bericht(2012, 12, 5);
+    EXPECT_EQ(b.Person + "|" + b.Abrechnungsstelle1 + "|" + b.Abrechnungsstelle2 + "|" +
+                  b.MonatText + "|" + b.JahrText + "|" + b.TeilmonatText + "|" + b.Kasse + "|" +
+                  b.Arbeitgeber[2],
+              "Personalfall 1      |Stadt Neckartal     |Abt. Personal       |JAN|2012|für 1 "
+              "Woche|AOK Bad-Württ.|Café");
+    EXPECT_EQ(std::tuple(b.Tag, b.Monat, b.Jahr, b.Zeilendrucker), std::tuple(5, 12, 2012, 1));
+    EXPECT_TRUE(b.RVBefreiungAngehakt);
+    EXPECT_EQ(std::tuple(b.RVVerzichtImSatz, b.KinderlosImSatz), std::tuple(1, 0));
+    EXPECT_EQ(b.Eingabe.Entgelt, f.AktuelleEingaben().Entgelt);
+    EXPECT_EQ(b.Resultat.AGAufwand, f.AktuellesErgebnis().AGAufwand);
+    EXPECT_EQ(std::tuple(b.U1Prozent, b.U2Prozent, b.U3Prozent),
+              std::tuple(Waehrung::AusRoh(3700), Waehrung::AusRoh(270), Waehrung::AusRoh(400)));
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
