@@ -138,10 +138,14 @@ class Tastatur : public FensterTest {
     }
 };
 
-TEST_F(Tastatur, HauptfensterFolgtDerLeserichtung) {
+TEST_F(Tastatur, HauptfensterFolgtDerLeserichtungUndErreichtJedesBedienelement) {
     Hauptfenster& f = Starten();
     Aktivieren(f);
     TabreiheStimmt(f, HauptfensterReihe());
+    NichtsFehlt(f, HauptfensterReihe());
+    // Shown or not, the warning frame holds nothing to operate.
+    E().Warnung->setVisible(!E().Warnung->isVisible());
+    NichtsFehlt(f, HauptfensterReihe());
     // Passing through selected the names; left behind, they show their
     // beginnings again.
     EXPECT_EQ(E().Minijobber->lineEdit()->cursorPosition(), 0);
@@ -153,23 +157,10 @@ TEST_F(Tastatur, HauptfensterFolgtDerLeserichtung) {
     EXPECT_EQ(E().Arbeitgeber[2]->cursorPosition(), 0);
 }
 
-TEST_F(Tastatur, HauptfensterErreichtJedesBedienelement) {
-    Hauptfenster& f = Starten();
-    f.show();
-    NichtsFehlt(f, HauptfensterReihe());
-    // Shown or not, the warning frame holds nothing to operate.
-    E().Warnung->show();
-    NichtsFehlt(f, HauptfensterReihe());
-}
-
-TEST_F(Tastatur, StammdatenFolgenDerLeserichtung) {
+TEST_F(Tastatur, StammdatenFolgenDerLeserichtungUndErreichenJedesBedienelement) {
     Stammdaten& s = StammdatenOeffnen();
     Aktivieren(s);
     TabreiheStimmt(s, StammdatenReihe());
-}
-
-TEST_F(Tastatur, StammdatenErreichenJedesBedienelement) {
-    Stammdaten& s = StammdatenOeffnen();
     NichtsFehlt(s, StammdatenReihe());
 }
 
@@ -192,22 +183,22 @@ TEST_F(Tastatur, JedeAktionOhneMaus) {
     EXPECT_EQ(E().Entgelt[1]->text(), "650,00");
 
     // A switch with the space bar.
-    const int vorher = f.Berechnungen();
+    const int vorher = f.Fall().Berechnungen();
     const bool kg = E().KG[1]->isChecked();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), E().KG[1]);
     QTest::keyClick(E().KG[1], Qt::Key_Space);
     EXPECT_NE(E().KG[1]->isChecked(), kg);
-    EXPECT_GT(f.Berechnungen(), vorher);
+    EXPECT_GT(f.Fall().Berechnungen(), vorher);
 
     // A list with the arrow keys: the next month loads its own case.
-    const int fall = f.FallNr();
+    const int fall = f.Fall().FallNr();
     const int monat = E().Monat->currentIndex();
     Fokussieren(E().Monat);
     QTest::keyClick(QApplication::focusWidget(), monat < 11 ? Qt::Key_Down : Qt::Key_Up);
     EXPECT_NE(E().Monat->currentIndex(), monat);
-    EXPECT_NE(f.FallNr(), fall);
+    EXPECT_NE(f.Fall().FallNr(), fall);
 
     // Buttons with the space bar.
     Fokussieren(E().Drucken);
