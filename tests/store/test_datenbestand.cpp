@@ -51,26 +51,6 @@ TEST_F(DatenbestandTest, NeueDateienErhaltenDenStandardinhalt) {
         EXPECT_EQ(bestand.FallLesen(nr).Wert(), erwartet) << "Satz " << nr;
     }
 
-    // {year, month, rates, fund or -1 for every fund, rate}; a year with a
-    // change from month N is checked in months N - 1 and N.
-    constexpr auto U1 = &Umlagesatz::U1Saetze, U2 = &Umlagesatz::U2Saetze,
-                   U3 = &Umlagesatz::U3Saetze, KV = &Umlagesatz::KVSaetze;
-    const std::tuple<int, int, JeKasse Umlagesatz::*, int, int> saetze[] = {
-        {2011, 7, U2, 1, 28},    {2011, 8, U2, 1, 39},   {2011, 8, KV, 1, 1460},
-        {2009, 8, U1, 7, 210},   {2009, 9, U1, 7, 220},  {2010, 9, U2, 9, 20},
-        {2010, 10, U2, 9, 18},   {2010, 9, U1, 9, 330},  {2010, 10, U1, 9, 360},
-        {2010, 6, U2, 13, 20},   {2010, 7, U2, 13, 28},  {2009, 1, U1, 0, 390},
-        {2012, 12, U2, 12, 49},  {2012, 1, U1, 21, 350}, {2009, 6, KV, -1, 1460},
-        {2009, 7, KV, -1, 1400}, {2010, 4, U3, -1, 410}, {2011, 4, U3, -1, 0},
-        {2012, 4, U3, -1, 40},
-    };
-    for (const auto& [jahr, monat, feld, kasse, wert] : saetze) {
-        const auto satz = bestand.UmlageLesen(UmlageNr(jahr - 2009, monat - 1)).Wert();
-        for (int k = std::max(kasse, 0); k < (kasse < 0 ? AnzahlKassen : kasse + 1); ++k) {
-            EXPECT_EQ((satz.*feld)[k], wert) << monat << "/" << jahr << ", Kasse " << k;
-        }
-    }
-
     // Emptied through another handle, the case file marks a new installation again.
     auto datei = SystemDatei::Oeffnen("SV.dat").Wert();
     ASSERT_TRUE(datei->Kuerzen(0).HatWert());

@@ -65,13 +65,26 @@ TEST(Cp1252, BildetSonderzeichenAbUndErsetztDenRestDurchFragezeichen) {
     }
     // Not in Windows-1252; one character, one "?"; U+0080 is not the euro
     // sign; a stray byte; a truncated euro sign; an overlong "/"; a
-    // surrogate; beyond U+10FFFF; truncated at the end.
+    // surrogate; beyond U+10FFFF; truncated at the end. Four bytes: U+10000
+    // and U+10FFFF are one character each, overlong forms and anything from
+    // F5 on are bytes, and a cut sequence is one broken character.
     const Paar nurHin[] = {
-        {"żółw", "?\xF3?w"},     {"A😀B", "A?B"},
-        {"\xC2\x80", "?"},       {"x\xFFy", "x?y"},
-        {"\xE2\x82Z", "?Z"},     {"\xC0\xAF", "??"},
-        {"\xED\xA0\x80", "???"}, {"\xF4\x90\x80\x80", "????"},
+        {"żółw", "?\xF3?w"},
+        {"A😀B", "A?B"},
+        {"\xC2\x80", "?"},
+        {"x\xFFy", "x?y"},
+        {"\xE2\x82Z", "?Z"},
+        {"\xC0\xAF", "??"},
+        {"\xED\xA0\x80", "???"},
+        {"\xF4\x90\x80\x80", "????"},
         {"x\xE2\x82", "x?"},
+        {"\xF0\x90\x80\x80", "?"},
+        {"\xF4\x8F\xBF\xBF", "?"},
+        {"\xF0\x80\x80\x80", "????"},
+        {"\xF0\x8F\xBF\xBF", "????"},
+        {"\xF5\x80\x80\x80", "????"},
+        {"\xF0\x9F\x98Z", "?Z"},
+        {"x\xF0\x9F\x98", "x?"},
     };
     for (const auto& [utf8, cp1252] : nurHin) EXPECT_EQ(NachCp1252(utf8), cp1252);
 
