@@ -18,32 +18,6 @@
 namespace lohnwippe::test {
 namespace {
 
-// Finds the texts, separated by "|", one after the other, each at the
-// start of a line of its own and followed by a blank or the line end; rules
-// of underscores drawn into the same line do not count.
-void ZeilenInFolge(const QString& text, const QString& anfaenge) {
-    const QStringList zeilen = text.split(QLatin1Char('\n'));
-    qsizetype z = 0;
-    for (const QString& anfang : anfaenge.split(QLatin1Char('|'))) {
-        while (z < zeilen.size() && !(QString(zeilen[z]).remove(QLatin1Char('_')).trimmed() + ' ')
-                                         .startsWith(anfang + ' ')) {
-            ++z;
-        }
-        ASSERT_LT(z++, zeilen.size()) << "no line " << anfang.toStdString() << " in\n"
-                                      << text.toStdString();
-    }
-}
-
-// How the example report's header, 35 rows and footer begin their lines.
-const char* const Berichtszeilen =
-    "Lohnbüro Muster|Berechnung der SV-Beiträge in der Gleitzone|Arbeitnehmer:|"
-    "1. Beitragspflichtiges Arbeitsentgelt (AE)|KV|PV|RV|AV|"
-    "2. Entgelt Nr. 1 (AE) gekürzt|KV|PV|RV|AV|"
-    "3. Gesamtbeitrag je SV-Zweig aus 2.|KV|PV|RV|AV|Summe|"
-    "4. Arbeitgeberanteil aus 1.|KV|PV|RV|AV|Summe|Umlage U1|Umlage U2|Umlage U3|AG-Aufwand|"
-    "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)|KV|PV|RV|AV|0,90% Zusatzb.|Summe|AN-Netto|"
-    "AN-Ersparnis|Beitragssätze: KV = 15,5 %, PV = 1,95 %, RV = 19,6 %, AV = 3 %.";
-
 TEST(Druckausgabe, NamenDerDateiUndDesAuftrags) {
     // The example's own file name is where the tests below find its PDF.
     Berichtsdaten d = Beispielbericht();
@@ -70,12 +44,13 @@ TEST(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
     const Berichtsdaten daten = Beispielbericht();
     QtDruckausgabe ausgabe(meldungen, oeffner, ordner.path());
     ausgabe.Drucken(daten);
+    // The report itself is the recording surface's to check (tests/report).
     const QString text = PdfText(datei).value_or(QString());
-    ZeilenInFolge(text, Berichtszeilen);
     const Ergebnis& r = daten.Resultat;
     for (const std::string& teil :
-         {std::string("600,00 (AE)"), std::string("549,82"), std::string("05. Dezember 2012"),
-          FormatBetrag(r.AGAufwand[5]), FormatBetrag(r.ANNetto[5]), std::string("0,7491")}) {
+         {std::string("Lohnbüro Muster"), std::string("600,00 (AE)"), std::string("549,82"),
+          std::string("05. Dezember 2012"), FormatBetrag(r.AGAufwand[5]),
+          FormatBetrag(r.ANNetto[5]), std::string("AN-Ersparnis"), std::string("0,7491")}) {
         EXPECT_TRUE(text.contains(QString::fromStdString(teil))) << teil;
     }
     ASSERT_EQ(oeffner.Adressen.size(), 1u);

@@ -29,28 +29,7 @@ TEST_F(DatenbestandTest, NeueDateienErhaltenDenStandardinhalt) {
     EXPECT_EQ(fs::file_size("SV.dat"), 123012u);
     EXPECT_EQ(fs::file_size("U12.dat"), 8448u);
 
-    // Every case record alike; 601 to 603 hold the names of the person cases,
-    // of the payroll office and, in 603, the case shown last.
-    using Namen = std::array<std::string, 4>;
-    const Namen arbeitgeber{"Arbeitgeber 1", "Arbeitgeber 2", "Arbeitgeber 3", "Arbeitgeber 4"};
-    const std::tuple<int, Namen, std::int16_t> faelle[] = {
-        {1, arbeitgeber, 0},
-        {361, arbeitgeber, 0},
-        {600, arbeitgeber, 0},
-        {601, {"Personalfall 1", "Personalfall 2", "Personalfall 3", "Personalfall 4"}, 0},
-        {602, {"Personalfall 5", "Personalfall 6", "Personalfall 7", "Personalfall 8"}, 0},
-        {603, {"Personalfall 9", "Personalfall 10", "Stadt Neckartal", "Abt. Personal"}, 361},
-    };
-    for (const auto& [nr, namen, letzterFall] : faelle) {
-        Fallsatz erwartet;
-        erwartet.LetzterFall = letzterFall;
-        for (int job = 1; job <= 4; ++job) {
-            erwartet.Namen[job] = namen[job - 1] + std::string(20 - namen[job - 1].size(), ' ');
-            erwartet.Zweige[job] = erwartet.Umlagen[job] = {1, 1, 1, 1};
-        }
-        EXPECT_EQ(bestand.FallLesen(nr).Wert(), erwartet) << "Satz " << nr;
-    }
-
+    // What a new installation holds, byte for byte, the recorded traces know.
     // Emptied through another handle, the case file marks a new installation again.
     auto datei = SystemDatei::Oeffnen("SV.dat").Wert();
     ASSERT_TRUE(datei->Kuerzen(0).HatWert());
@@ -67,37 +46,6 @@ TEST_F(DatenbestandTest, SaetzeHinterDemDateiendeLesenSichAlsNullen) {
     EXPECT_EQ(FallsatzKodieren(bestand.FallLesen(2).Wert()), zweiter);
     EXPECT_EQ(FallsatzKodieren(bestand.FallLesen(603).Wert()), (std::array<std::byte, 204>{}));
     EXPECT_EQ(bestand.UmlageLesen(48).Wert(), Umlagesatz{});
-}
-
-TEST_F(DatenbestandTest, JahressummeUndKopieBleibenInDenZwoelfMonatenDerPerson) {
-    // Person 3 in 2011: records 265 (January) to 276 (December).
-    auto bestand = Datenbestand::Oeffnen().Wert();
-    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
-    Fallsatz satz = bestand.FallLesen(1).Wert();
-    satz.Entgelte[4] = Waehrung::AusRoh(5000);  // 0.50 Euro
-    for (int nr = 264; nr <= 277; ++nr) {
-        satz.Entgelte[1] = Waehrung::AusGanzzahl(nr);
-        ASSERT_TRUE(bestand.FallSchreiben(nr, satz).HatWert());
-    }
-    // 265 + ... + 276 = 3246 Euro, plus twelve times 0.50.
-    for (int nr : {265, 270, 276})
-        EXPECT_EQ(bestand.Jahressumme(nr).Wert(), Waehrung::AusGanzzahl(3252)) << nr;
-
-    satz.Entgelte[1] = Waehrung::AusGanzzahl(450);
-    ASSERT_TRUE(bestand.BisDezemberKopieren(FallNr(2, 2, 0), satz).HatWert());
-    for (int nr = 264; nr <= 277; ++nr)
-        EXPECT_EQ(bestand.FallLesen(nr).Wert() == satz, nr >= 265 && nr <= 276) << nr;
-    satz.Entgelte[2] = Waehrung::AusGanzzahl(100);
-    ASSERT_TRUE(bestand.BisDezemberKopieren(276, satz).HatWert());
-    EXPECT_EQ(bestand.FallLesen(276).Wert(), satz);
-    EXPECT_NE(bestand.FallLesen(275).Wert(), satz);
-    EXPECT_EQ(fs::file_size("SV.dat"), 123012u);
-
-    satz.Entgelte[1] = Waehrung::AusRoh(LLONG_MAX);
-    ASSERT_TRUE(bestand.FallSchreiben(270, satz).HatWert());
-    const DateiFehler ueberlauf = bestand.Jahressumme(265).Fehler();
-    EXPECT_EQ(ueberlauf.Art, Art::Ueberlauf);
-    EXPECT_EQ(ueberlauf.Satz, 270);
 }
 
 TEST_F(DatenbestandTest, OeffnenScheitertMitNamenDerDatei) {

@@ -58,30 +58,10 @@ struct Drehbuch final : Systemaufrufe {
     }
 };
 
-std::vector<char> Inhalt(const char* name) {
-    std::ifstream datei(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(datei), {}};
-}
-
 Datenbestand MitDrehbuch(Drehbuch& drehbuch) {
     auto bestand = Datenbestand::Oeffnen(
         [&drehbuch](const std::string& name) { return SystemDatei::Oeffnen(name, drehbuch); });
     return std::move(bestand).Wert();
-}
-
-TEST_F(HaltbarkeitTest, KurzeUndUnterbrocheneSchreibvorgaengeWerdenVollendet) {
-    Drehbuch drehbuch;
-    drehbuch.Happen = 7;
-    drehbuch.Unterbrochen = {1, 2, 5, 300};
-    auto bestand = MitDrehbuch(drehbuch);
-    ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
-
-    auto vergleich = Datenbestand::Oeffnen(
-        [](const std::string& name) { return SystemDatei::Oeffnen("Vergleich-" + name); });
-    ASSERT_TRUE(vergleich.Wert().DatenAnlegen().HatWert());
-    EXPECT_EQ(Inhalt("SV.dat"), Inhalt("Vergleich-SV.dat"));
-    EXPECT_EQ(Inhalt("U12.dat"), Inhalt("Vergleich-U12.dat"));
-    EXPECT_GT(drehbuch.Schreibaufrufe, (123012 + 8448) / 7);
 }
 
 TEST_F(HaltbarkeitTest, FehlerMittenImSatzNenntDateiSatzUndGrund) {

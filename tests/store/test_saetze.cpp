@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -127,37 +126,6 @@ TEST(Saetze, FelderLiegenAnIhrenOffsets) {
         EXPECT_EQ(saetze.U3Saetze[k], Wert(umlage, 88 + 2 * k));
         EXPECT_EQ(saetze.KVSaetze[k], Wert(umlage, 132 + 2 * k));
     }
-}
-
-TEST(Saetze, ZufaelligeBytesUeberstehenDenWegUeberDieFelder) {
-    std::mt19937 zufall(204);
-    for (int runde = 0; runde < 1000; ++runde) {
-        std::array<std::byte, FallsatzLaenge> fall;
-        std::array<std::byte, UmlagesatzLaenge> umlage;
-        Feld text;
-        for (auto& b : fall) b = static_cast<std::byte>(zufall());
-        for (auto& b : umlage) b = static_cast<std::byte>(zufall());
-        for (auto& b : text) b = static_cast<std::byte>(zufall());
-        ASSERT_EQ(FallsatzKodieren(FallsatzDekodieren(fall)), fall);
-        ASSERT_EQ(UmlagesatzKodieren(UmlagesatzDekodieren(umlage)), umlage);
-        ASSERT_EQ(Kodiert(TextfeldDekodieren(text)), text);
-    }
-}
-
-TEST(Satznummern, ZaehlenNachJahrPersonUndMonat) {
-    const std::pair<int, FallPosition> faelle[] = {
-        {1, {0, 0, 0}}, {361, {3, 0, 0}}, {360, {2, 9, 11}}, {265, {2, 2, 0}}};
-    for (const auto& [nr, p] : faelle) {
-        EXPECT_EQ(FallNr(p.JahrPos, p.PersonPos, p.MonatPos), nr);
-        EXPECT_EQ(FallZerlegen(nr), p) << nr;
-    }
-    for (int nr = 1; nr <= 480; ++nr) {
-        const FallPosition p = FallZerlegen(nr);
-        ASSERT_EQ(FallNr(p.JahrPos, p.PersonPos, p.MonatPos), nr);
-    }
-    EXPECT_EQ(UmlageNr(0, 0), 1);
-    EXPECT_EQ(UmlageNr(2, 7), 32);
-    EXPECT_EQ(UmlageNr(3, 11), 48);
 }
 
 }  // namespace

@@ -1,47 +1,23 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <random>
 
 #include "Attrappen.h"
+#include "FallTest.h"
 #include "store/SpeicherDatei.h"
 #include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe::test {
 
-// A whole file's bytes.
-inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
-    std::ifstream strom(datei, std::ios::binary);
-    return {std::istreambuf_iterator<char>(strom), {}};
-}
-
-// Every test runs in a fresh folder of its own: the program opens its data
-// files by bare name in the working directory.
-class FensterTest : public ::testing::Test {
+// The main window in a fresh folder of its own (see FallTest), with the
+// world outside it recorded.
+class FensterTest : public FallTest {
   protected:
-    void SetUp() override {
-        vorher_ = std::filesystem::current_path();
-        ordner_ = std::filesystem::temp_directory_path() /
-                  ("lohnwippe_ui_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(ordner_);
-        std::filesystem::current_path(ordner_);
-    }
-    void TearDown() override {
-        fenster.reset();
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(ordner_);
-    }
+    ~FensterTest() override { fenster.reset(); }
 
     Umgebung Welt() { return {meldungen, signalton, adressen, ordner, kalender, drucker}; }
     Hauptfenster& Starten() {
@@ -81,9 +57,6 @@ class FensterTest : public ::testing::Test {
     KalenderAttrappe kalender;
     DruckausgabeAttrappe drucker;
     std::unique_ptr<Hauptfenster> fenster;
-
-  private:
-    std::filesystem::path vorher_, ordner_;
 };
 
 }  // namespace lohnwippe::test
