@@ -7,6 +7,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -143,6 +144,22 @@ class FallTest : public ::testing::Test {
         EXPECT_NE(StartenMit(Systemaufrufe::Echte()), nullptr);
         return *fall;
     }
+    // A new installation's files, with records changed before the start.
+    static void Vorbereiten(const std::function<void(Datenbestand&)>& aendern) {
+        auto daten = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+        aendern(daten);
+    }
+    static void Aendern(Datenbestand& daten, int satzNr,
+                        const std::function<void(Fallsatz&)>& was) {
+        Fallsatz satz = daten.FallLesen(satzNr).Wert();
+        was(satz);
+        ASSERT_TRUE(daten.FallSchreiben(satzNr, satz).HatWert());
+    }
+    static bool Endet(const std::string& text, const std::string& ende) {
+        return text.ends_with(ende);
+    }
+
     void Beenden() {
         const OffenerFall::Schluss schluss = fall->Schliessen();
         EXPECT_FALSE(schluss.Frage) << *schluss.Frage;
