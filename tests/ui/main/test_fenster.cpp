@@ -1,7 +1,6 @@
 // What only the window shows, beyond the recorded traces: where its
 // messages go, the focus rules of the amount boxes, the slider's jump, the
 // employer's tooltip, the buttons of the frame and the end of the program.
-#include <QCheckBox>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -14,19 +13,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FensterRahmenTest : public FensterTest {
-  protected:
-    // A window on files in memory whose case file can be made full.
-    Hauptfenster& StartenImSpeicher() {
-        falldatei_ = new SpeicherDatei("SV.dat");
-        fenster =
-            Hauptfenster::Starten(Welt(), Datenbestand(std::unique_ptr<Datei>(falldatei_),
-                                                       std::make_unique<SpeicherDatei>("U12.dat")));
-        EXPECT_NE(fenster, nullptr);
-        return *fenster;
-    }
-    SpeicherDatei* falldatei_ = nullptr;
-};
+using FensterRahmenTest = FensterTest;
 
 TEST_F(FensterRahmenTest, StartScheitertMitMeldung) {
     fs::create_directory("SV.dat");  // cannot be opened as a file
@@ -44,14 +31,12 @@ TEST_F(FensterRahmenTest, StartScheitertMitMeldung) {
 }
 
 TEST_F(FensterRahmenTest, FensterAusserhalbJedesBildschirmsKommtZurueck) {
-    {
-        auto daten = Datenbestand::Oeffnen().Wert();
-        ASSERT_TRUE(daten.DatenAnlegen().HatWert());
-        Fallsatz einstellungen = daten.FallLesen(603).Wert();
-        einstellungen.Oben = -30000;
-        einstellungen.Links = 32000;
-        ASSERT_TRUE(daten.FallSchreiben(603, einstellungen).HatWert());
-    }
+    Vorbereiten([](Datenbestand& d) {
+        Aendern(d, EinstellungsSatz, [](Fallsatz& s) {
+            s.Oben = -30000;
+            s.Links = 32000;
+        });
+    });
     EXPECT_EQ(Starten().pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
 }
 
@@ -101,9 +86,13 @@ TEST_F(FensterRahmenTest, ArbeitgeberZeigtGetrimmtenNamenAlsKlartext) {
 }
 
 TEST_F(FensterRahmenTest, SpeicherfehlerWerdenGemeldetUndSchliessenFragt) {
-    Hauptfenster& f = StartenImSpeicher();
+    auto* falldatei = new SpeicherDatei("SV.dat");
+    fenster =
+        Hauptfenster::Starten(Welt(), Datenbestand(std::unique_ptr<Datei>(falldatei),
+                                                   std::make_unique<SpeicherDatei>("U12.dat")));
+    Hauptfenster& f = *fenster;
     f.show();
-    falldatei_->Voll = true;
+    falldatei->Voll = true;
     Tippen(E().Entgelt[1], "600");
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
     EXPECT_TRUE(meldungen.Eintraege[0].Text.startsWith("SV.dat, Satz 361: "));
@@ -116,7 +105,7 @@ TEST_F(FensterRahmenTest, SpeicherfehlerWerdenGemeldetUndSchliessenFragt) {
     EXPECT_TRUE(f.isVisible());
     ASSERT_EQ(meldungen.Gefragt.size(), 1u);
     EXPECT_TRUE(meldungen.Gefragt[0].endsWith("Trotzdem beenden?"));
-    falldatei_->Voll = false;
+    falldatei->Voll = false;
     f.close();
     EXPECT_FALSE(f.isVisible());
     EXPECT_EQ(f.Fall().Daten().FallLesen(361).Wert().Entgelte[1], Waehrung::AusGanzzahl(600));
@@ -130,32 +119,25 @@ TEST_F(FensterRahmenTest, SicherungNachEinerSekunde) {
     EXPECT_FALSE(f.Fall().SicherungFaellig());
 }
 
+// The button and the close box end alike; both folders are always asked,
+// the first one first, and the master-data window goes with the main one.
 TEST_F(FensterRahmenTest, SchliessenOeffnetDieHomepageWennKassoraFehlt) {
     for (const bool installiert : {false, true}) {
-        SCOPED_TRACE(installiert);
-        ordner = OrdnerprueferAttrappe{};
+        ordner = {};
+        ordner.Vorhanden = {installiert ? "C:\\Programme\\Kassora2012" : ""};
         adressen.Adressen.clear();
-        if (installiert) {
-            ordner.Vorhanden = {"C:\\Programme\\Kassora2012"};
-        }
         Starten();
         QTest::mouseClick(E().Hilfe, Qt::LeftButton);
         QTest::mouseClick(E().Hilfe, Qt::LeftButton);  // the same window to the front
         QPointer<Stammdaten> stammdaten = fenster->OffeneStammdaten();
-        ASSERT_NE(stammdaten, nullptr);
         ordner.Gefragt.clear();
-        if (installiert) {
-            fenster->close();  // the close box does the same
-        } else {
-            QTest::mouseClick(E().Schliessen, Qt::LeftButton);
-        }
+        installiert ? (void)fenster->close() : QTest::mouseClick(E().Schliessen, Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        EXPECT_EQ(stammdaten, nullptr);  // closed with the main window
-        // Both folders are always asked, the first one first.
+        EXPECT_TRUE(stammdaten.isNull());
         EXPECT_EQ(ordner.Gefragt, (std::vector<QString>{"C:\\Program Files (x86)\\Kassora2012",
                                                         "C:\\Programme\\Kassora2012"}));
-        EXPECT_EQ(adressen.Adressen,
-                  installiert ? std::vector<QString>{} : std::vector<QString>{Homepage});
+        EXPECT_EQ(adressen.Adressen.size(), installiert ? 0u : 1u);
+        EXPECT_TRUE(installiert || adressen.Adressen[0] == Homepage);
         fenster.reset();
     }
 }
