@@ -58,16 +58,9 @@ QStringList Paketnamen(const QString& abhaengigkeiten) {
 TEST(Paket, Steuerfelder) {
     const QString paket = Paket();
     ASSERT_FALSE(paket.isEmpty());
-    EXPECT_EQ(Feld(paket, "Package"), "lohnwippe");
-    EXPECT_EQ(Feld(paket, "Version"), "0.1-1");
-    EXPECT_EQ(Feld(paket, "Section"), "utils");
-    EXPECT_EQ(Feld(paket, "Priority"), "optional");
+    EXPECT_EQ(Feld(paket, "Package") + " " + Feld(paket, "Version"), "lohnwippe 0.1-1");
     EXPECT_TRUE(Feld(paket, "Maintainer").contains(QRegularExpression("^.+ <.+@.+>$")));
-    EXPECT_EQ(Feld(paket, "Homepage"), "https://lohnwippe.example/");
-    const QString beschreibung = Feld(paket, "Description");
-    EXPECT_TRUE(beschreibung.section('\n', 0, 0).contains("Gleitzonenrechner"));
-    EXPECT_TRUE(beschreibung.contains("Beiträge zur gesetzlichen Sozialversicherung"));
-    EXPECT_TRUE(beschreibung.contains("sliding zone"));
+    EXPECT_TRUE(Feld(paket, "Description").section('\n', 0, 0).contains("Gleitzonenrechner"));
 
     // From dpkg-shlibdeps the libraries, from the package's own list what
     // Qt loads at run time and the fonts the program names.
@@ -114,17 +107,6 @@ class EntpacktesPaket : public ::testing::Test {
     QTemporaryDir wurzel_;
 };
 
-TEST_F(EntpacktesPaket, DateienVorhanden) {
-    const QFileInfo programm(Pfad(Programm));
-    EXPECT_TRUE(programm.isFile() && programm.isExecutable());
-    for (const QString& datei : {Desktopdatei, Symbol, Metainfo, Infoseite}) {
-        EXPECT_GT(QFileInfo(Pfad(datei)).size(), 0) << datei.toStdString();
-    }
-    // Where the program looks for its information page.
-    EXPECT_TRUE(
-        QFileInfo(programm.dir().filePath("../share/lohnwippe/Lohnwippe-Info.html")).isFile());
-}
-
 TEST_F(EntpacktesPaket, MenueEintragStartetProgrammImDatenordner) {
     QSettings eintrag(Pfad(Desktopdatei), QSettings::IniFormat);
     eintrag.beginGroup("Desktop Entry");
@@ -134,6 +116,8 @@ TEST_F(EntpacktesPaket, MenueEintragStartetProgrammImDatenordner) {
                     .isExecutable());
     EXPECT_EQ(eintrag.value("Icon").toString(), Id);
     EXPECT_EQ(eintrag.value("StartupWMClass").toString(), "Lohnwippe");
+    // Where the program looks for its information page.
+    EXPECT_TRUE(QFileInfo(Pfad("usr/bin/../share/lohnwippe/Lohnwippe-Info.html")).isFile());
 }
 
 TEST_F(EntpacktesPaket, MetainfoPasstZuEintragUndSymbol) {

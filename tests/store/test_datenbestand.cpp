@@ -158,29 +158,6 @@ TEST_F(Doppel, AnlegenSchreibtJedeDateiInEinemZugOderLeertDieFalldateiWieder) {
     EXPECT_EQ(Fall->Lesevorgaenge, 1);
 }
 
-TEST_F(Doppel, Umlagen2012AendernNurDieGewaehlteKasse) {
-    ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
-    auto erwartet = Umlage->Inhalt;
-    Datenbestand::Monatswerte u1, u2;
-    for (int m = 0; m < 12; ++m) {
-        u1[m] = static_cast<std::int16_t>(-1 - m);
-        u2[m] = static_cast<std::int16_t>(0x7F00 + m);
-        const std::span<std::byte, 176> bereich(
-            erwartet.data() + static_cast<std::size_t>(36 + m) * 176, 176);
-        Umlagesatz satz = UmlagesatzDekodieren(bereich);
-        satz.U1Saetze[5] = u1[m];
-        satz.U2Saetze[5] = u2[m];
-        UmlagesatzKodieren(satz, bereich);
-    }
-    ASSERT_TRUE(Bestand.Umlagesaetze2012Schreiben(5, u1, u2).HatWert());
-    EXPECT_EQ(Umlage->Inhalt, erwartet);
-
-    EXPECT_EQ(Bestand.Umlagesaetze2012Schreiben(22, u1, u2).Fehler().Meldung(),
-              "U12.dat: Ungültige Kassenposition 22");
-    EXPECT_EQ(Bestand.Umlagesaetze2012Schreiben(-1, u1, u2).Fehler().Art, Art::Kassenposition);
-    EXPECT_EQ(Umlage->Inhalt, erwartet);
-}
-
 TEST_F(Doppel, UngueltigeSatznummernWerdenAbgewiesen) {
     ASSERT_TRUE(Bestand.DatenAnlegen().HatWert());
     EXPECT_EQ(Bestand.FallLesen(0).Fehler().Meldung(), "SV.dat: Ungültige Satznummer 0");
