@@ -183,11 +183,5 @@ TEST_F(Programmstart, MenueStartArbeitetImDatenordner) {
     EXPECT_FALSE(QFileInfo::exists(start_.path() + "/SV.dat"));
 }
 
-TEST_F(Programmstart, TerminalStartArbeitetImStartordner) {
-    Starten({});
-    EXPECT_TRUE(LaeuftBis([&] { return DatendateienFertig(start_.path()); }));
-    EXPECT_FALSE(QFileInfo::exists(heim_.path() + "/daten"));
-}
-
 }  // namespace
 }  // namespace lohnwippe::test
