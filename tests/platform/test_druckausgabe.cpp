@@ -183,14 +183,5 @@ TEST_F(Flaeche, NachDemSeitenfussGehtEsAufDerNaechstenSeiteObenWeiter) {
     EXPECT_EQ(seite2.value_or(QString()).trimmed(), QStringLiteral("Zeile %1").arg(proSeite));
 }
 
-TEST(DruckflaecheFehler, OhneGeraetWirdNichtsGedruckt) {
-    QPdfWriter ohneOrdner(QStringLiteral("/nicht/vorhanden/bericht.pdf"));
-    QtDruckflaeche f(ohneOrdner);
-    EXPECT_TRUE(f.Gescheitert());
-    EXPECT_FALSE(f.Fehlergrund().isEmpty());
-    f.Drucken("Text", true);
-    EXPECT_EQ(f.Y(), 0);
-}
-
 }  // namespace
 }  // namespace lohnwippe::test

@@ -2,12 +2,9 @@
 // footer, the page printer's upward moves and the stop at a failure.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "Aufzeichnung.h"
 #include "Testfall.h"

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "Arbeitsordner.h"
 #include "store/Datenbestand.h"

@@ -7,12 +7,9 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <thread>
-#include <vector>
 
 #include "Arbeitsordner.h"
 #include "calc/Ergebnis.h"
