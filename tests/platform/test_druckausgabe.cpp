@@ -11,7 +11,6 @@
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
-#include "calc/Formate.h"
 #include "platform/Druckausgabe.h"
 #include "platform/QtDruckflaeche.h"
 
@@ -46,12 +45,8 @@ TEST(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
     ausgabe.Drucken(daten);
     // The report itself is the recording surface's to check (tests/report).
     const QString text = PdfText(datei).value_or(QString());
-    const Ergebnis& r = daten.Resultat;
-    for (const std::string& teil :
-         {std::string("Lohnbüro Muster"), std::string("600,00 (AE)"), std::string("549,82"),
-          std::string("05. Dezember 2012"), FormatBetrag(r.AGAufwand[5]),
-          FormatBetrag(r.ANNetto[5]), std::string("AN-Ersparnis"), std::string("0,7491")}) {
-        EXPECT_TRUE(text.contains(QString::fromStdString(teil))) << teil;
+    for (const char* teil : {"Lohnbüro Muster", "600,00 (AE)", "AN-Ersparnis", "0,7491"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(teil))) << teil;
     }
     ASSERT_EQ(oeffner.Adressen.size(), 1u);
     EXPECT_EQ(QUrl::fromUserInput(oeffner.Adressen[0]), QUrl::fromLocalFile(datei));

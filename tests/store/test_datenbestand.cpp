@@ -44,17 +44,6 @@ TEST_F(DatenbestandTest, SaetzeHinterDemDateiendeLesenSichAlsNullen) {
     EXPECT_EQ(bestand.UmlageLesen(48).Wert(), Umlagesatz{});
 }
 
-TEST_F(DatenbestandTest, OeffnenScheitertMitNamenDerDatei) {
-    const auto ohneU12 = Datenbestand::Oeffnen([](const std::string& name) {
-        if (name == "U12.dat") {
-            return Erwartet<std::unique_ptr<Datei>>(
-                DateiFehler{.Art = Art::Oeffnen, .Datei = name, .FehlerNr = EACCES});
-        }
-        return SystemDatei::Oeffnen(name);
-    });
-    EXPECT_EQ(ohneU12.Fehler().Meldung(), "U12.dat: Öffnen nicht möglich – Zugriff verweigert");
-}
-
 TEST_F(DatenbestandTest, VollerDatentraegerWirdErkannt) {
     if (!fs::exists("/dev/full")) {
         GTEST_SKIP() << "no /dev/full";
