@@ -162,21 +162,5 @@ TEST_F(Flaeche, SchriftenNachNamenFettUndUnterstrichen) {
     EXPECT_FALSE(liste.contains("DejaVu"));
 }
 
-TEST_F(Flaeche, NachDemSeitenfussGehtEsAufDerNaechstenSeiteObenWeiter) {
-    QtDruckflaeche f(schreiber_);
-    f.Schriftart("Times new roman");
-    f.Groesse(12);
-    const double zeile = Twips(f.Metrik().lineSpacing());
-    const int proSeite = static_cast<int>(Twips(schreiber_.height()) / zeile);
-    for (int i = 0; i <= proSeite; ++i) {
-        f.Drucken("Zeile " + std::to_string(i), true);
-    }
-    EXPECT_EQ(f.Seiten(), 2);
-    EXPECT_NEAR(f.Y(), zeile, 1e-6);
-    f.Beenden();
-    const auto seite2 = PdfWerkzeug("pdftotext", {"-f", "2", Pfad(), "-"});
-    EXPECT_EQ(seite2.value_or(QString()).trimmed(), QStringLiteral("Zeile %1").arg(proSeite));
-}
-
 }  // namespace
 }  // namespace lohnwippe::test

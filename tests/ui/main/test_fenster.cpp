@@ -1,9 +1,7 @@
 // What only the window shows, beyond the recorded traces: where its
 // messages go, the focus rules of the amount boxes, the slider's jump, the
 // employer's tooltip, the buttons of the frame and the end of the program.
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 
 #include "FensterTest.h"
@@ -28,16 +26,6 @@ TEST_F(FensterRahmenTest, StartScheitertMitMeldung) {
     EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Fehler);
     EXPECT_TRUE(meldungen.Eintraege[1].Text.startsWith("Lohnwippe ist in diesem Ordner"));
     EXPECT_EQ(meldungen.Eintraege[1].Symbol, Meldungssymbol::Ausrufezeichen);
-}
-
-TEST_F(FensterRahmenTest, FensterAusserhalbJedesBildschirmsKommtZurueck) {
-    Vorbereiten([](Datenbestand& d) {
-        Aendern(d, EinstellungsSatz, [](Fallsatz& s) {
-            s.Oben = -30000;
-            s.Links = 32000;
-        });
-    });
-    EXPECT_EQ(Starten().pos(), QGuiApplication::primaryScreen()->availableGeometry().topLeft());
 }
 
 TEST_F(FensterRahmenTest, EntgeltfeldTastenFokusUndSchieberegler) {
