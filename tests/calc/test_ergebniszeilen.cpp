@@ -42,68 +42,58 @@ TEST(Ergebniszeilen, BeschreibungWieAufgelistet) {
     // Kind (A section, W value, S total), caption in the table and on paper
     // ("=": the same), colour of the values, code of the value (see above),
     // four decimals.
-    struct Zeile {
-        char Art;
-        const char* Tabelle;
-        const char* Bericht;
-        Zeilenfarbe Farbe;
-        int Code;
-        bool Vier;
-    };
-    const Zeile liste[AnzahlErgebniszeilen] = {
-        {'A', "1. Beitragspflichtiges Arbeitsentgelt (AE)", "=", Lavendel, 0, false},
-        {'W', "KV", "=", Keine, 100, true},
-        {'W', "PV", "=", Keine, 110, true},
-        {'W', "RV", "=", Keine, 120, true},
-        {'W', "AV", "=", Keine, 130, true},
-        {'A', "2. Entgelt Nr. 1 (AE)gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)",
-         "2. Entgelt Nr. 1 (AE) gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)", Lavendel,
-         0, false},
-        {'W', "KV", "=", Keine, 200, false},
-        {'W', "PV", "=", Keine, 210, false},
-        {'W', "RV", "=", Keine, 220, false},
-        {'W', "AV", "=", Keine, 230, false},
-        {'A', "3. Gesamtbeitrag je SV-Zweig aus 2.", "=", Lavendel, 0, false},
-        {'W', "KV", "=", Keine, 300, false},
-        {'W', "PV", "=", Keine, 310, false},
-        {'W', "RV", "=", Keine, 320, false},
-        {'W', "AV", "=", Keine, 330, false},
-        {'W', "Summe", "=", Keine, 350, false},
-        {'A', "4. Arbeitgeberanteil aus 1.", "=", Lavendel, 0, false},
-        {'W', "KV", "=", Hellgelb, 400, false},
-        {'W', "PV", "=", Hellgelb, 410, false},
-        {'W', "RV", "=", Hellgelb, 420, false},
-        {'W', "AV", "=", Hellgelb, 430, false},
-        {'S', "Summe", "=", Gelb, 450, false},
-        {'W', "Umlage U1", "=", Keine, 500, false},
-        {'W', "Umlage U2", "=", Keine, 510, false},
-        {'W', "Umlage U3", "=", Keine, 520, false},
-        {'S', "AG-Aufwand", "=", Hellgrau, 550, false},
-        {'A', "5. Arbeitnehmeranteil (3. minus 4.)", "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)",
-         Lavendel, 0, false},
-        {'W', "KV", "=", Hellgelb, 600, false},
-        {'W', "PV", "=", Hellgelb, 610, false},
-        {'W', "RV", "=", Hellgelb, 620, false},
-        {'W', "AV", "=", Hellgelb, 630, false},
-        {'W', "% Zusatzbeitr.", "% Zusatzb.", Hellgelb, 700, true},
-        {'S', "Summe", "=", Gelb, 710, true},
-        {'S', "AN-Netto", "=", Hellgrau, 720, true},
-        {'W', "AN-Ersparnis", "=", Keine, 730, false},
-    };
+    const std::tuple<char, const char*, const char*, Zeilenfarbe, int, bool>
+        liste[AnzahlErgebniszeilen] = {
+            {'A', "1. Beitragspflichtiges Arbeitsentgelt (AE)", "=", Lavendel, 0, false},
+            {'W', "KV", "=", Keine, 100, true},
+            {'W', "PV", "=", Keine, 110, true},
+            {'W', "RV", "=", Keine, 120, true},
+            {'W', "AV", "=", Keine, 130, true},
+            {'A', "2. Entgelt Nr. 1 (AE)gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)",
+             "2. Entgelt Nr. 1 (AE) gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)",
+             Lavendel, 0, false},
+            {'W', "KV", "=", Keine, 200, false},
+            {'W', "PV", "=", Keine, 210, false},
+            {'W', "RV", "=", Keine, 220, false},
+            {'W', "AV", "=", Keine, 230, false},
+            {'A', "3. Gesamtbeitrag je SV-Zweig aus 2.", "=", Lavendel, 0, false},
+            {'W', "KV", "=", Keine, 300, false},
+            {'W', "PV", "=", Keine, 310, false},
+            {'W', "RV", "=", Keine, 320, false},
+            {'W', "AV", "=", Keine, 330, false},
+            {'W', "Summe", "=", Keine, 350, false},
+            {'A', "4. Arbeitgeberanteil aus 1.", "=", Lavendel, 0, false},
+            {'W', "KV", "=", Hellgelb, 400, false},
+            {'W', "PV", "=", Hellgelb, 410, false},
+            {'W', "RV", "=", Hellgelb, 420, false},
+            {'W', "AV", "=", Hellgelb, 430, false},
+            {'S', "Summe", "=", Gelb, 450, false},
+            {'W', "Umlage U1", "=", Keine, 500, false},
+            {'W', "Umlage U2", "=", Keine, 510, false},
+            {'W', "Umlage U3", "=", Keine, 520, false},
+            {'S', "AG-Aufwand", "=", Hellgrau, 550, false},
+            {'A', "5. Arbeitnehmeranteil (3. minus 4.)",
+             "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)", Lavendel, 0, false},
+            {'W', "KV", "=", Hellgelb, 600, false},
+            {'W', "PV", "=", Hellgelb, 610, false},
+            {'W', "RV", "=", Hellgelb, 620, false},
+            {'W', "AV", "=", Hellgelb, 630, false},
+            {'W', "% Zusatzbeitr.", "% Zusatzb.", Hellgelb, 700, true},
+            {'S', "Summe", "=", Gelb, 710, true},
+            {'S', "AN-Netto", "=", Hellgrau, 720, true},
+            {'W', "AN-Ersparnis", "=", Keine, 730, false},
+        };
     const Ergebnis r = Gekennzeichnet();
     for (std::size_t i = 0; i < AnzahlErgebniszeilen; ++i) {
         SCOPED_TRACE(i);
         const Ergebniszeile& z = Ergebniszeilen[i];
-        const Zeile& soll = liste[i];
-        const char art = z.Art == Zeilenart::Abschnitt ? 'A' : z.Art == Zeilenart::Wert ? 'W' : 'S';
-        EXPECT_EQ(art, soll.Art);
-        EXPECT_EQ(z.Tabelle, soll.Tabelle);
-        EXPECT_EQ(z.Bericht, std::string(soll.Bericht) == "=" ? soll.Tabelle : soll.Bericht);
-        EXPECT_EQ(z.Farbe, soll.Farbe);
-        EXPECT_EQ(z.VierStellen, soll.Vier);
-        EXPECT_EQ(z.Wert == nullptr, soll.Code == 0);
+        const auto& [art, tabelle, bericht, farbe, code, vier] = liste[i];
+        const char ist = z.Art == Zeilenart::Abschnitt ? 'A' : z.Art == Zeilenart::Wert ? 'W' : 'S';
+        EXPECT_EQ(std::tuple(ist, z.Tabelle, z.Farbe, z.VierStellen, z.Wert == nullptr),
+                  std::tuple(art, tabelle, farbe, vier, code == 0));
+        EXPECT_EQ(z.Bericht, std::string(bericht) == "=" ? tabelle : bericht);
         for (std::size_t c = 1; c <= 5 && z.Wert != nullptr; ++c) {
-            EXPECT_EQ(z.Wert(r, c), Waehrung::AusGanzzahl(soll.Code + static_cast<int>(c))) << c;
+            EXPECT_EQ(z.Wert(r, c), Waehrung::AusGanzzahl(code + static_cast<int>(c))) << c;
         }
     }
 }

@@ -41,7 +41,6 @@ const auto BetragMitEuro = [](Waehrung wert) {
     EXPECT_EQ(FormatEuro(wert), FormatBetrag(wert) + " Euro");
     return FormatBetrag(wert);
 };
-const auto Rate = [](std::string_view text) { return Text(RateLesen(text)); };
 
 TEST(FormatBetrag, RundungTausenderVorzeichenEuroUndFeld) {
     // Halves away from zero at the second decimal; no minus in front of 0,00.
@@ -124,15 +123,6 @@ TEST(ZahlLesen, SchreibweisenRundungAblehnungenUndUeberlauf) {
         {"-922337203685477,5808", "-922337203685477,5808"},  {"-922337203685477,5809", "nichts"},
         {"-922337203685477,58075", "-922337203685477,5808"}, {"-922337203685477,58085", "nichts"}};
     Tabelle<std::string_view>(Gelesen(4), grenzenVierStellen);
-}
-
-TEST(RateLesen, PunktOderKommaAberNurEins) {
-    const Faelle<std::string_view> faelle = {
-        {"0.5", "0,5"},        {"0,5", "0,5"},        {"0,500", "0,5"},    {" 3 ", "3"},
-        {"0,00005", "0,0001"}, {"0.00004", "0"},      {".5", "0,5"},       {"", "nichts"},
-        {".", "nichts"},       {"1.234,5", "nichts"}, {"1,2.3", "nichts"}, {"1.2.3", "nichts"},
-        {"0..5", "nichts"},    {"0,5%", "nichts"},    {"abc", "nichts"}};
-    Tabelle<std::string_view>(Rate, faelle);
 }
 
 }  // namespace
