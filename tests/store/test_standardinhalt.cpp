@@ -62,14 +62,14 @@ TEST(Standardinhalt, UmlagesaetzeAllerKassenUndMonate) {
         const Umlagesatz satz = StandardUmlagesatz(nr);
         for (std::size_t k = 0; k < AnzahlKassen; ++k) {
             const auto& zeile = zeilen[k + 1];
-            EXPECT_EQ(satz.U1Saetze[k], Satz(zeile.at(jahr), monat)) << nr << ", Kasse " << k;
-            EXPECT_EQ(satz.U2Saetze[k], Satz(zeile.at(4 + jahr), monat)) << nr << ", Kasse " << k;
-            EXPECT_EQ(satz.U3Saetze[k], Satz(zeilen[23].at(jahr), monat)) << nr;
-            EXPECT_EQ(satz.KVSaetze[k], Satz(zeilen[24].at(jahr), monat)) << nr;
+            EXPECT_EQ(
+                std::tuple(satz.U1Saetze[k], satz.U2Saetze[k], satz.U3Saetze[k], satz.KVSaetze[k]),
+                std::tuple(Satz(zeile.at(jahr), monat), Satz(zeile.at(4 + jahr), monat),
+                           Satz(zeilen[23].at(jahr), monat), Satz(zeilen[24].at(jahr), monat)))
+                << "Satz " << nr << ", Kasse " << k;
         }
     }
-    EXPECT_EQ(StandardUmlagesatz(0), Umlagesatz{});
-    EXPECT_EQ(StandardUmlagesatz(49), Umlagesatz{});
+    EXPECT_TRUE(StandardUmlagesatz(0) == Umlagesatz{} && StandardUmlagesatz(49) == Umlagesatz{});
 }
 
 }  // namespace

@@ -25,11 +25,6 @@ class FensterTest : public FallTest {
         EXPECT_NE(fenster, nullptr);
         return *fenster;
     }
-    // Closes the window as the close box would and forgets it.
-    void Schliessen() {
-        fenster->close();
-        fenster.reset();
-    }
     const Steuerelemente& E() const { return fenster->Elemente(); }
 
     static void Fokus(QWidget* feld, bool hinein, Qt::FocusReason grund = Qt::TabFocusReason) {

@@ -35,17 +35,13 @@ TEST_F(ErgebnistabelleTest, GeometrieUndFarben) {
     // At 1440 dpi a pixel is a twip: 1984.5 is a true half and goes to even.
     Ergebnistabelle fein(&fenster, Twips(1440));
     fein.Einrichten(11025);
-    EXPECT_EQ(fein.columnWidth(0), 1433);
-    EXPECT_EQ(fein.columnWidth(1), 1984);
-    EXPECT_EQ(fein.rowHeight(0), 210);
+    EXPECT_EQ(std::tuple(fein.columnWidth(0), fein.columnWidth(1), fein.rowHeight(0)),
+              std::tuple(1433, 1984, 210));
 
-    const QColor lavendel(245, 244, 255), hellgelb(255, 255, 192), gelb(255, 255, 128),
-        grau(234, 234, 234);
-    EXPECT_EQ(Farbe(12, 0), lavendel);
-    EXPECT_EQ(Farbe(16, 3), lavendel);
-    EXPECT_EQ(Farbe(18, 5), hellgelb);
-    EXPECT_EQ(Farbe(32, 4), gelb);
-    EXPECT_EQ(Farbe(25, 2), grau);
+    const QColor lavendel(245, 244, 255);
+    EXPECT_EQ(std::tuple(Farbe(12, 0), Farbe(16, 3), Farbe(18, 5), Farbe(32, 4), Farbe(25, 2)),
+              std::tuple(lavendel, lavendel, QColor(255, 255, 192), QColor(255, 255, 128),
+                         QColor(234, 234, 234)));
     EXPECT_EQ(tabelle->item(22, 5)->background().style(), Qt::NoBrush);
 }
 
@@ -66,10 +62,10 @@ TEST_F(ErgebnistabelleTest, VerbundeneZellenUndAusrichtung) {
         }
     }
     const int links = Qt::AlignLeft | Qt::AlignVCenter, rechts = Qt::AlignRight | Qt::AlignVCenter;
-    EXPECT_EQ(tabelle->item(0, 2)->textAlignment(), links);
-    EXPECT_EQ(tabelle->item(31, 0)->textAlignment(), links);
-    EXPECT_EQ(tabelle->item(0, 5)->textAlignment(), rechts);
-    EXPECT_EQ(tabelle->item(33, 3)->textAlignment(), rechts);
+    EXPECT_EQ(
+        std::tuple(tabelle->item(0, 2)->textAlignment(), tabelle->item(31, 0)->textAlignment(),
+                   tabelle->item(0, 5)->textAlignment(), tabelle->item(33, 3)->textAlignment()),
+        std::tuple(links, links, rechts, rechts));
 }
 
 }  // namespace

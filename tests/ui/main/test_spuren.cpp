@@ -88,7 +88,8 @@ class SpurenTest : public FensterTest {
         } else if (art == "verschieben") {
             fenster->move(zahl(1), zahl(2));
         } else if (art == "neustart") {
-            Schliessen();
+            fenster->close();
+            fenster.reset();
             Starten();
         } else {
             FAIL() << "unbekannte Aktion " << art;
