@@ -18,6 +18,9 @@ namespace {
 class StammdatenTest : public FallTest {
   protected:
     Stammdaten& Oeffnen() {
+        if (fall == nullptr) {
+            Starten();
+        }
         fenster_ = std::make_unique<Stammdaten>(
             *fall, meldungen, ton, ordnerpruefer, [this](const Aenderung& a) {
                 gezeigt.push_back(a);
@@ -39,7 +42,6 @@ class StammdatenTest : public FallTest {
 };
 
 TEST_F(StammdatenTest, U1FeldNimmtZiffernUndPunktUndVerwirftDenRestMitTon) {
-    Starten();
     Oeffnen();
     QLineEdit* feld = E("u1zahl_4");
     feld->clear();
@@ -64,7 +66,6 @@ TEST_F(StammdatenTest, U1FeldNimmtZiffernUndPunktUndVerwirftDenRestMitTon) {
 }
 
 TEST_F(StammdatenTest, FalscherSatzBehaeltFensterUndFokus) {
-    Starten();
     Stammdaten& s = Oeffnen();
     E("u2zahl_7")->setText("32.768");
     E<QPushButton>("Command1")->click();
@@ -84,7 +85,6 @@ TEST_F(StammdatenTest, FalscherSatzBehaeltFensterUndFokus) {
 }
 
 TEST_F(StammdatenTest, HinweisUndZeilendrucker) {
-    Starten();
     for (const bool installiert : {false, true}) {
         ordnerpruefer.Vorhanden.clear();
         if (installiert) {
