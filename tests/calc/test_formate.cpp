@@ -81,11 +81,10 @@ TEST(FormatDezimalUndZahl, FesteStellenOderOhneEndnullen) {
 }
 
 TEST(FormatDatum, MonatsnamenSchaltjahreUndUngueltigeDaten) {
-    const Faelle<std::array<int, 3>> gueltig = {
-        {{2009, 1, 31}, "31. Januar 2009"},  {{2012, 2, 29}, "29. Februar 2012"},
-        {{2012, 3, 1}, "01. März 2012"},     {{999, 7, 9}, "09. Juli 0999"},
-        {{2011, 10, 3}, "03. Oktober 2011"}, {{2000, 2, 29}, "29. Februar 2000"},
-        {{1, 1, 1}, "01. Januar 0001"},      {{9999, 12, 31}, "31. Dezember 9999"}};
+    const Faelle<std::array<int, 3>> gueltig = {{{2012, 2, 29}, "29. Februar 2012"},
+                                                {{999, 7, 9}, "09. Juli 0999"},
+                                                {{2000, 2, 29}, "29. Februar 2000"},
+                                                {{9999, 12, 31}, "31. Dezember 9999"}};
     Tabelle<std::array<int, 3>>([](auto d) { return FormatDatum(d[0], d[1], d[2]); }, gueltig);
     const int ungueltig[][3] = {{2011, 2, 29}, {1900, 2, 29}, {2012, 4, 31}, {2012, 13, 1},
                                 {2012, 0, 1},  {2012, 1, 0},  {0, 1, 1},     {10000, 1, 1}};
