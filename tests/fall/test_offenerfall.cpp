@@ -21,10 +21,11 @@ TEST_F(OffenerFallTest, StartAufKurzenUnlesbarenUndUnschreibbarenDateien) {
     // fails, the case shown (0: the program ends), how the message ends.
     const auto neu = [] { Vorbereiten([](Datenbestand&) {}); };
     const auto kurz = [] {
-        std::ofstream("SV.dat", std::ios::binary) << std::string(204 * 100 + 31, '\x07');
+        Vorbereiten([](Datenbestand&) {});
+        fs::resize_file("SV.dat", 204 * 100 + 31);
     };
     const std::tuple<std::function<void()>, std::uint64_t, int, int, std::string> faelle[] = {
-        {kurz, 1, 0, 360, "werden als 0 angezeigt, bis die Stammdaten gespeichert werden."},
+        {kurz, 1, 0, 360, "werden als leer angezeigt und beim nächsten Speichern ergänzt."},
         {neu, Stelle(NamenSatz1), 0, 361,
          "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht vollständig "
          "gelesen werden."},
