@@ -47,7 +47,9 @@ struct Stoerstelle final : Systemaufrufe {
 
     long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) override {
         const int aufruf = ++Aufrufe;
-        const int letzter = std::max(Bis, Art == Stoerart::KurzDannVoll ? Bei + 1 : Bei);
+        // A short write is followed by at least one full disk.
+        const bool kurz = Art == Stoerart::KurzDannVoll && Bei < INT_MAX;
+        const int letzter = std::max(Bis, kurz ? Bei + 1 : Bei);
         if (aufruf >= Bei && aufruf <= letzter) {
             switch (Art) {
                 case Stoerart::Voll:
