@@ -114,18 +114,19 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
 }
 
 TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
+    Starten().ArbeitgeberGetippt(4, "Neu");  // without Enter, and nothing else to save
+    Beenden();
     OffenerFall& f = Starten();
+    EXPECT_EQ(f.Bildschirm().Namen[4], "Neu                 ");
     Tippen(2, "5");
     f.EntgeltfeldBetreten(2);       // emptied by entering: nothing to take over
     Tippen(3, "999999999", false);  // too large: dropped
     Tippen(4, "77", false);
-    f.ArbeitgeberGetippt(1, "Neu");  // without Enter
     fenster.Ort = {450, 600};
     Beenden();
     auto daten = Datenbestand::Oeffnen().Wert();
-    const Fallsatz satz = daten.FallLesen(361).Wert();
-    EXPECT_EQ(satz.Entgelte, (JeJob<Waehrung>{Euro(0), Euro(0), Euro(5), Euro(0), Euro(77)}));
-    EXPECT_EQ(satz.Namen[1], "Neu                 ");
+    EXPECT_EQ(daten.FallLesen(361).Wert().Entgelte,
+              (JeJob<Waehrung>{Euro(0), Euro(0), Euro(5), Euro(0), Euro(77)}));
     const Fallsatz einstellungen = daten.FallLesen(EinstellungsSatz).Wert();
     EXPECT_EQ(std::tuple(einstellungen.LetzterFall, einstellungen.Oben, einstellungen.Links),
               std::tuple(361, 450, 600));
@@ -187,6 +188,10 @@ TEST_F(OffenerFallTest, UnlesbarerFallLaesstDenAngezeigtenOffen) {
     }
     EXPECT_EQ(std::tuple(f.FallNr(), f.PersonPos(), f.Bildschirm().Entgelte[1]),
               std::tuple(361, 0, Euro(300)));
+    // A fund stored but not read back stays on screen all the same.
+    stoerung.Lesefehler = {Stelle(361)};
+    f.KasseWaehlen(3);
+    EXPECT_EQ(f.KassePos(), 3);
 }
 
 TEST_F(OffenerFallTest, SicherungAufDenDatentraeger) {
