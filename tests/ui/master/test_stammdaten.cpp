@@ -44,6 +44,7 @@ class StammdatenTest : public FallTest {
 TEST_F(StammdatenTest, U1FeldNimmtZiffernUndPunktUndVerwirftDenRestMitTon) {
     Oeffnen();
     QLineEdit* feld = E("u1zahl_4");
+    EXPECT_EQ(feld->text(), "0,370");  // as the box shows a rate
     feld->clear();
     QTest::keyClicks(feld, "0,4");  // the comma goes in as a point
     QTest::keyClick(feld, Qt::Key_Left);
@@ -70,11 +71,9 @@ TEST_F(StammdatenTest, FalscherSatzBehaeltFensterUndFokus) {
     E("u2zahl_7")->setText("32.768");
     E<QPushButton>("Command1")->click();
     ASSERT_EQ(meldungen.Eintraege.size(), 1u);
-    EXPECT_EQ(meldungen.Eintraege[0].Symbol, Meldungssymbol::Ausrufezeichen);
     EXPECT_EQ(s.focusWidget(), E("u2zahl_7"));
     EXPECT_EQ(E("u2zahl_7")->selectedText(), "32.768");
-    EXPECT_FALSE(s.isHidden());
-    EXPECT_TRUE(gezeigt.empty());
+    EXPECT_TRUE(!s.isHidden() && gezeigt.empty());
 
     E("u2zahl_7")->setText("0,5");
     E("Nameneingabe_3")->setText("Frau Ebert");
