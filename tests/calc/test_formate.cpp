@@ -82,7 +82,7 @@ TEST(FormatDezimalUndZahl, FesteStellenOderOhneEndnullen) {
 
 TEST(FormatDatum, MonatsnamenSchaltjahreUndUngueltigeDaten) {
     const Faelle<std::array<int, 3>> gueltig = {{{2012, 2, 29}, "29. Februar 2012"},
-                                                {{999, 7, 9}, "09. Juli 0999"},
+                                                {{1, 1, 1}, "01. Januar 0001"},
                                                 {{2000, 2, 29}, "29. Februar 2000"},
                                                 {{9999, 12, 31}, "31. Dezember 9999"}};
     Tabelle<std::array<int, 3>>([](auto d) { return FormatDatum(d[0], d[1], d[2]); }, gueltig);
