@@ -23,21 +23,19 @@ std::vector<Eingaben> Faelle(std::size_t anzahl, bool vierJobs) {
         for (int j = 1; j <= 4; ++j) {
             e.Entgelt[j] =
                 j <= jobs ? Waehrung::AusRoh(zahl(vierJobs ? 1 : 0, 90000) * 100LL) : Waehrung();
-            e.KV[j] = e.PV[j] = e.RV[j] = e.U1[j] = e.U2[j] = e.U3[j] = 1;
-            e.AV[j] = static_cast<std::int16_t>(j == 1 ? 1 : zahl(0, 1));
-            e.KG[j] = static_cast<std::int16_t>(zahl(0, 1));
+            e.Zweige[j].fill(Schalter::An);
+            e.Umlagen[j].fill(Schalter::An);
+            e.Zweige[j][AV] = j == 1 || zahl(0, 1) == 1 ? Schalter::An : Schalter::Aus;
+            e.KG[j] = zahl(0, 1) == 1 ? Schalter::An : Schalter::Aus;
             e.KVSatz[j] = KVSatzAbleiten(1460, e.KG[j]);
         }
-        e.JahrPos = zahl(0, 3);
-        e.MonatPos = zahl(0, 11);
-        JahreswerteUebernehmen(e.JahrPos, e);
+        e.Monat = {ErstesJahr + zahl(0, 3), zahl(1, 12)};
+        JahreswerteUebernehmen(e.Monat.JahrPos(), e);
         e.Teilmonatsfaktor = *Teilmonatsfaktor(zahl(0, 3) == 0 ? zahl(1, 34) : 0);
         e.RVVerzicht = zahl(0, 9) == 0;
         e.Sachsen = zahl(0, 9) == 0;
-        e.Kinderlos = static_cast<std::int16_t>(zahl(0, 1));
-        e.U1Satz = 2100;
-        e.U2Satz = 39;
-        e.U3Satz = 40;
+        e.Kinderlos = zahl(0, 1) == 1 ? Schalter::An : Schalter::Aus;
+        e.Umlagesatz = {2100, 39, 40};
     }
     return faelle;
 }

@@ -95,7 +95,7 @@ Berichtsdaten Fall(bool woche, bool verzicht) {
     Eingaben e = test::Beispieleingaben(310.5 / teil, 120 / teil);
     e.Entgelt[3] = test::W(95.25 / teil);
     e.Entgelt[4] = test::W(64 / teil);
-    e.RVVerzicht = verzicht ? 1 : 0;
+    e.RVVerzicht = verzicht;
     return test::Beispielbericht(e, woche ? 1 : 0);
 }
 

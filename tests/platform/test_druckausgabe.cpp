@@ -12,45 +12,17 @@
 
 #include "Attrappen.h"
 #include "DruckTestHilfen.h"
-#include "calc/Formate.h"
 #include "platform/Druckausgabe.h"
 #include "platform/QtDruckflaeche.h"
 
 namespace lohnwippe::test {
 namespace {
 
-// Finds the texts, separated by "|", one after the other, each at the
-// start of a line of its own and followed by a blank or the line end; rules
-// of underscores drawn into the same line do not count.
-void ZeilenInFolge(const QString& text, const QString& anfaenge) {
-    const QStringList zeilen = text.split(QLatin1Char('\n'));
-    qsizetype z = 0;
-    for (const QString& anfang : anfaenge.split(QLatin1Char('|'))) {
-        while (z < zeilen.size() && !(QString(zeilen[z]).remove(QLatin1Char('_')).trimmed() + ' ')
-                                         .startsWith(anfang + ' ')) {
-            ++z;
-        }
-        ASSERT_LT(z++, zeilen.size()) << "no line " << anfang.toStdString() << " in\n"
-                                      << text.toStdString();
-    }
-}
-
-// How the example report's header, 35 rows and footer begin their lines.
-const char* const Berichtszeilen =
-    "Lohnbüro Muster|Berechnung der SV-Beiträge in der Gleitzone|Arbeitnehmer:|"
-    "1. Beitragspflichtiges Arbeitsentgelt (AE)|KV|PV|RV|AV|"
-    "2. Entgelt Nr. 1 (AE) gekürzt|KV|PV|RV|AV|"
-    "3. Gesamtbeitrag je SV-Zweig aus 2.|KV|PV|RV|AV|Summe|"
-    "4. Arbeitgeberanteil aus 1.|KV|PV|RV|AV|Summe|Umlage U1|Umlage U2|Umlage U3|AG-Aufwand|"
-    "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)|KV|PV|RV|AV|0,90% Zusatzb.|Summe|AN-Netto|"
-    "AN-Ersparnis|Beitragssätze: KV = 15,5 %, PV = 1,95 %, RV = 19,6 %, AV = 3 %.";
-
 TEST(Druckausgabe, NamenDerDateiUndDesAuftrags) {
     // The example's own file name is where the tests below find its PDF.
     Berichtsdaten d = Beispielbericht();
     d.Person = "  Müller/Meier: A*B?\t ";
-    d.Eingabe.JahrPos = 0;
-    d.Eingabe.MonatPos = 11;
+    d.Eingabe.Monat = {2009, 12};
     EXPECT_EQ(PdfDateiname(d), QStringLiteral("Lohnwippe Müller_Meier_ A_B_ 2009-12.pdf"));
     d.Person = "    ";
     EXPECT_EQ(PdfDateiname(d), QStringLiteral("Lohnwippe 2009-12.pdf"));
@@ -72,13 +44,10 @@ TEST(OhneDrucker, BerichtWirdPdfImOrdnerGeoeffnetUndGemeldet) {
     const Berichtsdaten daten = Beispielbericht();
     QtDruckausgabe ausgabe(meldungen, oeffner, ordner.path());
     ausgabe.Drucken(daten);
+    // The report itself is the recording surface's to check (tests/report).
     const QString text = PdfText(datei).value_or(QString());
-    ZeilenInFolge(text, Berichtszeilen);
-    const Ergebnis& r = daten.Resultat;
-    for (const std::string& teil :
-         {std::string("600,00 (AE)"), std::string("549,82"), std::string("05. Dezember 2012"),
-          FormatBetrag(r.AGAufwand[5]), FormatBetrag(r.ANNetto[5]), std::string("0,7491")}) {
-        EXPECT_TRUE(text.contains(QString::fromStdString(teil))) << teil;
+    for (const char* teil : {"Lohnbüro Muster", "600,00 (AE)", "AN-Ersparnis", "0,7491"}) {
+        EXPECT_TRUE(text.contains(QString::fromUtf8(teil))) << teil;
     }
     ASSERT_EQ(oeffner.Adressen.size(), 1u);
     EXPECT_EQ(QUrl::fromUserInput(oeffner.Adressen[0]), QUrl::fromLocalFile(datei));
@@ -210,31 +179,6 @@ TEST_F(Flaeche, SchriftenNachNamenFettUndUnterstrichen) {
     EXPECT_TRUE(liste.contains(QRegularExpression("LiberationSerif\\s")));
     EXPECT_TRUE(liste.contains("LiberationMono"));
     EXPECT_FALSE(liste.contains("DejaVu"));
-}
-
-TEST_F(Flaeche, NachDemSeitenfussGehtEsAufDerNaechstenSeiteObenWeiter) {
-    QtDruckflaeche f(schreiber_);
-    f.Schriftart("Times new roman");
-    f.Groesse(12);
-    const double zeile = Twips(f.Metrik().lineSpacing());
-    const int proSeite = static_cast<int>(Twips(schreiber_.height()) / zeile);
-    for (int i = 0; i <= proSeite; ++i) {
-        f.Drucken("Zeile " + std::to_string(i), true);
-    }
-    EXPECT_EQ(f.Seiten(), 2);
-    EXPECT_NEAR(f.Y(), zeile, 1e-6);
-    f.Beenden();
-    const auto seite2 = PdfWerkzeug("pdftotext", {"-f", "2", Pfad(), "-"});
-    EXPECT_EQ(seite2.value_or(QString()).trimmed(), QStringLiteral("Zeile %1").arg(proSeite));
-}
-
-TEST(DruckflaecheFehler, OhneGeraetWirdNichtsGedruckt) {
-    QPdfWriter ohneOrdner(QStringLiteral("/nicht/vorhanden/bericht.pdf"));
-    QtDruckflaeche f(ohneOrdner);
-    EXPECT_TRUE(f.Gescheitert());
-    EXPECT_FALSE(f.Fehlergrund().isEmpty());
-    f.Drucken("Text", true);
-    EXPECT_EQ(f.Y(), 0);
 }
 
 }  // namespace

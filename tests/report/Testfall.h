@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "calc/Formate.h"
 #include "calc/Teilmonat.h"
 #include "report/Bericht.h"
 
@@ -17,20 +16,17 @@ inline Waehrung W(double wert) {
 // `entgelt2` in the first mini-job, every switch on, a fund rate of 15.5 %
 // and three levies of different rates.
 inline Eingaben Beispieleingaben(double entgelt1 = 600, double entgelt2 = 0) {
-    Eingaben e{.PVSatz = W(1.95),
-               .RVSatz = W(19.6),
-               .AVSatz = W(3),
+    Eingaben e{.Jahressatz = {Waehrung(), W(1.95), W(19.6), W(3)},
                .FaktorF = W(0.7491),
-               .U1Satz = 2100,
-               .U2Satz = 370,
-               .U3Satz = 40,
-               .KVGrundsatz = 1550,
-               .JahrPos = 3};
+               .Umlagesatz = {2100, 370, 40},
+               .Monat = {2012, 1}};
     for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        e.KV[j] = e.PV[j] = e.RV[j] = e.AV[j] = e.KG[j] = e.U1[j] = e.U2[j] = e.U3[j] = 1;
-        e.KVSatz[j] = KVSatzAbleiten(e.KVGrundsatz, e.KG[j]);
+        e.Zweige[j].fill(Schalter::An);
+        e.Umlagen[j].fill(Schalter::An);
+        e.KG[j] = Schalter::An;
+        e.KVSatz[j] = KVSatzAbleiten(1550, e.KG[j]);
     }
-    e.KVSatz[SummenSpalte] = KVSatzAbleiten(e.KVGrundsatz, 1);
+    e.KVSatz[SummenSpalte] = KVSatzAbleiten(1550, Schalter::An);
     e.Entgelt[1] = W(entgelt1);
     e.Entgelt[2] = W(entgelt2);
     return e;
@@ -40,11 +36,6 @@ inline Eingaben Beispieleingaben(double entgelt1 = 600, double entgelt2 = 0) {
 // `teilmonat`, calculated as the window would have it.
 inline Berichtsdaten Beispielbericht(Eingaben e = Beispieleingaben(), int teilmonat = 0) {
     e.Teilmonatsfaktor = Teilmonatsfaktor(teilmonat).value();
-    const Ergebnis resultat = Berechnen(e);
-    // The result table names a partial month's factor in three captions.
-    const std::string faktor = "Teilmonatsfaktor (" + FormatZahl(e.Teilmonatsfaktor) + ")";
-    const std::string mal = teilmonat == 0 ? "" : " * " + faktor;
-    const std::string durch = teilmonat == 0 ? "" : " / " + faktor;
     return {.Abrechnungsstelle1 = "Lohnbüro Muster     ",
             .Abrechnungsstelle2 = "Beispielstadt       ",
             .Tag = 5,
@@ -56,17 +47,14 @@ inline Berichtsdaten Beispielbericht(Eingaben e = Beispieleingaben(), int teilmo
             .Arbeitgeber = {"", "Firma A", "Firma B", "Firma C", "Firma D"},
             .Kasse = "AOK",
             .TeilmonatText = TeilmonatText(teilmonat),
-            .RVVerzichtImSatz = e.RVVerzicht,
-            .KinderlosImSatz = e.Kinderlos,
-            .RVBefreiungAngehakt = e.RVVerzicht == 1,
+            .RVVerzichtImSatz = static_cast<std::int16_t>(e.RVVerzicht),
+            .KinderlosImSatz = Gespeichert(e.Kinderlos),
+            .RVBefreiungAngehakt = e.RVVerzicht,
             .Eingabe = e,
-            .Resultat = resultat,
+            .Resultat = Berechnen(e),
             .U1Prozent = W(2.1),
             .U2Prozent = W(0.37),
-            .U3Prozent = W(0.04),
-            .Abschnitte = {"1. Beitragspflichtiges Arbeitsentgelt (AE)" + mal,
-                           "3. Gesamtbeitrag je SV-Zweig aus 2." + durch,
-                           "4. Arbeitgeberanteil aus 1." + durch}};
+            .U3Prozent = W(0.04)};
 }
 
 }  // namespace lohnwippe::test

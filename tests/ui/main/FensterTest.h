@@ -1,58 +1,31 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <algorithm>
-#include <cerrno>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <random>
 
 #include "Attrappen.h"
+#include "FallTest.h"
 #include "store/SpeicherDatei.h"
 #include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe::test {
 
-// A whole file's bytes.
-inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
-    std::ifstream strom(datei, std::ios::binary);
-    return {std::istreambuf_iterator<char>(strom), {}};
-}
-
-// Every test runs in a fresh folder of its own: the program opens its data
-// files by bare name in the working directory.
-class FensterTest : public ::testing::Test {
+// The main window in a fresh folder of its own (see FallTest), with the
+// world outside it recorded.
+class FensterTest : public FallTest {
   protected:
-    void SetUp() override {
-        vorher_ = std::filesystem::current_path();
-        ordner_ = std::filesystem::temp_directory_path() /
-                  ("lohnwippe_ui_" + std::to_string(std::random_device{}()));
-        std::filesystem::create_directories(ordner_);
-        std::filesystem::current_path(ordner_);
-    }
-    void TearDown() override {
-        fenster.reset();
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(ordner_);
-    }
+    ~FensterTest() override { fenster.reset(); }
 
-    Umgebung Welt() { return {meldungen, signalton, adressen, ordner, kalender, drucker}; }
+    Umgebung Welt() {
+        return {meldungen, signalton, adressen, ordner, kalender, drucker, homepage};
+    }
     Hauptfenster& Starten() {
         fenster = Hauptfenster::Starten(Welt());
         EXPECT_NE(fenster, nullptr);
         return *fenster;
-    }
-    // Closes the window as the close box would and forgets it.
-    void Schliessen() {
-        fenster->close();
-        fenster.reset();
     }
     const Steuerelemente& E() const { return fenster->Elemente(); }
 
@@ -80,10 +53,9 @@ class FensterTest : public ::testing::Test {
     OrdnerprueferAttrappe ordner;
     KalenderAttrappe kalender;
     DruckausgabeAttrappe drucker;
+    // As a build with an address sets it; empty, nothing opens at closing.
+    QString homepage = "https://lohnwippe.example/";
     std::unique_ptr<Hauptfenster> fenster;
-
-  private:
-    std::filesystem::path vorher_, ordner_;
 };
 
 }  // namespace lohnwippe::test

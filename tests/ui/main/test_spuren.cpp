@@ -1,14 +1,17 @@
-// The characterisation traces through the window: with
-// LOHNWIPPE_SPUREN_AUFNEHMEN=<folder> the seeded action sequences are
-// generated and recorded there; without it every recorded trace is replayed
-// and each step must leave the same behind.
+// The characterisation traces replayed through the window: each recorded
+// action done on the controls, and each step must leave the same files,
+// figures on screen and messages behind.
+//
+// The traces were recorded from the window before it became a view of the
+// case model, and must never be recorded from this program: they are what
+// it is measured against. The seeded generator that recorded them is in
+// tests/ui/main/test_spuren.cpp of commit 8207136, as changed for per-box
+// pending text in commit 0af7085, which recorded the traces kept here.
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <algorithm>
-#include <cstdlib>
 
 #include "FensterTest.h"
 #include "Spuren.h"
@@ -20,156 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Aktion = std::vector<std::string>;
-
-// Seeded user actions. Amounts stay far below what the calculation cannot
-// take; nothing typed is left pending when the program closes, and the U1
-// boxes get only rates that every reading of them agrees on.
-class Erzeuger {
-  public:
-    explicit Erzeuger(unsigned startwert) : zufall_(startwert) {}
-
-    std::vector<Aktion> Spur(int anzahl) {
-        std::vector<Aktion> spur;
-        while (static_cast<int>(spur.size()) < anzahl) {
-            spur.push_back(Naechste());
-        }
-        return spur;
-    }
-
-  private:
-    int Zahl(int von, int bis) { return std::uniform_int_distribution<int>(von, bis)(zufall_); }
-    template <typename T>
-    const T& Eines(const std::vector<T>& auswahl) {
-        return auswahl[static_cast<std::size_t>(Zahl(0, static_cast<int>(auswahl.size()) - 1))];
-    }
-
-    std::string Betrag() {
-        switch (Zahl(0, 9)) {
-            case 0:
-                return "";
-            case 1:
-                return Eines<std::string>({"1,2,3", ",", "12,,5", "0", ".5"});
-            case 2:
-                return std::to_string(Zahl(0, 9999999));
-            default:
-                break;
-        }
-        std::string text = std::to_string(Zahl(0, 1200));
-        switch (Zahl(0, 4)) {
-            case 0:
-                return text + "," + std::to_string(Zahl(0, 9));
-            case 1:
-                return text + "," + std::to_string(Zahl(10, 99));
-            case 2:
-                return text + "." + std::to_string(Zahl(0, 99));
-            default:
-                return text;
-        }
-    }
-
-    std::string Name() {
-        static const std::vector<std::string> woerter = {
-            "Bäckerei", "Müller",    "GmbH",      "Straßenbau", "& Co.", "Łódź", "KG",
-            "Öko",      "Gärtnerei", "Neckartal", "Schmidt",    "e.V.",  "Café", "Zürich"};
-        std::string name = Eines(woerter);
-        for (int n = Zahl(0, 3); n > 0; --n) {
-            name += " " + Eines(woerter);
-        }
-        return name;
-    }
-
-    std::string Satz() {
-        return Eines<std::string>(
-            {"0,450", "0.45", "1.2", "0.37", "2,1", "0", "abc", "40", "", "0.125", "1"});
-    }
-
-    Aktion Naechste() {
-        const int j = Zahl(1, 4);
-        const std::string job = std::to_string(j);
-        const int art = Zahl(0, 99);
-        if (art < 22) {
-            offenEntgelt_[static_cast<std::size_t>(j)] = false;
-            return {"entgelt", job, Betrag()};
-        }
-        if (art < 25) {
-            offenEntgelt_[static_cast<std::size_t>(j)] = true;
-            return {"tippen", job, Betrag()};
-        }
-        if (art < 32) {
-            offenEntgelt_[static_cast<std::size_t>(j)] = false;
-            return {"spielen", job,
-                    std::to_string(Eines<int>({0, 1, 1, 2, Zahl(0, 900), 32767, Zahl(395, 805)}))};
-        }
-        if (art < 50) {
-            offenName_ = false;
-            return {"schalter", job,
-                    Eines<std::string>({"KV", "PV", "RV", "AV", "KG", "U1", "U2", "U3"})};
-        }
-        if (art < 56) {
-            offenName_ = false;
-            return {"allgemein", Eines<std::string>({"RV_Befreiung", "Sachsen", "Kinderlos"})};
-        }
-        if (art < 71) {
-            offenName_ = false;
-            const std::string liste =
-                Eines<std::string>({"Jahr", "Jahr", "Monat", "Monat", "Monat", "Minijobber",
-                                    "Minijobber", "Kassen", "Teilmonat", "Teilmonat", "Beitrag_0"});
-            const int anzahl = liste == "Jahr"         ? 4
-                               : liste == "Monat"      ? 12
-                               : liste == "Minijobber" ? 10
-                               : liste == "Kassen"     ? 22
-                               : liste == "Teilmonat"  ? 35
-                                                       : 61;
-            // Loading a case shows its amounts again; the partial month and
-            // the rate list only calculate.
-            if (liste != "Teilmonat" && liste != "Beitrag_0") {
-                offenEntgelt_ = {};
-            }
-            return {"liste", liste, std::to_string(Zahl(0, anzahl - 1))};
-        }
-        if (art < 76) {
-            return {"ag", job, Name()};
-        }
-        if (art < 79) {
-            offenName_ = true;
-            return {"agtippen", job, Name()};
-        }
-        if (art < 81) {
-            return {"agverlassen", job};
-        }
-        if (art < 85) {
-            offenName_ = false;
-            return {"dez"};
-        }
-        if (art < 90) {
-            // A save that a wrong box refuses reloads nothing: typed text
-            // stays pending.
-            offenName_ = false;
-            const int u1Enter = Zahl(0, 2);
-            return {"stamm",
-                    std::to_string(Zahl(0, 21)),
-                    std::to_string(Zahl(1, 12)),
-                    Name(),
-                    std::to_string(Zahl(0, 11)),
-                    Satz(),
-                    Satz(),
-                    std::to_string(Zahl(0, 1)),
-                    u1Enter == 0 ? "-" : Eines<std::string>({"0.5", "0", "2", "", "0.25", "1"})};
-        }
-        if (art < 93) {
-            return {"verschieben", std::to_string(Zahl(0, 300)), std::to_string(Zahl(0, 200))};
-        }
-        if (offenName_ ||
-            std::find(offenEntgelt_.begin(), offenEntgelt_.end(), true) != offenEntgelt_.end()) {
-            return {"dez"};
-        }
-        return {"neustart"};
-    }
-
-    std::mt19937 zufall_;
-    bool offenName_ = false;
-    std::array<bool, 5> offenEntgelt_{};
-};
 
 class SpurenTest : public FensterTest {
   protected:
@@ -235,7 +88,8 @@ class SpurenTest : public FensterTest {
         } else if (art == "verschieben") {
             fenster->move(zahl(1), zahl(2));
         } else if (art == "neustart") {
-            Schliessen();
+            fenster->close();
+            fenster.reset();
             Starten();
         } else {
             FAIL() << "unbekannte Aktion " << art;
@@ -309,28 +163,6 @@ class SpurenTest : public FensterTest {
 };
 
 TEST_F(SpurenTest, FensterHinterlaesstWasAufgezeichnetIst) {
-    if (const char* ziel = std::getenv("LOHNWIPPE_SPUREN_AUFNEHMEN")) {
-        for (unsigned startwert = 1; startwert <= 12; ++startwert) {
-            Neu();
-            const auto spur = Erzeuger(startwert).Spur(startwert <= 4 ? 300 : 120);
-            std::ofstream aus(fs::path(ziel) /
-                              ("spur_" + std::to_string(100 + startwert).substr(1) + ".spur"));
-            aus << "# Startwert " << startwert << "\n";
-            for (const Aktion& a : spur) {
-                Ausfuehren(a);
-                std::string zeile = "> ";
-                for (std::size_t i = 0; i < a.size(); ++i) {
-                    zeile += (i > 0 ? "\t" : "") + a[i];
-                }
-                aus << zeile << "\n<";
-                for (const auto& [name, wert] : Zustand()) {
-                    aus << " " << name << "=" << wert;
-                }
-                aus << "\n";
-            }
-        }
-        return;
-    }
     for (const fs::path& datei : Spurdateien()) {
         Neu();
         int nr = 0;

@@ -1,0 +1,270 @@
+// The open case where the recorded traces do not reach: damaged and short
+// files, failing reads and writes, amounts at the limit, the end of the
+// program and the report.
+#include "FallTest.h"
+#include "fall/Anzeige.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+Waehrung Euro(std::int64_t euro) {
+    return Waehrung::AusGanzzahl(euro);
+}
+
+using OffenerFallTest = FallTest;
+
+TEST_F(OffenerFallTest, StartAufKurzenUnlesbarenUndUnschreibbarenDateien) {
+    // Preparation, a byte position that cannot be read, the write call that
+    // fails, the case shown (0: the program ends), how the message ends.
+    const auto neu = [] { Vorbereiten([](Datenbestand&) {}); };
+    const auto kurz = [] {
+        Vorbereiten([](Datenbestand&) {});
+        fs::resize_file("SV.dat", 204 * 100 + 31);
+    };
+    const std::tuple<std::function<void()>, std::uint64_t, int, int, std::string> faelle[] = {
+        {kurz, 1, 0, 360, "werden als leer angezeigt und beim nächsten Speichern ergänzt."},
+        // Names not read would be written back over the stored ones.
+        {neu, Stelle(NamenSatz1), 0, 0,
+         "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht gelesen werden. "
+         "Das Programm wird beendet."},
+        {neu, Stelle(361), 0, 0,
+         "„Personalfall 1, Januar 2012“ konnte nicht gelesen werden. Das Programm wird beendet."},
+        {[] {}, 1, 1, 0, "Das Programm wird beendet."},
+    };
+    for (const auto& [vorbereitung, lesefehler, schreibfehler, fallNr, ende] : faelle) {
+        fall.reset();
+        fs::remove("SV.dat");
+        fs::remove("U12.dat");
+        vorbereitung();
+        Stoerstelle stoerung;
+        stoerung.Lesefehler = {lesefehler};
+        stoerung.Bei = stoerung.Bis = schreibfehler == 0 ? INT_MAX : schreibfehler;
+        ASSERT_EQ(StartenMit(stoerung) != nullptr, fallNr != 0) << ende;
+        ASSERT_EQ(gemeldet.size(), 1u);
+        EXPECT_TRUE(Endet(gemeldet[0].Text, ende)) << gemeldet[0].Text;
+        EXPECT_TRUE(fallNr == 0 || fall->FallNr() == fallNr);
+    }
+}
+
+TEST_F(OffenerFallTest, BeschaedigterFallWirdGueltigGezeigt) {
+    Vorbereiten([&](Datenbestand& d) {
+        Aendern(d, EinstellungsSatz, [](Fallsatz& s) {
+            s.LetzterFall = 0;  // what an old end left there
+            s.Oben = -30000;
+            s.Links = 32000;
+        });
+        Aendern(d, 360, [&](Fallsatz& s) {
+            s.TeilmonatPos = 99;
+            s.KassePos = -3;
+            s.Zweige[1][KV] = 7;
+            s.Umlagen[2][U1] = 2;
+        });
+    });
+    OffenerFall& f = Starten();
+    EXPECT_EQ(f.FallNr(), 360);  // 2011, tenth person, December
+    EXPECT_EQ(fenster.Ort, (Fensterposition{-30000, 32000}));
+    EXPECT_EQ(f.TeilmonatPos() + f.KassePos() + f.Bildschirm().Zweige[1][KV], 0);
+    EXPECT_EQ(f.Bildschirm().Umlagen[2][U1], 2);  // grey: shown so, and counted as off
+    EXPECT_EQ(f.AktuellesErgebnis().Umlage[2][U1], Waehrung());
+
+    // A click turns grey and off on, on off.
+    f.SchalterKlicken(2, Jobschalter::U1);
+    f.SchalterKlicken(1, Jobschalter::KV);
+    f.SchalterKlicken(1, Jobschalter::PV);
+    EXPECT_EQ(std::tuple(f.Bildschirm().Umlagen[2][U1], f.Bildschirm().Zweige[1][KV],
+                         f.Bildschirm().Zweige[1][PV]),
+              std::tuple(1, 1, 0));
+}
+
+TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
+    OffenerFall& f = Starten();
+    Tippen(1, "99999999,99");
+    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    const Aenderung zuGross = Tippen(1, "100000000");
+    EXPECT_EQ(zuGross.Entgelttext[1], "99.999.999,99");
+    ASSERT_EQ(zuGross.Meldungen.size(), 1u);
+    EXPECT_TRUE(Endet(zuGross.Meldungen[0].Text, "ist 99.999.999,99 Euro."));
+    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    fall.reset();
+
+    // Only a damaged file holds what does not calculate or add up: said,
+    // and not saved.
+    fs::remove("SV.dat");
+    Vorbereiten([](Datenbestand& d) {
+        Aendern(d, 361, [](Fallsatz& s) { s.Entgelte[2] = Waehrung::AusRoh(INT64_MAX / 4); });
+        Aendern(d, 362, [](Fallsatz& s) {
+            s.Entgelte[1] = s.Entgelte[2] = Waehrung::AusRoh(INT64_MAX / 2);
+        });
+    });
+    const auto vorher = DateiInhalt("SV.dat");
+    OffenerFall& kaputt = Starten();
+    ASSERT_EQ(gemeldet.size(), 1u);
+    EXPECT_TRUE(Endet(gemeldet[0].Text, "Bitte korrigieren Sie die Entgelte."));
+    EXPECT_FALSE(kaputt.Gerechnet());
+    kaputt.SchalterKlicken(1, Jobschalter::KG);
+    EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
+    const Aenderung a = Tippen(2, "10");
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_TRUE(Endet(a.Meldungen[0].Text, "Das Jahresentgelt wird nicht angezeigt."));
+    EXPECT_EQ(JahressummeText(kaputt.Jahressumme()), "unbekannt");
+}
+
+TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
+    Starten().ArbeitgeberGetippt(4, "Neu");  // without Enter, and nothing else to save
+    Beenden();
+    OffenerFall& f = Starten();
+    EXPECT_EQ(f.Bildschirm().Namen[4], "Neu                 ");
+    Tippen(2, "5");
+    f.EntgeltfeldBetreten(2);       // emptied by entering: nothing to take over
+    Tippen(1, "999999999", false);  // too large: dropped
+    Tippen(3, "99999999,99", false);
+    Tippen(4, "77", false);
+    fenster.Ort = {450, 600};
+    Beenden();
+    auto daten = Datenbestand::Oeffnen().Wert();
+    EXPECT_EQ(daten.FallLesen(361).Wert().Entgelte,
+              (JeJob<Waehrung>{Euro(0), Euro(0), Euro(5), HoechstesEntgelt, Euro(77)}));
+    const Fallsatz einstellungen = daten.FallLesen(EinstellungsSatz).Wert();
+    EXPECT_EQ(std::tuple(einstellungen.LetzterFall, einstellungen.Oben, einstellungen.Links),
+              std::tuple(361, 450, 600));
+}
+
+// The disk is full for a while: a case that could not be saved is never
+// left, takes fund and employer along, and is stored with the first save
+// that works. Each run of failures is said once.
+TEST_F(OffenerFallTest, UngesicherterFallBleibtBisErGespeichertIst) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    stoerung.AbJetztVoll();
+    EXPECT_EQ(Fehler(Tippen(1, "700").Meldungen), 1);
+    EXPECT_EQ(Tippen(1, "710").Meldungen.size(), 0u);
+    for (const Aenderung& a : {f.PersonWaehlen(5), f.MonatWaehlen(4), f.JahrWaehlen(2010)}) {
+        EXPECT_TRUE(a.Auswahl && !a.Fall);
+        ASSERT_EQ(a.Meldungen.size(), 1u);
+        EXPECT_TRUE(a.Meldungen[0].Text.find("noch nicht gespeichert") != std::string::npos);
+    }
+    EXPECT_EQ(f.FallNr(), 361);
+    const auto frage = f.Schliessen().Frage;
+    ASSERT_TRUE(frage);
+    EXPECT_TRUE(Endet(*frage, "Trotzdem beenden?"));
+
+    f.KasseWaehlen(3);  // its save fails too: nothing reloads
+    EXPECT_EQ(f.KassePos(), 3);
+    EXPECT_EQ(f.AktuelleEingaben().Entgelt[1], Euro(710));
+
+    stoerung.WiederPlatz();
+    f.ArbeitgeberGetippt(2, "Gärtnerei Jung");
+    EXPECT_TRUE(f.ArbeitgeberEnter(2).Meldungen.empty());
+    const Fallsatz satz = f.Daten().FallLesen(361).Wert();
+    EXPECT_EQ(std::tuple(satz.Entgelte[1], satz.KassePos, satz.Namen[2]),
+              std::tuple(Euro(710), std::int16_t{3}, std::string("Gärtnerei Jung      ")));
+
+    stoerung.AbJetztVoll();  // a new run of failures is said again
+    EXPECT_EQ(Fehler(Tippen(1, "720").Meldungen), 1);
+    stoerung.WiederPlatz();
+    f.PersonWaehlen(5);
+    EXPECT_EQ(f.FallNr(), 421);
+    EXPECT_EQ(f.Daten().FallLesen(361).Wert().Entgelte[1], Euro(720));
+}
+
+// A case or a month's rates that cannot be read change nothing: the case
+// on screen stays, and so does the selection.
+TEST_F(OffenerFallTest, UnlesbarerFallLaesstDenAngezeigtenOffen) {
+    Stoerstelle stoerung;
+    stoerung.Lesefehler = {Stelle(373), UmlagesatzLaenge * 37};
+    OffenerFall& f = *StartenMit(stoerung);
+    Tippen(1, "300");
+    for (const auto& [a, ende] :
+         {std::pair{f.PersonWaehlen(1),
+                    "„Personalfall 2, Januar 2012“ konnte nicht gelesen werden."},
+          std::pair{f.MonatWaehlen(2), "für Februar 2012 konnten nicht gelesen werden."}}) {
+        EXPECT_TRUE(a.Auswahl && !a.Fall);
+        ASSERT_EQ(a.Meldungen.size(), 1u);
+        EXPECT_TRUE(Endet(a.Meldungen[0].Text,
+                          std::string(ende) + " Es bleibt der bisher angezeigte Fall geöffnet."));
+    }
+    EXPECT_EQ(std::tuple(f.FallNr(), f.PersonPos(), f.Bildschirm().Entgelte[1]),
+              std::tuple(361, 0, Euro(300)));
+    // A fund stored but not read back stays on screen all the same.
+    stoerung.Lesefehler = {Stelle(361)};
+    f.KasseWaehlen(3);
+    EXPECT_EQ(f.KassePos(), 3);
+}
+
+TEST_F(OffenerFallTest, SicherungAufDenDatentraeger) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    Tippen(1, "300");
+    stoerung.SyncFehler = EIO;
+    EXPECT_TRUE(f.SicherungFaellig());
+    EXPECT_EQ(Fehler(f.Sichern()), 1);
+    EXPECT_EQ(Fehler(f.Sichern()), 0);  // said once
+    EXPECT_TRUE(f.SicherungFaellig() && f.Ungesichert());
+    stoerung.SyncFehler = 0;
+    EXPECT_TRUE(f.Sichern().empty() && !f.SicherungFaellig());
+}
+
+TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle};
+    e.U1.fill("0,3");
+    e.U2.fill("0,03");
+    // U1 before U2, month by month; -32,768 is the lowest rate a record holds.
+    const std::tuple<int, int, const char*, std::string> falsch[] = {
+        {1, 0, "", "U 1 für Januar ist keine gültige Zahl."},
+        {2, 7, "32.768", "U 2 für August ist zu groß zum Speichern (höchstens 32,767)."},
+        {2, 11, "-32.769", "U 2 für Dezember ist zu klein zum Speichern (mindestens -32,768)."},
+    };
+    for (const auto& [spalte, monat, text, meldung] : falsch) {
+        (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = text;
+    }
+    const auto vorher = DateiInhalt("SV.dat");
+    for (const auto& [spalte, monat, text, meldung] : falsch) {
+        auto ergebnis = f.StammdatenSpeichern(e);
+        const auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis);
+        ASSERT_NE(fehler, nullptr);
+        ASSERT_EQ(fehler->Meldungen.size(), 1u);
+        EXPECT_EQ(fehler->Meldungen[0].Text, "Der Umlagesatz " + meldung);
+        EXPECT_EQ(fehler->Box, std::pair(spalte, monat));
+        EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
+        (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = "-32.768";
+    }
+    // The names go first: when the rates fail, the names are stored all the same.
+    e.Personen[1] = "Frau Ebert";
+    stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 4;
+    auto ergebnis = f.StammdatenSpeichern(e);
+    ASSERT_EQ(ergebnis.index(), 1u);
+    EXPECT_TRUE(std::get<1>(ergebnis).Personen);
+    EXPECT_EQ(f.Namen().Personen[1], "Frau Ebert          ");
+    EXPECT_EQ(f.StammdatenSpeichern(e).index(), 0u);
+    EXPECT_EQ(std::get<0>(f.Umlagesaetze2012(0))[1][11], -32768);
+}
+
+TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
+    OffenerFall& f = Starten();
+    f.TeilmonatWaehlen(1);
+    Tippen(1, "150");
+    f.ArbeitgeberGetippt(2, "Café");
+    f.SchalterKlicken(Allgemeinschalter::RVBefreiung);
+    f.ZeilendruckerSetzen(true);
+    const Berichtsdaten b = f.Bericht(2012, 12, 5);
+    EXPECT_EQ(b.Person + "|" + b.Abrechnungsstelle1 + "|" + b.Abrechnungsstelle2 + "|" +
+                  b.MonatText + "|" + b.JahrText + "|" + b.TeilmonatText + "|" + b.Kasse + "|" +
+                  b.Arbeitgeber[2],
+              "Personalfall 1      |Stadt Neckartal     |Abt. Personal       |JAN|2012|für 1 "
+              "Woche|AOK Bad-Württ.|Café");
+    EXPECT_EQ(std::tuple(b.Tag, b.Monat, b.Jahr, b.Zeilendrucker, b.RVBefreiungAngehakt,
+                         b.RVVerzichtImSatz, b.KinderlosImSatz),
+              std::tuple(5, 12, 2012, 1, true, 1, 0));
+    EXPECT_TRUE(b.Eingabe.Entgelt == f.AktuelleEingaben().Entgelt &&
+                b.Resultat.AGAufwand == f.AktuellesErgebnis().AGAufwand);
+    EXPECT_EQ(std::tuple(b.U1Prozent, b.U2Prozent, b.U3Prozent),
+              std::tuple(Waehrung::AusRoh(3700), Waehrung::AusRoh(270), Waehrung::AusRoh(400)));
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
