@@ -27,17 +27,25 @@ enum class Stoerart {
     Unterbrochen,    // a signal came in between
 };
 
+// How the system lets down a read call.
+enum class Leseart { EinAusgabe, Unterbrochen, Kurz };
+
 // The system calls of the data files, failing where a test says: the write
 // calls from the `Bei`-th to the `Bis`-th (counted from 1) as `Art` says,
-// reads at the byte positions in `Lesefehler`, syncs with `SyncFehler`.
-// Syncs never reach the disk: the disk itself is not under test.
+// the `LeseBei`-th read call as `LeseArt` says, reads at the byte positions
+// in `Lesefehler`, syncs with `SyncFehler`. Syncs never reach the disk: the
+// disk itself is not under test; they are counted.
 struct Stoerstelle final : Systemaufrufe {
     Stoerart Art = Stoerart::Voll;
     int Bei = INT_MAX;
     int Bis = 0;
     int Aufrufe = 0;
+    Leseart LeseArt = Leseart::EinAusgabe;
+    int LeseBei = INT_MAX;
+    int Lesevorgaenge = 0;
     std::vector<std::uint64_t> Lesefehler;
     int SyncFehler = 0;
+    int Syncs = 0;
 
     void AbJetztVoll() {
         Bei = Aufrufe + 1;
@@ -72,12 +80,18 @@ struct Stoerstelle final : Systemaufrufe {
         return Systemaufrufe::PWrite(fd, daten, anzahl, position);
     }
     long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) override {
-        if (std::find(Lesefehler.begin(), Lesefehler.end(), position) != Lesefehler.end()) {
+        if (++Lesevorgaenge == LeseBei && LeseArt != Leseart::EinAusgabe) {
+            return LeseArt == Leseart::Kurz ? Systemaufrufe::PRead(fd, daten, anzahl / 2, position)
+                                            : Scheitern(EINTR);
+        }
+        if (Lesevorgaenge == LeseBei ||
+            std::find(Lesefehler.begin(), Lesefehler.end(), position) != Lesefehler.end()) {
             return Scheitern(EIO);
         }
         return Systemaufrufe::PRead(fd, daten, anzahl, position);
     }
     int FDatasync(int) override {
+        ++Syncs;
         return SyncFehler == 0 ? 0 : static_cast<int>(Scheitern(SyncFehler));
     }
 

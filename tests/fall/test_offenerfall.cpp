@@ -88,6 +88,10 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     ASSERT_EQ(zuGross.Meldungen.size(), 1u);
     EXPECT_TRUE(Endet(zuGross.Meldungen[0].Text, "ist 99.999.999,99 Euro."));
     EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    Tippen(1, "500");
+    Tippen(1, "100000000");
+    f.BisDezemberKopieren();  // nothing refused reaches the later months
+    EXPECT_EQ(f.Daten().FallLesen(372).Wert().Entgelte[1], Euro(500));
     fall.reset();
 
     // Only a damaged file holds what does not calculate or add up: said,
@@ -109,6 +113,9 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     const Aenderung a = Tippen(2, "10");
     ASSERT_EQ(a.Meldungen.size(), 1u);
     EXPECT_TRUE(Endet(a.Meldungen[0].Text, "Das Jahresentgelt wird nicht angezeigt."));
+    // Nothing failed to save, and the message does not say so.
+    EXPECT_EQ(a.Meldungen[0].Art, Symbol::Ausrufezeichen);
+    EXPECT_EQ(a.Meldungen[0].Text.find("Speichern"), std::string::npos);
     EXPECT_EQ(JahressummeText(kaputt.Jahressumme()), "unbekannt");
 }
 
@@ -264,6 +271,49 @@ TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
                 b.Resultat.AGAufwand == f.AktuellesErgebnis().AGAufwand);
     EXPECT_EQ(std::tuple(b.U1Prozent, b.U2Prozent, b.U3Prozent),
               std::tuple(Waehrung::AusRoh(3700), Waehrung::AusRoh(270), Waehrung::AusRoh(400)));
+}
+
+TEST(Berechnen, DasHoechsteEntgeltRechnetSichMitJedemSatz) {
+    Eingaben e;
+    e.Teilmonatsfaktor = Euro(30);
+    e.FaktorF = Waehrung::AusRoh(7491);
+    e.RVVerzicht = true;
+    e.Sachsen = true;
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        e.Entgelt[j] = HoechstesEntgelt;
+        e.Zweige[j].fill(Schalter::An);
+        e.Umlagen[j].fill(Schalter::An);
+    }
+    for (const std::int16_t satz : {std::int16_t{32767}, std::int16_t{-32768}}) {
+        e.Umlagesatz.fill(satz);
+        e.KVSatz.fill(Waehrung::AusRoh(satz * 100));
+        e.Jahressatz.fill(Waehrung::AusRoh(satz * 100));
+        EXPECT_NO_THROW(Berechnen(e)) << satz;
+    }
+}
+
+// Typing never waits for the disk; the saves reach it within the timer's
+// second, at once when another case loads, and at closing.
+TEST_F(OffenerFallTest, GesichertWirdSpaeterBeimFallwechselUndAmEnde) {
+    Stoerstelle zaehler;
+    StartenMit(zaehler);
+    fall->Sichern();
+    const int nachStart = zaehler.Syncs;
+    Tippen(1, "600");
+    fall->SchalterKlicken(1, Jobschalter::KV);
+    EXPECT_EQ(zaehler.Syncs, nachStart);
+    EXPECT_TRUE(fall->SicherungFaellig());
+    fall->Sichern();  // the timer
+    EXPECT_GT(zaehler.Syncs, nachStart);
+    EXPECT_FALSE(fall->SicherungFaellig());
+
+    Tippen(1, "700");
+    const int vorWechsel = zaehler.Syncs;
+    fall->PersonWaehlen(3);
+    EXPECT_GT(zaehler.Syncs, vorWechsel);
+    const int vorEnde = zaehler.Syncs;
+    EXPECT_FALSE(fall->Schliessen().Frage);
+    EXPECT_GT(zaehler.Syncs, vorEnde);
 }
 
 }  // namespace

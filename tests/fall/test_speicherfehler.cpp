@@ -1,4 +1,5 @@
-// The case against a disk that fails: one clear message, nothing lost.
+// The case against a disk that fails to write or to read: one clear message,
+// and nothing lost or overwritten.
 #include <functional>
 
 #include "FallTest.h"
@@ -131,6 +132,32 @@ TEST_F(SpeicherfehlerTest, JederScheiterndeSchreibvorgangEinerSitzungVerliertNic
                 ASSERT_TRUE(Gelesen(DateiInhalt("SV.dat"), anzahl) == Gelesen(sv, anzahl));
                 ASSERT_TRUE(DateiInhalt("U12.dat") == u12);
             }
+        }
+    }
+}
+
+// The same day with each read call failing in turn, in three ways. A failed
+// read changes nothing on disk: what it refused is done again, and the files
+// end as after an undisturbed day.
+TEST_F(SpeicherfehlerTest, JederScheiterndeLesevorgangEinerSitzungVerliertNichts) {
+    Stoerstelle ohne;
+    ASSERT_EQ(Sitzung(ohne), 0);
+    const auto sv = DateiInhalt("SV.dat");
+    const auto u12 = DateiInhalt("U12.dat");
+    ASSERT_GE(ohne.Lesevorgaenge, 30);
+    for (const Leseart art : {Leseart::EinAusgabe, Leseart::Unterbrochen, Leseart::Kurz}) {
+        for (int k = 1; k <= ohne.Lesevorgaenge; ++k) {
+            SCOPED_TRACE("Art " + std::to_string(static_cast<int>(art)) + ", Lesevorgang " +
+                         std::to_string(k));
+            fs::remove("SV.dat");
+            fs::remove("U12.dat");
+            gesagt_.clear();
+            Stoerstelle stoerung;
+            stoerung.LeseArt = art;
+            stoerung.LeseBei = k;
+            ASSERT_EQ(Sitzung(stoerung), art == Leseart::EinAusgabe ? 1 : 0);
+            ASSERT_TRUE(DateiInhalt("SV.dat") == sv);
+            ASSERT_TRUE(DateiInhalt("U12.dat") == u12);
         }
     }
 }

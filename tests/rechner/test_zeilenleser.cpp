@@ -214,28 +214,6 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     EXPECT_EQ(Rechnen("Jahr;Monat;AE_KV_1;Fall_Nr;;\n2012;1;9;9;;\n").Zeilen.size(), 1u);
 }
 
-// The road a comparison with the window takes: a case by column names, its
-// inputs, the calculation, the fields by name.
-TEST(Zeilenleser, EinFallOhneDatei) {
-    const auto zeile = ZeileLesen(FelderNachNamen({{"Jahr", "2012"},
-                                                   {"Monat", "3"},
-                                                   {"Kasse", "AOK Bayern"},
-                                                   {"Entgelt_1", "600,00"},
-                                                   {"KG_1", "0"}}),
-                                  Zahlformat::Deutsch);
-    const auto& fall = std::get<Fallzeile>(zeile);
-    EXPECT_EQ(fall.Fall.KassePos, 1);
-    EXPECT_EQ(fall.Monat, (Berichtsmonat{2012, 3}));
-    const Eingaben eingaben = EingabenVonZeile(fall, StandardUmlagen());
-    const auto felder = Ergebnisfelder(eingaben, Berechnen(eingaben));
-    ASSERT_EQ(felder.size(), Rechenspalten().size() - AnzahlEingabespalten);
-    const std::map<std::string, std::string> wert(felder.begin(), felder.end());
-    EXPECT_EQ(wert.at("AEGekuerzt_KV_1"), "549,82");
-    EXPECT_EQ(wert.at("Satz_KV_1"), "14,00");
-    EXPECT_EQ(felder.back(), (std::pair<std::string, std::string>{"Warnung", "0"}));
-    EXPECT_THROW(FelderNachNamen({{"Gehalt", "1"}}), std::invalid_argument);
-}
-
 // A stream that hands out its text a few bytes at a time, as a pipe may.
 class Tropfen final : public Eingabestrom {
   public:
