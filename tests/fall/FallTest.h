@@ -151,7 +151,7 @@ class FallTest : public ::testing::Test {
         if (!daten.HatWert()) {
             return nullptr;
         }
-        OffenerFall::Start start = OffenerFall::Starten(std::move(daten).Wert(), fenster);
+        OffenerFall::Start start = OffenerFall::Starten(std::move(daten).Wert(), lage);
         gemeldet = start.Anzeige.Meldungen;
         fall = std::move(start.Fall);
         return fall.get();
@@ -201,7 +201,7 @@ class FallTest : public ::testing::Test {
         return enter ? fall->EntgeltEingeben(job, text) : Aenderung{};
     }
 
-    Fensterattrappe fenster;
+    Fensterattrappe lage;
     std::unique_ptr<OffenerFall> fall;
     std::vector<Meldung> gemeldet;
 

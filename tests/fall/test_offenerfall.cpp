@@ -65,7 +65,7 @@ TEST_F(OffenerFallTest, BeschaedigterFallWirdGueltigGezeigt) {
     });
     OffenerFall& f = Starten();
     EXPECT_EQ(f.FallNr(), 360);  // 2011, tenth person, December
-    EXPECT_EQ(fenster.Ort, (Fensterposition{-30000, 32000}));
+    EXPECT_EQ(lage.Ort, (Fensterposition{-30000, 32000}));
     EXPECT_EQ(f.TeilmonatPos() + f.KassePos() + f.Bildschirm().Zweige[1][KV], 0);
     EXPECT_EQ(f.Bildschirm().Umlagen[2][U1], 2);  // grey: shown so, and counted as off
     EXPECT_EQ(f.AktuellesErgebnis().Umlage[2][U1], Waehrung());
@@ -129,7 +129,7 @@ TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
     Tippen(1, "999999999", false);  // too large: dropped
     Tippen(3, "99999999,99", false);
     Tippen(4, "77", false);
-    fenster.Ort = {450, 600};
+    lage.Ort = {450, 600};
     Beenden();
     auto daten = Datenbestand::Oeffnen().Wert();
     EXPECT_EQ(daten.FallLesen(361).Wert().Entgelte,
@@ -286,8 +286,8 @@ TEST(Berechnen, DasHoechsteEntgeltRechnetSichMitJedemSatz) {
     }
     for (const std::int16_t satz : {std::int16_t{32767}, std::int16_t{-32768}}) {
         e.Umlagesatz.fill(satz);
-        e.KVSatz.fill(Waehrung::AusRoh(satz * 100));
-        e.Jahressatz.fill(Waehrung::AusRoh(satz * 100));
+        e.KVSatz.fill(Waehrung::AusRoh(std::int64_t{satz} * 100));
+        e.Jahressatz.fill(Waehrung::AusRoh(std::int64_t{satz} * 100));
         EXPECT_NO_THROW(Berechnen(e)) << satz;
     }
 }

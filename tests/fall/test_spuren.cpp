@@ -107,7 +107,7 @@ class SpurenTest : public FallTest {
             Stammdaten(a, zahl(1));
         } else if (art == "verschieben") {
             // Pixels of a screen at 96 dpi: 15 twips each.
-            fenster.Ort = {15 * zahl(2), 15 * zahl(1)};
+            lage.Ort = {15 * zahl(2), 15 * zahl(1)};
         } else if (art == "neustart") {
             Beenden();
             Sagen(gemeldet);

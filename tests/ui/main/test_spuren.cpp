@@ -64,6 +64,7 @@ class SpurenTest : public FensterTest {
         } else if (art == "stamm") {
             E().Hilfe->click();
             Stammdaten* s = fenster->OffeneStammdaten();
+            ASSERT_NE(s, nullptr);
             const auto feld = [&](const QString& name) { return s->findChild<QLineEdit*>(name); };
             Auswaehlen(s->findChild<QComboBox*>("Kassen"), zahl(1));
             feld(QStringLiteral("Nameneingabe_%1").arg(zahl(2)))->setText(text(3));
