@@ -137,33 +137,46 @@ void ListeEinpassen(QComboBox* liste) {
 }
 
 void FeldEinpassen(QLineEdit* feld) {
-    const auto anpassen = [feld] { Einpassen(feld, Texte(feld)); };
-    anpassen();
-    QObject::connect(feld, &QLineEdit::textChanged, feld, anpassen);
+    // Fitted when it is drawn with a new text, not at every change: an
+    // entry sets the box's text and no one sees it before the next frame.
+    Einpassen(feld, Texte(feld));
+    feld->installEventFilter(new BeimMalen(feld));
 }
 
 void TabelleEinpassen(QTableWidget* tabelle) {
     EntwurfMerken(tabelle);
     // Amounts stand in columns made for them; what can outgrow its cell is
     // a caption: those of the first column and the merged ones. They are
-    // measured again only when they, their merging or a column width
-    // changed since the last fitting.
-    const auto zuletzt = std::make_shared<QString>();
+    // measured again only when a column width or a text that may be a
+    // caption changed since the last fitting; a refresh of every amount
+    // costs one comparison per caption cell.
+    struct Stand {
+        QList<int> Breiten;
+        QStringList Texte;
+        bool operator==(const Stand&) const = default;
+    };
+    const auto zuletzt = std::make_shared<Stand>();
     const auto anpassen = [tabelle, zuletzt] {
-        const QList<QPoint> zellen = Ueberschriftzellen(tabelle);
-        QString stand;
+        Stand stand;
         for (int spalte = 0; spalte < tabelle->columnCount(); ++spalte) {
-            stand += QString::number(tabelle->columnWidth(spalte)) + u',';
+            stand.Breiten.append(tabelle->columnWidth(spalte));
         }
-        for (const QPoint& zelle : zellen) {
-            const QTableWidgetItem* inhalt = tabelle->item(zelle.y(), zelle.x());
-            stand += QString::number(tabelle->columnSpan(zelle.y(), zelle.x())) + u':' +
-                     (inhalt != nullptr ? inhalt->text() : QString()) + u'\n';
+        // Merged cells only ever join equal texts of a row whose first
+        // value cell is empty: the caption rows.
+        for (int zeile = 0; zeile < tabelle->rowCount(); ++zeile) {
+            const QTableWidgetItem* erste = tabelle->item(zeile, 1);
+            const int bis =
+                erste != nullptr && erste->text().isEmpty() ? tabelle->columnCount() : 1;
+            for (int spalte = 0; spalte < bis; ++spalte) {
+                const QTableWidgetItem* inhalt = tabelle->item(zeile, spalte);
+                stand.Texte.append(inhalt != nullptr ? inhalt->text() : QString());
+            }
         }
         if (stand == *zuletzt) {
             return;
         }
-        *zuletzt = stand;
+        *zuletzt = std::move(stand);
+        const QList<QPoint> zellen = Ueberschriftzellen(tabelle);
         Anpassen(tabelle, [&](const QFont& schrift) {
             return std::all_of(zellen.begin(), zellen.end(), [&](const QPoint& zelle) {
                 return ZellePasst(tabelle, zelle.y(), zelle.x(), schrift);
@@ -175,12 +188,6 @@ void TabelleEinpassen(QTableWidget* tabelle) {
     // end: one fitting per refresh, after all its texts are in.
     tabelle->installEventFilter(new BeimZeigen(tabelle, anpassen));
     QObject::connect(tabelle->horizontalHeader(), &QHeaderView::sectionResized, tabelle, anpassen);
-    QObject::connect(tabelle->model(), &QAbstractItemModel::dataChanged, tabelle,
-                     [tabelle, anpassen](const QModelIndex& von) {
-                         if (von.column() == 0 && tabelle->isVisible()) {
-                             anpassen();
-                         }
-                     });
 }
 
 void AllesEinpassen(QWidget* fenster, std::initializer_list<const QWidget*> ausnahmen) {

@@ -28,13 +28,13 @@ void Einpassen(QWidget* w, const QStringList& texte);
 // change of them.
 void ListeEinpassen(QComboBox* liste);
 
-// Keeps a box's font fitted to its text, now and after every change of it:
-// for a box whose text is a value that must not lose a digit.
+// Keeps a box's font fitted to its text, now and whenever it is drawn with
+// a new one: for a box whose text is a value that must not lose a digit.
 void FeldEinpassen(QLineEdit* feld);
 
 // Keeps a table's font fitted to its captions (the first column and the
-// merged cells): now, whenever the table is shown, a column changes width
-// or a caption of the first column changes while it is visible.
+// merged cells): now, whenever the table is shown (a refresh hides and
+// shows it) and whenever a column changes width.
 void TabelleEinpassen(QTableWidget* tabelle);
 
 // Fits every control inside `fenster` as above, except `ausnahmen` (a
