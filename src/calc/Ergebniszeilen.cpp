@@ -10,50 +10,14 @@ using S = std::size_t;
 
 constexpr int ZeileGekuerzt = 5;
 
-template <Zweig b>
-Waehrung AE(const Ergebnis& r, S s) {
-    return r.AE[s][b];
+// The value of a line per column, or of one branch or levy of a line.
+template <auto Linie>
+Waehrung Spalte(const Ergebnis& r, S s) {
+    return (r.*Linie)[s];
 }
-template <Zweig b>
-Waehrung Gekuerzt(const Ergebnis& r, S s) {
-    return r.AEGekuerzt[s][b];
-}
-template <Zweig b>
-Waehrung Gesamt(const Ergebnis& r, S s) {
-    return r.Gesamtbeitrag[s][b];
-}
-template <Zweig b>
-Waehrung AG(const Ergebnis& r, S s) {
-    return r.Arbeitgeberanteil[s][b];
-}
-template <Zweig b>
-Waehrung AN(const Ergebnis& r, S s) {
-    return r.Arbeitnehmeranteil[s][b];
-}
-template <Umlageart u>
-Waehrung Umlage(const Ergebnis& r, S s) {
-    return r.Umlage[s][u];
-}
-Waehrung GesamtSumme(const Ergebnis& r, S s) {
-    return r.GesamtSumme[s];
-}
-Waehrung AGSumme(const Ergebnis& r, S s) {
-    return r.AGSumme[s];
-}
-Waehrung AGAufwand(const Ergebnis& r, S s) {
-    return r.AGAufwand[s];
-}
-Waehrung Zusatzbeitrag(const Ergebnis& r, S s) {
-    return r.Zusatzbeitrag[s];
-}
-Waehrung ANSumme(const Ergebnis& r, S s) {
-    return r.ANSumme[s];
-}
-Waehrung ANNetto(const Ergebnis& r, S s) {
-    return r.ANNetto[s];
-}
-Waehrung ANErsparnis(const Ergebnis& r, S s) {
-    return r.ANErsparnis[s];
+template <auto Linie, int Stelle>
+Waehrung Teil(const Ergebnis& r, S s) {
+    return (r.*Linie)[s][Stelle];
 }
 
 using Zeilenart::Summe;
@@ -75,46 +39,47 @@ constexpr Ergebniszeile Zeile(Zeilenart art, std::string_view titel, Zeilenfarbe
 const std::array<Ergebniszeile, AnzahlErgebniszeilen> Ergebniszeilen{{
     Ueberschrift(T::TeilmonatMal, "1. Beitragspflichtiges Arbeitsentgelt (AE)",
                  "1. Beitragspflichtiges Arbeitsentgelt (AE)"),
-    Zeile(Wert, "KV", Keine, "AE", &AE<KV>, true),
-    Zeile(Wert, "PV", Keine, "AE", &AE<PV>, true),
-    Zeile(Wert, "RV", Keine, "AE", &AE<RV>, true),
-    Zeile(Wert, "AV", Keine, "AE", &AE<AV>, true),
+    Zeile(Wert, "KV", Keine, "AE", &Teil<&Ergebnis::AE, KV>, true),
+    Zeile(Wert, "PV", Keine, "AE", &Teil<&Ergebnis::AE, PV>, true),
+    Zeile(Wert, "RV", Keine, "AE", &Teil<&Ergebnis::AE, RV>, true),
+    Zeile(Wert, "AV", Keine, "AE", &Teil<&Ergebnis::AE, AV>, true),
     // The table has always run "(AE)" and "gekürzt" together; paper has not.
     Ueberschrift(T::Fest,
                  "2. Entgelt Nr. 1 (AE)gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)",
                  "2. Entgelt Nr. 1 (AE) gekürzt nach der Formel: F x 400 + (2 - F) x (AE - 400)"),
-    Zeile(Wert, "KV", Keine, "AEGekuerzt", &Gekuerzt<KV>),
-    Zeile(Wert, "PV", Keine, "AEGekuerzt", &Gekuerzt<PV>),
-    Zeile(Wert, "RV", Keine, "AEGekuerzt", &Gekuerzt<RV>),
-    Zeile(Wert, "AV", Keine, "AEGekuerzt", &Gekuerzt<AV>),
+    Zeile(Wert, "KV", Keine, "AEGekuerzt", &Teil<&Ergebnis::AEGekuerzt, KV>),
+    Zeile(Wert, "PV", Keine, "AEGekuerzt", &Teil<&Ergebnis::AEGekuerzt, PV>),
+    Zeile(Wert, "RV", Keine, "AEGekuerzt", &Teil<&Ergebnis::AEGekuerzt, RV>),
+    Zeile(Wert, "AV", Keine, "AEGekuerzt", &Teil<&Ergebnis::AEGekuerzt, AV>),
     Ueberschrift(T::TeilmonatDurch, "3. Gesamtbeitrag je SV-Zweig aus 2.",
                  "3. Gesamtbeitrag je SV-Zweig aus 2."),
-    Zeile(Wert, "KV", Keine, "Gesamtbeitrag", &Gesamt<KV>),
-    Zeile(Wert, "PV", Keine, "Gesamtbeitrag", &Gesamt<PV>),
-    Zeile(Wert, "RV", Keine, "Gesamtbeitrag", &Gesamt<RV>),
-    Zeile(Wert, "AV", Keine, "Gesamtbeitrag", &Gesamt<AV>),
-    Zeile(Wert, "Summe", Keine, "GesamtSumme", &GesamtSumme),
+    Zeile(Wert, "KV", Keine, "Gesamtbeitrag", &Teil<&Ergebnis::Gesamtbeitrag, KV>),
+    Zeile(Wert, "PV", Keine, "Gesamtbeitrag", &Teil<&Ergebnis::Gesamtbeitrag, PV>),
+    Zeile(Wert, "RV", Keine, "Gesamtbeitrag", &Teil<&Ergebnis::Gesamtbeitrag, RV>),
+    Zeile(Wert, "AV", Keine, "Gesamtbeitrag", &Teil<&Ergebnis::Gesamtbeitrag, AV>),
+    Zeile(Wert, "Summe", Keine, "GesamtSumme", &Spalte<&Ergebnis::GesamtSumme>),
     Ueberschrift(T::TeilmonatDurch, "4. Arbeitgeberanteil aus 1.", "4. Arbeitgeberanteil aus 1."),
-    Zeile(Wert, "KV", Hellgelb, "Arbeitgeberanteil", &AG<KV>),
-    Zeile(Wert, "PV", Hellgelb, "Arbeitgeberanteil", &AG<PV>),
-    Zeile(Wert, "RV", Hellgelb, "Arbeitgeberanteil", &AG<RV>),
-    Zeile(Wert, "AV", Hellgelb, "Arbeitgeberanteil", &AG<AV>),
-    Zeile(Summe, "Summe", Gelb, "AGSumme", &AGSumme),
-    Zeile(Wert, "Umlage U1", Keine, "Umlage", &Umlage<U1>),
-    Zeile(Wert, "Umlage U2", Keine, "Umlage", &Umlage<U2>),
-    Zeile(Wert, "Umlage U3", Keine, "Umlage", &Umlage<U3>),
-    Zeile(Summe, "AG-Aufwand", Hellgrau, "AGAufwand", &AGAufwand),
+    Zeile(Wert, "KV", Hellgelb, "Arbeitgeberanteil", &Teil<&Ergebnis::Arbeitgeberanteil, KV>),
+    Zeile(Wert, "PV", Hellgelb, "Arbeitgeberanteil", &Teil<&Ergebnis::Arbeitgeberanteil, PV>),
+    Zeile(Wert, "RV", Hellgelb, "Arbeitgeberanteil", &Teil<&Ergebnis::Arbeitgeberanteil, RV>),
+    Zeile(Wert, "AV", Hellgelb, "Arbeitgeberanteil", &Teil<&Ergebnis::Arbeitgeberanteil, AV>),
+    Zeile(Summe, "Summe", Gelb, "AGSumme", &Spalte<&Ergebnis::AGSumme>),
+    Zeile(Wert, "Umlage U1", Keine, "Umlage", &Teil<&Ergebnis::Umlage, U1>),
+    Zeile(Wert, "Umlage U2", Keine, "Umlage", &Teil<&Ergebnis::Umlage, U2>),
+    Zeile(Wert, "Umlage U3", Keine, "Umlage", &Teil<&Ergebnis::Umlage, U3>),
+    Zeile(Summe, "AG-Aufwand", Hellgrau, "AGAufwand", &Spalte<&Ergebnis::AGAufwand>),
     Ueberschrift(T::Fest, "5. Arbeitnehmeranteil (3. minus 4.)",
                  "5. Arbeitnehmeranteil (Nr. 3 minus Nr. 4)"),
-    Zeile(Wert, "KV", Hellgelb, "Arbeitnehmeranteil", &AN<KV>),
-    Zeile(Wert, "PV", Hellgelb, "Arbeitnehmeranteil", &AN<PV>),
-    Zeile(Wert, "RV", Hellgelb, "Arbeitnehmeranteil", &AN<RV>, false, T::RVVerzicht),
-    Zeile(Wert, "AV", Hellgelb, "Arbeitnehmeranteil", &AN<AV>),
-    {Wert, T::Zusatzsatz, "% Zusatzbeitr.", "% Zusatzb.", Hellgelb, "Zusatzbeitrag", &Zusatzbeitrag,
-     true},
-    Zeile(Summe, "Summe", Gelb, "ANSumme", &ANSumme, true),
-    Zeile(Summe, "AN-Netto", Hellgrau, "ANNetto", &ANNetto, true),
-    Zeile(Wert, "AN-Ersparnis", Keine, "ANErsparnis", &ANErsparnis),
+    Zeile(Wert, "KV", Hellgelb, "Arbeitnehmeranteil", &Teil<&Ergebnis::Arbeitnehmeranteil, KV>),
+    Zeile(Wert, "PV", Hellgelb, "Arbeitnehmeranteil", &Teil<&Ergebnis::Arbeitnehmeranteil, PV>),
+    Zeile(Wert, "RV", Hellgelb, "Arbeitnehmeranteil", &Teil<&Ergebnis::Arbeitnehmeranteil, RV>,
+          false, T::RVVerzicht),
+    Zeile(Wert, "AV", Hellgelb, "Arbeitnehmeranteil", &Teil<&Ergebnis::Arbeitnehmeranteil, AV>),
+    {Wert, T::Zusatzsatz, "% Zusatzbeitr.", "% Zusatzb.", Hellgelb, "Zusatzbeitrag",
+     &Spalte<&Ergebnis::Zusatzbeitrag>, true},
+    Zeile(Summe, "Summe", Gelb, "ANSumme", &Spalte<&Ergebnis::ANSumme>, true),
+    Zeile(Summe, "AN-Netto", Hellgrau, "ANNetto", &Spalte<&Ergebnis::ANNetto>, true),
+    Zeile(Wert, "AN-Ersparnis", Keine, "ANErsparnis", &Spalte<&Ergebnis::ANErsparnis>),
 }};
 
 std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
