@@ -11,10 +11,14 @@
 // Hashes are FNV-1a over the bytes (files) or over the texts in the order
 // the recorder wrote them.
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+
 #include <map>
 #include <string>
 #include <string_view>
@@ -104,6 +108,32 @@ inline std::vector<std::filesystem::path> Spurdateien() {
     }
     std::sort(dateien.begin(), dateien.end());
     return dateien;
+}
+
+// Plays every trace from a fresh start (`neu`): each action (`tun`), then
+// what it left behind (`zustand`, with the files' hashes added here) must be
+// what was recorded, for every name the recording has and `zustand` gives.
+inline void SpurenAbspielen(const std::function<void()>& neu,
+                            const std::function<void(const std::vector<std::string>&)>& tun,
+                            const std::function<std::map<std::string, std::string>()>& zustand) {
+    const auto dateien = Spurdateien();
+    ASSERT_FALSE(dateien.empty());
+    for (const std::filesystem::path& datei : dateien) {
+        neu();
+        int nr = 0;
+        for (const Schritt& schritt : SpurLesen(datei)) {
+            ++nr;
+            tun(schritt.Aktion);
+            auto ist = zustand();
+            ist["sv"] = DateiHash("SV.dat");
+            ist["u12"] = DateiHash("U12.dat");
+            for (const auto& [name, wert] : ist) {
+                ASSERT_EQ(wert, schritt.Erwartet.at(name))
+                    << datei.filename() << ", Schritt " << nr << " (" << schritt.Aktion.at(0)
+                    << "): " << name;
+            }
+        }
+    }
 }
 
 }  // namespace lohnwippe::test

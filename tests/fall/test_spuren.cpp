@@ -123,8 +123,6 @@ class SpurenTest : public FallTest {
     // the rate panel; then what was said since the last step.
     std::map<std::string, std::string> Zustand() {
         std::map<std::string, std::string> z;
-        z["sv"] = DateiHash("SV.dat");
-        z["u12"] = DateiHash("U12.dat");
         const Ergebnis& r = fall->AktuellesErgebnis();
         Fnv anzeige;
         for (int zeile = 0; zeile < AnzahlErgebniszeilen; ++zeile) {
@@ -160,22 +158,8 @@ class SpurenTest : public FallTest {
 };
 
 TEST_F(SpurenTest, ModellHinterlaesstWasDasFensterHinterliess) {
-    const auto dateien = Spurdateien();
-    ASSERT_FALSE(dateien.empty());
-    for (const std::filesystem::path& datei : dateien) {
-        Neu();
-        int nr = 0;
-        for (const Schritt& schritt : SpurLesen(datei)) {
-            ++nr;
-            Ausfuehren(schritt.Aktion);
-            const auto ist = Zustand();
-            for (const char* name : {"sv", "u12", "anzeige", "meldungen"}) {
-                ASSERT_EQ(ist.at(name), schritt.Erwartet.at(name))
-                    << datei.filename() << ", Schritt " << nr << " (" << schritt.Aktion.at(0)
-                    << "): " << name;
-            }
-        }
-    }
+    SpurenAbspielen([this] { Neu(); }, [this](const auto& aktion) { Ausfuehren(aktion); },
+                    [this] { return Zustand(); });
 }
 
 }  // namespace

@@ -100,8 +100,6 @@ class SpurenTest : public FensterTest {
     // What the step left behind, in the order the trace keeps it.
     std::map<std::string, std::string> Zustand() {
         std::map<std::string, std::string> z;
-        z["sv"] = DateiHash("SV.dat");
-        z["u12"] = DateiHash("U12.dat");
 
         Fnv anzeige;
         for (int r = 0; r < Ergebnistabelle::Zeilen; ++r) {
@@ -164,19 +162,8 @@ class SpurenTest : public FensterTest {
 };
 
 TEST_F(SpurenTest, FensterHinterlaesstWasAufgezeichnetIst) {
-    for (const fs::path& datei : Spurdateien()) {
-        Neu();
-        int nr = 0;
-        for (const Schritt& schritt : SpurLesen(datei)) {
-            ++nr;
-            Ausfuehren(schritt.Aktion);
-            const auto ist = Zustand();
-            for (const auto& [name, wert] : schritt.Erwartet) {
-                ASSERT_EQ(ist.at(name), wert) << datei.filename() << ", Schritt " << nr << " ("
-                                              << schritt.Aktion.at(0) << "): " << name;
-            }
-        }
-    }
+    SpurenAbspielen([this] { Neu(); }, [this](const auto& aktion) { Ausfuehren(aktion); },
+                    [this] { return Zustand(); });
 }
 
 }  // namespace
