@@ -25,10 +25,10 @@ struct Berichtsdaten {
     std::int16_t KinderlosImSatz = 0;     // `KinderlosWahl` of the case record
     bool RVBefreiungAngehakt = false;     // `RV_Befreiung` checked now
     Eingaben Eingabe{};
-    Ergebnis Resultat{};  // includes `Zusatzsatz`
+    // The last run, with `Zusatzsatz` and the partial-month factor it used;
+    // captions and amounts come from it (calc/Ergebniszeilen.h).
+    Ergebnis Resultat{};
     Waehrung U1Prozent{}, U2Prozent{}, U3Prozent{};
-    // Section captions of rows 0, 10 and 16 as the result table shows them.
-    std::array<std::string, 3> Abschnitte{};
     std::int16_t Zeilendrucker = 0;
 };
 
