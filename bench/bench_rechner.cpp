@@ -66,8 +66,9 @@ class Nirgendwo {
     int fd_;
 };
 
-// The whole road of `lohnwippe-rechner rechnen` after opening the files.
-void BM_RechnenCsv(benchmark::State& state) {
+// The whole road of `lohnwippe-rechner rechnen` after opening the files,
+// CSV in and `format` out.
+void Rechnen(benchmark::State& state, Ausgabeformat format) {
     const std::string& text = Eingabe();
     const Umlagetabelle umlagen = StandardUmlagen();
     const Nirgendwo null;
@@ -76,7 +77,7 @@ void BM_RechnenCsv(benchmark::State& state) {
         TextStrom strom(text);
         const auto quelle = CsvQuelle(strom);
         DateiZiel ziel(null.Fd(), "/dev/null");
-        Zeilenschreiber schreiber(ziel, Ausgabeformat::Csv, Rechenspalten());
+        Zeilenschreiber schreiber(ziel, format, Rechenspalten());
         schreiber.Kopf();
         const Zaehlung z = FaelleRechnen(*quelle, schreiber, umlagen, "bench", [](auto&) {});
         schreiber.Leeren();
@@ -87,23 +88,13 @@ void BM_RechnenCsv(benchmark::State& state) {
     }
     state.SetItemsProcessed(gerechnet);
 }
+void BM_RechnenCsv(benchmark::State& state) {
+    Rechnen(state, Ausgabeformat::Csv);
+}
 BENCHMARK(BM_RechnenCsv)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
-
-// The same in JSON lines out, for comparison; no target.
+// JSON lines out, for comparison; no target.
 void BM_RechnenJsonAus(benchmark::State& state) {
-    const std::string& text = Eingabe();
-    const Umlagetabelle umlagen = StandardUmlagen();
-    const Nirgendwo null;
-    long gerechnet = 0;
-    for (auto _ : state) {
-        TextStrom strom(text);
-        const auto quelle = CsvQuelle(strom);
-        DateiZiel ziel(null.Fd(), "/dev/null");
-        Zeilenschreiber schreiber(ziel, Ausgabeformat::JsonZeilen, Rechenspalten());
-        gerechnet += FaelleRechnen(*quelle, schreiber, umlagen, "bench", [](auto&) {}).Gerechnet;
-        schreiber.Leeren();
-    }
-    state.SetItemsProcessed(gerechnet);
+    Rechnen(state, Ausgabeformat::JsonZeilen);
 }
 BENCHMARK(BM_RechnenJsonAus)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5);
 

@@ -141,12 +141,8 @@ bool Csv::Naechste(Eingabezeile& zeile) {
         KopfLesen();
     }
     std::string_view text;
-    bool zuLang = false;
-    while (zeilen_.Naechste(text, zuLang)) {
-        zeile.Nummer = zeilen_.Nummer();
-        zeile.Fehler.reset();
-        if (zuLang) {
-            zeile.Fehler = Zeilenfehler{"", "Zeile länger als 1 MiB"};
+    while (ZeileBeginnen(zeilen_, zeile, text)) {
+        if (zeile.Fehler) {
             return true;
         }
         if (auto fehler = Zerlegen(text)) {

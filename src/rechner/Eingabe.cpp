@@ -112,4 +112,17 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
     return true;
 }
 
+bool ZeileBeginnen(Zeilenteiler& zeilen, Eingabezeile& zeile, std::string_view& text) {
+    bool zuLang = false;
+    if (!zeilen.Naechste(text, zuLang)) {
+        return false;
+    }
+    zeile.Nummer = zeilen.Nummer();
+    zeile.Fehler.reset();
+    if (zuLang) {
+        zeile.Fehler = Zeilenfehler{"", "Zeile länger als 1 MiB"};
+    }
+    return true;
+}
+
 }  // namespace lohnwippe::rechner

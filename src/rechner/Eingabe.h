@@ -77,6 +77,11 @@ struct Eingabezeile {
     std::optional<Zeilenfehler> Fehler;
 };
 
+// Takes the next line of `zeilen` into `text` for `zeile`: its number set
+// and its failure cleared, or the failure of a line too long to read.
+// False at the end of the input.
+bool ZeileBeginnen(Zeilenteiler& zeilen, Eingabezeile& zeile, std::string_view& text);
+
 // Rows with content; empty lines and rows of empty fields are passed over.
 class Zeilenquelle {
   public:

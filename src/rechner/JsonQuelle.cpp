@@ -104,12 +104,8 @@ class JsonZeilen final : public Zeilenquelle {
 
     bool Naechste(Eingabezeile& zeile) override {
         std::string_view text;
-        bool zuLang = false;
-        while (zeilen_.Naechste(text, zuLang)) {
-            zeile.Nummer = zeilen_.Nummer();
-            zeile.Fehler.reset();
-            if (zuLang) {
-                zeile.Fehler = Zeilenfehler{"", "Zeile länger als 1 MiB"};
+        while (ZeileBeginnen(zeilen_, zeile, text)) {
+            if (zeile.Fehler) {
                 return true;
             }
             if (text.find_first_not_of(" \t") == std::string_view::npos) {
