@@ -28,7 +28,7 @@ void BM_EntgeltSetzen(benchmark::State& state) {
         const char* const betraege[] = {"450,00", "612,34", "799,99", "401,50"};
         int i = 0;
         for (auto _ : state) {
-            benchmark::DoNotOptimize(fall->EntgeltEingeben(1 + i % 2, betraege[i % 4]));
+            benchmark::DoNotOptimize(fall->EntgeltEingeben(*Job::Aus(1 + i % 2), betraege[i % 4]));
             ++i;
         }
     }

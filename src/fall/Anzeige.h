@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/Eingaben.h"
+#include "fall/Fallangaben.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe {
@@ -12,9 +13,9 @@ namespace lohnwippe {
 // shows the open case.
 
 // General KV rate of fund `kasse`: hundredths of a percent as "14,60 %".
-std::string KVSatzText(const Umlagesatz& umlagen, int kasse);
+std::string KVSatzText(const Umlagesatz& umlagen, Kassenplatz kasse);
 // Levy rate: thousandths of a percent as "0,390 %".
-std::string UmlagesatzText(const Umlagesatz& umlagen, int kasse, Umlageart umlage);
+std::string UmlagesatzText(const Umlagesatz& umlagen, Kassenplatz kasse, Umlageart umlage);
 // "14.400,00 Euro", or "unbekannt" when the months could not be added up.
 std::string JahressummeText(std::optional<Waehrung> summe);
 

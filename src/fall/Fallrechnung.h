@@ -1,22 +1,20 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "calc/Eingaben.h"
-#include "store/Fallsatz.h"
+#include "fall/Fallangaben.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe {
 
 // What a stored case calculates with, without files or windows: the road
-// from a record of the case file to `Eingaben`. The window, on loading a
-// case, and the command-line calculator both take it, so that a case gives
-// the same result wherever it is calculated.
+// from the case to `Eingaben`. The window, on loading a case, and the
+// command-line calculator both take it, so that a case gives the same
+// result wherever it is calculated.
 
 // The cases the lists reach: four years of ten persons and twelve months.
-inline constexpr int AnzahlPersonen = 10;
 inline constexpr int AnzahlFaelle = 480;
 // 2011, tenth person, December: where a start without a valid last case
 // opens.
@@ -27,27 +25,23 @@ inline constexpr int FallNachAltemEnde = 360;
 // else outside 1..480 (only a damaged file holds that).
 int StartfallNr(int letzterFall);
 
-// A stored position in a list of `anzahl` entries; one outside the list (a
-// damaged file) selects the first entry rather than leaving the list
-// without a selection.
-int Listenposition(int position, int anzahl);
-
-// The record as the window shows it: every switch 0, 1 or 2 (anything else
-// shows as off) and the partial month and fund inside their lists.
-Fallsatz WieAngezeigt(Fallsatz satz);
-
 // The fund's levy rates in percent, held beside the inputs for the report.
 struct Kassenprozente {
     Waehrung U1, U2, U3;
 };
-Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, int kasse);
+Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, Kassenplatz kasse);
 
-// Everything the calculation reads for case `fall` (as shown, see
-// WieAngezeigt) in `monat`, with the rates of its fund from `umlagen`: the
-// remunerations and switches, the waiver and Saxony as on for any state but
-// off, the partial-month factor, the year's rates, each employment's KV rate
-// from the fund's general rate and its sick-pay switch, and the levy rates.
-Eingaben EingabenAusFall(const Fallsatz& fall, const Umlagesatz& umlagen, Berichtsmonat monat);
+// Everything the calculation reads for case `fall` in `monat`, with the
+// rates of its fund from `umlagen`: the remunerations and switches, the
+// waiver and Saxony as on for any state but off, the partial-month factor,
+// the year's rates, each employment's KV rate from the fund's general rate
+// and its sick-pay switch, and the levy rates.
+Eingaben EingabenAusFall(const Fallangaben& fall, const Umlagesatz& umlagen, Berichtsmonat monat);
+
+// Said of a case whose amounts are too large to calculate: wherever it is
+// calculated, the user learns the same.
+inline constexpr std::string_view ZuGrossText =
+    "Die Beträge dieses Falls sind zu groß, um sie zu berechnen.";
 
 // List texts of the window: "JAN" .. "DEZ" (month 1..12) and "2009" .. "2012".
 std::string Monatskuerzel(int monat);

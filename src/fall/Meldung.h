@@ -1,10 +1,13 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/Eingaben.h"
+#include "store/DateiFehler.h"
 
 namespace lohnwippe {
 
@@ -19,9 +22,24 @@ struct Meldung {
     bool operator==(const Meldung&) const = default;
 };
 
+// The title of the main window's messages.
+inline constexpr const char* Programmtitel = "Lohnwippe";
+
+// A failed file access under `titel`, followed by what happens now.
+Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge,
+                     const char* titel = Programmtitel);
+
+// A rate box of the master-data window: U1 or U2 (1, 2) of a month (0..11).
+struct Satzbox {
+    int Umlage = 1;
+    int Monat = 0;
+    bool operator==(const Satzbox&) const = default;
+};
+
 // What a user action changed, so that a view redraws that and no more, and
-// what it has to say. A view draws everything it shows from the model; it
-// never reads a value back out of its controls.
+// what it has to say and ask. Every action of the open case answers with
+// one; both windows draw it the same way. A view draws everything it shows
+// from the model; it never reads a value back out of its controls.
 struct Aenderung {
     // A case was loaded, or the selection went back: every input of the
     // case, the lists, the rates of the year and of the fund.
@@ -32,27 +50,28 @@ struct Aenderung {
     bool Ergebnis = false;
     // The names in the person list.
     bool Personen = false;
+    // Saves are waiting to be handed to the disk: the view's timer calls
+    // Sichern within about a second.
+    bool SicherungFaellig = false;
     // The new text of an amount box, where one changed.
     JeJob<std::optional<std::string>> Entgelttext{};
+    // The new text of an employer box, where leaving it trimmed the name.
+    JeJob<std::optional<std::string>> Arbeitgebertext{};
+    // Where a slider ends up, where that is not where it was put.
+    JeJob<std::optional<int>> Regler{};
+
+    // The master-data window: the texts of its U1 and U2 boxes, January
+    // first, the box to correct, and whether it closes.
+    std::optional<std::array<std::string, MonateJeJahr>> U1Texte, U2Texte;
+    std::optional<Satzbox> Korrigieren;
+    bool StammdatenSchliessen = false;
+
     std::vector<Meldung> Meldungen;
+    // A yes-or-no question whose "no" keeps the program running (closing
+    // with something unsaved).
+    std::optional<std::string> Frage;
 
     Aenderung& operator+=(Aenderung andere);
 };
-
-inline Aenderung& Aenderung::operator+=(Aenderung andere) {
-    Fall = Fall || andere.Fall;
-    Auswahl = Auswahl || andere.Auswahl;
-    Ergebnis = Ergebnis || andere.Ergebnis;
-    Personen = Personen || andere.Personen;
-    for (std::size_t j = 0; j < Entgelttext.size(); ++j) {
-        if (andere.Entgelttext[j]) {
-            Entgelttext[j] = std::move(andere.Entgelttext[j]);
-        }
-    }
-    for (Meldung& m : andere.Meldungen) {
-        Meldungen.push_back(std::move(m));
-    }
-    return *this;
-}
 
 }  // namespace lohnwippe

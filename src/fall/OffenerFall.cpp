@@ -3,102 +3,47 @@
 #include <stdexcept>
 
 #include "calc/Formate.h"
+#include "fall/Fallrechnung.h"
+#include "fall/Startbefund.h"
 #include "store/Satznummern.h"
-#include "store/Umlagenpruefung.h"
 
 namespace lohnwippe {
 
 namespace {
 
-const char* const Titel = "Lohnwippe";
-
 const std::string NichtGesichertText =
     "Der angezeigte Fall ist noch nicht gespeichert. Bitte beheben Sie die Ursache (zum "
     "Beispiel Speicherplatz freigeben) und versuchen Sie es erneut.";
-
-Meldung Fehlermeldung(const DateiFehler& fehler, const std::string& folge) {
-    return {Titel, fehler.Meldung() + "\n\n" + folge, Symbol::Fehler};
-}
-
-const std::string Beenden = "Das Programm wird beendet.";
 const std::string Bleiben = "Es bleibt der bisher angezeigte Fall geöffnet.";
 
-Meldung Programmende(const DateiFehler& fehler) {
-    return Fehlermeldung(fehler, Beenden);
+std::string OhneEndblanks(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
 }
 
 }  // namespace
 
 OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
-    : daten_(std::move(daten)), fenster_(fenster) {}
+    : daten_(std::move(daten)), fenster_(fenster), sicherung_(daten_), formular_(daten_) {}
 
 OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster) {
     Start start;
     std::unique_ptr<OffenerFall> fall(new OffenerFall(std::move(daten), fenster));
-    Datenbestand& d = fall->daten_;
-    auto leer = d.FalldateiLeer();
-    if (!leer.HatWert()) {
-        start.Anzeige.Meldungen.push_back(Programmende(leer.Fehler()));
+    Startbefund befund = DateienPruefen(fall->daten_);
+    start.Anzeige.Meldungen = std::move(befund.Meldungen);
+    if (!befund.Weiter) {
         return start;
     }
-    // What the start finds wrong in the files is said once, in one box:
-    // levy records it had to restore, lengths that are not those of the
-    // records, and rates no fund ever had.
-    std::string befund;
-    const auto sagen = [&befund](const std::string& text) {
-        if (!text.empty()) {
-            befund += (befund.empty() ? "" : "\n\n") + text;
-        }
-    };
-    if (leer.Wert()) {
-        auto angelegt = d.DatenAnlegen();
-        if (!angelegt.HatWert()) {
-            start.Anzeige.Meldungen.push_back(Programmende(angelegt.Fehler()));
-            return start;
-        }
-        // A new installation next to a new levy file is nothing to tell.
-        if (angelegt.Wert().size() < static_cast<std::size_t>(AnzahlUmlagesaetze)) {
-            sagen(UmlagenErgaenztMeldung(angelegt.Wert()));
-        }
-    } else {
-        auto ergaenzt = d.UmlagenErgaenzen();
-        if (!ergaenzt.HatWert()) {
-            start.Anzeige.Meldungen.push_back(Programmende(ergaenzt.Fehler()));
-            return start;
-        }
-        sagen(UmlagenErgaenztMeldung(ergaenzt.Wert()));
-        auto luecken = d.Luecken();
-        if (!luecken.HatWert()) {
-            start.Anzeige.Meldungen.push_back(Programmende(luecken.Fehler()));
-            return start;
-        }
-        for (const auto& luecke : luecken.Wert()) {
-            sagen(luecke.Meldung());
-        }
-    }
-    auto unplausibel = d.UnplausibleUmlagen();
-    if (!unplausibel.HatWert()) {
-        start.Anzeige.Meldungen.push_back(Programmende(unplausibel.Fehler()));
-        return start;
-    }
-    if (!unplausibel.Wert().Leer()) {
-        sagen(unplausibel.Wert().Meldung());
-    }
-    if (!befund.empty()) {
-        start.Anzeige.Meldungen.push_back({Titel, befund, Symbol::Ausrufezeichen});
-    }
-
     // Every calculation writes the names back into record 603: names not
     // read would replace the stored ones, so the start ends instead.
     std::array<Fallsatz, 3> master;
     for (int i = 0; i < 3; ++i) {
-        auto satz = d.FallLesen(NamenSatz1 + i);
+        auto satz = fall->daten_.FallLesen(NamenSatz1 + i);
         if (!satz.HatWert()) {
             start.Anzeige.Meldungen.push_back(
-                Fehlermeldung(satz.Fehler(),
-                              "Die Namen der Personalfälle und der Abrechnungsstelle konnten "
-                              "nicht gelesen werden. " +
-                                  Beenden));
+                Programmende(satz.Fehler(),
+                             "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht "
+                             "gelesen werden. "));
             return start;
         }
         master[static_cast<std::size_t>(i)] = satz.Wert();
@@ -110,70 +55,71 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     const FallPosition ort = FallZerlegen(StartfallNr(einstellungen.LetzterFall));
     // Without its case there is nothing to show; nothing has been written.
     start.Anzeige += fall->Laden(*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
-                                 ort.PersonPos, Beenden);
+                                 *Personenplatz::Aus(ort.PersonPos), "Das Programm wird beendet.");
     if (fall->fallNr_ == 0) {
         return start;
     }
+    start.Anzeige.Personen = true;
+    start.Anzeige = fall->Fertig(std::move(start.Anzeige));
     start.Fall = std::move(fall);
     return start;
 }
 
-Aenderung OffenerFall::Laden(Berichtsmonat monat, int personPos, const std::string& folge) {
+Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::string_view folge) {
     Aenderung a;
-    const int fallNr = lohnwippe::FallNr(monat, personPos);
+    const int fallNr = lohnwippe::FallNr(monat, person.Wert());
     const std::string welcher = VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
     auto umlagen = daten_.UmlageLesen(UmlageNr(monat));
     if (!umlagen.HatWert()) {
         a.Auswahl = true;
-        a.Meldungen.push_back(
-            Fehlermeldung(umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " + welcher +
-                                                " konnten nicht gelesen werden. " + folge));
+        a.Meldungen.push_back(Dateimeldung(
+            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " + welcher +
+                                  " konnten nicht gelesen werden. " + std::string(folge)));
         return a;
     }
     auto satz = daten_.FallLesen(fallNr);
     if (!satz.HatWert()) {
-        std::string person = namen_.Personen[static_cast<std::size_t>(personPos)];
-        person.erase(person.find_last_not_of(' ') + 1);
+        const std::string name =
+            OhneEndblanks(namen_.Personen[static_cast<std::size_t>(person.Wert())]);
         a.Auswahl = true;
-        a.Meldungen.push_back(Fehlermeldung(
-            satz.Fehler(),
-            "Der Fall „" + person + ", " + welcher + "“ konnte nicht gelesen werden. " + folge));
+        a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
+                                                              "“ konnte nicht gelesen werden. " +
+                                                              std::string(folge)));
         return a;
     }
     monat_ = monat;
-    personPos_ = personPos;
+    person_ = person;
     fallNr_ = fallNr;
     umlagesatz_ = umlagen.Wert();
     gespeichert_ = satz.Wert();
-    bildschirm_ = WieAngezeigt(gespeichert_);
+    angaben_ = AngabenAusSatz(gespeichert_);
     getippt_ = {};
     a.Fall = true;
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        a.Entgelttext[j] = FormatBetrag(bildschirm_.Entgelte[j]);
+    for (const Job job : AlleJobs) {
+        a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
     }
     a += Rechnen();
     return a;
 }
 
 Aenderung OffenerFall::NeuLaden() {
-    return Laden(monat_, personPos_, Bleiben);
+    return Laden(monat_, person_, Bleiben);
 }
 
 Aenderung OffenerFall::Rechnen() {
     Aenderung a;
-    eingaben_ = EingabenAusFall(bildschirm_, umlagesatz_, monat_);
+    eingaben_ = EingabenAusFall(angaben_, umlagesatz_, monat_);
     try {
         ergebnis_ = Berechnen(eingaben_);
     } catch (const std::overflow_error&) {
-        a.Meldungen.push_back({Titel,
-                               "Die Beträge dieses Falls sind zu groß, um sie zu berechnen. Bitte "
-                               "korrigieren Sie die Entgelte.",
+        a.Meldungen.push_back({Programmtitel,
+                               std::string(ZuGrossText) + " Bitte korrigieren Sie die Entgelte.",
                                Symbol::Ausrufezeichen});
         return a;
     }
-    ++berechnungen_;
     a.Ergebnis = true;
-    FallSichern(a);
+    gespeichert_ = SatzVomBildschirm();
+    sicherung_.NachRechnung(fallNr_, gespeichert_, Einstellungen(), a);
     auto summe = daten_.Jahressumme(fallNr_);
     jahressumme_.reset();
     if (summe.HatWert()) {
@@ -182,134 +128,84 @@ Aenderung OffenerFall::Rechnen() {
         // Nothing failed to save; a damaged record holds amounts that no
         // entry can make.
         a.Meldungen.push_back(
-            {Titel,
+            {Programmtitel,
              summe.Fehler().Datei + ", Satz " + std::to_string(summe.Fehler().Satz) +
                  ": Die Entgelte dieses Jahres sind zu groß, um sie zusammenzuzählen; die Datei "
                  "ist vermutlich beschädigt. Das Jahresentgelt wird nicht angezeigt.",
              Symbol::Ausrufezeichen});
-    } else if (!fehlerGemeldet_) {
-        fehlerGemeldet_ = true;
-        a.Meldungen.push_back(
-            Fehlermeldung(summe.Fehler(), "Das Jahresentgelt kann nicht angezeigt werden."));
+    } else {
+        sicherung_.Melden(summe.Fehler(), "Das Jahresentgelt kann nicht angezeigt werden.", a);
     }
-    FallSichern(a);
+    sicherung_.Nachschreiben(a);
     return a;
 }
 
 Fallsatz OffenerFall::SatzVomBildschirm() const {
-    Fallsatz satz = gespeichert_;
-    satz.Namen = bildschirm_.Namen;
-    satz.Zweige = bildschirm_.Zweige;
-    satz.Umlagen = bildschirm_.Umlagen;
-    satz.Entgelte = bildschirm_.Entgelte;
-    satz.RVVerzicht = bildschirm_.RVVerzicht;
-    satz.SachsenWahl = bildschirm_.SachsenWahl;
-    satz.KinderlosWahl = bildschirm_.KinderlosWahl;
-    satz.TeilmonatPos = bildschirm_.TeilmonatPos;
-    satz.KassePos = bildschirm_.KassePos;
+    Fallsatz satz = SatzMitAngaben(gespeichert_, angaben_);
     // Nothing reads it in a case record; the person keeps it meaningful.
-    satz.LetzterFall = static_cast<std::int16_t>(personPos_);
+    satz.LetzterFall = static_cast<std::int16_t>(person_.Wert());
     return satz;
 }
 
-void OffenerFall::FallSichern(Aenderung& a) {
-    gespeichert_ = SatzVomBildschirm();
-    auto fall = daten_.FallSchreiben(fallNr_, gespeichert_);
-    ungesichert_ = !fall.HatWert();
-    if (!fall.HatWert()) {
-        Speicherfehler(fall.Fehler(), a);
-    }
-    auto einstellungen = daten_.FallSchreiben(
-        EinstellungsSatz,
-        EinstellungenNachRechnung(gespeichert_, namen_, personPos_, monat_.JahrPos(),
-                                  monat_.MonatPos(), fenster_.Position()));
-    if (!einstellungen.HatWert()) {
-        Speicherfehler(einstellungen.Fehler(), a);
-    }
-    sicherungFaellig_ = true;
-    if (fall.HatWert() && einstellungen.HatWert()) {
-        Gesichert();
-    }
-    Ersetzungen(a);
+Fallsatz OffenerFall::Einstellungen() const {
+    return EinstellungenNachRechnung(gespeichert_, namen_, person_.Wert(), monat_.JahrPos(),
+                                     monat_.MonatPos(), fenster_.Position());
 }
 
-void OffenerFall::Ersetzungen(Aenderung& a) {
-    for (const auto& datei : daten_.ErsetzteDateien()) {
-        a.Meldungen.push_back({Titel, datei.Meldung(), Symbol::Ausrufezeichen});
+Fallsatz& OffenerFall::SatzImSpeicher() {
+    if (sicherung_.Ungesichert()) {
+        gespeichert_ = SatzVomBildschirm();
     }
-}
-
-void OffenerFall::Speicherfehler(const DateiFehler& fehler, Aenderung& a) {
-    // While saving keeps failing, the first message says all there is to say.
-    if (fehlerGemeldet_) {
-        return;
-    }
-    fehlerGemeldet_ = true;
-    a.Meldungen.push_back(Fehlermeldung(fehler,
-                                        "Ihre Eingaben bleiben erhalten und werden beim nächsten "
-                                        "erfolgreichen Speichern gesichert."));
-}
-
-void OffenerFall::Gesichert() {
-    fehlerGemeldet_ = false;
+    return gespeichert_;
 }
 
 Erwartet<void> OffenerFall::OffenenFallSichern() {
-    if (!ungesichert_) {
+    if (!sicherung_.Ungesichert()) {
         return {};
     }
     gespeichert_ = SatzVomBildschirm();
-    auto ergebnis = daten_.FallSchreiben(fallNr_, gespeichert_);
-    if (ergebnis.HatWert()) {
-        ungesichert_ = false;
-        sicherungFaellig_ = true;
-        Gesichert();
-    }
-    return ergebnis;
+    return sicherung_.Nachholen(fallNr_, gespeichert_);
 }
 
-Aenderung OffenerFall::Verlassen(Berichtsmonat monat, int personPos) {
+Aenderung OffenerFall::Fertig(Aenderung aenderung) const {
+    aenderung.SicherungFaellig = sicherung_.Faellig();
+    return aenderung;
+}
+
+Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
     Aenderung a;
-    if (sicherungFaellig_) {
-        for (Meldung& m : Sichern()) {
-            a.Meldungen.push_back(std::move(m));
-        }
+    if (sicherung_.Faellig()) {
+        sicherung_.Sichern(a);
     }
     // The case on screen holds values no save has stored yet; loading
     // another one would throw them away. The selection stays instead.
     auto gesichert = OffenenFallSichern();
-    Ersetzungen(a);
+    sicherung_.Ersetzungen(a);
     if (!gesichert.HatWert()) {
         a.Auswahl = true;
-        a.Meldungen.push_back(Fehlermeldung(gesichert.Fehler(), NichtGesichertText));
-        return a;
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), NichtGesichertText));
+        return Fertig(std::move(a));
     }
-    a += Laden(monat, personPos, Bleiben);
-    return a;
+    a += Laden(monat, person, Bleiben);
+    return Fertig(std::move(a));
 }
 
-Aenderung OffenerFall::JahrWaehlen(int jahr) {
-    return Verlassen({jahr, monat_.Monat}, personPos_);
+Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
+    return Verlassen({ErstesJahr + jahr.Wert(), monat_.Monat}, person_);
 }
 
-Aenderung OffenerFall::MonatWaehlen(int monat) {
-    return Verlassen({monat_.Jahr, monat}, personPos_);
+Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
+    return Verlassen({monat_.Jahr, monat.Wert() + 1}, person_);
 }
 
-Aenderung OffenerFall::PersonWaehlen(int personPos) {
-    return Verlassen(monat_, personPos);
+Aenderung OffenerFall::PersonWaehlen(Personenplatz person) {
+    return Verlassen(monat_, person);
 }
 
-std::vector<Meldung> OffenerFall::Sichern() {
+Aenderung OffenerFall::Sichern() {
     Aenderung a;
-    if (auto gesichert = daten_.Sichern(); !gesichert.HatWert()) {
-        // What the disk did not take must be written again.
-        ungesichert_ = true;
-        Speicherfehler(gesichert.Fehler(), a);
-    } else {
-        sicherungFaellig_ = false;
-    }
-    return std::move(a.Meldungen);
+    sicherung_.Sichern(a);
+    return Fertig(std::move(a));
 }
 
 }  // namespace lohnwippe

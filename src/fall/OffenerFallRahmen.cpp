@@ -1,11 +1,8 @@
-// What lies around the case: the master data, the report, handing the
-// files to the disk, and the end of the program.
-#include <cstring>
-
+// What lies around the case: the master data, the report and the end of
+// the program.
 #include "calc/Entgelteingabe.h"
-#include "calc/Formate.h"
 #include "calc/Teilmonat.h"
-#include "calc/Umlagebox.h"
+#include "fall/Fallrechnung.h"
 #include "fall/OffenerFall.h"
 #include "store/Cp1252.h"
 #include "store/Satznummern.h"
@@ -14,17 +11,8 @@ namespace lohnwippe {
 
 namespace {
 
-const char* const StammdatenTitel = "Stammdaten";
-const std::string NichtGespeichert =
-    "Die Stammdaten sind nicht vollständig gespeichert. Das Fenster bleibt offen, Ihre "
-    "Eingaben bleiben erhalten.";
-
-Meldung Stammdatenmeldung(const DateiFehler& fehler, const std::string& folge) {
-    return {StammdatenTitel, fehler.Meldung() + "\n\n" + folge, Symbol::Fehler};
-}
-
-// A name exactly as the file now holds it: cut or padded to 20
-// characters, characters outside the file's character set as "?".
+// A name as the file would hold it, to tell whether storing it changes
+// anything.
 std::string WieGespeichert(const std::string& name) {
     std::array<std::byte, TextfeldLaenge> feld{};
     TextfeldKodieren(name, feld);
@@ -33,112 +21,30 @@ std::string WieGespeichert(const std::string& name) {
 
 }  // namespace
 
-std::variant<std::array<Datenbestand::Monatswerte, 2>, Meldung> OffenerFall::Umlagesaetze2012(
-    int kasse) {
-    std::array<Datenbestand::Monatswerte, 2> saetze{};
-    for (int m = 0; m < MonateJeJahr; ++m) {
-        auto satz = daten_.UmlageLesen(ErsterUmlagesatz2012 + m);
-        if (!satz.HatWert()) {
-            return Stammdatenmeldung(satz.Fehler(),
-                                     "Die Umlagesätze dieser Kasse konnten nicht gelesen werden.");
-        }
-        saetze[0][static_cast<std::size_t>(m)] =
-            satz.Wert().U1Saetze[static_cast<std::size_t>(kasse)];
-        saetze[1][static_cast<std::size_t>(m)] =
-            satz.Wert().U2Saetze[static_cast<std::size_t>(kasse)];
-    }
-    return saetze;
+Aenderung OffenerFall::StammdatenKasseWaehlen(Kassenplatz kasse) {
+    return formular_.KasseWaehlen(kasse);
 }
 
-std::variant<Aenderung, Stammdatenfehler> OffenerFall::StammdatenSpeichern(
-    const Stammdateneingabe& eingabe) {
-    // Every box is checked before anything is written, so that a wrong one
-    // leaves the files as they were.
-    std::array<Datenbestand::Monatswerte, 2> saetze{};
-    for (std::size_t s = 0; s < 2; ++s) {
-        for (int m = 0; m < MonateJeJahr; ++m) {
-            const std::string& text =
-                (s == 0 ? eingabe.U1 : eingabe.U2)[static_cast<std::size_t>(m)];
-            const Satzlesung lesung = UmlageboxLesen(text);
-            if (lesung.Fehler) {
-                const char* grund = *lesung.Fehler == Satzfehler::KeineZahl
-                                        ? "ist keine gültige Zahl."
-                                    : *lesung.Fehler == Satzfehler::ZuGross
-                                        ? "ist zu groß zum Speichern (höchstens 32,767)."
-                                        : "ist zu klein zum Speichern (mindestens -32,768).";
-                return Stammdatenfehler{{{StammdatenTitel,
-                                          "Der Umlagesatz U " + std::to_string(s + 1) + " für " +
-                                              VollerMonatsname(m + 1) + " " + grund,
-                                          Symbol::Ausrufezeichen}},
-                                        std::pair{static_cast<int>(s) + 1, m}};
-            }
-            saetze[s][static_cast<std::size_t>(m)] = lesung.Tausendstel;
-        }
-    }
+Aenderung OffenerFall::U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsplatz monat) {
+    return Stammdatenformular::U1Enter(std::move(u1), monat);
+}
 
-    Namensfelder neu{eingabe.Personen, eingabe.Abrechnungsstelle};
-    for (const int satzNr : {NamenSatz1, NamenSatz2, EinstellungsSatz}) {
-        auto gelesen = daten_.FallLesen(satzNr);
-        if (!gelesen.HatWert()) {
-            return Stammdatenfehler{{Stammdatenmeldung(gelesen.Fehler(), NichtGespeichert)}, {}};
-        }
-        if (auto geschrieben = daten_.FallSchreiben(
-                satzNr, NamenEintragen(gelesen.Wert(), satzNr, neu, zeilendrucker_));
-            !geschrieben.HatWert()) {
-            return Stammdatenfehler{{Stammdatenmeldung(geschrieben.Fehler(), NichtGespeichert)},
-                                    {}};
-        }
-    }
-    // The main window shows what the next start will read.
-    for (std::string& name : neu.Personen) {
-        name = WieGespeichert(name);
-    }
-    for (std::string& zeile : neu.Abrechnungsstelle) {
-        zeile = WieGespeichert(zeile);
-    }
-    namen_ = neu;
+Aenderung OffenerFall::ZeilendruckerSetzen(bool an) {
+    zeilendrucker_ = an;
+    return {};
+}
 
-    if (auto geschrieben = daten_.Umlagesaetze2012Schreiben(eingabe.Kasse, saetze[0], saetze[1]);
-        !geschrieben.HatWert()) {
-        return Stammdatenfehler{
-            {Stammdatenmeldung(geschrieben.Fehler(), NichtGespeichert)}, {}, true};
+Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
+    Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
+    if (!a.StammdatenSchliessen) {
+        return Fertig(std::move(a));
     }
-    // The names went to the case file; the rates are on disk already.
-    if (auto gesichert = daten_.Sichern(); !gesichert.HatWert()) {
-        return Stammdatenfehler{
-            {Stammdatenmeldung(gesichert.Fehler(), NichtGespeichert)}, {}, true};
-    }
-    Aenderung a;
-    a.Personen = true;
-    Ersetzungen(a);
+    sicherung_.Ersetzungen(a);
     // Reloading would replace values on screen that are not stored yet.
     if (OffenenFallSichern().HatWert()) {
         a += NeuLaden();
     }
-    return a;
-}
-
-std::string OffenerFall::Satztext(std::int64_t tausendstel) {
-    return FormatDezimal(Waehrung::AusRoh(tausendstel * 10), 3);
-}
-
-std::optional<Meldung> OffenerFall::U1Enter(std::array<std::string, MonateJeJahr>& u1, int monat) {
-    std::string& box = u1[static_cast<std::size_t>(monat)];
-    if (box.find_first_not_of(" \t") == std::string::npos) {
-        box = "0";
-        return std::nullopt;
-    }
-    const U1Uebernahme uebernahme = U1Uebernehmen(box);
-    // A rate usually holds for the rest of the year.
-    for (int m = monat; m < MonateJeJahr; ++m) {
-        u1[static_cast<std::size_t>(m)] = Satztext(uebernahme.Tausendstel);
-    }
-    if (!uebernahme.Korrigiert) {
-        return std::nullopt;
-    }
-    return Meldung{"Korrektor",
-                   "Ihre Eingabe lag außerhalb des Bereichs und mußte korrigiert werden.",
-                   Symbol::Ausrufezeichen};
+    return Fertig(std::move(a));
 }
 
 Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
@@ -148,18 +54,22 @@ Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
     d.Jahr = jahr;
     d.Monat = monat;
     d.Tag = tag;
-    d.Person = namen_.Personen[static_cast<std::size_t>(personPos_)];
+    d.Person = namen_.Personen[static_cast<std::size_t>(person_.Wert())];
     d.MonatText = Monatskuerzel(monat_.Monat);
     d.JahrText = Jahrestext(monat_.Jahr);
-    d.Arbeitgeber = bildschirm_.Namen;
-    d.Kasse = Kassennamen[static_cast<std::size_t>(bildschirm_.KassePos)];
-    d.TeilmonatText = TeilmonatText(bildschirm_.TeilmonatPos);
+    for (const Job job : AlleJobs) {
+        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
+    }
+    d.Kasse = Kassennamen[static_cast<std::size_t>(angaben_.Kasse.Wert())];
+    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
+    // The report prints two answers from the record as stored, one from the
+    // box as it is checked now.
     d.RVVerzichtImSatz = gespeichert_.RVVerzicht;
     d.KinderlosImSatz = gespeichert_.KinderlosWahl;
-    d.RVBefreiungAngehakt = NichtAus(SchalterAusGespeichert(bildschirm_.RVVerzicht));
+    d.RVBefreiungAngehakt = NichtAus(angaben_.RVVerzicht);
     d.Eingabe = eingaben_;
     d.Resultat = ergebnis_;
-    const Kassenprozente prozente = KassenprozenteVon(umlagesatz_, bildschirm_.KassePos);
+    const Kassenprozente prozente = KassenprozenteVon(umlagesatz_, angaben_.Kasse);
     d.U1Prozent = prozente.U1;
     d.U2Prozent = prozente.U2;
     d.U3Prozent = prozente.U3;
@@ -167,13 +77,12 @@ Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
     return d;
 }
 
-OffenerFall::Schluss OffenerFall::Schliessen() {
-    Schluss schluss;
+Aenderung OffenerFall::Schliessen() {
     Aenderung a;
     // What was typed without Enter is taken over as Enter takes it; the
     // warnings meant for a correction do not hold up the end.
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        auto& getippt = getippt_[static_cast<std::size_t>(j)];
+    for (const Job job : AlleJobs) {
+        auto& getippt = getippt_[job];
         // A box only emptied by entering it, or emptied again, changes nothing.
         if (!getippt || getippt->find_first_not_of(' ') == std::string::npos) {
             getippt.reset();
@@ -182,16 +91,16 @@ OffenerFall::Schluss OffenerFall::Schliessen() {
         const Entgeltuebernahme uebernahme = EntgeltUebernehmen(*getippt);
         getippt.reset();
         if (uebernahme.Betrag && *uebernahme.Betrag <= HoechstesEntgelt &&
-            *uebernahme.Betrag != bildschirm_.Entgelte[j]) {
-            a += EntgeltSetzen(j, *uebernahme.Betrag);
+            *uebernahme.Betrag != angaben_[job].Entgelt) {
+            a += EntgeltSetzen(job, *uebernahme.Betrag);
+            a.Entgelttext[job] = uebernahme.Text;
         }
     }
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        if (WieGespeichert(bildschirm_.Namen[j]) != WieGespeichert(gespeichert_.Namen[j])) {
-            a += ArbeitgeberEnter(j);
+    for (const Job job : AlleJobs) {
+        if (WieGespeichert(angaben_[job].Arbeitgeber) != WieGespeichert(gespeichert_.Namen[job])) {
+            a += ArbeitgeberEnter(job);
         }
     }
-    schluss.Meldungen = std::move(a.Meldungen);
 
     // The user decides whether to end with something unsaved.
     Erwartet<void> gesichert = OffenenFallSichern();
@@ -206,20 +115,15 @@ OffenerFall::Schluss OffenerFall::Schliessen() {
         }
     }
     if (gesichert.HatWert()) {
-        gesichert = daten_.Sichern();
+        gesichert = sicherung_.SichernOhneMeldung();
     }
-    Aenderung ersetzt;
-    Ersetzungen(ersetzt);
-    schluss.Meldungen.insert(schluss.Meldungen.end(), ersetzt.Meldungen.begin(),
-                             ersetzt.Meldungen.end());
-    if (gesichert.HatWert()) {
-        sicherungFaellig_ = false;
-    } else {
-        schluss.Frage = gesichert.Fehler().Meldung() +
-                        "\n\nNicht alle Eingaben und Einstellungen sind gespeichert; was fehlt, "
-                        "geht beim Beenden verloren. Trotzdem beenden?";
+    sicherung_.Ersetzungen(a);
+    if (!gesichert.HatWert()) {
+        a.Frage = gesichert.Fehler().Meldung() +
+                  "\n\nNicht alle Eingaben und Einstellungen sind gespeichert; was fehlt, geht "
+                  "beim Beenden verloren. Trotzdem beenden?";
     }
-    return schluss;
+    return Fertig(std::move(a));
 }
 
 }  // namespace lohnwippe

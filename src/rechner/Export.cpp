@@ -43,25 +43,6 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
 
 }  // namespace
 
-bool Unberuehrt(const Fallsatz& fall) {
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        if (fall.Entgelte[job] != Waehrung()) {
-            return false;
-        }
-        for (std::int16_t schalter : fall.Zweige[job]) {
-            if (schalter != 1) {
-                return false;
-            }
-        }
-        for (std::int16_t schalter : fall.Umlagen[job]) {
-            if (schalter != 1) {
-                return false;
-            }
-        }
-    }
-    return fall.RVVerzicht == 0 && fall.SachsenWahl == 0 && fall.KinderlosWahl == 0;
-}
-
 Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
                            Zeilenschreiber& ausgabe, const Melder& melden) {
     const auto personen = Personennamen(daten);
@@ -80,12 +61,13 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         if (!gelesen.HatWert()) {  // in memory only for numbers out of range
             continue;
         }
-        const Fallsatz fall = WieAngezeigt(gelesen.Wert());
-        if (!auswahl.Alle && Unberuehrt(fall)) {
+        const Fallangaben angaben = AngabenAusSatz(gelesen.Wert());
+        const Fallsatz fall = SatzMitAngaben(gelesen.Wert(), angaben);
+        if (!auswahl.Alle && Unberuehrt(angaben)) {
             continue;
         }
         const Eingaben eingaben =
-            EingabenAusFall(fall, umlagen[static_cast<std::size_t>(UmlageNr(monat) - 1)], monat);
+            EingabenAusFall(angaben, umlagen[static_cast<std::size_t>(UmlageNr(monat) - 1)], monat);
         std::optional<Ergebnis> ergebnis;
         try {
             ergebnis = Berechnen(eingaben);

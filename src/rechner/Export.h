@@ -15,9 +15,6 @@ struct Exportauswahl {
     bool Alle = false;             // also the cases never touched
 };
 
-// A case never touched: no remuneration, every switch as in a new case.
-bool Unberuehrt(const Fallsatz& fall);
-
 // Every chosen case of `daten` (records 1 .. 480, the lists' reach), loaded
 // as the window loads it (WieAngezeigt, EingabenAusFall with the levy
 // record of its month), calculated and written as one row of Exportspalten:

@@ -33,7 +33,8 @@ Ausgabeformat FormatNachInhalt(std::string_view anfang) {
 }  // namespace
 
 Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) {
-    return EingabenAusFall(zeile.Fall, umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
+    return EingabenAusFall(AngabenAusSatz(zeile.Fall),
+                           umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
                            zeile.Monat);
 }
 

@@ -14,6 +14,7 @@
 
 #include "calc/Entgelteingabe.h"
 #include "fall/OffenerFall.h"
+#include "store/Umlagesatz.h"
 
 namespace lohnwippe::test {
 
@@ -112,6 +113,31 @@ inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
     return {std::istreambuf_iterator<char>(strom), {}};
 }
 
+// Record `satzNr` as the file in the working directory holds it now, read
+// beside the program as any other reader would.
+inline Fallsatz GespeicherterFall(int satzNr) {
+    const std::vector<char> inhalt = DateiInhalt(FalldateiName);
+    std::array<std::byte, FallsatzLaenge> satz{};
+    const auto anfang = static_cast<std::size_t>(Stelle(satzNr));
+    for (std::size_t i = 0; i < satz.size() && anfang + i < inhalt.size(); ++i) {
+        satz[i] = static_cast<std::byte>(inhalt[anfang + i]);
+    }
+    return FallsatzDekodieren(satz);
+}
+inline Umlagesatz GespeicherteUmlage(int satzNr) {
+    const std::vector<char> inhalt = DateiInhalt(UmlagedateiName);
+    std::array<std::byte, UmlagesatzLaenge> satz{};
+    const std::size_t anfang = UmlagesatzLaenge * static_cast<std::size_t>(satzNr - 1);
+    for (std::size_t i = 0; i < satz.size() && anfang + i < inhalt.size(); ++i) {
+        satz[i] = static_cast<std::byte>(inhalt[anfang + i]);
+    }
+    return UmlagesatzDekodieren(satz);
+}
+
+inline Job J(int nr) {
+    return *Job::Aus(nr);
+}
+
 // How many of `meldungen` report a failure.
 inline int Fehler(const std::vector<Meldung>& meldungen) {
     return static_cast<int>(std::count_if(meldungen.begin(), meldungen.end(), [](const Meldung& m) {
@@ -153,6 +179,7 @@ class FallTest : public ::testing::Test {
         }
         OffenerFall::Start start = OffenerFall::Starten(std::move(daten).Wert(), lage);
         gemeldet = start.Anzeige.Meldungen;
+        gestartet = start.Anzeige;
         fall = std::move(start.Fall);
         return fall.get();
     }
@@ -177,7 +204,7 @@ class FallTest : public ::testing::Test {
     }
 
     void Beenden() {
-        const OffenerFall::Schluss schluss = fall->Schliessen();
+        const Aenderung schluss = fall->Schliessen();
         EXPECT_FALSE(schluss.Frage) << *schluss.Frage;
         gemeldet = schluss.Meldungen;
         fall.reset();
@@ -185,7 +212,8 @@ class FallTest : public ::testing::Test {
 
     // Enters the amount box, types `tasten` through its key filter and, if
     // asked, presses Enter: what the window does for each key.
-    Aenderung Tippen(int job, const std::string& tasten, bool enter = true) {
+    Aenderung Tippen(int nr, const std::string& tasten, bool enter = true) {
+        const Job job = J(nr);
         fall->EntgeltfeldBetreten(job);
         std::string text;
         for (const char zeichen : tasten) {
@@ -204,6 +232,7 @@ class FallTest : public ::testing::Test {
     Fensterattrappe lage;
     std::unique_ptr<OffenerFall> fall;
     std::vector<Meldung> gemeldet;
+    Aenderung gestartet;  // what the last start showed
 
   private:
     const std::filesystem::path vorher_ = std::filesystem::current_path();

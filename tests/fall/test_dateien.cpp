@@ -57,8 +57,8 @@ TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
         }
         // Restored records hold the defaults, with the rates of the first
         // start; records that were there keep what the user entered.
-        EXPECT_EQ(fall->Daten().UmlageLesen(3).Wert().KVSaetze[0], 1460) << f.was;
-        EXPECT_EQ(fall->Daten().UmlageLesen(48).Wert().U1Saetze[0], f.u1Dezember) << f.was;
+        EXPECT_EQ(GespeicherteUmlage(3).KVSaetze[0], 1460) << f.was;
+        EXPECT_EQ(GespeicherteUmlage(48).U1Saetze[0], f.u1Dezember) << f.was;
         Beenden();
         Starten();
         EXPECT_EQ(gemeldet.empty(),

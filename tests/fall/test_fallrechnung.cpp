@@ -1,4 +1,5 @@
-// The road from a stored record to the calculation inputs.
+// The road from a stored record to the case on screen and to the
+// calculation inputs.
 #include <gtest/gtest.h>
 
 #include "fall/Fallrechnung.h"
@@ -11,7 +12,7 @@ Waehrung W(double wert) {
     return Waehrung::AusDoubleHalbGerade(wert);
 }
 
-TEST(Fallrechnung, StartfallUndListenposition) {
+TEST(Fallrechnung, StartfallUndListenplatz) {
     // 0 after an old end, the rest only from a damaged file.
     for (const auto& [letzter, start] : {std::pair{1, 1},
                                          {480, 480},
@@ -22,16 +23,18 @@ TEST(Fallrechnung, StartfallUndListenposition) {
                                          {-32768, 360}}) {
         EXPECT_EQ(StartfallNr(letzter), start) << letzter;
     }
-    for (const auto& [position, anzahl, gezeigt] :
-         {std::tuple{0, 22, 0}, {21, 22, 21}, {22, 22, 0}, {-1, 35, 0}, {34, 35, 34}}) {
-        EXPECT_EQ(Listenposition(position, anzahl), gezeigt) << position << "/" << anzahl;
+    for (const auto& [position, gezeigt] : {std::pair{0, 0}, {21, 21}, {22, 0}, {-1, 0}}) {
+        EXPECT_EQ(Kassenplatz::Gelesen(position).Wert(), gezeigt) << position;
     }
+    EXPECT_EQ(Teilmonatsplatz::Gelesen(34).Wert(), 34);
+    EXPECT_FALSE(Teilmonatsplatz::Aus(35));
+    EXPECT_FALSE(Job::Aus(0) || Job::Aus(5));
 }
 
 // A record with stored states 0, 1, 2, 3, -1 and 32767 (shown as off, on,
 // grey, off, off, off), grey where the waiver and Saxony count as on, a
 // partial month and a fund of its own.
-TEST(Fallrechnung, WieAngezeigtUndEingabenAusFall) {
+TEST(Fallrechnung, AngabenAusSatzUndEingabenAusFall) {
     Fallsatz satz = StandardFallsatz(1);
     satz.Zweige[1] = {0, 1, 2, 3};
     satz.Umlagen[2] = {-1, 32767, 2, 0};  // U1, U2, U3, KG
@@ -39,13 +42,16 @@ TEST(Fallrechnung, WieAngezeigtUndEingabenAusFall) {
     satz.Entgelte[4] = W(120);
     satz.TeilmonatPos = 2;
     satz.KassePos = 5;
+    const Fallangaben angaben = AngabenAusSatz(satz);
     Fallsatz gezeigt = satz;
     gezeigt.Zweige[1] = {0, 1, 2, 0};
     gezeigt.Umlagen[2] = {0, 0, 2, 0};
-    EXPECT_EQ(WieAngezeigt(satz), gezeigt);
+    // Stored again, only what the screen could not show is gone.
+    EXPECT_EQ(SatzMitAngaben(satz, angaben), gezeigt);
     satz.TeilmonatPos = 35;
     satz.KassePos = -3;
-    EXPECT_EQ(WieAngezeigt(satz).TeilmonatPos + WieAngezeigt(satz).KassePos, 0);
+    const Fallangaben aussen = AngabenAusSatz(satz);
+    EXPECT_EQ(aussen.Teilmonat.Wert() + aussen.Kasse.Wert(), 0);
 
     Umlagesatz umlagen{};
     umlagen.KVSaetze = {1460};
@@ -53,7 +59,7 @@ TEST(Fallrechnung, WieAngezeigtUndEingabenAusFall) {
     umlagen.U1Saetze[5] = 2100;
     umlagen.U2Saetze[5] = 39;
     umlagen.U3Saetze[5] = 40;
-    const Eingaben e = EingabenAusFall(gezeigt, umlagen, {2011, 7});
+    const Eingaben e = EingabenAusFall(angaben, umlagen, {2011, 7});
     EXPECT_EQ(e.Entgelt, gezeigt.Entgelte);
     EXPECT_EQ(e.Zweige[1],
               (JeZweig<Schalter>{Schalter::Aus, Schalter::An, Schalter::Grau, Schalter::Aus}));
@@ -65,12 +71,12 @@ TEST(Fallrechnung, WieAngezeigtUndEingabenAusFall) {
     EXPECT_EQ(e.Jahressatz, (JeZweig<Waehrung>{W(0), W(1.95), W(19.9), W(3)}));
     EXPECT_EQ(e.Umlagesatz, (JeUmlage<std::int16_t>{2100, 39, 40}));
     EXPECT_EQ(e.Monat, (Berichtsmonat{2011, 7}));
-    const Kassenprozente prozente = KassenprozenteVon(umlagen, 5);
+    const Kassenprozente prozente = KassenprozenteVon(umlagen, angaben.Kasse);
     EXPECT_EQ(std::tuple(prozente.U1, prozente.U2, prozente.U3),
               std::tuple(W(2.1), W(0.039), W(0.04)));
     // Outside the lists: the first fund and the full month.
-    const Eingaben aussen = EingabenAusFall(satz, umlagen, {2011, 7});
-    EXPECT_EQ(std::tuple(aussen.KVSatz[1], aussen.Teilmonatsfaktor), std::tuple(W(14.6), W(1)));
+    const Eingaben erste = EingabenAusFall(aussen, umlagen, {2011, 7});
+    EXPECT_EQ(std::tuple(erste.KVSatz[1], erste.Teilmonatsfaktor), std::tuple(W(14.6), W(1)));
 }
 
 }  // namespace

@@ -16,6 +16,16 @@ Waehrung Euro(std::int64_t euro) {
 
 using OffenerFallTest = FallTest;
 
+int Gezeigt(const OffenerFall& f) {
+    return FallNr(f.Monat(), f.Person().Wert());
+}
+Personenplatz P(int position) {
+    return *Personenplatz::Aus(position);
+}
+Kassenplatz K(int position) {
+    return *Kassenplatz::Aus(position);
+}
+
 TEST_F(OffenerFallTest, StartAufKurzenUnlesbarenUndUnschreibbarenDateien) {
     // Preparation, a byte position that cannot be read, the write call that
     // fails, the case shown (0: the program ends), how the message ends.
@@ -45,7 +55,7 @@ TEST_F(OffenerFallTest, StartAufKurzenUnlesbarenUndUnschreibbarenDateien) {
         ASSERT_EQ(StartenMit(stoerung) != nullptr, fallNr != 0) << ende;
         ASSERT_EQ(gemeldet.size(), 1u);
         EXPECT_TRUE(Endet(gemeldet[0].Text, ende)) << gemeldet[0].Text;
-        EXPECT_TRUE(fallNr == 0 || fall->FallNr() == fallNr);
+        EXPECT_TRUE(fallNr == 0 || Gezeigt(*fall) == fallNr);
     }
 }
 
@@ -64,34 +74,35 @@ TEST_F(OffenerFallTest, BeschaedigterFallWirdGueltigGezeigt) {
         });
     });
     OffenerFall& f = Starten();
-    EXPECT_EQ(f.FallNr(), 360);  // 2011, tenth person, December
+    EXPECT_EQ(Gezeigt(f), 360);  // 2011, tenth person, December
     EXPECT_EQ(lage.Ort, (Fensterposition{-30000, 32000}));
-    EXPECT_EQ(f.TeilmonatPos() + f.KassePos() + f.Bildschirm().Zweige[1][KV], 0);
-    EXPECT_EQ(f.Bildschirm().Umlagen[2][U1], 2);  // grey: shown so, and counted as off
+    EXPECT_EQ(f.Angaben().Teilmonat.Wert() + f.Angaben().Kasse.Wert(), 0);
+    EXPECT_EQ(f.Angaben()[J(1)].Zweige[KV], Schalter::Aus);
+    EXPECT_EQ(f.Angaben()[J(2)].Umlagen[U1], Schalter::Grau);  // shown so, counted as off
     EXPECT_EQ(f.AktuellesErgebnis().Umlage[2][U1], Waehrung());
 
     // A click turns grey and off on, on off.
-    f.SchalterKlicken(2, Jobschalter::U1);
-    f.SchalterKlicken(1, Jobschalter::KV);
-    f.SchalterKlicken(1, Jobschalter::PV);
-    EXPECT_EQ(std::tuple(f.Bildschirm().Umlagen[2][U1], f.Bildschirm().Zweige[1][KV],
-                         f.Bildschirm().Zweige[1][PV]),
-              std::tuple(1, 1, 0));
+    f.SchalterKlicken(J(2), Jobschalter::U1);
+    f.SchalterKlicken(J(1), Jobschalter::KV);
+    f.SchalterKlicken(J(1), Jobschalter::PV);
+    EXPECT_EQ(std::tuple(f.Angaben()[J(2)].Umlagen[U1], f.Angaben()[J(1)].Zweige[KV],
+                         f.Angaben()[J(1)].Zweige[PV]),
+              std::tuple(Schalter::An, Schalter::An, Schalter::Aus));
 }
 
 TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     OffenerFall& f = Starten();
     Tippen(1, "99999999,99");
-    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, HoechstesEntgelt);
     const Aenderung zuGross = Tippen(1, "100000000");
     EXPECT_EQ(zuGross.Entgelttext[1], "99.999.999,99");
     ASSERT_EQ(zuGross.Meldungen.size(), 1u);
     EXPECT_TRUE(Endet(zuGross.Meldungen[0].Text, "ist 99.999.999,99 Euro."));
-    EXPECT_EQ(f.Bildschirm().Entgelte[1], HoechstesEntgelt);
+    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, HoechstesEntgelt);
     Tippen(1, "500");
     Tippen(1, "100000000");
     f.BisDezemberKopieren();  // nothing refused reaches the later months
-    EXPECT_EQ(f.Daten().FallLesen(372).Wert().Entgelte[1], Euro(500));
+    EXPECT_EQ(GespeicherterFall(372).Entgelte[1], Euro(500));
     fall.reset();
 
     // Only a damaged file holds what does not calculate or add up: said,
@@ -107,8 +118,8 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     OffenerFall& kaputt = Starten();
     ASSERT_EQ(gemeldet.size(), 1u);
     EXPECT_TRUE(Endet(gemeldet[0].Text, "Bitte korrigieren Sie die Entgelte."));
-    EXPECT_FALSE(kaputt.Gerechnet());
-    kaputt.SchalterKlicken(1, Jobschalter::KG);
+    EXPECT_FALSE(gestartet.Ergebnis);
+    EXPECT_FALSE(kaputt.SchalterKlicken(J(1), Jobschalter::KG).Ergebnis);
     EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
     const Aenderung a = Tippen(2, "10");
     ASSERT_EQ(a.Meldungen.size(), 1u);
@@ -120,12 +131,12 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
 }
 
 TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
-    Starten().ArbeitgeberGetippt(4, "Neu");  // without Enter, and nothing else to save
+    Starten().ArbeitgeberGetippt(J(4), "Neu");  // without Enter, and nothing else to save
     Beenden();
     OffenerFall& f = Starten();
-    EXPECT_EQ(f.Bildschirm().Namen[4], "Neu                 ");
+    EXPECT_EQ(f.Angaben()[J(4)].Arbeitgeber, "Neu                 ");
     Tippen(2, "5");
-    f.EntgeltfeldBetreten(2);       // emptied by entering: nothing to take over
+    f.EntgeltfeldBetreten(J(2));    // emptied by entering: nothing to take over
     Tippen(1, "999999999", false);  // too large: dropped
     Tippen(3, "99999999,99", false);
     Tippen(4, "77", false);
@@ -148,33 +159,34 @@ TEST_F(OffenerFallTest, UngesicherterFallBleibtBisErGespeichertIst) {
     stoerung.AbJetztVoll();
     EXPECT_EQ(Fehler(Tippen(1, "700").Meldungen), 1);
     EXPECT_EQ(Tippen(1, "710").Meldungen.size(), 0u);
-    for (const Aenderung& a : {f.PersonWaehlen(5), f.MonatWaehlen(4), f.JahrWaehlen(2010)}) {
+    for (const Aenderung& a : {f.PersonWaehlen(P(5)), f.MonatWaehlen(*Monatsplatz::Aus(3)),
+                               f.JahrWaehlen(*Jahresplatz::Aus(1))}) {
         EXPECT_TRUE(a.Auswahl && !a.Fall);
         ASSERT_EQ(a.Meldungen.size(), 1u);
         EXPECT_TRUE(a.Meldungen[0].Text.find("noch nicht gespeichert") != std::string::npos);
     }
-    EXPECT_EQ(f.FallNr(), 361);
+    EXPECT_EQ(Gezeigt(f), 361);
     const auto frage = f.Schliessen().Frage;
     ASSERT_TRUE(frage);
     EXPECT_TRUE(Endet(*frage, "Trotzdem beenden?"));
 
-    f.KasseWaehlen(3);  // its save fails too: nothing reloads
-    EXPECT_EQ(f.KassePos(), 3);
-    EXPECT_EQ(f.AktuelleEingaben().Entgelt[1], Euro(710));
+    f.KasseWaehlen(K(3));  // its save fails too: nothing reloads
+    EXPECT_EQ(f.Angaben().Kasse, K(3));
+    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, Euro(710));
 
     stoerung.WiederPlatz();
-    f.ArbeitgeberGetippt(2, "Gärtnerei Jung");
-    EXPECT_TRUE(f.ArbeitgeberEnter(2).Meldungen.empty());
-    const Fallsatz satz = f.Daten().FallLesen(361).Wert();
+    f.ArbeitgeberGetippt(J(2), "Gärtnerei Jung");
+    EXPECT_TRUE(f.ArbeitgeberEnter(J(2)).Meldungen.empty());
+    const Fallsatz satz = GespeicherterFall(361);
     EXPECT_EQ(std::tuple(satz.Entgelte[1], satz.KassePos, satz.Namen[2]),
               std::tuple(Euro(710), std::int16_t{3}, std::string("Gärtnerei Jung      ")));
 
     stoerung.AbJetztVoll();  // a new run of failures is said again
     EXPECT_EQ(Fehler(Tippen(1, "720").Meldungen), 1);
     stoerung.WiederPlatz();
-    f.PersonWaehlen(5);
-    EXPECT_EQ(f.FallNr(), 421);
-    EXPECT_EQ(f.Daten().FallLesen(361).Wert().Entgelte[1], Euro(720));
+    f.PersonWaehlen(P(5));
+    EXPECT_EQ(Gezeigt(f), 421);
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Euro(720));
 }
 
 // A case or a month's rates that cannot be read change nothing: the case
@@ -185,39 +197,40 @@ TEST_F(OffenerFallTest, UnlesbarerFallLaesstDenAngezeigtenOffen) {
     OffenerFall& f = *StartenMit(stoerung);
     Tippen(1, "300");
     for (const auto& [a, ende] :
-         {std::pair{f.PersonWaehlen(1),
+         {std::pair{f.PersonWaehlen(P(1)),
                     "„Personalfall 2, Januar 2012“ konnte nicht gelesen werden."},
-          std::pair{f.MonatWaehlen(2), "für Februar 2012 konnten nicht gelesen werden."}}) {
+          std::pair{f.MonatWaehlen(*Monatsplatz::Aus(1)),
+                    "für Februar 2012 konnten nicht gelesen werden."}}) {
         EXPECT_TRUE(a.Auswahl && !a.Fall);
         ASSERT_EQ(a.Meldungen.size(), 1u);
         EXPECT_TRUE(Endet(a.Meldungen[0].Text,
                           std::string(ende) + " Es bleibt der bisher angezeigte Fall geöffnet."));
     }
-    EXPECT_EQ(std::tuple(f.FallNr(), f.PersonPos(), f.Bildschirm().Entgelte[1]),
-              std::tuple(361, 0, Euro(300)));
+    EXPECT_EQ(std::tuple(Gezeigt(f), f.Angaben()[J(1)].Entgelt), std::tuple(361, Euro(300)));
     // A fund stored but not read back stays on screen all the same.
     stoerung.Lesefehler = {Stelle(361)};
-    f.KasseWaehlen(3);
-    EXPECT_EQ(f.KassePos(), 3);
+    f.KasseWaehlen(K(3));
+    EXPECT_EQ(f.Angaben().Kasse, K(3));
 }
 
 TEST_F(OffenerFallTest, SicherungAufDenDatentraeger) {
     Stoerstelle stoerung;
     OffenerFall& f = *StartenMit(stoerung);
-    Tippen(1, "300");
+    EXPECT_TRUE(Tippen(1, "300").SicherungFaellig);
     stoerung.SyncFehler = EIO;
-    EXPECT_TRUE(f.SicherungFaellig());
-    EXPECT_EQ(Fehler(f.Sichern()), 1);
-    EXPECT_EQ(Fehler(f.Sichern()), 0);  // said once
-    EXPECT_TRUE(f.SicherungFaellig() && f.Ungesichert());
+    EXPECT_EQ(Fehler(f.Sichern().Meldungen), 1);
+    const Aenderung nochmal = f.Sichern();
+    EXPECT_EQ(Fehler(nochmal.Meldungen), 0);  // said once
+    EXPECT_TRUE(nochmal.SicherungFaellig);
     stoerung.SyncFehler = 0;
-    EXPECT_TRUE(f.Sichern().empty() && !f.SicherungFaellig());
+    const Aenderung gesichert = f.Sichern();
+    EXPECT_TRUE(gesichert.Meldungen.empty() && !gesichert.SicherungFaellig);
 }
 
 TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
     Stoerstelle stoerung;
     OffenerFall& f = *StartenMit(stoerung);
-    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle};
+    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle, {}, {}, {}};
     e.U1.fill("0,3");
     e.U2.fill("0,03");
     // U1 before U2, month by month; -32,768 is the lowest rate a record holds.
@@ -231,31 +244,29 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
     }
     const auto vorher = DateiInhalt("SV.dat");
     for (const auto& [spalte, monat, text, meldung] : falsch) {
-        auto ergebnis = f.StammdatenSpeichern(e);
-        const auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis);
-        ASSERT_NE(fehler, nullptr);
-        ASSERT_EQ(fehler->Meldungen.size(), 1u);
-        EXPECT_EQ(fehler->Meldungen[0].Text, "Der Umlagesatz " + meldung);
-        EXPECT_EQ(fehler->Box, std::pair(spalte, monat));
+        const Aenderung fehler = f.StammdatenSpeichern(e);
+        EXPECT_FALSE(fehler.StammdatenSchliessen);
+        ASSERT_EQ(fehler.Meldungen.size(), 1u);
+        EXPECT_EQ(fehler.Meldungen[0].Text, "Der Umlagesatz " + meldung);
+        EXPECT_EQ(fehler.Korrigieren, (Satzbox{spalte, monat}));
         EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
         (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = "-32.768";
     }
     // The names go first: when the rates fail, the names are stored all the same.
     e.Personen[1] = "Frau Ebert";
     stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 4;
-    auto ergebnis = f.StammdatenSpeichern(e);
-    ASSERT_EQ(ergebnis.index(), 1u);
-    EXPECT_TRUE(std::get<1>(ergebnis).Personen);
+    const Aenderung halb = f.StammdatenSpeichern(e);
+    EXPECT_TRUE(halb.Personen && !halb.StammdatenSchliessen);
     EXPECT_EQ(f.Namen().Personen[1], "Frau Ebert          ");
-    EXPECT_EQ(f.StammdatenSpeichern(e).index(), 0u);
-    EXPECT_EQ(std::get<0>(f.Umlagesaetze2012(0))[1][11], -32768);
+    EXPECT_TRUE(f.StammdatenSpeichern(e).StammdatenSchliessen);
+    EXPECT_EQ(f.StammdatenKasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
 }
 
 TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
     OffenerFall& f = Starten();
-    f.TeilmonatWaehlen(1);
+    f.TeilmonatWaehlen(*Teilmonatsplatz::Aus(1));
     Tippen(1, "150");
-    f.ArbeitgeberGetippt(2, "Café");
+    f.ArbeitgeberGetippt(J(2), "Café");
     f.SchalterKlicken(Allgemeinschalter::RVBefreiung);
     f.ZeilendruckerSetzen(true);
     const Berichtsdaten b = f.Bericht(2012, 12, 5);
@@ -267,7 +278,7 @@ TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
     EXPECT_EQ(std::tuple(b.Tag, b.Monat, b.Jahr, b.Zeilendrucker, b.RVBefreiungAngehakt,
                          b.RVVerzichtImSatz, b.KinderlosImSatz),
               std::tuple(5, 12, 2012, 1, true, 1, 0));
-    EXPECT_TRUE(b.Eingabe.Entgelt == f.AktuelleEingaben().Entgelt &&
+    EXPECT_TRUE(b.Eingabe.Entgelt[1] == Euro(150) &&
                 b.Resultat.AGAufwand == f.AktuellesErgebnis().AGAufwand);
     EXPECT_EQ(std::tuple(b.U1Prozent, b.U2Prozent, b.U3Prozent),
               std::tuple(Waehrung::AusRoh(3700), Waehrung::AusRoh(270), Waehrung::AusRoh(400)));
@@ -300,16 +311,14 @@ TEST_F(OffenerFallTest, GesichertWirdSpaeterBeimFallwechselUndAmEnde) {
     fall->Sichern();
     const int nachStart = zaehler.Syncs;
     Tippen(1, "600");
-    fall->SchalterKlicken(1, Jobschalter::KV);
+    EXPECT_TRUE(fall->SchalterKlicken(J(1), Jobschalter::KV).SicherungFaellig);
     EXPECT_EQ(zaehler.Syncs, nachStart);
-    EXPECT_TRUE(fall->SicherungFaellig());
-    fall->Sichern();  // the timer
+    EXPECT_FALSE(fall->Sichern().SicherungFaellig);  // the timer
     EXPECT_GT(zaehler.Syncs, nachStart);
-    EXPECT_FALSE(fall->SicherungFaellig());
 
     Tippen(1, "700");
     const int vorWechsel = zaehler.Syncs;
-    fall->PersonWaehlen(3);
+    fall->PersonWaehlen(P(3));
     EXPECT_GT(zaehler.Syncs, vorWechsel);
     const int vorEnde = zaehler.Syncs;
     EXPECT_FALSE(fall->Schliessen().Frage);

@@ -37,14 +37,12 @@ class SpurenTest : public FallTest {
         }
         e.Abrechnungsstelle = fall->Namen().Abrechnungsstelle;
         for (const int k : {0, kasse}) {
-            auto saetze = fall->Umlagesaetze2012(k);
-            ASSERT_EQ(saetze.index(), 0u);
-            for (std::size_t m = 0; m < 12; ++m) {
-                e.U1[m] = OffenerFall::Satztext(std::get<0>(saetze)[0][m]);
-                e.U2[m] = OffenerFall::Satztext(std::get<0>(saetze)[1][m]);
-            }
+            const Aenderung saetze = fall->StammdatenKasseWaehlen(*Kassenplatz::Aus(k));
+            ASSERT_TRUE(saetze.Meldungen.empty());
+            e.U1 = *saetze.U1Texte;
+            e.U2 = *saetze.U2Texte;
         }
-        e.Kasse = kasse;
+        e.Kasse = *Kassenplatz::Aus(kasse);
         const auto k = static_cast<std::size_t>(std::stoi(a.at(2)));
         (k <= 10 ? e.Personen[k - 1] : e.Abrechnungsstelle[k - 11]) = a.at(3);
         const auto m = static_cast<std::size_t>(std::stoi(a.at(4)));
@@ -53,34 +51,33 @@ class SpurenTest : public FallTest {
         fall->ZeilendruckerSetzen(a.at(7) == "1");
         if (a.at(8) != "-") {
             e.U1[m] = a.at(8);
-            if (auto meldung = OffenerFall::U1Enter(e.U1, static_cast<int>(m))) {
-                Sagen({*meldung});
-            }
+            const Aenderung enter =
+                OffenerFall::U1Enter(e.U1, *Monatsplatz::Aus(static_cast<int>(m)));
+            e.U1 = *enter.U1Texte;
+            Sagen(enter);
         }
-        auto ergebnis = fall->StammdatenSpeichern(e);
-        if (auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis)) {
-            Sagen(fehler->Meldungen);
-        } else {
-            Sagen(std::get<Aenderung>(ergebnis));
-        }
+        Sagen(fall->StammdatenSpeichern(e));
     }
 
     void Ausfuehren(const std::vector<std::string>& a) {
         const auto zahl = [&](std::size_t i) { return std::stoi(a.at(i)); };
+        const auto job = [&](std::size_t i) { return J(zahl(i)); };
         const std::string& art = a.at(0);
         if (art == "entgelt" || art == "tippen") {
             Sagen(Tippen(zahl(1), a.at(2), art == "entgelt"));
         } else if (art == "spielen") {
             int& regler = regler_[static_cast<std::size_t>(zahl(1))];
             if (regler != zahl(2)) {
-                Sagen(fall->SchiebereglerGestellt(zahl(1), zahl(2), regler));
+                const Aenderung a = fall->SchiebereglerGestellt(job(1), zahl(2));
+                regler = *a.Regler[job(1)];
+                Sagen(a);
             }
         } else if (art == "schalter") {
             static const std::map<std::string, Jobschalter> namen = {
                 {"KV", Jobschalter::KV}, {"PV", Jobschalter::PV}, {"RV", Jobschalter::RV},
                 {"AV", Jobschalter::AV}, {"KG", Jobschalter::KG}, {"U1", Jobschalter::U1},
                 {"U2", Jobschalter::U2}, {"U3", Jobschalter::U3}};
-            Sagen(fall->SchalterKlicken(zahl(1), namen.at(a.at(2))));
+            Sagen(fall->SchalterKlicken(job(1), namen.at(a.at(2))));
         } else if (art == "allgemein") {
             Sagen(fall->SchalterKlicken(a.at(1) == "Sachsen"     ? Allgemeinschalter::Sachsen
                                         : a.at(1) == "Kinderlos" ? Allgemeinschalter::Kinderlos
@@ -88,19 +85,19 @@ class SpurenTest : public FallTest {
         } else if (art == "liste") {
             const std::string& liste = a.at(1);
             const int p = zahl(2);
-            Sagen(liste == "Jahr"         ? fall->JahrWaehlen(ErstesJahr + p)
-                  : liste == "Monat"      ? fall->MonatWaehlen(p + 1)
-                  : liste == "Minijobber" ? fall->PersonWaehlen(p)
-                  : liste == "Kassen"     ? fall->KasseWaehlen(p)
-                  : liste == "Teilmonat"  ? fall->TeilmonatWaehlen(p)
+            Sagen(liste == "Jahr"         ? fall->JahrWaehlen(*Jahresplatz::Aus(p))
+                  : liste == "Monat"      ? fall->MonatWaehlen(*Monatsplatz::Aus(p))
+                  : liste == "Minijobber" ? fall->PersonWaehlen(*Personenplatz::Aus(p))
+                  : liste == "Kassen"     ? fall->KasseWaehlen(*Kassenplatz::Aus(p))
+                  : liste == "Teilmonat"  ? fall->TeilmonatWaehlen(*Teilmonatsplatz::Aus(p))
                                           : fall->BeitragWaehlen());
         } else if (art == "ag" || art == "agtippen") {
-            fall->ArbeitgeberGetippt(zahl(1), a.at(2));
+            fall->ArbeitgeberGetippt(job(1), a.at(2));
             if (art == "ag") {
-                Sagen(fall->ArbeitgeberEnter(zahl(1)));
+                Sagen(fall->ArbeitgeberEnter(job(1)));
             }
         } else if (art == "agverlassen") {
-            fall->ArbeitgeberVerlassen(zahl(1));
+            fall->ArbeitgeberVerlassen(job(1));
         } else if (art == "dez") {
             Sagen(fall->BisDezemberKopieren());
         } else if (art == "stamm") {
@@ -132,7 +129,7 @@ class SpurenTest : public FallTest {
         }
         anzeige.Text(r.WarnungSichtbar ? "sichtbar" : "verborgen");
         const Umlagesatz& u = fall->Umlagen();
-        const int k = fall->KassePos();
+        const Kassenplatz k = fall->Angaben().Kasse;
         const Jahreswert* jahr = Jahreswerte(fall->Monat().JahrPos());
         for (const std::string& text :
              {JahressummeText(fall->Jahressumme()), KVSatzText(u, k), std::string(jahr->PVText),

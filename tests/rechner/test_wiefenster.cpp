@@ -22,16 +22,16 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
     };
     const std::array<const char*, 8> schalter = {"KV", "PV", "RV", "AV", "KG", "U1", "U2", "U3"};
     for (int fallNr = 0; fallNr < 60; ++fallNr) {
-        fall->JahrWaehlen(zahl(2009, 2012));
-        fall->MonatWaehlen(zahl(1, 12));
-        fall->KasseWaehlen(zahl(0, 21));
-        fall->TeilmonatWaehlen(zahl(0, 4) == 0 ? zahl(1, 34) : 0);
+        fall->JahrWaehlen(*Jahresplatz::Aus(zahl(0, 3)));
+        fall->MonatWaehlen(*Monatsplatz::Aus(zahl(0, 11)));
+        fall->KasseWaehlen(*Kassenplatz::Aus(zahl(0, 21)));
+        fall->TeilmonatWaehlen(*Teilmonatsplatz::Aus(zahl(0, 4) == 0 ? zahl(1, 34) : 0));
         for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
             Tippen(j, zahl(0, 2) == 0
                           ? "0"
                           : std::to_string(zahl(100, 900)) + "," + std::to_string(zahl(10, 99)));
             if (zahl(0, 2) == 0) {
-                fall->SchalterKlicken(j, static_cast<Jobschalter>(zahl(0, 7)));
+                fall->SchalterKlicken(J(j), static_cast<Jobschalter>(zahl(0, 7)));
             }
         }
         if (zahl(0, 2) == 0) {
@@ -39,22 +39,24 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
         }
 
         // The row a spreadsheet would hold for the case on screen.
-        const Fallsatz& f = fall->Bildschirm();
+        const Fallangaben& f = fall->Angaben();
+        const auto zahltext = [](Schalter s) { return std::to_string(Gespeichert(s)); };
         std::vector<std::pair<std::string, std::string>> werte = {
             {"Jahr", std::to_string(fall->Monat().Jahr)},
             {"Monat", std::to_string(fall->Monat().Monat)},
-            {"Kasse", std::string(Kassennamen[static_cast<std::size_t>(fall->KassePos())])},
-            {"Teilmonat", std::to_string(fall->TeilmonatPos() + 1)},
-            {"RV-Verzicht", std::to_string(f.RVVerzicht)},
-            {"Sachsen", std::to_string(f.SachsenWahl)},
-            {"Kinderlos", std::to_string(f.KinderlosWahl)}};
-        for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-            const std::string n = "_" + std::to_string(j);
-            werte.emplace_back("Entgelt" + n, FormatBetrag(f.Entgelte[j]));
+            {"Kasse", std::string(Kassennamen[static_cast<std::size_t>(f.Kasse.Wert())])},
+            {"Teilmonat", std::to_string(f.Teilmonat.Wert() + 1)},
+            {"RV-Verzicht", zahltext(f.RVVerzicht)},
+            {"Sachsen", zahltext(f.Sachsen)},
+            {"Kinderlos", zahltext(f.Kinderlos)}};
+        for (const Job job : AlleJobs) {
+            const std::string n = "_" + std::to_string(job.Nr());
+            werte.emplace_back("Entgelt" + n, FormatBetrag(f[job].Entgelt));
             for (std::size_t s = 0; s < schalter.size(); ++s) {
-                const std::int16_t zustand =
-                    s < 4 ? f.Zweige[j][s] : f.Umlagen[j][s == 4 ? KGStelle : s - 5];
-                werte.emplace_back(schalter[s] + n, std::to_string(zustand));
+                const Schalter zustand = s < 4    ? f[job].Zweige[s]
+                                         : s == 4 ? f[job].KG
+                                                  : f[job].Umlagen[s - 5];
+                werte.emplace_back(schalter[s] + n, zahltext(zustand));
             }
         }
         Eingabefelder felder{};
@@ -68,7 +70,8 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
             << std::get<1>(zeile).Spalte << ": " << std::get<1>(zeile).Grund;
         const Eingaben eingaben = EingabenVonZeile(std::get<0>(zeile), StandardUmlagen());
         const auto rechner = Ergebnisfelder(eingaben, Berechnen(eingaben));
-        ASSERT_EQ(rechner, Ergebnisfelder(fall->AktuelleEingaben(), fall->AktuellesErgebnis()))
+        ASSERT_EQ(rechner,
+                  Ergebnisfelder(fall->Bericht(2012, 1, 1).Eingabe, fall->AktuellesErgebnis()))
             << "Fall " << fallNr;
 
         // And every amount as the window's table shows it.

@@ -14,6 +14,7 @@
 #include "calc/Formate.h"
 #include "calc/Teilmonat.h"
 #include "fall/Anzeige.h"
+#include "fall/Fallrechnung.h"
 #include "rates/Jahreswerte.h"
 #include "ui/common/Gestaltung.h"
 #include "ui/main/Ergebnistabelle.h"
@@ -46,14 +47,25 @@ QIcon Fenstersymbol() {
     return gestaltung::Fenstersymbol(QString::fromUtf8("§"), schrift, QColor(245, 244, 255));
 }
 
-// Stored states are 0 off, 1 on, 2 grey; Qt numbers the last two the other
-// way round. Only stored data make a box grey.
-void Setzen(QCheckBox* box, std::int16_t gespeichert) {
-    const Schalter zustand = SchalterAusGespeichert(gespeichert);
-    box->setTristate(zustand == Schalter::Grau);
-    box->setCheckState(zustand == Schalter::An     ? Qt::Checked
-                       : zustand == Schalter::Grau ? Qt::PartiallyChecked
-                                                   : Qt::Unchecked);
+// Qt numbers grey and on the other way round than the model. Only stored
+// data make a box grey; a box the model holds otherwise takes two states,
+// so that a click never leaves it grey.
+void Setzen(QCheckBox* box, Schalter zustand) {
+    const Qt::CheckState soll = zustand == Schalter::An     ? Qt::Checked
+                                : zustand == Schalter::Grau ? Qt::PartiallyChecked
+                                                            : Qt::Unchecked;
+    if (box->isTristate() != (zustand == Schalter::Grau)) {
+        box->setTristate(zustand == Schalter::Grau);
+    }
+    if (box->checkState() != soll) {
+        box->setCheckState(soll);
+    }
+}
+
+// Escaped and kept as written, so that a name is never read as markup and
+// inner blanks survive.
+QString Klartext(const QString& text) {
+    return "<p style=\"white-space:pre\">" + text.toHtmlEscaped() + "</p>";
 }
 
 }  // namespace
@@ -87,7 +99,6 @@ std::unique_ptr<Hauptfenster> Hauptfenster::Starten(const Umgebung& umgebung, Da
     fenster->e_.MSFlexGrid1->setGeometry(0, job1.y() + job1.height(), fenster->width(),
                                          fenster->twips_.Pixel(7380));
     fenster->e_.MSFlexGrid1->Einrichten(FensterbreiteTwips);
-    start.Anzeige.Personen = true;
     fenster->Zeigen(start.Anzeige);
     return fenster;
 }
@@ -103,7 +114,7 @@ Hauptfenster::Hauptfenster(Umgebung umgebung)
     ListenFuellen();
     sicherung_.setSingleShot(true);
     sicherung_.setInterval(1000);
-    connect(&sicherung_, &QTimer::timeout, this, [this] { Melden(fall_->Sichern()); });
+    connect(&sicherung_, &QTimer::timeout, this, [this] { Zeigen(fall_->Sichern()); });
     Verbinden();
 }
 
@@ -162,15 +173,25 @@ void Hauptfenster::Zeigen(const Aenderung& a) {
     } else if (a.Auswahl) {
         AuswahlZeigen();
     }
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        if (const auto& text = a.Entgelttext[static_cast<std::size_t>(j)]) {
-            e_.Entgelt[j]->setText(Text(*text));
+    SchalterZeigen();
+    for (const Job job : AlleJobs) {
+        if (const auto& text = a.Entgelttext[job]) {
+            e_.Entgelt[job]->setText(Text(*text));
+        }
+        if (const auto& text = a.Arbeitgebertext[job]) {
+            ArbeitgeberZeigen(job.Nr(), *text);
+        }
+        if (const auto& stellung = a.Regler[job]) {
+            // The first step jumps; the slider shows where it landed
+            // without asking the model again.
+            const QSignalBlocker stumm(e_.Spielen[job]);
+            e_.Spielen[job]->setValue(*stellung);
         }
     }
     if (a.Ergebnis) {
         ErgebnisZeigen();
     }
-    if (fall_->SicherungFaellig() && !sicherung_.isActive()) {
+    if (a.SicherungFaellig && !sicherung_.isActive()) {
         sicherung_.start();
     }
     Melden(a.Meldungen);
@@ -180,34 +201,23 @@ void Hauptfenster::AuswahlZeigen() {
     const OffenerFall& f = *fall_;
     e_.Jahr->setCurrentIndex(f.Monat().JahrPos());
     e_.Monat->setCurrentIndex(f.Monat().MonatPos());
-    e_.Minijobber->setCurrentIndex(f.PersonPos());
-    e_.Teilmonat->setCurrentIndex(f.TeilmonatPos());
-    e_.Kassen->setCurrentIndex(f.KassePos());
+    e_.Minijobber->setCurrentIndex(f.Person().Wert());
+    e_.Teilmonat->setCurrentIndex(f.Angaben().Teilmonat.Wert());
+    e_.Kassen->setCurrentIndex(f.Angaben().Kasse.Wert());
 }
 
 void Hauptfenster::FallZeigen() {
     const OffenerFall& f = *fall_;
     AuswahlZeigen();
-    const Fallsatz& fall = f.Bildschirm();
-    for (int i = ErsteSpalte; i <= LetzterJob; ++i) {
-        e_.Arbeitgeber[i]->setText(Text(fall.Namen[i]));
-        for (Zweig b : Zweige) {
-            Setzen(ZweigBox(e_, i, b), fall.Zweige[i][b]);
-        }
-        for (Umlageart u : Umlagearten) {
-            Setzen(UmlageBox(e_, i, u), fall.Umlagen[i][u]);
-        }
-        Setzen(e_.KG[i], fall.Umlagen[i][KGStelle]);
+    for (const Job job : AlleJobs) {
+        e_.Arbeitgeber[job]->setText(Text(f.Angaben()[job].Arbeitgeber));
     }
-    Setzen(e_.RV_Befreiung, fall.RVVerzicht);
-    Setzen(e_.Sachsen, fall.SachsenWahl);
-    Setzen(e_.Kinderlos, fall.KinderlosWahl);
-
     const Umlagesatz& umlagen = f.Umlagen();
-    e_.SozversK->setText(Text(KVSatzText(umlagen, f.KassePos())));
-    e_.Umlage1->setText(Text(UmlagesatzText(umlagen, f.KassePos(), U1)));
-    e_.Umlage2->setText(Text(UmlagesatzText(umlagen, f.KassePos(), U2)));
-    e_.Umlage3->setText(Text(UmlagesatzText(umlagen, f.KassePos(), U3)));
+    const Kassenplatz kasse = f.Angaben().Kasse;
+    e_.SozversK->setText(Text(KVSatzText(umlagen, kasse)));
+    e_.Umlage1->setText(Text(UmlagesatzText(umlagen, kasse, U1)));
+    e_.Umlage2->setText(Text(UmlagesatzText(umlagen, kasse, U2)));
+    e_.Umlage3->setText(Text(UmlagesatzText(umlagen, kasse, U3)));
     if (const Jahreswert* jahr = Jahreswerte(f.Monat().JahrPos())) {
         const auto text = [](std::string_view s) {
             return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
@@ -219,13 +229,40 @@ void Hauptfenster::FallZeigen() {
     }
 }
 
-void Hauptfenster::ErgebnisZeigen() {
-    if (!fall_->Gerechnet()) {
-        return;
+// After every action: a click has turned its box already, and the model
+// decides what every box shows.
+void Hauptfenster::SchalterZeigen() {
+    const Fallangaben& f = fall_->Angaben();
+    for (const Job job : AlleJobs) {
+        for (Zweig b : Zweige) {
+            Setzen(ZweigBox(e_, job.Nr(), b), f[job].Zweige[b]);
+        }
+        for (Umlageart u : Umlagearten) {
+            Setzen(UmlageBox(e_, job.Nr(), u), f[job].Umlagen[u]);
+        }
+        Setzen(e_.KG[job], f[job].KG);
     }
+    Setzen(e_.RV_Befreiung, f.RVVerzicht);
+    Setzen(e_.Sachsen, f.Sachsen);
+    Setzen(e_.Kinderlos, f.Kinderlos);
+}
+
+void Hauptfenster::ErgebnisZeigen() {
     e_.MSFlexGrid1->Aktualisieren(fall_->AktuellesErgebnis());
     e_.Warnung->setVisible(fall_->AktuellesErgebnis().WarnungSichtbar);
     e_.Jahressumme->setText(Text(JahressummeText(fall_->Jahressumme())));
+}
+
+void Hauptfenster::ArbeitgeberZeigen(int job, const std::string& text) {
+    QLineEdit* feld = e_.Arbeitgeber[job];
+    const QString name = Text(text);
+    {
+        const QSignalBlocker stumm(feld);
+        feld->setText(name);
+    }
+    // A name longer than the box can be read in full.
+    feld->setToolTip(name.isEmpty() ? QString() : Klartext(name));
+    feld->update();
 }
 
 void Hauptfenster::PersonenZeigen() {
@@ -239,18 +276,6 @@ void Hauptfenster::Melden(const std::vector<Meldung>& meldungen) {
     for (const Meldung& m : meldungen) {
         umgebung_.meldungen.Zeigen(Text(m.Titel), Text(m.Text), Symbolfuer(m.Art));
     }
-}
-
-void Hauptfenster::SchiebereglerGestellt(int job, int position) {
-    int endposition = position;
-    const Aenderung a = fall_->SchiebereglerGestellt(job, position, endposition);
-    {
-        // The first step jumps; the slider shows where it landed without
-        // running this again.
-        const QSignalBlocker stumm(e_.Spielen[job]);
-        e_.Spielen[job]->setValue(endposition);
-    }
-    Zeigen(a);
 }
 
 void Hauptfenster::resizeEvent(QResizeEvent* ereignis) {

@@ -7,6 +7,7 @@
 
 #include "fall/OffenerFall.h"
 #include "platform/Umgebung.h"
+#include "ui/common/Ansicht.h"
 #include "ui/common/Twips.h"
 #include "ui/main/Steuerelemente.h"
 #include "ui/master/Stammdaten.h"
@@ -19,7 +20,7 @@ namespace lohnwippe {
 // controls' signals into the model's operations and draws what they
 // changed; the case itself, and every rule of loading, calculating and
 // saving, lives in OffenerFall.
-class Hauptfenster : public QWidget, private Fensterlage {
+class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
   public:
     // Opens the data files of the working directory and brings up the last
     // case. On a file that cannot be opened or written, shows why and
@@ -31,8 +32,6 @@ class Hauptfenster : public QWidget, private Fensterlage {
     ~Hauptfenster() override;
 
     const Steuerelemente& Elemente() const { return e_; }
-    OffenerFall& Fall() { return *fall_; }
-    const OffenerFall& Fall() const { return *fall_; }
 
     // The master-data window while it is open.
     // The QPointer converts; cppcheck takes it for an integer.
@@ -53,16 +52,18 @@ class Hauptfenster : public QWidget, private Fensterlage {
     Fensterposition Position() const override;
     void Verschieben(Fensterposition position) override;
 
-    // Draws what `aenderung` names, then says what it has to say.
-    void Zeigen(const Aenderung& aenderung);
+    // Draws what `aenderung` names, and every switch as the model holds
+    // it, then says what it has to say.
+    void Zeigen(const Aenderung& aenderung) override;
     void FallZeigen();
     void AuswahlZeigen();
+    void SchalterZeigen();
     void ErgebnisZeigen();
     void PersonenZeigen();
+    void ArbeitgeberZeigen(int job, const std::string& text);
     void Melden(const std::vector<Meldung>& meldungen);
 
-    bool EntgeltTaste(int job, int taste, const QString& text);
-    void SchiebereglerGestellt(int job, int position);
+    bool EntgeltTaste(Job job, int taste, const QString& text);
     void DruckenClick();
     void InternetClick();
     void HilfeClick();

@@ -17,12 +17,6 @@ namespace lohnwippe {
 
 namespace {
 
-// Escaped and kept as written, so that a name is never read as markup and
-// inner blanks survive.
-QString Klartext(const QString& text) {
-    return "<p style=\"white-space:pre\">" + text.toHtmlEscaped() + "</p>";
-}
-
 std::string Utf8(const QString& text) {
     return text.toStdString();
 }
@@ -30,16 +24,23 @@ std::string Utf8(const QString& text) {
 }  // namespace
 
 void Hauptfenster::Verbinden() {
-    const auto liste = [this](QComboBox* box, auto operation) {
-        connect(box, &QComboBox::activated, this,
-                [this, operation](int position) { Zeigen(operation(*fall_, position)); });
+    // A list hands over a position inside it; the model takes it as such.
+    const auto liste = [this]<typename Platz>(QComboBox* box, Platz, auto operation) {
+        connect(box, &QComboBox::activated, this, [this, operation](int position) {
+            if (const auto platz = Platz::Aus(position)) {
+                Zeigen(operation(*fall_, *platz));
+            }
+        });
     };
-    liste(e_.Jahr, [](OffenerFall& f, int p) { return f.JahrWaehlen(ErstesJahr + p); });
-    liste(e_.Monat, [](OffenerFall& f, int p) { return f.MonatWaehlen(p + 1); });
-    liste(e_.Minijobber, [](OffenerFall& f, int p) { return f.PersonWaehlen(p); });
-    liste(e_.Kassen, [](OffenerFall& f, int p) { return f.KasseWaehlen(p); });
-    liste(e_.Teilmonat, [](OffenerFall& f, int p) { return f.TeilmonatWaehlen(p); });
-    liste(e_.Beitrag0, [](OffenerFall& f, int) { return f.BeitragWaehlen(); });
+    liste(e_.Jahr, Jahresplatz(), [](OffenerFall& f, Jahresplatz p) { return f.JahrWaehlen(p); });
+    liste(e_.Monat, Monatsplatz(), [](OffenerFall& f, Monatsplatz p) { return f.MonatWaehlen(p); });
+    liste(e_.Minijobber, Personenplatz(),
+          [](OffenerFall& f, Personenplatz p) { return f.PersonWaehlen(p); });
+    liste(e_.Kassen, Kassenplatz(),
+          [](OffenerFall& f, Kassenplatz p) { return f.KasseWaehlen(p); });
+    liste(e_.Teilmonat, Teilmonatsplatz(),
+          [](OffenerFall& f, Teilmonatsplatz p) { return f.TeilmonatWaehlen(p); });
+    connect(e_.Beitrag0, &QComboBox::activated, this, [this] { Zeigen(fall_->BeitragWaehlen()); });
     // Names are padded with blanks to 20 characters; show their start.
     for (QComboBox* box : {e_.Jahr, e_.Monat, e_.Minijobber, e_.Teilmonat, e_.Kassen}) {
         connect(box, &QComboBox::currentIndexChanged, box, [box] {
@@ -55,14 +56,10 @@ void Hauptfenster::Verbinden() {
     connect(e_.Drucken, &QPushButton::clicked, this, [this] { DruckenClick(); });
     connect(e_.Internet, &QPushButton::clicked, this, [this] { InternetClick(); });
 
-    // Qt has already turned the box when `clicked` arrives; the model turns
-    // its switch the same way (grey and off to on, on to off), and a user's
-    // click never leaves a box grey.
+    // Qt has turned the box when `clicked` arrives; the model turns its
+    // switch, and Zeigen draws every box as the model holds it.
     const auto klick = [this](QCheckBox* box, auto operation) {
-        connect(box, &QCheckBox::clicked, this, [this, box, operation] {
-            box->setTristate(false);
-            Zeigen(operation(*fall_));
-        });
+        connect(box, &QCheckBox::clicked, this, [this, operation] { Zeigen(operation(*fall_)); });
     };
     const std::array<std::pair<Jobschalter, JeJob<QCheckBox*> Steuerelemente::*>, 8> schalter{{
         {Jobschalter::KV, &Steuerelemente::KV},
@@ -74,20 +71,23 @@ void Hauptfenster::Verbinden() {
         {Jobschalter::U2, &Steuerelemente::U2},
         {Jobschalter::U3, &Steuerelemente::U3},
     }};
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+    for (const Job job : AlleJobs) {
         for (const auto& eintrag : schalter) {
             const Jobschalter art = eintrag.first;
-            klick((e_.*eintrag.second)[j],
-                  [j, art](OffenerFall& f) { return f.SchalterKlicken(j, art); });
+            klick((e_.*eintrag.second)[job],
+                  [job, art](OffenerFall& f) { return f.SchalterKlicken(job, art); });
         }
-        connect(e_.Spielen[j], &QScrollBar::valueChanged, this,
-                [this, j](int position) { SchiebereglerGestellt(j, position); });
-        connect(e_.Entgelt[j], &QLineEdit::textEdited, this,
-                [this, j](const QString& text) { fall_->EntgeltGetippt(j, Utf8(text)); });
-        connect(e_.Arbeitgeber[j], &QLineEdit::textChanged, this,
-                [this, j](const QString& text) { fall_->ArbeitgeberGetippt(j, Utf8(text)); });
-        e_.Entgelt[j]->installEventFilter(this);
-        e_.Arbeitgeber[j]->installEventFilter(this);
+        connect(e_.Spielen[job], &QScrollBar::valueChanged, this,
+                [this, job](int position) { Zeigen(fall_->SchiebereglerGestellt(job, position)); });
+        connect(e_.Entgelt[job], &QLineEdit::textEdited, this, [this, job](const QString& text) {
+            Zeigen(fall_->EntgeltGetippt(job, Utf8(text)));
+        });
+        connect(e_.Arbeitgeber[job], &QLineEdit::textChanged, this,
+                [this, job](const QString& text) {
+                    Zeigen(fall_->ArbeitgeberGetippt(job, Utf8(text)));
+                });
+        e_.Entgelt[job]->installEventFilter(this);
+        e_.Arbeitgeber[job]->installEventFilter(this);
     }
     klick(e_.RV_Befreiung,
           [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::RVBefreiung); });
@@ -97,8 +97,8 @@ void Hauptfenster::Verbinden() {
 }
 
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        if (objekt == e_.Entgelt[j]) {
+    for (const Job job : AlleJobs) {
+        if (objekt == e_.Entgelt[job]) {
             const auto typ = ereignis->type();
             if (typ == QEvent::FocusIn || typ == QEvent::FocusOut) {
                 // Coming back to the window (after a message, say) is no new
@@ -107,33 +107,25 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
                 const bool fensterwechsel =
                     grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason;
                 if (typ == QEvent::FocusOut) {
-                    fensterVerlassen_[j] = fensterwechsel;
-                } else if (!(fensterwechsel && fensterVerlassen_[j])) {
-                    e_.Entgelt[j]->clear();
-                    fall_->EntgeltfeldBetreten(j);
+                    fensterVerlassen_[job] = fensterwechsel;
+                } else if (!(fensterwechsel && fensterVerlassen_[job])) {
+                    e_.Entgelt[job]->clear();
+                    Zeigen(fall_->EntgeltfeldBetreten(job));
                 }
             } else if (typ == QEvent::KeyPress) {
                 const auto* taste = static_cast<QKeyEvent*>(ereignis);
-                return EntgeltTaste(j, taste->key(), taste->text());
+                return EntgeltTaste(job, taste->key(), taste->text());
             }
             return false;
         }
-        if (objekt == e_.Arbeitgeber[j]) {
+        if (objekt == e_.Arbeitgeber[job]) {
             if (ereignis->type() == QEvent::KeyPress) {
                 const int taste = static_cast<QKeyEvent*>(ereignis)->key();
                 if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
-                    Zeigen(fall_->ArbeitgeberEnter(j));
+                    Zeigen(fall_->ArbeitgeberEnter(job));
                 }
             } else if (ereignis->type() == QEvent::FocusOut) {
-                QLineEdit* feld = e_.Arbeitgeber[j];
-                const QString getrimmt = QString::fromStdString(fall_->ArbeitgeberVerlassen(j));
-                {
-                    const QSignalBlocker stumm(feld);
-                    feld->setText(getrimmt);
-                }
-                // A name longer than the box can be read in full.
-                feld->setToolTip(getrimmt.isEmpty() ? QString() : Klartext(getrimmt));
-                feld->update();
+                Zeigen(fall_->ArbeitgeberVerlassen(job));
             }
             return false;
         }
@@ -142,7 +134,7 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
 }
 
 // Returns true for a key the filter consumes.
-bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
+bool Hauptfenster::EntgeltTaste(Job job, int taste, const QString& text) {
     QLineEdit* feld = e_.Entgelt[job];
     char32_t zeichen = 0;
     if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
@@ -166,7 +158,7 @@ bool Hauptfenster::EntgeltTaste(int job, int taste, const QString& text) {
             return false;
         case Tastenwirkung::Geaendert:
             feld->setText(QString::fromStdString(inhalt));
-            fall_->EntgeltGetippt(job, inhalt);
+            Zeigen(fall_->EntgeltGetippt(job, inhalt));
             return true;
         case Tastenwirkung::Uebernehmen:
             Zeigen(fall_->EntgeltEingeben(job, Utf8(feld->text())));

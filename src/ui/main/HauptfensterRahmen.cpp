@@ -13,7 +13,7 @@ namespace lohnwippe {
 void Hauptfenster::HilfeClick() {
     if (stammdaten_ == nullptr) {
         // Loaded afresh only when it opens; while open, it keeps its edits.
-        stammdaten_ = new Stammdaten(*fall_, umgebung_, [this](const Aenderung& a) { Zeigen(a); });
+        stammdaten_ = new Stammdaten(*fall_, umgebung_, *this);
         stammdaten_->setAttribute(Qt::WA_DeleteOnClose);
     }
     stammdaten_->show();
@@ -45,8 +45,8 @@ void Hauptfenster::InternetClick() {
 }
 
 void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
-    const OffenerFall::Schluss schluss = fall_->Schliessen();
-    Melden(schluss.Meldungen);
+    const Aenderung schluss = fall_->Schliessen();
+    Zeigen(schluss);
     // The user decides whether to end with something unsaved; "Nein" keeps
     // the window and everything in it, to try again.
     if (schluss.Frage &&

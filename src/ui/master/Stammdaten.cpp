@@ -40,21 +40,20 @@ std::string Utf8(const QLineEdit* feld) {
     return feld->text().toStdString();
 }
 
-Meldungssymbol Symbolfuer(Symbol symbol) {
-    return symbol == Symbol::Fehler           ? Meldungssymbol::Fehler
-           : symbol == Symbol::Ausrufezeichen ? Meldungssymbol::Ausrufezeichen
-                                              : Meldungssymbol::Keines;
+void Zeigen(const std::array<QLineEdit*, AnzahlMonate>& felder,
+            const std::array<std::string, MonateJeJahr>& texte) {
+    for (std::size_t m = 0; m < felder.size(); ++m) {
+        const QString text = QString::fromStdString(texte[m]);
+        if (felder[m]->text() != text) {
+            felder[m]->setText(text);
+        }
+    }
 }
 
 }  // namespace
 
-Stammdaten::Stammdaten(OffenerFall& fall, const Umgebung& umgebung,
-                       std::function<void(const Aenderung&)> hauptZeigen)
-    : QWidget(nullptr),
-      fall_(fall),
-      meldungen_(umgebung.meldungen),
-      signalton_(umgebung.signalton),
-      hauptZeigen_(std::move(hauptZeigen)) {
+Stammdaten::Stammdaten(OffenerFall& fall, const Umgebung& umgebung, Ansicht& haupt)
+    : QWidget(nullptr), fall_(fall), signalton_(umgebung.signalton), haupt_(haupt) {
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
     const Twips twips(bildschirm != nullptr ? bildschirm->logicalDotsPerInch() : 96);
     e_ = StammdatenAufbauen(this, twips);
@@ -68,7 +67,7 @@ Stammdaten::~Stammdaten() = default;
 void Stammdaten::Verbinden() {
     connect(e_.Kassen, &QComboBox::activated, this, [this] { KassenClick(); });
     connect(e_.Check1, &QCheckBox::clicked, this,
-            [this] { fall_.ZeilendruckerSetzen(e_.Check1->isChecked()); });
+            [this] { Zeigen(fall_.ZeilendruckerSetzen(e_.Check1->isChecked())); });
     connect(e_.Command1, &QPushButton::clicked, this, [this] { SpeichernUndSchliessen(); });
     for (QLineEdit* feld : e_.u1zahl) {
         feld->installEventFilter(this);
@@ -105,22 +104,33 @@ void Stammdaten::Laden(const Umgebung& umgebung) {
 }
 
 void Stammdaten::KassenClick() {
-    const auto saetze = fall_.Umlagesaetze2012(e_.Kassen->currentIndex());
-    if (const auto* meldung = std::get_if<Meldung>(&saetze)) {
-        // Rates of the previous fund must not stay in the boxes: saving
-        // would store them for this one. Empty boxes cannot be saved.
-        for (int m = 0; m < AnzahlMonate; ++m) {
-            e_.u1zahl[m]->clear();
-            e_.u2zahl[m]->clear();
-        }
-        Melden({*meldung});
+    if (const auto kasse = Kassenplatz::Aus(e_.Kassen->currentIndex())) {
+        Zeigen(fall_.StammdatenKasseWaehlen(*kasse));
+    }
+}
+
+void Stammdaten::Zeigen(const Aenderung& a) {
+    if (a.U1Texte) {
+        lohnwippe::Zeigen(e_.u1zahl, *a.U1Texte);
+    }
+    if (a.U2Texte) {
+        lohnwippe::Zeigen(e_.u2zahl, *a.U2Texte);
+    }
+    if (a.StammdatenSchliessen) {
+        // Closing may delete this window once control returns to the event
+        // loop; nothing of it is used after this point.
+        Ansicht& haupt = haupt_;
+        close();
+        haupt.Zeigen(a);
         return;
     }
-    const auto& werte = std::get<0>(saetze);
-    for (int m = 0; m < AnzahlMonate; ++m) {
-        const auto i = static_cast<std::size_t>(m);
-        e_.u1zahl[m]->setText(QString::fromStdString(OffenerFall::Satztext(werte[0][i])));
-        e_.u2zahl[m]->setText(QString::fromStdString(OffenerFall::Satztext(werte[1][i])));
+    haupt_.Zeigen(a);
+    if (a.Korrigieren) {
+        QLineEdit* feld = (a.Korrigieren->Umlage == 1
+                               ? e_.u1zahl
+                               : e_.u2zahl)[static_cast<std::size_t>(a.Korrigieren->Monat)];
+        feld->setFocus(Qt::OtherFocusReason);
+        feld->selectAll();
     }
 }
 
@@ -179,12 +189,8 @@ void Stammdaten::U1Enter(int monat) {
     for (int m = 0; m < AnzahlMonate; ++m) {
         texte[static_cast<std::size_t>(m)] = Utf8(e_.u1zahl[m]);
     }
-    const auto meldung = OffenerFall::U1Enter(texte, monat);
-    if (meldung) {
-        Melden({*meldung});
-    }
-    for (int m = monat; m < AnzahlMonate; ++m) {
-        e_.u1zahl[m]->setText(QString::fromStdString(texte[static_cast<std::size_t>(m)]));
+    if (const auto platz = Monatsplatz::Aus(monat)) {
+        Zeigen(OffenerFall::U1Enter(std::move(texte), *platz));
     }
 }
 
@@ -194,40 +200,16 @@ void Stammdaten::SpeichernUndSchliessen() {
         eingabe.Personen[static_cast<std::size_t>(k - 1)] = Utf8(e_.Nameneingabe[k]);
     }
     eingabe.Abrechnungsstelle = {Utf8(e_.Nameneingabe[11]), Utf8(e_.Nameneingabe[12])};
-    eingabe.Kasse = e_.Kassen->currentIndex();
+    const auto kasse = Kassenplatz::Aus(e_.Kassen->currentIndex());
+    if (!kasse) {
+        return;
+    }
+    eingabe.Kasse = *kasse;
     for (int m = 0; m < AnzahlMonate; ++m) {
         eingabe.U1[static_cast<std::size_t>(m)] = Utf8(e_.u1zahl[m]);
         eingabe.U2[static_cast<std::size_t>(m)] = Utf8(e_.u2zahl[m]);
     }
-    auto ergebnis = fall_.StammdatenSpeichern(eingabe);
-    if (auto* fehler = std::get_if<Stammdatenfehler>(&ergebnis)) {
-        if (fehler->Personen) {
-            Aenderung namen;
-            namen.Personen = true;
-            hauptZeigen_(namen);
-        }
-        Melden(fehler->Meldungen);
-        if (fehler->Box) {
-            QLineEdit* feld =
-                (fehler->Box->first == 1 ? e_.u1zahl : e_.u2zahl)[fehler->Box->second];
-            feld->setFocus(Qt::OtherFocusReason);
-            feld->selectAll();
-        }
-        return;
-    }
-    // Closing may delete this window once control returns to the event
-    // loop; nothing of it is used after this point.
-    const auto hauptZeigen = hauptZeigen_;
-    const Aenderung aenderung = std::get<Aenderung>(std::move(ergebnis));
-    close();
-    hauptZeigen(aenderung);
-}
-
-void Stammdaten::Melden(const std::vector<Meldung>& meldungen) {
-    for (const Meldung& m : meldungen) {
-        meldungen_.Zeigen(QString::fromStdString(m.Titel), QString::fromStdString(m.Text),
-                          Symbolfuer(m.Art));
-    }
+    Zeigen(fall_.StammdatenSpeichern(eingabe));
 }
 
 }  // namespace lohnwippe

@@ -1,16 +1,15 @@
 #pragma once
 
 #include <QWidget>
-#include <functional>
 
 #include "fall/OffenerFall.h"
+#include "ui/common/Ansicht.h"
 #include "ui/master/StammdatenElemente.h"
 
 class QKeyEvent;
 
 namespace lohnwippe {
 
-class Meldungen;
 class Signalton;
 struct Umgebung;
 
@@ -22,16 +21,15 @@ struct Umgebung;
 // everything, closes the window and has the main window load its case
 // again; closing it any other way stores nothing, except the line-printer
 // switch, which takes effect as soon as it is clicked.
-class Stammdaten : public QWidget {
+class Stammdaten : public QWidget, public Ansicht {
     Q_OBJECT
 
   public:
     // A top-level window (no parent widget) on the open case; loads
     // everything when constructed. The folder test of `umgebung` is asked
     // once, here, whether the maker's payroll product is installed.
-    // `hauptZeigen` draws in the main window what a save changed there.
-    Stammdaten(OffenerFall& fall, const Umgebung& umgebung,
-               std::function<void(const Aenderung&)> hauptZeigen);
+    // What an action changed beyond this window goes to `haupt`.
+    Stammdaten(OffenerFall& fall, const Umgebung& umgebung, Ansicht& haupt);
     ~Stammdaten() override;
 
   protected:
@@ -41,17 +39,18 @@ class Stammdaten : public QWidget {
     void Laden(const Umgebung& umgebung);
     void Verbinden();
 
+    // The rate boxes, the box to correct and closing; the rest, the
+    // messages among it, is the main window's to show.
+    void Zeigen(const Aenderung& aenderung) override;
     void KassenClick();
     // True for a key the check consumes.
     bool U1Taste(int monat, const QKeyEvent& taste);
     void U1Enter(int monat);
     void SpeichernUndSchliessen();
-    void Melden(const std::vector<Meldung>& meldungen);
 
     OffenerFall& fall_;
-    Meldungen& meldungen_;
     Signalton& signalton_;
-    std::function<void(const Aenderung&)> hauptZeigen_;
+    Ansicht& haupt_;
     StammdatenElemente e_;
 };
 

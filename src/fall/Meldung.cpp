@@ -1,0 +1,49 @@
+#include "fall/Meldung.h"
+
+namespace lohnwippe {
+
+namespace {
+
+template <typename T>
+void Uebernehmen(JeJob<std::optional<T>>& ziel, JeJob<std::optional<T>>& quelle) {
+    for (std::size_t j = 0; j < ziel.size(); ++j) {
+        if (quelle[j]) {
+            ziel[j] = std::move(quelle[j]);
+        }
+    }
+}
+
+template <typename T>
+void Uebernehmen(std::optional<T>& ziel, std::optional<T>& quelle) {
+    if (quelle) {
+        ziel = std::move(quelle);
+    }
+}
+
+}  // namespace
+
+Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge, const char* titel) {
+    return {titel, fehler.Meldung() + "\n\n" + std::string(folge), Symbol::Fehler};
+}
+
+Aenderung& Aenderung::operator+=(Aenderung andere) {
+    Fall = Fall || andere.Fall;
+    Auswahl = Auswahl || andere.Auswahl;
+    Ergebnis = Ergebnis || andere.Ergebnis;
+    Personen = Personen || andere.Personen;
+    SicherungFaellig = SicherungFaellig || andere.SicherungFaellig;
+    StammdatenSchliessen = StammdatenSchliessen || andere.StammdatenSchliessen;
+    Uebernehmen(Entgelttext, andere.Entgelttext);
+    Uebernehmen(Arbeitgebertext, andere.Arbeitgebertext);
+    Uebernehmen(Regler, andere.Regler);
+    Uebernehmen(U1Texte, andere.U1Texte);
+    Uebernehmen(U2Texte, andere.U2Texte);
+    Uebernehmen(Korrigieren, andere.Korrigieren);
+    Uebernehmen(Frage, andere.Frage);
+    for (Meldung& m : andere.Meldungen) {
+        Meldungen.push_back(std::move(m));
+    }
+    return *this;
+}
+
+}  // namespace lohnwippe

@@ -1,0 +1,132 @@
+#include "fall/Sicherung.h"
+
+#include "store/Satznummern.h"
+
+namespace lohnwippe {
+
+void Sicherung::NachRechnung(int fallNr, const Fallsatz& fall, const Fallsatz& einstellungen,
+                             Aenderung& a) {
+    offenerFall_.reset();
+    offeneEinstellungen_.reset();
+    const auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    ungesichert_ = !geschrieben.HatWert();
+    if (!geschrieben.HatWert()) {
+        Fehlschlag(geschrieben.Fehler(), a);
+        offenerFall_ = Offen{fallNr, fall};
+    }
+    const auto eingestellt = daten_.FallSchreiben(EinstellungsSatz, einstellungen);
+    if (!eingestellt.HatWert()) {
+        Fehlschlag(eingestellt.Fehler(), a);
+        offeneEinstellungen_ = Offen{EinstellungsSatz, einstellungen};
+    }
+    faellig_ = true;
+    if (geschrieben.HatWert() && eingestellt.HatWert()) {
+        Gelungen();
+    }
+    Ersetzungen(a);
+}
+
+void Sicherung::Nachschreiben(Aenderung& a) {
+    if (!offenerFall_ && !offeneEinstellungen_) {
+        return;
+    }
+    bool alles = true;
+    for (std::optional<Offen>* offen : {&offenerFall_, &offeneEinstellungen_}) {
+        if (!*offen) {
+            continue;
+        }
+        const auto geschrieben = daten_.FallSchreiben((*offen)->SatzNr, (*offen)->Satz);
+        if (offen == &offenerFall_) {
+            ungesichert_ = !geschrieben.HatWert();
+        }
+        if (!geschrieben.HatWert()) {
+            Fehlschlag(geschrieben.Fehler(), a);
+            alles = false;
+        }
+        offen->reset();
+    }
+    if (alles) {
+        Gelungen();
+    }
+    Ersetzungen(a);
+}
+
+void Sicherung::FallSchreiben(int fallNr, const Fallsatz& fall, Aenderung& a) {
+    const auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    ungesichert_ = !geschrieben.HatWert();
+    if (geschrieben.HatWert()) {
+        faellig_ = true;
+        Gelungen();
+    } else {
+        Fehlschlag(geschrieben.Fehler(), a);
+    }
+    Ersetzungen(a);
+}
+
+void Sicherung::BisDezember(int fallNr, const Fallsatz& fall, Aenderung& a) {
+    // Handed to the disk at once: it changes up to eleven stored months.
+    if (const auto kopiert = daten_.BisDezemberKopieren(fallNr, fall); kopiert.HatWert()) {
+        Gelungen();
+    } else {
+        Fehlschlag(kopiert.Fehler(), a);
+    }
+    Ersetzungen(a);
+}
+
+Erwartet<void> Sicherung::Nachholen(int fallNr, const Fallsatz& fall) {
+    if (!ungesichert_) {
+        return {};
+    }
+    auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    if (geschrieben.HatWert()) {
+        ungesichert_ = false;
+        faellig_ = true;
+        Gelungen();
+    }
+    return geschrieben;
+}
+
+void Sicherung::Sichern(Aenderung& a) {
+    if (const auto gesichert = daten_.Sichern(); !gesichert.HatWert()) {
+        // What the disk did not take must be written again.
+        ungesichert_ = true;
+        Fehlschlag(gesichert.Fehler(), a);
+    } else {
+        faellig_ = false;
+    }
+}
+
+Erwartet<void> Sicherung::SichernOhneMeldung() {
+    auto gesichert = daten_.Sichern();
+    if (gesichert.HatWert()) {
+        faellig_ = false;
+    }
+    return gesichert;
+}
+
+void Sicherung::Ersetzungen(Aenderung& a) {
+    for (const auto& datei : daten_.ErsetzteDateien()) {
+        a.Meldungen.push_back({Programmtitel, datei.Meldung(), Symbol::Ausrufezeichen});
+    }
+}
+
+void Sicherung::Melden(const DateiFehler& fehler, std::string_view folge, Aenderung& a) {
+    if (fehlerGemeldet_) {
+        return;
+    }
+    fehlerGemeldet_ = true;
+    a.Meldungen.push_back(Dateimeldung(fehler, folge));
+}
+
+void Sicherung::Fehlschlag(const DateiFehler& fehler, Aenderung& a) {
+    Melden(fehler,
+           "Ihre Eingaben bleiben erhalten und werden beim nächsten erfolgreichen Speichern "
+           "gesichert.",
+           a);
+}
+
+void Sicherung::Gelungen() {
+    fehlerGemeldet_ = false;
+}
+
+}  // namespace lohnwippe

@@ -1,0 +1,76 @@
+#include "fall/Startbefund.h"
+
+namespace lohnwippe {
+
+namespace {
+
+// The parts of the one message, in the order found.
+class Befund {
+  public:
+    void Sagen(const std::string& text) {
+        if (!text.empty()) {
+            text_ += (text_.empty() ? "" : "\n\n") + text;
+        }
+    }
+    void Abschliessen(Startbefund& befund) const {
+        if (!text_.empty()) {
+            befund.Meldungen.push_back({Programmtitel, text_, Symbol::Ausrufezeichen});
+        }
+    }
+
+  private:
+    std::string text_;
+};
+
+Startbefund Ende(const DateiFehler& fehler) {
+    return {{Programmende(fehler)}, false};
+}
+
+}  // namespace
+
+Meldung Programmende(const DateiFehler& fehler, std::string_view grund) {
+    return Dateimeldung(fehler, std::string(grund) + "Das Programm wird beendet.");
+}
+
+Startbefund DateienPruefen(Datenbestand& daten) {
+    Befund befund;
+    auto leer = daten.FalldateiLeer();
+    if (!leer.HatWert()) {
+        return Ende(leer.Fehler());
+    }
+    if (leer.Wert()) {
+        auto angelegt = daten.DatenAnlegen();
+        if (!angelegt.HatWert()) {
+            return Ende(angelegt.Fehler());
+        }
+        // A new installation next to a new levy file is nothing to tell.
+        if (angelegt.Wert().size() < static_cast<std::size_t>(AnzahlUmlagesaetze)) {
+            befund.Sagen(UmlagenErgaenztMeldung(angelegt.Wert()));
+        }
+    } else {
+        auto ergaenzt = daten.UmlagenErgaenzen();
+        if (!ergaenzt.HatWert()) {
+            return Ende(ergaenzt.Fehler());
+        }
+        befund.Sagen(UmlagenErgaenztMeldung(ergaenzt.Wert()));
+        auto luecken = daten.Luecken();
+        if (!luecken.HatWert()) {
+            return Ende(luecken.Fehler());
+        }
+        for (const auto& luecke : luecken.Wert()) {
+            befund.Sagen(luecke.Meldung());
+        }
+    }
+    auto unplausibel = daten.UnplausibleUmlagen();
+    if (!unplausibel.HatWert()) {
+        return Ende(unplausibel.Fehler());
+    }
+    if (!unplausibel.Wert().Leer()) {
+        befund.Sagen(unplausibel.Wert().Meldung());
+    }
+    Startbefund ergebnis;
+    befund.Abschliessen(ergebnis);
+    return ergebnis;
+}
+
+}  // namespace lohnwippe
