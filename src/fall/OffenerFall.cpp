@@ -160,11 +160,7 @@ Fallsatz& OffenerFall::SatzImSpeicher() {
 }
 
 Erwartet<void> OffenerFall::OffenenFallSichern() {
-    if (!sicherung_.Ungesichert()) {
-        return {};
-    }
-    gespeichert_ = SatzVomBildschirm();
-    return sicherung_.Nachholen(fallNr_, gespeichert_);
+    return sicherung_.Nachholen(fallNr_, SatzImSpeicher());
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) const {

@@ -103,20 +103,8 @@ Aenderung OffenerFall::Schliessen() {
     }
 
     // The user decides whether to end with something unsaved.
-    Erwartet<void> gesichert = OffenenFallSichern();
-    if (gesichert.HatWert()) {
-        auto einstellungen = daten_.FallLesen(EinstellungsSatz);
-        if (!einstellungen.HatWert()) {
-            gesichert = einstellungen.Fehler();
-        } else {
-            gesichert = daten_.FallSchreiben(
-                EinstellungsSatz,
-                EinstellungenBeimBeenden(einstellungen.Wert(), fallNr_, fenster_.Position()));
-        }
-    }
-    if (gesichert.HatWert()) {
-        gesichert = sicherung_.SichernOhneMeldung();
-    }
+    const Erwartet<void> gesichert =
+        sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
     sicherung_.Ersetzungen(a);
     if (!gesichert.HatWert()) {
         a.Frage = gesichert.Fehler().Meldung() +

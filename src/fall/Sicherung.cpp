@@ -96,7 +96,19 @@ void Sicherung::Sichern(Aenderung& a) {
     }
 }
 
-Erwartet<void> Sicherung::SichernOhneMeldung() {
+Erwartet<void> Sicherung::Beenden(int fallNr, const Fallsatz& fall, Fensterposition fenster) {
+    if (auto gesichert = Nachholen(fallNr, fall); !gesichert.HatWert()) {
+        return gesichert;
+    }
+    auto einstellungen = daten_.FallLesen(EinstellungsSatz);
+    if (!einstellungen.HatWert()) {
+        return einstellungen.Fehler();
+    }
+    if (auto geschrieben = daten_.FallSchreiben(
+            EinstellungsSatz, EinstellungenBeimBeenden(einstellungen.Wert(), fallNr, fenster));
+        !geschrieben.HatWert()) {
+        return geschrieben;
+    }
     auto gesichert = daten_.Sichern();
     if (gesichert.HatWert()) {
         faellig_ = false;

@@ -4,6 +4,7 @@
 
 #include "fall/Meldung.h"
 #include "store/Datenbestand.h"
+#include "store/Einstellungssatz.h"
 
 namespace lohnwippe {
 
@@ -52,8 +53,11 @@ class Sicherung {
     // Hands what was written to the disk.
     void Sichern(Aenderung& a);
     bool Faellig() const { return faellig_; }
-    // Sichern without a word, for a caller that says a failure itself.
-    Erwartet<void> SichernOhneMeldung();
+
+    // The end of the program: an unsaved case stored, the settings record
+    // with the case number and the window's place, and all to the disk. A
+    // failure is for the caller to ask about.
+    Erwartet<void> Beenden(int fallNr, const Fallsatz& fall, Fensterposition fenster);
 
     // The files found replaced since the last look.
     void Ersetzungen(Aenderung& a);
