@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <stdexcept>
 
 #include "calc/Eingaben.h"
@@ -14,27 +16,6 @@
 #include "store/Satznummern.h"
 
 namespace lohnwippe::test {
-
-std::string Fnv::Hex() const {
-    static const char* ziffern = "0123456789abcdef";
-    std::string text(16, '0');
-    for (int i = 0; i < 16; ++i) {
-        text[static_cast<std::size_t>(15 - i)] = ziffern[(wert_ >> (4 * i)) & 0xf];
-    }
-    return text;
-}
-
-std::vector<std::string> Zerlegen(const std::string& zeile, char trenner) {
-    std::vector<std::string> teile(1);
-    for (const char zeichen : zeile) {
-        if (zeichen == trenner) {
-            teile.emplace_back();
-        } else {
-            teile.back() += zeichen;
-        }
-    }
-    return teile;
-}
 
 std::string Maskiert(std::string_view text) {
     std::string ergebnis;
@@ -59,11 +40,6 @@ std::string Maskiert(std::string_view text) {
     return ergebnis;
 }
 
-std::string DateiLesen(const char* name) {
-    std::ifstream strom(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(strom), {}};
-}
-
 std::vector<Wert> Anzeigewerte(const std::function<std::string(int, int)>& zelle,
                                bool warnungSichtbar, const std::vector<std::string>& tafel) {
     static const std::vector<std::string> tafelnamen = {"Jahressumme", "Satz KV", "Satz PV",
@@ -86,6 +62,54 @@ std::vector<Wert> Anzeigewerte(const std::function<std::string(int, int)>& zelle
     return werte;
 }
 
+namespace {
+
+class Fnv {
+  public:
+    void Bytes(const void* daten, std::size_t anzahl) {
+        const auto* p = static_cast<const unsigned char*>(daten);
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            wert_ = (wert_ ^ p[i]) * 0x100000001b3ULL;
+        }
+    }
+    // A text and an end mark, so that "ab","c" and "a","bc" differ.
+    void Text(std::string_view text) {
+        Bytes(text.data(), text.size());
+        const char ende = '\x1f';
+        Bytes(&ende, 1);
+    }
+    std::string Hex() const {
+        static const char* ziffern = "0123456789abcdef";
+        std::string text(16, '0');
+        for (int i = 0; i < 16; ++i) {
+            text[static_cast<std::size_t>(15 - i)] = ziffern[(wert_ >> (4 * i)) & 0xf];
+        }
+        return text;
+    }
+
+  private:
+    std::uint64_t wert_ = 0xcbf29ce484222325ULL;
+};
+
+std::vector<std::string> Zerlegen(const std::string& zeile, char trenner) {
+    std::vector<std::string> teile(1);
+    for (const char zeichen : zeile) {
+        if (zeichen == trenner) {
+            teile.emplace_back();
+        } else {
+            teile.back() += zeichen;
+        }
+    }
+    return teile;
+}
+
+std::string DateiLesen(const char* name) {
+    std::ifstream strom(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), {}};
+}
+
+// "sv" -> hash and so on, as the recorder formed them; "fenster" only with
+// a window.
 std::map<std::string, std::string> Hashes(const Spurzustand& zustand) {
     const auto datei = [](const std::string& bytes) {
         Fnv fnv;
@@ -114,8 +138,6 @@ std::map<std::string, std::string> Hashes(const Spurzustand& zustand) {
     hashes["meldungen"] = std::to_string(zustand.Meldungen.size()) + ":" + meldungen.Hex();
     return hashes;
 }
-
-namespace {
 
 struct Schritt {
     std::vector<std::string> Aktion;

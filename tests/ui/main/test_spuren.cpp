@@ -15,7 +15,6 @@
 
 #include "FensterTest.h"
 #include "Spuren.h"
-#include "SpurenUmschreiben.h"
 #include "calc/Ergebniszeilen.h"
 #include "ui/main/Ergebnistabelle.h"
 #include "ui/master/Stammdaten.h"
@@ -165,12 +164,6 @@ class SpurenTest : public FensterTest {
 };
 
 TEST_F(SpurenTest, FensterHinterlaesstWasAufgezeichnetIst) {
-    if (const char* ziel = std::getenv("LOHNWIPPE_SPUREN_NEU")) {
-        SpurenUmschreiben(
-            ziel, [this] { Neu(); }, [this](const auto& aktion) { Ausfuehren(aktion); },
-            [this] { return Zustand(); });
-        return;
-    }
     SpurenAbspielen([this] { Neu(); }, [this](const auto& aktion) { Ausfuehren(aktion); },
                     [this] { return Zustand(); });
 }
