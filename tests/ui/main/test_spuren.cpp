@@ -15,6 +15,7 @@
 
 #include "FensterTest.h"
 #include "Spuren.h"
+#include "calc/Ergebniszeilen.h"
 #include "ui/main/Ergebnistabelle.h"
 #include "ui/master/Stammdaten.h"
 
@@ -97,53 +98,54 @@ class SpurenTest : public FensterTest {
         }
     }
 
-    // What the step left behind, in the order the trace keeps it.
-    std::map<std::string, std::string> Zustand() {
-        std::map<std::string, std::string> z;
-
-        Fnv anzeige;
-        for (int r = 0; r < Ergebnistabelle::Zeilen; ++r) {
-            for (int c = 0; c < Ergebnistabelle::Spalten; ++c) {
-                anzeige.Text(E().MSFlexGrid1->item(r, c)->text().toStdString());
-            }
-        }
-        anzeige.Text(E().Warnung->isHidden() ? "verborgen" : "sichtbar");
+    // What the step left behind, in the order the recorder hashed it.
+    Spurzustand Zustand() {
+        static_assert(Ergebnistabelle::Zeilen == AnzahlErgebniszeilen &&
+                      Ergebnistabelle::Spalten == SummenSpalte + 1);
+        Spurzustand z;
+        std::vector<std::string> tafel;
         for (const QLabel* label :
              {E().Jahressumme, E().SozversK, E().SozversP, E().SozversR, E().SozversA, E().SozversF,
               E().Umlage1, E().Umlage2, E().Umlage3}) {
-            anzeige.Text(label->text().toStdString());
+            tafel.push_back(label->text().toStdString());
         }
-        z["anzeige"] = anzeige.Hex();
+        z.Anzeige = Anzeigewerte(
+            [this](int r, int c) { return E().MSFlexGrid1->item(r, c)->text().toStdString(); },
+            !E().Warnung->isHidden(), tafel);
 
-        Fnv bild;
+        std::vector<Wert>& bild = z.Fenster.emplace();
+        const auto wert = [&bild](std::string name, std::string text) {
+            bild.push_back({std::move(name), std::move(text), {}});
+        };
         for (const char* name :
              {"Jahr", "Monat", "Minijobber", "Teilmonat", "Kassen", "Beitrag_0"}) {
             const QComboBox* liste = fenster->findChild<QComboBox*>(name);
-            bild.Text(std::to_string(liste->currentIndex()) + liste->currentText().toStdString());
+            const std::string position = std::to_string(liste->currentIndex());
+            const std::string text = liste->currentText().toStdString();
+            std::string gezeigt = position;
+            gezeigt.append(" ").append(text);
+            bild.push_back({std::string("Liste ") + name, std::move(gezeigt), position + text});
         }
         for (int i = 0; i < E().Minijobber->count(); ++i) {
-            bild.Text(E().Minijobber->itemText(i).toStdString());
+            wert("Person " + std::to_string(i + 1), E().Minijobber->itemText(i).toStdString());
         }
         for (int j = 1; j <= 4; ++j) {
-            bild.Text(E().Arbeitgeber[j]->text().toStdString());
-            bild.Text(E().Entgelt[j]->text().toStdString());
+            const std::string nr = " " + std::to_string(j);
+            wert("Arbeitgeber" + nr, E().Arbeitgeber[j]->text().toStdString());
+            wert("Entgelt" + nr, E().Entgelt[j]->text().toStdString());
             for (const char* name : {"KV", "PV", "RV", "AV", "KG", "U1", "U2", "U3"}) {
-                bild.Text(std::to_string(Schalter(name, j)->checkState()));
+                wert(name + nr, std::to_string(Schalter(name, j)->checkState()));
             }
         }
         for (const char* name : {"RV_Befreiung", "Sachsen", "Kinderlos"}) {
-            bild.Text(std::to_string(Schalter(name, 0)->checkState()));
+            wert(name, std::to_string(Schalter(name, 0)->checkState()));
         }
-        z["fenster"] = bild.Hex();
 
-        Fnv gemeldet;
         for (std::size_t i = gemeldet_; i < meldungen.Eintraege.size(); ++i) {
-            gemeldet.Text(meldungen.Eintraege[i].Titel.toStdString());
-            gemeldet.Text(meldungen.Eintraege[i].Text.toStdString());
-            gemeldet.Text(std::to_string(static_cast<int>(meldungen.Eintraege[i].Symbol)));
+            const auto& m = meldungen.Eintraege[i];
+            z.Meldungen.push_back(
+                {m.Titel.toStdString(), m.Text.toStdString(), static_cast<int>(m.Symbol)});
         }
-        z["meldungen"] =
-            std::to_string(meldungen.Eintraege.size() - gemeldet_) + ":" + gemeldet.Hex();
         gemeldet_ = meldungen.Eintraege.size();
         return z;
     }
