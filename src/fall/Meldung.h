@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/Eingaben.h"
+#include "fall/Fallangaben.h"
 #include "store/DateiFehler.h"
 
 namespace lohnwippe {
@@ -29,10 +30,10 @@ inline constexpr const char* Programmtitel = "Lohnwippe";
 Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge,
                      const char* titel = Programmtitel);
 
-// A rate box of the master-data window: U1 or U2 (1, 2) of a month (0..11).
+// A rate box of the master-data window: U1 or U2 of a month.
 struct Satzbox {
-    int Umlage = 1;
-    int Monat = 0;
+    Umlageart Umlage = U1;
+    Monatsplatz Monat;
     bool operator==(const Satzbox&) const = default;
 };
 

@@ -107,7 +107,7 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool z
                                        "Der Umlagesatz U " + std::to_string(u) + " für " +
                                            VollerMonatsname(m + 1) + " " + Grund(*lesung.Fehler),
                                        Symbol::Ausrufezeichen});
-                a.Korrigieren = Satzbox{u, m};
+                a.Korrigieren = Satzbox{u == 1 ? U1 : U2, *Monatsplatz::Aus(m)};
                 return a;
             }
             saetze[static_cast<std::size_t>(u - 1)][i] = lesung.Tausendstel;

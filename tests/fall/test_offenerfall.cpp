@@ -248,7 +248,7 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
         EXPECT_FALSE(fehler.StammdatenSchliessen);
         ASSERT_EQ(fehler.Meldungen.size(), 1u);
         EXPECT_EQ(fehler.Meldungen[0].Text, "Der Umlagesatz " + meldung);
-        EXPECT_EQ(fehler.Korrigieren, (Satzbox{spalte, monat}));
+        EXPECT_EQ(fehler.Korrigieren, (Satzbox{spalte == 1 ? U1 : U2, *Monatsplatz::Aus(monat)}));
         EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
         (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = "-32.768";
     }

@@ -126,9 +126,8 @@ void Stammdaten::Zeigen(const Aenderung& a) {
     }
     haupt_.Zeigen(a);
     if (a.Korrigieren) {
-        QLineEdit* feld = (a.Korrigieren->Umlage == 1
-                               ? e_.u1zahl
-                               : e_.u2zahl)[static_cast<std::size_t>(a.Korrigieren->Monat)];
+        const auto monat = static_cast<std::size_t>(a.Korrigieren->Monat.Wert());
+        QLineEdit* feld = (a.Korrigieren->Umlage == U1 ? e_.u1zahl : e_.u2zahl)[monat];
         feld->setFocus(Qt::OtherFocusReason);
         feld->selectAll();
     }
