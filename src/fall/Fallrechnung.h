@@ -49,6 +49,11 @@ Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, int kasse);
 // from the fund's general rate and its sick-pay switch, and the levy rates.
 Eingaben EingabenAusFall(const Fallsatz& fall, const Umlagesatz& umlagen, Berichtsmonat monat);
 
+// What the window and the calculator say of a case whose amounts are too
+// large to calculate with; only a damaged file holds such amounts.
+inline constexpr const char* BetraegeZuGross =
+    "Die Beträge dieses Falls sind zu groß, um sie zu berechnen.";
+
 // List texts of the window: "JAN" .. "DEZ" (month 1..12) and "2009" .. "2012".
 std::string Monatskuerzel(int monat);
 std::string Jahrestext(int jahr);

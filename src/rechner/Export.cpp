@@ -1,14 +1,22 @@
 #include "rechner/Export.h"
 
+#include "calc/Ergebnis.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
-#include "rechner/Dateizugang.h"
+#include "rechner/Datenordner.h"
 #include "rechner/Spalten.h"
-#include "store/Einstellungssatz.h"
+#include "rechner/Zeilenleser.h"
 
 namespace lohnwippe::rechner {
 
 namespace {
+
+// Which stored cases to give out.
+struct Exportauswahl {
+    std::optional<int> Jahr;       // 2009 .. 2012; none: all four
+    std::optional<int> PersonPos;  // 0 .. 9; none: all ten
+    bool Alle = false;
+};
 
 // Names fill their fields with blanks, and a damaged or very old file with
 // zero bytes; neither belongs in a spreadsheet cell.
@@ -20,12 +28,7 @@ std::string OhneEndblanks(std::string text) {
 // The ten person names, as the list shows them but without the blanks that
 // fill their fields.
 std::array<std::string, AnzahlPersonen> Personennamen(Datenbestand& daten) {
-    std::array<Fallsatz, 3> saetze;
-    for (int i = 0; i < 3; ++i) {
-        auto satz = daten.FallLesen(NamenSatz1 + i);
-        saetze[static_cast<std::size_t>(i)] = satz.HatWert() ? satz.Wert() : Fallsatz{};
-    }
-    const Namensfelder namen = NamenLesen(saetze[0], saetze[1], saetze[2]);
+    const Namensfelder namen = OderAbbruch(daten.Namen());
     std::array<std::string, AnzahlPersonen> personen;
     for (std::size_t i = 0; i < personen.size(); ++i) {
         personen[i] = OhneEndblanks(namen.Personen[i]);
@@ -41,8 +44,7 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
            Jahrestext(monat.Jahr) + ")";
 }
 
-}  // namespace
-
+// A case never touched: no remuneration, every switch as in a new case.
 bool Unberuehrt(const Fallsatz& fall) {
     for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
         if (fall.Entgelte[job] != Waehrung()) {
@@ -91,8 +93,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
             ergebnis = Berechnen(eingaben);
         } catch (const std::overflow_error&) {
             // Only a damaged file holds such amounts; the window says the same.
-            melden(Fallort(fallNr, position.PersonPos, monat) +
-                   ": Die Beträge dieses Falls sind zu groß, um sie zu berechnen.");
+            melden(Fallort(fallNr, position.PersonPos, monat) + ": " + BetraegeZuGross);
             ++zaehlung.Abgewiesen;
             continue;
         }
@@ -101,7 +102,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         const auto jahressumme = daten.Jahressumme(fallNr);
         if (!jahressumme.HatWert()) {
             ++zaehlung.Unvollstaendig;
-            const int januar = (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+            const int januar = JanuarsatzNr(fallNr);
             if (januar != gemeldet) {
                 gemeldet = januar;
                 melden(jahressumme.Fehler().Meldung() +
@@ -153,13 +154,10 @@ int PersonWaehlen(const std::string& person, Datenbestand& daten) {
     throw Abbruch(meldung + ")");
 }
 
+}  // namespace
+
 int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
-    try {
-        const Ausgabeformat format =
-            auftrag.Format.value_or(FormatNachName(auftrag.Ausgabe).value_or(Ausgabeformat::Csv));
-        if (auftrag.Bom && format != Ausgabeformat::Csv) {
-            throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
-        }
+    return ZeilenAusgeben(auftrag.Ausgabe, melden, [&](Ausgabe& ausgabe) {
         Exportauswahl auswahl;
         auswahl.Alle = auftrag.Alle;
         if (auftrag.Jahr) {
@@ -189,18 +187,9 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
                 geschuetzt.push_back(*kennung);
             }
         }
-        Deskriptor ausgabe(ZumSchreibenOeffnen(auftrag.Ausgabe, geschuetzt));
-        DateiZiel ziel(ausgabe.Fd(), auftrag.Ausgabe == "-" ? "Standardausgabe" : auftrag.Ausgabe);
-        Zeilenschreiber schreiber(ziel, format, Exportspalten(), auftrag.Bom);
-        schreiber.Kopf();
-        const Zaehlung zaehlung = FaelleExportieren(daten, auswahl, schreiber, melden);
-        schreiber.Leeren();
-        ausgabe.Schliessen(auftrag.Ausgabe);
-        return zaehlung.Abgewiesen + zaehlung.Unvollstaendig > 0 ? 1 : 0;
-    } catch (const Abbruch& abbruch) {
-        melden(abbruch.what());
-        return 2;
-    }
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), geschuetzt);
+        return FaelleExportieren(daten, auswahl, schreiber, melden);
+    });
 }
 
 }  // namespace lohnwippe::rechner

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Zeilen.h"
-#include "rechner/Ausgabefelder.h"
 #include "rechner/Eingabe.h"
 #include "rechner/Rechnen.h"
 #include "rechner/Spalten.h"
@@ -26,14 +25,15 @@ struct Lauf {
 Lauf Rechnen(const std::string& eingabe) {
     TextStrom strom(eingabe);
     const auto quelle = eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom);
-    TextZiel ziel;
-    Zeilenschreiber schreiber(ziel, Ausgabeformat::Csv, Rechenspalten());
+    std::string text;
+    Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
+                              Rechenspalten());
     schreiber.Kopf();
     Lauf lauf;
     FaelleRechnen(*quelle, schreiber, StandardUmlagen(), "e",
                   [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
     schreiber.Leeren();
-    lauf.Zeilen = test::CsvZeilen(ziel.Text);
+    lauf.Zeilen = test::CsvZeilen(text);
     return lauf;
 }
 
