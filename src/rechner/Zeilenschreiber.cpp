@@ -29,13 +29,13 @@ bool BrauchtAnfuehrung(std::string_view text) {
 
 Zeilenschreiber::Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format,
                                  std::vector<std::string> spalten, bool bom)
-    : ziel_(std::move(ziel)),
-      format_(format),
+    : format_(format),
       zahlen_(format == Ausgabeformat::Csv ? Zahlformat::Deutsch : Zahlformat::Punkt),
       bom_(bom && format == Ausgabeformat::Csv),
       spalten_(std::move(spalten)),
       puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)),
-      groesse_(Puffergroesse) {
+      groesse_(Puffergroesse),
+      ziel_(std::move(ziel)) {
     for (const std::string& name : spalten_) {
         // Column names are plain ASCII; the library's dump quotes anyway.
         std::string schluessel(schluessel_.empty() ? "{" : ",");

@@ -52,7 +52,6 @@ class Zeilenschreiber {
     void Zahlfeld(Zahlschreiber schreiben);
     void Platz(std::size_t bytes);
 
-    Ausgabeziel ziel_;
     Ausgabeformat format_;
     Zahlformat zahlen_;
     bool bom_;
@@ -66,6 +65,8 @@ class Zeilenschreiber {
     std::unique_ptr<char[]> puffer_;
     std::size_t groesse_;
     std::size_t belegt_ = 0;
+    // Behind the fields every number touches, called once a buffer.
+    Ausgabeziel ziel_;
 };
 
 }  // namespace lohnwippe::rechner
