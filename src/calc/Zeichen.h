@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace lohnwippe {
@@ -27,6 +28,22 @@ inline std::string_view Getrimmt(std::string_view text) {
         text.remove_suffix(1);
     }
     return text;
+}
+
+// A whole number of digits only, nothing around them; at most nine, so
+// that no range check after it can wrap.
+inline std::optional<long> GanzzahlLesen(std::string_view text) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    long wert = 0;
+    for (char c : text) {
+        if (!IstZiffer(c)) {
+            return std::nullopt;
+        }
+        wert = wert * 10 + (c - '0');
+    }
+    return wert;
 }
 
 }  // namespace lohnwippe

@@ -1,6 +1,7 @@
 #include "rechner/Export.h"
 
 #include "calc/Ergebnis.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
 #include "rechner/Datenordner.h"
@@ -133,12 +134,9 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
 int PersonWaehlen(const std::string& person, Datenbestand& daten) {
     const auto personen = Personennamen(daten);
     const std::string gesucht = OhneEndblanks(person);
-    if (gesucht.size() <= 2 && gesucht.find_first_not_of("0123456789") == std::string::npos &&
-        !gesucht.empty()) {
-        const int nr = std::stoi(gesucht);
-        if (nr >= 1 && nr <= AnzahlPersonen) {
-            return nr - 1;
-        }
+    if (const auto nr = GanzzahlLesen(gesucht);
+        gesucht.size() <= 2 && nr && *nr >= 1 && *nr <= AnzahlPersonen) {
+        return static_cast<int>(*nr - 1);
     }
     for (std::size_t i = 0; i < personen.size(); ++i) {
         if (personen[i] == gesucht) {
@@ -162,12 +160,11 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
         auswahl.Alle = auftrag.Alle;
         if (auftrag.Jahr) {
             const std::string& jahr = *auftrag.Jahr;
-            const bool zahl =
-                jahr.size() == 4 && jahr.find_first_not_of("0123456789") == std::string::npos;
-            if (!zahl || std::stoi(jahr) < ErstesJahr || std::stoi(jahr) > LetztesJahr) {
+            const auto zahl = GanzzahlLesen(jahr);
+            if (jahr.size() != 4 || !zahl || *zahl < ErstesJahr || *zahl > LetztesJahr) {
                 throw Abbruch("--jahr " + Zitat(jahr) + ": ein Jahr von 2009 bis 2012");
             }
-            auswahl.Jahr = std::stoi(jahr);
+            auswahl.Jahr = static_cast<int>(*zahl);
         }
         const std::string ordner = auftrag.Ordner ? *auftrag.Ordner : Benutzerdatenordner();
         const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/");

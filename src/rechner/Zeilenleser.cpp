@@ -16,21 +16,6 @@ namespace lohnwippe::rechner {
 
 namespace {
 
-// Digits only, at most nine of them, so that no range check can wrap.
-std::optional<long> GanzzahlLesen(std::string_view text) {
-    if (text.empty() || text.size() > 9) {
-        return std::nullopt;
-    }
-    long wert = 0;
-    for (char c : text) {
-        if (!IstZiffer(c)) {
-            return std::nullopt;
-        }
-        wert = wert * 10 + (c - '0');
-    }
-    return wert;
-}
-
 bool GleichOhneGross(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;

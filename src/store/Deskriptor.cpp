@@ -20,16 +20,6 @@ std::optional<Dateikennung> KennungAus(const struct stat& angaben) {
                         static_cast<std::uint64_t>(angaben.st_ino)};
 }
 
-// Not inherited by programs started later (the browser, the PDF viewer),
-// which would otherwise hold the window's lock; never the controlling
-// terminal.
-int OeffnenOderFehler(const std::string& name, int schalter, int& fehlerNr) {
-    const int fd =
-        Ununterbrochen([&] { return ::open(name.c_str(), schalter | O_CLOEXEC | O_NOCTTY, 0666); });
-    fehlerNr = fd < 0 ? errno : 0;
-    return fd;
-}
-
 }  // namespace
 
 long Systemaufrufe::PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) {
@@ -67,20 +57,23 @@ std::optional<Dateikennung> KennungVon(const std::string& name) {
 
 Erwartet<Deskriptor> Deskriptor::Oeffnen(const std::string& name, int schalter,
                                          Systemaufrufe& aufrufe) {
-    int fehlerNr = 0;
-    const int fd = OeffnenOderFehler(name, schalter, fehlerNr);
+    // Not inherited by programs started later (the browser, the PDF
+    // viewer), which would otherwise hold the window's lock; never the
+    // controlling terminal.
+    const int fd =
+        Ununterbrochen([&] { return ::open(name.c_str(), schalter | O_CLOEXEC | O_NOCTTY, 0666); });
     if (fd < 0) {
         const bool schreiben = (schalter & O_ACCMODE) == O_WRONLY;
         return DateiFehler{.Art = schreiben ? Fehlerart::ZumSchreibenOeffnen : Fehlerart::Oeffnen,
                            .Datei = name,
-                           .FehlerNr = fehlerNr};
+                           .FehlerNr = errno};
     }
     return Deskriptor(fd, name, true, aufrufe);
 }
 
 Erwartet<Deskriptor> Deskriptor::DateiOeffnen(const std::string& name, int schalter,
                                               Systemaufrufe& aufrufe) {
-    const auto abweisen = [&name](const struct stat& art) {
+    const auto abweisen = [&name](const struct stat& art) -> Erwartet<Deskriptor> {
         return DateiFehler{.Art = Fehlerart::Oeffnen,
                            .Datei = name,
                            .FehlerNr = S_ISDIR(art.st_mode) ? EISDIR : KeineGewoehnlicheDatei};
@@ -91,12 +84,11 @@ Erwartet<Deskriptor> Deskriptor::DateiOeffnen(const std::string& name, int schal
     }
     // O_NONBLOCK keeps a pipe that appears in the meantime from stopping
     // the open.
-    int fehlerNr = 0;
-    const int fd = OeffnenOderFehler(name, schalter | O_NONBLOCK, fehlerNr);
-    if (fd < 0) {
-        return DateiFehler{.Art = Fehlerart::Oeffnen, .Datei = name, .FehlerNr = fehlerNr};
+    auto datei = Oeffnen(name, schalter | O_NONBLOCK, aufrufe);
+    if (!datei.HatWert()) {
+        return datei;
     }
-    Deskriptor datei(fd, name, true, aufrufe);
+    const int fd = datei.Wert().Fd();
     if (::fstat(fd, &angaben) != 0) {
         return DateiFehler{.Art = Fehlerart::Oeffnen, .Datei = name, .FehlerNr = errno};
     }
@@ -140,14 +132,6 @@ DateiFehler Deskriptor::Fehler(DateiFehler::Fehlerart art, int fehlerNr,
     return DateiFehler{.Art = art, .Datei = name_, .FehlerNr = fehlerNr, .Position = position};
 }
 
-Erwartet<std::size_t> Deskriptor::Lesen(std::uint64_t position, std::span<std::byte> ziel) {
-    return LesenAb(position, ziel, true);
-}
-
-Erwartet<std::size_t> Deskriptor::Lesen(std::span<std::byte> ziel) {
-    return LesenAb(std::nullopt, ziel, false);
-}
-
 Erwartet<std::size_t> Deskriptor::LesenAb(std::optional<std::uint64_t> position,
                                           std::span<std::byte> ziel, bool bisVoll) {
     const std::uint64_t ab = position.value_or(0);
@@ -169,14 +153,6 @@ Erwartet<std::size_t> Deskriptor::LesenAb(std::optional<std::uint64_t> position,
         }
     }
     return gelesen;
-}
-
-Erwartet<void> Deskriptor::Schreiben(std::uint64_t position, std::span<const std::byte> quelle) {
-    return SchreibenAb(position, quelle);
-}
-
-Erwartet<void> Deskriptor::Schreiben(std::span<const std::byte> quelle) {
-    return SchreibenAb(std::nullopt, quelle);
 }
 
 // The one place every byte of the data files and of the calculator's output

@@ -84,14 +84,22 @@ class Deskriptor {
 
     // Reads from `position` until `ziel` is full or the file ends; the bytes
     // read.
-    Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel);
+    Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel) {
+        return LesenAb(position, ziel, true);
+    }
     // One read where the stream stands: what it has now, 0 at its end.
-    Erwartet<std::size_t> Lesen(std::span<std::byte> ziel);
+    Erwartet<std::size_t> Lesen(std::span<std::byte> ziel) {
+        return LesenAb(std::nullopt, ziel, false);
+    }
 
     // Writes all of `quelle` at `position`, or where the stream stands.
     // Anything less is a failure, with `Position` where writing stopped.
-    Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle);
-    Erwartet<void> Schreiben(std::span<const std::byte> quelle);
+    Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) {
+        return SchreibenAb(position, quelle);
+    }
+    Erwartet<void> Schreiben(std::span<const std::byte> quelle) {
+        return SchreibenAb(std::nullopt, quelle);
+    }
 
     Erwartet<std::uint64_t> Laenge() const;
     // None for anything but a regular file.
