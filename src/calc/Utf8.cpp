@@ -71,13 +71,8 @@ void Utf8Anhaengen(std::string& ziel, char32_t zeichen) {
     } else if (zeichen < 0x800) {
         ziel += b(0xC0 | (zeichen >> 6));
         ziel += b(0x80 | (zeichen & 0x3F));
-    } else if (zeichen < 0x10000) {
-        ziel += b(0xE0 | (zeichen >> 12));
-        ziel += b(0x80 | ((zeichen >> 6) & 0x3F));
-        ziel += b(0x80 | (zeichen & 0x3F));
     } else {
-        ziel += b(0xF0 | (zeichen >> 18));
-        ziel += b(0x80 | ((zeichen >> 12) & 0x3F));
+        ziel += b(0xE0 | (zeichen >> 12));
         ziel += b(0x80 | ((zeichen >> 6) & 0x3F));
         ziel += b(0x80 | (zeichen & 0x3F));
     }

@@ -20,7 +20,8 @@ bool Utf8Lesen(std::string_view text, std::size_t& pos, char32_t& zeichen);
 // npos for valid UTF-8.
 std::size_t Utf8Fehler(std::string_view text);
 
-// Appends the encoding of `zeichen` (at most U+10FFFF).
+// Appends the encoding of `zeichen`, at most U+FFFF: Windows-1252, the only
+// source of characters the program encodes, reaches no further than U+2122.
 void Utf8Anhaengen(std::string& ziel, char32_t zeichen);
 
 // A byte that continues a character rather than starting one.

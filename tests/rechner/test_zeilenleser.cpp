@@ -153,7 +153,7 @@ TEST(Zeilenleser, JsonZeilen) {
         {anfang + R"("Jahr":"2011"})", "e, Zeile 1, Spalte „Jahr“: steht zweimal in der Zeile"},
         {anfang + R"("Gehalt":5})", "e, Zeile 1, Spalte „Gehalt“: unbekannte Spalte"},
         {R"({"Jahr":"2012",)", "e, Zeile 1: kein gültiges JSON"},
-        {anfang + "\"Kasse\":\"\xFF\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
+        {anfang + "\"Kasse\":\"\x80\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.Zeile);
