@@ -1,5 +1,6 @@
 #include "calc/Zahllesen.h"
 
+#include <algorithm>
 #include <array>
 #include <stdexcept>
 
@@ -13,7 +14,9 @@ namespace {
 constexpr std::array<std::uint64_t, 5> ZehnHoch{1, 10, 100, 1000, 10000};
 
 // Largest whole part a count can hold: 2^63 / 10000, cut. One more is too
-// large with any decimals, and stopping there keeps the sum from wrapping.
+// large with any decimals; holding the whole part there keeps the sums
+// below from wrapping, and the range check at the end turns it down after
+// the text's other faults, which are told first.
 constexpr std::uint64_t GroessterGanzteil =
     static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max()) / Waehrung::Skala;
 
@@ -48,9 +51,6 @@ Zahllesung ZahlLesen(std::string_view text, const Zahlschreibweise& schreibweise
     std::size_t i = 0;
     bool ziffern = false;
     std::uint64_t ganzteil = 0;
-    // Past this the number is too large whatever follows; reading goes on
-    // for the text's other faults, which are told first.
-    bool zuGross = false;
     int gruppe = 0;  // digits since the last thousands separator
     bool getrennt = false;
     for (; i < text.size(); ++i) {
@@ -58,10 +58,8 @@ Zahllesung ZahlLesen(std::string_view text, const Zahlschreibweise& schreibweise
         if (IstZiffer(c)) {
             ziffern = true;
             ++gruppe;
-            if (!zuGross) {
-                ganzteil = ganzteil * 10 + static_cast<std::uint64_t>(c - '0');
-                zuGross = ganzteil > GroessterGanzteil;
-            }
+            ganzteil = std::min(ganzteil * 10 + static_cast<std::uint64_t>(c - '0'),
+                                GroessterGanzteil + 1);
         } else if (c == '.' && Tausenderpunkt(schreibweise.Punkte, text, i, gruppe, getrennt)) {
             getrennt = true;
             gruppe = 0;
@@ -97,14 +95,11 @@ Zahllesung ZahlLesen(std::string_view text, const Zahlschreibweise& schreibweise
     if (gelesen > stellen && !schreibweise.Runden) {
         return scheitern(Lesefehler::ZuVieleStellen);
     }
-    if (zuGross) {
-        return scheitern(Lesefehler::ZuGross);
-    }
     for (; gelesen < stellen; ++gelesen) {
         nachkomma *= 10;
     }
 
-    // ganzteil is at most 2^63 / 10000 here, so none of these wrap.
+    // ganzteil is at most 2^63 / 10000 + 1, so none of these wrap.
     const std::uint64_t einheiten =
         ganzteil * ZehnHoch[static_cast<std::size_t>(stellen)] + nachkomma + (aufrunden ? 1 : 0);
     const std::uint64_t betrag = einheiten * ZehnHoch[static_cast<std::size_t>(4 - stellen)];
