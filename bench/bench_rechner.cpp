@@ -4,9 +4,9 @@
 // core for the whole road, median of five runs.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -54,30 +54,21 @@ const std::string& Eingabe() {
     return text;
 }
 
-class Nirgendwo {
-  public:
-    Nirgendwo() : fd_(::open("/dev/null", O_WRONLY | O_CLOEXEC)) {}
-    ~Nirgendwo() { ::close(fd_); }
-    Nirgendwo(const Nirgendwo&) = delete;
-    Nirgendwo& operator=(const Nirgendwo&) = delete;
-    int Fd() const { return fd_; }
-
-  private:
-    int fd_;
-};
-
 // The whole road of `lohnwippe-rechner rechnen` after opening the files,
 // CSV in and `format` out.
 void Rechnen(benchmark::State& state, Ausgabeformat format) {
     const std::string& text = Eingabe();
     const Umlagetabelle umlagen = StandardUmlagen();
-    const Nirgendwo null;
+    Deskriptor null = std::move(Deskriptor::Oeffnen("/dev/null", O_WRONLY)).Wert();
     long gerechnet = 0;
     for (auto _ : state) {
         TextStrom strom(text);
         const auto quelle = CsvQuelle(strom);
-        DateiZiel ziel(null.Fd(), "/dev/null");
-        Zeilenschreiber schreiber(ziel, format, Rechenspalten());
+        Zeilenschreiber schreiber(
+            [&](std::string_view daten) {
+                OderAbbruch(null.Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
+            },
+            format, Rechenspalten());
         schreiber.Kopf();
         const Zaehlung z = FaelleRechnen(*quelle, schreiber, umlagen, "bench", [](auto&) {});
         schreiber.Leeren();

@@ -12,6 +12,8 @@
 #include "Fuzzhilfen.h"
 #include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
+#include "calc/Utf8.h"
+#include "calc/Zahllesen.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Leser;
@@ -46,25 +48,6 @@ char32_t Naechste(Leser& leser) {
         zeichen = zeichen << 6 | (leser.Byte() & 0x3Fu);
     }
     return zeichen;
-}
-
-void Utf8Anhaengen(std::string& text, char32_t z) {
-    const auto b = [](char32_t wert) { return static_cast<char>(wert); };
-    if (z < 0x80) {
-        text += b(z);
-    } else if (z < 0x800) {
-        text += b(0xC0 | z >> 6);
-        text += b(0x80 | (z & 0x3F));
-    } else if (z < 0x10000) {
-        text += b(0xE0 | z >> 12);
-        text += b(0x80 | (z >> 6 & 0x3F));
-        text += b(0x80 | (z & 0x3F));
-    } else {
-        text += b(0xF0 | z >> 18);
-        text += b(0x80 | (z >> 12 & 0x3F));
-        text += b(0x80 | (z >> 6 & 0x3F));
-        text += b(0x80 | (z & 0x3F));
-    }
 }
 
 bool NurZiffernUndKommas(const std::string& text, bool formatiert) {

@@ -9,6 +9,7 @@
 #include "Fuzzhilfen.h"
 #include "calc/Formate.h"
 #include "calc/Umlagebox.h"
+#include "calc/Zahllesen.h"
 
 using namespace lohnwippe;
 using lohnwippe::fuzz::Pruefen;

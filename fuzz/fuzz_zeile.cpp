@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "Fuzzhilfen.h"
+#include "calc/Utf8.h"
 #include "rechner/Ausgabefelder.h"
 #include "rechner/Eingabe.h"
 #include "rechner/Rechnen.h"
@@ -28,14 +29,14 @@ void Zurueck(const Fallzeile& zeile, Ausgabeformat format) {
     for (const Eingabespalte& spalte : Eingabespalten()) {
         spalten.push_back(spalte.Name);
     }
-    TextZiel ziel;
-    Zeilenschreiber schreiber(ziel, format, spalten);
+    std::string text;
+    Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, format, spalten);
     schreiber.Kopf();
     EingabefelderSchreiben(schreiber, zeile.Fall, zeile.Monat);
     schreiber.Zeilenende();
     schreiber.Leeren();
 
-    TextStrom strom(ziel.Text);
+    TextStrom strom(text);
     const auto quelle = Quelle(strom, format);
     Eingabezeile wieder;
     Pruefen(quelle->Naechste(wieder) && !wieder.Fehler, "geschriebene Zeile lesbar");
@@ -57,15 +58,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     try {
         TextStrom strom(text);
         const auto quelle = Quelle(strom, format);
-        TextZiel ziel;
-        Zeilenschreiber schreiber(ziel, Ausgabeformat::Csv, Rechenspalten());
+        std::string ausgabe;
+        Zeilenschreiber schreiber([&](std::string_view daten) { ausgabe += daten; },
+                                  Ausgabeformat::Csv, Rechenspalten());
         const Zaehlung zaehlung =
             FaelleRechnen(*quelle, schreiber, umlagen, "e", [](const std::string& meldung) {
                 Pruefen(Utf8Fehler(meldung) == std::string_view::npos, "Meldung in UTF-8");
                 Pruefen(meldung.find_first_of("\r\n") == std::string::npos, "Meldung einzeilig");
             });
         schreiber.Leeren();
-        Pruefen(std::count(ziel.Text.begin(), ziel.Text.end(), '\n') == zaehlung.Gerechnet,
+        Pruefen(std::count(ausgabe.begin(), ausgabe.end(), '\n') == zaehlung.Gerechnet,
                 "eine Ausgabezeile je gerechneter Zeile");
 
         TextStrom nochmal(text);

@@ -1,16 +1,10 @@
 #include "calc/Entgelteingabe.h"
 
 #include "calc/Formate.h"
+#include "calc/Utf8.h"
+#include "calc/Zahllesen.h"
 
 namespace lohnwippe {
-
-namespace {
-
-bool Folgebyte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-}  // namespace
 
 Tastenwirkung EntgeltTaste(std::string& text, char32_t taste) {
     if (taste == EnterTaste) {
@@ -18,7 +12,7 @@ Tastenwirkung EntgeltTaste(std::string& text, char32_t taste) {
     }
     if (taste == RueckTaste) {
         // One character, however many bytes it takes.
-        while (!text.empty() && Folgebyte(text.back())) {
+        while (!text.empty() && Utf8Folgebyte(text.back())) {
             text.pop_back();
         }
         if (!text.empty()) {
@@ -43,7 +37,7 @@ Entgeltuebernahme EntgeltUebernehmen(std::string_view text) {
     if (komma != std::string_view::npos) {
         int zeichen = 0;
         for (std::size_t i = komma + 1; i < text.size() && zeichen < 6; ++i) {
-            if (Folgebyte(text[i])) {
+            if (Utf8Folgebyte(text[i])) {
                 continue;
             }
             ++zeichen;

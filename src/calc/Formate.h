@@ -1,19 +1,17 @@
 #pragma once
 
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "calc/Waehrung.h"
 
 namespace lohnwippe {
 
 // German number and date texts for the window, the result table and the
-// report. All of them are built from the integer count of the value, never
-// from the C or C++ locale, so the output is the same on every machine.
-// Where a value is shown with fewer decimals than the four it holds, the
-// display rounds half away from zero; a value that rounds to zero is shown
-// without a minus sign.
+// report, as strings. The numbers are those of Zahltext.h: built from the
+// integer count of the value, never from the C or C++ locale, so the output
+// is the same on every machine. Where a value is shown with fewer decimals
+// than the four it holds, the display rounds half away from zero; a value
+// that rounds to zero is shown without a minus sign.
 
 // Amount "###,##0.00": full stop between thousands, decimal comma, two
 // decimals, minus in front (1.234,50; 0,00; -0,50).
@@ -43,19 +41,5 @@ std::string FormatDatum(int jahr, int monat, int tag);
 
 // Full German month name ("Januar" for 1); empty outside 1..12.
 std::string VollerMonatsname(int monat);
-
-// Reads a German number as a user types it: blanks around it, an optional
-// leading minus, digits with full stops between digits as thousands
-// separators, at most one decimal comma. Either side of the comma may be
-// empty, not both (",5" and "5," are numbers, "," is not). The value is
-// rounded from its decimal digits to `stellen` decimals (0 to 4), halves away
-// from zero. nullopt for any other text and for values out of range of the
-// type. Throws std::invalid_argument for other `stellen`.
-std::optional<Waehrung> ZahlLesen(std::string_view text, int stellen);
-
-// Reads a percentage rate: like ZahlLesen, but a full stop or a comma is the
-// decimal sign (at most one of them) and there are no thousands separators;
-// rounded half away from zero at four decimals ("0.5", "0,5", "0,500").
-std::optional<Waehrung> RateLesen(std::string_view text);
 
 }  // namespace lohnwippe

@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <limits>
 
-#include "calc/Formate.h"
+#include "calc/Zahllesen.h"
+#include "calc/Zeichen.h"
 
 namespace lohnwippe {
 
 namespace {
-
-bool IstZiffer(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The number at the start of `text` times 1000, as a count of 1/10000,
 // rounded half to even from the digits themselves. Whole parts beyond a
@@ -20,7 +17,7 @@ std::int64_t FuehrendeZahlMalTausend(std::string_view text) {
     constexpr std::int64_t GrosserGanzteil = 1'000'000;
     constexpr int Nachkommastellen = 7;  // 3 for the factor 1000, 4 of the count
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) {
+    while (i < text.size() && IstLeerzeichen(text[i])) {
         ++i;
     }
     bool negativ = false;

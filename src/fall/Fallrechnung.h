@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "calc/Eingaben.h"
 #include "fall/Fallangaben.h"
@@ -38,9 +37,9 @@ Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, Kassenplatz kasse);
 // and its sick-pay switch, and the levy rates.
 Eingaben EingabenAusFall(const Fallangaben& fall, const Umlagesatz& umlagen, Berichtsmonat monat);
 
-// Said of a case whose amounts are too large to calculate: wherever it is
-// calculated, the user learns the same.
-inline constexpr std::string_view ZuGrossText =
+// What the window and the calculator say of a case whose amounts are too
+// large to calculate with; only a damaged file holds such amounts.
+inline constexpr const char* BetraegeZuGross =
     "Die Beträge dieses Falls sind zu groß, um sie zu berechnen.";
 
 // List texts of the window: "JAN" .. "DEZ" (month 1..12) and "2009" .. "2012".

@@ -112,9 +112,9 @@ Aenderung OffenerFall::Rechnen() {
     try {
         ergebnis_ = Berechnen(eingaben_);
     } catch (const std::overflow_error&) {
-        a.Meldungen.push_back({Programmtitel,
-                               std::string(ZuGrossText) + " Bitte korrigieren Sie die Entgelte.",
-                               Symbol::Ausrufezeichen});
+        a.Meldungen.push_back(
+            {Programmtitel, std::string(BetraegeZuGross) + " Bitte korrigieren Sie die Entgelte.",
+             Symbol::Ausrufezeichen});
         return a;
     }
     a.Ergebnis = true;

@@ -1,7 +1,5 @@
 #include "rechner/Ausgabefelder.h"
 
-#include <algorithm>
-
 #include "calc/Ergebniszeilen.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
@@ -73,27 +71,6 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
     }
     zeile.Dezimal(eingaben.FaktorF, 4);
     zeile.Ganzzahl(ergebnis.WarnungSichtbar ? 1 : 0);
-}
-
-std::vector<std::pair<std::string, std::string>> Ergebnisfelder(const Eingaben& eingaben,
-                                                                const Ergebnis& ergebnis) {
-    std::vector<std::string> spalten = Rechenspalten();
-    spalten.erase(spalten.begin(), spalten.begin() + AnzahlEingabespalten);
-    TextZiel ziel;
-    Zeilenschreiber zeile(ziel, Ausgabeformat::Csv, spalten);
-    ErgebnisfelderSchreiben(zeile, eingaben, ergebnis);
-    zeile.Zeilenende();
-    zeile.Leeren();
-    std::vector<std::pair<std::string, std::string>> felder;
-    std::string_view rest(ziel.Text);
-    rest.remove_suffix(1);  // the line end
-    // No result field holds a semicolon.
-    for (std::string& spalte : spalten) {
-        const std::size_t trenner = std::min(rest.find(';'), rest.size());
-        felder.emplace_back(std::move(spalte), rest.substr(0, trenner));
-        rest.remove_prefix(std::min(trenner + 1, rest.size()));
-    }
-    return felder;
 }
 
 }  // namespace lohnwippe::rechner

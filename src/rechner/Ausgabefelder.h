@@ -1,9 +1,5 @@
 #pragma once
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "calc/Berichtsmonat.h"
 #include "calc/Ergebnis.h"
 #include "rechner/Zeilenschreiber.h"
@@ -25,11 +21,5 @@ void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berich
 // took and whether the warning shows.
 void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
                              const Ergebnis& ergebnis);
-
-// What ErgebnisfelderSchreiben writes in CSV, as column name and text, in
-// column order: for comparing a case with the window's table
-// ("AEGekuerzt_KV_1" → "549,82", the table shows five blanks in front).
-std::vector<std::pair<std::string, std::string>> Ergebnisfelder(const Eingaben& eingaben,
-                                                                const Ergebnis& ergebnis);
 
 }  // namespace lohnwippe::rechner

@@ -1,7 +1,6 @@
 #include <algorithm>
 
 #include "rechner/Eingabe.h"
-#include "rechner/Zeilenschreiber.h"
 
 extern "C" {
 #include <csv.h>

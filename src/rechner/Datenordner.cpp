@@ -1,15 +1,11 @@
 #include "rechner/Datenordner.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 
-#include "rechner/Dateizugang.h"
-#include "rechner/Zeilenschreiber.h"
-#include "store/DateiFehler.h"
+#include "store/Deskriptor.h"
 #include "store/SpeicherDatei.h"
 #include "store/Standardinhalt.h"
 
@@ -19,29 +15,10 @@ namespace {
 
 constexpr int Leseversuche = 5;
 
-Dateiabbild EinmalLesen(int fd, const std::string& pfad, const char* name, std::size_t hoechstens) {
+Dateiabbild EinmalLesen(Deskriptor& datei, const char* name, std::size_t hoechstens) {
     Dateiabbild abbild{name, std::vector<std::byte>(hoechstens), 0};
-    std::size_t gelesen = 0;
-    while (gelesen < hoechstens) {
-        const ssize_t n = ::pread(fd, abbild.Inhalt.data() + gelesen, hoechstens - gelesen,
-                                  static_cast<off_t>(gelesen));
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            throw Abbruch(pfad + ": Lesen nicht möglich – " + Fehlertext(errno));
-        }
-        if (n == 0) {
-            break;
-        }
-        gelesen += static_cast<std::size_t>(n);
-    }
-    abbild.Inhalt.resize(gelesen);
-    struct stat angaben {};
-    if (::fstat(fd, &angaben) != 0) {
-        throw Abbruch(pfad + ": Dateilänge nicht ermittelbar – " + Fehlertext(errno));
-    }
-    abbild.Laenge = static_cast<std::uint64_t>(angaben.st_size);
+    abbild.Inhalt.resize(OderAbbruch(datei.Lesen(0, abbild.Inhalt)));
+    abbild.Laenge = OderAbbruch(datei.Laenge());
     return abbild;
 }
 
@@ -62,23 +39,22 @@ std::unique_ptr<Datei> Speicher(const char* name, std::vector<std::byte> inhalt 
 std::optional<Dateiabbild> AbbildLesen(const std::string& ordner, const char* name,
                                        std::size_t hoechstens, bool fehlenDarf) {
     const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/") + name;
-    // Non-blocking, so that a pipe under the file's name cannot hold the
-    // program at opening; it is refused below.
-    const int fd = ::open(pfad.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        if (errno == ENOENT && fehlenDarf) {
+    auto geoeffnet = Deskriptor::DateiOeffnen(pfad, O_RDONLY);
+    if (!geoeffnet.HatWert()) {
+        const int fehlerNr = geoeffnet.Fehler().FehlerNr;
+        if (fehlerNr == ENOENT && fehlenDarf) {
             return std::nullopt;
         }
-        throw Abbruch(pfad + ": Öffnen nicht möglich – " + Fehlertext(errno));
+        // Said shorter than the window says it: here a path names it.
+        if (fehlerNr == KeineGewoehnlicheDatei || fehlerNr == EISDIR) {
+            throw Abbruch(pfad + ": keine gewöhnliche Datei");
+        }
+        throw Abbruch(geoeffnet.Fehler().Meldung());
     }
-    const Deskriptor datei(fd);
-    struct stat angaben {};
-    if (::fstat(fd, &angaben) != 0 || !S_ISREG(angaben.st_mode)) {
-        throw Abbruch(pfad + ": keine gewöhnliche Datei");
-    }
-    Dateiabbild vorher = EinmalLesen(fd, pfad, name, hoechstens);
+    Deskriptor& datei = geoeffnet.Wert();
+    Dateiabbild vorher = EinmalLesen(datei, name, hoechstens);
     for (int versuch = 1; versuch < Leseversuche; ++versuch) {
-        Dateiabbild jetzt = EinmalLesen(fd, pfad, name, hoechstens);
+        Dateiabbild jetzt = EinmalLesen(datei, name, hoechstens);
         if (jetzt.Inhalt == vorher.Inhalt && jetzt.Laenge == vorher.Laenge) {
             return jetzt;
         }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "rechner/Zeilenschreiber.h"
+#include "rechner/Fehler.h"
 #include "store/Datenbestand.h"
 #include "store/Umlagesatz.h"
 

@@ -1,26 +1,13 @@
 #include "rechner/Eingabe.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-
-#include "rechner/Zeilenschreiber.h"
-#include "store/DateiFehler.h"
+#include <span>
 
 namespace lohnwippe::rechner {
 
 std::size_t DateiStrom::Lesen(char* ziel, std::size_t anzahl) {
-    for (;;) {
-        const ssize_t n = ::read(fd_, ziel, anzahl);
-        if (n >= 0) {
-            return static_cast<std::size_t>(n);
-        }
-        if (errno != EINTR) {
-            throw Abbruch(name_ + ": Lesen nicht möglich – " + Fehlertext(errno));
-        }
-    }
+    return OderAbbruch(datei_.Lesen(std::as_writable_bytes(std::span(ziel, anzahl))));
 }
 
 std::size_t TextStrom::Lesen(char* ziel, std::size_t anzahl) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "rechner/Zeilenleser.h"
+#include "store/Deskriptor.h"
 
 namespace lohnwippe::rechner {
 
@@ -19,15 +20,14 @@ class Eingabestrom {
     virtual std::size_t Lesen(char* ziel, std::size_t anzahl) = 0;
 };
 
-// An open file descriptor; `name` for the messages.
+// A file, a pipe or standard input, read where it stands.
 class DateiStrom final : public Eingabestrom {
   public:
-    DateiStrom(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
+    explicit DateiStrom(Deskriptor& datei) : datei_(datei) {}
     std::size_t Lesen(char* ziel, std::size_t anzahl) override;
 
   private:
-    int fd_;
-    std::string name_;
+    Deskriptor& datei_;
 };
 
 // A text in memory, for tests, benchmarks and fuzzing, and for the bytes

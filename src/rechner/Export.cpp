@@ -1,14 +1,23 @@
 #include "rechner/Export.h"
 
+#include "calc/Ergebnis.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
-#include "rechner/Dateizugang.h"
+#include "rechner/Datenordner.h"
 #include "rechner/Spalten.h"
-#include "store/Einstellungssatz.h"
+#include "rechner/Zeilenleser.h"
 
 namespace lohnwippe::rechner {
 
 namespace {
+
+// Which stored cases to give out.
+struct Exportauswahl {
+    std::optional<int> Jahr;       // 2009 .. 2012; none: all four
+    std::optional<int> PersonPos;  // 0 .. 9; none: all ten
+    bool Alle = false;
+};
 
 // Names fill their fields with blanks, and a damaged or very old file with
 // zero bytes; neither belongs in a spreadsheet cell.
@@ -20,12 +29,7 @@ std::string OhneEndblanks(std::string text) {
 // The ten person names, as the list shows them but without the blanks that
 // fill their fields.
 std::array<std::string, AnzahlPersonen> Personennamen(Datenbestand& daten) {
-    std::array<Fallsatz, 3> saetze;
-    for (int i = 0; i < 3; ++i) {
-        auto satz = daten.FallLesen(NamenSatz1 + i);
-        saetze[static_cast<std::size_t>(i)] = satz.HatWert() ? satz.Wert() : Fallsatz{};
-    }
-    const Namensfelder namen = NamenLesen(saetze[0], saetze[1], saetze[2]);
+    const Namensfelder namen = OderAbbruch(daten.Namen());
     std::array<std::string, AnzahlPersonen> personen;
     for (std::size_t i = 0; i < personen.size(); ++i) {
         personen[i] = OhneEndblanks(namen.Personen[i]);
@@ -40,8 +44,6 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
            std::to_string(personPos + 1) + ", " + Monatskuerzel(monat.Monat) + " " +
            Jahrestext(monat.Jahr) + ")";
 }
-
-}  // namespace
 
 Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
                            Zeilenschreiber& ausgabe, const Melder& melden) {
@@ -73,8 +75,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
             ergebnis = Berechnen(eingaben);
         } catch (const std::overflow_error&) {
             // Only a damaged file holds such amounts; the window says the same.
-            melden(Fallort(fallNr, position.PersonPos, monat) +
-                   ": Die Beträge dieses Falls sind zu groß, um sie zu berechnen.");
+            melden(Fallort(fallNr, position.PersonPos, monat) + ": " + BetraegeZuGross);
             ++zaehlung.Abgewiesen;
             continue;
         }
@@ -83,7 +84,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         const auto jahressumme = daten.Jahressumme(fallNr);
         if (!jahressumme.HatWert()) {
             ++zaehlung.Unvollstaendig;
-            const int januar = (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+            const int januar = JanuarsatzNr(fallNr);
             if (januar != gemeldet) {
                 gemeldet = januar;
                 melden(jahressumme.Fehler().Meldung() +
@@ -114,12 +115,9 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
 int PersonWaehlen(const std::string& person, Datenbestand& daten) {
     const auto personen = Personennamen(daten);
     const std::string gesucht = OhneEndblanks(person);
-    if (gesucht.size() <= 2 && gesucht.find_first_not_of("0123456789") == std::string::npos &&
-        !gesucht.empty()) {
-        const int nr = std::stoi(gesucht);
-        if (nr >= 1 && nr <= AnzahlPersonen) {
-            return nr - 1;
-        }
+    if (const auto nr = GanzzahlLesen(gesucht);
+        gesucht.size() <= 2 && nr && *nr >= 1 && *nr <= AnzahlPersonen) {
+        return static_cast<int>(*nr - 1);
     }
     for (std::size_t i = 0; i < personen.size(); ++i) {
         if (personen[i] == gesucht) {
@@ -135,23 +133,19 @@ int PersonWaehlen(const std::string& person, Datenbestand& daten) {
     throw Abbruch(meldung + ")");
 }
 
+}  // namespace
+
 int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
-    try {
-        const Ausgabeformat format =
-            auftrag.Format.value_or(FormatNachName(auftrag.Ausgabe).value_or(Ausgabeformat::Csv));
-        if (auftrag.Bom && format != Ausgabeformat::Csv) {
-            throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
-        }
+    return ZeilenAusgeben(auftrag.Ausgabe, melden, [&](Ausgabe& ausgabe) {
         Exportauswahl auswahl;
         auswahl.Alle = auftrag.Alle;
         if (auftrag.Jahr) {
             const std::string& jahr = *auftrag.Jahr;
-            const bool zahl =
-                jahr.size() == 4 && jahr.find_first_not_of("0123456789") == std::string::npos;
-            if (!zahl || std::stoi(jahr) < ErstesJahr || std::stoi(jahr) > LetztesJahr) {
+            const auto zahl = GanzzahlLesen(jahr);
+            if (jahr.size() != 4 || !zahl || *zahl < ErstesJahr || *zahl > LetztesJahr) {
                 throw Abbruch("--jahr " + Zitat(jahr) + ": ein Jahr von 2009 bis 2012");
             }
-            auswahl.Jahr = std::stoi(jahr);
+            auswahl.Jahr = static_cast<int>(*zahl);
         }
         const std::string ordner = auftrag.Ordner ? *auftrag.Ordner : Benutzerdatenordner();
         const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/");
@@ -171,18 +165,9 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
                 geschuetzt.push_back(*kennung);
             }
         }
-        Deskriptor ausgabe(ZumSchreibenOeffnen(auftrag.Ausgabe, geschuetzt));
-        DateiZiel ziel(ausgabe.Fd(), auftrag.Ausgabe == "-" ? "Standardausgabe" : auftrag.Ausgabe);
-        Zeilenschreiber schreiber(ziel, format, Exportspalten(), auftrag.Bom);
-        schreiber.Kopf();
-        const Zaehlung zaehlung = FaelleExportieren(daten, auswahl, schreiber, melden);
-        schreiber.Leeren();
-        ausgabe.Schliessen(auftrag.Ausgabe);
-        return zaehlung.Abgewiesen + zaehlung.Unvollstaendig > 0 ? 1 : 0;
-    } catch (const Abbruch& abbruch) {
-        melden(abbruch.what());
-        return 2;
-    }
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), geschuetzt);
+        return FaelleExportieren(daten, auswahl, schreiber, melden);
+    });
 }
 
 }  // namespace lohnwippe::rechner

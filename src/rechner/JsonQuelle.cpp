@@ -1,5 +1,6 @@
 #include <nlohmann/json.hpp>
 
+#include "calc/Utf8.h"
 #include "rechner/Eingabe.h"
 
 namespace lohnwippe::rechner {

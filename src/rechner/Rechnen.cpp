@@ -1,8 +1,10 @@
 #include "rechner/Rechnen.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
-#include "rechner/Dateizugang.h"
 #include "rechner/Spalten.h"
 
 namespace lohnwippe::rechner {
@@ -70,32 +72,17 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
     return zaehlung;
 }
 
-std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
-    for (const char* endung : {".jsonl", ".ndjson", ".json"}) {
-        if (name.ends_with(endung)) {
-            return Ausgabeformat::JsonZeilen;
-        }
-    }
-    if (name.ends_with(".csv")) {
-        return Ausgabeformat::Csv;
-    }
-    return std::nullopt;
-}
-
 int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
-    try {
-        const Ausgabeformat format =
-            auftrag.Format.value_or(FormatNachName(auftrag.Ausgabe).value_or(Ausgabeformat::Csv));
-        if (auftrag.Bom && format != Ausgabeformat::Csv) {
-            throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
-        }
-        const std::string name = auftrag.Eingabe == "-" ? "Standardeingabe" : auftrag.Eingabe;
-        Deskriptor eingabe(ZumLesenOeffnen(auftrag.Eingabe));
-        DateiStrom datei(eingabe.Fd(), name);
+    return ZeilenAusgeben(auftrag.Ausgabe, melden, [&](Ausgabe& ausgabe) {
+        const bool standard = auftrag.Eingabe == "-";
+        const std::string name = standard ? "Standardeingabe" : auftrag.Eingabe;
+        Deskriptor eingabe = standard ? Deskriptor(STDIN_FILENO, name, false)
+                                      : OderAbbruch(Deskriptor::Oeffnen(name, O_RDONLY));
+        DateiStrom datei(eingabe);
 
         Umlagetabelle umlagen = StandardUmlagen();
         std::vector<Dateikennung> gelesen;
-        if (const auto kennung = KennungVon(eingabe.Fd())) {
+        if (const auto kennung = eingabe.Kennung()) {
             gelesen.push_back(*kennung);
         }
         if (auftrag.Daten) {
@@ -122,18 +109,9 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
         const auto quelle =
             eingabeformat == Ausgabeformat::Csv ? CsvQuelle(strom, name) : JsonQuelle(strom);
 
-        Deskriptor ausgabe(ZumSchreibenOeffnen(auftrag.Ausgabe, gelesen));
-        DateiZiel ziel(ausgabe.Fd(), auftrag.Ausgabe == "-" ? "Standardausgabe" : auftrag.Ausgabe);
-        Zeilenschreiber schreiber(ziel, format, Rechenspalten(), auftrag.Bom);
-        schreiber.Kopf();
-        const Zaehlung zaehlung = FaelleRechnen(*quelle, schreiber, umlagen, name, melden);
-        schreiber.Leeren();
-        ausgabe.Schliessen(auftrag.Ausgabe);
-        return zaehlung.Abgewiesen > 0 ? 1 : 0;
-    } catch (const Abbruch& abbruch) {
-        melden(abbruch.what());
-        return 2;
-    }
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(), gelesen);
+        return FaelleRechnen(*quelle, schreiber, umlagen, name, melden);
+    });
 }
 
 }  // namespace lohnwippe::rechner

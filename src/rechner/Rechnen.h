@@ -1,24 +1,16 @@
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "calc/Ergebnis.h"
+#include "rechner/Befehl.h"
 #include "rechner/Datenordner.h"
 #include "rechner/Eingabe.h"
 #include "rechner/Zeilenleser.h"
 #include "rechner/Zeilenschreiber.h"
 
 namespace lohnwippe::rechner {
-
-// How many rows went through and how many were turned away; of those that
-// went through, how many lack a field (the export's annual sum).
-struct Zaehlung {
-    long Gerechnet = 0;
-    long Abgewiesen = 0;
-    long Unvollstaendig = 0;
-};
 
 // What the window calculates with for the case of a row: its fund's rates
 // from the levy record of its month.
@@ -34,18 +26,12 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
 // The command `rechnen`.
 struct Rechenauftrag {
     std::string Eingabe = "-";  // file name, "-" for standard input
-    std::string Ausgabe = "-";
-    std::optional<Ausgabeformat> Format;         // none: by the output's name
+    Ausgabeoptionen Ausgabe;
     std::optional<Ausgabeformat> Eingabeformat;  // none: by name, then content
     std::optional<std::string> Daten;            // folder whose U12.dat to read
-    bool Bom = false;
 };
 
-// Exit status: 0 every row calculated, 1 some turned away, 2 the command
-// could not run (files, header); messages go to `melden`.
+// Exit status and messages as ZeilenAusgeben says.
 int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden);
-
-// The format a file name announces (.csv, .jsonl, .ndjson, .json).
-std::optional<Ausgabeformat> FormatNachName(const std::string& name);
 
 }  // namespace lohnwippe::rechner

@@ -1,10 +1,13 @@
 #include "rechner/Zeilenleser.h"
 
 #include <cstdint>
-#include <stdexcept>
 
 #include "calc/Ergebnis.h"
+#include "calc/Formate.h"
 #include "calc/Teilmonat.h"
+#include "calc/Utf8.h"
+#include "calc/Zahllesen.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "store/Standardinhalt.h"
 #include "store/Umlagesatz.h"
@@ -12,35 +15,6 @@
 namespace lohnwippe::rechner {
 
 namespace {
-
-bool Ziffer(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::string_view Getrimmt(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-// Digits only, at most nine of them, so that no range check can wrap.
-std::optional<long> GanzzahlLesen(std::string_view text) {
-    if (text.empty() || text.size() > 9) {
-        return std::nullopt;
-    }
-    long wert = 0;
-    for (char c : text) {
-        if (!Ziffer(c)) {
-            return std::nullopt;
-        }
-        wert = wert * 10 + (c - '0');
-    }
-    return wert;
-}
 
 bool GleichOhneGross(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
@@ -81,7 +55,8 @@ std::optional<int> Listenwahl(std::string_view wert, int anzahl, Text text) {
 // The reading of one column's text into the case, or the reason why not.
 class Leser {
   public:
-    explicit Leser(Zahlformat format) : format_(format) {}
+    explicit Leser(Zahlformat format)
+        : format_(format), schreibweise_(Entgeltschreibweise(format)) {}
 
     std::optional<std::string> Lesen(const Eingabespalte& spalte, std::string_view wert,
                                      Fallzeile& zeile, int& jahr, int& monat) const {
@@ -167,13 +142,28 @@ class Leser {
             ziel = Waehrung();
             return std::nullopt;
         }
-        std::string grund;
-        const auto betrag = EntgeltLesen(wert, format_, grund);
-        if (!betrag) {
-            return grund;
+        const Zahllesung betrag = ZahlLesen(wert, schreibweise_);
+        if (!betrag.Fehler) {
+            ziel = betrag.Wert;
+            return std::nullopt;
         }
-        ziel = *betrag;
-        return std::nullopt;
+        switch (*betrag.Fehler) {
+            case Lesefehler::Negativ:
+                return Zitat(wert) + ": Entgelte sind nie negativ";
+            case Lesefehler::Tausender:
+                return Zitat(wert) +
+                       ": ein Punkt trennt nur Tausender (drei Ziffern); das Dezimalzeichen ist "
+                       "das Komma";
+            case Lesefehler::KeineZahl:
+                break;
+            case Lesefehler::ZuVieleStellen:
+                return Zitat(wert) + " hat mehr als zwei Nachkommastellen";
+            case Lesefehler::ZuGross:
+                return Zitat(wert) + " ist größer als der höchste Betrag " +
+                       FormatBetrag(HoechstesEntgelt);
+        }
+        return Zitat(wert) + " ist kein Betrag" +
+               (format_ == Zahlformat::Deutsch ? " (Beispiel: 1.234,50)" : " (Beispiel: 1234.50)");
     }
 
     static std::optional<std::string> SchalterLesen(std::string_view wert, std::int16_t& ziel) {
@@ -188,6 +178,7 @@ class Leser {
     }
 
     Zahlformat format_;
+    Zahlschreibweise schreibweise_;
 };
 
 }  // namespace
@@ -225,87 +216,6 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
     return zeile;
 }
 
-Eingabefelder FelderNachNamen(
-    std::initializer_list<std::pair<std::string_view, std::string_view>> werte) {
-    Eingabefelder felder{};
-    for (const auto& [name, wert] : werte) {
-        const int spalte = Eingabespaltennummer(name);
-        if (spalte < 0) {
-            throw std::invalid_argument("keine Eingabespalte: " + std::string(name));
-        }
-        felder[static_cast<std::size_t>(spalte)] = wert;
-    }
-    return felder;
-}
-
-std::optional<Waehrung> EntgeltLesen(std::string_view text, Zahlformat format, std::string& grund) {
-    text = Getrimmt(text);
-    const char komma = format == Zahlformat::Deutsch ? ',' : '.';
-    const bool tausender = format == Zahlformat::Deutsch;
-    if (!text.empty() && text.front() == '-') {
-        grund = Zitat(text) + ": Entgelte sind nie negativ";
-        return std::nullopt;
-    }
-    std::size_t i = 0;
-    std::uint64_t euro = 0;
-    int stellen = 0;  // significant digits of the whole Euro
-    int gruppe = 0;   // digits since the last thousands separator
-    bool getrennt = false;
-    bool ziffern = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (Ziffer(c)) {
-            ++gruppe;
-            ziffern = true;
-            if (euro == 0 && c == '0') {
-                continue;
-            }
-            // Nine digits are more than any amount the program takes; the
-            // count stops here before the number could wrap.
-            if (++stellen <= 9) {
-                euro = euro * 10 + static_cast<std::uint64_t>(c - '0');
-            }
-        } else if (c == '.' && tausender && gruppe >= 1 && (getrennt ? gruppe == 3 : gruppe <= 3)) {
-            getrennt = true;
-            gruppe = 0;
-        } else {
-            break;
-        }
-    }
-    if (getrennt && gruppe != 3) {
-        grund = Zitat(text) +
-                ": ein Punkt trennt nur Tausender (drei Ziffern); das "
-                "Dezimalzeichen ist das Komma";
-        return std::nullopt;
-    }
-    std::uint64_t cent = 0;
-    int nachkomma = 0;
-    if (i < text.size() && text[i] == komma) {
-        for (++i; i < text.size() && Ziffer(text[i]); ++i) {
-            if (++nachkomma <= 2) {
-                cent = cent * 10 + static_cast<std::uint64_t>(text[i] - '0');
-            }
-            ziffern = true;
-        }
-    }
-    if (i != text.size() || !ziffern) {
-        grund = Zitat(text) + " ist kein Betrag" +
-                (format == Zahlformat::Deutsch ? " (Beispiel: 1.234,50)" : " (Beispiel: 1234.50)");
-        return std::nullopt;
-    }
-    if (nachkomma > 2) {
-        grund = Zitat(text) + " hat mehr als zwei Nachkommastellen";
-        return std::nullopt;
-    }
-    cent *= nachkomma == 1 ? 10 : nachkomma == 0 ? 100 : 1;
-    const std::int64_t hoechstens = HoechstesEntgelt.Roh() / 100;  // in cents
-    if (stellen > 9 || euro * 100 + cent > static_cast<std::uint64_t>(hoechstens)) {
-        grund = Zitat(text) + " ist größer als der höchste Betrag 99.999.999,99";
-        return std::nullopt;
-    }
-    return Waehrung::AusRoh(static_cast<std::int64_t>(euro * 100 + cent) * 100);
-}
-
 const std::string& Teilmonatsname(int position) {
     static const auto texte = [] {
         std::array<std::string, AnzahlTeilmonate> t;
@@ -317,65 +227,21 @@ const std::string& Teilmonatsname(int position) {
     return texte.at(static_cast<std::size_t>(position));
 }
 
-std::size_t Utf8Fehler(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        // Shortest forms only, no surrogates, nothing beyond U+10FFFF.
-        int folge = 0;
-        unsigned char min = 0x80;
-        unsigned char max = 0xBF;
-        if (b >= 0xC2 && b <= 0xDF) {
-            folge = 1;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            folge = 2;
-            min = b == 0xE0 ? 0xA0 : 0x80;
-            max = b == 0xED ? 0x9F : 0xBF;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            folge = 3;
-            min = b == 0xF0 ? 0x90 : 0x80;
-            max = b == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return i;
-        }
-        if (i + static_cast<std::size_t>(folge) >= text.size()) {
-            return i;
-        }
-        const auto zweites = static_cast<unsigned char>(text[i + 1]);
-        if (zweites < min || zweites > max) {
-            return i;
-        }
-        for (int k = 2; k <= folge; ++k) {
-            const auto weiteres = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if (weiteres < 0x80 || weiteres > 0xBF) {
-                return i;
-            }
-        }
-        i += static_cast<std::size_t>(folge) + 1;
-    }
-    return std::string_view::npos;
-}
-
 std::string Zitat(std::string_view text) {
     constexpr std::size_t Hoechstens = 40;  // characters
     std::string aus = "„";
     std::size_t zeichen = 0;
     std::size_t i = 0;
     while (i < text.size() && zeichen < Hoechstens) {
-        const std::size_t fehler = Utf8Fehler(text.substr(i, 4));
-        const auto b = static_cast<unsigned char>(text[i]);
-        std::size_t laenge = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-        if (fehler == 0 || b < 0x20 || b == 0x7F) {
+        std::size_t ende = i;
+        char32_t z = 0;
+        if (!Utf8Lesen(text, ende, z) || z < 0x20 || z == 0x7F) {
             aus += '?';  // a broken sequence or a control character
-            laenge = 1;
+            ende = i + 1;
         } else {
-            aus.append(text.substr(i, laenge));
+            aus.append(text.substr(i, ende - i));
         }
-        i += laenge;
+        i = ende;
         ++zeichen;
     }
     if (i < text.size()) {

@@ -1,13 +1,11 @@
 #include "rechner/Zeilenschreiber.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
 #include <nlohmann/json.hpp>
+#include <stdexcept>
 
-#include "store/DateiFehler.h"
+#include "calc/Zeichen.h"
 
 extern "C" {
 #include <csv.h>
@@ -21,8 +19,7 @@ constexpr std::size_t Puffergroesse = std::size_t{1} << 20;
 
 // A field that a CSV reader would take apart or trim unless it is quoted.
 bool BrauchtAnfuehrung(std::string_view text) {
-    if (!text.empty() && (text.front() == ' ' || text.back() == ' ' || text.front() == '\t' ||
-                          text.back() == '\t')) {
+    if (!text.empty() && (IstLeerzeichen(text.front()) || IstLeerzeichen(text.back()))) {
         return true;
     }
     return text.find_first_of(";\"\r\n") != std::string_view::npos;
@@ -30,28 +27,15 @@ bool BrauchtAnfuehrung(std::string_view text) {
 
 }  // namespace
 
-void DateiZiel::Schreiben(std::string_view daten) {
-    while (!daten.empty()) {
-        const ssize_t n = ::write(fd_, daten.data(), daten.size());
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            throw Abbruch(name_ + ": Schreiben nicht möglich – " + Fehlertext(n < 0 ? errno : 0));
-        }
-        daten.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
-Zeilenschreiber::Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format,
+Zeilenschreiber::Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format,
                                  std::vector<std::string> spalten, bool bom)
-    : ziel_(ziel),
-      format_(format),
+    : format_(format),
       zahlen_(format == Ausgabeformat::Csv ? Zahlformat::Deutsch : Zahlformat::Punkt),
       bom_(bom && format == Ausgabeformat::Csv),
       spalten_(std::move(spalten)),
       puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)),
-      groesse_(Puffergroesse) {
+      groesse_(Puffergroesse),
+      ziel_(std::move(ziel)) {
     for (const std::string& name : spalten_) {
         // Column names are plain ASCII; the library's dump quotes anyway.
         std::string schluessel(schluessel_.empty() ? "{" : ",");
@@ -75,7 +59,7 @@ void Zeilenschreiber::Platz(std::size_t bytes) {
 
 void Zeilenschreiber::Leeren() {
     if (belegt_ > 0) {
-        ziel_.Schreiben(std::string_view(puffer_.get(), belegt_));
+        ziel_(std::string_view(puffer_.get(), belegt_));
         belegt_ = 0;
     }
 }

@@ -2,55 +2,22 @@
 
 #include <functional>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "calc/Waehrung.h"
-#include "rechner/Zahltext.h"
+#include "calc/Zahltext.h"
 
 namespace lohnwippe::rechner {
-
-// A failure that ends a command with exit status 2: a file that cannot be
-// read or written, a header the program does not understand. The text is
-// the German message.
-struct Abbruch : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-// Gets one German message line (without line end) at a time.
-using Melder = std::function<void(const std::string&)>;
 
 enum class Ausgabeformat {
     Csv,         // semicolon separated, header row, German numbers
     JsonZeilen,  // one object per line, every value a string, decimal point
 };
 
-// Where the rows go. Schreiben takes all of `daten` or throws Abbruch.
-class Ausgabeziel {
-  public:
-    virtual ~Ausgabeziel() = default;
-    virtual void Schreiben(std::string_view daten) = 0;
-};
-
-// An open file descriptor; `name` for the messages.
-class DateiZiel final : public Ausgabeziel {
-  public:
-    DateiZiel(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
-    void Schreiben(std::string_view daten) override;
-
-  private:
-    int fd_;
-    std::string name_;
-};
-
-// Everything in one string, for tests and small outputs.
-class TextZiel final : public Ausgabeziel {
-  public:
-    void Schreiben(std::string_view daten) override { Text.append(daten); }
-    std::string Text;
-};
+// Where the rows go: takes all of the bytes it is given or throws Abbruch.
+using Ausgabeziel = std::function<void(std::string_view daten)>;
 
 // Writes rows field by field into a buffer and hands it to the target when
 // it fills, so that memory stays the same however many rows pass. Fields
@@ -59,10 +26,8 @@ class TextZiel final : public Ausgabeziel {
 // buffer fills or Leeren is called.
 class Zeilenschreiber {
   public:
-    Zeilenschreiber(Ausgabeziel& ziel, Ausgabeformat format, std::vector<std::string> spalten,
+    Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format, std::vector<std::string> spalten,
                     bool bom = false);
-
-    Zahlformat Zahlen() const { return zahlen_; }
 
     // CSV: the header row, behind a byte-order mark when asked for. JSON
     // lines have no header; then only the mark would be wrong, so none.
@@ -87,7 +52,6 @@ class Zeilenschreiber {
     void Zahlfeld(Zahlschreiber schreiben);
     void Platz(std::size_t bytes);
 
-    Ausgabeziel& ziel_;
     Ausgabeformat format_;
     Zahlformat zahlen_;
     bool bom_;
@@ -101,6 +65,8 @@ class Zeilenschreiber {
     std::unique_ptr<char[]> puffer_;
     std::size_t groesse_;
     std::size_t belegt_ = 0;
+    // Behind the fields every number touches, called once a buffer.
+    Ausgabeziel ziel_;
 };
 
 }  // namespace lohnwippe::rechner

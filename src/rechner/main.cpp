@@ -62,21 +62,16 @@ std::optional<Ausgabeformat> Format(const std::string& wert, const char* option)
     throw Abbruch(std::string(option) + " " + wert + ": erlaubt sind csv und jsonl");
 }
 
-// Options of both commands that write rows.
-struct Ausgabeoptionen {
-    std::string Ausgabe = "-";
-    std::string Format;
-    bool Bom = false;
-};
-
-void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o) {
+// Options of both commands that write rows; the format as given, checked
+// once the command line is read.
+void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& format) {
     befehl
         .add_option("-o,--ausgabe", o.Ausgabe,
                     "Ausgabedatei; - oder ohne: Standardausgabe. Eine vorhandene Datei wird "
                     "überschrieben.")
         ->type_name("DATEI");
     befehl
-        .add_option("--format", o.Format,
+        .add_option("--format", format,
                     "csv (Semikolon, Dezimalkomma, Kopfzeile) oder jsonl (ein JSON-Objekt je "
                     "Zeile); ohne: nach der Endung der Ausgabedatei, sonst csv")
         ->type_name("FORMAT");
@@ -106,7 +101,7 @@ int main(int argc, char** argv) {
     app.footer(exitstatus + "\nHilfe zu einem Befehl: lohnwippe-rechner BEFEHL --help");
 
     Rechenauftrag rechnen;
-    Ausgabeoptionen rechnenAusgabe;
+    std::string rechnenFormat;
     std::string eingabeformat;
     std::string daten;
     CLI::App* rechnenBefehl =
@@ -118,7 +113,7 @@ int main(int argc, char** argv) {
                      "CSV- oder JSON-Zeilen-Datei; - oder ohne: Standardeingabe")
         ->type_name("")
         ->group("Argumente");
-    AusgabeoptionenAnlegen(*rechnenBefehl, rechnenAusgabe);
+    AusgabeoptionenAnlegen(*rechnenBefehl, rechnen.Ausgabe, rechnenFormat);
     rechnenBefehl
         ->add_option("--eingabeformat", eingabeformat,
                      "csv oder jsonl; ohne: nach der Endung der Datei (.csv; .jsonl, .ndjson, "
@@ -131,7 +126,7 @@ int main(int argc, char** argv) {
         ->type_name("ORDNER");
 
     Exportauftrag exportieren;
-    Ausgabeoptionen exportAusgabe;
+    std::string exportFormat;
     std::string ordner;
     std::string jahr;
     std::string person;
@@ -143,7 +138,7 @@ int main(int argc, char** argv) {
                      "($XDG_DATA_HOME/lohnwippe oder ~/.local/share/lohnwippe)")
         ->type_name("")
         ->group("Argumente");
-    AusgabeoptionenAnlegen(*exportBefehl, exportAusgabe);
+    AusgabeoptionenAnlegen(*exportBefehl, exportieren.Ausgabe, exportFormat);
     exportBefehl->add_option("--jahr", jahr, "nur dieses Jahr (2009 bis 2012)")->type_name("JAHR");
     exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
         ->type_name("PERSON");
@@ -189,19 +184,15 @@ int main(int argc, char** argv) {
     }
     try {
         if (*rechnenBefehl) {
-            rechnen.Ausgabe = rechnenAusgabe.Ausgabe;
-            rechnen.Format = Format(rechnenAusgabe.Format, "--format");
+            rechnen.Ausgabe.Format = Format(rechnenFormat, "--format");
             rechnen.Eingabeformat = Format(eingabeformat, "--eingabeformat");
-            rechnen.Bom = rechnenAusgabe.Bom;
             if (!daten.empty()) {
                 rechnen.Daten = daten;
             }
             return RechnenBefehl(rechnen, Melden);
         }
         if (*exportBefehl) {
-            exportieren.Ausgabe = exportAusgabe.Ausgabe;
-            exportieren.Format = Format(exportAusgabe.Format, "--format");
-            exportieren.Bom = exportAusgabe.Bom;
+            exportieren.Ausgabe.Format = Format(exportFormat, "--format");
             for (auto [wert, ziel] :
                  {std::pair{&ordner, &exportieren.Ordner}, std::pair{&jahr, &exportieren.Jahr},
                   std::pair{&person, &exportieren.Person}}) {

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "calc/Utf8.h"
+
 namespace lohnwippe {
 
 namespace {
@@ -35,68 +37,6 @@ char ByteVonZeichen(char32_t z) {
         return Ersatz;
     }
     return static_cast<char>(0x80 + (treffer - Oberteil.begin()));
-}
-
-void Utf8Anhaengen(std::string& ziel, char32_t z) {
-    auto b = [](char32_t wert) { return static_cast<char>(wert); };
-    if (z < 0x80) {
-        ziel += b(z);
-    } else if (z < 0x800) {
-        ziel += b(0xC0 | (z >> 6));
-        ziel += b(0x80 | (z & 0x3F));
-    } else {
-        // Windows-1252 reaches no further than U+2122.
-        ziel += b(0xE0 | (z >> 12));
-        ziel += b(0x80 | ((z >> 6) & 0x3F));
-        ziel += b(0x80 | (z & 0x3F));
-    }
-}
-
-// Decodes one character at `pos` and advances `pos`. A broken sequence yields
-// nothing (so the caller writes the replacement) and advances over its
-// longest valid-looking start, at least one byte.
-bool Utf8Lesen(std::string_view text, std::size_t& pos, char32_t& zeichen) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char erstes = byte(pos);
-    if (erstes < 0x80) {
-        zeichen = erstes;
-        ++pos;
-        return true;
-    }
-    // Follow-byte count and the range of the second byte; the narrow ranges
-    // after E0, ED, F0 and F4 exclude overlong forms, surrogates and values
-    // beyond U+10FFFF.
-    int folgen = 0;
-    unsigned char von = 0x80, bis = 0xBF;
-    if (erstes >= 0xC2 && erstes <= 0xDF) {
-        folgen = 1;
-        zeichen = erstes & 0x1F;
-    } else if (erstes >= 0xE0 && erstes <= 0xEF) {
-        folgen = 2;
-        zeichen = erstes & 0x0F;
-        von = erstes == 0xE0 ? 0xA0 : 0x80;
-        bis = erstes == 0xED ? 0x9F : 0xBF;
-    } else if (erstes >= 0xF0 && erstes <= 0xF4) {
-        folgen = 3;
-        zeichen = erstes & 0x07;
-        von = erstes == 0xF0 ? 0x90 : 0x80;
-        bis = erstes == 0xF4 ? 0x8F : 0xBF;
-    } else {
-        ++pos;
-        return false;
-    }
-    std::size_t i = 1;
-    for (; i <= static_cast<std::size_t>(folgen); ++i) {
-        if (pos + i >= text.size() || byte(pos + i) < von || byte(pos + i) > bis) {
-            pos += i;
-            return false;
-        }
-        zeichen = (zeichen << 6) | (byte(pos + i) & 0x3F);
-        von = 0x80;
-        bis = 0xBF;
-    }
-    pos += i;
-    return true;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "store/DateiFehler.h"
+#include "store/Deskriptor.h"
 
 namespace lohnwippe {
 
@@ -49,20 +50,6 @@ class Datei {
     virtual Ersetzung ErsetzungAbholen() { return Ersetzung::Keine; }
 };
 
-// The few system calls the data files need, so that tests can make the
-// disk fill up, fail or write short at any call. Each has the signature
-// and errno behaviour of the POSIX call of the same name.
-class Systemaufrufe {
-  public:
-    virtual ~Systemaufrufe() = default;
-    virtual long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position);
-    virtual long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position);
-    virtual int FDatasync(int fd);
-
-    // The real calls, used unless a test says otherwise.
-    static Systemaufrufe& Echte();
-};
-
 // A file of the working directory, opened for reading and writing and
 // created when missing. It stays open for the object's life. Nothing is
 // buffered, so a write that fails (disk full, say) fails at once, in the
@@ -89,11 +76,7 @@ class SystemDatei final : public Datei {
     static Erwartet<std::unique_ptr<Datei>> Oeffnen(const std::string& name,
                                                     Systemaufrufe& aufrufe);
 
-    ~SystemDatei() override;
-    SystemDatei(const SystemDatei&) = delete;
-    SystemDatei& operator=(const SystemDatei&) = delete;
-
-    const std::string& Name() const override { return name_; }
+    const std::string& Name() const override { return datei_.Name(); }
     Erwartet<std::size_t> Lesen(std::uint64_t position, std::span<std::byte> ziel) override;
     Erwartet<void> Schreiben(std::uint64_t position, std::span<const std::byte> quelle) override;
     Erwartet<std::uint64_t> Laenge() override;
@@ -103,28 +86,23 @@ class SystemDatei final : public Datei {
     Ersetzung ErsetzungAbholen() override;
 
   private:
-    SystemDatei(std::string name, int fd, std::uint64_t geraet, std::uint64_t inode,
-                Systemaufrufe& aufrufe)
-        : name_(std::move(name)), fd_(fd), geraet_(geraet), inode_(inode), aufrufe_(aufrufe) {}
+    explicit SystemDatei(Deskriptor datei)
+        : datei_(std::move(datei)), kennung_(datei_.Kennung().value_or(Dateikennung{})) {}
     DateiFehler Fehler(DateiFehler::Fehlerart art, int fehlerNr, std::uint64_t position) const;
 
-    // Makes sure the name leads to fd_ before a write at `position`.
+    // Makes sure the name leads to the open file before a write at `position`.
     Erwartet<void> NamenFolgen(std::uint64_t position);
     Erwartet<void> Uebernehmen(std::uint64_t position);
     Erwartet<void> Wiederherstellen(std::uint64_t position);
     // Locks `fd` if this file was locked; a failure names `position`.
     Erwartet<void> WieBisherSperren(int fd, std::uint64_t position);
-    void Wechseln(int fd, Ersetzung art);
-    // The write loop itself, into any descriptor.
-    Erwartet<void> Uebertragen(int fd, std::uint64_t position, std::span<const std::byte> quelle);
+    void Wechseln(Deskriptor datei, Ersetzung art);
 
-    std::string name_;
-    int fd_;
+    Deskriptor datei_;
     // Identity of the open file, compared with what the name leads to.
-    std::uint64_t geraet_, inode_;
+    Dateikennung kennung_;
     bool gesperrt_ = false;
     Ersetzung ersetzung_ = Ersetzung::Keine;
-    Systemaufrufe& aufrufe_;
 };
 
 }  // namespace lohnwippe

@@ -59,11 +59,18 @@ std::string DateiFehler::Meldung() const {
     switch (Art) {
         case Fehlerart::Oeffnen:
             return ort + ": Öffnen nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::ZumSchreibenOeffnen:
+            return ort + ": Öffnen zum Schreiben nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::Laenge:
             return ort + ": Dateilänge nicht ermittelbar – " + Fehlertext(FehlerNr);
         case Fehlerart::Lesen:
             return ort + ": Lesen nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::Schreiben:
+            // A record names what was being done; a file written as a
+            // stream names the act, as opening and reading do.
+            if (Satz == 0) {
+                return ort + ": Schreiben nicht möglich – " + Fehlertext(FehlerNr);
+            }
             // A write stopped short without a reason from the system is
             // still a failure: the record on disk is incomplete.
             return ort + ": " +

@@ -7,26 +7,27 @@
 
 namespace lohnwippe {
 
-// A failed access to one of the data files, handed back to the caller
-// instead of being thrown, so that the window can say what went wrong and
-// the program carries on with the data it has in memory.
+// A failed access to a file, handed back to the caller instead of being
+// thrown, so that the window can say what went wrong and carry on with the
+// data it has in memory, and the calculator can say it and stop.
 struct DateiFehler {
     enum class Fehlerart {
-        Oeffnen,         // the file could not be opened or created
-        Laenge,          // its length could not be determined
-        Lesen,           // a read failed (the end of the file is no failure)
-        Schreiben,       // a write failed or stopped short
-        Satznummer,      // record number outside 1..HoechsteSatzNr
-        Kassenposition,  // fund position outside 0..21
-        Ueberlauf,       // remunerations too large to add up (damaged file)
-        Sichern,         // the data could not be handed to the disk
-        Sperren,         // the lock could not be taken (not: is held)
-        Gesperrt,        // another copy of the program holds the lock (at a
-                         // write: of the file that replaced the one opened)
+        Oeffnen,              // the file could not be opened or created
+        Laenge,               // its length could not be determined
+        Lesen,                // a read failed (the end of the file is no failure)
+        Schreiben,            // a write failed or stopped short
+        Satznummer,           // record number outside 1..HoechsteSatzNr
+        Kassenposition,       // fund position outside 0..21
+        Ueberlauf,            // remunerations too large to add up (damaged file)
+        Sichern,              // the data could not be handed to the disk
+        Sperren,              // the lock could not be taken (not: is held)
+        Gesperrt,             // another copy of the program holds the lock (at a
+                              // write: of the file that replaced the one opened)
+        ZumSchreibenOeffnen,  // an output could not be opened for writing
     };
 
     Fehlerart Art = Fehlerart::Lesen;
-    std::string Datei;  // bare file name, e.g. "SV.dat"
+    std::string Datei;  // the name as opened: "SV.dat", or a path
     // Record concerned; for transfers of several records the one at which
     // the transfer failed. 0 where no record is concerned (opening).
     long Satz = 0;
@@ -40,7 +41,9 @@ struct DateiFehler {
     std::uint64_t Position = 0;
 
     // One German line for a message box, e.g.
-    // "SV.dat, Satz 17: Kein Speicherplatz mehr auf dem Datenträger".
+    // "SV.dat, Satz 17: Kein Speicherplatz mehr auf dem Datenträger", or
+    // "aus.csv: Schreiben nicht möglich – Kein Speicherplatz mehr auf dem
+    // Datenträger" where no record is concerned.
     std::string Meldung() const;
 };
 

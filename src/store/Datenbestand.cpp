@@ -265,6 +265,18 @@ Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
     return SaetzeSchreiben(Falldatei(), satzNr, 1, FallsatzKodieren(satz));
 }
 
+Erwartet<Namensfelder> Datenbestand::Namen() {
+    std::array<Fallsatz, 3> saetze;
+    for (std::size_t i = 0; i < saetze.size(); ++i) {
+        auto satz = FallLesen(NamenSatz1 + static_cast<int>(i));
+        if (!satz.HatWert()) {
+            return satz.Fehler();
+        }
+        saetze[i] = std::move(satz).Wert();
+    }
+    return NamenLesen(saetze[0], saetze[1], saetze[2]);
+}
+
 Erwartet<Umlagesatz> Datenbestand::UmlageLesen(int umlageNr) {
     std::array<std::byte, UmlagesatzLaenge> puffer;
     auto ergebnis = SaetzeLesen(Umlagedatei(), umlageNr, 1, puffer);
@@ -283,7 +295,7 @@ Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
         return DateiFehler{
             .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
     }
-    const int januar = (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+    const int januar = JanuarsatzNr(fallNr);
     std::array<std::byte, FallsatzLaenge * MonateJeJahr> puffer;
     auto ergebnis = SaetzeLesen(Falldatei(), januar, MonateJeJahr, puffer);
     if (!ergebnis.HatWert()) {

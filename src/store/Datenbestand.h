@@ -10,6 +10,7 @@
 #include "calc/Waehrung.h"
 #include "store/Datei.h"
 #include "store/DateiFehler.h"
+#include "store/Einstellungssatz.h"
 #include "store/Fallsatz.h"
 #include "store/Satznummern.h"
 #include "store/Umlagenpruefung.h"
@@ -106,6 +107,10 @@ class Datenbestand {
     Erwartet<Fallsatz> FallLesen(int satzNr);
     Erwartet<void> FallSchreiben(int satzNr, const Fallsatz& satz);
     Erwartet<Umlagesatz> UmlageLesen(int umlageNr);
+
+    // The names of the person cases and the payroll office, records 601 to
+    // 603 read one by one; the first failure.
+    Erwartet<Namensfelder> Namen();
     Erwartet<void> UmlageSchreiben(int umlageNr, const Umlagesatz& satz);
 
     // Sum of the four remunerations in the twelve months of the person and

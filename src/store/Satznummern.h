@@ -39,6 +39,11 @@ constexpr int FallNr(int jahrPos, int personPos, int monatPos) {
     return jahrPos * FaelleJeJahr + personPos * MonateJeJahr + monatPos + 1;
 }
 
+// January of the person and year of case record `fallNr` (≥ 1).
+constexpr int JanuarsatzNr(int fallNr) {
+    return (fallNr - 1) / MonateJeJahr * MonateJeJahr + 1;
+}
+
 struct FallPosition {
     int JahrPos = 0;
     int PersonPos = 0;

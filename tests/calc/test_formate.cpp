@@ -12,6 +12,8 @@
 
 #include "TestHilfen.h"
 #include "calc/Formate.h"
+#include "calc/Zahllesen.h"
+#include "calc/Zahltext.h"
 
 namespace lohnwippe {
 namespace {
@@ -78,6 +80,17 @@ TEST(FormatDezimalUndZahl, FesteStellenOderOhneEndnullen) {
         {W(10.05), "10,05"}};
     Tabelle<Waehrung>(FormatZahl, zahl);
     EXPECT_EQ(FormatZahl(Groesster), "922337203685477,5807");
+}
+
+// The writer under the formats, where the formats do not reach it: the
+// point of JSON, whole numbers.
+TEST(Zahltext, PunktUndGanzzahlen) {
+    char puffer[ZahltextPlatz];
+    const auto text = [&](char* ende) { return std::string(puffer, ende); };
+    EXPECT_EQ(text(BetragText(puffer, Kleinster, 4, Zahlformat::Punkt)), "-922337203685477.5808");
+    EXPECT_EQ(text(DezimalText(puffer, W(-0.0004), 3, Zahlformat::Punkt)), "0.000");
+    EXPECT_EQ(text(ZahlText(puffer, W(4.348), Zahlformat::Punkt)), "4.348");
+    EXPECT_EQ(text(GanzzahlText(puffer, -2012)), "-2012");
 }
 
 TEST(FormatDatum, MonatsnamenSchaltjahreUndUngueltigeDaten) {

@@ -150,10 +150,18 @@ TEST_F(Programm, AufrufUndDateifehler) {
         {{"rechnen", "faelle.csv", "-o", "faelle.csv"}, 2, "faelle.csv: das ist eine der Dateien"},
         {{"rechnen", "faelle.csv", "--daten", "leer"}, 2, "leer/U12.dat: Öffnen nicht möglich"},
         {{"rechnen", "faelle.csv", "--format", "jsonl", "--bom"}, 2, "--bom gilt nur für CSV"},
+        {{"rechnen", "faelle.csv", "-o", "leer/x/aus.csv"},
+         2,
+         "leer/x/aus.csv: Öffnen zum Schreiben nicht möglich – Datei oder Ordner nicht gefunden"},
+        {{"rechnen", "faelle.csv", "-o", "/dev/full"},
+         2,
+         "/dev/full: Schreiben nicht möglich – Kein Speicherplatz mehr auf dem Datenträger"},
         {{"export", ".", "--jahr", "2013"}, 2, "--jahr „2013“: ein Jahr von 2009 bis 2012"},
         {{"export", "leer"}, 2, "leer/SV.dat: Öffnen nicht möglich – Datei oder Ordner nicht"},
+        {{"export", "ordner"}, 2, "ordner/SV.dat: keine gewöhnliche Datei"},
     };
     fs::create_directory("leer");
+    fs::create_directories("ordner/SV.dat");
     for (const auto& fall : faelle) {
         SCOPED_TRACE(testing::PrintToString(fall.Argumente));
         const Lauf lauf = Starten(fall.Argumente);

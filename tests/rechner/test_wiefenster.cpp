@@ -4,6 +4,7 @@
 #include <random>
 
 #include "FallTest.h"
+#include "Zeilen.h"
 #include "calc/Ergebniszeilen.h"
 #include "calc/Formate.h"
 #include "rechner/Ausgabefelder.h"
@@ -13,6 +14,21 @@ namespace lohnwippe::test {
 namespace {
 
 using namespace rechner;
+
+// The result columns the calculator writes for a case, as CSV: column name
+// and text.
+Ausgabezeile Ergebnisfelder(const Eingaben& eingaben, const Ergebnis& ergebnis) {
+    std::vector<std::string> spalten = Rechenspalten();
+    spalten.erase(spalten.begin(), spalten.begin() + AnzahlEingabespalten);
+    std::string text;
+    Zeilenschreiber zeile([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
+                          spalten);
+    zeile.Kopf();
+    ErgebnisfelderSchreiben(zeile, eingaben, ergebnis);
+    zeile.Zeilenende();
+    zeile.Leeren();
+    return CsvZeilen(text).at(0);
+}
 
 TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
     Starten();
@@ -79,11 +95,10 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
             for (int c = ErsteSpalte; c <= SummenSpalte; ++c) {
                 const std::string name =
                     Zeilenname(r) + (c == SummenSpalte ? "_Summe" : "_" + std::to_string(c));
-                for (const auto& [spalte, text] : rechner) {
-                    if (spalte == name) {
-                        EXPECT_EQ("     " + text, Tabellenzelle(r, c, &fall->AktuellesErgebnis()))
-                            << name;
-                    }
+                if (rechner.contains(name)) {
+                    EXPECT_EQ("     " + rechner.at(name),
+                              Tabellenzelle(r, c, &fall->AktuellesErgebnis()))
+                        << name;
                 }
             }
         }

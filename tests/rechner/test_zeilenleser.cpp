@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "Zeilen.h"
-#include "rechner/Ausgabefelder.h"
 #include "rechner/Eingabe.h"
 #include "rechner/Rechnen.h"
 #include "rechner/Spalten.h"
@@ -26,14 +25,15 @@ struct Lauf {
 Lauf Rechnen(const std::string& eingabe) {
     TextStrom strom(eingabe);
     const auto quelle = eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom);
-    TextZiel ziel;
-    Zeilenschreiber schreiber(ziel, Ausgabeformat::Csv, Rechenspalten());
+    std::string text;
+    Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
+                              Rechenspalten());
     schreiber.Kopf();
     Lauf lauf;
     FaelleRechnen(*quelle, schreiber, StandardUmlagen(), "e",
                   [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
     schreiber.Leeren();
-    lauf.Zeilen = test::CsvZeilen(ziel.Text);
+    lauf.Zeilen = test::CsvZeilen(text);
     return lauf;
 }
 
@@ -98,11 +98,12 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2012;1;1;36;1;;", "e, Zeile 2, Spalte „Teilmonat“: Teilmonat 36 liegt nicht"},
         {"2012;1;1;;12,555;;", "e, Zeile 2, Spalte „Entgelt_1“: „12,555“ hat mehr als zwei"},
         {"2012;1;1;;551.70;;", "e, Zeile 2, Spalte „Entgelt_1“: „551.70“: ein Punkt trennt nur"},
-        {"2012;1;1;;1.23,00;;", "e, Zeile 2, Spalte „Entgelt_1“: „1.23,00“: ein Punkt trennt nur"},
+        {"2012;1;1;;1.2345.678,00;;",
+         "e, Zeile 2, Spalte „Entgelt_1“: „1.2345.678,00“: ein Punkt trennt nur"},
         {"2012;1;1;;1234.567,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „1234.567,00“ ist kein Betrag"},
         {"2012;1;1;;-5;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5“: Entgelte sind nie negativ"},
-        {"2012;1;1;;zwölf;;", "e, Zeile 2, Spalte „Entgelt_1“: „zwölf“ ist kein Betrag"},
+        {"2012;1;1;;zwölf\x7F;;", "e, Zeile 2, Spalte „Entgelt_1“: „zwölf?“ ist kein Betrag"},
         {"2012;1;1;;100.000.000,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
         {"2012;1;1;;184467440737095516160;;", "e, Zeile 2, Spalte „Entgelt_1“: „1844674407370955"},
@@ -153,7 +154,7 @@ TEST(Zeilenleser, JsonZeilen) {
         {anfang + R"("Jahr":"2011"})", "e, Zeile 1, Spalte „Jahr“: steht zweimal in der Zeile"},
         {anfang + R"("Gehalt":5})", "e, Zeile 1, Spalte „Gehalt“: unbekannte Spalte"},
         {R"({"Jahr":"2012",)", "e, Zeile 1: kein gültiges JSON"},
-        {anfang + "\"Kasse\":\"\xFF\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
+        {anfang + "\"Kasse\":\"\x80\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
     };
     for (const Fall& fall : faelle) {
         SCOPED_TRACE(fall.Zeile);
@@ -212,6 +213,16 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     }
     // Columns of the output are passed over, so an output can be read again.
     EXPECT_EQ(Rechnen("Jahr;Monat;AE_KV_1;Fall_Nr;;\n2012;1;9;9;;\n").Zeilen.size(), 1u);
+}
+
+// A case whose annual sum is missing is written, but not whole.
+TEST(Befehl, EinFehlendesFeldGibtStatus1) {
+    const auto unvollstaendig = [](Ausgabe&) {
+        return Zaehlung{.Gerechnet = 1, .Unvollstaendig = 1};
+    };
+    EXPECT_EQ(ZeilenAusgeben(
+                  {}, [](const std::string&) {}, unvollstaendig),
+              1);
 }
 
 // A stream that hands out its text a few bytes at a time, as a pipe may.

@@ -31,6 +31,7 @@ TEST(Cp1252, BildetSonderzeichenAbUndErsetztDenRestDurchFragezeichen) {
         {"x\xFFy", "x?y"},
         {"\xE2\x82Z", "?Z"},
         {"\xC0\xAF", "??"},
+        {"\xE0\x9F\xBF", "???"},
         {"\xED\xA0\x80", "???"},
         {"\xF4\x90\x80\x80", "????"},
         {"x\xE2\x82", "x?"},

@@ -1,10 +1,10 @@
-#include "rechner/Zahltext.h"
+#include "calc/Zahltext.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 
-namespace lohnwippe::rechner {
+namespace lohnwippe {
 
 namespace {
 
@@ -155,4 +155,4 @@ char* GanzzahlText(char* ziel, long wert) {
     return Ganzteil(ziel, Betrag(wert), false);
 }
 
-}  // namespace lohnwippe::rechner
+}  // namespace lohnwippe

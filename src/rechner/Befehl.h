@@ -1,0 +1,66 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "rechner/Fehler.h"
+#include "rechner/Zeilenschreiber.h"
+#include "store/Deskriptor.h"
+
+namespace lohnwippe::rechner {
+
+// The frame of the commands that write rows, `rechnen` and `export`: the
+// output's format, its opening, header, flushing and closing, and the exit
+// status. The commands read their inputs and supply the rows.
+
+// The format a file name announces (.csv, .jsonl, .ndjson, .json).
+std::optional<Ausgabeformat> FormatNachName(const std::string& name);
+
+struct Ausgabeoptionen {
+    std::string Ausgabe = "-";            // file name, "-" for standard output
+    std::optional<Ausgabeformat> Format;  // none: by the output's name, else CSV
+    bool Bom = false;
+};
+
+// How many rows went through and how many were turned away; of those that
+// went through, how many lack a field (the export's annual sum).
+struct Zaehlung {
+    long Gerechnet = 0;
+    long Abgewiesen = 0;
+    long Unvollstaendig = 0;
+};
+
+// The output of a running command.
+class Ausgabe {
+  public:
+    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format)
+        : optionen_(optionen), format_(format) {}
+    Ausgabe(const Ausgabe&) = delete;
+    Ausgabe& operator=(const Ausgabe&) = delete;
+
+    // Opens the output once the inputs are read, and writes the header of
+    // `spalten`. Refused when the output is one of the files `gelesen`:
+    // emptying it would destroy what is being read, a data file above all.
+    Zeilenschreiber& Oeffnen(std::vector<std::string> spalten,
+                             const std::vector<Dateikennung>& gelesen);
+
+    // Hands the rest of the rows to the output and closes it.
+    void Schliessen();
+
+  private:
+    const Ausgabeoptionen& optionen_;
+    Ausgabeformat format_;
+    std::optional<Deskriptor> datei_;
+    std::optional<Zeilenschreiber> schreiber_;
+};
+
+// Runs a command: `zeilen` reads its input, opens the output and writes the
+// rows. Exit status 0 when every row went through, 1 when rows were turned
+// away or lack a field (each said in `melden`), 2 for an Abbruch (options,
+// files, header), whose message goes to `melden`.
+int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
+                   const std::function<Zaehlung(Ausgabe&)>& zeilen);
+
+}  // namespace lohnwippe::rechner
