@@ -8,6 +8,7 @@ void Sicherung::NachRechnung(int fallNr, const Fallsatz& fall, const Fallsatz& e
                              Aenderung& a) {
     offenerFall_.reset();
     offeneEinstellungen_.reset();
+    const Datenbestand::Schreibgruppe gruppe(daten_);
     const auto geschrieben = daten_.FallSchreiben(fallNr, fall);
     ungesichert_ = !geschrieben.HatWert();
     if (!geschrieben.HatWert()) {

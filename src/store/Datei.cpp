@@ -65,10 +65,19 @@ Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const st
     if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - quelle.size()) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, EFBIG, position);
     }
-    if (auto gefolgt = NamenFolgen(position); !gefolgt.HatWert()) {
-        return gefolgt;
+    if (!gefolgt_) {
+        if (auto gefolgt = NamenFolgen(position); !gefolgt.HatWert()) {
+            return gefolgt;
+        }
+        gefolgt_ = gruppen_ > 0;
     }
     return datei_.Schreiben(position, quelle);
+}
+
+void SystemDatei::GruppeBeenden() {
+    if (gruppen_ > 0 && --gruppen_ == 0) {
+        gefolgt_ = false;
+    }
 }
 
 Erwartet<std::uint64_t> SystemDatei::Laenge() {

@@ -48,6 +48,13 @@ class Datei {
     // the call; the later of two events is the one reported.
     enum class Ersetzung { Keine, Ersetzt, Wiederhergestellt };
     virtual Ersetzung ErsetzungAbholen() { return Ersetzung::Keine; }
+
+    // Between these two calls (they nest), a file that checks its name
+    // before every write does so before the first write only: the writes
+    // of one step of the program follow each other within microseconds,
+    // and one look at the name costs about as much as a write.
+    virtual void GruppeBeginnen() {}
+    virtual void GruppeBeenden() {}
 };
 
 // A file of the working directory, opened for reading and writing and
@@ -60,9 +67,9 @@ class Datei {
 // opening does not wait on a pipe.
 //
 // Each write (and each cut) first checks that the name still leads to the
-// open file. Programs that save by renaming a new file over the old one
-// (backup tools, sync clients) would otherwise leave every later write in a
-// deleted file and the folder without a lock. So:
+// open file; within a group of writes (GruppeBeginnen), the first one does. Programs that save by
+// renaming a new file over the old one (backup tools, sync clients) would otherwise leave every
+// later write in a deleted file and the folder without a lock. So:
 // - another file under the name: that file is opened, locked like this one
 //   if this one was (held by another program: Fehlerart::Gesperrt, nothing
 //   written), and written to from then on;
@@ -84,6 +91,8 @@ class SystemDatei final : public Datei {
     Erwartet<void> Sichern() override;
     Erwartet<bool> Sperren() override;
     Ersetzung ErsetzungAbholen() override;
+    void GruppeBeginnen() override { ++gruppen_; }
+    void GruppeBeenden() override;
 
   private:
     explicit SystemDatei(Deskriptor datei)
@@ -103,6 +112,8 @@ class SystemDatei final : public Datei {
     Dateikennung kennung_;
     bool gesperrt_ = false;
     Ersetzung ersetzung_ = Ersetzung::Keine;
+    int gruppen_ = 0;
+    bool gefolgt_ = false;  // the name was checked within the open group
 };
 
 }  // namespace lohnwippe

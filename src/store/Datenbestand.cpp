@@ -169,7 +169,7 @@ Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
         FallsatzKodieren(satzNr <= AnzahlFallsaetze ? fall : StandardFallsatz(satzNr),
                          Satzbereich<FallsatzLaenge>(faelle, i));
     }
-    auto ergebnis = SaetzeSchreiben(Falldatei(), 1, AnzahlSaetzeFalldatei, faelle);
+    auto ergebnis = FaelleSchreiben(1, AnzahlSaetzeFalldatei, faelle);
     if (ergebnis.HatWert()) {
         ergebnis = falldatei_->Sichern();
     }
@@ -178,6 +178,7 @@ Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
         // one would otherwise be taken for good data at every later start.
         // The write's own failure is what the user needs to hear about.
         (void)falldatei_->Kuerzen(0);
+        jahr_.reset();
         return ergebnis.Fehler();
     }
     return umlagen;
@@ -231,7 +232,15 @@ Erwartet<Umlagenbefund> Datenbestand::UnplausibleUmlagen() {
 std::vector<Datenbestand::ErsetzteDatei> Datenbestand::ErsetzteDateien() {
     std::vector<ErsetzteDatei> ersetzte;
     for (Datei* datei : {falldatei_.get(), umlagedatei_.get()}) {
-        const Datei::Ersetzung ersetzung = datei->ErsetzungAbholen();
+        Datei::Ersetzung ersetzung = datei->ErsetzungAbholen();
+        if (datei == falldatei_.get()) {
+            if (ersetzung != Datei::Ersetzung::Keine) {
+                jahr_.reset();
+            }
+            const Datei::Ersetzung frueher =
+                std::exchange(falldateiErsetzt_, Datei::Ersetzung::Keine);
+            ersetzung = ersetzung == Datei::Ersetzung::Keine ? frueher : ersetzung;
+        }
         if (ersetzung != Datei::Ersetzung::Keine) {
             ersetzte.push_back({datei->Name(), ersetzung == Datei::Ersetzung::Wiederhergestellt});
         }
@@ -262,7 +271,44 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
 }
 
 Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
-    return SaetzeSchreiben(Falldatei(), satzNr, 1, FallsatzKodieren(satz));
+    return FaelleSchreiben(satzNr, 1, FallsatzKodieren(satz));
+}
+
+Erwartet<void> Datenbestand::FaelleSchreiben(int ersterSatz, int anzahl,
+                                             std::span<const std::byte> quelle) {
+    auto ergebnis = SaetzeSchreiben(Falldatei(), ersterSatz, anzahl, quelle);
+    // The months in memory may no longer be the file's: another file under
+    // the name, or a write that stopped halfway.
+    if (const auto ersetzung = falldatei_->ErsetzungAbholen();
+        ersetzung != Datei::Ersetzung::Keine) {
+        falldateiErsetzt_ = ersetzung;
+        jahr_.reset();
+    }
+    if (!ergebnis.HatWert()) {
+        jahr_.reset();
+        return ergebnis;
+    }
+    if (jahr_) {
+        for (int i = 0; i < anzahl; ++i) {
+            const int monat = ersterSatz + i - jahr_->Januar;
+            if (monat >= 0 && monat < MonateJeJahr) {
+                const auto satz =
+                    quelle.subspan(static_cast<std::size_t>(i) * FallsatzLaenge, FallsatzLaenge);
+                std::ranges::copy(satz, Satzbereich<FallsatzLaenge>(jahr_->Bytes, monat).begin());
+            }
+        }
+    }
+    return ergebnis;
+}
+
+Datenbestand::Schreibgruppe::Schreibgruppe(Datenbestand& daten) : daten_(daten) {
+    daten_.falldatei_->GruppeBeginnen();
+    daten_.umlagedatei_->GruppeBeginnen();
+}
+
+Datenbestand::Schreibgruppe::~Schreibgruppe() {
+    daten_.falldatei_->GruppeBeenden();
+    daten_.umlagedatei_->GruppeBeenden();
 }
 
 Erwartet<Namensfelder> Datenbestand::Namen() {
@@ -296,11 +342,15 @@ Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
             .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
     }
     const int januar = JanuarsatzNr(fallNr);
-    std::array<std::byte, FallsatzLaenge * MonateJeJahr> puffer;
-    auto ergebnis = SaetzeLesen(Falldatei(), januar, MonateJeJahr, puffer);
-    if (!ergebnis.HatWert()) {
-        return ergebnis.Fehler();
+    if (!jahr_ || jahr_->Januar != januar) {
+        Jahr gelesen{.Januar = januar};
+        auto ergebnis = SaetzeLesen(Falldatei(), januar, MonateJeJahr, gelesen.Bytes);
+        if (!ergebnis.HatWert()) {
+            return ergebnis.Fehler();
+        }
+        jahr_ = gelesen;
     }
+    std::span<std::byte> puffer = jahr_->Bytes;
     Waehrung summe;
     for (int monat = 0; monat < MonateJeJahr; ++monat) {
         const auto entgelte = EntgelteDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
@@ -329,7 +379,7 @@ Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& sat
     for (int i = 0; i < anzahl; ++i) {
         std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
     }
-    if (auto ergebnis = SaetzeSchreiben(Falldatei(), fallNr, anzahl, puffer); !ergebnis.HatWert()) {
+    if (auto ergebnis = FaelleSchreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
         return ergebnis;
     }
     return falldatei_->Sichern();

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -114,8 +115,25 @@ class Datenbestand {
     Erwartet<void> UmlageSchreiben(int umlageNr, const Umlagesatz& satz);
 
     // Sum of the four remunerations in the twelve months of the person and
-    // year of `fallNr`.
+    // year of `fallNr`. Every calculation asks for it, so the months last
+    // summed are kept in memory, and every write of case records here keeps
+    // them in step; a write that fails, or finds the file replaced, makes
+    // them be read again.
     Erwartet<Waehrung> Jahressumme(int fallNr);
+
+    // Writes that follow each other as one step of the program: for as long
+    // as it lives, each file looks at its name before its first write only
+    // (see Datei::GruppeBeginnen).
+    class Schreibgruppe {
+      public:
+        explicit Schreibgruppe(Datenbestand& daten);
+        ~Schreibgruppe();
+        Schreibgruppe(const Schreibgruppe&) = delete;
+        Schreibgruppe& operator=(const Schreibgruppe&) = delete;
+
+      private:
+        Datenbestand& daten_;
+    };
 
     // Writes `satz` as record `fallNr` and as every later month of the same
     // person and year up to December, in one write, and hands it to the disk.
@@ -147,8 +165,19 @@ class Datenbestand {
     static Erwartet<void> SaetzeSchreiben(const Ablage& ablage, int ersterSatz, int anzahl,
                                           std::span<const std::byte> quelle);
 
+    // Case records from `ersterSatz`, with the months in memory in step.
+    Erwartet<void> FaelleSchreiben(int ersterSatz, int anzahl, std::span<const std::byte> quelle);
+
     std::unique_ptr<Datei> falldatei_;
     std::unique_ptr<Datei> umlagedatei_;
+    // What FaelleSchreiben found at the case file's name, until it is told.
+    Datei::Ersetzung falldateiErsetzt_ = Datei::Ersetzung::Keine;
+    // The twelve months of one person and year as the file holds them.
+    struct Jahr {
+        int Januar = 0;
+        std::array<std::byte, FallsatzLaenge * MonateJeJahr> Bytes{};
+    };
+    std::optional<Jahr> jahr_;
 };
 
 }  // namespace lohnwippe

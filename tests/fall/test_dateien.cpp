@@ -72,10 +72,21 @@ TEST_F(FallTest, EinErsetztesSvDatWirdGesperrtUndWeiterBeschrieben) {
     Starten();
     Tippen(1, "500");
     fs::copy_file("SV.dat", "Sicherung.dat");
+    {
+        // The other program's copy has February of the same year.
+        Fallsatz februar = GespeicherterFall(362);
+        februar.Entgelte[1] = Waehrung::AusGanzzahl(100);
+        std::fstream kopie("Sicherung.dat", std::ios::in | std::ios::out | std::ios::binary);
+        kopie.seekp(static_cast<std::streamoff>(Stelle(362)));
+        const auto bytes = FallsatzKodieren(februar);
+        kopie.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    }
     fs::rename("Sicherung.dat", "SV.dat");  // as a backup or sync tool does
     const Aenderung a = Tippen(1, "650");
     ASSERT_EQ(a.Meldungen.size(), 1u);
     EXPECT_NE(a.Meldungen[0].Text.find("SV.dat"), std::string::npos);
+    // The annual sum is the new file's, not what the old one held.
+    EXPECT_EQ(fall->Jahressumme(), Waehrung::AusGanzzahl(750));
     EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked again
     fall->Sichern();
     fall.reset();
