@@ -4,6 +4,7 @@
 
 #include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
+#include "calc/Zeichen.h"
 #include "fall/OffenerFall.h"
 
 namespace lohnwippe {
@@ -137,10 +138,7 @@ Aenderung OffenerFall::ArbeitgeberEnter(Job job) {
 
 Aenderung OffenerFall::ArbeitgeberVerlassen(Job job) {
     std::string& name = angaben_[job].Arbeitgeber;
-    const auto anfang = name.find_first_not_of(" \t");
-    name = anfang == std::string::npos
-               ? std::string()
-               : name.substr(anfang, name.find_last_not_of(" \t") - anfang + 1);
+    name = std::string(Getrimmt(name));
     Aenderung a;
     a.Arbeitgebertext[job] = name;
     return a;

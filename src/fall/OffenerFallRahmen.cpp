@@ -2,6 +2,7 @@
 // the program.
 #include "calc/Entgelteingabe.h"
 #include "calc/Teilmonat.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "fall/OffenerFall.h"
 #include "store/Cp1252.h"
@@ -84,7 +85,7 @@ Aenderung OffenerFall::Schliessen() {
     for (const Job job : AlleJobs) {
         auto& getippt = getippt_[job];
         // A box only emptied by entering it, or emptied again, changes nothing.
-        if (!getippt || getippt->find_first_not_of(' ') == std::string::npos) {
+        if (!getippt || Getrimmt(*getippt).empty()) {
             getippt.reset();
             continue;
         }

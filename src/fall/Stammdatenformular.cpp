@@ -2,6 +2,7 @@
 
 #include "calc/Formate.h"
 #include "calc/Umlagebox.h"
+#include "calc/Zeichen.h"
 #include "store/Cp1252.h"
 #include "store/Satznummern.h"
 
@@ -75,7 +76,7 @@ Aenderung Stammdatenformular::KasseWaehlen(Kassenplatz kasse) {
 Aenderung Stammdatenformular::U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsplatz monat) {
     Aenderung a;
     const auto m = static_cast<std::size_t>(monat.Wert());
-    if (u1[m].find_first_not_of(" \t") == std::string::npos) {
+    if (Getrimmt(u1[m]).empty()) {
         u1[m] = "0";
         a.U1Texte = std::move(u1);
         return a;

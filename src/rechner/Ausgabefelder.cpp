@@ -7,8 +7,7 @@
 
 namespace lohnwippe::rechner {
 
-void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berichtsmonat monat) {
-    const std::int16_t* allgemein[] = {&fall.RVVerzicht, &fall.SachsenWahl, &fall.KinderlosWahl};
+void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat) {
     for (const Eingabespalte& spalte : Eingabespalten()) {
         switch (spalte.Art) {
             case Feldart::Jahr:
@@ -18,22 +17,18 @@ void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berich
                 zeile.Ganzzahl(monat.Monat);
                 break;
             case Feldart::Kasse:
-                zeile.Text(Kassennamen.at(static_cast<std::size_t>(fall.KassePos)));
+                zeile.Text(Kassennamen.at(static_cast<std::size_t>(fall.Kasse.Wert())));
                 break;
             case Feldart::Teilmonat:
-                zeile.Text(Teilmonatsname(fall.TeilmonatPos));
+                zeile.Text(Teilmonatsname(fall.Teilmonat.Wert()));
                 break;
             case Feldart::Entgelt:
-                zeile.Betrag(fall.Entgelte[spalte.Job], 2);
+                zeile.Betrag(fall.Jobs[static_cast<std::size_t>(spalte.Job)].Entgelt, 2);
                 break;
             case Feldart::Zweig:
-                zeile.Ganzzahl(fall.Zweige[spalte.Job][spalte.Stelle]);
-                break;
             case Feldart::Umlage:
-                zeile.Ganzzahl(fall.Umlagen[spalte.Job][spalte.Stelle]);
-                break;
             case Feldart::Allgemein:
-                zeile.Ganzzahl(*allgemein[spalte.Stelle]);
+                zeile.Ganzzahl(Gespeichert(SchalterDerSpalte(fall, spalte)));
                 break;
         }
     }

@@ -2,8 +2,8 @@
 
 #include "calc/Berichtsmonat.h"
 #include "calc/Ergebnis.h"
+#include "fall/Fallangaben.h"
 #include "rechner/Zeilenschreiber.h"
-#include "store/Fallsatz.h"
 
 namespace lohnwippe::rechner {
 
@@ -12,8 +12,8 @@ namespace lohnwippe::rechner {
 
 // The input columns as the case was calculated: the fund by its name, the
 // partial month by its text, the month as a number, the switches as stored
-// (0, 1 or 2). `fall` has its positions inside the lists (WieAngezeigt).
-void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallsatz& fall, Berichtsmonat monat);
+// (0, 1 or 2).
+void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat);
 
 // Every value of the result table with two decimals as the table shows it,
 // the rows that keep four decimals once more with all four, then the

@@ -64,7 +64,6 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
             continue;
         }
         const Fallangaben angaben = AngabenAusSatz(gelesen.Wert());
-        const Fallsatz fall = SatzMitAngaben(gelesen.Wert(), angaben);
         if (!auswahl.Alle && Unberuehrt(angaben)) {
             continue;
         }
@@ -96,10 +95,10 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         ausgabe.Ganzzahl(fallNr);
         ausgabe.Ganzzahl(position.PersonPos + 1);
         ausgabe.Text(personen[static_cast<std::size_t>(position.PersonPos)]);
-        for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-            ausgabe.Text(OhneEndblanks(fall.Namen[job]));
+        for (const Job job : AlleJobs) {
+            ausgabe.Text(OhneEndblanks(angaben[job].Arbeitgeber));
         }
-        EingabefelderSchreiben(ausgabe, fall, monat);
+        EingabefelderSchreiben(ausgabe, angaben, monat);
         ErgebnisfelderSchreiben(ausgabe, eingaben, *ergebnis);
         if (jahressumme.HatWert()) {
             ausgabe.Betrag(jahressumme.Wert(), 2);

@@ -35,8 +35,7 @@ Ausgabeformat FormatNachInhalt(std::string_view anfang) {
 }  // namespace
 
 Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) {
-    return EingabenAusFall(AngabenAusSatz(zeile.Fall),
-                           umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
+    return EingabenAusFall(zeile.Fall, umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
                            zeile.Monat);
 }
 

@@ -67,24 +67,20 @@ class Leser {
                 return MonatLesen(wert, monat);
             case Feldart::Kasse:
                 return PositionLesen(
-                    wert, zeile.Fall.KassePos, AnzahlKassen, "Kasse", "der Kassenliste",
+                    wert, zeile.Fall.Kasse, "Kasse", "der Kassenliste",
                     [](int pos) { return Kassennamen[static_cast<std::size_t>(pos)]; });
             case Feldart::Teilmonat:
-                return PositionLesen(wert, zeile.Fall.TeilmonatPos, AnzahlTeilmonate, "Teilmonat",
-                                     "der Teilmonatsliste", Teilmonatsname);
+                return PositionLesen(wert, zeile.Fall.Teilmonat, "Teilmonat", "der Teilmonatsliste",
+                                     Teilmonatsname);
             case Feldart::Entgelt:
-                return BetragLesen(wert, zeile.Fall.Entgelte[spalte.Job]);
+                return BetragLesen(wert,
+                                   zeile.Fall.Jobs[static_cast<std::size_t>(spalte.Job)].Entgelt);
             case Feldart::Zweig:
-                return SchalterLesen(wert, zeile.Fall.Zweige[spalte.Job][spalte.Stelle]);
             case Feldart::Umlage:
-                return SchalterLesen(wert, zeile.Fall.Umlagen[spalte.Job][spalte.Stelle]);
-            case Feldart::Allgemein: {
-                std::int16_t* ziel[] = {&zeile.Fall.RVVerzicht, &zeile.Fall.SachsenWahl,
-                                        &zeile.Fall.KinderlosWahl};
-                return SchalterLesen(wert, *ziel[spalte.Stelle]);
-            }
+            case Feldart::Allgemein:
+                break;
         }
-        return std::nullopt;
+        return SchalterLesen(wert, SchalterDerSpalte(zeile.Fall, spalte));
     }
 
   private:
@@ -119,15 +115,15 @@ class Leser {
         return Zitat(wert) + " ist kein Monat (1 bis 12 oder JAN bis DEZ)";
     }
 
-    template <typename Text>
-    static std::optional<std::string> PositionLesen(std::string_view wert, std::int16_t& ziel,
-                                                    int anzahl, const char* was, const char* liste,
-                                                    Text text) {
+    template <typename Platz, typename Text>
+    static std::optional<std::string> PositionLesen(std::string_view wert, Platz& ziel,
+                                                    const char* was, const char* liste, Text text) {
+        constexpr int anzahl = Platz::Groesse;
         if (wert.empty()) {
             return std::nullopt;  // as in a new case
         }
         if (const auto pos = Listenwahl(wert, anzahl, text)) {
-            ziel = static_cast<std::int16_t>(*pos);
+            ziel = *Platz::Aus(*pos);
             return std::nullopt;
         }
         if (GanzzahlLesen(wert)) {
@@ -166,12 +162,12 @@ class Leser {
                (format_ == Zahlformat::Deutsch ? " (Beispiel: 1.234,50)" : " (Beispiel: 1234.50)");
     }
 
-    static std::optional<std::string> SchalterLesen(std::string_view wert, std::int16_t& ziel) {
+    static std::optional<std::string> SchalterLesen(std::string_view wert, Schalter& ziel) {
         if (wert.empty()) {
             return std::nullopt;  // the new case's value is already there
         }
         if (wert.size() == 1 && wert[0] >= '0' && wert[0] <= '2') {
-            ziel = static_cast<std::int16_t>(wert[0] - '0');
+            ziel = SchalterAusGespeichert(wert[0] - '0');
             return std::nullopt;
         }
         return Zitat(wert) + " ist kein Schalterwert (0, 1 oder 2)";
@@ -184,7 +180,7 @@ class Leser {
 }  // namespace
 
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Zahlformat format) {
-    static const Fallsatz neu = StandardFallsatz(1);
+    static const Fallangaben neu = AngabenAusSatz(StandardFallsatz(1));
     Fallzeile zeile{neu, {}};
     int jahr = 0;
     int monat = 0;
@@ -214,6 +210,32 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
     }
     zeile.Monat = Berichtsmonat{jahr, monat};
     return zeile;
+}
+
+namespace {
+
+// Both ways round, written once.
+template <typename Angaben>
+auto& SchalterIn(Angaben& fall, const Eingabespalte& spalte) {
+    auto& job = fall.Jobs[static_cast<std::size_t>(spalte.Job)];
+    const auto stelle = static_cast<std::size_t>(spalte.Stelle);
+    if (spalte.Art == Feldart::Zweig) {
+        return job.Zweige[stelle];
+    }
+    if (spalte.Art == Feldart::Umlage) {
+        return stelle == KGStelle ? job.KG : job.Umlagen[stelle];
+    }
+    return stelle == 0 ? fall.RVVerzicht : stelle == 1 ? fall.Sachsen : fall.Kinderlos;
+}
+
+}  // namespace
+
+Schalter& SchalterDerSpalte(Fallangaben& fall, const Eingabespalte& spalte) {
+    return SchalterIn(fall, spalte);
+}
+
+Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte) {
+    return SchalterIn(fall, spalte);
 }
 
 const std::string& Teilmonatsname(int position) {

@@ -9,9 +9,9 @@
 #include "calc/Berichtsmonat.h"
 #include "calc/Waehrung.h"
 #include "calc/Zahltext.h"
+#include "fall/Fallangaben.h"
 #include "rechner/Fehler.h"
 #include "rechner/Spalten.h"
-#include "store/Fallsatz.h"
 
 namespace lohnwippe::rechner {
 
@@ -21,11 +21,15 @@ namespace lohnwippe::rechner {
 // ZeileLesen). The views point into the reader's buffer.
 using Eingabefelder = std::array<std::optional<std::string_view>, AnzahlEingabespalten>;
 
-// A row read: the case as the case file would hold it and its month.
+// A row read: the case as the window would show it and its month.
 struct Fallzeile {
-    Fallsatz Fall;
+    Fallangaben Fall;
     Berichtsmonat Monat;
 };
+
+// The switch a switch column (Zweig, Umlage, Allgemein) stands for.
+Schalter& SchalterDerSpalte(Fallangaben& fall, const Eingabespalte& spalte);
+Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte);
 
 // Turns one row into a case, starting from a new case (StandardFallsatz):
 // Jahr 2009 .. 2012 and Monat 1 .. 12 or "JAN" .. "DEZ" are required; Kasse
