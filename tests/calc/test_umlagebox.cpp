@@ -55,6 +55,10 @@ TEST(Umlagebox, U1LiestDieFuehrendeZahlUndPrueftVorDemRunden) {
         {"1", 1000},
         {"1.0000", 1000},
         {"1.00000004", 1000},  // x = 1000.00004 is 1000 with four decimals
+        // x = 2.50005 ties at its fifth decimal: to even 2.5000, then 2 by
+        // the thousandths' own half to even
+        {"0.00250005", 2},
+        {"0.00250015", 3},
         // corrected to 0,300: x below 1 or above 1000, or no number at the start
         {"1.0005", 300},
         {"0.0006", 300},
