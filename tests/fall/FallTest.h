@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "../store/Arbeitsordner.h"
 #include "calc/Entgelteingabe.h"
 #include "fall/OffenerFall.h"
 #include "store/Umlagesatz.h"
@@ -113,25 +114,23 @@ inline std::vector<char> DateiInhalt(const std::filesystem::path& datei) {
     return {std::istreambuf_iterator<char>(strom), {}};
 }
 
-// Record `satzNr` as the file in the working directory holds it now, read
+// Record `satzNr` of `datei` as the working directory holds it now, read
 // beside the program as any other reader would.
-inline Fallsatz GespeicherterFall(int satzNr) {
-    const std::vector<char> inhalt = DateiInhalt(FalldateiName);
-    std::array<std::byte, FallsatzLaenge> satz{};
-    const auto anfang = static_cast<std::size_t>(Stelle(satzNr));
-    for (std::size_t i = 0; i < satz.size() && anfang + i < inhalt.size(); ++i) {
-        satz[i] = static_cast<std::byte>(inhalt[anfang + i]);
+template <std::size_t Laenge>
+std::array<std::byte, Laenge> GespeicherteBytes(const char* datei, int satzNr) {
+    const std::vector<char> inhalt = DateiInhalt(datei);
+    std::array<std::byte, Laenge> satz{};
+    for (std::size_t i = 0, ab = Laenge * static_cast<std::size_t>(satzNr - 1);
+         i < Laenge && ab + i < inhalt.size(); ++i) {
+        satz[i] = static_cast<std::byte>(inhalt[ab + i]);
     }
-    return FallsatzDekodieren(satz);
+    return satz;
+}
+inline Fallsatz GespeicherterFall(int satzNr) {
+    return FallsatzDekodieren(GespeicherteBytes<FallsatzLaenge>(FalldateiName, satzNr));
 }
 inline Umlagesatz GespeicherteUmlage(int satzNr) {
-    const std::vector<char> inhalt = DateiInhalt(UmlagedateiName);
-    std::array<std::byte, UmlagesatzLaenge> satz{};
-    const std::size_t anfang = UmlagesatzLaenge * static_cast<std::size_t>(satzNr - 1);
-    for (std::size_t i = 0; i < satz.size() && anfang + i < inhalt.size(); ++i) {
-        satz[i] = static_cast<std::byte>(inhalt[anfang + i]);
-    }
-    return UmlagesatzDekodieren(satz);
+    return UmlagesatzDekodieren(GespeicherteBytes<UmlagesatzLaenge>(UmlagedateiName, satzNr));
 }
 
 inline Job J(int nr) {
@@ -155,17 +154,9 @@ class Fensterattrappe final : public Fensterlage {
 
 // Every test runs in a fresh folder of its own: the files are opened by
 // bare name in the working directory.
-class FallTest : public ::testing::Test {
+class FallTest : public ArbeitsordnerTest {
   protected:
-    FallTest() {
-        std::filesystem::create_directories(ordner_);
-        std::filesystem::current_path(ordner_);
-    }
-    ~FallTest() override {
-        fall.reset();
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(ordner_);
-    }
+    ~FallTest() override { fall.reset(); }
 
     // Starts on the files of the folder, through `aufrufe`; the messages of
     // the start are kept. Null when the start ends the program.
@@ -233,12 +224,6 @@ class FallTest : public ::testing::Test {
     std::unique_ptr<OffenerFall> fall;
     std::vector<Meldung> gemeldet;
     Aenderung gestartet;  // what the last start showed
-
-  private:
-    const std::filesystem::path vorher_ = std::filesystem::current_path();
-    const std::filesystem::path ordner_ =
-        std::filesystem::temp_directory_path() /
-        ("lohnwippe_fall_" + std::to_string(std::random_device{}()));
 };
 
 }  // namespace lohnwippe::test

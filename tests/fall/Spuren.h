@@ -12,10 +12,10 @@
 //   < sv=HASH u12=HASH anzeige=HASH fenster=HASH meldungen=N:HASH
 // The hashes are the original recordings: FNV-1a over the bytes (files, with
 // their length) or over the texts in the order the recorder wrote them. The
-// `=` lines say what the hashes stand for, so that a replay that differs can
-// name what differs; they hold the change against the state after the step
-// before, or for the first step against anfang.zustand, the state of a fresh
-// start as deltas from nothing:
+// `=` lines say what the hashes stand for, whole, so that a replay that
+// differs can name what differs; they hold the change against the state
+// after the step before, or for the first step against anfang.zustand, the
+// state of a fresh start as deltas from nothing:
 //   = sv laenge N                  SV.dat is now N bytes long (grown by zeros)
 //   = sv SATZ[-BIS] OFFSET HEX     records SATZ to BIS (counted from 1) hold
 //                                  HEX from byte OFFSET of the record on
@@ -36,8 +36,11 @@
 // where that state hashed to the recorded hashes. The converter that wrote
 // them (SpurenUmschreiben.h, run as the window's trace test with
 // LOHNWIPPE_SPUREN_NEU=folder) is in commit a84c563 and was removed after it
-// ran: the program must not be able to record its own reference. The hashes
-// are the original recordings' and stay the authority.
+// ran: the program must not be able to record its own reference. Since
+// every state the `=` lines describe hashed to the original recording, a
+// replay compares that state whole (every byte, every named text, every
+// message) and needs the hashes no more; they stay in the files as the
+// recordings the `=` lines were checked against.
 
 #include <functional>
 #include <optional>
@@ -51,9 +54,6 @@ namespace lohnwippe::test {
 struct Wert {
     std::string Name;
     std::string Text;
-    // What the recorder hashed, where that was not the text itself (a
-    // list's position and text run together).
-    std::optional<std::string> Gehasht;
 };
 
 struct Meldungstext {

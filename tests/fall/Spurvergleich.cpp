@@ -3,12 +3,15 @@
 // with its row's caption, a control, a message.
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <iterator>
 #include <map>
 
 #include "Spuren.h"
 #include "calc/Ergebniszeilen.h"
 #include "calc/Formate.h"
-#include "store/Fallsatz.h"
+#include "store/Cp1252.h"
+#include "store/Satznummern.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe::test {
@@ -30,68 +33,64 @@ std::string Hex(std::string_view bytes) {
     return bytes.size() > 16 ? text + "…" : text;
 }
 
-template <std::size_t N>
-std::array<std::byte, N> Satzbytes(std::string_view satz) {
-    std::array<std::byte, N> bytes{};
-    std::transform(satz.begin(), satz.begin() + N, bytes.begin(),
-                   [](char zeichen) { return static_cast<std::byte>(zeichen); });
-    return bytes;
+// The signed little-endian number of `bytes` (two or eight of them).
+std::int64_t Zahl(std::string_view bytes) {
+    std::uint64_t wert = 0;
+    for (std::size_t i = bytes.size(); i-- > 0;) {
+        wert = wert << 8U | static_cast<unsigned char>(bytes[i]);
+    }
+    const std::size_t bits = 8 * bytes.size();
+    return bits < 64 && (wert >> (bits - 1)) != 0
+               ? static_cast<std::int64_t>(wert) - (std::int64_t{1} << bits)
+               : static_cast<std::int64_t>(wert);
 }
 
-std::vector<Wert> Fallfelder(std::string_view bytes) {
-    const Fallsatz satz = FallsatzDekodieren(Satzbytes<FallsatzLaenge>(bytes));
-    std::vector<Wert> felder;
-    const auto feld = [&felder](std::string name, std::string text) {
-        felder.push_back({std::move(name), std::move(text), {}});
-    };
-    const auto je = [](const char* name, int job) {
-        return std::string(name) + "[" + std::to_string(job) + "]";
-    };
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        feld(je("Namen", job), Zitat(satz.Namen[job]));
+// A field of a record: where it lies and how its bytes read.
+struct Feld {
+    std::size_t Ab;
+    std::size_t Laenge;
+    std::string Name;
+    std::string (*Text)(std::string_view);
+};
+
+std::string Ganzzahl(std::string_view bytes) {
+    return std::to_string(Zahl(bytes));
+}
+
+std::vector<Feld> Fallfelder() {
+    static const char* const einstellungen[] = {
+        "LetzterFall", "Oben",        "Links",         "Oben2",        "Links2",
+        "RVVerzicht",  "SachsenWahl", "KinderlosWahl", "TeilmonatPos", "KassePos"};
+    static const char* const schalter[] = {"KV", "PV", "RV", "AV", "U1", "U2", "U3", "KG"};
+    std::vector<Feld> felder;
+    for (std::size_t i = 0; i < std::size(einstellungen); ++i) {
+        felder.push_back({80 + 2 * i, 2, einstellungen[i], Ganzzahl});
     }
-    const std::pair<const char*, std::int16_t> zahlen[] = {{"LetzterFall", satz.LetzterFall},
-                                                           {"Oben", satz.Oben},
-                                                           {"Links", satz.Links},
-                                                           {"Oben2", satz.Oben2},
-                                                           {"Links2", satz.Links2},
-                                                           {"RVVerzicht", satz.RVVerzicht},
-                                                           {"SachsenWahl", satz.SachsenWahl},
-                                                           {"KinderlosWahl", satz.KinderlosWahl},
-                                                           {"TeilmonatPos", satz.TeilmonatPos},
-                                                           {"KassePos", satz.KassePos}};
-    for (const auto& [name, wert] : zahlen) {
-        feld(name, std::to_string(wert));
-    }
-    std::string reserviert;
-    for (const std::byte byte : satz.Reserviert) {
-        reserviert += static_cast<char>(byte);
-    }
-    feld("Reserviert", Hex(reserviert));
-    static const std::array zweige = {"KV", "PV", "RV", "AV"};
-    static const std::array umlagen = {"U1", "U2", "U3", "KG"};
-    for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-        for (std::size_t i = 0; i < zweige.size(); ++i) {
-            feld(je("Zweige", job) + "[" + zweige[i] + "]", std::to_string(satz.Zweige[job][i]));
+    felder.push_back({100, 8, "Reserviert", Hex});
+    for (std::size_t j = 0; j < LetzterJob; ++j) {
+        const std::string job = "[" + std::to_string(j + 1) + "]";
+        felder.push_back(
+            {20 * j, 20, "Namen" + job, [](std::string_view b) { return Zitat(AusCp1252(b)); }});
+        for (std::size_t k = 0; k < std::size(schalter); ++k) {
+            felder.push_back({(k < 4 ? 108 : 136) + 8 * j + 2 * k, 2,
+                              (k < 4 ? "Zweige" : "Umlagen") + job + "[" + schalter[k] + "]",
+                              Ganzzahl});
         }
-        for (std::size_t i = 0; i < umlagen.size(); ++i) {
-            feld(je("Umlagen", job) + "[" + umlagen[i] + "]", std::to_string(satz.Umlagen[job][i]));
-        }
-        feld(je("Entgelte", job), FormatZahl(satz.Entgelte[job]));
+        felder.push_back({172 + 8 * j, 8, "Entgelte" + job, [](std::string_view b) {
+                              return FormatZahl(Waehrung::AusRoh(Zahl(b)));
+                          }});
     }
     return felder;
 }
 
-std::vector<Wert> Umlagefelder(std::string_view bytes) {
-    const Umlagesatz satz = UmlagesatzDekodieren(Satzbytes<UmlagesatzLaenge>(bytes));
-    std::vector<Wert> felder;
-    for (const auto& [name, saetze] :
-         {std::pair{"U1", &satz.U1Saetze}, std::pair{"U2", &satz.U2Saetze},
-          std::pair{"U3", &satz.U3Saetze}, std::pair{"KV", &satz.KVSaetze}}) {
-        for (std::size_t kasse = 0; kasse < saetze->size(); ++kasse) {
-            felder.push_back({std::string(name) + " " + Kassennamen[kasse],
-                              std::to_string((*saetze)[kasse]),
-                              {}});
+std::vector<Feld> Umlagefelder() {
+    std::vector<Feld> felder;
+    for (std::size_t art = 0; art < 4; ++art) {
+        for (std::size_t kasse = 0; kasse < AnzahlKassen; ++kasse) {
+            felder.push_back({2 * (AnzahlKassen * art + kasse), 2,
+                              std::string(art == 3 ? "KV" : "U" + std::to_string(art + 1)) + " " +
+                                  Kassennamen[kasse],
+                              Ganzzahl});
         }
     }
     return felder;
@@ -100,23 +99,19 @@ std::vector<Wert> Umlagefelder(std::string_view bytes) {
 struct Dateiart {
     const char* Name;
     std::size_t Satzlaenge;
-    std::vector<Wert> (*Felder)(std::string_view);
+    std::vector<Feld> Felder;
 };
 
-class Befunde {
-  public:
-    explicit Befunde(std::size_t hoechstens) : hoechstens_(hoechstens) {}
-    bool Voll() const { return liste_.size() >= hoechstens_; }
+// At most `hoechstens` findings; the rest would repeat what they say.
+struct Befunde {
+    std::size_t Hoechstens;
+    std::vector<std::string> Liste;
+    bool Voll() const { return Liste.size() >= Hoechstens; }
     void Neu(std::string befund) {
         if (!Voll()) {
-            liste_.push_back(std::move(befund));
+            Liste.push_back(std::move(befund));
         }
     }
-    std::vector<std::string> Liste() && { return std::move(liste_); }
-
-  private:
-    std::size_t hoechstens_;
-    std::vector<std::string> liste_;
 };
 
 // What differs within one record: the fields as decoded, then the bytes.
@@ -130,14 +125,13 @@ std::string Satzunterschied(const Dateiart& art, std::string_view s, std::string
         --letztes;
     }
     std::string text;
-    if (s.size() == art.Satzlaenge) {
-        const std::vector<Wert> sollFelder = art.Felder(s);
-        const std::vector<Wert> istFelder = art.Felder(i);
-        for (std::size_t k = 0; k < sollFelder.size(); ++k) {
-            if (sollFelder[k].Text != istFelder[k].Text) {
-                text += ", " + sollFelder[k].Name + ": erwartet " + sollFelder[k].Text + " ist " +
-                        istFelder[k].Text;
-            }
+    for (const Feld& feld : art.Felder) {
+        const auto bytes = [&feld](std::string_view satz) {
+            return satz.substr(std::min(feld.Ab, satz.size()), feld.Laenge);
+        };
+        if (s.size() == art.Satzlaenge && bytes(s) != bytes(i)) {
+            text += ", " + feld.Name + ": erwartet " + feld.Text(bytes(s)) + " ist " +
+                    feld.Text(bytes(i));
         }
     }
     const std::size_t anzahl = letztes - erstes + 1;
@@ -254,16 +248,17 @@ void MeldungenVergleichen(const std::vector<Meldungstext>& soll,
 
 std::vector<std::string> Unterschiede(const Spurzustand& soll, const Spurzustand& ist,
                                       std::size_t hoechstens) {
-    Befunde befunde(hoechstens);
+    Befunde befunde{hoechstens, {}};
     MeldungenVergleichen(soll.Meldungen, ist.Meldungen, befunde);
-    DateiVergleichen({FalldateiName, FallsatzLaenge, Fallfelder}, soll.Sv, ist.Sv, befunde);
-    DateiVergleichen({UmlagedateiName, UmlagesatzLaenge, Umlagefelder}, soll.U12, ist.U12, befunde);
+    DateiVergleichen({FalldateiName, FallsatzLaenge, Fallfelder()}, soll.Sv, ist.Sv, befunde);
+    DateiVergleichen({UmlagedateiName, UmlagesatzLaenge, Umlagefelder()}, soll.U12, ist.U12,
+                     befunde);
     TexteVergleichen("Anzeige", soll.Anzeige, ist.Anzeige, befunde);
     if (ist.Fenster) {
         TexteVergleichen("Fenster", soll.Fenster.value_or(std::vector<Wert>{}), *ist.Fenster,
                          befunde);
     }
-    return std::move(befunde).Liste();
+    return std::move(befunde.Liste);
 }
 
 }  // namespace lohnwippe::test

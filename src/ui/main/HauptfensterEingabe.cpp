@@ -25,7 +25,8 @@ std::string Utf8(const QString& text) {
 
 void Hauptfenster::Verbinden() {
     // A list hands over a position inside it; the model takes it as such.
-    const auto liste = [this]<typename Platz>(QComboBox* box, Platz, auto operation) {
+    const auto liste = [this](QComboBox* box, auto art, auto operation) {
+        using Platz = decltype(art);
         connect(box, &QComboBox::activated, this, [this, operation](int position) {
             if (const auto platz = Platz::Aus(position)) {
                 Zeigen(operation(*fall_, *platz));

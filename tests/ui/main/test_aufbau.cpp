@@ -175,12 +175,6 @@ TEST_F(HauptfensterAufbau, IstZugaenglichBenannt) {
     }
 }
 
-TEST_F(HauptfensterAufbau, FolgtDerTabreihe) {
-    EXPECT_EQ(e.Schliessen->nextInFocusChain(), e.Arbeitgeber[1]);
-    EXPECT_EQ(e.U3[1]->nextInFocusChain(), e.Arbeitgeber[2]);
-    EXPECT_EQ(e.U3[4]->nextInFocusChain(), e.RV_Befreiung);
-}
-
 TEST_F(HauptfensterAufbau, SchiebenRechnetErstBeimLoslassen) {
     fenster.show();
     QScrollBar* leiste = e.Spielen[2];

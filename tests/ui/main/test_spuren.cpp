@@ -98,7 +98,7 @@ class SpurenTest : public FensterTest {
         }
     }
 
-    // What the step left behind, in the order the recorder hashed it.
+    // What the step left behind.
     Spurzustand Zustand() {
         static_assert(Ergebnistabelle::Zeilen == AnzahlErgebniszeilen &&
                       Ergebnistabelle::Spalten == SummenSpalte + 1);
@@ -115,16 +115,13 @@ class SpurenTest : public FensterTest {
 
         std::vector<Wert>& bild = z.Fenster.emplace();
         const auto wert = [&bild](std::string name, std::string text) {
-            bild.push_back({std::move(name), std::move(text), {}});
+            bild.push_back({std::move(name), std::move(text)});
         };
         for (const char* name :
              {"Jahr", "Monat", "Minijobber", "Teilmonat", "Kassen", "Beitrag_0"}) {
             const QComboBox* liste = fenster->findChild<QComboBox*>(name);
-            const std::string position = std::to_string(liste->currentIndex());
-            const std::string text = liste->currentText().toStdString();
-            std::string gezeigt = position;
-            gezeigt.append(" ").append(text);
-            bild.push_back({std::string("Liste ") + name, std::move(gezeigt), position + text});
+            wert(std::string("Liste ") + name,
+                 std::to_string(liste->currentIndex()) + " " + liste->currentText().toStdString());
         }
         for (int i = 0; i < E().Minijobber->count(); ++i) {
             wert("Person " + std::to_string(i + 1), E().Minijobber->itemText(i).toStdString());
