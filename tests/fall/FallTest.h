@@ -190,9 +190,6 @@ class FallTest : public ArbeitsordnerTest {
         was(satz);
         ASSERT_TRUE(daten.FallSchreiben(satzNr, satz).HatWert());
     }
-    static bool Endet(const std::string& text, const std::string& ende) {
-        return text.ends_with(ende);
-    }
 
     void Beenden() {
         const Aenderung schluss = fall->Schliessen();

@@ -218,30 +218,16 @@ void TexteVergleichen(const char* gruppe, const std::vector<Wert>& soll,
     }
 }
 
-void MeldungenVergleichen(const std::vector<Meldungstext>& soll,
-                          const std::vector<Meldungstext>& ist, Befunde& befunde) {
-    const auto ganz = [](const Meldungstext& m) {
-        return Zitat(m.Titel) + ": " + Zitat(m.Text) + " (Symbol " + std::to_string(m.Symbol) + ")";
-    };
-    for (std::size_t i = 0; i < std::max(soll.size(), ist.size()); ++i) {
-        const std::string meldung = "Meldung " + std::to_string(i + 1);
-        if (i >= soll.size()) {
-            befunde.Neu(meldung + ": nicht erwartet, ist " + ganz(ist[i]));
-        } else if (i >= ist.size()) {
-            befunde.Neu(meldung + ": erwartet " + ganz(soll[i]) + ", fehlt");
-        } else {
-            const std::array<std::pair<const char*, std::pair<std::string, std::string>>, 3> teile =
-                {{{"Titel", {soll[i].Titel, ist[i].Titel}},
-                  {"Text", {soll[i].Text, ist[i].Text}},
-                  {"Symbol", {std::to_string(soll[i].Symbol), std::to_string(ist[i].Symbol)}}}};
-            for (const auto& [teil, werte] : teile) {
-                if (werte.first != werte.second) {
-                    befunde.Neu(meldung + ", " + teil + ": erwartet " + Zitat(werte.first) +
-                                " ist " + Zitat(werte.second));
-                }
-            }
-        }
+// A message's title, text and symbol as three texts, numbered in order.
+std::vector<Wert> Meldungswerte(const std::vector<Meldungstext>& meldungen) {
+    std::vector<Wert> werte;
+    for (std::size_t i = 0; i < meldungen.size(); ++i) {
+        const std::string nr = std::to_string(i + 1);
+        werte.push_back({nr + ", Titel", meldungen[i].Titel});
+        werte.push_back({nr + ", Text", meldungen[i].Text});
+        werte.push_back({nr + ", Symbol", std::to_string(meldungen[i].Symbol)});
     }
+    return werte;
 }
 
 }  // namespace
@@ -249,7 +235,8 @@ void MeldungenVergleichen(const std::vector<Meldungstext>& soll,
 std::vector<std::string> Unterschiede(const Spurzustand& soll, const Spurzustand& ist,
                                       std::size_t hoechstens) {
     Befunde befunde{hoechstens, {}};
-    MeldungenVergleichen(soll.Meldungen, ist.Meldungen, befunde);
+    TexteVergleichen("Meldung", Meldungswerte(soll.Meldungen), Meldungswerte(ist.Meldungen),
+                     befunde);
     DateiVergleichen({FalldateiName, FallsatzLaenge, Fallfelder()}, soll.Sv, ist.Sv, befunde);
     DateiVergleichen({UmlagedateiName, UmlagesatzLaenge, Umlagefelder()}, soll.U12, ist.U12,
                      befunde);

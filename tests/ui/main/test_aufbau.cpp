@@ -42,21 +42,14 @@ QRect Pixel(int l, int o, int b, int h) {
     return QRect(l, o, b, h);
 }
 
+// The controls the keyboard reaches are found by name through the tab
+// chain (test_tastatur.cpp); here the others, and where they sit.
 TEST_F(HauptfensterAufbau, FindetJedesSteuerelementUnterSeinemNamen) {
     EXPECT_EQ(fenster.objectName(), "Gleitzone");
-    EXPECT_EQ(Finden<QPushButton>(QStringLiteral("Schließen")), e.Schliessen);
-    EXPECT_EQ(Finden<QComboBox>("Beitrag_0"), e.Beitrag0);
     EXPECT_EQ(Finden<QLabel>("Label7"), e.Label7);
     EXPECT_EQ(Finden<QLabel>("Label17"), e.Label17);
-    EXPECT_EQ(Finden<Ergebnistabelle>("MSFlexGrid1"), e.MSFlexGrid1);
     for (int i = 1; i <= 4; ++i) {
-        const QString n = QString::number(i);
-        EXPECT_EQ(Finden<QGroupBox>("Job_" + n), e.Job[i]);
-        EXPECT_EQ(Finden<QLineEdit>("Entgelt_" + n), e.Entgelt[i]);
-        EXPECT_EQ(Finden<QLineEdit>("Arbeitgeber_" + n), e.Arbeitgeber[i]);
-        EXPECT_EQ(Finden<QScrollBar>("Spielen_" + n), e.Spielen[i]);
-        EXPECT_EQ(Finden<QCheckBox>("U3_" + n), e.U3[i]);
-        EXPECT_EQ(Finden<QCheckBox>("KG_" + n), e.KG[i]);
+        EXPECT_EQ(Finden<QGroupBox>("Job_" + QString::number(i)), e.Job[i]);
         EXPECT_EQ(e.KV[i]->parentWidget(), e.Job[i]);
     }
     for (int i = 0; i <= 4; ++i) {
