@@ -15,6 +15,8 @@
 #include "fall/OffenerFall.h"
 #include "store/Satznummern.h"
 
+#include "Arbeitsordner.h"
+
 namespace lohnwippe {
 namespace {
 
@@ -24,29 +26,8 @@ class StillesFenster final : public Fensterlage {
     void Verschieben(Fensterposition) override {}
 };
 
-// A fresh folder with a new installation's files as the working directory.
-class Ordner {
-  public:
-    Ordner()
-        : vorher_(std::filesystem::current_path()),
-          pfad_(std::filesystem::temp_directory_path() /
-                ("lohnwippe_bench_fall_" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(pfad_);
-        std::filesystem::current_path(pfad_);
-    }
-    ~Ordner() {
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(pfad_);
-    }
-    Ordner(const Ordner&) = delete;
-    Ordner& operator=(const Ordner&) = delete;
-
-  private:
-    std::filesystem::path vorher_, pfad_;
-};
-
 void BM_EntgeltSetzen(benchmark::State& state) {
-    const Ordner ordner;
+    const Arbeitsordner ordner;
     StillesFenster fenster;
     auto fall = OffenerFall::Starten(Datenbestand::Oeffnen().Wert(), fenster).Fall;
     const char* const betraege[] = {"450,00", "612,34", "799,99", "401,50"};
@@ -59,7 +40,7 @@ void BM_EntgeltSetzen(benchmark::State& state) {
 BENCHMARK(BM_EntgeltSetzen)->Unit(benchmark::kMicrosecond);
 
 void BM_Dateiarbeit(benchmark::State& state) {
-    const Ordner ordner;
+    const Arbeitsordner ordner;
     {
         StillesFenster fenster;
         (void)OffenerFall::Starten(Datenbestand::Oeffnen().Wert(), fenster);

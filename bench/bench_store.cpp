@@ -11,27 +11,10 @@
 #include "store/Datenbestand.h"
 #include "store/Standardinhalt.h"
 
+#include "Arbeitsordner.h"
+
 namespace lohnwippe {
 namespace {
-
-// The store works on bare names, so the files go into a folder of their own.
-class Arbeitsordner {
-  public:
-    Arbeitsordner()
-        : vorher_(std::filesystem::current_path()),
-          ordner_(std::filesystem::temp_directory_path() /
-                  ("lohnwippe_bench_" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(ordner_);
-        std::filesystem::current_path(ordner_);
-    }
-    ~Arbeitsordner() {
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(ordner_);
-    }
-
-  private:
-    std::filesystem::path vorher_, ordner_;
-};
 
 Fallsatz Beispiel() {
     Fallsatz satz = StandardFallsatz(1);

@@ -12,6 +12,8 @@
 
 #include "ui/main/Hauptfenster.h"
 
+#include "Arbeitsordner.h"
+
 namespace lohnwippe {
 namespace {
 
@@ -33,27 +35,8 @@ class StilleWelt final : public Meldungen,
     Umgebung Welt() { return {*this, *this, *this, *this, *this, *this}; }
 };
 
-// A fresh folder as the working directory for as long as it lives.
-class Ordner {
-  public:
-    Ordner()
-        : vorher_(std::filesystem::current_path()),
-          pfad_(std::filesystem::temp_directory_path() /
-                ("lohnwippe_bench_" + std::to_string(std::random_device{}()))) {
-        std::filesystem::create_directories(pfad_);
-        std::filesystem::current_path(pfad_);
-    }
-    ~Ordner() {
-        std::filesystem::current_path(vorher_);
-        std::filesystem::remove_all(pfad_);
-    }
-
-  private:
-    std::filesystem::path vorher_, pfad_;
-};
-
 void BM_EntgeltEnter(benchmark::State& state) {
-    Ordner ordner;
+    Arbeitsordner ordner;
     StilleWelt welt;
     auto fenster = Hauptfenster::Starten(welt.Welt());
     QLineEdit* feld = fenster->Elemente().Entgelt[1];
@@ -90,7 +73,7 @@ void BM_StartImLeerenOrdner(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         {
-            Ordner ordner;
+            Arbeitsordner ordner;
             state.ResumeTiming();
             auto fenster = Hauptfenster::Starten(welt.Welt());
             benchmark::DoNotOptimize(fenster.get());
