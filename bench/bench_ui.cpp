@@ -26,7 +26,9 @@ class StilleWelt final : public Meldungen,
                          public Druckausgabe {
   public:
     void Zeigen(const QString&, const QString&, Meldungssymbol) override {}
-    bool Fragen(const QString&, const QString&) override { return true; }
+    bool Fragen(const QString&, const QString&, const QString&, const QString&) override {
+        return true;
+    }
     void Piepen() override {}
     void Oeffnen(const QString&) override {}
     bool OrdnerVorhanden(const QString&) override { return true; }

@@ -40,6 +40,7 @@ Aenderung& Aenderung::operator+=(Aenderung andere) {
     Uebernehmen(U2Texte, andere.U2Texte);
     Uebernehmen(Korrigieren, andere.Korrigieren);
     Uebernehmen(Frage, andere.Frage);
+    Uebernehmen(Wahl, andere.Wahl);
     for (Meldung& m : andere.Meldungen) {
         Meldungen.push_back(std::move(m));
     }

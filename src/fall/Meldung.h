@@ -71,6 +71,15 @@ struct Aenderung {
     // A yes-or-no question whose "no" keeps the program running (closing
     // with something unsaved).
     std::optional<std::string> Frage;
+    // Another program replaced or changed a data file: the view asks which
+    // version goes on and hands the answer to ErsetzungEntscheiden.
+    struct Dateiwahl {
+        std::string Text;
+        std::string Neue;   // the answer that takes the new file over
+        std::string Meine;  // the answer that keeps the program's version
+        bool operator==(const Dateiwahl&) const = default;
+    };
+    std::optional<Dateiwahl> Wahl;
 
     Aenderung& operator+=(Aenderung andere);
 };

@@ -165,7 +165,59 @@ Erwartet<void> OffenerFall::OffenenFallSichern() {
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) const {
     aenderung.SicherungFaellig = sicherung_.Faellig();
+    if (const auto fremde = daten_.FremdeDateien(); !fremde.empty()) {
+        aenderung.Wahl = Aenderung::Dateiwahl{
+            "Die Datei " + fremde.front() +
+                " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
+                "von einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe hat seitdem "
+                "nichts "
+                "daraus gelesen und nichts hineingeschrieben; was Sie eingeben, ist in Ihrer "
+                "Fassung.\n\nWelche Fassung soll gelten? Die andere bleibt als Kopie daneben "
+                "erhalten.",
+            "Neue Datei übernehmen", "Meine Fassung behalten"};
+    }
     return aenderung;
+}
+
+Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
+    Aenderung a;
+    const auto fremde = daten_.FremdeDateien();
+    if (fremde.empty()) {
+        return Fertig(std::move(a));
+    }
+    const std::string& datei = fremde.front();
+    auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
+    if (!entscheidung.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
+                                           "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
+                                           "beim nächsten Speichern erneut."));
+        return Fertig(std::move(a));
+    }
+    const Ablage::Entscheidung& e = entscheidung.Wert();
+    std::string text;
+    if (e.Uebernommen) {
+        text = "Lohnwippe arbeitet jetzt mit der neuen Datei " + datei +
+               ". Ihre bisherige Fassung liegt daneben als „" + e.Beiseite + "“.";
+    } else {
+        if (e.Unvollstaendig) {
+            text = "Die neue Datei " + datei + " ist keine vollständige Datendatei (nur " +
+                   std::to_string(*e.Unvollstaendig) + " Bytes) und kann nicht übernommen werden. ";
+        }
+        text += e.Beiseite.empty() ? "Lohnwippe hat " + datei + " mit Ihrer Fassung neu angelegt."
+                                   : "Lohnwippe arbeitet mit Ihrer Fassung weiter; die andere "
+                                     "Datei liegt daneben als „" +
+                                         e.Beiseite + "“.";
+    }
+    a.Meldungen.push_back({Programmtitel, text, Symbol::Ausrufezeichen});
+    if (e.Uebernommen) {
+        // The case on screen, its rates and the names as the new file has them.
+        if (auto namen = daten_.Namen(); namen.HatWert()) {
+            namen_ = std::move(namen).Wert();
+            a.Personen = true;
+        }
+        a += NeuLaden();
+    }
+    return Fertig(std::move(a));
 }
 
 Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {

@@ -100,6 +100,11 @@ class OffenerFall {
     // Aenderung::SicherungFaellig).
     Aenderung Sichern();
 
+    // The user's answer to Aenderung::Wahl: whether the file another program
+    // put under the name goes on (the case on screen is then read from it)
+    // or the program's own version; the other one stays beside it.
+    Aenderung ErsetzungEntscheiden(bool neueUebernehmen);
+
     // Closing: typed text is taken over and stored, the case is saved, the
     // settings record gets the case number and the window's place, and all
     // goes to the disk. A failure comes back as the question to ask before
@@ -140,7 +145,8 @@ class OffenerFall {
     Fallsatz& SatzImSpeicher();
     // Stores the case if its last save failed.
     Erwartet<void> OffenenFallSichern();
-    // Every answer ends here: whether a sync is due.
+    // Every answer ends here: whether a sync is due, and which version of a
+    // file another program changed is to go on.
     Aenderung Fertig(Aenderung aenderung) const;
 
     Datenbestand daten_;

@@ -24,13 +24,14 @@ void QtMeldungen::Zeigen(const QString& titel, const QString& text, Meldungssymb
     box.exec();
 }
 
-bool QtMeldungen::Fragen(const QString& titel, const QString& text) {
+bool QtMeldungen::Fragen(const QString& titel, const QString& text, const QString& ja,
+                         const QString& nein) {
     QMessageBox box(QMessageBox::Question, titel, text, QMessageBox::Yes | QMessageBox::No,
                     eltern_);
     box.setTextFormat(Qt::PlainText);
     // Without a translation Qt would label them in English.
-    box.button(QMessageBox::Yes)->setText("Ja");
-    box.button(QMessageBox::No)->setText("Nein");
+    box.button(QMessageBox::Yes)->setText(ja);
+    box.button(QMessageBox::No)->setText(nein);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }

@@ -15,8 +15,14 @@ class Meldungen {
   public:
     virtual ~Meldungen() = default;
     virtual void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) = 0;
-    // A question with the buttons "Ja" and "Nein"; true for "Ja".
-    virtual bool Fragen(const QString& titel, const QString& text) = 0;
+    // A question with two buttons, the second the default; true for the
+    // first.
+    virtual bool Fragen(const QString& titel, const QString& text, const QString& ja,
+                        const QString& nein) = 0;
+    // The buttons "Ja" and "Nein".
+    bool Fragen(const QString& titel, const QString& text) {
+        return Fragen(titel, text, QStringLiteral("Ja"), QStringLiteral("Nein"));
+    }
 };
 
 // The real message box, owned by `eltern` (may be null).
@@ -24,7 +30,9 @@ class QtMeldungen final : public Meldungen {
   public:
     explicit QtMeldungen(QWidget* eltern) : eltern_(eltern) {}
     void Zeigen(const QString& titel, const QString& text, Meldungssymbol symbol) override;
-    bool Fragen(const QString& titel, const QString& text) override;
+    bool Fragen(const QString& titel, const QString& text, const QString& ja,
+                const QString& nein) override;
+    using Meldungen::Fragen;
 
   private:
     QWidget* eltern_;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -65,13 +66,16 @@ Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const st
     if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - quelle.size()) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, EFBIG, position);
     }
-    if (!gefolgt_) {
-        if (auto gefolgt = NamenFolgen(position); !gefolgt.HatWert()) {
-            return gefolgt;
-        }
-        gefolgt_ = gruppen_ > 0;
+    const std::uint64_t laenge = std::max(stand_.Laenge, position + quelle.size());
+    auto geschrieben = datei_.Schreiben(position, quelle);
+    // Also after a failure: what the disk took of it is the program's own.
+    StandMerken();
+    if (geschrieben.HatWert()) {
+        // Another length than the write leaves: the file was cut or grown
+        // meanwhile, and the next look must see it.
+        stand_.Laenge = laenge;
     }
-    return datei_.Schreiben(position, quelle);
+    return geschrieben;
 }
 
 void SystemDatei::GruppeBeenden() {
@@ -85,11 +89,9 @@ Erwartet<std::uint64_t> SystemDatei::Laenge() {
 }
 
 Erwartet<void> SystemDatei::Kuerzen(std::uint64_t laenge) {
-    if (auto gefolgt = NamenFolgen(laenge); !gefolgt.HatWert()) {
-        return gefolgt;
-    }
     const int ergebnis = Ununterbrochen(
         [this, laenge] { return ::ftruncate(datei_.Fd(), static_cast<off_t>(laenge)); });
+    StandMerken();
     if (ergebnis != 0) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, errno, laenge);
     }
@@ -113,77 +115,122 @@ Datei::Ersetzung SystemDatei::ErsetzungAbholen() {
     return std::exchange(ersetzung_, Ersetzung::Keine);
 }
 
-Erwartet<void> SystemDatei::NamenFolgen(std::uint64_t position) {
-    // One stat per write: cheap next to the write itself.
-    struct stat angaben {};
-    if (::stat(Name().c_str(), &angaben) == 0) {
-        if (angaben.st_dev == kennung_.Geraet && angaben.st_ino == kennung_.Knoten) {
-            return {};
-        }
-        return Uebernehmen(position);
-    }
-    if (errno == ENOENT) {
-        return Wiederherstellen(position);
-    }
-    // The folder itself is out of reach (a share gone, say): nothing says
-    // where a write would end up.
-    return Fehler(DateiFehler::Fehlerart::Schreiben, errno, position);
+namespace {
+
+// Length and time of change tell a file changed in place; the identity one
+// renamed over it.
+template <typename Stand>
+Stand StandAus(const struct stat& angaben) {
+    return {
+        {static_cast<std::uint64_t>(angaben.st_dev), static_cast<std::uint64_t>(angaben.st_ino)},
+        static_cast<std::uint64_t>(angaben.st_size),
+        angaben.st_mtim.tv_sec,
+        angaben.st_mtim.tv_nsec};
 }
 
-Erwartet<void> SystemDatei::Uebernehmen(std::uint64_t position) {
+}  // namespace
+
+void SystemDatei::StandMerken() {
+    struct stat angaben {};
+    if (::fstat(datei_.Fd(), &angaben) == 0) {
+        stand_ = StandAus<Stand>(angaben);
+    }
+}
+
+Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
+    if (gefolgt_) {
+        return Pruefung::Gleich;
+    }
+    struct stat angaben {};
+    if (::stat(Name().c_str(), &angaben) != 0) {
+        if (errno != ENOENT) {
+            // The folder itself is out of reach (a share gone, say): nothing
+            // says what the name leads to.
+            return Fehler(DateiFehler::Fehlerart::Zugriff, errno, 0);
+        }
+        if (auto wieder = Wiederherstellen(); !wieder.HatWert()) {
+            return wieder.Fehler();
+        }
+    } else if (!(StandAus<Stand>(angaben) == stand_)) {
+        return Pruefung::Fremd;
+    }
+    gefolgt_ = gruppen_ > 0;
+    return Pruefung::Gleich;
+}
+
+Erwartet<void> SystemDatei::Uebernehmen() {
     auto neu = Deskriptor::DateiOeffnen(Name(), O_RDWR, datei_.Aufrufe());
     if (!neu.HatWert()) {
-        DateiFehler fehler = neu.Fehler();
-        fehler.Position = position;
-        return fehler;
+        return neu.Fehler();
     }
-    if (auto gesperrt = WieBisherSperren(neu.Wert().Fd(), position); !gesperrt.HatWert()) {
+    if (auto gesperrt = WieBisherSperren(neu.Wert().Fd()); !gesperrt.HatWert()) {
         return gesperrt;
     }
-    Wechseln(std::move(neu).Wert(), Ersetzung::Ersetzt);
+    Wechseln(std::move(neu).Wert(), Ersetzung::Keine);
     return {};
 }
 
-Erwartet<void> SystemDatei::Wiederherstellen(std::uint64_t position) {
+Erwartet<void> SystemDatei::Behalten(std::span<const std::byte> inhalt,
+                                     const std::string& beiseite) {
+    if (!beiseite.empty() &&
+        ::renameat2(AT_FDCWD, Name().c_str(), AT_FDCWD, beiseite.c_str(), RENAME_NOREPLACE) != 0) {
+        return Fehler(DateiFehler::Fehlerart::Schreiben, errno, 0);
+    }
+    return Einsetzen([inhalt](Deskriptor& kopie) { return kopie.Schreiben(0, inhalt); },
+                     Ersetzung::Keine);
+}
+
+Erwartet<void> SystemDatei::Wiederherstellen() {
+    return Einsetzen(
+        [this](Deskriptor& kopie) -> Erwartet<void> {
+            struct stat alt {};
+            if (::fstat(datei_.Fd(), &alt) != 0) {
+                return Fehler(DateiFehler::Fehlerart::Laenge, errno, 0);
+            }
+            (void)::fchmod(kopie.Fd(), alt.st_mode & 07777);  // a copy only we can read is one
+            std::vector<std::byte> puffer(std::size_t{1} << 16);
+            for (std::uint64_t ab = 0; ab < static_cast<std::uint64_t>(alt.st_size);) {
+                auto gelesen = datei_.Lesen(ab, puffer);
+                if (!gelesen.HatWert()) {
+                    return gelesen.Fehler();
+                }
+                if (gelesen.Wert() == 0) {
+                    break;
+                }
+                if (auto geschrieben = kopie.Schreiben(ab, std::span(puffer).first(gelesen.Wert()));
+                    !geschrieben.HatWert()) {
+                    return geschrieben;
+                }
+                ab += gelesen.Wert();
+            }
+            return {};
+        },
+        Ersetzung::Wiederhergestellt);
+}
+
+Erwartet<void> SystemDatei::Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& fuellen,
+                                      Ersetzung art) {
     // The copy is made under a name of its own and then moved under the
     // file's name, so that nobody ever finds half of it there.
     std::string name = Name() + ".XXXXXX";
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd < 0) {
-        return Fehler(DateiFehler::Fehlerart::Oeffnen, errno, position);
+        return Fehler(DateiFehler::Fehlerart::Oeffnen, errno, 0);
     }
     // Failures are the file's, by its own name.
     Deskriptor kopie(fd, Name(), true, datei_.Aufrufe());
     const auto aufgeben = [&](DateiFehler fehler) -> Erwartet<void> {
         (void)kopie.Schliessen();
         ::unlink(name.c_str());
-        fehler.Position = position;
         return fehler;
     };
-    struct stat alt {};
-    if (::fstat(datei_.Fd(), &alt) != 0) {
-        return aufgeben(Fehler(DateiFehler::Fehlerart::Laenge, errno, 0));
-    }
-    (void)::fchmod(fd, alt.st_mode & 07777);  // a copy readable only to us is still a copy
-    std::vector<std::byte> puffer(std::size_t{1} << 16);
-    for (std::uint64_t ab = 0; ab < static_cast<std::uint64_t>(alt.st_size);) {
-        auto gelesen = datei_.Lesen(ab, puffer);
-        if (!gelesen.HatWert()) {
-            return aufgeben(gelesen.Fehler());
-        }
-        if (gelesen.Wert() == 0) {
-            break;
-        }
-        auto geschrieben = kopie.Schreiben(ab, std::span(puffer).first(gelesen.Wert()));
-        if (!geschrieben.HatWert()) {
-            return aufgeben(geschrieben.Fehler());
-        }
-        ab += gelesen.Wert();
+    if (auto gefuellt = fuellen(kopie); !gefuellt.HatWert()) {
+        return aufgeben(gefuellt.Fehler());
     }
     if (auto gesichert = kopie.Sichern(); !gesichert.HatWert()) {
         return aufgeben(gesichert.Fehler());
     }
-    if (auto gesperrt = WieBisherSperren(fd, position); !gesperrt.HatWert()) {
+    if (auto gesperrt = WieBisherSperren(fd); !gesperrt.HatWert()) {
         return aufgeben(gesperrt.Fehler());
     }
     int umbenannt = ::renameat2(AT_FDCWD, name.c_str(), AT_FDCWD, Name().c_str(), RENAME_NOREPLACE);
@@ -192,20 +239,16 @@ Erwartet<void> SystemDatei::Wiederherstellen(std::uint64_t position) {
         // another file could appear under the name is tiny.
         umbenannt = ::rename(name.c_str(), Name().c_str());
     }
-    if (umbenannt != 0 && errno == EEXIST) {
-        // Someone was quicker: their file is the one under the name now.
-        (void)kopie.Schliessen();
-        ::unlink(name.c_str());
-        return Uebernehmen(position);
-    }
     if (umbenannt != 0) {
+        // EEXIST: someone was quicker, and theirs is the file under the
+        // name now; the next look at it tells.
         return aufgeben(Fehler(DateiFehler::Fehlerart::Schreiben, errno, 0));
     }
-    Wechseln(std::move(kopie), Ersetzung::Wiederhergestellt);
+    Wechseln(std::move(kopie), art);
     return {};
 }
 
-Erwartet<void> SystemDatei::WieBisherSperren(int fd, std::uint64_t position) {
+Erwartet<void> SystemDatei::WieBisherSperren(int fd) {
     if (!gesperrt_) {
         return {};
     }
@@ -215,13 +258,13 @@ Erwartet<void> SystemDatei::WieBisherSperren(int fd, std::uint64_t position) {
     }
     const int fehlerNr = ergebnis < 0 ? errno : 0;
     return Fehler(ergebnis < 0 ? DateiFehler::Fehlerart::Sperren : DateiFehler::Fehlerart::Gesperrt,
-                  fehlerNr, position);
+                  fehlerNr, 0);
 }
 
 void SystemDatei::Wechseln(Deskriptor datei, Ersetzung art) {
-    kennung_ = datei.Kennung().value_or(Dateikennung{});
-    datei_ =
-        std::move(datei);  // closing the old file drops its lock, which guards nothing any more
+    // Closing the old file drops its lock, which guards nothing any more.
+    datei_ = std::move(datei);
+    StandMerken();
     ersetzung_ = art;
 }
 

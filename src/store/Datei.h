@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -42,17 +43,35 @@ class Datei {
     // drops the lock when the file is closed, however the program ends.
     virtual Erwartet<bool> Sperren() { return true; }
 
-    // What a write found at the file's name since the last call: the file
-    // replaced by another one, which it then wrote to instead, or the name
-    // gone, which it then filled again with the file's contents. Cleared by
-    // the call; the later of two events is the one reported.
-    enum class Ersetzung { Keine, Ersetzt, Wiederhergestellt };
+    // Whether the name still leads to this file as the program left it.
+    // Asked before the first read or write of every step of the program:
+    // Gleich, it does; Fremd, another program replaced the file under its
+    // name or changed it (its length or time of change differs), and the
+    // program must not go on with either version before the user decides
+    // (Uebernehmen or Behalten). A file deleted under its name is created
+    // again from the open one, whole before it appears under the name, and
+    // is Gleich; ErsetzungAbholen tells afterwards.
+    enum class Pruefung { Gleich, Fremd };
+    virtual Erwartet<Pruefung> Pruefen() { return Pruefung::Gleich; }
+    // The user's two answers to Fremd. Uebernehmen: go on with the file now
+    // under the name, locked like this one. Behalten: the file now under the
+    // name is moved to `beiseite` (empty: there is none), and `inhalt` (the
+    // program's version) takes its place under the name.
+    virtual Erwartet<void> Uebernehmen() { return {}; }
+    virtual Erwartet<void> Behalten(std::span<const std::byte> inhalt,
+                                    const std::string& beiseite) {
+        (void)inhalt;
+        (void)beiseite;
+        return {};
+    }
+
+    // Whether Pruefen created the file again since the last call.
+    enum class Ersetzung { Keine, Wiederhergestellt };
     virtual Ersetzung ErsetzungAbholen() { return Ersetzung::Keine; }
 
-    // Between these two calls (they nest), a file that checks its name
-    // before every write does so before the first write only: the writes
-    // of one step of the program follow each other within microseconds,
-    // and one look at the name costs about as much as a write.
+    // Between these two calls (they nest), Pruefen looks at the name once:
+    // the accesses of one step of the program follow each other within
+    // microseconds, and one look at the name costs about as much as a write.
     virtual void GruppeBeginnen() {}
     virtual void GruppeBeenden() {}
 };
@@ -66,17 +85,9 @@ class Datei {
 // is refused when opening (reason KeineGewoehnlicheDatei or EISDIR), and the
 // opening does not wait on a pipe.
 //
-// Each write (and each cut) first checks that the name still leads to the
-// open file; within a group of writes (GruppeBeginnen), the first one does. Programs that save by
-// renaming a new file over the old one (backup tools, sync clients) would otherwise leave every
-// later write in a deleted file and the folder without a lock. So:
-// - another file under the name: that file is opened, locked like this one
-//   if this one was (held by another program: Fehlerart::Gesperrt, nothing
-//   written), and written to from then on;
-// - no file under the name: one is created with the open file's contents,
-//   whole before it appears under the name, and taken over likewise.
-// The failure of such a step is the failure of the write; ErsetzungAbholen
-// tells afterwards that the file was changed.
+// Programs that save by renaming a new file over the old one (backup tools,
+// sync clients) would otherwise leave every later write in a deleted file
+// and the folder without a lock: see Pruefen.
 class SystemDatei final : public Datei {
   public:
     static Erwartet<std::unique_ptr<Datei>> Oeffnen(const std::string& name);
@@ -90,26 +101,39 @@ class SystemDatei final : public Datei {
     Erwartet<void> Kuerzen(std::uint64_t laenge) override;
     Erwartet<void> Sichern() override;
     Erwartet<bool> Sperren() override;
+    Erwartet<Pruefung> Pruefen() override;
+    Erwartet<void> Uebernehmen() override;
+    Erwartet<void> Behalten(std::span<const std::byte> inhalt,
+                            const std::string& beiseite) override;
     Ersetzung ErsetzungAbholen() override;
     void GruppeBeginnen() override { ++gruppen_; }
     void GruppeBeenden() override;
 
   private:
-    explicit SystemDatei(Deskriptor datei)
-        : datei_(std::move(datei)), kennung_(datei_.Kennung().value_or(Dateikennung{})) {}
+    explicit SystemDatei(Deskriptor datei) : datei_(std::move(datei)) { StandMerken(); }
     DateiFehler Fehler(DateiFehler::Fehlerart art, int fehlerNr, std::uint64_t position) const;
 
-    // Makes sure the name leads to the open file before a write at `position`.
-    Erwartet<void> NamenFolgen(std::uint64_t position);
-    Erwartet<void> Uebernehmen(std::uint64_t position);
-    Erwartet<void> Wiederherstellen(std::uint64_t position);
-    // Locks `fd` if this file was locked; a failure names `position`.
-    Erwartet<void> WieBisherSperren(int fd, std::uint64_t position);
+    // What the file is like after the program's own last access.
+    void StandMerken();
+    Erwartet<void> Wiederherstellen();
+    // Creates a file under a name of its own, fills it, hands it to the
+    // disk, locks it as this one and moves it under the file's name,
+    // where it takes this one's place.
+    Erwartet<void> Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& fuellen,
+                             Ersetzung art);
+    // Locks `fd` if this file was locked.
+    Erwartet<void> WieBisherSperren(int fd);
     void Wechseln(Deskriptor datei, Ersetzung art);
 
     Deskriptor datei_;
-    // Identity of the open file, compared with what the name leads to.
-    Dateikennung kennung_;
+    // The open file as the program left it, compared with what the name
+    // leads to.
+    struct Stand {
+        Dateikennung Kennung;
+        std::uint64_t Laenge = 0;
+        std::int64_t Sekunden = 0, Nanosekunden = 0;
+        bool operator==(const Stand&) const = default;
+    } stand_;
     bool gesperrt_ = false;
     Ersetzung ersetzung_ = Ersetzung::Keine;
     int gruppen_ = 0;

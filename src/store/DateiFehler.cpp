@@ -61,6 +61,8 @@ std::string DateiFehler::Meldung() const {
             return ort + ": Öffnen nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::ZumSchreibenOeffnen:
             return ort + ": Öffnen zum Schreiben nicht möglich – " + Fehlertext(FehlerNr);
+        case Fehlerart::Zugriff:
+            return ort + ": Zugriff nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::Laenge:
             return ort + ": Dateilänge nicht ermittelbar – " + Fehlertext(FehlerNr);
         case Fehlerart::Lesen:
@@ -87,12 +89,6 @@ std::string DateiFehler::Meldung() const {
         case Fehlerart::Sperren:
             return ort + ": Sperren nicht möglich – " + Fehlertext(FehlerNr);
         case Fehlerart::Gesperrt:
-            if (Satz > 0) {
-                return ort +
-                       ": Die Datei wurde durch eine andere ersetzt, und diese ist in einem "
-                       "anderen Lohnwippe-Fenster geöffnet. Der Satz wurde nicht gespeichert; "
-                       "bitte arbeiten Sie im anderen Fenster weiter.";
-            }
             return "Lohnwippe ist in diesem Ordner bereits geöffnet (" + Datei +
                    " wird benutzt). Bitte arbeiten Sie im bereits geöffneten Fenster weiter.";
     }

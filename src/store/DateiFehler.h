@@ -22,8 +22,9 @@ struct DateiFehler {
         Sichern,              // the data could not be handed to the disk
         Sperren,              // the lock could not be taken (not: is held)
         Gesperrt,             // another copy of the program holds the lock (at a
-                              // write: of the file that replaced the one opened)
+                              // decision: the file now under the name)
         ZumSchreibenOeffnen,  // an output could not be opened for writing
+        Zugriff,              // what the name leads to could not be looked at
     };
 
     Fehlerart Art = Fehlerart::Lesen;

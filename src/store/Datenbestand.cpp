@@ -1,6 +1,11 @@
 #include "store/Datenbestand.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <ctime>
 #include <stdexcept>
 #include <vector>
 
@@ -34,6 +39,16 @@ Erwartet<Datenbestand> Datenbestand::Oeffnen() {
 }
 
 Erwartet<Datenbestand> Datenbestand::Oeffnen(const Oeffner& oeffner) {
+    // The folder's lock outlives a deleted SV.dat, whose lock would go with
+    // it and let a second copy start on a new one.
+    auto ordner = Deskriptor::Oeffnen(".", O_RDONLY | O_DIRECTORY);
+    if (!ordner.HatWert()) {
+        return ordner.Fehler();
+    }
+    if (Ununterbrochen([&] { return ::flock(ordner.Wert().Fd(), LOCK_EX | LOCK_NB); }) != 0 &&
+        errno == EWOULDBLOCK) {
+        return DateiFehler{.Art = Fehlerart::Gesperrt, .Datei = FalldateiName};
+    }
     auto falldatei = oeffner(FalldateiName);
     if (!falldatei.HatWert()) {
         return falldatei.Fehler();
@@ -49,61 +64,21 @@ Erwartet<Datenbestand> Datenbestand::Oeffnen(const Oeffner& oeffner) {
     if (!umlagedatei.HatWert()) {
         return umlagedatei.Fehler();
     }
-    return Datenbestand(std::move(falldatei).Wert(), std::move(umlagedatei).Wert());
+    Datenbestand daten(std::move(falldatei).Wert(), std::move(umlagedatei).Wert());
+    daten.ordner_ = std::move(ordner).Wert();
+    return daten;
 }
 
 Datenbestand::Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei)
-    : falldatei_(std::move(falldatei)), umlagedatei_(std::move(umlagedatei)) {}
+    : faelle_(std::move(falldatei), FallsatzLaenge, AnzahlSaetzeFalldatei, HoechsteSatzNr),
+      umlagen_(std::move(umlagedatei), UmlagesatzLaenge, AnzahlUmlagesaetze, AnzahlUmlagesaetze) {}
 
-Datenbestand::Ablage Datenbestand::Falldatei() const {
-    return {falldatei_.get(), FallsatzLaenge, HoechsteSatzNr};
-}
-
-Datenbestand::Ablage Datenbestand::Umlagedatei() const {
-    return {umlagedatei_.get(), UmlagesatzLaenge, AnzahlUmlagesaetze};
-}
-
-bool Datenbestand::Ablage::Enthaelt(int ersterSatz, int anzahl) const {
-    // Written so that no sum can overflow, whatever number comes in.
-    return ersterSatz >= 1 && anzahl >= 1 && ersterSatz <= HoechsteNr - anzahl + 1;
-}
-
-DateiFehler Datenbestand::Ablage::MitSatz(DateiFehler fehler) const {
-    fehler.Satz = static_cast<long>(fehler.Position / Satzlaenge + 1);
-    return fehler;
-}
-
-Erwartet<void> Datenbestand::SaetzeLesen(const Ablage& ablage, int ersterSatz, int anzahl,
-                                         std::span<std::byte> ziel) {
-    if (!ablage.Enthaelt(ersterSatz, anzahl)) {
-        return DateiFehler{
-            .Art = Fehlerart::Satznummer, .Datei = ablage.Ziel->Name(), .Wert = ersterSatz};
-    }
-    const std::uint64_t position = ablage.Satzlaenge * static_cast<std::uint64_t>(ersterSatz - 1);
-    auto gelesen = ablage.Ziel->Lesen(position, ziel);
-    if (!gelesen.HatWert()) {
-        return ablage.MitSatz(gelesen.Fehler());
-    }
-    std::fill(ziel.begin() + static_cast<std::ptrdiff_t>(gelesen.Wert()), ziel.end(), std::byte{0});
-    return {};
-}
-
-Erwartet<void> Datenbestand::SaetzeSchreiben(const Ablage& ablage, int ersterSatz, int anzahl,
-                                             std::span<const std::byte> quelle) {
-    if (!ablage.Enthaelt(ersterSatz, anzahl)) {
-        return DateiFehler{
-            .Art = Fehlerart::Satznummer, .Datei = ablage.Ziel->Name(), .Wert = ersterSatz};
-    }
-    const std::uint64_t position = ablage.Satzlaenge * static_cast<std::uint64_t>(ersterSatz - 1);
-    auto geschrieben = ablage.Ziel->Schreiben(position, quelle);
-    if (!geschrieben.HatWert()) {
-        return ablage.MitSatz(geschrieben.Fehler());
-    }
-    return {};
+Ablage& Datenbestand::AblageVon(const std::string& datei) {
+    return datei == umlagen_.Name() ? umlagen_ : faelle_;
 }
 
 Erwartet<bool> Datenbestand::FalldateiLeer() {
-    auto laenge = falldatei_->Laenge();
+    auto laenge = faelle_.Selbst().Laenge();
     if (!laenge.HatWert()) {
         return laenge.Fehler();
     }
@@ -134,26 +109,29 @@ std::string Datenbestand::Luecke::Meldung() const {
 
 Erwartet<std::vector<Datenbestand::Luecke>> Datenbestand::Luecken() {
     std::vector<Luecke> luecken;
-    for (const Ablage& ablage : {Falldatei(), Umlagedatei()}) {
-        auto laenge = ablage.Ziel->Laenge();
+    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+        auto laenge = ablage->Selbst().Laenge();
         if (!laenge.HatWert()) {
             return laenge.Fehler();
         }
-        const int anzahl =
-            ablage.Ziel == falldatei_.get() ? AnzahlSaetzeFalldatei : AnzahlUmlagesaetze;
-        const std::uint64_t soll = ablage.Satzlaenge * static_cast<std::uint64_t>(anzahl);
-        if (laenge.Wert() != soll) {
-            luecken.push_back({ablage.Ziel->Name(), laenge.Wert(), soll});
+        if (laenge.Wert() != ablage->Soll()) {
+            luecken.push_back({ablage->Name(), laenge.Wert(), ablage->Soll()});
         }
     }
     return luecken;
 }
 
 Erwartet<void> Datenbestand::Sichern() {
-    if (auto ergebnis = falldatei_->Sichern(); !ergebnis.HatWert()) {
-        return ergebnis;
+    const Schreibgruppe gruppe(*this);
+    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+        if (auto geprueft = ablage->Pruefen(); !geprueft.HatWert()) {
+            return geprueft;
+        }
+        if (auto gesichert = ablage->Selbst().Sichern(); !gesichert.HatWert()) {
+            return gesichert;
+        }
     }
-    return umlagedatei_->Sichern();
+    return {};
 }
 
 Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
@@ -169,23 +147,22 @@ Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
         FallsatzKodieren(satzNr <= AnzahlFallsaetze ? fall : StandardFallsatz(satzNr),
                          Satzbereich<FallsatzLaenge>(faelle, i));
     }
-    auto ergebnis = FaelleSchreiben(1, AnzahlSaetzeFalldatei, faelle);
+    auto ergebnis = faelle_.Schreiben(1, AnzahlSaetzeFalldatei, faelle);
     if (ergebnis.HatWert()) {
-        ergebnis = falldatei_->Sichern();
+        ergebnis = faelle_.Selbst().Sichern();
     }
     if (!ergebnis.HatWert()) {
         // Only an empty case file marks a new installation, so a half-written
         // one would otherwise be taken for good data at every later start.
         // The write's own failure is what the user needs to hear about.
-        (void)falldatei_->Kuerzen(0);
-        jahr_.reset();
+        (void)faelle_.Kuerzen(0);
         return ergebnis.Fehler();
     }
     return umlagen;
 }
 
 Erwartet<std::vector<int>> Datenbestand::UmlagenErgaenzen() {
-    auto laenge = umlagedatei_->Laenge();
+    auto laenge = umlagen_.Selbst().Laenge();
     if (!laenge.HatWert()) {
         return laenge.Fehler();
     }
@@ -205,11 +182,10 @@ Erwartet<std::vector<int>> Datenbestand::UmlagenErgaenzen() {
                            Satzbereich<UmlagesatzLaenge>(puffer, i));
     }
     // A record the file ends within is written over from its start.
-    if (auto ergebnis = SaetzeSchreiben(Umlagedatei(), ergaenzt.front(), anzahl, puffer);
-        !ergebnis.HatWert()) {
+    if (auto ergebnis = umlagen_.Schreiben(ergaenzt.front(), anzahl, puffer); !ergebnis.HatWert()) {
         return ergebnis.Fehler();
     }
-    if (auto ergebnis = umlagedatei_->Sichern(); !ergebnis.HatWert()) {
+    if (auto ergebnis = umlagen_.Selbst().Sichern(); !ergebnis.HatWert()) {
         return ergebnis.Fehler();
     }
     return ergaenzt;
@@ -217,8 +193,7 @@ Erwartet<std::vector<int>> Datenbestand::UmlagenErgaenzen() {
 
 Erwartet<Umlagenbefund> Datenbestand::UnplausibleUmlagen() {
     std::vector<std::byte> puffer(UmlagesatzLaenge * AnzahlUmlagesaetze);
-    if (auto gelesen = SaetzeLesen(Umlagedatei(), 1, AnzahlUmlagesaetze, puffer);
-        !gelesen.HatWert()) {
+    if (auto gelesen = umlagen_.Lesen(1, AnzahlUmlagesaetze, puffer); !gelesen.HatWert()) {
         return gelesen.Fehler();
     }
     std::vector<Umlagesatz> saetze;
@@ -231,39 +206,44 @@ Erwartet<Umlagenbefund> Datenbestand::UnplausibleUmlagen() {
 
 std::vector<Datenbestand::ErsetzteDatei> Datenbestand::ErsetzteDateien() {
     std::vector<ErsetzteDatei> ersetzte;
-    for (Datei* datei : {falldatei_.get(), umlagedatei_.get()}) {
-        Datei::Ersetzung ersetzung = datei->ErsetzungAbholen();
-        if (datei == falldatei_.get()) {
-            if (ersetzung != Datei::Ersetzung::Keine) {
-                jahr_.reset();
-            }
-            const Datei::Ersetzung frueher =
-                std::exchange(falldateiErsetzt_, Datei::Ersetzung::Keine);
-            ersetzung = ersetzung == Datei::Ersetzung::Keine ? frueher : ersetzung;
-        }
-        if (ersetzung != Datei::Ersetzung::Keine) {
-            ersetzte.push_back({datei->Name(), ersetzung == Datei::Ersetzung::Wiederhergestellt});
+    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+        if (ablage->Selbst().ErsetzungAbholen() != Datei::Ersetzung::Keine) {
+            ersetzte.push_back({ablage->Name()});
         }
     }
     return ersetzte;
 }
 
 std::string Datenbestand::ErsetzteDatei::Meldung() const {
-    if (Wiederhergestellt) {
-        return "Die Datei " + Datei +
-               " wurde während der Arbeit gelöscht. Lohnwippe hat sie mit ihrem bisherigen "
-               "Inhalt neu angelegt und speichert weiter darin.";
-    }
     return "Die Datei " + Datei +
-           " wurde während der Arbeit durch eine andere Datei gleichen Namens ersetzt, etwa von "
-           "einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe speichert ab jetzt in "
-           "der neuen Datei. Bitte prüfen Sie die angezeigten Werte: Die neue Datei kann einen "
-           "anderen Stand enthalten.";
+           " wurde während der Arbeit gelöscht. Lohnwippe hat sie mit ihrem bisherigen Inhalt "
+           "neu angelegt und speichert weiter darin.";
+}
+
+std::vector<std::string> Datenbestand::FremdeDateien() const {
+    std::vector<std::string> fremde;
+    for (const Ablage* ablage : {&faelle_, &umlagen_}) {
+        if (ablage->Fremd()) {
+            fremde.push_back(ablage->Name());
+        }
+    }
+    return fremde;
+}
+
+Erwartet<Ablage::Entscheidung> Datenbestand::Entscheiden(const std::string& datei,
+                                                         bool uebernehmen) {
+    // When, to the minute, in the name of the version kept beside.
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm zeit{};
+    ::localtime_r(&jetzt, &zeit);
+    char stempel[32];
+    std::strftime(stempel, sizeof stempel, "%Y-%m-%d-%H%M", &zeit);
+    return AblageVon(datei).Entscheiden(uebernehmen, stempel);
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
     std::array<std::byte, FallsatzLaenge> puffer;
-    auto ergebnis = SaetzeLesen(Falldatei(), satzNr, 1, puffer);
+    auto ergebnis = faelle_.Lesen(satzNr, 1, puffer);
     if (!ergebnis.HatWert()) {
         return ergebnis.Fehler();
     }
@@ -271,44 +251,17 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
 }
 
 Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
-    return FaelleSchreiben(satzNr, 1, FallsatzKodieren(satz));
-}
-
-Erwartet<void> Datenbestand::FaelleSchreiben(int ersterSatz, int anzahl,
-                                             std::span<const std::byte> quelle) {
-    auto ergebnis = SaetzeSchreiben(Falldatei(), ersterSatz, anzahl, quelle);
-    // The months in memory may no longer be the file's: another file under
-    // the name, or a write that stopped halfway.
-    if (const auto ersetzung = falldatei_->ErsetzungAbholen();
-        ersetzung != Datei::Ersetzung::Keine) {
-        falldateiErsetzt_ = ersetzung;
-        jahr_.reset();
-    }
-    if (!ergebnis.HatWert()) {
-        jahr_.reset();
-        return ergebnis;
-    }
-    if (jahr_) {
-        for (int i = 0; i < anzahl; ++i) {
-            const int monat = ersterSatz + i - jahr_->Januar;
-            if (monat >= 0 && monat < MonateJeJahr) {
-                const auto satz =
-                    quelle.subspan(static_cast<std::size_t>(i) * FallsatzLaenge, FallsatzLaenge);
-                std::ranges::copy(satz, Satzbereich<FallsatzLaenge>(jahr_->Bytes, monat).begin());
-            }
-        }
-    }
-    return ergebnis;
+    return faelle_.Schreiben(satzNr, 1, FallsatzKodieren(satz));
 }
 
 Datenbestand::Schreibgruppe::Schreibgruppe(Datenbestand& daten) : daten_(daten) {
-    daten_.falldatei_->GruppeBeginnen();
-    daten_.umlagedatei_->GruppeBeginnen();
+    daten_.faelle_.Selbst().GruppeBeginnen();
+    daten_.umlagen_.Selbst().GruppeBeginnen();
 }
 
 Datenbestand::Schreibgruppe::~Schreibgruppe() {
-    daten_.falldatei_->GruppeBeenden();
-    daten_.umlagedatei_->GruppeBeenden();
+    daten_.faelle_.Selbst().GruppeBeenden();
+    daten_.umlagen_.Selbst().GruppeBeenden();
 }
 
 Erwartet<Namensfelder> Datenbestand::Namen() {
@@ -325,7 +278,7 @@ Erwartet<Namensfelder> Datenbestand::Namen() {
 
 Erwartet<Umlagesatz> Datenbestand::UmlageLesen(int umlageNr) {
     std::array<std::byte, UmlagesatzLaenge> puffer;
-    auto ergebnis = SaetzeLesen(Umlagedatei(), umlageNr, 1, puffer);
+    auto ergebnis = umlagen_.Lesen(umlageNr, 1, puffer);
     if (!ergebnis.HatWert()) {
         return ergebnis.Fehler();
     }
@@ -333,24 +286,18 @@ Erwartet<Umlagesatz> Datenbestand::UmlageLesen(int umlageNr) {
 }
 
 Erwartet<void> Datenbestand::UmlageSchreiben(int umlageNr, const Umlagesatz& satz) {
-    return SaetzeSchreiben(Umlagedatei(), umlageNr, 1, UmlagesatzKodieren(satz));
+    return umlagen_.Schreiben(umlageNr, 1, UmlagesatzKodieren(satz));
 }
 
 Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
     if (fallNr < 1) {
-        return DateiFehler{
-            .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
+        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = faelle_.Name(), .Wert = fallNr};
     }
     const int januar = JanuarsatzNr(fallNr);
-    if (!jahr_ || jahr_->Januar != januar) {
-        Jahr gelesen{.Januar = januar};
-        auto ergebnis = SaetzeLesen(Falldatei(), januar, MonateJeJahr, gelesen.Bytes);
-        if (!ergebnis.HatWert()) {
-            return ergebnis.Fehler();
-        }
-        jahr_ = gelesen;
+    std::array<std::byte, FallsatzLaenge * MonateJeJahr> puffer;
+    if (auto gelesen = faelle_.Lesen(januar, MonateJeJahr, puffer); !gelesen.HatWert()) {
+        return gelesen.Fehler();
     }
-    std::span<std::byte> puffer = jahr_->Bytes;
     Waehrung summe;
     for (int monat = 0; monat < MonateJeJahr; ++monat) {
         const auto entgelte = EntgelteDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
@@ -361,7 +308,7 @@ Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
         } catch (const std::overflow_error&) {
             // Only a damaged file holds amounts this large.
             return DateiFehler{
-                .Art = Fehlerart::Ueberlauf, .Datei = falldatei_->Name(), .Satz = januar + monat};
+                .Art = Fehlerart::Ueberlauf, .Datei = faelle_.Name(), .Satz = januar + monat};
         }
     }
     return summe;
@@ -369,8 +316,7 @@ Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
 
 Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& satz) {
     if (fallNr < 1) {
-        return DateiFehler{
-            .Art = Fehlerart::Satznummer, .Datei = falldatei_->Name(), .Wert = fallNr};
+        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = faelle_.Name(), .Wert = fallNr};
     }
     const int anzahl = MonateJeJahr - (fallNr - 1) % MonateJeJahr;
     std::array<std::byte, FallsatzLaenge> einzeln;
@@ -379,10 +325,10 @@ Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& sat
     for (int i = 0; i < anzahl; ++i) {
         std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
     }
-    if (auto ergebnis = FaelleSchreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
+    if (auto ergebnis = faelle_.Schreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
         return ergebnis;
     }
-    return falldatei_->Sichern();
+    return faelle_.Selbst().Sichern();
 }
 
 Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
@@ -392,7 +338,7 @@ Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monat
             .Art = Fehlerart::Kassenposition, .Datei = UmlagedateiName, .Wert = kassePos};
     }
     std::array<std::byte, UmlagesatzLaenge * MonateJeJahr> puffer;
-    auto gelesen = SaetzeLesen(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+    auto gelesen = umlagen_.Lesen(ErsterUmlagesatz2012, MonateJeJahr, puffer);
     if (!gelesen.HatWert()) {
         return gelesen;
     }
@@ -403,11 +349,11 @@ Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monat
         satz.U2Saetze[kassePos] = u2[monat];
         UmlagesatzKodieren(satz, bereich);
     }
-    auto ergebnis = SaetzeSchreiben(Umlagedatei(), ErsterUmlagesatz2012, MonateJeJahr, puffer);
+    auto ergebnis = umlagen_.Schreiben(ErsterUmlagesatz2012, MonateJeJahr, puffer);
     if (!ergebnis.HatWert()) {
         return ergebnis;
     }
-    return umlagedatei_->Sichern();
+    return umlagen_.Selbst().Sichern();
 }
 
 }  // namespace lohnwippe

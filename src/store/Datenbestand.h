@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/Waehrung.h"
+#include "store/Ablage.h"
 #include "store/Datei.h"
 #include "store/DateiFehler.h"
 #include "store/Einstellungssatz.h"
@@ -44,11 +45,10 @@ class Datenbestand {
         std::string Meldung() const;
     };
 
-    // A data file that a write found replaced under its name, or deleted
-    // and created again from its contents (see SystemDatei).
+    // A data file that was deleted under its name while the program ran,
+    // and created again from its contents (see Datei::Pruefen).
     struct ErsetzteDatei {
         std::string Datei;
-        bool Wiederhergestellt = false;
 
         // German lines for a message: what happened and where the program
         // saves from now on.
@@ -56,9 +56,10 @@ class Datenbestand {
     };
 
     // Opens both files by bare name in the working directory and creates a
-    // missing one empty. The case file is locked first, before anything
-    // else is opened or created: a second copy of the program in the same
-    // folder gets Fehlerart::Gesperrt and has touched nothing.
+    // missing one empty. The folder and the case file are locked first,
+    // before anything else is opened or created: a second copy of the
+    // program in the same folder gets Fehlerart::Gesperrt and has touched
+    // nothing, even when the first one's SV.dat has been deleted.
     static Erwartet<Datenbestand> Oeffnen();
     // The same with another way to open a file by name.
     static Erwartet<Datenbestand> Oeffnen(const Oeffner& oeffner);
@@ -74,7 +75,8 @@ class Datenbestand {
     // save; bytes beyond the last record are neither read nor written.
     Erwartet<std::vector<Luecke>> Luecken();
 
-    // Hands both files' written data to the disk.
+    // Looks at both files (a deleted one is created again, a changed one
+    // noticed) and hands what was written to the disk.
     Erwartet<void> Sichern();
 
     // A new installation (the case file empty): writes the levy records
@@ -99,11 +101,16 @@ class Datenbestand {
     // count as zeros, which are no such rates.
     Erwartet<Umlagenbefund> UnplausibleUmlagen();
 
-    // The data files that writes found replaced or deleted since the last
-    // call, the case file first; cleared by the call. For a message after
-    // the write: the program has already gone over to the file now under
-    // the name.
+    // The data files found deleted and created again since the last call,
+    // the case file first; cleared by the call.
     std::vector<ErsetzteDatei> ErsetzteDateien();
+
+    // The data files that another program replaced or changed while this
+    // one ran, the case file first, until the user has decided what goes
+    // on (Entscheiden); until then, reads and writes of such a file touch
+    // only the program's own version in memory (see Ablage).
+    std::vector<std::string> FremdeDateien() const;
+    Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
 
     Erwartet<Fallsatz> FallLesen(int satzNr);
     Erwartet<void> FallSchreiben(int satzNr, const Fallsatz& satz);
@@ -115,15 +122,12 @@ class Datenbestand {
     Erwartet<void> UmlageSchreiben(int umlageNr, const Umlagesatz& satz);
 
     // Sum of the four remunerations in the twelve months of the person and
-    // year of `fallNr`. Every calculation asks for it, so the months last
-    // summed are kept in memory, and every write of case records here keeps
-    // them in step; a write that fails, or finds the file replaced, makes
-    // them be read again.
+    // year of `fallNr`.
     Erwartet<Waehrung> Jahressumme(int fallNr);
 
-    // Writes that follow each other as one step of the program: for as long
-    // as it lives, each file looks at its name before its first write only
-    // (see Datei::GruppeBeginnen).
+    // Accesses that follow each other as one step of the program: for as
+    // long as it lives, each file looks at its name before its first access
+    // only (see Datei::GruppeBeginnen).
     class Schreibgruppe {
       public:
         explicit Schreibgruppe(Datenbestand& daten);
@@ -146,38 +150,12 @@ class Datenbestand {
                                              const Monatswerte& u2);
 
   private:
-    // One of the two files with its record geometry.
-    struct Ablage {
-        Datei* Ziel;
-        std::size_t Satzlaenge;
-        int HoechsteNr;
+    Ablage& AblageVon(const std::string& datei);
 
-        bool Enthaelt(int ersterSatz, int anzahl) const;
-        // The failure with the record in which its byte position lies.
-        DateiFehler MitSatz(DateiFehler fehler) const;
-    };
-    Ablage Falldatei() const;
-    Ablage Umlagedatei() const;
-
-    // Transfers of `anzahl` consecutive records from `ersterSatz`.
-    static Erwartet<void> SaetzeLesen(const Ablage& ablage, int ersterSatz, int anzahl,
-                                      std::span<std::byte> ziel);
-    static Erwartet<void> SaetzeSchreiben(const Ablage& ablage, int ersterSatz, int anzahl,
-                                          std::span<const std::byte> quelle);
-
-    // Case records from `ersterSatz`, with the months in memory in step.
-    Erwartet<void> FaelleSchreiben(int ersterSatz, int anzahl, std::span<const std::byte> quelle);
-
-    std::unique_ptr<Datei> falldatei_;
-    std::unique_ptr<Datei> umlagedatei_;
-    // What FaelleSchreiben found at the case file's name, until it is told.
-    Datei::Ersetzung falldateiErsetzt_ = Datei::Ersetzung::Keine;
-    // The twelve months of one person and year as the file holds them.
-    struct Jahr {
-        int Januar = 0;
-        std::array<std::byte, FallsatzLaenge * MonateJeJahr> Bytes{};
-    };
-    std::optional<Jahr> jahr_;
+    // Not locked where the folder has no locks (tests in memory).
+    std::optional<Deskriptor> ordner_;
+    Ablage faelle_;
+    Ablage umlagen_;
 };
 
 }  // namespace lohnwippe

@@ -55,7 +55,19 @@ struct Stoerstelle final : Systemaufrufe {
     }
     void WiederPlatz() { Bis = Aufrufe; }
 
+    // Before the `EingriffBei`-th read or write call: what another program
+    // does to the files.
+    int Zugriffe = 0;
+    int EingriffBei = INT_MAX;
+    std::function<void()> Eingriff;
+    void Zugreifen() {
+        if (++Zugriffe == EingriffBei) {
+            Eingriff();
+        }
+    }
+
     long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) override {
+        Zugreifen();
         const int aufruf = ++Aufrufe;
         // A short write is followed by at least one full disk.
         const bool kurz = Art == Stoerart::KurzDannVoll && Bei < INT_MAX;
@@ -82,6 +94,7 @@ struct Stoerstelle final : Systemaufrufe {
         return Systemaufrufe::PWrite(fd, daten, anzahl, position);
     }
     long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) override {
+        Zugreifen();
         if (++Lesevorgaenge == LeseBei && LeseArt != Leseart::EinAusgabe) {
             return LeseArt == Leseart::Kurz ? Systemaufrufe::PRead(fd, daten, anzahl / 2, position)
                                             : Scheitern(EINTR);

@@ -1,5 +1,6 @@
 // What the start finds in the files, and files replaced while the program
 // runs: said once, and nothing the user keeps is overwritten.
+#include <cstring>
 #include <functional>
 
 #include "FallTest.h"
@@ -53,7 +54,11 @@ TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
     }
 }
 
-TEST_F(FallTest, EinErsetztesSvDatWirdGesperrtUndWeiterBeschrieben) {
+// A sync tool renames another SV.dat over the open one: nothing is read
+// from or written into either before the user has chosen; the case on
+// screen then comes from the new file, and the program's version, with
+// what was typed meanwhile, lies beside it.
+TEST_F(FallTest, EineErsetzteDateiGiltErstNachDerWahl) {
     Starten();
     Tippen(1, "500");
     fs::copy_file("SV.dat", "Sicherung.dat");
@@ -66,17 +71,24 @@ TEST_F(FallTest, EinErsetztesSvDatWirdGesperrtUndWeiterBeschrieben) {
         const auto bytes = FallsatzKodieren(februar);
         kopie.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
     }
-    fs::rename("Sicherung.dat", "SV.dat");  // as a backup or sync tool does
-    const Aenderung a = Tippen(1, "650");
+    fs::rename("Sicherung.dat", "SV.dat");
+    const Aenderung gefragt = Tippen(1, "650");
+    ASSERT_TRUE(gefragt.Wahl);
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(500));
+
+    const Aenderung a = fall->ErsetzungEntscheiden(true);
     ASSERT_EQ(a.Meldungen.size(), 1u);
-    EXPECT_NE(a.Meldungen[0].Text.find("SV.dat"), std::string::npos);
-    // The annual sum is the new file's, not what the old one held.
-    EXPECT_EQ(fall->Jahressumme(), Waehrung::AusGanzzahl(750));
-    EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked again
-    fall->Sichern();
-    fall.reset();
-    EXPECT_EQ(Datenbestand::Oeffnen().Wert().FallLesen(361).Wert().Entgelte[1],
-              Waehrung::AusGanzzahl(650));
+    const std::size_t anfang = a.Meldungen[0].Text.find("SV.dat.ersetzt-");
+    ASSERT_NE(anfang, std::string::npos);
+    const std::string beiseite = a.Meldungen[0].Text.substr(anfang, 30);
+    EXPECT_EQ(std::tuple(fall->Angaben()[J(1)].Entgelt, fall->Jahressumme()),
+              std::tuple(Waehrung::AusGanzzahl(500), std::optional(Waehrung::AusGanzzahl(600))));
+    const auto meine = DateiInhalt(beiseite);
+    ASSERT_EQ(meine.size(), 123012u);
+    std::array<std::byte, FallsatzLaenge> satz{};
+    std::memcpy(satz.data(), meine.data() + Stelle(361), satz.size());
+    EXPECT_EQ(FallsatzDekodieren(satz).Entgelte[1], Waehrung::AusGanzzahl(650));
+    EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked as the old one was
 }
 
 }  // namespace

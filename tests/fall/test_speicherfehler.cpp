@@ -26,33 +26,40 @@ class SpeicherfehlerTest : public FallTest {
         if (fall == nullptr) {
             return -1;
         }
-        Sagen(gemeldet);
+        Sagen(gestartet);
         const auto tippen = [&](int job, const char* text) {
-            Wiederholt([&] { return Tippen(job, text).Meldungen; });
+            const auto betrag = EntgeltUebernehmen(text).Betrag->Roh();
+            Eingabe(FalldateiName,
+                    Stelle(FallNr(fall->Monat(), fall->Person().Wert())) + 172 +
+                        8 * (static_cast<std::uint64_t>(job) - 1),
+                    &betrag, 8);
+            Wiederholt([&] { return Tippen(job, text); });
         };
         tippen(1, "650");
         Sagen(fall->SchalterKlicken(Allgemeinschalter::Kinderlos));
         tippen(2, "200");
         Sagen(fall->SchalterKlicken(J(2), Jobschalter::RV));
         fall->ArbeitgeberGetippt(J(2), "Bäckerei Holm");
-        Wiederholt([&] { return fall->ArbeitgeberEnter(J(2)).Meldungen; });
-        Wiederholt([&] { return fall->KasseWaehlen(*Kassenplatz::Aus(3)).Meldungen; });
+        Wiederholt([&] { return fall->ArbeitgeberEnter(J(2)); });
+        Wiederholt([&] { return fall->KasseWaehlen(*Kassenplatz::Aus(3)); });
         tippen(3, "50");
-        Wiederholt([&] { return fall->PersonWaehlen(*Personenplatz::Aus(4)).Meldungen; });
+        Wiederholt([&] { return fall->PersonWaehlen(*Personenplatz::Aus(4)); });
         tippen(1, "480,5");
-        Wiederholt([&] { return fall->BisDezemberKopieren().Meldungen; });
+        Wiederholt([&] { return fall->BisDezemberKopieren(); });
         tippen(2, "99");
 
         Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle, {}, {}, {}};
         e.Personen[4] = "Frau Ebert";
         e.U1.fill("2,1");
         e.U2.fill("0,3");
-        Wiederholt([&] { return fall->StammdatenSpeichern(e).Meldungen; });
+        const std::int16_t u1 = 2100;
+        Eingabe(UmlagedateiName, UmlagesatzLaenge * (ErsterUmlagesatz2012 - 1), &u1, 2);
+        Eingabe(FalldateiName, Stelle(NamenSatz2), "Frau Ebert          ", 20);
+        Wiederholt([&] { return fall->StammdatenSpeichern(e); });
         Sagen(fall->SchalterKlicken(J(1), Jobschalter::KG));
 
         for (int versuch = 0; versuch < 6; ++versuch) {
-            const Aenderung schluss = fall->Schliessen();
-            Sagen(schluss.Meldungen);
+            const Aenderung schluss = Sagen(fall->Schliessen());
             if (!schluss.Frage) {
                 break;
             }
@@ -65,18 +72,53 @@ class SpeicherfehlerTest : public FallTest {
     void Sagen(const std::vector<Meldung>& meldungen) {
         gesagt_.insert(gesagt_.end(), meldungen.begin(), meldungen.end());
     }
-    void Sagen(const Aenderung& a) { Sagen(a.Meldungen); }
-    void Wiederholt(const std::function<std::vector<Meldung>()>& schritt) {
-        for (int mal = 0; mal < 6; ++mal) {
-            const auto meldungen = schritt();
-            Sagen(meldungen);
-            if (Fehler(meldungen) == 0) {
-                break;
-            }
+    // What a step said, with the user's answer to a file another program
+    // changed, and then the files as the step left them.
+    Aenderung Sagen(Aenderung a) {
+        Sagen(a.Meldungen);
+        for (int mal = 0; a.Wahl && mal < 4; ++mal) {
+            const bool neue = a.Wahl->Text.starts_with("Die Datei SV") ? neueSv_ : neueU12_;
+            a = fall->ErsetzungEntscheiden(neue);
+            Sagen(a.Meldungen);
+        }
+        if (nachJedemSchritt_) {
+            nachJedemSchritt_();
+        }
+        return a;
+    }
+    void Wiederholt(const std::function<Aenderung()>& schritt) {
+        for (int mal = 0; mal < 6 && Fehler(Sagen(schritt()).Meldungen) > 0; ++mal) {
         }
     }
 
+    // What the user entered: these bytes at this place of a data file.
+    struct Eingegeben {
+        const char* Datei;
+        std::uint64_t Stelle;
+        std::string Bytes;
+    };
+    void Eingabe(const char* datei, std::uint64_t stelle, const void* bytes, std::size_t anzahl) {
+        eingaben_.push_back({datei, stelle, std::string(static_cast<const char*>(bytes), anzahl)});
+    }
+    // Where a file or a copy of it kept beside holds what was entered.
+    static bool Gehalten(const Eingegeben& e) {
+        for (const auto& eintrag : fs::directory_iterator(".")) {
+            const std::string name = eintrag.path().filename().string();
+            const auto inhalt = DateiInhalt(name);
+            if ((name == e.Datei || name.starts_with(e.Datei + std::string(".ersetzt-"))) &&
+                inhalt.size() >= e.Stelle + e.Bytes.size() &&
+                std::equal(e.Bytes.begin(), e.Bytes.end(),
+                           inhalt.begin() + static_cast<std::ptrdiff_t>(e.Stelle))) {
+                return true;
+            }
+        }
+        return false;
+    }
+
     std::vector<Meldung> gesagt_;
+    std::vector<Eingegeben> eingaben_;
+    bool neueSv_ = false, neueU12_ = false;
+    std::function<void()> nachJedemSchritt_;
 };
 
 // A case file as the next start reads it: all of it, or all but the copy of
@@ -154,6 +196,57 @@ TEST_F(SpeicherfehlerTest, JederScheiterndeLesevorgangEinerSitzungVerliertNichts
             ASSERT_EQ(Sitzung(stoerung), art == Leseart::EinAusgabe ? 1 : 0);
             ASSERT_TRUE(DateiInhalt("SV.dat") == sv);
             ASSERT_TRUE(DateiInhalt("U12.dat") == u12);
+        }
+    }
+}
+
+// Before each read or write call of the working day, another program
+// replaces, deletes or cuts one of the data files, and the user takes the
+// new file or keeps theirs: after every step, what the user has entered is
+// in the file or in the copy kept beside it.
+TEST_F(SpeicherfehlerTest, FremdeEingriffeVerlierenNichtsWasEingegebenWurde) {
+    Stoerstelle ohne;
+    ASSERT_EQ(Sitzung(ohne), 0);
+    const auto eingreifen = [](const char* datei, int art) {
+        if (!fs::exists(datei)) {
+            return;
+        }
+        if (art == 0) {  // a sync tool renames its own copy over
+            fs::copy_file(datei, "fremd");
+            std::fstream("fremd", std::ios::in | std::ios::out | std::ios::binary).write("X", 1);
+            fs::rename("fremd", datei);
+        } else if (art == 1) {
+            fs::remove(datei);
+        } else {
+            fs::resize_file(datei, fs::file_size(datei) / 2);
+        }
+    };
+    for (int k = 1; k <= ohne.Zugriffe; ++k) {
+        for (const char* datei : {FalldateiName, UmlagedateiName}) {
+            for (int art = 0; art < 3; ++art) {
+                for (const bool neue : {false, true}) {
+                    SCOPED_TRACE(std::string(datei) + ", Eingriff " + std::to_string(art) +
+                                 " vor Zugriff " + std::to_string(k) +
+                                 (neue ? ", neue" : ", meine"));
+                    for (const auto& eintrag : fs::directory_iterator(".")) {
+                        fs::remove(eintrag.path());
+                    }
+                    eingaben_.clear();
+                    neueSv_ = neueU12_ = neue;
+                    bool gut = true;
+                    nachJedemSchritt_ = [&] {
+                        for (const Eingegeben& e : eingaben_) {
+                            gut = gut && Gehalten(e);
+                        }
+                    };
+                    Stoerstelle stoerung;
+                    stoerung.EingriffBei = k;
+                    stoerung.Eingriff = [&] { eingreifen(datei, art); };
+                    Sitzung(stoerung);
+                    nachJedemSchritt_ = nullptr;
+                    ASSERT_TRUE(gut);
+                }
+            }
         }
     }
 }

@@ -27,10 +27,12 @@ class MeldungenAttrappe final : public Meldungen {
     // `Antwort`.
     bool Antwort = true;
     std::vector<QString> Gefragt;
-    bool Fragen(const QString& titel, const QString& text) override {
-        Gefragt.push_back(titel + "\n" + text);
+    bool Fragen(const QString& titel, const QString& text, const QString& ja,
+                const QString& nein) override {
+        Gefragt.push_back(titel + "\n" + text + "\n" + ja + " / " + nein);
         return Antwort;
     }
+    using Meldungen::Fragen;
 };
 
 class SignaltonAttrappe final : public Signalton {

@@ -178,39 +178,53 @@ TEST(Fehlertext, DeutschWoEinNutzerIhnTrifftSonstMitDemTextDesSystems) {
     EXPECT_EQ(Fehlertext(EINVAL), std::string("Systemfehler 22 (") + std::strerror(EINVAL) + ")");
 }
 
-// Another file renamed over SV.dat while the program runs: the next write
-// goes into it and locks it; unless another program holds it already.
-TEST_F(HaltbarkeitTest, UeberschriebeneDateiWirdUebernommenUndGesperrt) {
+// Another file renamed over SV.dat, or SV.dat changed in place: neither
+// version is touched on disk before the user decides, and the other one is
+// kept beside whatever goes on; a file that is not a complete data file is
+// never taken over.
+TEST_F(HaltbarkeitTest, FremdeDateiBleibtBisZurEntscheidungUnberuehrt) {
     auto bestand = Datenbestand::Oeffnen().Wert();
     ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
-    const auto ersetzen = [] {
+    const auto ersetzen = [](std::uintmax_t laenge) {
         fs::copy_file("SV.dat", "Kopie");
         std::fstream("Kopie", std::ios::in | std::ios::out | std::ios::binary).write("Neu", 3);
+        fs::resize_file("Kopie", laenge);
         fs::rename("Kopie", "SV.dat");
     };
-    ersetzen();
+    const auto beiseite = [] {
+        std::vector<std::string> namen;
+        for (const auto& eintrag : fs::directory_iterator(".")) {
+            if (eintrag.path().filename().string().starts_with("SV.dat.ersetzt-")) {
+                namen.push_back(eintrag.path().filename().string());
+            }
+        }
+        return namen;
+    };
     Fallsatz satz = bestand.FallLesen(1).Wert();
-    satz.Entgelte[1] = Waehrung::AusGanzzahl(612);
-    ASSERT_TRUE(bestand.FallSchreiben(5, satz).HatWert());
-    EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
-    EXPECT_EQ(Inhalt("SV.dat")[0], 'N');
-    EXPECT_EQ(bestand.FallLesen(5).Wert(), satz);
-    const auto ersetzte = bestand.ErsetzteDateien();
-    ASSERT_EQ(ersetzte.size(), 1u);
-    EXPECT_EQ(ersetzte[0].Datei, "SV.dat");
-    EXPECT_FALSE(ersetzte[0].Wiederhergestellt);
-    EXPECT_TRUE(bestand.ErsetzteDateien().empty());
-
-    ersetzen();
-    auto zweites = Datenbestand::Oeffnen();  // finds the new file unlocked
-    ASSERT_TRUE(zweites.HatWert());
-    const auto vorher = Inhalt("SV.dat");
-    EXPECT_EQ(bestand.FallSchreiben(6, satz).Fehler().Art, Art::Gesperrt);
-    EXPECT_EQ(Inhalt("SV.dat"), vorher);
+    for (const auto& [laenge, uebernehmen, uebernommen] :
+         {std::tuple{123012u, false, false}, {1000u, true, false}, {123012u, true, true}}) {
+        ersetzen(laenge);
+        satz.Entgelte[1] += Waehrung::AusGanzzahl(100);
+        const auto fremd = Inhalt("SV.dat");
+        ASSERT_TRUE(bestand.FallSchreiben(5, satz).HatWert());
+        EXPECT_EQ(bestand.FremdeDateien(), std::vector<std::string>{"SV.dat"});
+        EXPECT_EQ(Inhalt("SV.dat"), fremd);
+        const auto vorher = beiseite().size();
+        const auto entscheidung = bestand.Entscheiden("SV.dat", uebernehmen).Wert();
+        EXPECT_EQ(entscheidung.Uebernommen, uebernommen);
+        EXPECT_EQ(entscheidung.Unvollstaendig.has_value(), laenge == 1000u);
+        ASSERT_EQ(beiseite().size(), vorher + 1);
+        EXPECT_EQ(Inhalt(entscheidung.Beiseite.c_str())[0] == 'N', !uebernommen);
+        EXPECT_EQ(bestand.FallLesen(5).Wert().Entgelte[1] == satz.Entgelte[1], !uebernommen);
+        EXPECT_EQ(Inhalt("SV.dat")[0] == 'N', uebernommen);
+        EXPECT_TRUE(bestand.FremdeDateien().empty());
+        EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
+    }
 }
 
 // SV.dat deleted while the program runs: the next write brings it back
-// whole, locked, without leaving anything else in the folder.
+// whole, locked, without leaving anything else in the folder; a second
+// program is refused all the while.
 TEST_F(HaltbarkeitTest, GeloeschteDateiKommtGanzZurueck) {
     auto bestand = Datenbestand::Oeffnen().Wert();
     ASSERT_TRUE(bestand.DatenAnlegen().HatWert());
@@ -220,14 +234,13 @@ TEST_F(HaltbarkeitTest, GeloeschteDateiKommtGanzZurueck) {
     const auto kodiert = FallsatzKodieren(satz);
     std::memcpy(erwartet.data() + std::ptrdiff_t{204} * 8, kodiert.data(), 204);
     fs::remove("SV.dat");
+    EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
 
     ASSERT_TRUE(bestand.FallSchreiben(9, satz).HatWert());
     EXPECT_EQ(Inhalt("SV.dat"), erwartet);
     EXPECT_EQ(Datenbestand::Oeffnen().Fehler().Art, Art::Gesperrt);
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
-    const auto ersetzte = bestand.ErsetzteDateien();
-    ASSERT_EQ(ersetzte.size(), 1u);
-    EXPECT_TRUE(ersetzte[0].Wiederhergestellt);
+    ASSERT_EQ(bestand.ErsetzteDateien().size(), 1u);
 }
 
 // A process that calculates and saves as fast as it can is killed at random

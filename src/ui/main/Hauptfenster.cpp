@@ -195,6 +195,12 @@ void Hauptfenster::Zeigen(const Aenderung& a) {
         sicherung_.start();
     }
     Melden(a.Meldungen);
+    if (a.Wahl) {
+        const bool neue =
+            umgebung_.meldungen.Fragen(QStringLiteral("Lohnwippe"), Text(a.Wahl->Text),
+                                       Text(a.Wahl->Neue), Text(a.Wahl->Meine));
+        Zeigen(fall_->ErsetzungEntscheiden(neue));
+    }
 }
 
 void Hauptfenster::AuswahlZeigen() {

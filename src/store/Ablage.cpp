@@ -1,0 +1,167 @@
+#include "store/Ablage.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace lohnwippe {
+
+namespace {
+
+using Fehlerart = DateiFehler::Fehlerart;
+
+// The length of what the name leads to now; none when nothing does.
+Erwartet<std::optional<std::uint64_t>> LaengeUnterDemNamen(const std::string& name) {
+    struct stat angaben {};
+    if (::stat(name.c_str(), &angaben) != 0) {
+        if (errno == ENOENT) {
+            return std::optional<std::uint64_t>();
+        }
+        return DateiFehler{.Art = Fehlerart::Zugriff, .Datei = name, .FehlerNr = errno};
+    }
+    return std::optional<std::uint64_t>(static_cast<std::uint64_t>(angaben.st_size));
+}
+
+}  // namespace
+
+Ablage::Ablage(std::unique_ptr<Datei> datei, std::size_t satzlaenge, int anzahlSaetze,
+               int hoechsteNr)
+    : datei_(std::move(datei)),
+      satzlaenge_(satzlaenge),
+      anzahl_(anzahlSaetze),
+      hoechsteNr_(hoechsteNr) {}
+
+bool Ablage::Enthaelt(int ersterSatz, int anzahl) const {
+    // Written so that no sum can overflow, whatever number comes in.
+    return ersterSatz >= 1 && anzahl >= 1 && ersterSatz <= hoechsteNr_ - anzahl + 1;
+}
+
+DateiFehler Ablage::MitSatz(DateiFehler fehler) const {
+    fehler.Satz = static_cast<long>(fehler.Position / satzlaenge_ + 1);
+    return fehler;
+}
+
+Erwartet<void> Ablage::Laden() {
+    std::vector<std::byte> bild(static_cast<std::size_t>(Soll()));
+    auto gelesen = datei_->Lesen(0, bild);
+    if (!gelesen.HatWert()) {
+        return MitSatz(gelesen.Fehler());
+    }
+    bild_ = std::move(bild);
+    geladen_ = true;
+    return {};
+}
+
+Erwartet<void> Ablage::Pruefen() {
+    if (fremd_) {
+        return {};
+    }
+    auto pruefung = datei_->Pruefen();
+    if (!pruefung.HatWert()) {
+        return pruefung.Fehler();
+    }
+    fremd_ = pruefung.Wert() == Datei::Pruefung::Fremd;
+    // Loaded from the open file, which is the program's version even when
+    // another one now lies under the name.
+    return geladen_ ? Erwartet<void>() : Laden();
+}
+
+Erwartet<void> Ablage::Lesen(int ersterSatz, int anzahl, std::span<std::byte> ziel) {
+    if (!Enthaelt(ersterSatz, anzahl)) {
+        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = Name(), .Wert = ersterSatz};
+    }
+    if (auto geprueft = Pruefen(); !geprueft.HatWert()) {
+        return geprueft;
+    }
+    const std::size_t ab = satzlaenge_ * static_cast<std::size_t>(ersterSatz - 1);
+    const std::size_t da = ab < bild_.size() ? std::min(ziel.size(), bild_.size() - ab) : 0;
+    std::copy_n(bild_.begin() + static_cast<std::ptrdiff_t>(std::min(ab, bild_.size())), da,
+                ziel.begin());
+    std::fill(ziel.begin() + static_cast<std::ptrdiff_t>(da), ziel.end(), std::byte{0});
+    return {};
+}
+
+Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std::byte> quelle) {
+    if (!Enthaelt(ersterSatz, anzahl)) {
+        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = Name(), .Wert = ersterSatz};
+    }
+    if (auto geprueft = Pruefen(); !geprueft.HatWert()) {
+        return geprueft;
+    }
+    const std::size_t ab = satzlaenge_ * static_cast<std::size_t>(ersterSatz - 1);
+    if (!fremd_) {
+        if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
+            return MitSatz(geschrieben.Fehler());
+        }
+    }
+    if (bild_.size() < ab + quelle.size()) {
+        bild_.resize(ab + quelle.size());
+    }
+    std::copy(quelle.begin(), quelle.end(), bild_.begin() + static_cast<std::ptrdiff_t>(ab));
+    return {};
+}
+
+Erwartet<void> Ablage::Kuerzen(std::uint64_t laenge) {
+    geladen_ = false;
+    return datei_->Kuerzen(laenge);
+}
+
+std::string Ablage::FreierName(const std::string& stempel) const {
+    const std::string grund = Name() + ".ersetzt-" + stempel;
+    std::string name = grund;
+    struct stat angaben {};
+    for (int nr = 2; ::lstat(name.c_str(), &angaben) == 0; ++nr) {
+        name = grund + "-" + std::to_string(nr);
+    }
+    return name;
+}
+
+Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::string& stempel) {
+    Entscheidung entscheidung{FreierName(stempel), false, std::nullopt};
+    auto laenge = LaengeUnterDemNamen(Name());
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
+    }
+    if (uebernehmen && laenge.Wert() && *laenge.Wert() >= Soll()) {
+        // The program's version first, so that nothing the user entered is
+        // ever only in memory.
+        auto kopie = Deskriptor::DateiOeffnen(entscheidung.Beiseite, O_WRONLY | O_CREAT | O_EXCL);
+        if (!kopie.HatWert()) {
+            return kopie.Fehler();
+        }
+        Erwartet<void> gesichert = kopie.Wert().Schreiben(0, bild_);
+        if (gesichert.HatWert()) {
+            gesichert = kopie.Wert().Sichern();
+        }
+        if (gesichert.HatWert()) {
+            gesichert = kopie.Wert().Schliessen();
+        }
+        if (!gesichert.HatWert()) {
+            return gesichert.Fehler();
+        }
+        if (auto uebernommen = datei_->Uebernehmen(); !uebernommen.HatWert()) {
+            return uebernommen.Fehler();
+        }
+        fremd_ = false;
+        entscheidung.Uebernommen = true;
+        if (auto geladen = Laden(); !geladen.HatWert()) {
+            return geladen.Fehler();
+        }
+        return entscheidung;
+    }
+    if (uebernehmen && laenge.Wert()) {
+        entscheidung.Unvollstaendig = *laenge.Wert();
+    }
+    if (!laenge.Wert()) {
+        entscheidung.Beiseite.clear();  // nothing to keep: the name leads nowhere
+    }
+    if (auto behalten = datei_->Behalten(bild_, entscheidung.Beiseite); !behalten.HatWert()) {
+        return behalten.Fehler();
+    }
+    fremd_ = false;
+    return entscheidung;
+}
+
+}  // namespace lohnwippe

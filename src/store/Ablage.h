@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "store/Datei.h"
+#include "store/DateiFehler.h"
+
+namespace lohnwippe {
+
+// One data file as the program keeps it: the file, the length and number of
+// its records, and a complete image of its records in memory.
+//
+// Every access first asks the file whether it is still as the program left
+// it (Datei::Pruefen, once per step of the program). Reads are served from
+// the image, writes go to the file and, when they went through, into the
+// image. Once another program is found to have replaced or changed the
+// file, neither version is read or written on disk any more: reads and
+// writes go to the image alone, the program's version, which so holds
+// everything the user enters, until the user decides (Entscheiden) which
+// version goes on under the name; the other one is kept beside it.
+class Ablage {
+  public:
+    Ablage(std::unique_ptr<Datei> datei, std::size_t satzlaenge, int anzahlSaetze, int hoechsteNr);
+
+    Datei& Selbst() { return *datei_; }
+    const std::string& Name() const { return datei_->Name(); }
+    std::size_t Satzlaenge() const { return satzlaenge_; }
+    // Bytes of all its records: what a complete file holds.
+    std::uint64_t Soll() const { return satzlaenge_ * static_cast<std::uint64_t>(anzahl_); }
+
+    // `anzahl` consecutive records from `ersterSatz` (counted from 1).
+    // Records beyond the file's end read as zeros.
+    Erwartet<void> Lesen(int ersterSatz, int anzahl, std::span<std::byte> ziel);
+    Erwartet<void> Schreiben(int ersterSatz, int anzahl, std::span<const std::byte> quelle);
+    // Cuts the file; the image follows.
+    Erwartet<void> Kuerzen(std::uint64_t laenge);
+    // Looks at the file without reading or writing it (see Lesen).
+    Erwartet<void> Pruefen();
+
+    // Another program replaced or changed the file, and the user has not yet
+    // decided what goes on.
+    bool Fremd() const { return fremd_; }
+
+    // What became of the user's decision: where the other version lies now,
+    // and whether the file under the name is the other program's.
+    struct Entscheidung {
+        std::string Beiseite;
+        bool Uebernommen = false;
+        // The other program's file was no complete data file and could not
+        // be taken over; its length.
+        std::optional<std::uint64_t> Unvollstaendig;
+    };
+    // `uebernehmen`: the file now under the name goes on, when it is a
+    // complete data file, and the program's version is kept beside it;
+    // otherwise the program's version goes on under the name and the other
+    // one is moved beside it. Beside means under the name
+    // "<name>.ersetzt-<stempel>" (with "-2", "-3" … when that is taken).
+    Erwartet<Entscheidung> Entscheiden(bool uebernehmen, const std::string& stempel);
+
+  private:
+    bool Enthaelt(int ersterSatz, int anzahl) const;
+    // The failure with the record in which its byte position lies.
+    DateiFehler MitSatz(DateiFehler fehler) const;
+    Erwartet<void> Laden();
+    std::string FreierName(const std::string& stempel) const;
+
+    std::unique_ptr<Datei> datei_;
+    std::size_t satzlaenge_;
+    int anzahl_;
+    int hoechsteNr_;
+    std::vector<std::byte> bild_;
+    bool geladen_ = false;
+    bool fremd_ = false;
+};
+
+}  // namespace lohnwippe
