@@ -129,6 +129,10 @@ Ausgabedatei::Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen,
     if (ordner && Enthalten(gelesen.Orte, Gelesenes::Ort{*ordner, ziel.filename().string()})) {
         Abweisen(pfad, "unter diesem Namen liest das Fenster seine Daten");
     }
+    // A file the user may not write stays protected, as opening it was.
+    if (vorhanden && ::access(ziel_.c_str(), W_OK) != 0) {
+        Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, errno);
+    }
     // Hidden beside the target, on the same file system so that the rename
     // is one step; the name cut so that it stays within the system's limit.
     const std::string anfang =
@@ -140,9 +144,9 @@ Ausgabedatei::Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen,
             return ::open(zwischen_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
                           0666);
         });
-        if (fd < 0 && (errno != EEXIST || nr == 100)) {
+        if (const int fehlerNr = errno; fd < 0 && (fehlerNr != EEXIST || nr == 100)) {
             zwischen_.clear();
-            Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, errno);
+            Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, fehlerNr);
         }
     }
     datei_.emplace(fd, pfad, true, aufrufe);
