@@ -1,9 +1,5 @@
 #include "rechner/Befehl.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <span>
 
 namespace lohnwippe::rechner {
@@ -20,23 +16,12 @@ std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
     return std::nullopt;
 }
 
-Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten,
-                                  const std::vector<Dateikennung>& gelesen) {
-    const std::string& pfad = optionen_.Ausgabe;
-    if (pfad == "-") {
-        datei_.emplace(STDOUT_FILENO, "Standardausgabe", false);
-    } else {
-        const auto ziel = KennungVon(pfad);
-        if (ziel && std::find(gelesen.begin(), gelesen.end(), *ziel) != gelesen.end()) {
-            throw Abbruch(pfad +
-                          ": das ist eine der Dateien, die gelesen werden; bitte eine "
-                          "andere Ausgabedatei angeben");
-        }
-        datei_.emplace(OderAbbruch(Deskriptor::Oeffnen(pfad, O_WRONLY | O_CREAT | O_TRUNC)));
-    }
+Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen) {
+    datei_.emplace(optionen_.Ausgabe, gelesen, *optionen_.Aufrufe);
     schreiber_.emplace(
         [this](std::string_view daten) {
-            OderAbbruch(datei_->Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
+            OderAbbruch(
+                datei_->Datei().Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
         },
         format_, std::move(spalten), optionen_.Bom);
     schreiber_->Kopf();
@@ -48,7 +33,7 @@ void Ausgabe::Schliessen() {
         schreiber_->Leeren();
     }
     if (datei_) {
-        OderAbbruch(datei_->Schliessen());
+        datei_->Ersetzen();
     }
 }
 
@@ -59,6 +44,9 @@ int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
             optionen.Format.value_or(FormatNachName(optionen.Ausgabe).value_or(Ausgabeformat::Csv));
         if (optionen.Bom && format != Ausgabeformat::Csv) {
             throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
+        }
+        if (optionen.Ausgabe == "-") {
+            StandardausgabePruefen();
         }
         Ausgabe ausgabe(optionen, format);
         const Zaehlung zaehlung = zeilen(ausgabe);

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "rechner/Ausgabedatei.h"
 #include "rechner/Fehler.h"
 #include "rechner/Zeilenschreiber.h"
-#include "store/Deskriptor.h"
 
 namespace lohnwippe::rechner {
 
@@ -22,6 +22,7 @@ struct Ausgabeoptionen {
     std::string Ausgabe = "-";            // file name, "-" for standard output
     std::optional<Ausgabeformat> Format;  // none: by the output's name, else CSV
     bool Bom = false;
+    Systemaufrufe* Aufrufe = &Systemaufrufe::Echte();  // of the output file
 };
 
 // How many rows went through and how many were turned away; of those that
@@ -40,26 +41,27 @@ class Ausgabe {
     Ausgabe(const Ausgabe&) = delete;
     Ausgabe& operator=(const Ausgabe&) = delete;
 
-    // Opens the output once the inputs are read, and writes the header of
-    // `spalten`. Refused when the output is one of the files `gelesen`:
-    // emptying it would destroy what is being read, a data file above all.
-    Zeilenschreiber& Oeffnen(std::vector<std::string> spalten,
-                             const std::vector<Dateikennung>& gelesen);
+    // Opens the output once the inputs are open (see Ausgabedatei), and
+    // writes the header of `spalten`. Refused when the output is one of the
+    // files `gelesen`: replacing it would destroy what is being read, a
+    // data file above all.
+    Zeilenschreiber& Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen);
 
-    // Hands the rest of the rows to the output and closes it.
+    // Hands the rest of the rows to the output and puts it in place.
     void Schliessen();
 
   private:
     const Ausgabeoptionen& optionen_;
     Ausgabeformat format_;
-    std::optional<Deskriptor> datei_;
+    std::optional<Ausgabedatei> datei_;
     std::optional<Zeilenschreiber> schreiber_;
 };
 
 // Runs a command: `zeilen` reads its input, opens the output and writes the
 // rows. Exit status 0 when every row went through, 1 when rows were turned
 // away or lack a field (each said in `melden`), 2 for an Abbruch (options,
-// files, header), whose message goes to `melden`.
+// files, header), whose message goes to `melden`. The output replaces its
+// file with status 0 and 1 only.
 int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
                    const std::function<Zaehlung(Ausgabe&)>& zeilen);
 

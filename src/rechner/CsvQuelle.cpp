@@ -13,8 +13,7 @@ namespace {
 constexpr unsigned char Optionen = CSV_STRICT | CSV_STRICT_FINI;
 constexpr unsigned char Semikolon = ';';
 
-// The line splitter has found the line ends already; inside a line, a
-// carriage return or a line feed is just a character of its field.
+// The line splitter has found the line ends already: no line holds one.
 int KeinZeilenende(unsigned char /*zeichen*/) {
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "rechner/Datenordner.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -8,12 +9,20 @@
 #include "store/Deskriptor.h"
 #include "store/SpeicherDatei.h"
 #include "store/Standardinhalt.h"
+#include "store/Umlagenpruefung.h"
 
 namespace lohnwippe::rechner {
 
 namespace {
 
 constexpr int Leseversuche = 5;
+
+// A data file as read, whole, once.
+struct Dateiabbild {
+    std::string Name;               // bare file name, "SV.dat"
+    std::vector<std::byte> Inhalt;  // up to the records the program knows
+    std::uint64_t Laenge = 0;       // the file's whole length
+};
 
 Dateiabbild EinmalLesen(Deskriptor& datei, const char* name, std::size_t hoechstens) {
     Dateiabbild abbild{name, std::vector<std::byte>(hoechstens), 0};
@@ -22,22 +31,13 @@ Dateiabbild EinmalLesen(Deskriptor& datei, const char* name, std::size_t hoechst
     return abbild;
 }
 
-void LueckeMelden(const Dateiabbild& abbild, std::size_t satzlaenge, int anzahl,
-                  const Melder& melden) {
-    const std::uint64_t soll = satzlaenge * static_cast<std::uint64_t>(anzahl);
-    if (abbild.Laenge < soll || abbild.Laenge % satzlaenge != 0) {
-        melden(Datenbestand::Luecke{abbild.Name, abbild.Laenge, soll}.Meldung());
-    }
-}
-
-std::unique_ptr<Datei> Speicher(const char* name, std::vector<std::byte> inhalt = {}) {
-    return std::make_unique<SpeicherDatei>(name, std::move(inhalt));
-}
-
-}  // namespace
-
+// Reads `ordner`/`name`, at most `hoechstens` bytes, and reads it again
+// until two reads in a row agree (at most five times): the second read
+// cannot meet the same write half done unless the write stood still for the
+// whole of both reads. nullopt for a missing file when `fehlenDarf`.
 std::optional<Dateiabbild> AbbildLesen(const std::string& ordner, const char* name,
-                                       std::size_t hoechstens, bool fehlenDarf) {
+                                       std::size_t hoechstens, bool fehlenDarf,
+                                       Gelesenes& gelesen) {
     const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/") + name;
     auto geoeffnet = Deskriptor::DateiOeffnen(pfad, O_RDONLY);
     if (!geoeffnet.HatWert()) {
@@ -52,6 +52,9 @@ std::optional<Dateiabbild> AbbildLesen(const std::string& ordner, const char* na
         throw Abbruch(geoeffnet.Fehler().Meldung());
     }
     Deskriptor& datei = geoeffnet.Wert();
+    if (const auto kennung = datei.Kennung()) {
+        gelesen.Dateien.push_back(*kennung);
+    }
     Dateiabbild vorher = EinmalLesen(datei, name, hoechstens);
     for (int versuch = 1; versuch < Leseversuche; ++versuch) {
         Dateiabbild jetzt = EinmalLesen(datei, name, hoechstens);
@@ -65,22 +68,75 @@ std::optional<Dateiabbild> AbbildLesen(const std::string& ordner, const char* na
                   "versuchen");
 }
 
-Datenbestand DatenbestandAusAbbildern(std::optional<Dateiabbild> faelle,
-                                      std::optional<Dateiabbild> umlagen, const Melder& melden) {
-    if (!faelle || faelle->Laenge == 0) {
+void LueckeMelden(const Dateiabbild& abbild, std::size_t satzlaenge, int anzahl,
+                  const Melder& melden) {
+    const std::uint64_t soll = satzlaenge * static_cast<std::uint64_t>(anzahl);
+    if (abbild.Laenge != soll) {
+        melden(Datenbestand::Luecke{abbild.Name, abbild.Laenge, soll}.Meldung());
+    }
+}
+
+// The window writes the levy records it lacks into U12.dat at its start
+// and says so; the calculator writes nothing, and says what it calculates
+// with.
+void ErgaenzteMelden(const std::vector<int>& saetze, bool vorhanden, const Melder& melden) {
+    const std::string wie = " mit den Standardsätzen des Programms, wie im Fenster.";
+    if (!vorhanden) {
+        melden(std::string("Die Datei ") + UmlagedateiName +
+               " fehlt: gerechnet wird in allen Monaten" + wie);
+    } else if (!saetze.empty()) {
+        melden(std::string("In der Datei ") + UmlagedateiName +
+               " fehlen die Beitrags- und Umlagesätze für " + Monatsbereiche(saetze) +
+               ": gerechnet wird in diesen Monaten" + wie);
+    }
+}
+
+std::unique_ptr<Datei> Speicher(const char* name, std::vector<std::byte> inhalt = {}) {
+    return std::make_unique<SpeicherDatei>(name, std::move(inhalt));
+}
+
+}  // namespace
+
+Datenbestand DatenordnerLesen(const std::string& ordner, bool mitFaellen, Gelesenes& gelesen,
+                              const Melder& melden) {
+    struct stat angaben {};
+    if (::stat(ordner.c_str(), &angaben) != 0) {
+        throw Abbruch(
+            DateiFehler{.Art = DateiFehler::Fehlerart::Oeffnen, .Datei = ordner, .FehlerNr = errno}
+                .Meldung());
+    }
+    if (!S_ISDIR(angaben.st_mode)) {
+        throw Abbruch(ordner + ": kein Ordner");
+    }
+    for (const char* name : {FalldateiName, UmlagedateiName}) {
+        gelesen.Orte.push_back({{static_cast<std::uint64_t>(angaben.st_dev),
+                                 static_cast<std::uint64_t>(angaben.st_ino)},
+                                name});
+    }
+    std::optional<Dateiabbild> faelle;
+    if (mitFaellen) {
+        faelle = AbbildLesen(ordner, FalldateiName, FallsatzLaenge * AnzahlSaetzeFalldatei, false,
+                             gelesen);
+    }
+    auto umlagen =
+        AbbildLesen(ordner, UmlagedateiName, UmlagesatzLaenge * AnzahlUmlagesaetze, true, gelesen);
+    const bool neu = faelle && faelle->Laenge == 0;
+    if (neu) {
         melden(std::string(FalldateiName) + " ist leer: es ist noch kein Fall gespeichert.");
-        Datenbestand neu(Speicher(FalldateiName), Speicher(UmlagedateiName));
-        // Into memory; nothing here can fail.
-        (void)neu.DatenAnlegen();
-        return neu;
+    } else if (faelle) {
+        LueckeMelden(*faelle, FallsatzLaenge, AnzahlSaetzeFalldatei, melden);
     }
-    LueckeMelden(*faelle, FallsatzLaenge, AnzahlSaetzeFalldatei, melden);
-    if (!umlagen) {
-        umlagen = Dateiabbild{UmlagedateiName, {}, 0};
+    if (umlagen && umlagen->Laenge > UmlagesatzLaenge * AnzahlUmlagesaetze) {
+        LueckeMelden(*umlagen, UmlagesatzLaenge, AnzahlUmlagesaetze, melden);
     }
-    LueckeMelden(*umlagen, UmlagesatzLaenge, AnzahlUmlagesaetze, melden);
-    return Datenbestand(Speicher(FalldateiName, std::move(faelle->Inhalt)),
-                        Speicher(UmlagedateiName, std::move(umlagen->Inhalt)));
+    const bool umlagenDa = umlagen.has_value();
+    Datenbestand daten(
+        Speicher(FalldateiName, faelle ? std::move(faelle->Inhalt) : std::vector<std::byte>{}),
+        Speicher(UmlagedateiName, umlagen ? std::move(umlagen->Inhalt) : std::vector<std::byte>{}));
+    // In memory, where nothing can fail.
+    ErgaenzteMelden(OderAbbruch(neu ? daten.DatenAnlegen() : daten.UmlagenErgaenzen()), umlagenDa,
+                    melden);
+    return daten;
 }
 
 Umlagetabelle StandardUmlagen() {
@@ -99,13 +155,6 @@ Umlagetabelle UmlagenLesen(Datenbestand& daten) {
         tabelle[static_cast<std::size_t>(nr - 1)] = satz.HatWert() ? satz.Wert() : Umlagesatz{};
     }
     return tabelle;
-}
-
-Umlagetabelle UmlagenAusAbbild(Dateiabbild umlagen, const Melder& melden) {
-    LueckeMelden(umlagen, UmlagesatzLaenge, AnzahlUmlagesaetze, melden);
-    Datenbestand daten(Speicher(FalldateiName),
-                       Speicher(UmlagedateiName, std::move(umlagen.Inhalt)));
-    return UmlagenLesen(daten);
 }
 
 std::string Benutzerdatenordner() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "rechner/Ausgabedatei.h"
 #include "rechner/Fehler.h"
 #include "store/Datenbestand.h"
 #include "store/Umlagesatz.h"
@@ -19,36 +20,28 @@ namespace lohnwippe::rechner {
 // locked (the window holds its lock on SV.dat for its whole run, and
 // reading is safe beside it).
 
-// A data file as read, whole, once.
-struct Dateiabbild {
-    std::string Name;               // bare file name, "SV.dat"
-    std::vector<std::byte> Inhalt;  // up to the records the program knows
-    std::uint64_t Laenge = 0;       // the file's whole length
-};
-
-// Reads `ordner`/`name`, at most `hoechstens` bytes, and reads it again
-// until two reads in a row agree (at most five times). The window writes
-// every record with a single pwrite, but a read that meets such a write can
-// see part of the old and part of the new record; the second read cannot
-// meet the same write half done unless the write stood still for the whole
-// of both reads. nullopt for a missing file when `fehlenDarf`; Abbruch for
-// any other failure, and for a file that keeps changing.
-std::optional<Dateiabbild> AbbildLesen(const std::string& ordner, const char* name,
-                                       std::size_t hoechstens, bool fehlenDarf);
-
-// The record files as the window would find them: when SV.dat is empty the
-// window writes the default contents of both files, so that is what they
-// hold here. The messages of the window's start-up about short files go
-// to `melden`; records beyond the end read as zeros.
-Datenbestand DatenbestandAusAbbildern(std::optional<Dateiabbild> faelle,
-                                      std::optional<Dateiabbild> umlagen, const Melder& melden);
+// The data folder `ordner` as a command reads it: U12.dat, and SV.dat when
+// `mitFaellen` (the export). Abbruch when `ordner` is no folder, SV.dat
+// cannot be read or a file is no regular file or keeps changing while it is
+// read. Each file is read whole, again until two reads in a row agree: the
+// window writes every record with a single pwrite, but a read that meets
+// such a write can see part of the old and part of the new record.
+//
+// The files are taken as the window finds them at its start: the levy
+// records U12.dat lacks (all of them when it is missing) are the defaults
+// the window writes there, and an empty SV.dat is the default contents of
+// both files, with the levy records U12.dat has. What the window would say
+// about the files goes to `melden`, in the calculator's words where the
+// calculator does something else; records beyond the end of SV.dat read as
+// zeros. The files read, and the data files' names in the folder, are
+// added to `gelesen`.
+Datenbestand DatenordnerLesen(const std::string& ordner, bool mitFaellen, Gelesenes& gelesen,
+                              const Melder& melden);
 
 // The 48 levy records, January 2009 first.
 using Umlagetabelle = std::array<Umlagesatz, AnzahlUmlagesaetze>;
 Umlagetabelle StandardUmlagen();
 Umlagetabelle UmlagenLesen(Datenbestand& daten);
-// The levy records of a U12.dat read on its own; short files as above.
-Umlagetabelle UmlagenAusAbbild(Dateiabbild umlagen, const Melder& melden);
 
 // The folder a start from the desktop menu uses: $XDG_DATA_HOME/lohnwippe
 // when the variable holds an absolute path, else ~/.local/share/lohnwippe.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <span>
+#include <utility>
 
 namespace lohnwippe::rechner {
 
@@ -32,6 +33,7 @@ bool Zeilenteiler::Nachladen() {
     if (anfang_ > 0) {
         std::memmove(puffer_.get(), puffer_.get() + anfang_, ende_ - anfang_);
         ende_ -= anfang_;
+        lfAb_ -= std::min(lfAb_, anfang_);
         anfang_ = 0;
     }
     const std::size_t n = strom_.Lesen(puffer_.get() + ende_, Puffergroesse - ende_);
@@ -40,16 +42,35 @@ bool Zeilenteiler::Nachladen() {
     return n > 0;
 }
 
+std::size_t Zeilenteiler::NaechstesLf() {
+    lfAb_ = std::max(lfAb_, anfang_);
+    if (lfAb_ < ende_ && puffer_[lfAb_] != '\n') {
+        const void* lf = std::memchr(puffer_.get() + lfAb_, '\n', ende_ - lfAb_);
+        lfAb_ = lf != nullptr
+                    ? static_cast<std::size_t>(static_cast<const char*>(lf) - puffer_.get())
+                    : ende_;
+    }
+    return lfAb_;
+}
+
 bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
     zuLang = false;
-    std::size_t gesucht = anfang_;  // up to here there is no line end
+    if (std::exchange(nachCr_, false) && (anfang_ < ende_ || Nachladen()) &&
+        puffer_[anfang_] == '\n') {
+        ++anfang_;
+    }
+    std::size_t gesucht = anfang_;  // up to here there is no CR
     for (;;) {
-        const void* lf = std::memchr(puffer_.get() + gesucht, '\n', ende_ - gesucht);
-        if (lf != nullptr) {
-            const auto stelle =
-                static_cast<std::size_t>(static_cast<const char*>(lf) - puffer_.get());
+        // A CR ends the line where it comes before the next LF.
+        const std::size_t lf = NaechstesLf();
+        const void* cr = std::memchr(puffer_.get() + gesucht, '\r', lf - gesucht);
+        const std::size_t stelle =
+            cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - puffer_.get())
+                          : lf;
+        if (stelle < ende_) {
             zeile = std::string_view(puffer_.get() + anfang_, stelle - anfang_);
             anfang_ = stelle + 1;
+            nachCr_ = cr != nullptr;
             if (zeile.size() > HoechsteLaenge) {
                 zuLang = true;
                 zeile = {};
@@ -62,18 +83,15 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
             // Dropped up to its end, however far that is.
             zuLang = true;
             anfang_ = ende_;
-            for (;;) {
-                if (!Nachladen()) {
+            while (Nachladen()) {
+                const char* ende = std::find_if(puffer_.get(), puffer_.get() + ende_,
+                                                [](char c) { return c == '\n' || c == '\r'; });
+                anfang_ = static_cast<std::size_t>(ende - puffer_.get());
+                if (anfang_ < ende_) {
+                    nachCr_ = *ende == '\r';
+                    ++anfang_;
                     break;
                 }
-                const void* ende = std::memchr(puffer_.get(), '\n', ende_);
-                if (ende != nullptr) {
-                    anfang_ =
-                        static_cast<std::size_t>(static_cast<const char*>(ende) - puffer_.get()) +
-                        1;
-                    break;
-                }
-                anfang_ = ende_;
             }
             zeile = {};
             ++nummer_;
@@ -92,9 +110,6 @@ bool Zeilenteiler::Naechste(std::string_view& zeile, bool& zuLang) {
     }
     if (nummer_++ == 0 && zeile.starts_with("\xEF\xBB\xBF")) {
         zeile.remove_prefix(3);
-    }
-    if (zeile.ends_with('\r')) {
-        zeile.remove_suffix(1);
     }
     return true;
 }

@@ -43,8 +43,8 @@ class TextStrom final : public Eingabestrom {
     Eingabestrom* danach_;
 };
 
-// Splits the input into lines: LF or CRLF ends one, a byte-order mark at
-// the start is dropped. Memory stays bounded: a line longer than
+// Splits the input into lines: LF, CRLF or a CR alone (old Mac files) ends
+// one, a byte-order mark at the start is dropped. Memory stays bounded: a line longer than
 // HoechsteLaenge is skipped to its end and reported as too long.
 class Zeilenteiler {
   public:
@@ -59,6 +59,7 @@ class Zeilenteiler {
 
   private:
     bool Nachladen();
+    std::size_t NaechstesLf();
 
     Eingabestrom& strom_;
     static constexpr std::size_t Puffergroesse = 2 * HoechsteLaenge;
@@ -67,6 +68,12 @@ class Zeilenteiler {
     std::size_t ende_ = 0;
     bool schluss_ = false;
     long nummer_ = 0;
+    // No LF lies between anfang_ and here; where this is below ende_, an LF
+    // stands here. Remembered, so that a file of CR line ends is not
+    // searched to the end of the buffer for every line.
+    std::size_t lfAb_ = 0;
+    // The last line ended with a CR: an LF next belongs to its line end.
+    bool nachCr_ = false;
 };
 
 // One row of input: its line number and its fields, or why it could not be
@@ -100,7 +107,7 @@ class Zeilenquelle {
 std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name = {});
 
 // JSON lines: one object per line, keys as the column names, values as
-// strings, numbers (taken as written), true/false or null (empty).
+// strings or numbers (taken as written); true, false and null are refused.
 std::unique_ptr<Zeilenquelle> JsonQuelle(Eingabestrom& strom);
 
 }  // namespace lohnwippe::rechner

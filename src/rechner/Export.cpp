@@ -1,6 +1,7 @@
 #include "rechner/Export.h"
 
 #include "calc/Ergebnis.h"
+#include "calc/Utf8.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
@@ -26,13 +27,31 @@ std::string OhneEndblanks(std::string text) {
     return text;
 }
 
+// A name as a cell shows it: control characters, which only a damaged file
+// holds (a zero byte, a line break that would end the CSV row), as U+FFFD.
+std::string Zellenname(const std::string& feld) {
+    const std::string text = OhneEndblanks(feld);
+    std::string name;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t anfang = i;
+        char32_t zeichen = 0;
+        if (Utf8Lesen(text, i, zeichen) &&
+            (zeichen < 0x20 || (zeichen >= 0x7F && zeichen <= 0x9F))) {
+            name += "\uFFFD";
+        } else {
+            name.append(text, anfang, i - anfang);
+        }
+    }
+    return name;
+}
+
 // The ten person names, as the list shows them but without the blanks that
 // fill their fields.
 std::array<std::string, AnzahlPersonen> Personennamen(Datenbestand& daten) {
     const Namensfelder namen = OderAbbruch(daten.Namen());
     std::array<std::string, AnzahlPersonen> personen;
     for (std::size_t i = 0; i < personen.size(); ++i) {
-        personen[i] = OhneEndblanks(namen.Personen[i]);
+        personen[i] = Zellenname(namen.Personen[i]);
     }
     return personen;
 }
@@ -96,7 +115,7 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
         ausgabe.Ganzzahl(position.PersonPos + 1);
         ausgabe.Text(personen[static_cast<std::size_t>(position.PersonPos)]);
         for (const Job job : AlleJobs) {
-            ausgabe.Text(OhneEndblanks(angaben[job].Arbeitgeber));
+            ausgabe.Text(Zellenname(angaben[job].Arbeitgeber));
         }
         EingabefelderSchreiben(ausgabe, angaben, monat);
         ErgebnisfelderSchreiben(ausgabe, eingaben, *ergebnis);
@@ -146,25 +165,13 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
             }
             auswahl.Jahr = static_cast<int>(*zahl);
         }
-        const std::string ordner = auftrag.Ordner ? *auftrag.Ordner : Benutzerdatenordner();
-        const std::string pfad = ordner + (ordner.ends_with('/') ? "" : "/");
-        auto faelle =
-            AbbildLesen(ordner, FalldateiName, FallsatzLaenge * AnzahlSaetzeFalldatei, false);
-        auto umlagen =
-            AbbildLesen(ordner, UmlagedateiName, UmlagesatzLaenge * AnzahlUmlagesaetze, true);
-        Datenbestand daten =
-            DatenbestandAusAbbildern(std::move(faelle), std::move(umlagen), melden);
+        Gelesenes gelesen;
+        Datenbestand daten = DatenordnerLesen(
+            auftrag.Ordner ? *auftrag.Ordner : Benutzerdatenordner(), true, gelesen, melden);
         if (auftrag.Person) {
             auswahl.PersonPos = PersonWaehlen(*auftrag.Person, daten);
         }
-
-        std::vector<Dateikennung> geschuetzt;
-        for (const char* name : {FalldateiName, UmlagedateiName}) {
-            if (const auto kennung = KennungVon(pfad + name)) {
-                geschuetzt.push_back(*kennung);
-            }
-        }
-        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), geschuetzt);
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), gelesen);
         return FaelleExportieren(daten, auswahl, schreiber, melden);
     });
 }

@@ -22,8 +22,10 @@ class Objektleser final : public nlohmann::json_sax<Json> {
 
     std::optional<Zeilenfehler> Fehler;
 
-    bool null() override { return Wert(""); }
-    bool boolean(bool wert) override { return Wert(wert ? "1" : "0"); }
+    // No column has a value a literal could stand for unmistakably: true
+    // as an amount, a month or a list position is no answer.
+    bool null() override { return Literal("null"); }
+    bool boolean(bool wert) override { return Literal(wert ? "true" : "false"); }
     bool number_integer(number_integer_t wert) override { return Wert(std::to_string(wert)); }
     bool number_unsigned(number_unsigned_t wert) override { return Wert(std::to_string(wert)); }
     bool number_float(number_float_t /*wert*/, const string_t& text) override { return Wert(text); }
@@ -77,13 +79,19 @@ class Objektleser final : public nlohmann::json_sax<Json> {
         }
         return true;
     }
+    bool Literal(const char* wort) {
+        if (tiefe_ != 1) {
+            return Verschachtelt();
+        }
+        return Scheitern(schluessel_, "„" + std::string(wort) +
+                                          "“ ist kein Wert dieser Spalte; bitte eine Zahl oder "
+                                          "einen Text angeben");
+    }
     bool Verschachtelt() {
         if (tiefe_ == 0) {
             return Scheitern("", "jede Zeile ist ein JSON-Objekt mit den Spalten als Schlüsseln");
         }
-        return Scheitern(schluessel_,
-                         "nur Texte, Zahlen, true, false oder null; keine "
-                         "verschachtelten Werte");
+        return Scheitern(schluessel_, "nur Texte und Zahlen; keine verschachtelten Werte");
     }
     bool Scheitern(const std::string& spalte, std::string grund) {
         Fehler = Zeilenfehler{spalte, std::move(grund)};

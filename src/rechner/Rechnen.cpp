@@ -80,14 +80,13 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
         DateiStrom datei(eingabe);
 
         Umlagetabelle umlagen = StandardUmlagen();
-        std::vector<Dateikennung> gelesen;
+        Gelesenes gelesen;
         if (const auto kennung = eingabe.Kennung()) {
-            gelesen.push_back(*kennung);
+            gelesen.Dateien.push_back(*kennung);
         }
         if (auftrag.Daten) {
-            auto abbild = AbbildLesen(*auftrag.Daten, UmlagedateiName,
-                                      UmlagesatzLaenge * AnzahlUmlagesaetze, false);
-            umlagen = UmlagenAusAbbild(std::move(*abbild), melden);
+            Datenbestand daten = DatenordnerLesen(*auftrag.Daten, false, gelesen, melden);
+            umlagen = UmlagenLesen(daten);
         }
 
         // What the name does not say, the first bytes do.

@@ -271,7 +271,12 @@ void Eingabereferenz(std::string& text) {
                                                            : ", ") +
                 std::to_string(pos + 1) + " " + Code(TeilmonatText(pos));
     }
-    text += ".\n";
+    text +=
+        ".\n\nJSON-Zeilen: je Zeile ein Objekt mit den Spaltennamen als Schlüsseln; jeder Wert "
+        "ein Text oder eine Zahl (" +
+        Code("\"Monat\": 1") + ", " + Code("\"Entgelt_1\": \"600.00\"") + "). " + Code("true") +
+        ", " + Code("false") + " und " + Code("null") +
+        " sind in keiner Spalte ein Wert: eine Zeile damit wird abgewiesen.\n";
 }
 
 void Ergebnisreferenz(std::string& text) {

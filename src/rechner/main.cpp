@@ -68,7 +68,7 @@ void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& f
     befehl
         .add_option("-o,--ausgabe", o.Ausgabe,
                     "Ausgabedatei; - oder ohne: Standardausgabe. Eine vorhandene Datei wird "
-                    "überschrieben.")
+                    "ersetzt, wenn der Lauf gelingt, sonst bleibt sie, wie sie war.")
         ->type_name("DATEI");
     befehl
         .add_option("--format", format,

@@ -43,6 +43,23 @@ std::string Fehlertext(int fehlerNr) {
             return "Zu viele offene Dateien";
         case ENAMETOOLONG:
             return "Dateiname zu lang";
+        // What the calculator meets where a script or a shell hands it its
+        // files and streams.
+        case ENOTDIR:
+            return "Ein Teil des Pfades ist kein Ordner";
+        case EBADF:
+            return "Die Ein- oder Ausgabe ist geschlossen";
+        case EPIPE:
+        case ECONNRESET:
+            return "Der Empfänger der Ausgabe liest nicht mehr";
+        case EAGAIN:
+            return "Die Ein- oder Ausgabe ist gerade nicht bereit (nicht blockierend geöffnet)";
+        case ETXTBSY:
+            return "Die Datei ist ein laufendes Programm";
+        case ESTALE:
+            return "Die Datei auf dem Netzlaufwerk ist nicht mehr erreichbar";
+        case ENOMEM:
+            return "Nicht genug Arbeitsspeicher";
         default:
             // The system's text is English or whatever its language is, but
             // with the number it still tells a helper what happened.

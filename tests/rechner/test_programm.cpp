@@ -15,9 +15,11 @@
 
 #include "Arbeitsordner.h"
 #include "Zeilen.h"
+#include "rechner/Befehl.h"
 #include "rechner/Spalten.h"
 #include "store/Datenbestand.h"
 #include "store/Satznummern.h"
+#include "store/Standardinhalt.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -42,9 +44,11 @@ void Schreiben(const fs::path& datei, const std::string& text) {
 class Programm : public test::ArbeitsordnerTest {
   protected:
     // The program with `argumente`, `eingabe` on its standard input and
-    // the environment of the test with `umgebung` ("NAME=wert") on top.
+    // the environment of the test with `umgebung` ("NAME=wert") on top;
+    // standard output as `umleitung` says.
     static Lauf Starten(const std::vector<std::string>& argumente, const std::string& eingabe = "",
-                        const std::vector<std::string>& umgebung = {}) {
+                        const std::vector<std::string>& umgebung = {},
+                        const std::string& umleitung = ">aus.txt") {
         Schreiben("ein.txt", eingabe);
         // Every word in single quotes, a quote in it closed, escaped, reopened.
         const auto wort = [](std::string text) {
@@ -63,7 +67,8 @@ class Programm : public test::ArbeitsordnerTest {
         }
         // A shell, as a user's script runs the program; every word is quoted.
         // NOLINTNEXTLINE(cert-env33-c)
-        const int status = std::system((befehl + " <ein.txt >aus.txt 2>fehler.txt").c_str());
+        const int status =
+            std::system((befehl + " <ein.txt " + umleitung + " 2>fehler.txt").c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lesen("aus.txt"),
                 Lesen("fehler.txt")};
     }
@@ -124,6 +129,7 @@ TEST_F(Programm, AufrufUndDateifehler) {
         std::vector<std::string> Argumente;
         int Code;
         const char* Text;  // in stdout for code 0, else in stderr
+        const char* Umleitung = ">aus.txt";
     } faelle[] = {
         {{"--help"}, 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
         {{"export", "--help"}, 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
@@ -133,7 +139,25 @@ TEST_F(Programm, AufrufUndDateifehler) {
         {{"rechnen", "faelle.csv", "--format", "xml"}, 2, "--format xml: erlaubt sind csv und"},
         {{"rechnen", "fehlt.csv"}, 2, "fehlt.csv: Öffnen nicht möglich – Datei oder Ordner nicht"},
         {{"rechnen", "faelle.csv", "-o", "faelle.csv"}, 2, "faelle.csv: das ist eine der Dateien"},
-        {{"rechnen", "faelle.csv", "--daten", "leer"}, 2, "leer/U12.dat: Öffnen nicht möglich"},
+        {{"rechnen", "faelle.csv", "--daten", "fehlt"},
+         2,
+         "fehlt: Öffnen nicht möglich – Datei oder"},
+        // Neither what is read nor a data file's name, not even missing.
+        {{"rechnen", "faelle.csv", "--daten", "ordner", "-o", "ordner/U12.dat"},
+         2,
+         "ordner/U12.dat: das ist eine der Dateien, die gelesen werden"},
+        {{"rechnen", "faelle.csv", "--daten", "leer", "-o", "leer/SV.dat"},
+         2,
+         "leer/SV.dat: unter diesem Namen liest das Fenster seine Daten"},
+        {{"rechnen", "faelle.csv"}, 2, "Standardausgabe: das ist eine der Dateien", ">>faelle.csv"},
+        {{"rechnen", "faelle.csv"},
+         2,
+         "Standardausgabe: Schreiben nicht möglich – Die Ein- ",
+         ">&-"},
+        {{"rechnen", "faelle.csv", "-o", "faelle.csv/x.csv"},
+         2,
+         "– Ein Teil des Pfades ist kein Ordner"},
+        {{"rechnen", "komma.csv", "-o", "alt.csv"}, 2, "Trennzeichen ist das Semikolon"},
         {{"rechnen", "faelle.csv", "--format", "jsonl", "--bom"}, 2, "--bom gilt nur für CSV"},
         {{"rechnen", "faelle.csv", "-o", "leer/x/aus.csv"},
          2,
@@ -147,15 +171,22 @@ TEST_F(Programm, AufrufUndDateifehler) {
     };
     fs::create_directory("leer");
     fs::create_directories("ordner/SV.dat");
+    Schreiben("ordner/U12.dat", "");
+    Schreiben("komma.csv", "Jahr,Monat\n2012,1\n");
+    Schreiben("alt.csv", "bisher\n");
     for (const auto& fall : faelle) {
         SCOPED_TRACE(testing::PrintToString(fall.Argumente));
-        const Lauf lauf = Starten(fall.Argumente);
+        const Lauf lauf = Starten(fall.Argumente, "", {}, fall.Umleitung);
         EXPECT_EQ(lauf.Code, fall.Code);
         const std::string& text = fall.Code == 0 ? lauf.Aus : lauf.Fehler;
         EXPECT_NE(text.find(fall.Text), std::string::npos) << text;
         EXPECT_EQ(text.find("Usage"), std::string::npos) << text;
     }
     EXPECT_EQ(Lesen("faelle.csv"), Faelle);
+    EXPECT_EQ(Lesen("alt.csv"), "bisher\n");
+    for (const auto& datei : fs::recursive_directory_iterator(".")) {
+        EXPECT_FALSE(datei.path().filename().string().starts_with(".")) << datei.path();
+    }
 }
 
 // SV.dat and U12.dat as the window leaves them, in the folder "daten":
@@ -172,6 +203,7 @@ void DatenAnlegen() {
     Fallsatz fall = daten.FallLesen(1).Wert();
     fall.Namen[1] = "Bäckerei \"Korn\"";
     fall.Namen[2] = "=HYPERLINK(1)";
+    fall.Namen[3] = std::string("Zeile\neins\0x", 12);  // only a damaged file
     fall.Entgelte[1] = Waehrung::AusGanzzahl(600);
     fall.KassePos = 1;
     ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, 2), fall).HatWert());
@@ -180,6 +212,7 @@ void DatenAnlegen() {
 
 TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     ASSERT_NO_FATAL_FAILURE(DatenAnlegen());
+    fs::resize_file("daten/SV.dat", (AnzahlSaetzeFalldatei + 1) * FallsatzLaenge);
     const std::string vorher = Lesen("daten/SV.dat") + Lesen("daten/U12.dat");
     const auto zeit = fs::last_write_time("daten/SV.dat");
     // The window holds its lock on SV.dat for its whole run.
@@ -187,18 +220,23 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     ASSERT_EQ(::flock(fenster, LOCK_EX | LOCK_NB), 0);
 
     const Lauf jahr = Starten({"export", "daten", "--jahr", "2012"});
-    EXPECT_EQ(jahr.Code, 0) << jahr.Fehler;
+    EXPECT_EQ(jahr.Code, 0);
+    EXPECT_EQ(jahr.Fehler,
+              "Die Datei SV.dat ist um 204 Bytes länger als erwartet (123216 statt 123012 Bytes). "
+              "Das Programm verwendet die zusätzlichen Bytes nicht und lässt sie unverändert.\n");
     const auto zeilen = test::CsvZeilen(jahr.Aus);
     ASSERT_EQ(zeilen.size(), 1u);
     EXPECT_EQ(zeilen[0].at("Fall_Nr"), std::to_string(FallNr(3, 1, 2)));
     EXPECT_EQ(zeilen[0].at("Person"), "Müller; Anna");
     EXPECT_EQ(zeilen[0].at("Arbeitgeber_1"), "Bäckerei \"Korn\"");
     EXPECT_EQ(zeilen[0].at("Arbeitgeber_2"), "'=HYPERLINK(1)");  // never a formula
+    EXPECT_EQ(zeilen[0].at("Arbeitgeber_3"), "Zeile\uFFFDeins\uFFFDx");
     EXPECT_EQ(zeilen[0].at("Monat"), "3");
     EXPECT_EQ(zeilen[0].at("Kasse"), "AOK Bayern");
     EXPECT_EQ(zeilen[0].at("AEGekuerzt_KV_1"), "549,82");
     EXPECT_EQ(zeilen[0].at("Jahressumme"), "600,00");
     EXPECT_EQ(zeilen[0].at("#Felder"), std::to_string(Exportspalten().size()));
+    EXPECT_EQ(Starten({"rechnen"}, jahr.Aus).Code, 0);  // read again
 
     // Untouched cases too, one person chosen by name; JSON lines.
     const Lauf alle =
@@ -245,21 +283,107 @@ TEST_F(Programm, BeschaedigteDateienWieBeimStartDesFensters) {
     EXPECT_EQ(lauf.Fehler,
               "Die Datei SV.dat ist unvollständig oder beschädigt (1000 statt 123012 Bytes). "
               "Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern ergänzt.\n"
-              "Die Datei U12.dat fehlt oder ist leer. Fehlende Beitrags- und Umlagesätze werden "
-              "als 0 angezeigt und beim nächsten Start ergänzt.\n"
+              "Die Datei U12.dat fehlt: gerechnet wird in allen Monaten mit den Standardsätzen des "
+              "Programms, wie im Fenster.\n"
               "SV.dat, Satz 3: Jahressumme außerhalb des Wertebereichs – Spalte „Jahressumme“ "
               "bleibt für Person 1 im Jahr 2009 leer\n"
               "SV.dat, Satz 2 (Person 1, FEB 2009): Die Beträge dieses Falls sind zu groß, um sie "
               "zu berechnen.\n"
               "SV.dat, Satz 3 (Person 1, MRZ 2009): Die Beträge dieses Falls sind zu groß, um sie "
               "zu berechnen.\n");
-    // Records beyond the end read as zeros: no switch on, no rates.
+    // Records beyond the end read as zeros: no switch on; rates as the
+    // window writes them where U12.dat lacks them.
     const auto zeilen = test::CsvZeilen(lauf.Aus);
     ASSERT_EQ(zeilen.size(), 10u);
     EXPECT_EQ(zeilen[0].at("KV_1"), "1");
     EXPECT_EQ(zeilen[9].at("KV_1"), "0");
-    EXPECT_EQ(zeilen[0].at("Satz_KV"), "0,00");
+    EXPECT_EQ(zeilen[0].at("Satz_KV"), "14,60");
     EXPECT_EQ(zeilen[0].at("Jahressumme"), "");
+}
+
+// The levy records U12.dat lacks are what the window writes there at its
+// start, whatever else the folder holds; said once.
+TEST_F(Programm, FehlendeUmlagesaetzeSindDieDesFensters) {
+    ASSERT_NO_FATAL_FAILURE(DatenAnlegen());
+    // The user's own U1 rate of the first fund up to January 2012, then the
+    // file ends; no case saved yet.
+    Umlagesatz eigen = StandardUmlagesatz(37);
+    eigen.U1Saetze[0] = 4321;
+    const auto satz = UmlagesatzKodieren(eigen);
+    Schreiben("daten/U12.dat",
+              Lesen("daten/U12.dat").substr(0, 36 * UmlagesatzLaenge) +
+                  std::string(reinterpret_cast<const char*>(satz.data()), satz.size()) + "halb");
+    Schreiben("daten/SV.dat", "");
+    const Lauf lauf = Starten({"export", "daten", "--alle", "--jahr", "2012", "--person", "1"});
+    EXPECT_EQ(lauf.Code, 0);
+    EXPECT_EQ(lauf.Fehler,
+              "SV.dat ist leer: es ist noch kein Fall gespeichert.\nIn der Datei U12.dat fehlen "
+              "die Beitrags- und Umlagesätze für Februar bis Dezember 2012: gerechnet wird in "
+              "diesen Monaten mit den Standardsätzen des Programms, wie im Fenster.\n");
+    const auto zeilen = test::CsvZeilen(lauf.Aus);
+    ASSERT_EQ(zeilen.size(), 12u);
+    EXPECT_EQ(zeilen[0].at("Satz_U1"), "4,321");
+    EXPECT_EQ(zeilen[1].at("Satz_U1"), "0,370");
+
+    // The rates of `rechnen` by the same rule.
+    fs::remove("daten/U12.dat");
+    const Lauf rechnen =
+        Starten({"rechnen", "--daten", "daten"}, "Jahr;Monat;Entgelt_1\n2012;1;600\n");
+    EXPECT_EQ(rechnen.Code, 0);
+    EXPECT_EQ(rechnen.Fehler,
+              "Die Datei U12.dat fehlt: gerechnet wird in allen Monaten mit den Standardsätzen "
+              "des Programms, wie im Fenster.\n");
+    EXPECT_EQ(test::CsvZeilen(rechnen.Aus).at(0).at("Gesamtbeitrag_KV_1"), "80,28");
+}
+
+// A full disk in the middle of a run, the run ended by a signal: the
+// previous output stays as it was, with nothing beside it.
+TEST_F(Programm, NurEinGelungenerLaufErsetztDieAusgabe) {
+    struct Voll final : Systemaufrufe {
+        int Schreibaufrufe = 0;
+        long Write(int fd, const void* daten, std::size_t anzahl) override {
+            if (++Schreibaufrufe == 2) {
+                errno = ENOSPC;
+                return -1;
+            }
+            return Systemaufrufe::Write(fd, daten, anzahl);
+        }
+    } voll;
+    Schreiben("alt.csv", "bisher\n");
+    fs::permissions("alt.csv",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("alt.csv", "verweis.csv");
+    std::vector<std::string> meldungen;
+    const auto lauf = [&](Systemaufrufe& aufrufe, long abgewiesen) {
+        const auto melden = [&](const std::string& meldung) { meldungen.push_back(meldung); };
+        return ZeilenAusgeben(
+            {.Ausgabe = "verweis.csv", .Format = {}, .Bom = false, .Aufrufe = &aufrufe}, melden,
+            [&](Ausgabe& ausgabe) {
+                Zeilenschreiber& zeile = ausgabe.Oeffnen({"Name"}, {});
+                for (int i = 0; i < 3; ++i) {
+                    zeile.Text(std::string(1 << 20, 'x'));
+                    zeile.Zeilenende();
+                }
+                return Zaehlung{.Abgewiesen = abgewiesen};
+            });
+    };
+    EXPECT_EQ(lauf(voll, 0), 2);
+    EXPECT_EQ(meldungen, std::vector<std::string>{"verweis.csv: Schreiben nicht möglich – Kein "
+                                                  "Speicherplatz mehr auf dem Datenträger"});
+    // NOLINTNEXTLINE(cert-env33-c)
+    (void)std::system(("(echo 'Jahr;Monat'; sleep 1) | timeout 0.3 " +
+                       std::string(LOHNWIPPE_RECHNER) + " rechnen -o verweis.csv")
+                          .c_str());
+    EXPECT_EQ(Lesen("alt.csv"), "bisher\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
+
+    // Rows turned away make no failed run. The file the link leads to is
+    // replaced and keeps its mode.
+    EXPECT_EQ(lauf(Systemaufrufe::Echte(), 1), 1);
+    EXPECT_EQ(fs::file_size("alt.csv"), 5 + 3 * ((1u << 20) + 1));
+    EXPECT_TRUE(fs::is_symlink("verweis.csv"));
+    EXPECT_EQ(fs::status("alt.csv").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 }
 
 TEST_F(Programm, SpaltenreferenzStehtSoImReadme) {

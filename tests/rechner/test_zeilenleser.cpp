@@ -142,15 +142,18 @@ TEST(Zeilenleser, JsonZeilen) {
     const std::string anfang = R"({"Jahr":"2012","Monat":1,)";
     const Fall faelle[] = {
         // Numbers as written, never through a binary fraction.
-        {anfang +
-             R"("Kasse":"AOK Bayern","Entgelt_1":551.7,"KV_2":false,"Sachsen":true,"Teilmonat":null})",
+        {anfang + R"("Kasse":"AOK Bayern","Entgelt_1":551.7,"KV_2":0,"Sachsen":"1"})",
          "",
          {{"Entgelt_1", "551,70"}, {"KV_2", "0"}, {"Sachsen", "1"}, {"Kasse", "AOK Bayern"}}},
+        // A literal stands for no value of any column.
+        {anfang + R"("Entgelt_1":true})", "e, Zeile 1, Spalte „Entgelt_1“: „true“ ist kein Wert"},
+        {anfang + R"("KV_2":false})", "e, Zeile 1, Spalte „KV_2“: „false“ ist kein Wert"},
+        {anfang + R"("Teilmonat":null})", "e, Zeile 1, Spalte „Teilmonat“: „null“ ist kein Wert"},
         {anfang + R"("Entgelt_1":"1234.50","AE_KV_1":"9"})", "", {{"Entgelt_1", "1.234,50"}}},
         {anfang + R"("Entgelt_1":"551,70"})", "e, Zeile 1, Spalte „Entgelt_1“: „551,70“ ist kein"},
         {anfang + R"("Entgelt_1":5.517e2})", "e, Zeile 1, Spalte „Entgelt_1“: „5.517e2“ ist kein"},
         {R"({"Jahr":"2012"})", "e, Zeile 1, Spalte „Monat“: Spalte fehlt"},
-        {anfang + R"("Kasse":{"Name":"x"}})", "e, Zeile 1, Spalte „Kasse“: nur Texte, Zahlen"},
+        {anfang + R"("Kasse":{"Name":"x"}})", "e, Zeile 1, Spalte „Kasse“: nur Texte und Zahlen"},
         {anfang + R"("Jahr":"2011"})", "e, Zeile 1, Spalte „Jahr“: steht zweimal in der Zeile"},
         {anfang + R"("Gehalt":5})", "e, Zeile 1, Spalte „Gehalt“: unbekannte Spalte"},
         {R"({"Jahr":"2012",)", "e, Zeile 1: kein gültiges JSON"},
@@ -182,9 +185,9 @@ TEST(Zeilenleser, JsonZeilen) {
 }
 
 TEST(Zeilenleser, ZeilennummernZaehlenJedeZeileDerDatei) {
-    // Byte-order mark, CRLF, blank lines and rows of empty fields.
-    const Lauf lauf = Rechnen(
-        "\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\n\r\n2012;1;600\r\n;;\r\n2013;1;1\r\n2012;2;\"1\"");
+    // Byte-order mark, CR, CRLF, blank lines and rows of empty fields.
+    const Lauf lauf =
+        Rechnen("\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\r2012;1;600\r;;\r\n2013;1;1\r2012;2;\"1\"");
     EXPECT_EQ(lauf.Zeilen.size(), 2u);
     ASSERT_EQ(lauf.Meldungen.size(), 1u);
     EXPECT_TRUE(lauf.Meldungen[0].starts_with("e, Zeile 5, Spalte „Jahr“: ")) << lauf.Meldungen[0];
@@ -246,12 +249,12 @@ TEST(Zeilenteiler, ZeilenUeberBlockgrenzenUndZuLangeZeilen) {
     const std::string lang(Zeilenteiler::HoechsteLaenge + 1, 'x');
     std::string text =
         "\xEF\xBB\xBF"
-        "eins\r\n\nzwei\n";
+        "eins\r\n\rzwei\n";
     text += lang;
-    text += "\ndrei\r\n";
+    text += "\r\ndrei\r";
     text += lang;
     text += lang;
-    text += "\nvier";
+    text += "\r\nvier";
     for (const bool tropfenweise : {false, true}) {
         TextStrom ganz(text);
         Tropfen tropfen(text);

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "store/Deskriptor.h"
+
+namespace lohnwippe::rechner {
+
+// Where a command's rows go, and what keeps a run from destroying what it
+// reads or what it wrote before.
+
+// What a run reads, which its output must never be.
+struct Gelesenes {
+    // The files read, by identity: a name that leads to one of them through
+    // any link is refused, and so is standard output opened on one.
+    std::vector<Dateikennung> Dateien;
+    // The data files' names in the data folder (device and inode of the
+    // folder), whether the files exist or not: a result under such a name
+    // would be taken for data by a window working in the folder.
+    struct Ort {
+        Dateikennung Ordner;
+        std::string Name;
+        bool operator==(const Ort&) const = default;
+    };
+    std::vector<Ort> Orte;
+};
+
+// The output of a command: standard output for "-", else the file `pfad`.
+// A regular file, or a new one, is written under a temporary name beside
+// it and takes its place at Ersetzen only, so that a run that fails leaves
+// the previous contents untouched and nothing beside them; the file a
+// symbolic link leads to is replaced, not the link. Anything else (a
+// device, a pipe) is written directly, as a stream.
+class Ausgabedatei {
+  public:
+    // Abbruch when the output is one of the files `gelesen`, or cannot be
+    // created. A new file gets the permissions its creation gives it (0666
+    // less the umask); a replaced one keeps its owner and mode where it can.
+    Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen, Systemaufrufe& aufrufe);
+    // Removes the temporary file unless it took the target's place.
+    ~Ausgabedatei();
+    Ausgabedatei(const Ausgabedatei&) = delete;
+    Ausgabedatei& operator=(const Ausgabedatei&) = delete;
+
+    Deskriptor& Datei() { return *datei_; }
+
+    // The run succeeded: hands the data to the disk, closes the file and
+    // puts it in the target's place. Abbruch when any of that fails; the
+    // target is then as it was.
+    void Ersetzen();
+
+  private:
+    std::optional<Deskriptor> datei_;
+    std::string ziel_;      // the file to replace, links followed
+    std::string zwischen_;  // the temporary file; empty when written directly
+};
+
+// Standard output as it is when the command starts, before any file is
+// opened: closed, it is refused here, since a file opened later would take
+// its number and receive the rows.
+void StandardausgabePruefen();
+
+}  // namespace lohnwippe::rechner
