@@ -49,12 +49,12 @@ Entgeltuebernahme EntgeltUebernehmen(std::string_view text) {
     if (text.empty() || text == ",") {
         text = "0,00";
     }
-    // Unreadable or too large for the money type: treated alike.
-    const auto betrag = ZahlLesen(text, 2);
-    if (!betrag) {
-        return {};
+    const Zahllesung lesung =
+        ZahlLesen(text, {.Punkte = Tausenderpunkte::ZwischenZiffern, .Stellen = 2});
+    if (lesung.Fehler) {
+        return {std::string(), std::nullopt, *lesung.Fehler == Lesefehler::ZuGross};
     }
-    return {FormatBetrag(*betrag), betrag};
+    return {FormatBetrag(lesung.Wert), lesung.Wert};
 }
 
 }  // namespace lohnwippe

@@ -35,6 +35,9 @@ struct Entgeltuebernahme {
     // The amount to store and calculate with; none when the text is no
     // amount, and then the box is emptied and nothing else happens.
     std::optional<Waehrung> Betrag;
+    // The text is a number, but too large for the money type: no amount
+    // either, yet the user has to learn why it was not taken.
+    bool ZuGross = false;
 };
 
 // Enter in the box: two commas within six characters empty it; an empty

@@ -1,5 +1,9 @@
 #include "fall/Meldung.h"
 
+#include "calc/Ergebnis.h"
+#include "calc/Formate.h"
+#include "calc/Zeichen.h"
+
 namespace lohnwippe {
 
 namespace {
@@ -24,6 +28,31 @@ void Uebernehmen(std::optional<T>& ziel, std::optional<T>& quelle) {
 
 Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge, const char* titel) {
     return {titel, fehler.Meldung() + "\n\n" + std::string(folge), Symbol::Fehler};
+}
+
+std::optional<Meldung> EntgeltZuGross(const Entgeltuebernahme& uebernahme, std::string_view getippt,
+                                      std::string_view folge) {
+    std::string betrag;
+    if (uebernahme.ZuGross) {
+        // Beyond the money type there is no amount to format: the number as
+        // typed, cut where a message box would no longer hold it.
+        betrag = Getrimmt(getippt);
+        if (betrag.size() > 30) {
+            betrag = betrag.substr(0, 29) + "…";
+        }
+    } else if (uebernahme.Betrag && *uebernahme.Betrag > HoechstesEntgelt) {
+        betrag = uebernahme.Text;
+    } else {
+        return std::nullopt;
+    }
+    std::string text = "Das Entgelt " + betrag +
+                       " ist zu groß, um es zu berechnen. Das höchste Entgelt, das berechnet "
+                       "werden kann, ist " +
+                       FormatEuro(HoechstesEntgelt) + ".";
+    if (!folge.empty()) {
+        text += " " + std::string(folge);
+    }
+    return Meldung{Programmtitel, std::move(text), Symbol::Ausrufezeichen};
 }
 
 Aenderung& Aenderung::operator+=(Aenderung andere) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/Eingaben.h"
+#include "calc/Entgelteingabe.h"
 #include "fall/Fallangaben.h"
 #include "store/DateiFehler.h"
 
@@ -29,6 +30,11 @@ inline constexpr const char* Programmtitel = "Lohnwippe";
 // A failed file access under `titel`, followed by what happens now.
 Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge,
                      const char* titel = Programmtitel);
+
+// The refusal of an amount taken over from the text `getippt` that is too
+// large to calculate with, followed by `folge`; none for any other amount.
+std::optional<Meldung> EntgeltZuGross(const Entgeltuebernahme& uebernahme, std::string_view getippt,
+                                      std::string_view folge = {});
 
 // A rate box of the master-data window: U1 or U2 of a month.
 struct Satzbox {

@@ -57,19 +57,14 @@ Aenderung OffenerFall::EntgeltEingeben(Job job, std::string_view text) {
     const Entgeltuebernahme uebernahme = EntgeltUebernehmen(text);
     Aenderung a;
     a.Entgelttext[job] = uebernahme.Text;
-    if (!uebernahme.Betrag) {
-        return Fertig(std::move(a));
-    }
-    if (*uebernahme.Betrag > HoechstesEntgelt) {
+    if (auto zuGross = EntgeltZuGross(uebernahme, text)) {
         // Refused like an unreadable amount, so that it can neither stay in
         // the case nor be copied into the later months.
         a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
-        a.Meldungen.push_back({Programmtitel,
-                               "Das Entgelt " + uebernahme.Text +
-                                   " ist zu groß, um es zu berechnen. Das höchste Entgelt, das "
-                                   "berechnet werden kann, ist " +
-                                   FormatEuro(HoechstesEntgelt) + ".",
-                               Symbol::Ausrufezeichen});
+        a.Meldungen.push_back(std::move(*zuGross));
+        return Fertig(std::move(a));
+    }
+    if (!uebernahme.Betrag) {
         return Fertig(std::move(a));
     }
     a += EntgeltSetzen(job, *uebernahme.Betrag);

@@ -1,6 +1,7 @@
 // What lies around the case: the master data, the report and the end of
 // the program.
 #include "calc/Entgelteingabe.h"
+#include "calc/Formate.h"
 #include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
@@ -41,10 +42,31 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
         return Fertig(std::move(a));
     }
     sicherung_.Ersetzungen(a);
-    // Reloading would replace values on screen that are not stored yet.
-    if (OffenenFallSichern().HatWert()) {
+    const Erwartet<void> gesichert = OffenenFallSichern();
+    if (gesichert.HatWert()) {
         a += NeuLaden();
+        return Fertig(std::move(a));
     }
+    // Reloading would replace values on screen that are not stored yet;
+    // they stay, calculated with the rates of their month as now stored.
+    a.Meldungen.push_back(
+        Dateimeldung(gesichert.Fehler(),
+                     "Die Stammdaten sind gespeichert, der angezeigte Fall noch nicht. Er bleibt "
+                     "mit Ihren Eingaben geöffnet und wird mit den neuen Sätzen berechnet. Bitte "
+                     "beheben Sie die Ursache (zum Beispiel Speicherplatz freigeben)."));
+    auto umlagen = daten_.UmlageLesen(UmlageNr(monat_));
+    if (!umlagen.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(
+            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " +
+                                  VollerMonatsname(monat_.Monat) + " " +
+                                  std::to_string(monat_.Jahr) +
+                                  " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
+                                  "rechnet er mit den bisherigen Sätzen."));
+        return Fertig(std::move(a));
+    }
+    umlagesatz_ = umlagen.Wert();
+    a.Fall = true;
+    a += Rechnen();
     return Fertig(std::move(a));
 }
 
@@ -81,7 +103,8 @@ Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
 Aenderung OffenerFall::Schliessen() {
     Aenderung a;
     // What was typed without Enter is taken over as Enter takes it; the
-    // warnings meant for a correction do not hold up the end.
+    // warnings meant for a correction do not hold up the end, but an amount
+    // too large to store is lost, and that is said.
     for (const Job job : AlleJobs) {
         auto& getippt = getippt_[job];
         // A box only emptied by entering it, or emptied again, changes nothing.
@@ -90,9 +113,13 @@ Aenderung OffenerFall::Schliessen() {
             continue;
         }
         const Entgeltuebernahme uebernahme = EntgeltUebernehmen(*getippt);
+        const auto zuGross = EntgeltZuGross(
+            uebernahme, *getippt,
+            "Gespeichert bleibt das bisherige Entgelt " + FormatEuro(angaben_[job].Entgelt) + ".");
         getippt.reset();
-        if (uebernahme.Betrag && *uebernahme.Betrag <= HoechstesEntgelt &&
-            *uebernahme.Betrag != angaben_[job].Entgelt) {
+        if (zuGross) {
+            a.Meldungen.push_back(*zuGross);
+        } else if (uebernahme.Betrag && *uebernahme.Betrag != angaben_[job].Entgelt) {
             a += EntgeltSetzen(job, *uebernahme.Betrag);
             a.Entgelttext[job] = uebernahme.Text;
         }

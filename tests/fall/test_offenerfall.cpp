@@ -93,6 +93,10 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     ASSERT_EQ(zuGross.Meldungen.size(), 1u);
     EXPECT_TRUE(zuGross.Meldungen[0].Text.ends_with("ist 99.999.999,99 Euro."));
     EXPECT_EQ(f.Angaben()[J(1)].Entgelt, HoechstesEntgelt);
+    const Aenderung riesig = Tippen(1, "123456789012345678");  // beyond the money type
+    ASSERT_EQ(riesig.Meldungen.size(), 1u);
+    EXPECT_TRUE(riesig.Meldungen[0].Text.starts_with("Das Entgelt 123456789012345678 ist zu groß"));
+    EXPECT_EQ(riesig.Entgelttext[1], "99.999.999,99");
     Tippen(1, "500");
     Tippen(1, "100000000");
     f.BisDezemberKopieren();  // nothing refused reaches the later months
@@ -130,12 +134,14 @@ TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
     OffenerFall& f = Starten();
     EXPECT_EQ(f.Angaben()[J(4)].Arbeitgeber, "Neu                 ");
     Tippen(2, "5");
-    f.EntgeltfeldBetreten(J(2));    // emptied by entering: nothing to take over
-    Tippen(1, "999999999", false);  // too large: dropped
+    f.EntgeltfeldBetreten(J(2));              // emptied by entering: nothing to take over
+    Tippen(1, "1234567890123456789", false);  // too large: dropped, and said
     Tippen(3, "99999999,99", false);
     Tippen(4, "77", false);
     lage.Ort = {450, 600};
     Beenden();
+    ASSERT_EQ(gemeldet.size(), 1u);
+    EXPECT_TRUE(gemeldet[0].Text.ends_with("Gespeichert bleibt das bisherige Entgelt 0,00 Euro."));
     auto daten = Datenbestand::Oeffnen().Wert();
     EXPECT_EQ(daten.FallLesen(361).Wert().Entgelte,
               (JeJob<Waehrung>{Euro(0), Euro(0), Euro(5), HoechstesEntgelt, Euro(77)}));
@@ -168,6 +174,19 @@ TEST_F(OffenerFallTest, UngesicherterFallBleibtBisErGespeichertIst) {
     f.KasseWaehlen(dritte);  // its save fails too: nothing reloads
     EXPECT_EQ(f.Angaben().Kasse, dritte);
     EXPECT_EQ(f.Angaben()[J(1)].Entgelt, Euro(710));
+    // The master data go through, the case not: it stays and takes the new rates.
+    stoerung.Bei = stoerung.Aufrufe + 5;
+    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle, dritte, {}, {}};
+    e.U1.fill("0,9");
+    e.U2.fill("0,1");
+    const Aenderung stamm = f.StammdatenSpeichern(e);
+    EXPECT_TRUE(stamm.StammdatenSchliessen && stamm.Fall);
+    ASSERT_EQ(Fehler(stamm.Meldungen), 1);
+    EXPECT_TRUE(stamm.Meldungen[0].Text.find("Stammdaten sind gespeichert") != std::string::npos);
+    EXPECT_EQ(f.AktuellesErgebnis().Umlage[1][U1], Waehrung::AusRoh(61900));  // 0,9 % of 687,42
+    stoerung.Bei = stoerung.Aufrufe + 5;
+    stoerung.LeseBei = stoerung.Lesevorgaenge + 5;  // nor can the rates be read back
+    EXPECT_EQ(Fehler(f.StammdatenSpeichern(e).Meldungen), 2);
 
     stoerung.WiederPlatz();
     f.ArbeitgeberGetippt(J(2), "Gärtnerei Jung");

@@ -7,9 +7,12 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <algorithm>
 
 #include "calc/Formate.h"
 #include "calc/Teilmonat.h"
@@ -151,15 +154,33 @@ Fensterposition Hauptfenster::Position() const {
 
 void Hauptfenster::Verschieben(Fensterposition position) {
     QPoint ziel(twips_.Pixel(position.LinksTwips), twips_.Pixel(position.ObenTwips));
-    // A position saved on a screen that is no longer there would open the
-    // window where nobody can see it.
-    const QRect rahmen(ziel, size());
-    bool sichtbar = false;
+    const auto inhalt = [](const QRect& r) { return std::int64_t{r.width()} * r.height(); };
+    // A place saved on a larger screen, or on one that is gone, may leave
+    // little of the window in view. The title bar, at the top of the frame,
+    // is what the user takes hold of: at least half of it must be on a
+    // screen, or the window comes whole onto the screen it overlaps most.
+    const QRect leiste(ziel, QSize(width(), style()->pixelMetric(QStyle::PM_TitleBarHeight)));
+    QRegion flaeche;
     for (const QScreen* bildschirm : QGuiApplication::screens()) {
-        sichtbar = sichtbar || bildschirm->availableGeometry().intersects(rahmen);
+        flaeche += bildschirm->availableGeometry();
     }
-    if (!sichtbar && QGuiApplication::primaryScreen() != nullptr) {
-        ziel = QGuiApplication::primaryScreen()->availableGeometry().topLeft();
+    std::int64_t sichtbar = 0;
+    for (const QRect& teil : QRegion(leiste).intersected(flaeche)) {
+        sichtbar += inhalt(teil);
+    }
+    const QRect rahmen(ziel, size());
+    const QScreen* bester = QGuiApplication::primaryScreen();
+    for (const QScreen* bildschirm : QGuiApplication::screens()) {
+        if (bester == nullptr || inhalt(bildschirm->availableGeometry() & rahmen) >
+                                     inhalt(bester->availableGeometry() & rahmen)) {
+            bester = bildschirm;
+        }
+    }
+    if (2 * sichtbar < inhalt(leiste) && bester != nullptr) {
+        // Where the window is larger than the screen, its top left shows.
+        const QRect platz = bester->availableGeometry();
+        ziel.setX(std::max(platz.left(), std::min(ziel.x(), platz.x() + platz.width() - width())));
+        ziel.setY(std::max(platz.top(), std::min(ziel.y(), platz.y() + platz.height() - height())));
     }
     move(ziel);
 }

@@ -21,6 +21,13 @@ std::string Utf8(const QString& text) {
     return text.toStdString();
 }
 
+// The focus went to or came back from another window or a popup: the user
+// neither entered nor left a box within the window.
+bool Fensterwechsel(const QEvent* ereignis) {
+    const auto grund = static_cast<const QFocusEvent*>(ereignis)->reason();
+    return grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason;
+}
+
 }  // namespace
 
 void Hauptfenster::Verbinden() {
@@ -104,9 +111,7 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
             if (typ == QEvent::FocusIn || typ == QEvent::FocusOut) {
                 // Coming back to the window (after a message, say) is no new
                 // entry: the amount shown stays.
-                const auto grund = static_cast<QFocusEvent*>(ereignis)->reason();
-                const bool fensterwechsel =
-                    grund == Qt::ActiveWindowFocusReason || grund == Qt::PopupFocusReason;
+                const bool fensterwechsel = Fensterwechsel(ereignis);
                 if (typ == QEvent::FocusOut) {
                     fensterVerlassen_[job] = fensterwechsel;
                 } else if (!(fensterwechsel && fensterVerlassen_[job])) {
@@ -125,7 +130,9 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
                 if (taste == Qt::Key_Return || taste == Qt::Key_Enter) {
                     Zeigen(fall_->ArbeitgeberEnter(job));
                 }
-            } else if (ereignis->type() == QEvent::FocusOut) {
+            } else if (ereignis->type() == QEvent::FocusOut && !Fensterwechsel(ereignis)) {
+                // Only leaving the box within the window trims it: what
+                // closing stores must not depend on another program.
                 Zeigen(fall_->ArbeitgeberVerlassen(job));
             }
             return false;

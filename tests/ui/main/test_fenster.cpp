@@ -1,10 +1,14 @@
 // What only the window shows, beyond the recorded traces: where its
 // messages go, the focus rules of the amount boxes, the slider's jump, the
-// employer's tooltip, the buttons of the frame and the end of the program.
+// employer's tooltip, where the window opens, the buttons of the frame and
+// the end of the program.
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 
 #include "FensterTest.h"
+#include "store/Satznummern.h"
+#include "ui/common/Twips.h"
 
 namespace lohnwippe::test {
 namespace {
@@ -63,10 +67,26 @@ TEST_F(FensterRahmenTest, ArbeitgeberZeigtGetrimmtenNamenAlsKlartext) {
     QLineEdit* feld = E().Arbeitgeber[2];
     feld->setText("  Gaststätte <b>Zur Post</b> GmbH");
     QTest::keyClick(feld, Qt::Key_Return);
+    Fokus(feld, false, Qt::ActiveWindowFocusReason);  // to another program: nothing trimmed
+    EXPECT_EQ(feld->text(), "  Gaststätte <b>Zur ");
     Fokus(feld, false);  // the box holds what the field stores: 20 characters
     EXPECT_EQ(feld->text(), "Gaststätte <b>Zur");
     EXPECT_TRUE(feld->toolTip().contains("Gaststätte &lt;b&gt;Zur</p>"));
     EXPECT_EQ(GespeicherterFall(361).Namen[2], "  Gaststätte <b>Zur ");
+}
+
+// A place saved on a larger screen: the title bar comes onto this one.
+TEST_F(FensterRahmenTest, TitelleisteLiegtAufDemBildschirm) {
+    const QRect schirm = QGuiApplication::primaryScreen()->availableGeometry();
+    const Twips twips(QGuiApplication::primaryScreen()->logicalDotsPerInch());
+    Vorbereiten([&](Datenbestand& d) {
+        Aendern(d, EinstellungsSatz, [&](Fallsatz& s) {
+            s.Links = static_cast<std::int16_t>(twips.AusPixel(schirm.right() - 15));
+            s.Oben = static_cast<std::int16_t>(twips.AusPixel(schirm.bottom() - 200));
+        });
+    });
+    Starten();
+    EXPECT_TRUE(schirm.contains(QRect(fenster->pos(), QSize(fenster->width(), 20))));
 }
 
 TEST_F(FensterRahmenTest, SpeicherfehlerWerdenGemeldetUndSchliessenFragt) {
