@@ -163,9 +163,12 @@ Erwartet<void> OffenerFall::OffenenFallSichern() {
     return sicherung_.Nachholen(fallNr_, SatzImSpeicher());
 }
 
-Aenderung OffenerFall::Fertig(Aenderung aenderung) const {
+Aenderung OffenerFall::Fertig(Aenderung aenderung) {
     aenderung.SicherungFaellig = sicherung_.Faellig();
-    if (const auto fremde = daten_.FremdeDateien(); !fremde.empty()) {
+    const auto fremde = daten_.FremdeDateien();
+    // That last look may have created a deleted file again.
+    sicherung_.Ersetzungen(aenderung);
+    if (!fremde.empty()) {
         aenderung.Wahl = Aenderung::Dateiwahl{
             "Die Datei " + fremde.front() +
                 " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "

@@ -147,7 +147,7 @@ class OffenerFall {
     Erwartet<void> OffenenFallSichern();
     // Every answer ends here: whether a sync is due, and which version of a
     // file another program changed is to go on.
-    Aenderung Fertig(Aenderung aenderung) const;
+    Aenderung Fertig(Aenderung aenderung);
 
     Datenbestand daten_;
     Fensterlage& fenster_;

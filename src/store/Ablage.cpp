@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -139,6 +140,8 @@ Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::
             gesichert = kopie.Wert().Schliessen();
         }
         if (!gesichert.HatWert()) {
+            // A copy cut short (a full disk) must not look like a kept version.
+            ::unlink(entscheidung.Beiseite.c_str());
             return gesichert.Fehler();
         }
         if (auto uebernommen = datei_->Uebernehmen(); !uebernommen.HatWert()) {

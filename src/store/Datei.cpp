@@ -138,10 +138,17 @@ void SystemDatei::StandMerken() {
 }
 
 Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
+    struct stat angaben {};
     if (gefolgt_) {
+        // Within a step the name was looked at; the open file itself may
+        // still have been cut or written by another program since, and a
+        // later write of ours beyond the cut would hide that from the next
+        // look at the name.
+        if (::fstat(datei_.Fd(), &angaben) == 0 && !(StandAus<Stand>(angaben) == stand_)) {
+            return Pruefung::Fremd;
+        }
         return Pruefung::Gleich;
     }
-    struct stat angaben {};
     if (::stat(Name().c_str(), &angaben) != 0) {
         if (errno != ENOENT) {
             // The folder itself is out of reach (a share gone, say): nothing

@@ -220,9 +220,11 @@ std::string Datenbestand::ErsetzteDatei::Meldung() const {
            "neu angelegt und speichert weiter darin.";
 }
 
-std::vector<std::string> Datenbestand::FremdeDateien() const {
+std::vector<std::string> Datenbestand::FremdeDateien() {
     std::vector<std::string> fremde;
-    for (const Ablage* ablage : {&faelle_, &umlagen_}) {
+    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+        // A look that fails says nothing here; the next access reports it.
+        (void)ablage->Pruefen();
         if (ablage->Fremd()) {
             fremde.push_back(ablage->Name());
         }

@@ -108,8 +108,10 @@ class Datenbestand {
     // The data files that another program replaced or changed while this
     // one ran, the case file first, until the user has decided what goes
     // on (Entscheiden); until then, reads and writes of such a file touch
-    // only the program's own version in memory (see Ablage).
-    std::vector<std::string> FremdeDateien() const;
+    // only the program's own version in memory (see Ablage). Looks at both
+    // files once more, so that what another program did during the last
+    // step is not left standing until the next one.
+    std::vector<std::string> FremdeDateien();
     Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
 
     Erwartet<Fallsatz> FallLesen(int satzNr);

@@ -55,19 +55,34 @@ struct Stoerstelle final : Systemaufrufe {
     }
     void WiederPlatz() { Bis = Aufrufe; }
 
-    // Before the `EingriffBei`-th read or write call: what another program
-    // does to the files.
+    // Right after the `EingriffBei`-th read or write call, so before the
+    // program's next look at the files: what another program does to them.
+    // (Between a look and the call itself, no program could notice.)
     int Zugriffe = 0;
     int EingriffBei = INT_MAX;
     std::function<void()> Eingriff;
-    void Zugreifen() {
+    long Zugegriffen(long ergebnis) {
         if (++Zugriffe == EingriffBei) {
+            const int fehlerNr = errno;
             Eingriff();
+            errno = fehlerNr;
         }
+        return ergebnis;
     }
 
     long PWrite(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) override {
-        Zugreifen();
+        return Zugegriffen(Schreiben(fd, daten, anzahl, position));
+    }
+    long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) override {
+        return Zugegriffen(Lesen(fd, daten, anzahl, position));
+    }
+    int FDatasync(int) override {
+        ++Syncs;
+        return SyncFehler == 0 ? 0 : static_cast<int>(Scheitern(SyncFehler));
+    }
+
+  private:
+    long Schreiben(int fd, const void* daten, std::size_t anzahl, std::uint64_t position) {
         const int aufruf = ++Aufrufe;
         // A short write is followed by at least one full disk.
         const bool kurz = Art == Stoerart::KurzDannVoll && Bei < INT_MAX;
@@ -93,8 +108,7 @@ struct Stoerstelle final : Systemaufrufe {
         }
         return Systemaufrufe::PWrite(fd, daten, anzahl, position);
     }
-    long PRead(int fd, void* daten, std::size_t anzahl, std::uint64_t position) override {
-        Zugreifen();
+    long Lesen(int fd, void* daten, std::size_t anzahl, std::uint64_t position) {
         if (++Lesevorgaenge == LeseBei && LeseArt != Leseart::EinAusgabe) {
             return LeseArt == Leseart::Kurz ? Systemaufrufe::PRead(fd, daten, anzahl / 2, position)
                                             : Scheitern(EINTR);
@@ -105,12 +119,6 @@ struct Stoerstelle final : Systemaufrufe {
         }
         return Systemaufrufe::PRead(fd, daten, anzahl, position);
     }
-    int FDatasync(int) override {
-        ++Syncs;
-        return SyncFehler == 0 ? 0 : static_cast<int>(Scheitern(SyncFehler));
-    }
-
-  private:
     static long Scheitern(int fehlerNr) {
         errno = fehlerNr;
         return -1;

@@ -108,7 +108,7 @@ TEST_F(FensterRahmenTest, SpeicherfehlerWerdenGemeldetUndSchliessenFragt) {
     f.close();
     EXPECT_TRUE(f.isVisible());
     ASSERT_EQ(meldungen.Gefragt.size(), 1u);
-    EXPECT_TRUE(meldungen.Gefragt[0].endsWith("Trotzdem beenden?"));
+    EXPECT_TRUE(meldungen.Gefragt[0].contains("Trotzdem beenden?\n"));
     falldatei->Voll = false;
     f.close();
     EXPECT_FALSE(f.isVisible());
