@@ -41,7 +41,7 @@ std::int64_t Zahl(std::string_view bytes) {
     }
     const std::size_t bits = 8 * bytes.size();
     return bits < 64 && (wert >> (bits - 1)) != 0
-               ? static_cast<std::int64_t>(wert) - (std::int64_t{1} << bits)
+               ? static_cast<std::int64_t>(wert - (std::uint64_t{1} << bits))
                : static_cast<std::int64_t>(wert);
 }
 
