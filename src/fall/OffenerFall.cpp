@@ -194,7 +194,10 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
         a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
                                            "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
                                            "beim nächsten Speichern erneut."));
-        return Fertig(std::move(a));
+        // Asked again at once, a lasting failure would never let the user go.
+        Aenderung fertig = Fertig(std::move(a));
+        fertig.Wahl.reset();
+        return fertig;
     }
     const Ablage::Entscheidung& e = entscheidung.Wert();
     std::string text;
