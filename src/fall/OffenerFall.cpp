@@ -226,6 +226,15 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     return Fertig(std::move(a));
 }
 
+std::optional<std::string> OffenerFall::UngeklaertVorDemEnde() {
+    const auto fremde = daten_.FremdeDateien();
+    if (fremde.empty()) {
+        return std::nullopt;
+    }
+    return "Ihre Fassung der Datei " + fremde.front() +
+           " konnte nicht gespeichert werden und geht beim Beenden verloren. Trotzdem beenden?";
+}
+
 Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
     Aenderung a;
     if (sicherung_.Faellig()) {

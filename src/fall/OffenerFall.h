@@ -104,6 +104,10 @@ class OffenerFall {
     // put under the name goes on (the case on screen is then read from it)
     // or the program's own version; the other one stays beside it.
     Aenderung ErsetzungEntscheiden(bool neueUebernehmen);
+    // The question before the program ends while the user's version of a
+    // data file is only in memory, the decision not carried out; none when
+    // both files are on disk.
+    std::optional<std::string> UngeklaertVorDemEnde();
 
     // Closing: typed text is taken over and stored, the case is saved, the
     // settings record gets the case number and the window's place, and all

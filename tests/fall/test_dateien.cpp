@@ -91,5 +91,25 @@ TEST_F(FallTest, EineErsetzteDateiGiltErstNachDerWahl) {
     EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked as the old one was
 }
 
+// The user's version cannot be written (a full disk): it stays in memory,
+// the question comes again at the next step, and ending asks first.
+TEST_F(FallTest, EineGescheiterteWahlWirdNachgeholt) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    fs::copy_file("SV.dat", "fremd");
+    fs::rename("fremd", "SV.dat");
+    stoerung.AbJetztVoll();
+    ASSERT_TRUE(Tippen(1, "650").Wahl);
+    const Aenderung gescheitert = fall->ErsetzungEntscheiden(false);
+    EXPECT_EQ(std::pair(Fehler(gescheitert.Meldungen), gescheitert.Wahl.has_value()),
+              std::pair(1, false));
+    EXPECT_TRUE(fall->UngeklaertVorDemEnde());
+    stoerung.WiederPlatz();
+    ASSERT_TRUE(Tippen(1, "660").Wahl);
+    fall->ErsetzungEntscheiden(false);
+    EXPECT_FALSE(fall->UngeklaertVorDemEnde());
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(660));
+}
+
 }  // namespace
 }  // namespace lohnwippe::test

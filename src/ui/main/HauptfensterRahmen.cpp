@@ -54,6 +54,11 @@ void Hauptfenster::closeEvent(QCloseEvent* ereignis) {
         ereignis->ignore();
         return;
     }
+    if (const auto frage = fall_->UngeklaertVorDemEnde();
+        frage && !umgebung_.meldungen.Fragen("Lohnwippe", QString::fromStdString(*frage))) {
+        ereignis->ignore();
+        return;
+    }
     sicherung_.stop();
     // Also for the close box: a master-data window left open could save
     // later and overwrite the settings stored here. Its edits are dropped.
