@@ -70,6 +70,7 @@ Aenderung& Aenderung::operator+=(Aenderung andere) {
     Uebernehmen(Korrigieren, andere.Korrigieren);
     Uebernehmen(Frage, andere.Frage);
     Uebernehmen(Wahl, andere.Wahl);
+    Uebernehmen(Hinweis, andere.Hinweis);
     for (Meldung& m : andere.Meldungen) {
         Meldungen.push_back(std::move(m));
     }

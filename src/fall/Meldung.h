@@ -86,6 +86,8 @@ struct Aenderung {
         bool operator==(const Dateiwahl&) const = default;
     };
     std::optional<Dateiwahl> Wahl;
+    // A brief notice that needs no answer (what an undo took back).
+    std::optional<std::string> Hinweis;
 
     Aenderung& operator+=(Aenderung andere);
 };

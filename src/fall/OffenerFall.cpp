@@ -1,6 +1,7 @@
 #include "fall/OffenerFall.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "calc/Formate.h"
 #include "fall/Fallrechnung.h"
@@ -61,6 +62,8 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     }
     start.Anzeige.Personen = true;
     start.Anzeige = fall->Fertig(std::move(start.Anzeige));
+    // What the start wrote is no step the user could take back.
+    fall->daten_.Mitschreiben(&fall->verlauf_.Mitschrift());
     start.Fall = std::move(fall);
     return start;
 }
@@ -164,6 +167,7 @@ Erwartet<void> OffenerFall::OffenenFallSichern() {
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) {
+    verlauf_.Abschliessen(std::exchange(schritt_, std::nullopt));
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
     // That last look may have created a deleted file again.

@@ -9,6 +9,7 @@
 #include "fall/Meldung.h"
 #include "fall/Sicherung.h"
 #include "fall/Stammdatenformular.h"
+#include "fall/Verlauf.h"
 #include "report/Bericht.h"
 #include "store/Datenbestand.h"
 #include "store/Einstellungssatz.h"
@@ -109,6 +110,17 @@ class OffenerFall {
     // both files are on disk.
     std::optional<std::string> UngeklaertVorDemEnde();
 
+    // Undo and redo of the steps that changed stored data (see Verlauf):
+    // the records go back to the bytes before (or after) the step, the case
+    // of the step is shown and calculated. Nothing is written when another
+    // program changed one of the records since, or while a save is owed;
+    // a step whose writes fail is put back whole and said.
+    Aenderung Rueckgaengig();
+    Aenderung Wiederholen();
+    // What the next undo or redo would do, for the menu; none when nothing.
+    std::optional<std::string> RueckgaengigText() const;
+    std::optional<std::string> WiederholenText() const;
+
     // Closing: typed text is taken over and stored, the case is saved, the
     // settings record gets the case number and the window's place, and all
     // goes to the disk. A failure comes back as the question to ask before
@@ -152,6 +164,12 @@ class OffenerFall {
     // Every answer ends here: whether a sync is due, and which version of a
     // file another program changed is to go on.
     Aenderung Fertig(Aenderung aenderung);
+    // Names the action in progress as a step, at the case on screen.
+    void SchrittBenennen(std::string text);
+    std::string Fallname() const;
+    Aenderung Gehen(bool rueckwaerts);
+    // What a record of a step is, for a message.
+    std::string Satzname(const Satzaenderung& satz) const;
 
     Datenbestand daten_;
     Fensterlage& fenster_;
@@ -171,6 +189,9 @@ class OffenerFall {
 
     Namensfelder namen_{};
     bool zeilendrucker_ = false;
+
+    Verlauf verlauf_;
+    std::optional<Schritt> schritt_;  // the action in progress, when it is a step
 };
 
 }  // namespace lohnwippe

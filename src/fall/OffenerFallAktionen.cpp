@@ -4,12 +4,15 @@
 
 #include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
+#include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
 #include "fall/OffenerFall.h"
 
 namespace lohnwippe {
 
 Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
+    SchrittBenennen(std::string("Kasse ") + Kassennamen[static_cast<std::size_t>(kasse.Wert())] +
+                    ", " + Fallname());
     SatzImSpeicher().KassePos = static_cast<std::int16_t>(kasse.Wert());
     Aenderung a;
     sicherung_.FallSchreiben(fallNr_, gespeichert_, a);
@@ -29,6 +32,7 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
 }
 
 Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
+    SchrittBenennen("Teilmonat „" + TeilmonatText(teilmonat.Wert()) + "“, " + Fallname());
     angaben_.Teilmonat = teilmonat;
     return Fertig(Rechnen());
 }
@@ -48,6 +52,8 @@ Aenderung OffenerFall::EntgeltGetippt(Job job, std::string text) {
 }
 
 Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
+    SchrittBenennen("Entgelt " + Jobname(job) + " " + FormatBetrag(angaben_[job].Entgelt) + " → " +
+                    FormatBetrag(betrag) + ", " + Fallname());
     angaben_[job].Entgelt = betrag;
     return Rechnen();
 }
@@ -106,6 +112,8 @@ void OffenerFall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) const
 Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
     Schalter& zustand = angaben_.SchalterVon(job, schalter);
     zustand = Umgeschaltet(zustand);
+    SchrittBenennen(Schaltername(schalter) + " " + Jobname(job) +
+                    (zustand == Schalter::An ? " an, " : " aus, ") + Fallname());
     Aenderung a = Rechnen();
     if (schalter == Jobschalter::AV) {
         MinijobWarnung(job, "(AV)", a);
@@ -116,6 +124,8 @@ Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
 Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
     Schalter& zustand = angaben_.SchalterVon(schalter);
     zustand = Umgeschaltet(zustand);
+    SchrittBenennen(Schaltername(schalter) + (zustand == Schalter::An ? " an, " : " aus, ") +
+                    Fallname());
     return Fertig(Rechnen());
 }
 
@@ -125,6 +135,8 @@ Aenderung OffenerFall::ArbeitgeberGetippt(Job job, std::string text) {
 }
 
 Aenderung OffenerFall::ArbeitgeberEnter(Job job) {
+    SchrittBenennen("Arbeitgeber " + Jobname(job) + " „" +
+                    std::string(Getrimmt(angaben_[job].Arbeitgeber)) + "“, " + Fallname());
     SatzImSpeicher().Namen[job] = angaben_[job].Arbeitgeber;
     Aenderung a;
     sicherung_.FallSchreiben(fallNr_, gespeichert_, a);
@@ -140,6 +152,11 @@ Aenderung OffenerFall::ArbeitgeberVerlassen(Job job) {
 }
 
 Aenderung OffenerFall::BisDezemberKopieren() {
+    SchrittBenennen("--> Dez., " +
+                    (monat_.Monat < MonateJeJahr
+                         ? VollerMonatsname(monat_.Monat + 1) + " bis Dezember "
+                         : std::string("Dezember ")) +
+                    std::to_string(monat_.Jahr));
     Aenderung a;
     gespeichert_ = SatzVomBildschirm();
     sicherung_.BisDezember(fallNr_, gespeichert_, a);

@@ -37,7 +37,19 @@ Aenderung OffenerFall::ZeilendruckerSetzen(bool an) {
 }
 
 Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
+    // What the settings record stored before; the line printer as the box
+    // shows it now may not be stored yet.
+    Schritt::Stammwerte vorher{namen_, zeilendrucker_};
+    if (auto einstellungen = daten_.FallLesen(EinstellungsSatz); einstellungen.HatWert()) {
+        vorher.Zeilendrucker = einstellungen.Wert().RVVerzicht == 1;
+    }
+    SchrittBenennen(std::string("Stammdaten, Umlagesätze 2012 ") +
+                    Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())]);
     Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
+    if (a.StammdatenSchliessen) {
+        schritt_->StammVorher = vorher;
+        schritt_->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
+    }
     if (!a.StammdatenSchliessen) {
         return Fertig(std::move(a));
     }

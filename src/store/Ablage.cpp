@@ -100,6 +100,21 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
     if (bild_.size() < ab + quelle.size()) {
         bild_.resize(ab + quelle.size());
     }
+    if (mitschrift_ != nullptr) {
+        // Compared before the image takes the new bytes: only records that
+        // change are recorded.
+        for (std::size_t i = 0; i < quelle.size(); i += satzlaenge_) {
+            const auto nachher = quelle.subspan(i, std::min(satzlaenge_, quelle.size() - i));
+            const auto vorher = bild_.begin() + static_cast<std::ptrdiff_t>(ab + i);
+            if (!std::equal(nachher.begin(), nachher.end(), vorher)) {
+                mitschrift_->push_back(
+                    {art_, ersterSatz + static_cast<int>(i / satzlaenge_),
+                     std::vector<std::byte>(vorher,
+                                            vorher + static_cast<std::ptrdiff_t>(nachher.size())),
+                     std::vector<std::byte>(nachher.begin(), nachher.end())});
+            }
+        }
+    }
     std::copy(quelle.begin(), quelle.end(), bild_.begin() + static_cast<std::ptrdiff_t>(ab));
     return {};
 }

@@ -10,6 +10,7 @@
 
 #include "store/Datei.h"
 #include "store/DateiFehler.h"
+#include "store/Satzaenderung.h"
 
 namespace lohnwippe {
 
@@ -42,6 +43,13 @@ class Ablage {
     Erwartet<void> Kuerzen(std::uint64_t laenge);
     // Looks at the file without reading or writing it (see Lesen).
     Erwartet<void> Pruefen();
+
+    // From now on, every record a write changes is added to `ziel` (none:
+    // nothing is recorded), as this file `art`.
+    void Mitschreiben(std::vector<Satzaenderung>* ziel, Datendatei art) {
+        mitschrift_ = ziel;
+        art_ = art;
+    }
 
     // Another program replaced or changed the file, and the user has not yet
     // decided what goes on.
@@ -77,6 +85,8 @@ class Ablage {
     std::vector<std::byte> bild_;
     bool geladen_ = false;
     bool fremd_ = false;
+    std::vector<Satzaenderung>* mitschrift_ = nullptr;
+    Datendatei art_ = Datendatei::Faelle;
 };
 
 }  // namespace lohnwippe

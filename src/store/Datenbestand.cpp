@@ -252,6 +252,25 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
     return FallsatzDekodieren(puffer);
 }
 
+void Datenbestand::Mitschreiben(std::vector<Satzaenderung>* ziel) {
+    faelle_.Mitschreiben(ziel, Datendatei::Faelle);
+    umlagen_.Mitschreiben(ziel, Datendatei::Umlagen);
+}
+
+Erwartet<std::vector<std::byte>> Datenbestand::SatzLesen(Datendatei datei, int satzNr) {
+    Ablage& ablage = datei == Datendatei::Faelle ? faelle_ : umlagen_;
+    std::vector<std::byte> bytes(ablage.Satzlaenge());
+    if (auto gelesen = ablage.Lesen(satzNr, 1, bytes); !gelesen.HatWert()) {
+        return gelesen.Fehler();
+    }
+    return bytes;
+}
+
+Erwartet<void> Datenbestand::SatzSchreiben(Datendatei datei, int satzNr,
+                                           std::span<const std::byte> bytes) {
+    return (datei == Datendatei::Faelle ? faelle_ : umlagen_).Schreiben(satzNr, 1, bytes);
+}
+
 Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
     return faelle_.Schreiben(satzNr, 1, FallsatzKodieren(satz));
 }

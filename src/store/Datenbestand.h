@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "store/DateiFehler.h"
 #include "store/Einstellungssatz.h"
 #include "store/Fallsatz.h"
+#include "store/Satzaenderung.h"
 #include "store/Satznummern.h"
 #include "store/Umlagenpruefung.h"
 #include "store/Umlagesatz.h"
@@ -113,6 +115,14 @@ class Datenbestand {
     // step is not left standing until the next one.
     std::vector<std::string> FremdeDateien();
     Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
+
+    // Every record a write changes from now on, in both files, is added to
+    // `ziel` (none: nothing is recorded); `ziel` outlives the recording.
+    void Mitschreiben(std::vector<Satzaenderung>* ziel);
+    // The bytes of one record of either file as they stand, and writing
+    // them back: the way back to an earlier state, record by record.
+    Erwartet<std::vector<std::byte>> SatzLesen(Datendatei datei, int satzNr);
+    Erwartet<void> SatzSchreiben(Datendatei datei, int satzNr, std::span<const std::byte> bytes);
 
     Erwartet<Fallsatz> FallLesen(int satzNr);
     Erwartet<void> FallSchreiben(int satzNr, const Fallsatz& satz);

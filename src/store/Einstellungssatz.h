@@ -38,6 +38,7 @@ std::int16_t Int16Begrenzt(long wert);
 struct Namensfelder {
     std::array<std::string, 10> Personen{};  // as stored: 20 characters each
     std::array<std::string, 2> Abrechnungsstelle{};
+    bool operator==(const Namensfelder&) const = default;
 };
 
 // The settings record after a calculation of `fall` (the case as just

@@ -1,0 +1,148 @@
+// Undo and redo: the steps the user took, named where they are taken, and
+// the way back and forth through the files.
+#include "calc/Formate.h"
+#include "fall/OffenerFall.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe {
+
+void OffenerFall::SchrittBenennen(std::string text) {
+    // Closing may take over several boxes at once: one step for all.
+    if (schritt_) {
+        schritt_->Text += "; " + text;
+        return;
+    }
+    schritt_ = Schritt{std::move(text), monat_, person_, {}, std::nullopt, std::nullopt};
+}
+
+std::string OffenerFall::Fallname() const {
+    return lohnwippe::Fallname(namen_, person_, monat_);
+}
+
+std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
+    if (satz.Datei == Datendatei::Umlagen) {
+        const int monat0 = satz.SatzNr - 1;
+        return "die Beitrags- und Umlagesätze für " + VollerMonatsname(monat0 % MonateJeJahr + 1) +
+               " " + std::to_string(ErstesJahr + monat0 / MonateJeJahr);
+    }
+    if (satz.SatzNr >= NamenSatz1) {
+        return "die Namen der Personalfälle";
+    }
+    const FallPosition ort = FallZerlegen(satz.SatzNr);
+    return "„" +
+           lohnwippe::Fallname(namen_, Personenplatz::Gelesen(ort.PersonPos),
+                               *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
+           "“";
+}
+
+std::optional<std::string> OffenerFall::RueckgaengigText() const {
+    const Schritt* s = verlauf_.Zurueck();
+    return s == nullptr ? std::nullopt : std::optional("Rückgängig: " + s->Text);
+}
+
+std::optional<std::string> OffenerFall::WiederholenText() const {
+    const Schritt* s = verlauf_.Vor();
+    return s == nullptr ? std::nullopt : std::optional("Wiederholen: " + s->Text);
+}
+
+Aenderung OffenerFall::Rueckgaengig() {
+    return Gehen(true);
+}
+
+Aenderung OffenerFall::Wiederholen() {
+    return Gehen(false);
+}
+
+Aenderung OffenerFall::Gehen(bool rueckwaerts) {
+    Aenderung a;
+    const Schritt* naechster = rueckwaerts ? verlauf_.Zurueck() : verlauf_.Vor();
+    if (naechster == nullptr) {
+        return Fertig(std::move(a));
+    }
+    const Schritt schritt = *naechster;
+    const std::string was = "„" + schritt.Text + "“";
+    const auto nicht = [&](std::string grund) {
+        a.Meldungen.push_back({Programmtitel,
+                               was + (rueckwaerts ? " wurde nicht rückgängig gemacht"
+                                                  : " wurde nicht wiederholt") +
+                                   ": " + std::move(grund),
+                               Symbol::Ausrufezeichen});
+        return Fertig(std::move(a));
+    };
+    // A save still owed would later write over what comes back.
+    if (auto gesichert = OffenenFallSichern(); !gesichert.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), "Der angezeigte Fall ist noch nicht "
+                                                               "gespeichert; " +
+                                                                   was + " wurde nicht ausgeführt."));
+        return Fertig(std::move(a));
+    }
+    if (!daten_.FremdeDateien().empty()) {
+        return nicht("Zuerst ist zu entscheiden, welche Fassung der Datei gelten soll.");
+    }
+    const auto ist = [&](const Satzaenderung& s) { return rueckwaerts ? s.Nachher : s.Vorher; };
+    const auto soll = [&](const Satzaenderung& s) { return rueckwaerts ? s.Vorher : s.Nachher; };
+    for (const Satzaenderung& satz : schritt.Saetze) {
+        auto jetzt = daten_.SatzLesen(satz.Datei, satz.SatzNr);
+        if (!jetzt.HatWert() || jetzt.Wert() != ist(satz)) {
+            return nicht(Satzname(satz) +
+                         " wurde seitdem von einem anderen Programm geändert. Es wurde nichts "
+                         "zurückgeschrieben.");
+        }
+    }
+    const auto& stammIst = rueckwaerts ? schritt.StammNachher : schritt.StammVorher;
+    const auto& stammSoll = rueckwaerts ? schritt.StammVorher : schritt.StammNachher;
+    if (stammIst && (stammIst->Namen != namen_ || stammIst->Zeilendrucker != zeilendrucker_)) {
+        return nicht(
+            "Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
+    }
+    {
+        const Datenbestand::Schreibgruppe gruppe(daten_);
+        for (std::size_t n = 0; n < schritt.Saetze.size(); ++n) {
+            const Satzaenderung& satz = schritt.Saetze[n];
+            auto geschrieben = daten_.SatzSchreiben(satz.Datei, satz.SatzNr, soll(satz));
+            if (geschrieben.HatWert()) {
+                continue;
+            }
+            // Whole or not at all: what went through goes back.
+            bool zurueck = true;
+            for (std::size_t k = 0; k < n; ++k) {
+                const Satzaenderung& vorher = schritt.Saetze[k];
+                zurueck = daten_.SatzSchreiben(vorher.Datei, vorher.SatzNr, ist(vorher)).HatWert() &&
+                          zurueck;
+            }
+            a.Meldungen.push_back(Dateimeldung(
+                geschrieben.Fehler(),
+                was + (rueckwaerts ? " wurde nicht rückgängig gemacht. "
+                                   : " wurde nicht wiederholt. ") +
+                    (zurueck ? std::string("Die Daten sind unverändert.")
+                             : "Die Daten enthalten den Schritt nur zum Teil; bitte prüfen Sie " +
+                                   Satzname(satz) + ".")));
+            return Fertig(std::move(a));
+        }
+    }
+    verlauf_.Gegangen(rueckwaerts);
+    if (stammSoll) {
+        namen_ = stammSoll->Namen;
+        zeilendrucker_ = stammSoll->Zeilendrucker;
+        auto einstellungen = daten_.FallLesen(EinstellungsSatz);
+        if (einstellungen.HatWert()) {
+            (void)daten_.FallSchreiben(EinstellungsSatz,
+                                       NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
+                                                      namen_, zeilendrucker_));
+        }
+    }
+    for (const Satzaenderung& satz : schritt.Saetze) {
+        if (satz.Datei == Datendatei::Faelle && satz.SatzNr >= NamenSatz1) {
+            if (auto namen = daten_.Namen(); namen.HatWert()) {
+                namen_ = std::move(namen).Wert();
+            }
+        }
+    }
+    a.Personen = true;
+    a.Auswahl = true;
+    a += Laden(schritt.Monat, schritt.Person, "Es bleibt der bisher angezeigte Fall geöffnet.");
+    a.Hinweis = (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") + schritt.Text;
+    return Fertig(std::move(a));
+}
+
+}  // namespace lohnwippe

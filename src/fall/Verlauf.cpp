@@ -1,0 +1,76 @@
+#include "fall/Verlauf.h"
+
+#include <algorithm>
+#include <array>
+
+#include "calc/Formate.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe {
+
+std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
+    std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name + ", " + VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
+}
+
+std::string Jobname(Job job) {
+    return job.Nr() == 1 ? "Hauptbeschäftigung" : std::to_string(job.Nr() - 1) + ". Mini-Job";
+}
+
+std::string Schaltername(Jobschalter schalter) {
+    static constexpr std::array<const char*, 8> namen{"KV", "PV", "RV",  "AV",
+                                                      "Krankengeld", "U 1", "U 2", "U 3"};
+    return namen[static_cast<std::size_t>(schalter)];
+}
+
+std::string Schaltername(Allgemeinschalter schalter) {
+    static constexpr std::array<const char*, 3> namen{"Verzicht auf Gleitzone in RV", "Sachsen",
+                                                      "Kinderlos"};
+    return namen[static_cast<std::size_t>(schalter)];
+}
+
+void Verlauf::Abschliessen(std::optional<Schritt> neu) {
+    std::vector<Satzaenderung> offen = std::move(offen_);
+    offen_.clear();
+    if (!neu) {
+        return;
+    }
+    Schritt schritt = std::move(*neu);
+    for (Satzaenderung& aenderung : offen) {
+        // The settings record follows the case on screen, not the steps.
+        if (aenderung.Datei == Datendatei::Faelle && aenderung.SatzNr == EinstellungsSatz) {
+            continue;
+        }
+        auto frueher = std::find_if(schritt.Saetze.begin(), schritt.Saetze.end(),
+                                    [&](const Satzaenderung& s) {
+                                        return s.Datei == aenderung.Datei &&
+                                               s.SatzNr == aenderung.SatzNr;
+                                    });
+        if (frueher == schritt.Saetze.end()) {
+            schritt.Saetze.push_back(std::move(aenderung));
+        } else {
+            frueher->Nachher = std::move(aenderung.Nachher);
+        }
+    }
+    std::erase_if(schritt.Saetze, [](const Satzaenderung& s) { return s.Vorher == s.Nachher; });
+    if (schritt.Saetze.empty() && schritt.StammVorher == schritt.StammNachher) {
+        return;
+    }
+    vor_.clear();
+    if (zurueck_.size() == HoechstensSchritte) {
+        zurueck_.erase(zurueck_.begin());
+    }
+    zurueck_.push_back(std::move(schritt));
+}
+
+void Verlauf::Gegangen(bool rueckwaerts) {
+    auto& von = rueckwaerts ? zurueck_ : vor_;
+    auto& nach = rueckwaerts ? vor_ : zurueck_;
+    if (!von.empty()) {
+        nach.push_back(std::move(von.back()));
+        von.pop_back();
+    }
+}
+
+}  // namespace lohnwippe

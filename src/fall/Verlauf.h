@@ -1,0 +1,70 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/Berichtsmonat.h"
+#include "fall/Fallangaben.h"
+#include "store/Einstellungssatz.h"
+#include "store/Satzaenderung.h"
+
+namespace lohnwippe {
+
+// One user action that changed stored data, as undo and redo need it: what
+// it is called, where the user was, and every record it changed.
+struct Schritt {
+    std::string Text;
+    Berichtsmonat Monat;
+    Personenplatz Person;
+    std::vector<Satzaenderung> Saetze;
+    // The master data the settings record holds besides the case on screen
+    // (names of persons 9 and 10, the payroll office, the line printer):
+    // that record follows the screen, so they are kept here, before and
+    // after a master-data save.
+    struct Stammwerte {
+        Namensfelder Namen;
+        bool Zeilendrucker = false;
+        bool operator==(const Stammwerte&) const = default;
+    };
+    std::optional<Stammwerte> StammVorher, StammNachher;
+};
+
+// What a step is called, as the context menu and the notice after an undo
+// show it: the change, the case and month.
+std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat);
+std::string Jobname(Job job);
+std::string Schaltername(Jobschalter schalter);
+std::string Schaltername(Allgemeinschalter schalter);
+
+// The steps of a session, for undo and redo. The store adds every record a
+// write changes to Mitschrift(); when an action ends, Abschliessen makes
+// them one step or, for navigation, none.
+class Verlauf {
+  public:
+    // Well beyond a day's work; only the records steps changed take memory.
+    static constexpr std::size_t HoechstensSchritte = 1000;
+
+    std::vector<Satzaenderung>& Mitschrift() { return offen_; }
+
+    // The records written since the last call become `schritt` (named and
+    // placed by the action), each with its bytes before the first and after
+    // the last write of the action; none when nothing but the settings
+    // record changed. A new step drops the ones that could have been redone.
+    // Without a step (choosing a case, loading, undo itself) the writes are
+    // no step.
+    void Abschliessen(std::optional<Schritt> schritt);
+
+    // The step the next undo or redo would take back or do again.
+    const Schritt* Zurueck() const { return zurueck_.empty() ? nullptr : &zurueck_.back(); }
+    const Schritt* Vor() const { return vor_.empty() ? nullptr : &vor_.back(); }
+    // After an undo (`rueckwaerts`) or a redo went through.
+    void Gegangen(bool rueckwaerts);
+
+  private:
+    std::vector<Schritt> zurueck_;
+    std::vector<Schritt> vor_;
+    std::vector<Satzaenderung> offen_;
+};
+
+}  // namespace lohnwippe
