@@ -189,6 +189,7 @@ class OffenerFall {
 
     Namensfelder namen_{};
     bool zeilendrucker_ = false;
+    bool zeilendruckerGespeichert_ = false;  // as the last master-data save stored it
 
     Verlauf verlauf_;
     std::optional<Schritt> schritt_;  // the action in progress, when it is a step

@@ -37,16 +37,13 @@ Aenderung OffenerFall::ZeilendruckerSetzen(bool an) {
 }
 
 Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
-    // What the settings record stored before; the line printer as the box
-    // shows it now may not be stored yet.
-    Schritt::Stammwerte vorher{namen_, zeilendrucker_};
-    if (auto einstellungen = daten_.FallLesen(EinstellungsSatz); einstellungen.HatWert()) {
-        vorher.Zeilendrucker = einstellungen.Wert().RVVerzicht == 1;
-    }
+    // The line printer as the box shows it now may not be stored yet.
+    const Schritt::Stammwerte vorher{namen_, zeilendruckerGespeichert_};
     SchrittBenennen(std::string("Stammdaten, Umlagesätze 2012 ") +
                     Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())]);
     Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
     if (a.StammdatenSchliessen) {
+        zeilendruckerGespeichert_ = zeilendrucker_;
         schritt_->StammVorher = vorher;
         schritt_->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
     }

@@ -91,7 +91,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     }
     const auto& stammIst = rueckwaerts ? schritt.StammNachher : schritt.StammVorher;
     const auto& stammSoll = rueckwaerts ? schritt.StammVorher : schritt.StammNachher;
-    if (stammIst && (stammIst->Namen != namen_ || stammIst->Zeilendrucker != zeilendrucker_)) {
+    if (stammIst && stammIst->Namen != namen_) {
         return nicht(
             "Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
@@ -117,13 +117,14 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
                     (zurueck ? std::string("Die Daten sind unverändert.")
                              : "Die Daten enthalten den Schritt nur zum Teil; bitte prüfen Sie " +
                                    Satzname(satz) + ".")));
+            verlauf_.Verwerfen();
             return Fertig(std::move(a));
         }
     }
     verlauf_.Gegangen(rueckwaerts);
     if (stammSoll) {
         namen_ = stammSoll->Namen;
-        zeilendrucker_ = stammSoll->Zeilendrucker;
+        zeilendrucker_ = zeilendruckerGespeichert_ = stammSoll->Zeilendrucker;
         auto einstellungen = daten_.FallLesen(EinstellungsSatz);
         if (einstellungen.HatWert()) {
             (void)daten_.FallSchreiben(EinstellungsSatz,
@@ -142,6 +143,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     a.Auswahl = true;
     a += Laden(schritt.Monat, schritt.Person, "Es bleibt der bisher angezeigte Fall geöffnet.");
     a.Hinweis = (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") + schritt.Text;
+    verlauf_.Verwerfen();
     return Fertig(std::move(a));
 }
 

@@ -30,13 +30,11 @@ std::string Schaltername(Allgemeinschalter schalter) {
     return namen[static_cast<std::size_t>(schalter)];
 }
 
-void Verlauf::Abschliessen(std::optional<Schritt> neu) {
-    std::vector<Satzaenderung> offen = std::move(offen_);
-    offen_.clear();
-    if (!neu) {
-        return;
-    }
-    Schritt schritt = std::move(*neu);
+namespace {
+
+// `offen` into the records of `schritt`: each record with its bytes before
+// the first and after the last write.
+void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
     for (Satzaenderung& aenderung : offen) {
         // The settings record follows the case on screen, not the steps.
         if (aenderung.Datei == Datendatei::Faelle && aenderung.SatzNr == EinstellungsSatz) {
@@ -54,12 +52,44 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         }
     }
     std::erase_if(schritt.Saetze, [](const Satzaenderung& s) { return s.Vorher == s.Nachher; });
+}
+
+}  // namespace
+
+void Verlauf::Verwerfen() {
+    offen_.clear();
+}
+
+void Verlauf::Abschliessen(std::optional<Schritt> neu) {
+    std::vector<Satzaenderung> offen = std::move(offen_);
+    offen_.clear();
+    if (!neu) {
+        // Loading a case may store it anew (its rates as they stand now).
+        // That belongs to the last step: taking it back then finds the
+        // bytes it left and restores the state before it. What could have
+        // been redone no longer fits the files.
+        Schritt ohne;
+        Einfuegen(ohne, std::move(offen));
+        if (!ohne.Saetze.empty() && !zurueck_.empty()) {
+            for (Satzaenderung& satz : ohne.Saetze) {
+                zurueck_.back().Saetze.push_back(std::move(satz));
+            }
+            Schritt& letzter = zurueck_.back();
+            std::vector<Satzaenderung> alle = std::move(letzter.Saetze);
+            letzter.Saetze.clear();
+            Einfuegen(letzter, std::move(alle));
+            vor_.clear();
+        }
+        return;
+    }
+    Schritt schritt = std::move(*neu);
+    Einfuegen(schritt, std::move(offen));
     if (schritt.Saetze.empty() && schritt.StammVorher == schritt.StammNachher) {
         return;
     }
     vor_.clear();
     if (zurueck_.size() == HoechstensSchritte) {
-        zurueck_.erase(zurueck_.begin());
+        zurueck_.pop_front();
     }
     zurueck_.push_back(std::move(schritt));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,9 +52,13 @@ class Verlauf {
     // placed by the action), each with its bytes before the first and after
     // the last write of the action; none when nothing but the settings
     // record changed. A new step drops the ones that could have been redone.
-    // Without a step (choosing a case, loading, undo itself) the writes are
-    // no step.
+    // Without a step (choosing a case, loading) the records changed belong
+    // to the last step.
     void Abschliessen(std::optional<Schritt> schritt);
+
+    // The writes since the last call are no step and belong to none (undo
+    // and redo themselves).
+    void Verwerfen();
 
     // The step the next undo or redo would take back or do again.
     const Schritt* Zurueck() const { return zurueck_.empty() ? nullptr : &zurueck_.back(); }
@@ -62,8 +67,9 @@ class Verlauf {
     void Gegangen(bool rueckwaerts);
 
   private:
-    std::vector<Schritt> zurueck_;
-    std::vector<Schritt> vor_;
+    // The oldest step goes when the list is full.
+    std::deque<Schritt> zurueck_;
+    std::deque<Schritt> vor_;
     std::vector<Satzaenderung> offen_;
 };
 

@@ -73,8 +73,13 @@ Erwartet<void> Ablage::Lesen(int ersterSatz, int anzahl, std::span<std::byte> zi
     if (!Enthaelt(ersterSatz, anzahl)) {
         return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = Name(), .Wert = ersterSatz};
     }
-    if (auto geprueft = Pruefen(); !geprueft.HatWert()) {
-        return geprueft;
+    // Served from the image, the program's own version: a file another
+    // program put under the name is never read. Whether there is one, the
+    // next write and the end of every step find out.
+    if (!geladen_) {
+        if (auto geprueft = Pruefen(); !geprueft.HatWert()) {
+            return geprueft;
+        }
     }
     const std::size_t ab = satzlaenge_ * static_cast<std::size_t>(ersterSatz - 1);
     const std::size_t da = ab < bild_.size() ? std::min(ziel.size(), bild_.size() - ab) : 0;

@@ -17,10 +17,10 @@ namespace lohnwippe {
 // One data file as the program keeps it: the file, the length and number of
 // its records, and a complete image of its records in memory.
 //
-// Every access first asks the file whether it is still as the program left
+// Every write first asks the file whether it is still as the program left
 // it (Datei::Pruefen, once per step of the program). Reads are served from
-// the image, writes go to the file and, when they went through, into the
-// image. Once another program is found to have replaced or changed the
+// the image and never touch the file; writes go to the file and, when they
+// went through, into the image. Once another program is found to have replaced or changed the
 // file, neither version is read or written on disk any more: reads and
 // writes go to the image alone, the program's version, which so holds
 // everything the user enters, until the user decides (Entscheiden) which

@@ -66,13 +66,17 @@ Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const st
     if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - quelle.size()) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, EFBIG, position);
     }
+    const Stand vorher = stand_;
     const std::uint64_t laenge = std::max(stand_.Laenge, position + quelle.size());
     auto geschrieben = datei_.Schreiben(position, quelle);
     // Also after a failure: what the disk took of it is the program's own.
     StandMerken();
     if (geschrieben.HatWert()) {
         // Another length than the write leaves: the file was cut or grown
-        // meanwhile, and the next look must see it.
+        // by another program just before or after the write, and the next
+        // look must see it; a later write of ours beyond a cut would hide
+        // it from any look afterwards.
+        verschieden_ = verschieden_ || stand_.Laenge != laenge || !(stand_.Kennung == vorher.Kennung);
         stand_.Laenge = laenge;
     }
     return geschrieben;
@@ -138,17 +142,15 @@ void SystemDatei::StandMerken() {
 }
 
 Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
-    struct stat angaben {};
+    if (verschieden_) {
+        return Pruefung::Fremd;
+    }
+    // Within a step the name was looked at; the writes since checked the
+    // open file themselves.
     if (gefolgt_) {
-        // Within a step the name was looked at; the open file itself may
-        // still have been cut or written by another program since, and a
-        // later write of ours beyond the cut would hide that from the next
-        // look at the name.
-        if (::fstat(datei_.Fd(), &angaben) == 0 && !(StandAus<Stand>(angaben) == stand_)) {
-            return Pruefung::Fremd;
-        }
         return Pruefung::Gleich;
     }
+    struct stat angaben {};
     if (::stat(Name().c_str(), &angaben) != 0) {
         if (errno != ENOENT) {
             // The folder itself is out of reach (a share gone, say): nothing
@@ -272,6 +274,7 @@ void SystemDatei::Wechseln(Deskriptor datei, Ersetzung art) {
     // Closing the old file drops its lock, which guards nothing any more.
     datei_ = std::move(datei);
     StandMerken();
+    verschieden_ = false;
     ersetzung_ = art;
 }
 

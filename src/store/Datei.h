@@ -138,6 +138,8 @@ class SystemDatei final : public Datei {
     Ersetzung ersetzung_ = Ersetzung::Keine;
     int gruppen_ = 0;
     bool gefolgt_ = false;  // the name was checked within the open group
+    // A write found the open file cut or grown by another program.
+    bool verschieden_ = false;
 };
 
 }  // namespace lohnwippe

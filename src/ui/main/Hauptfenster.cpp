@@ -119,6 +119,7 @@ Hauptfenster::Hauptfenster(Umgebung umgebung)
     sicherung_.setInterval(1000);
     connect(&sicherung_, &QTimer::timeout, this, [this] { Zeigen(fall_->Sichern()); });
     Verbinden();
+    VerlaufEinrichten();
 }
 
 Hauptfenster::~Hauptfenster() = default;
@@ -214,6 +215,10 @@ void Hauptfenster::Zeigen(const Aenderung& a) {
     }
     if (a.SicherungFaellig && !sicherung_.isActive()) {
         sicherung_.start();
+    }
+    VerlaufZeigen();
+    if (a.Hinweis) {
+        HinweisZeigen(*a.Hinweis);
     }
     Melden(a.Meldungen);
     if (a.Wahl) {

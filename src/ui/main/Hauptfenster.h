@@ -12,7 +12,9 @@
 #include "ui/main/Steuerelemente.h"
 #include "ui/master/Stammdaten.h"
 
+class QAction;
 class QComboBox;
+class QLabel;
 
 namespace lohnwippe {
 
@@ -63,6 +65,13 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     void ArbeitgeberZeigen(int job, const std::string& text);
     void Melden(const std::vector<Meldung>& meldungen);
 
+    // Undo and redo: the actions, their texts after every change, the
+    // notice after one went through, and the keys the boxes must not take.
+    void VerlaufEinrichten();
+    void VerlaufZeigen();
+    void HinweisZeigen(const std::string& text);
+    bool VerlaufTaste(const QEvent* ereignis) const;
+
     bool EntgeltTaste(Job job, int taste, const QString& text);
     void DruckenClick();
     void InternetClick();
@@ -76,6 +85,10 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     // Hands the saves to the disk at most about a second after the first of
     // them, however many follow.
     QTimer sicherung_;
+    QAction* rueckgaengig_ = nullptr;
+    QAction* wiederholen_ = nullptr;
+    QLabel* hinweis_ = nullptr;
+    QTimer hinweisZeit_;
     // The amount box had the focus when the window lost it.
     JeJob<bool> fensterVerlassen_{};
 };

@@ -105,6 +105,9 @@ void Hauptfenster::Verbinden() {
 }
 
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+    if (VerlaufTaste(ereignis)) {
+        return true;
+    }
     for (const Job job : AlleJobs) {
         if (objekt == e_.Entgelt[job]) {
             const auto typ = ereignis->type();

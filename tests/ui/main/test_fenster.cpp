@@ -2,6 +2,8 @@
 // messages go, the focus rules of the amount boxes, the slider's jump, the
 // employer's tooltip, where the window opens, the buttons of the frame and
 // the end of the program.
+#include <QAction>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -87,6 +89,36 @@ TEST_F(FensterRahmenTest, TitelleisteLiegtAufDemBildschirm) {
     });
     Starten();
     EXPECT_TRUE(schirm.contains(QRect(fenster->pos(), QSize(fenster->width(), 20))));
+}
+
+// Undo from the keyboard inside an amount box, which would otherwise take
+// Ctrl+Z for its own text; redo from the window's context menu.
+TEST_F(FensterRahmenTest, RueckgaengigUeberTastaturUndKontextmenue) {
+    Hauptfenster& f = Starten();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QLineEdit* feld = E().Entgelt[1];
+    feld->setFocus();
+    Tippen(feld, "450");
+    QTest::keyClick(feld, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(feld->text(), "0,00");
+    const QString schritt = "Entgelt Hauptbeschäftigung 0,00 → 450,00, Personalfall 1, Januar 2012";
+    const auto* hinweis = f.findChild<QLabel*>("Hinweis");
+    ASSERT_NE(hinweis, nullptr);
+    EXPECT_TRUE(hinweis->isVisible());
+    EXPECT_EQ(hinweis->text(), "Rückgängig gemacht: " + schritt);
+    EXPECT_TRUE(meldungen.Eintraege.empty());
+
+    ASSERT_EQ(f.contextMenuPolicy(), Qt::ActionsContextMenu);
+    const QList<QAction*> eintraege = f.actions();
+    ASSERT_EQ(eintraege.size(), 2);
+    EXPECT_FALSE(eintraege[0]->isEnabled());
+    EXPECT_EQ(eintraege[1]->text(), "Wiederholen: " + schritt);
+    eintraege[1]->trigger();
+    EXPECT_EQ(feld->text(), "450,00");
+    EXPECT_EQ(eintraege[0]->text(), "Rückgängig: " + schritt);
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(450));
 }
 
 TEST_F(FensterRahmenTest, SpeicherfehlerWerdenGemeldetUndSchliessenFragt) {

@@ -1,0 +1,195 @@
+// Undo and redo on the model: random sessions against a list of file
+// images, someone else's change, and writes that fail on the way back.
+#include <algorithm>
+#include <random>
+
+#include "FallTest.h"
+
+namespace lohnwippe::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the steps change: both files but the settings record, which follows
+// the case on screen, and the master data it holds besides.
+std::string Stand(const OffenerFall& f) {
+    auto sv = DateiInhalt("SV.dat");
+    sv.erase(sv.begin() + static_cast<std::ptrdiff_t>(Stelle(EinstellungsSatz)), sv.end());
+    const auto u12 = DateiInhalt("U12.dat");
+    std::string stand(sv.begin(), sv.end());
+    stand.append(u12.begin(), u12.end());
+    for (const std::string& name : f.Namen().Personen) {
+        stand += name;
+    }
+    return stand + f.Namen().Abrechnungsstelle[0] + f.Namen().Abrechnungsstelle[1];
+}
+
+// Where two states differ first: none, or the record and byte.
+std::string Abweichung(const std::string& ist, const std::string& soll) {
+    const auto [a, b] = std::mismatch(ist.begin(), ist.end(), soll.begin(), soll.end());
+    if (a == ist.end() && b == soll.end()) {
+        return "";
+    }
+    const auto stelle = static_cast<std::size_t>(a - ist.begin());
+    return "SV.dat-Satz " + std::to_string(stelle / FallsatzLaenge + 1) + ", Byte " +
+           std::to_string(stelle % FallsatzLaenge);
+}
+
+class VerlaufTest : public FallTest {
+  protected:
+    enum class Art { Schritt, Wandern, Zurueck, Vor };
+    // One random action of a working day, as a step (or navigation), an
+    // undo or a redo.
+    Art Handeln(std::mt19937& zufall) {
+        const auto wahl = [&](int n) {
+            return static_cast<int>(zufall() % static_cast<unsigned>(n));
+        };
+        const Job job = J(1 + wahl(4));
+        static const char* betraege[] = {"0", "450", "612,34", "800", "5"};
+        switch (wahl(11)) {
+            case 0:
+                Tippen(job.Nr(), betraege[wahl(5)]);
+                break;
+            case 1:
+                fall->SchalterKlicken(job, static_cast<Jobschalter>(wahl(8)));
+                break;
+            case 2:
+                fall->SchalterKlicken(static_cast<Allgemeinschalter>(wahl(3)));
+                break;
+            case 3:
+                fall->KasseWaehlen(*Kassenplatz::Aus(wahl(AnzahlKassen)));
+                break;
+            case 4:
+                fall->TeilmonatWaehlen(*Teilmonatsplatz::Aus(wahl(35)));
+                break;
+            case 5:
+                fall->ArbeitgeberGetippt(job, "Firma " + std::to_string(wahl(3)));
+                fall->ArbeitgeberEnter(job);
+                break;
+            case 6:
+                fall->BisDezemberKopieren();
+                break;
+            case 7:
+                fall->PersonWaehlen(*Personenplatz::Aus(wahl(10)));
+                fall->MonatWaehlen(*Monatsplatz::Aus(wahl(12)));
+                return Art::Wandern;
+            case 8: {
+                Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle,
+                                    *Kassenplatz::Aus(wahl(AnzahlKassen)), {}, {}};
+                e.Personen[static_cast<std::size_t>(wahl(10))] = "Neu " + std::to_string(wahl(9));
+                e.U1.fill(std::to_string(wahl(3)) + ",5");
+                e.U2.fill("0,2");
+                fall->StammdatenSpeichern(e);
+                break;
+            }
+            case 9:
+                fall->Rueckgaengig();
+                return Art::Zurueck;
+            default:
+                fall->Wiederholen();
+                return Art::Vor;
+        }
+        return Art::Schritt;
+    }
+};
+
+TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibildern) {
+    for (const unsigned saat : {1U, 2U, 3U}) {
+        SCOPED_TRACE("Saat " + std::to_string(saat));
+        fs::remove("SV.dat");
+        fs::remove("U12.dat");
+        Starten();
+        std::mt19937 zufall(saat);
+        std::vector<std::string> bilder{Stand(*fall)};
+        std::size_t jetzt = 0;
+        for (int schritt = 0; schritt < 120; ++schritt) {
+            const Art art = Handeln(zufall);
+            const std::string nachher = Stand(*fall);
+            if (art == Art::Zurueck && jetzt > 0) {
+                --jetzt;
+            } else if (art == Art::Vor && jetzt + 1 < bilder.size()) {
+                ++jetzt;
+            } else if (art == Art::Wandern && nachher != bilder[jetzt]) {
+                // A case stored anew on loading: part of the last step.
+                bilder.resize(jetzt + 1);
+                bilder[jetzt] = nachher;
+            } else if (art == Art::Schritt && nachher != bilder[jetzt]) {
+                // A new step drops what could have been redone.
+                bilder.resize(jetzt + 1);
+                bilder.push_back(nachher);
+                ++jetzt;
+            }
+            ASSERT_EQ(Abweichung(nachher, bilder[jetzt]), "") << "Schritt " << schritt;
+            ASSERT_EQ(fall->RueckgaengigText().has_value(), jetzt > 0) << "Schritt " << schritt;
+            ASSERT_EQ(fall->WiederholenText().has_value(), jetzt + 1 < bilder.size());
+        }
+        for (; jetzt > 0; --jetzt) {
+            const Aenderung a = fall->Rueckgaengig();
+            ASSERT_TRUE(a.Hinweis && a.Meldungen.empty()) << (a.Meldungen.empty() ? "" : a.Meldungen[0].Text);
+            ASSERT_EQ(Abweichung(Stand(*fall), bilder[jetzt - 1]), "");
+        }
+        for (; jetzt + 1 < bilder.size(); ++jetzt) {
+            fall->Wiederholen();
+            ASSERT_EQ(Abweichung(Stand(*fall), bilder[jetzt + 1]), "");
+        }
+        fall.reset();
+    }
+}
+
+// Another program changed a record the step left: nothing goes back, and
+// the message names the case.
+TEST_F(VerlaufTest, FremdeAenderungWirdNichtUeberschrieben) {
+    Starten();
+    Tippen(1, "450");
+    fs::copy_file("SV.dat", "fremd");
+    {
+        Fallsatz satz = GespeicherterFall(361);
+        satz.Entgelte[1] = Waehrung::AusGanzzahl(999);
+        std::fstream kopie("fremd", std::ios::in | std::ios::out | std::ios::binary);
+        kopie.seekp(static_cast<std::streamoff>(Stelle(361)));
+        const auto bytes = FallsatzKodieren(satz);
+        kopie.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    }
+    fs::rename("fremd", "SV.dat");
+    ASSERT_TRUE(fall->Rueckgaengig().Wahl);  // first the question which file goes on
+    fall->ErsetzungEntscheiden(true);
+    const std::string vorher = Stand(*fall);
+    const Aenderung a = fall->Rueckgaengig();
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_EQ(a.Meldungen[0].Text,
+              "„Entgelt Hauptbeschäftigung 0,00 → 450,00, Personalfall 1, Januar 2012“ wurde nicht "
+              "rückgängig gemacht: „Personalfall 1, Januar 2012“ wurde seitdem von einem anderen "
+              "Programm geändert. Es wurde nichts zurückgeschrieben.");
+    EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
+}
+
+// A write fails on the way back (the third record of a copy to December):
+// what went through is put back, the step stays, and it goes once the disk
+// takes it.
+TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    Tippen(1, "450");
+    fall->BisDezemberKopieren();
+    const std::string nachher = Stand(*fall);
+    for (const bool rueckwaerts : {true, false}) {
+        const std::string vorher = Stand(*fall);
+        stoerung.Bei = stoerung.Aufrufe + 3;
+        stoerung.Bis = stoerung.Bei;
+        const Aenderung a = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
+        ASSERT_EQ(Fehler(a.Meldungen), 1);
+        EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert.")) << a.Meldungen[0].Text;
+        EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
+        EXPECT_TRUE(rueckwaerts ? fall->RueckgaengigText() : fall->WiederholenText());
+        const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
+        EXPECT_EQ(b.Hinweis, (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") +
+                                 std::string("--> Dez., Februar bis Dezember 2012"));
+        EXPECT_EQ(Abweichung(Stand(*fall), nachher).empty(), !rueckwaerts);
+    }
+    EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: --> Dez., Februar bis Dezember 2012");
+}
+
+}  // namespace
+}  // namespace lohnwippe::test
+
