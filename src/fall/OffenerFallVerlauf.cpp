@@ -62,18 +62,19 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     const Schritt schritt = *naechster;
     const std::string was = "„" + schritt.Text + "“";
     const auto nicht = [&](std::string grund) {
-        a.Meldungen.push_back({Programmtitel,
-                               was + (rueckwaerts ? " wurde nicht rückgängig gemacht"
-                                                  : " wurde nicht wiederholt") +
-                                   ": " + std::move(grund),
-                               Symbol::Ausrufezeichen});
+        a.Meldungen.push_back(
+            {Programmtitel,
+             was + (rueckwaerts ? " wurde nicht rückgängig gemacht" : " wurde nicht wiederholt") +
+                 ": " + std::move(grund),
+             Symbol::Ausrufezeichen});
         return Fertig(std::move(a));
     };
     // A save still owed would later write over what comes back.
     if (auto gesichert = OffenenFallSichern(); !gesichert.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), "Der angezeigte Fall ist noch nicht "
-                                                               "gespeichert; " +
-                                                                   was + " wurde nicht ausgeführt."));
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(),
+                                           "Der angezeigte Fall ist noch nicht "
+                                           "gespeichert; " +
+                                               was + " wurde nicht ausgeführt."));
         return Fertig(std::move(a));
     }
     if (!daten_.FremdeDateien().empty()) {
@@ -92,8 +93,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     const auto& stammIst = rueckwaerts ? schritt.StammNachher : schritt.StammVorher;
     const auto& stammSoll = rueckwaerts ? schritt.StammVorher : schritt.StammNachher;
     if (stammIst && stammIst->Namen != namen_) {
-        return nicht(
-            "Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
+        return nicht("Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
     {
         const Datenbestand::Schreibgruppe gruppe(daten_);
@@ -107,13 +107,15 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
             bool zurueck = true;
             for (std::size_t k = 0; k < n; ++k) {
                 const Satzaenderung& vorher = schritt.Saetze[k];
-                zurueck = daten_.SatzSchreiben(vorher.Datei, vorher.SatzNr, ist(vorher)).HatWert() &&
-                          zurueck;
+                zurueck =
+                    daten_.SatzSchreiben(vorher.Datei, vorher.SatzNr, ist(vorher)).HatWert() &&
+                    zurueck;
             }
             a.Meldungen.push_back(Dateimeldung(
                 geschrieben.Fehler(),
-                was + (rueckwaerts ? " wurde nicht rückgängig gemacht. "
-                                   : " wurde nicht wiederholt. ") +
+                was +
+                    (rueckwaerts ? " wurde nicht rückgängig gemacht. "
+                                 : " wurde nicht wiederholt. ") +
                     (zurueck ? std::string("Die Daten sind unverändert.")
                              : "Die Daten enthalten den Schritt nur zum Teil; bitte prüfen Sie " +
                                    Satzname(satz) + ".")));
@@ -127,9 +129,9 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         zeilendrucker_ = zeilendruckerGespeichert_ = stammSoll->Zeilendrucker;
         auto einstellungen = daten_.FallLesen(EinstellungsSatz);
         if (einstellungen.HatWert()) {
-            (void)daten_.FallSchreiben(EinstellungsSatz,
-                                       NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
-                                                      namen_, zeilendrucker_));
+            (void)daten_.FallSchreiben(
+                EinstellungsSatz,
+                NamenEintragen(einstellungen.Wert(), EinstellungsSatz, namen_, zeilendrucker_));
         }
     }
     for (const Satzaenderung& satz : schritt.Saetze) {

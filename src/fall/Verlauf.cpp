@@ -19,7 +19,7 @@ std::string Jobname(Job job) {
 }
 
 std::string Schaltername(Jobschalter schalter) {
-    static constexpr std::array<const char*, 8> namen{"KV", "PV", "RV",  "AV",
+    static constexpr std::array<const char*, 8> namen{"KV",          "PV",  "RV",  "AV",
                                                       "Krankengeld", "U 1", "U 2", "U 3"};
     return namen[static_cast<std::size_t>(schalter)];
 }
@@ -40,11 +40,10 @@ void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
         if (aenderung.Datei == Datendatei::Faelle && aenderung.SatzNr == EinstellungsSatz) {
             continue;
         }
-        auto frueher = std::find_if(schritt.Saetze.begin(), schritt.Saetze.end(),
-                                    [&](const Satzaenderung& s) {
-                                        return s.Datei == aenderung.Datei &&
-                                               s.SatzNr == aenderung.SatzNr;
-                                    });
+        auto frueher =
+            std::find_if(schritt.Saetze.begin(), schritt.Saetze.end(), [&](const Satzaenderung& s) {
+                return s.Datei == aenderung.Datei && s.SatzNr == aenderung.SatzNr;
+            });
         if (frueher == schritt.Saetze.end()) {
             schritt.Saetze.push_back(std::move(aenderung));
         } else {

@@ -76,7 +76,8 @@ Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const st
         // by another program just before or after the write, and the next
         // look must see it; a later write of ours beyond a cut would hide
         // it from any look afterwards.
-        verschieden_ = verschieden_ || stand_.Laenge != laenge || !(stand_.Kennung == vorher.Kennung);
+        verschieden_ =
+            verschieden_ || stand_.Laenge != laenge || !(stand_.Kennung == vorher.Kennung);
         stand_.Laenge = laenge;
     }
     return geschrieben;

@@ -150,6 +150,22 @@ std::array<std::byte, Laenge> GespeicherteBytes(const char* datei, int satzNr) {
 inline Fallsatz GespeicherterFall(int satzNr) {
     return FallsatzDekodieren(GespeicherteBytes<FallsatzLaenge>(FalldateiName, satzNr));
 }
+
+// What a sync tool does: a copy of SV.dat with the first remuneration of
+// case `satzNr` set to `euro`, renamed over the open file.
+inline void FremdesSvDat(int satzNr, std::int64_t euro) {
+    std::filesystem::copy_file("SV.dat", "fremd");
+    Fallsatz satz = GespeicherterFall(satzNr);
+    satz.Entgelte[1] = Waehrung::AusGanzzahl(euro);
+    {
+        std::fstream kopie("fremd", std::ios::in | std::ios::out | std::ios::binary);
+        kopie.seekp(static_cast<std::streamoff>(Stelle(satzNr)));
+        const auto bytes = FallsatzKodieren(satz);
+        kopie.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+    }
+    std::filesystem::rename("fremd", "SV.dat");
+}
 inline Umlagesatz GespeicherteUmlage(int satzNr) {
     return UmlagesatzDekodieren(GespeicherteBytes<UmlagesatzLaenge>(UmlagedateiName, satzNr));
 }

@@ -61,17 +61,7 @@ TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
 TEST_F(FallTest, EineErsetzteDateiGiltErstNachDerWahl) {
     Starten();
     Tippen(1, "500");
-    fs::copy_file("SV.dat", "Sicherung.dat");
-    {
-        // The other program's copy has February of the same year.
-        Fallsatz februar = GespeicherterFall(362);
-        februar.Entgelte[1] = Waehrung::AusGanzzahl(100);
-        std::fstream kopie("Sicherung.dat", std::ios::in | std::ios::out | std::ios::binary);
-        kopie.seekp(static_cast<std::streamoff>(Stelle(362)));
-        const auto bytes = FallsatzKodieren(februar);
-        kopie.write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    }
-    fs::rename("Sicherung.dat", "SV.dat");
+    FremdesSvDat(362, 100);  // the other program's copy has February of the same year
     const Aenderung gefragt = Tippen(1, "650");
     ASSERT_TRUE(gefragt.Wahl);
     EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(500));

@@ -74,8 +74,11 @@ class VerlaufTest : public FallTest {
                 fall->MonatWaehlen(*Monatsplatz::Aus(wahl(12)));
                 return Art::Wandern;
             case 8: {
-                Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle,
-                                    *Kassenplatz::Aus(wahl(AnzahlKassen)), {}, {}};
+                Stammdateneingabe e{fall->Namen().Personen,
+                                    fall->Namen().Abrechnungsstelle,
+                                    *Kassenplatz::Aus(wahl(AnzahlKassen)),
+                                    {},
+                                    {}};
                 e.Personen[static_cast<std::size_t>(wahl(10))] = "Neu " + std::to_string(wahl(9));
                 e.U1.fill(std::to_string(wahl(3)) + ",5");
                 e.U2.fill("0,2");
@@ -125,7 +128,8 @@ TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibil
         }
         for (; jetzt > 0; --jetzt) {
             const Aenderung a = fall->Rueckgaengig();
-            ASSERT_TRUE(a.Hinweis && a.Meldungen.empty()) << (a.Meldungen.empty() ? "" : a.Meldungen[0].Text);
+            ASSERT_TRUE(a.Hinweis && a.Meldungen.empty())
+                << (a.Meldungen.empty() ? "" : a.Meldungen[0].Text);
             ASSERT_EQ(Abweichung(Stand(*fall), bilder[jetzt - 1]), "");
         }
         for (; jetzt + 1 < bilder.size(); ++jetzt) {
@@ -141,17 +145,7 @@ TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibil
 TEST_F(VerlaufTest, FremdeAenderungWirdNichtUeberschrieben) {
     Starten();
     Tippen(1, "450");
-    fs::copy_file("SV.dat", "fremd");
-    {
-        Fallsatz satz = GespeicherterFall(361);
-        satz.Entgelte[1] = Waehrung::AusGanzzahl(999);
-        std::fstream kopie("fremd", std::ios::in | std::ios::out | std::ios::binary);
-        kopie.seekp(static_cast<std::streamoff>(Stelle(361)));
-        const auto bytes = FallsatzKodieren(satz);
-        kopie.write(reinterpret_cast<const char*>(bytes.data()),
-                    static_cast<std::streamsize>(bytes.size()));
-    }
-    fs::rename("fremd", "SV.dat");
+    FremdesSvDat(361, 999);
     ASSERT_TRUE(fall->Rueckgaengig().Wahl);  // first the question which file goes on
     fall->ErsetzungEntscheiden(true);
     const std::string vorher = Stand(*fall);
@@ -179,7 +173,8 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
         stoerung.Bis = stoerung.Bei;
         const Aenderung a = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
         ASSERT_EQ(Fehler(a.Meldungen), 1);
-        EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert.")) << a.Meldungen[0].Text;
+        EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert."))
+            << a.Meldungen[0].Text;
         EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
         EXPECT_TRUE(rueckwaerts ? fall->RueckgaengigText() : fall->WiederholenText());
         const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
@@ -192,4 +187,3 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
 
 }  // namespace
 }  // namespace lohnwippe::test
-
