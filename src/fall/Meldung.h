@@ -26,6 +26,11 @@ struct Meldung {
 
 // The title of the main window's messages.
 inline constexpr const char* Programmtitel = "Lohnwippe";
+// What follows the failure when the case on screen could not be stored
+// before something that needs it stored.
+inline constexpr std::string_view NichtGesichertText =
+    "Der angezeigte Fall ist noch nicht gespeichert. Bitte beheben Sie die Ursache (zum "
+    "Beispiel Speicherplatz freigeben) und versuchen Sie es erneut.";
 
 // A failed file access under `titel`, followed by what happens now.
 Meldung Dateimeldung(const DateiFehler& fehler, std::string_view folge,

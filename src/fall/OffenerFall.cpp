@@ -12,9 +12,6 @@ namespace lohnwippe {
 
 namespace {
 
-const std::string NichtGesichertText =
-    "Der angezeigte Fall ist noch nicht gespeichert. Bitte beheben Sie die Ursache (zum "
-    "Beispiel Speicherplatz freigeben) und versuchen Sie es erneut.";
 const std::string Bleiben = "Es bleibt der bisher angezeigte Fall geöffnet.";
 
 std::string OhneEndblanks(std::string text) {

@@ -55,6 +55,18 @@ Aenderung OffenerFall::Wiederholen() {
 
 Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     Aenderung a;
+    if ((rueckwaerts ? verlauf_.Zurueck() : verlauf_.Vor()) == nullptr) {
+        return Fertig(std::move(a));
+    }
+    // A save still owed would later write over what comes back.
+    if (auto gesichert = OffenenFallSichern(); !gesichert.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), NichtGesichertText));
+        return Fertig(std::move(a));
+    }
+    // What that save wrote, the case as typed after a failed save, is a
+    // step of its own, the first to be taken back.
+    verlauf_.Abschliessen(
+        Schritt{"Nachgeholtes Speichern, " + Fallname(), monat_, person_, {}, {}, {}});
     const Schritt* naechster = rueckwaerts ? verlauf_.Zurueck() : verlauf_.Vor();
     if (naechster == nullptr) {
         return Fertig(std::move(a));
@@ -69,19 +81,15 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
              Symbol::Ausrufezeichen});
         return Fertig(std::move(a));
     };
-    // A save still owed would later write over what comes back.
-    if (auto gesichert = OffenenFallSichern(); !gesichert.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(),
-                                           "Der angezeigte Fall ist noch nicht "
-                                           "gespeichert; " +
-                                               was + " wurde nicht ausgeführt."));
-        return Fertig(std::move(a));
-    }
     if (!daten_.FremdeDateien().empty()) {
         return nicht("Zuerst ist zu entscheiden, welche Fassung der Datei gelten soll.");
     }
-    const auto ist = [&](const Satzaenderung& s) { return rueckwaerts ? s.Nachher : s.Vorher; };
-    const auto soll = [&](const Satzaenderung& s) { return rueckwaerts ? s.Vorher : s.Nachher; };
+    const auto ist = [&](const Satzaenderung& s) -> const std::vector<std::byte>& {
+        return rueckwaerts ? s.Nachher : s.Vorher;
+    };
+    const auto soll = [&](const Satzaenderung& s) -> const std::vector<std::byte>& {
+        return rueckwaerts ? s.Vorher : s.Nachher;
+    };
     for (const Satzaenderung& satz : schritt.Saetze) {
         auto jetzt = daten_.SatzLesen(satz.Datei, satz.SatzNr);
         if (!jetzt.HatWert() || jetzt.Wert() != ist(satz)) {

@@ -183,6 +183,16 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
         EXPECT_EQ(Abweichung(Stand(*fall), nachher).empty(), !rueckwaerts);
     }
     EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: --> Dez., Februar bis Dezember 2012");
+
+    // A save owed since a failure goes first, as a step of its own.
+    stoerung.AbJetztVoll();
+    Tippen(1, "500");
+    stoerung.WiederPlatz();
+    EXPECT_EQ(fall->Rueckgaengig().Hinweis,
+              "Rückgängig gemacht: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
+    EXPECT_EQ(Abweichung(Stand(*fall), nachher), "");
+    EXPECT_EQ(fall->WiederholenText(),
+              "Wiederholen: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
 }
 
 }  // namespace
