@@ -38,7 +38,8 @@ std::optional<Meldung> EntgeltZuGross(const Entgeltuebernahme& uebernahme, std::
         // typed, cut where a message box would no longer hold it.
         betrag = Getrimmt(getippt);
         if (betrag.size() > 30) {
-            betrag = betrag.substr(0, 29) + "…";
+            betrag.resize(29);
+            betrag += "…";
         }
     } else if (uebernahme.Betrag && *uebernahme.Betrag > HoechstesEntgelt) {
         betrag = uebernahme.Text;

@@ -274,7 +274,7 @@ void Eingabereferenz(std::string& text) {
     text +=
         ".\n\nJSON-Zeilen: je Zeile ein Objekt mit den Spaltennamen als Schlüsseln; jeder Wert "
         "ein Text oder eine Zahl (" +
-        Code("\"Monat\": 1") + ", " + Code("\"Entgelt_1\": \"600.00\"") + "). " + Code("true") +
+        Code(R"("Monat": 1)") + ", " + Code(R"("Entgelt_1": "600.00")") + "). " + Code("true") +
         ", " + Code("false") + " und " + Code("null") +
         " sind in keiner Spalte ein Wert: eine Zeile damit wird abgewiesen.\n";
 }

@@ -237,10 +237,13 @@ Erwartet<Ablage::Entscheidung> Datenbestand::Entscheiden(const std::string& date
     // When, to the minute, in the name of the version kept beside.
     const std::time_t jetzt = std::time(nullptr);
     std::tm zeit{};
-    ::localtime_r(&jetzt, &zeit);
-    char stempel[32];
-    std::strftime(stempel, sizeof stempel, "%Y-%m-%d-%H%M", &zeit);
-    return AblageVon(datei).Entscheiden(uebernehmen, stempel);
+    std::array<char, 32> stempel{};
+    if (::localtime_r(&jetzt, &zeit) == nullptr ||
+        std::strftime(stempel.data(), stempel.size(), "%Y-%m-%d-%H%M", &zeit) == 0) {
+        // No calendar time: the seconds still tell the versions apart.
+        return AblageVon(datei).Entscheiden(uebernehmen, std::to_string(jetzt));
+    }
+    return AblageVon(datei).Entscheiden(uebernehmen, stempel.data());
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {

@@ -66,9 +66,9 @@ class Programm : public test::ArbeitsordnerTest {
             befehl += " " + wort(w);
         }
         // A shell, as a user's script runs the program; every word is quoted.
+        const std::string zeile = befehl + " <ein.txt " + umleitung + " 2>fehler.txt";
         // NOLINTNEXTLINE(cert-env33-c)
-        const int status =
-            std::system((befehl + " <ein.txt " + umleitung + " 2>fehler.txt").c_str());
+        const int status = std::system(zeile.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Lesen("aus.txt"),
                 Lesen("fehler.txt")};
     }
