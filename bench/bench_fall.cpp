@@ -67,9 +67,10 @@ void BM_Dateiarbeit(benchmark::State& state) {
     constexpr int fallNr = 361;
     for (auto _ : state) {
         // Before the first write, whether the name still leads to the file;
-        // after each write, whether the open file has the length it should;
-        // after the step, whether both names still lead to their files. The
-        // twelve months come from memory.
+        // between the writes, whether the open file has the length it
+        // should; after the step, whether both names still lead to their
+        // files (and the last write left the length it should). The twelve
+        // months come from memory.
         struct stat angaben {};
         benchmark::DoNotOptimize(::stat(FalldateiName, &angaben));
         benchmark::DoNotOptimize(
@@ -77,7 +78,6 @@ void BM_Dateiarbeit(benchmark::State& state) {
         benchmark::DoNotOptimize(::fstat(fd, &angaben));
         benchmark::DoNotOptimize(
             ::pwrite(fd, satz.data(), satz.size(), FallsatzLaenge * (EinstellungsSatz - 1)));
-        benchmark::DoNotOptimize(::fstat(fd, &angaben));
         benchmark::DoNotOptimize(::stat(FalldateiName, &angaben));
         benchmark::DoNotOptimize(::stat(UmlagedateiName, &angaben));
     }

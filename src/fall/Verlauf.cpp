@@ -4,7 +4,6 @@
 #include <array>
 
 #include "calc/Formate.h"
-#include "store/Satznummern.h"
 
 namespace lohnwippe {
 
@@ -36,10 +35,6 @@ namespace {
 // the first and after the last write.
 void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
     for (Satzaenderung& aenderung : offen) {
-        // The settings record follows the case on screen, not the steps.
-        if (aenderung.Datei == Datendatei::Faelle && aenderung.SatzNr == EinstellungsSatz) {
-            continue;
-        }
         auto frueher =
             std::find_if(schritt.Saetze.begin(), schritt.Saetze.end(), [&](const Satzaenderung& s) {
                 return s.Datei == aenderung.Datei && s.SatzNr == aenderung.SatzNr;

@@ -111,9 +111,10 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
         for (std::size_t i = 0; i < quelle.size(); i += satzlaenge_) {
             const auto nachher = quelle.subspan(i, std::min(satzlaenge_, quelle.size() - i));
             const auto vorher = bild_.begin() + static_cast<std::ptrdiff_t>(ab + i);
-            if (!std::equal(nachher.begin(), nachher.end(), vorher)) {
+            const int satzNr = ersterSatz + static_cast<int>(i / satzlaenge_);
+            if (satzNr != ausser_ && !std::equal(nachher.begin(), nachher.end(), vorher)) {
                 mitschrift_->push_back(
-                    {art_, ersterSatz + static_cast<int>(i / satzlaenge_),
+                    {art_, satzNr,
                      std::vector<std::byte>(vorher,
                                             vorher + static_cast<std::ptrdiff_t>(nachher.size())),
                      std::vector<std::byte>(nachher.begin(), nachher.end())});

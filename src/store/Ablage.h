@@ -44,11 +44,12 @@ class Ablage {
     // Looks at the file without reading or writing it (see Lesen).
     Erwartet<void> Pruefen();
 
-    // From now on, every record a write changes is added to `ziel` (none:
-    // nothing is recorded), as this file `art`.
-    void Mitschreiben(std::vector<Satzaenderung>* ziel, Datendatei art) {
+    // From now on, every record a write changes but record `ausser` is
+    // added to `ziel` (none: nothing is recorded), as this file `art`.
+    void Mitschreiben(std::vector<Satzaenderung>* ziel, Datendatei art, int ausser = 0) {
         mitschrift_ = ziel;
         art_ = art;
+        ausser_ = ausser;
     }
 
     // Another program replaced or changed the file, and the user has not yet
@@ -87,6 +88,7 @@ class Ablage {
     bool fremd_ = false;
     std::vector<Satzaenderung>* mitschrift_ = nullptr;
     Datendatei art_ = Datendatei::Faelle;
+    int ausser_ = 0;
 };
 
 }  // namespace lohnwippe

@@ -66,20 +66,19 @@ Erwartet<void> SystemDatei::Schreiben(std::uint64_t position, std::span<const st
     if (position > static_cast<std::uint64_t>(std::numeric_limits<off_t>::max()) - quelle.size()) {
         return Fehler(DateiFehler::Fehlerart::Schreiben, EFBIG, position);
     }
-    const Stand vorher = stand_;
     const std::uint64_t laenge = std::max(stand_.Laenge, position + quelle.size());
     auto geschrieben = datei_.Schreiben(position, quelle);
-    // Also after a failure: what the disk took of it is the program's own.
-    StandMerken();
-    if (geschrieben.HatWert()) {
-        // Another length than the write leaves: the file was cut or grown
-        // by another program just before or after the write, and the next
-        // look must see it; a later write of ours beyond a cut would hide
-        // it from any look afterwards.
-        verschieden_ =
-            verschieden_ || stand_.Laenge != laenge || !(stand_.Kennung == vorher.Kennung);
-        stand_.Laenge = laenge;
+    if (!geschrieben.HatWert()) {
+        // What the disk took of it is the program's own.
+        StandMerken();
+        return geschrieben;
     }
+    // Whether another program cut or grew the file just before or after
+    // this write, the next look tells (Pruefen): the length the file must
+    // have is known, its time of change not yet. A later write of ours
+    // beyond a cut would hide the cut from any look after it.
+    stand_.Laenge = laenge;
+    ungeprueft_ = true;
     return geschrieben;
 }
 
@@ -139,19 +138,38 @@ void SystemDatei::StandMerken() {
     struct stat angaben {};
     if (::fstat(datei_.Fd(), &angaben) == 0) {
         stand_ = StandAus<Stand>(angaben);
+        ungeprueft_ = false;
     }
+}
+
+bool SystemDatei::Passt(const struct stat& angaben) {
+    const Stand jetzt = StandAus<Stand>(angaben);
+    if (!(jetzt.Kennung == stand_.Kennung) || jetzt.Laenge != stand_.Laenge) {
+        return false;
+    }
+    if (ungeprueft_) {
+        // The time of change is our own last write's.
+        stand_ = jetzt;
+        ungeprueft_ = false;
+        return true;
+    }
+    return jetzt == stand_;
 }
 
 Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
     if (verschieden_) {
         return Pruefung::Fremd;
     }
-    // Within a step the name was looked at; the writes since checked the
-    // open file themselves.
+    struct stat angaben {};
     if (gefolgt_) {
+        // Within a step the name was looked at; since the last write, the
+        // open file itself.
+        if (ungeprueft_ && ::fstat(datei_.Fd(), &angaben) == 0 && !Passt(angaben)) {
+            verschieden_ = true;
+            return Pruefung::Fremd;
+        }
         return Pruefung::Gleich;
     }
-    struct stat angaben {};
     if (::stat(Name().c_str(), &angaben) != 0) {
         if (errno != ENOENT) {
             // The folder itself is out of reach (a share gone, say): nothing
@@ -161,7 +179,7 @@ Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
         if (auto wieder = Wiederherstellen(); !wieder.HatWert()) {
             return wieder.Fehler();
         }
-    } else if (!(StandAus<Stand>(angaben) == stand_)) {
+    } else if (!Passt(angaben)) {
         return Pruefung::Fremd;
     }
     gefolgt_ = gruppen_ > 0;

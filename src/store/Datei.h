@@ -10,6 +10,8 @@
 #include "store/DateiFehler.h"
 #include "store/Deskriptor.h"
 
+struct stat;
+
 namespace lohnwippe {
 
 // A file of bytes with random access, the seam between the record layer and
@@ -115,6 +117,9 @@ class SystemDatei final : public Datei {
 
     // What the file is like after the program's own last access.
     void StandMerken();
+    // Whether `angaben` show the file as the program left it; after a
+    // write of its own, the time of change they show becomes its own.
+    bool Passt(const struct stat& angaben);
     Erwartet<void> Wiederherstellen();
     // Creates a file under a name of its own, fills it, hands it to the
     // disk, locks it as this one and moves it under the file's name,
@@ -138,8 +143,10 @@ class SystemDatei final : public Datei {
     Ersetzung ersetzung_ = Ersetzung::Keine;
     int gruppen_ = 0;
     bool gefolgt_ = false;  // the name was checked within the open group
-    // A write found the open file cut or grown by another program.
+    // A look found the open file cut or grown by another program.
     bool verschieden_ = false;
+    // Written since the last look: only the length is known.
+    bool ungeprueft_ = false;
 };
 
 }  // namespace lohnwippe

@@ -256,7 +256,8 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
 }
 
 void Datenbestand::Mitschreiben(std::vector<Satzaenderung>* ziel) {
-    faelle_.Mitschreiben(ziel, Datendatei::Faelle);
+    // The settings record follows the case on screen, not the steps.
+    faelle_.Mitschreiben(ziel, Datendatei::Faelle, EinstellungsSatz);
     umlagen_.Mitschreiben(ziel, Datendatei::Umlagen);
 }
 

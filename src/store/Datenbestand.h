@@ -118,6 +118,7 @@ class Datenbestand {
 
     // Every record a write changes from now on, in both files, is added to
     // `ziel` (none: nothing is recorded); `ziel` outlives the recording.
+    // Not the settings record, which follows the case on screen.
     void Mitschreiben(std::vector<Satzaenderung>* ziel);
     // The bytes of one record of either file as they stand, and writing
     // them back: the way back to an earlier state, record by record.
