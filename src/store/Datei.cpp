@@ -143,7 +143,7 @@ void SystemDatei::StandMerken() {
 }
 
 bool SystemDatei::Passt(const struct stat& angaben) {
-    const Stand jetzt = StandAus<Stand>(angaben);
+    const auto jetzt = StandAus<Stand>(angaben);
     if (!(jetzt.Kennung == stand_.Kennung) || jetzt.Laenge != stand_.Laenge) {
         return false;
     }
