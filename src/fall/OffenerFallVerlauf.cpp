@@ -1,5 +1,7 @@
 // Undo and redo: the steps the user took, named where they are taken, and
 // the way back and forth through the files.
+#include <algorithm>
+
 #include "calc/Formate.h"
 #include "fall/OffenerFall.h"
 #include "store/Satznummern.h"
@@ -142,11 +144,11 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
                 NamenEintragen(einstellungen.Wert(), EinstellungsSatz, namen_, zeilendrucker_));
         }
     }
-    for (const Satzaenderung& satz : schritt.Saetze) {
-        if (satz.Datei == Datendatei::Faelle && satz.SatzNr >= NamenSatz1) {
-            if (auto namen = daten_.Namen(); namen.HatWert()) {
-                namen_ = std::move(namen).Wert();
-            }
+    if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {
+            return s.Datei == Datendatei::Faelle && s.SatzNr >= NamenSatz1;
+        })) {
+        if (auto namen = daten_.Namen(); namen.HatWert()) {
+            namen_ = std::move(namen).Wert();
         }
     }
     a.Personen = true;

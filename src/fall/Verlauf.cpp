@@ -65,13 +65,7 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         Schritt ohne;
         Einfuegen(ohne, std::move(offen));
         if (!ohne.Saetze.empty() && !zurueck_.empty()) {
-            for (Satzaenderung& satz : ohne.Saetze) {
-                zurueck_.back().Saetze.push_back(std::move(satz));
-            }
-            Schritt& letzter = zurueck_.back();
-            std::vector<Satzaenderung> alle = std::move(letzter.Saetze);
-            letzter.Saetze.clear();
-            Einfuegen(letzter, std::move(alle));
+            Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
             vor_.clear();
         }
         return;
