@@ -1,6 +1,8 @@
 #include "calc/Zahltext.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -153,6 +155,19 @@ char* GanzzahlText(char* ziel, long wert) {
         *ziel++ = '-';
     }
     return Ganzteil(ziel, Betrag(wert), false);
+}
+
+char* GleitText(char* ziel, double wert, Zahlformat format) {
+    if (wert == 0) {  // also -0, which a sheet shows as 0
+        *ziel = '0';
+        return ziel + 1;
+    }
+    char* const ende =
+        std::to_chars(ziel, ziel + ZahltextPlatz, wert, std::chars_format::general, 15).ptr;
+    if (format == Zahlformat::Deutsch) {
+        std::replace(ziel, ende, '.', ',');
+    }
+    return ende;
 }
 
 }  // namespace lohnwippe

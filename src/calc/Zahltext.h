@@ -35,4 +35,10 @@ char* ZahlText(char* ziel, Waehrung wert, Zahlformat format);
 
 char* GanzzahlText(char* ziel, long wert);
 
+// A spreadsheet's number as its cells show it in the general format: at
+// most 15 significant digits, so that the binary noise of a formula
+// (0.30000000000000004) is gone, no trailing zeros, an exponent only for
+// very large or small values ("1e+20"). Returns the end of the text.
+char* GleitText(char* ziel, double wert, Zahlformat format);
+
 }  // namespace lohnwippe

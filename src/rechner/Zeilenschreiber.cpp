@@ -1,6 +1,7 @@
 #include "rechner/Zeilenschreiber.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
@@ -167,6 +168,15 @@ void Zeilenschreiber::Zahl(Waehrung wert) {
 
 void Zeilenschreiber::Ganzzahl(long wert) {
     Zahlfeld([&](char* p) { return GanzzahlText(p, wert); });
+}
+
+void Zeilenschreiber::Wert(const Zellwert& wert) {
+    if (format_ == Ausgabeformat::JsonZeilen && wert.Zahl) {
+        std::array<char, ZahltextPlatz> text{};
+        Text(std::string_view(text.data(), GleitText(text.data(), *wert.Zahl, Zahlformat::Punkt)));
+        return;
+    }
+    Text(wert.Text);
 }
 
 void Zeilenschreiber::Zeilenende() {

@@ -8,12 +8,14 @@
 
 #include "calc/Waehrung.h"
 #include "calc/Zahltext.h"
+#include "rechner/Zellwert.h"
 
 namespace lohnwippe::rechner {
 
 enum class Ausgabeformat {
     Csv,         // semicolon separated, header row, German numbers
     JsonZeilen,  // one object per line, every value a string, decimal point
+    Xlsx,        // a spreadsheet file: numbers as numbers, header bold and frozen
 };
 
 // Where the rows go: takes all of the bytes it is given or throws Abbruch.
@@ -38,6 +40,9 @@ class Zeilenschreiber {
     void Dezimal(Waehrung wert, int stellen);  // DezimalText
     void Zahl(Waehrung wert);                  // ZahlText
     void Ganzzahl(long wert);
+    // A carried value: its number where it has one (JSON with a decimal
+    // point), else its text.
+    void Wert(const Zellwert& wert);
     void Zeilenende();
 
     // Hands everything written so far to the target.

@@ -1,0 +1,3 @@
+#include <benchmark/benchmark.h>
+
+#include "rechner/Blattleser.h"

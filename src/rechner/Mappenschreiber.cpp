@@ -1,0 +1,1 @@
+#include "rechner/Mappenschreiber.h"

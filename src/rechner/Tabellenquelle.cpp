@@ -1,0 +1,2 @@
+#include "rechner/Blattleser.h"
+#include "rechner/Zeilenleser.h"
