@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "rechner/Eingabe.h"
+#include "rechner/Kopfzeile.h"
 
 extern "C" {
 #include <csv.h>
@@ -32,6 +33,12 @@ class Csv final : public Zeilenquelle {
 
     bool Naechste(Eingabezeile& zeile) override;
     Zahlformat Zahlen() const override { return Zahlformat::Deutsch; }
+    const std::vector<std::string>& Mitgefuehrt() override {
+        if (!kopfGelesen_) {
+            KopfLesen();
+        }
+        return kopf_->Mitgefuehrt();
+    }
 
   private:
     void Anfangen() {
@@ -58,9 +65,7 @@ class Csv final : public Zeilenquelle {
         return std::string_view(text_).substr(grenzen_[i], bis - grenzen_[i]);
     }
     void KopfLesen();
-    std::string Spaltenname(std::size_t feld) const {
-        return feld < kopf_.size() ? kopf_[feld] : "Feld " + std::to_string(feld + 1);
-    }
+    std::string Spaltenname(std::size_t feld) const { return kopf_->Name(feld); }
 
     Zeilenteiler zeilen_;
     std::string name_;  // in front of the header's messages
@@ -68,9 +73,7 @@ class Csv final : public Zeilenquelle {
     std::string text_;
     std::vector<std::size_t> grenzen_;
     bool kopfGelesen_ = false;
-    std::vector<std::string> kopf_;
-    // The field of each input column, -1 where the input has none.
-    std::array<int, AnzahlEingabespalten> stelle_{};
+    std::optional<Kopfzeile> kopf_;
 };
 
 std::optional<std::string> Csv::Zerlegen(std::string_view zeile) {
@@ -110,28 +113,11 @@ void Csv::KopfLesen() {
     if (auto fehler = Zerlegen(zeile)) {
         throw Abbruch(ort + ": " + *fehler);
     }
-    stelle_.fill(-1);
+    std::vector<std::string> namen;
     for (std::size_t feld = 0; feld < grenzen_.size(); ++feld) {
-        const std::string name(FeldText(feld));
-        kopf_.push_back(name);
-        const int spalte = Eingabespaltennummer(name);
-        if (spalte >= 0) {
-            if (stelle_[static_cast<std::size_t>(spalte)] >= 0) {
-                throw Abbruch(ort + ": Spalte " + Zitat(name) + " steht zweimal darin");
-            }
-            stelle_[static_cast<std::size_t>(spalte)] = static_cast<int>(feld);
-        } else if (!name.empty() && !Ausgabespalte(name)) {
-            const bool trenner = name.find_first_of(",\t") != std::string::npos;
-            throw Abbruch(ort + ": unbekannte Spalte " + Zitat(name) +
-                          (trenner ? " – Trennzeichen ist das Semikolon (;)"
-                                   : " – „lohnwippe-rechner spalten“ zeigt alle Spalten"));
-        }
+        namen.emplace_back(FeldText(feld));
     }
-    for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
-        if (stelle_[i] < 0 && Pflichtspalte(Eingabespalten()[i])) {
-            throw Abbruch(ort + ": Spalte " + Zitat(Eingabespalten()[i].Name) + " fehlt");
-        }
-    }
+    kopf_.emplace(std::move(namen), ort);
 }
 
 bool Csv::Naechste(Eingabezeile& zeile) {
@@ -155,27 +141,34 @@ bool Csv::Naechste(Eingabezeile& zeile) {
         if (leer) {
             continue;
         }
-        if (anzahl < kopf_.size()) {
+        const std::size_t spalten = kopf_->Anzahl();
+        if (anzahl < spalten) {
             zeile.Fehler =
-                Zeilenfehler{kopf_[anzahl], "die Zeile endet nach " + std::to_string(anzahl) +
-                                                " Feldern; die Kopfzeile hat " +
-                                                std::to_string(kopf_.size()) + " Spalten"};
+                Zeilenfehler{kopf_->Name(anzahl), "die Zeile endet nach " + std::to_string(anzahl) +
+                                                      " Feldern; die Kopfzeile hat " +
+                                                      std::to_string(spalten) + " Spalten"};
             return true;
         }
-        for (std::size_t i = kopf_.size(); i < anzahl; ++i) {
+        for (std::size_t i = spalten; i < anzahl; ++i) {
             if (!FeldText(i).empty()) {
                 zeile.Fehler =
                     Zeilenfehler{Spaltenname(i), "die Zeile hat " + std::to_string(anzahl) +
                                                      " Felder, die "
                                                      "Kopfzeile nur " +
-                                                     std::to_string(kopf_.size()) + " Spalten"};
+                                                     std::to_string(spalten) + " Spalten"};
                 return true;
             }
         }
         for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
-            const int feld = stelle_[i];
+            const int feld = kopf_->Feld(i);
             zeile.Felder[i] =
                 feld < 0 ? std::nullopt : std::optional(FeldText(static_cast<std::size_t>(feld)));
+        }
+        const auto& mitgefuehrt = kopf_->MitgefuehrteFelder();
+        zeile.Mitgefuehrt.resize(mitgefuehrt.size());
+        for (std::size_t i = 0; i < mitgefuehrt.size(); ++i) {
+            zeile.Mitgefuehrt[i].Text = FeldText(mitgefuehrt[i]);
+            zeile.Mitgefuehrt[i].Zahl.reset();
         }
         return true;
     }

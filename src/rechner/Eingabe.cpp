@@ -1,9 +1,13 @@
 #include "rechner/Eingabe.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <span>
 #include <utility>
+
+#include "calc/Utf8.h"
+#include "store/Cp1252.h"
 
 namespace lohnwippe::rechner {
 
@@ -19,6 +23,50 @@ std::size_t TextStrom::Lesen(char* ziel, std::size_t anzahl) {
     std::memcpy(ziel, rest_.data(), n);
     rest_.remove_prefix(n);
     return n;
+}
+
+std::size_t Zeichensatzstrom::Lesen(char* ziel, std::size_t anzahl) {
+    while (ausAb_ == aus_.size()) {
+        if (art_ == Zeichensatz::Utf8 && roh_.empty()) {
+            return quelle_.Lesen(ziel, anzahl);
+        }
+        aus_.clear();
+        ausAb_ = 0;
+        const std::size_t vorher = roh_.size();
+        Nachfuellen();
+        if (aus_.empty() && roh_.size() == vorher) {
+            return 0;
+        }
+    }
+    const std::size_t n = std::min(anzahl, aus_.size() - ausAb_);
+    std::memcpy(ziel, aus_.data() + ausAb_, n);
+    ausAb_ += n;
+    return n;
+}
+
+void Zeichensatzstrom::Nachfuellen() {
+    std::array<char, 64 * 1024> block{};
+    const std::size_t n = quelle_.Lesen(block.data(), block.size());
+    roh_.append(block.data(), n);
+    if (!art_) {
+        const auto hoch = std::find_if(roh_.begin(), roh_.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) > 127; });
+        const auto stelle = static_cast<std::size_t>(hoch - roh_.begin());
+        // Four bytes are the longest sequence: with fewer, wait for more.
+        if (hoch == roh_.end() || (roh_.size() - stelle < 4 && n > 0)) {
+            aus_.assign(roh_, 0, stelle);
+            roh_.erase(0, stelle);
+            return;
+        }
+        std::size_t pos = stelle;
+        char32_t zeichen = 0;
+        art_ = Utf8Lesen(roh_, pos, zeichen) ? Zeichensatz::Utf8 : Zeichensatz::Windows1252;
+        if (art_ == Zeichensatz::Windows1252 && erkannt_) {
+            erkannt_();
+        }
+    }
+    aus_ = art_ == Zeichensatz::Windows1252 ? AusCp1252(roh_) : std::move(roh_);
+    roh_.clear();
 }
 
 // Twice the longest line: one whole line and room to read behind it. Not

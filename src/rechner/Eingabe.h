@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "rechner/Zeilenleser.h"
+#include "rechner/Zellwert.h"
 #include "store/Deskriptor.h"
 
 namespace lohnwippe::rechner {
@@ -41,6 +43,32 @@ class TextStrom final : public Eingabestrom {
   private:
     std::string_view rest_;
     Eingabestrom* danach_;
+};
+
+enum class Zeichensatz { Utf8, Windows1252 };
+
+// Hands the input on as UTF-8. Windows-1252 (what many spreadsheet
+// programs write as "CSV") is converted byte by byte. Without a fixed
+// character set the first byte above 127 decides: up to it, both read
+// alike; a valid UTF-8 sequence there keeps the input UTF-8 (a broken one
+// later is that row's fault), anything else makes all of it Windows-1252
+// and calls `erkannt` once.
+class Zeichensatzstrom final : public Eingabestrom {
+  public:
+    Zeichensatzstrom(Eingabestrom& quelle, std::optional<Zeichensatz> fest,
+                     std::function<void()> erkannt = {})
+        : quelle_(quelle), art_(fest), erkannt_(std::move(erkannt)) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override;
+
+  private:
+    void Nachfuellen();
+
+    Eingabestrom& quelle_;
+    std::optional<Zeichensatz> art_;  // none: not decided yet
+    std::function<void()> erkannt_;
+    std::string roh_;  // read, not yet passed on
+    std::string aus_;  // converted, not yet handed out from ausAb_
+    std::size_t ausAb_ = 0;
 };
 
 // Splits the input into lines: LF, CRLF or a CR alone (old Mac files) ends
@@ -81,6 +109,9 @@ class Zeilenteiler {
 struct Eingabezeile {
     long Nummer = 0;
     Eingabefelder Felder{};
+    // The values of the columns the source carries (Mitgefuehrt), in their
+    // order; a value the row lacks is empty.
+    std::vector<Zellwert> Mitgefuehrt;
     std::optional<Zeilenfehler> Fehler;
 };
 
@@ -98,6 +129,13 @@ class Zeilenquelle {
     virtual bool Naechste(Eingabezeile& zeile) = 0;
     // How the input writes its amounts.
     virtual Zahlformat Zahlen() const = 0;
+    // The names of the columns the calculator does not know, which every
+    // row carries to its output row. Reads the header if it has not been
+    // read (Abbruch as Naechste).
+    virtual const std::vector<std::string>& Mitgefuehrt() = 0;
+    // Where a row's field stands, for the messages: " (D7)" in a sheet,
+    // empty elsewhere.
+    virtual std::string Zellort(const std::string& /*spalte*/, long /*zeile*/) const { return {}; }
 };
 
 // CSV: semicolon, double quotes, a header row naming the columns (see
@@ -109,5 +147,12 @@ std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& 
 // JSON lines: one object per line, keys as the column names, values as
 // strings or numbers (taken as written); true, false and null are refused.
 std::unique_ptr<Zeilenquelle> JsonQuelle(Eingabestrom& strom);
+
+class Blattleser;
+// A sheet of a spreadsheet file: its first row with content the header,
+// the rest read as CSV rows are (see Tabellenquelle.cpp); messages name the
+// cell (" (D7)", Zellort).
+std::unique_ptr<Zeilenquelle> TabellenQuelle(std::unique_ptr<Blattleser> blatt,
+                                             const std::string& name = {});
 
 }  // namespace lohnwippe::rechner

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "calc/Utf8.h"
@@ -14,10 +15,19 @@ using Json = nlohmann::json;
 // exactly that and never passes through a binary fraction.
 class Objektleser final : public nlohmann::json_sax<Json> {
   public:
+    // `sammeln`: the first line, whose keys the calculator does not know
+    // become the columns carried; later lines may only repeat them.
     Objektleser(std::array<std::string, AnzahlEingabespalten>& werte,
-                std::array<bool, AnzahlEingabespalten>& vorhanden)
-        : werte_(werte), vorhanden_(vorhanden) {
+                std::array<bool, AnzahlEingabespalten>& vorhanden,
+                std::vector<std::string>& mitgefuehrt, std::vector<Zellwert>& fremde, bool sammeln)
+        : werte_(werte),
+          vorhanden_(vorhanden),
+          mitgefuehrt_(mitgefuehrt),
+          fremde_(fremde),
+          sammeln_(sammeln) {
         vorhanden_.fill(false);
+        fremde_.assign(mitgefuehrt_.size(), Zellwert{});
+        fremdVorhanden_.assign(mitgefuehrt_.size(), false);
     }
 
     std::optional<Zeilenfehler> Fehler;
@@ -26,9 +36,15 @@ class Objektleser final : public nlohmann::json_sax<Json> {
     // as an amount, a month or a list position is no answer.
     bool null() override { return Literal("null"); }
     bool boolean(bool wert) override { return Literal(wert ? "true" : "false"); }
-    bool number_integer(number_integer_t wert) override { return Wert(std::to_string(wert)); }
-    bool number_unsigned(number_unsigned_t wert) override { return Wert(std::to_string(wert)); }
-    bool number_float(number_float_t /*wert*/, const string_t& text) override { return Wert(text); }
+    bool number_integer(number_integer_t wert) override {
+        return Wert(std::to_string(wert), static_cast<double>(wert));
+    }
+    bool number_unsigned(number_unsigned_t wert) override {
+        return Wert(std::to_string(wert), static_cast<double>(wert));
+    }
+    bool number_float(number_float_t wert, const string_t& text) override {
+        return Wert(text, static_cast<double>(wert));
+    }
     bool string(string_t& wert) override { return Wert(wert); }
     bool binary(binary_t& /*wert*/) override { return Verschachtelt(); }
 
@@ -48,12 +64,32 @@ class Objektleser final : public nlohmann::json_sax<Json> {
     bool key(string_t& name) override {
         schluessel_ = name;
         spalte_ = Eingabespaltennummer(name);
-        if (spalte_ < 0 && !Ausgabespalte(name)) {
-            return Scheitern(name, "unbekannte Spalte – „lohnwippe-rechner spalten“ zeigt alle");
+        fremd_ = -1;
+        if (spalte_ >= 0) {
+            return !vorhanden_[static_cast<std::size_t>(spalte_)] ||
+                   Scheitern(name, "steht zweimal in der Zeile");
         }
-        if (spalte_ >= 0 && vorhanden_[static_cast<std::size_t>(spalte_)]) {
+        if (Ausgabespalte(name)) {
+            return true;
+        }
+        const auto stelle = std::find(mitgefuehrt_.begin(), mitgefuehrt_.end(), name);
+        fremd_ = static_cast<int>(stelle - mitgefuehrt_.begin());
+        if (stelle == mitgefuehrt_.end()) {
+            if (!sammeln_) {
+                return Scheitern(name,
+                                 "unbekannte Spalte, die die erste Zeile nicht hat; mitgeführt "
+                                 "werden die Spalten der ersten Zeile – „lohnwippe-rechner "
+                                 "spalten“ zeigt alle bekannten");
+            }
+            mitgefuehrt_.push_back(name);
+            fremde_.emplace_back();
+            fremdVorhanden_.push_back(false);
+        }
+        const auto i = static_cast<std::size_t>(fremd_);
+        if (fremdVorhanden_[i]) {
             return Scheitern(name, "steht zweimal in der Zeile");
         }
+        fremdVorhanden_[i] = true;
         return true;
     }
 
@@ -68,9 +104,12 @@ class Objektleser final : public nlohmann::json_sax<Json> {
     }
 
   private:
-    bool Wert(const std::string& text) {
+    bool Wert(const std::string& text, std::optional<double> zahl = std::nullopt) {
         if (tiefe_ != 1) {
             return Verschachtelt();
+        }
+        if (fremd_ >= 0) {
+            fremde_[static_cast<std::size_t>(fremd_)] = Zellwert{text, zahl};
         }
         if (spalte_ >= 0) {
             const auto i = static_cast<std::size_t>(spalte_);
@@ -100,8 +139,13 @@ class Objektleser final : public nlohmann::json_sax<Json> {
 
     std::array<std::string, AnzahlEingabespalten>& werte_;
     std::array<bool, AnzahlEingabespalten>& vorhanden_;
+    std::vector<std::string>& mitgefuehrt_;
+    std::vector<Zellwert>& fremde_;
+    std::vector<bool> fremdVorhanden_;
+    bool sammeln_;
     int tiefe_ = 0;
     int spalte_ = -1;
+    int fremd_ = -1;
     std::string schluessel_;
 };
 
@@ -111,7 +155,30 @@ class JsonZeilen final : public Zeilenquelle {
 
     Zahlformat Zahlen() const override { return Zahlformat::Punkt; }
 
+    // The first line with content is read ahead: its keys decide.
+    const std::vector<std::string>& Mitgefuehrt() override {
+        if (!erste_) {
+            erste_.emplace();
+            if (!Lesen(*erste_)) {
+                erste_->Nummer = -1;
+            }
+        }
+        return mitgefuehrt_;
+    }
+
     bool Naechste(Eingabezeile& zeile) override {
+        Mitgefuehrt();
+        if (erste_->Nummer != 0) {
+            const bool da = erste_->Nummer > 0;
+            zeile = std::move(*erste_);
+            erste_->Nummer = 0;
+            return da;
+        }
+        return Lesen(zeile);
+    }
+
+  private:
+    bool Lesen(Eingabezeile& zeile) {
         std::string_view text;
         while (ZeileBeginnen(zeilen_, zeile, text)) {
             if (zeile.Fehler) {
@@ -125,9 +192,14 @@ class JsonZeilen final : public Zeilenquelle {
                     "", "kein gültiges UTF-8 (Byte " + std::to_string(stelle + 1) + " der Zeile)"};
                 return true;
             }
-            Objektleser leser(werte_, vorhanden_);
+            const bool sammeln = !gesammelt_;
+            gesammelt_ = true;
+            Objektleser leser(werte_, vorhanden_, mitgefuehrt_, zeile.Mitgefuehrt, sammeln);
             if (!Json::sax_parse(text, &leser) || leser.Fehler) {
                 zeile.Fehler = leser.Fehler.value_or(Zeilenfehler{"", "kein gültiges JSON"});
+                if (sammeln) {
+                    mitgefuehrt_.clear();
+                }
                 return true;
             }
             for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
@@ -139,10 +211,14 @@ class JsonZeilen final : public Zeilenquelle {
         return false;
     }
 
-  private:
     Zeilenteiler zeilen_;
     std::array<std::string, AnzahlEingabespalten> werte_;
     std::array<bool, AnzahlEingabespalten> vorhanden_{};
+    std::vector<std::string> mitgefuehrt_;
+    bool gesammelt_ = false;
+    // The first row, read ahead for its keys: Nummer 0 once handed out,
+    // -1 when the input has none.
+    std::optional<Eingabezeile> erste_;
 };
 
 }  // namespace

@@ -3,8 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "calc/Utf8.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
+#include "rechner/Blattleser.h"
 #include "rechner/Spalten.h"
 
 namespace lohnwippe::rechner {
@@ -14,25 +16,54 @@ namespace {
 // Enough to see past a byte-order mark and blank lines to the first sign.
 constexpr std::size_t Vorlauf = 4096;
 
-std::string Ort(const std::string& eingabe, long zeile, const std::string& spalte) {
+std::string Ort(const std::string& eingabe, long zeile, const std::string& spalte,
+                const Zeilenquelle& quelle) {
     std::string ort = eingabe + ", Zeile " + std::to_string(zeile);
     if (!spalte.empty()) {
-        ort += ", Spalte " + Zitat(spalte);
+        ort += ", Spalte " + Zitat(spalte) + quelle.Zellort(spalte, zeile);
     }
     return ort;
 }
 
-// JSON lines begin with "{", a CSV file with its header.
-Ausgabeformat FormatNachInhalt(std::string_view anfang) {
+// A carried text goes out as it came, so it must be text: a spreadsheet
+// file could not hold broken bytes at all.
+std::optional<Zeilenfehler> MitgefuehrteFehler(const Eingabezeile& zeile,
+                                               const std::vector<std::string>& namen) {
+    for (std::size_t i = 0; i < zeile.Mitgefuehrt.size(); ++i) {
+        if (const std::size_t stelle = Utf8Fehler(zeile.Mitgefuehrt[i].Text);
+            stelle != std::string::npos) {
+            return Zeilenfehler{namen[i], "kein gültiges UTF-8 (Byte " +
+                                              std::to_string(stelle + 1) + " des Feldes)"};
+        }
+    }
+    return std::nullopt;
+}
+
+// A spreadsheet file is a zip archive; JSON lines begin with "{", a CSV
+// file with its header.
+Eingabeart FormatNachInhalt(std::string_view anfang) {
+    if (MappeNachInhalt(anfang)) {
+        return Eingabeart::Tabelle;
+    }
     if (anfang.starts_with("\xEF\xBB\xBF")) {
         anfang.remove_prefix(3);
     }
     const std::size_t erstes = anfang.find_first_not_of(" \t\r\n");
-    return erstes != std::string_view::npos && anfang[erstes] == '{' ? Ausgabeformat::JsonZeilen
-                                                                     : Ausgabeformat::Csv;
+    return erstes != std::string_view::npos && anfang[erstes] == '{' ? Eingabeart::JsonZeilen
+                                                                     : Eingabeart::Csv;
 }
 
 }  // namespace
+
+std::optional<Eingabeart> EingabeartNachName(const std::string& name) {
+    if (name.ends_with(".xlsx") || name.ends_with(".ods")) {
+        return Eingabeart::Tabelle;
+    }
+    if (const auto format = FormatNachName(name)) {
+        return *format == Ausgabeformat::Csv ? Eingabeart::Csv : Eingabeart::JsonZeilen;
+    }
+    return std::nullopt;
+}
 
 Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) {
     return EingabenAusFall(zeile.Fall, umlagen[static_cast<std::size_t>(UmlageNr(zeile.Monat) - 1)],
@@ -43,14 +74,21 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
                        const std::string& eingabe, const Melder& melden) {
     Zaehlung zaehlung;
     Eingabezeile zeile;
+    const std::vector<std::string> mitgefuehrt = quelle.Mitgefuehrt();
     while (quelle.Naechste(zeile)) {
         std::optional<Zeilenfehler> fehler = zeile.Fehler;
+        if (!fehler) {
+            fehler = MitgefuehrteFehler(zeile, mitgefuehrt);
+        }
         if (!fehler) {
             auto gelesen = ZeileLesen(zeile.Felder, quelle.Zahlen());
             if (const auto* fall = std::get_if<Fallzeile>(&gelesen)) {
                 const Eingaben eingaben = EingabenVonZeile(*fall, umlagen);
                 try {
                     const Ergebnis ergebnis = Berechnen(eingaben);
+                    for (const Zellwert& wert : zeile.Mitgefuehrt) {
+                        ausgabe.Wert(wert);
+                    }
                     EingabefelderSchreiben(ausgabe, fall->Fall, fall->Monat);
                     ErgebnisfelderSchreiben(ausgabe, eingaben, ergebnis);
                     ausgabe.Zeilenende();
@@ -66,7 +104,7 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
             }
         }
         ++zaehlung.Abgewiesen;
-        melden(Ort(eingabe, zeile.Nummer, fehler->Spalte) + ": " + fehler->Grund);
+        melden(Ort(eingabe, zeile.Nummer, fehler->Spalte, quelle) + ": " + fehler->Grund);
     }
     return zaehlung;
 }
@@ -101,13 +139,28 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
             vorgelesen += n;
         }
         vorlauf.resize(vorgelesen);
-        const Ausgabeformat eingabeformat = auftrag.Eingabeformat.value_or(
-            FormatNachName(auftrag.Eingabe).value_or(FormatNachInhalt(vorlauf)));
+        const Eingabeart art = auftrag.Eingabeformat.value_or(
+            EingabeartNachName(auftrag.Eingabe).value_or(FormatNachInhalt(vorlauf)));
+        if (auftrag.Blatt && art != Eingabeart::Tabelle) {
+            throw Abbruch("--blatt gilt nur für Tabellendateien (.xlsx, .ods)");
+        }
         TextStrom strom(vorlauf, &datei);
-        const auto quelle =
-            eingabeformat == Ausgabeformat::Csv ? CsvQuelle(strom, name) : JsonQuelle(strom);
+        // JSON is UTF-8 by definition; only CSV files come in the other.
+        std::optional<Zeichensatz> zeichensatz = auftrag.Textzeichensatz;
+        if (!zeichensatz && art == Eingabeart::JsonZeilen) {
+            zeichensatz = Zeichensatz::Utf8;
+        }
+        Zeichensatzstrom text(strom, zeichensatz, [&] {
+            melden(name +
+                   ": kein gültiges UTF-8 – als Windows-1252 gelesen (--zeichensatz utf-8 "
+                   "liest es als UTF-8)");
+        });
+        const auto quelle = art == Eingabeart::Tabelle
+                                ? TabellenQuelle(BlattOeffnen(eingabe, name, auftrag.Blatt), name)
+                            : art == Eingabeart::Csv ? CsvQuelle(text, name)
+                                                     : JsonQuelle(text);
 
-        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(), gelesen);
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(quelle->Mitgefuehrt()), gelesen);
         return FaelleRechnen(*quelle, schreiber, umlagen, name, melden);
     });
 }

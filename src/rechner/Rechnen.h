@@ -23,12 +23,23 @@ Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen);
 Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Umlagetabelle& umlagen,
                        const std::string& eingabe, const Melder& melden);
 
+// What the input is.
+enum class Eingabeart { Csv, JsonZeilen, Tabelle };
+
+// The format a file name announces (.csv; .jsonl, .ndjson, .json; .xlsx,
+// .ods).
+std::optional<Eingabeart> EingabeartNachName(const std::string& name);
+
 // The command `rechnen`.
 struct Rechenauftrag {
     std::string Eingabe = "-";  // file name, "-" for standard input
     Ausgabeoptionen Ausgabe;
-    std::optional<Ausgabeformat> Eingabeformat;  // none: by name, then content
-    std::optional<std::string> Daten;            // folder whose U12.dat to read
+    std::optional<Eingabeart> Eingabeformat;  // none: by name, then content
+    std::optional<std::string> Blatt;         // of a spreadsheet; none: the first
+    // Of a CSV or JSON input; none: UTF-8, or Windows-1252 for a CSV file
+    // that is not UTF-8.
+    std::optional<Zeichensatz> Textzeichensatz;
+    std::optional<std::string> Daten;  // folder whose U12.dat to read
 };
 
 // Exit status and messages as ZeilenAusgeben says.

@@ -184,8 +184,8 @@ std::vector<std::string> Ergebnisspalten() {
     return spalten;
 }
 
-std::vector<std::string> Rechenspalten() {
-    std::vector<std::string> spalten;
+std::vector<std::string> Rechenspalten(std::vector<std::string> davor) {
+    std::vector<std::string> spalten = std::move(davor);
     for (const Eingabespalte& s : Eingabespalten()) {
         spalten.push_back(s.Name);
     }

@@ -46,9 +46,9 @@ bool Ausgabespalte(std::string_view name);
 // Jahr and Monat have no default; every other column may be left out.
 bool Pflichtspalte(const Eingabespalte& spalte);
 
-// Output of `rechnen`: the input columns, the result columns, the rates and
-// the warning, in this order.
-std::vector<std::string> Rechenspalten();
+// Output of `rechnen`: the columns the input carries (`davor`), the input
+// columns, the result columns, the rates and the warning, in this order.
+std::vector<std::string> Rechenspalten(std::vector<std::string> davor = {});
 
 // Output of `export`: case, person and employer names in front of the
 // columns of `rechnen`, the year's remuneration behind them.

@@ -49,22 +49,51 @@ std::string DeutscheMeldung(const CLI::ParseError& fehler) {
     return "Aufruf nicht verstanden (" + text + ")";
 }
 
-std::optional<Ausgabeformat> Format(const std::string& wert, const char* option) {
+std::optional<Ausgabeformat> Format(const std::string& wert) {
     if (wert.empty()) {
         return std::nullopt;
     }
-    if (wert == "csv") {
-        return Ausgabeformat::Csv;
+    for (auto [name, format] :
+         {std::pair{"csv", Ausgabeformat::Csv}, std::pair{"jsonl", Ausgabeformat::JsonZeilen},
+          std::pair{"xlsx", Ausgabeformat::Xlsx}}) {
+        if (wert == name) {
+            return format;
+        }
     }
-    if (wert == "jsonl") {
-        return Ausgabeformat::JsonZeilen;
+    throw Abbruch("--format " + wert + ": erlaubt sind csv, jsonl und xlsx");
+}
+
+std::optional<Eingabeart> Eingabeformat(const std::string& wert) {
+    if (wert.empty()) {
+        return std::nullopt;
     }
-    throw Abbruch(std::string(option) + " " + wert + ": erlaubt sind csv und jsonl");
+    for (auto [name, art] :
+         {std::pair{"csv", Eingabeart::Csv}, std::pair{"jsonl", Eingabeart::JsonZeilen},
+          std::pair{"xlsx", Eingabeart::Tabelle}, std::pair{"ods", Eingabeart::Tabelle}}) {
+        if (wert == name) {
+            return art;
+        }
+    }
+    throw Abbruch("--eingabeformat " + wert + ": erlaubt sind csv, jsonl, xlsx und ods");
+}
+
+std::optional<Zeichensatz> ZeichensatzWahl(const std::string& wert) {
+    if (wert.empty()) {
+        return std::nullopt;
+    }
+    if (wert == "utf-8" || wert == "UTF-8") {
+        return Zeichensatz::Utf8;
+    }
+    if (wert == "windows-1252" || wert == "Windows-1252") {
+        return Zeichensatz::Windows1252;
+    }
+    throw Abbruch("--zeichensatz " + wert + ": erlaubt sind utf-8 und windows-1252");
 }
 
 // Options of both commands that write rows; the format as given, checked
 // once the command line is read.
-void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& format) {
+void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& format,
+                            std::string& zeichensatz, const char* zeichensatzHilfe) {
     befehl
         .add_option("-o,--ausgabe", o.Ausgabe,
                     "Ausgabedatei; - oder ohne: Standardausgabe. Eine vorhandene Datei wird "
@@ -72,20 +101,22 @@ void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& f
         ->type_name("DATEI");
     befehl
         .add_option("--format", format,
-                    "csv (Semikolon, Dezimalkomma, Kopfzeile) oder jsonl (ein JSON-Objekt je "
-                    "Zeile); ohne: nach der Endung der Ausgabedatei, sonst csv")
+                    "csv (Semikolon, Dezimalkomma, Kopfzeile), jsonl (ein JSON-Objekt je "
+                    "Zeile) oder xlsx (Tabellendatei: Zahlen als Zahlen); ohne: nach der Endung "
+                    "der Ausgabedatei (.csv, .jsonl, .xlsx), sonst csv")
         ->type_name("FORMAT");
     befehl.add_flag("--bom", o.Bom,
                     "CSV mit Byte-Order-Markierung beginnen, damit Tabellenkalkulationen "
                     "Umlaute richtig lesen");
+    befehl.add_option("--zeichensatz", zeichensatz, zeichensatzHilfe)->type_name("ZEICHENSATZ");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app(
-        "Lohnwippe ohne Fenster: rechnet Fälle aus CSV- oder JSON-Zeilen und gibt die "
-        "gespeicherten Fälle für Tabellenkalkulationen aus.",
+        "Lohnwippe ohne Fenster: rechnet Fälle aus CSV-, JSON-Zeilen- und Tabellendateien "
+        "und gibt die gespeicherten Fälle für Tabellenkalkulationen aus.",
         "lohnwippe-rechner");
     app.formatter(DeutscheHilfe());
     app.set_help_flag("-h,--help", "Diese Hilfe zeigen");
@@ -103,6 +134,8 @@ int main(int argc, char** argv) {
     Rechenauftrag rechnen;
     std::string rechnenFormat;
     std::string eingabeformat;
+    std::string rechnenZeichensatz;
+    std::string blatt;
     std::string daten;
     CLI::App* rechnenBefehl =
         app.add_subcommand("rechnen",
@@ -110,15 +143,24 @@ int main(int argc, char** argv) {
                            "Ergebniszeile");
     rechnenBefehl
         ->add_option("EINGABE", rechnen.Eingabe,
-                     "CSV- oder JSON-Zeilen-Datei; - oder ohne: Standardeingabe")
+                     "CSV-, JSON-Zeilen- oder Tabellendatei (.xlsx, .ods); - oder ohne: "
+                     "Standardeingabe")
         ->type_name("")
         ->group("Argumente");
-    AusgabeoptionenAnlegen(*rechnenBefehl, rechnen.Ausgabe, rechnenFormat);
+    AusgabeoptionenAnlegen(*rechnenBefehl, rechnen.Ausgabe, rechnenFormat, rechnenZeichensatz,
+                           "utf-8 oder windows-1252: Zeichensatz der CSV-Eingabe und einer "
+                           "CSV-Ausgabe; ohne: UTF-8, eine CSV-Eingabe, die kein gültiges UTF-8 "
+                           "ist, wird als Windows-1252 gelesen, die Ausgabe ist UTF-8");
     rechnenBefehl
         ->add_option("--eingabeformat", eingabeformat,
-                     "csv oder jsonl; ohne: nach der Endung der Datei (.csv; .jsonl, .ndjson, "
-                     ".json), sonst JSON-Zeilen, wenn die Eingabe mit { beginnt, andernfalls CSV")
+                     "csv, jsonl, xlsx oder ods; ohne: nach der Endung der Datei (.csv; .jsonl, "
+                     ".ndjson, .json; .xlsx, .ods), sonst nach dem Inhalt")
         ->type_name("FORMAT");
+    rechnenBefehl
+        ->add_option("--blatt", blatt,
+                     "Tabellenblatt einer .xlsx- oder .ods-Datei, das gerechnet wird; ohne: "
+                     "das erste")
+        ->type_name("NAME");
     rechnenBefehl
         ->add_option("--daten", daten,
                      "Umlage- und KV-Sätze aus ORDNER/U12.dat lesen (nur lesen) statt der "
@@ -127,6 +169,7 @@ int main(int argc, char** argv) {
 
     Exportauftrag exportieren;
     std::string exportFormat;
+    std::string exportZeichensatz;
     std::string ordner;
     std::string jahr;
     std::string person;
@@ -138,7 +181,8 @@ int main(int argc, char** argv) {
                      "($XDG_DATA_HOME/lohnwippe oder ~/.local/share/lohnwippe)")
         ->type_name("")
         ->group("Argumente");
-    AusgabeoptionenAnlegen(*exportBefehl, exportieren.Ausgabe, exportFormat);
+    AusgabeoptionenAnlegen(*exportBefehl, exportieren.Ausgabe, exportFormat, exportZeichensatz,
+                           "utf-8 oder windows-1252: Zeichensatz einer CSV-Ausgabe; ohne: UTF-8");
     exportBefehl->add_option("--jahr", jahr, "nur dieses Jahr (2009 bis 2012)")->type_name("JAHR");
     exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
         ->type_name("PERSON");
@@ -184,15 +228,19 @@ int main(int argc, char** argv) {
     }
     try {
         if (*rechnenBefehl) {
-            rechnen.Ausgabe.Format = Format(rechnenFormat, "--format");
-            rechnen.Eingabeformat = Format(eingabeformat, "--eingabeformat");
+            rechnen.Ausgabe.Format = Format(rechnenFormat);
+            rechnen.Eingabeformat = Eingabeformat(eingabeformat);
+            rechnen.Textzeichensatz = ZeichensatzWahl(rechnenZeichensatz);
+            if (!blatt.empty()) {
+                rechnen.Blatt = blatt;
+            }
             if (!daten.empty()) {
                 rechnen.Daten = daten;
             }
             return RechnenBefehl(rechnen, Melden);
         }
         if (*exportBefehl) {
-            exportieren.Ausgabe.Format = Format(exportFormat, "--format");
+            exportieren.Ausgabe.Format = Format(exportFormat);
             for (auto [wert, ziel] :
                  {std::pair{&ordner, &exportieren.Ordner}, std::pair{&jahr, &exportieren.Jahr},
                   std::pair{&person, &exportieren.Person}}) {

@@ -136,7 +136,7 @@ TEST_F(Programm, AufrufUndDateifehler) {
         {{}, 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
         {{"rechnen", "--foo"}, 2, "Unbekanntes Argument: --foo"},
         {{"rechnen", "faelle.csv", "--format"}, 2, "Option --format: Wert fehlt"},
-        {{"rechnen", "faelle.csv", "--format", "xml"}, 2, "--format xml: erlaubt sind csv und"},
+        {{"rechnen", "faelle.csv", "--format", "xml"}, 2, "--format xml: erlaubt sind csv, jsonl und xlsx"},
         {{"rechnen", "fehlt.csv"}, 2, "fehlt.csv: Öffnen nicht möglich – Datei oder Ordner nicht"},
         {{"rechnen", "faelle.csv", "-o", "faelle.csv"}, 2, "faelle.csv: das ist eine der Dateien"},
         {{"rechnen", "faelle.csv", "--daten", "fehlt"},

@@ -27,7 +27,7 @@ Lauf Rechnen(const std::string& eingabe) {
     const auto quelle = eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom);
     std::string text;
     Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
-                              Rechenspalten());
+                              Rechenspalten(quelle->Mitgefuehrt()));
     schreiber.Kopf();
     Lauf lauf;
     FaelleRechnen(*quelle, schreiber, StandardUmlagen(), "e",
@@ -155,7 +155,7 @@ TEST(Zeilenleser, JsonZeilen) {
         {R"({"Jahr":"2012"})", "e, Zeile 1, Spalte „Monat“: Spalte fehlt"},
         {anfang + R"("Kasse":{"Name":"x"}})", "e, Zeile 1, Spalte „Kasse“: nur Texte und Zahlen"},
         {anfang + R"("Jahr":"2011"})", "e, Zeile 1, Spalte „Jahr“: steht zweimal in der Zeile"},
-        {anfang + R"("Gehalt":5})", "e, Zeile 1, Spalte „Gehalt“: unbekannte Spalte"},
+        {anfang + R"("Gehalt":5.50})", "", {{"Gehalt", "5.50"}}},
         {R"({"Jahr":"2012",)", "e, Zeile 1: kein gültiges JSON"},
         {anfang + "\"Kasse\":\"\x80\"}", "e, Zeile 1: kein gültiges UTF-8 (Byte 35 der Zeile)"},
     };
@@ -196,10 +196,8 @@ TEST(Zeilenleser, ZeilennummernZaehlenJedeZeileDerDatei) {
 TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     const std::pair<std::string, std::string> faelle[] = {
         {"\n", "Die Eingabe ist leer"},
-        {"Jahr;Monat;Gehalt", "Kopfzeile (Zeile 1): unbekannte Spalte „Gehalt“ – "},
         {"Jahr,Monat,Entgelt_1",
-         "Kopfzeile (Zeile 1): unbekannte Spalte „Jahr,Monat,Entgelt_1“ "
-         "– Trennzeichen ist das Semikolon (;)"},
+         "Kopfzeile (Zeile 1): Spalte „Jahr“ fehlt – Trennzeichen ist das Semikolon (;)"},
         {"Jahr;Monat;Jahr", "Kopfzeile (Zeile 1): Spalte „Jahr“ steht zweimal darin"},
         {"\n\nMonat;Entgelt_1", "Kopfzeile (Zeile 3): Spalte „Jahr“ fehlt"},
         {"Jahr;\"Monat", "Kopfzeile (Zeile 1): Anführungszeichen nicht geschlossen"},
