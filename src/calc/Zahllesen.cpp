@@ -11,6 +11,33 @@ namespace lohnwippe {
 
 namespace {
 
+// Spreadsheets put a blank, a no-break space or a narrow one between the
+// amount and its sign.
+std::string_view OhneAbstand(std::string_view text, bool vorn) {
+    for (bool weiter = true; weiter && !text.empty();) {
+        weiter = false;
+        for (std::string_view abstand : {" ", "\u00A0", "\u202F"}) {
+            if (vorn ? text.starts_with(abstand) : text.ends_with(abstand)) {
+                vorn ? text.remove_prefix(abstand.size()) : text.remove_suffix(abstand.size());
+                weiter = true;
+            }
+        }
+    }
+    return text;
+}
+
+std::string_view OhneWaehrungszeichen(std::string_view text) {
+    for (std::string_view zeichen : {"€", "EUR"}) {
+        if (text.starts_with(zeichen)) {
+            return OhneAbstand(text.substr(zeichen.size()), true);
+        }
+        if (text.ends_with(zeichen)) {
+            return OhneAbstand(text.substr(0, text.size() - zeichen.size()), false);
+        }
+    }
+    return text;
+}
+
 constexpr std::array<std::uint64_t, 5> ZehnHoch{1, 10, 100, 1000, 10000};
 
 // Largest whole part a count can hold: 2^63 / 10000, cut. One more is too
@@ -40,6 +67,9 @@ bool Tausenderpunkt(Tausenderpunkte punkte, std::string_view text, std::size_t i
 Zahllesung ZahlLesen(std::string_view text, const Zahlschreibweise& schreibweise) {
     const auto scheitern = [](Lesefehler fehler) { return Zahllesung{Waehrung(), fehler}; };
     text = Getrimmt(text);
+    if (schreibweise.Waehrungszeichen) {
+        text = OhneWaehrungszeichen(text);
+    }
     const bool negativ = !text.empty() && text.front() == '-';
     if (negativ) {
         if (!schreibweise.MitMinus) {
@@ -134,7 +164,8 @@ Zahlschreibweise Entgeltschreibweise(Zahlformat format) {
             .MitMinus = false,
             .Stellen = 2,
             .Runden = false,
-            .Hoechstens = HoechstesEntgelt.Roh()};
+            .Hoechstens = HoechstesEntgelt.Roh(),
+            .Waehrungszeichen = true};
 }
 
 }  // namespace lohnwippe

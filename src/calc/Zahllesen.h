@@ -38,6 +38,9 @@ struct Zahlschreibweise {
     // The largest count; a negative number may reach one count further, as
     // the money type does.
     std::int64_t Hoechstens = std::numeric_limits<std::int64_t>::max();
+    // A currency sign in front or behind ("450,50 €", "EUR 450,50"), as a
+    // spreadsheet's currency format shows an amount, is no part of it.
+    bool Waehrungszeichen = false;
 };
 
 // Why a text is no number of its way of writing, in the order of checking.

@@ -1,5 +1,6 @@
 #include "rechner/Zeilenleser.h"
 
+#include <array>
 #include <cstdint>
 
 #include "calc/Ergebnis.h"
@@ -16,19 +17,46 @@ namespace lohnwippe::rechner {
 
 namespace {
 
-bool GleichOhneGross(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto klein = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-        };
-        if (klein(a[i]) != klein(b[i])) {
-            return false;
+// Small letters, Ä as ä: month names are compared without case.
+std::string Klein(std::string_view text) {
+    std::string klein;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (text.substr(i).starts_with("Ä")) {
+            klein += "ä";
+            ++i;
+        } else {
+            klein += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
         }
     }
-    return true;
+    return klein;
+}
+
+// The month of a name as people write it: the full name, the usual
+// abbreviations with and without umlaut, with or without a full stop.
+std::optional<int> Monatsname(std::string_view wert) {
+    struct Name {
+        std::string_view Text;
+        int Monat;
+    };
+    static constexpr std::array<Name, 30> namen{{
+        {"januar", 1}, {"jan", 1},       {"jänner", 1}, {"jän", 1},       {"februar", 2},
+        {"feb", 2},    {"febr", 2},      {"märz", 3},   {"maerz", 3},     {"mär", 3},
+        {"mrz", 3},    {"mar", 3},       {"april", 4},  {"apr", 4},       {"mai", 5},
+        {"juni", 6},   {"jun", 6},       {"juli", 7},   {"jul", 7},       {"august", 8},
+        {"aug", 8},    {"september", 9}, {"sep", 9},    {"sept", 9},      {"oktober", 10},
+        {"okt", 10},   {"november", 11}, {"nov", 11},   {"dezember", 12}, {"dez", 12},
+    }};
+    std::string klein = Klein(wert);
+    if (klein.ends_with('.') && klein.size() > 1) {
+        klein.pop_back();
+    }
+    for (const Name& name : namen) {
+        if (klein == name.Text) {
+            return name.Monat;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string Bereich(long von, long bis) {
@@ -106,13 +134,11 @@ class Leser {
             monat = static_cast<int>(*zahl);
             return std::nullopt;
         }
-        for (int m = 1; m <= MonateJeJahr; ++m) {
-            if (GleichOhneGross(wert, Monatskuerzel(m))) {
-                monat = m;
-                return std::nullopt;
-            }
+        if (const auto m = Monatsname(wert)) {
+            monat = *m;
+            return std::nullopt;
         }
-        return Zitat(wert) + " ist kein Monat (1 bis 12 oder JAN bis DEZ)";
+        return Zitat(wert) + " ist kein Monat (1 bis 12, Januar bis Dezember oder JAN bis DEZ)";
     }
 
     template <typename Platz, typename Text>

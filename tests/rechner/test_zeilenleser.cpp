@@ -18,6 +18,7 @@ namespace lohnwippe::rechner {
 namespace {
 
 struct Lauf {
+    std::string Text;
     std::vector<std::string> Meldungen;
     std::vector<test::Ausgabezeile> Zeilen;
 };
@@ -34,8 +35,26 @@ Lauf Rechnen(const std::string& eingabe) {
                   [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
     schreiber.Leeren();
     lauf.Zeilen = test::CsvZeilen(text);
+    lauf.Text = std::move(text);
     return lauf;
 }
+
+// A stream that hands out its text a few bytes at a time, as a pipe may.
+class Tropfen final : public Eingabestrom {
+  public:
+    explicit Tropfen(std::string text) : text_(std::move(text)) {}
+    std::size_t Lesen(char* ziel, std::size_t anzahl) override {
+        const std::size_t n = std::min({anzahl, text_.size() - pos_, ++runde_ % 7});
+        text_.copy(ziel, n, pos_);
+        pos_ += n;
+        return n == 0 && pos_ < text_.size() ? Lesen(ziel, anzahl) : n;
+    }
+
+  private:
+    std::string text_;
+    std::size_t pos_ = 0;
+    std::size_t runde_ = 0;
+};
 
 const std::string Kopf = "Jahr;Monat;Kasse;Teilmonat;Entgelt_1;KV_2;RV-Verzicht\n";
 
@@ -90,7 +109,11 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {";1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: Wert fehlt"},
         {"20x2;1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: „20x2“ ist keine Jahreszahl"},
         {"2012;0;1;;1;;", "e, Zeile 2, Spalte „Monat“: Monat 0 liegt nicht zwischen 1 und 12"},
-        {"2012;Januar;1;;1;;", "e, Zeile 2, Spalte „Monat“: „Januar“ ist kein Monat"},
+        {"2012;Januaro;1;;1;;", "e, Zeile 2, Spalte „Monat“: „Januaro“ ist kein Monat"},
+        {"2012;MÄR.;1;;450,50 €;;", "", {{"Monat", "3"}, {"Entgelt_1", "450,50"}}},
+        {"2012;märz;1;;EUR1.450;;", "", {{"Monat", "3"}, {"Entgelt_1", "1.450,00"}}},
+        {"2012;Sept;1;;€\u00A0450,5;;", "", {{"Monat", "9"}, {"Entgelt_1", "450,50"}}},
+        {"2012;Mai;1;;450 € €;;", "e, Zeile 2, Spalte „Entgelt_1“: „450 € €“ ist kein Betrag"},
         {"2012;1;AOK Bayer;;1;;",
          "e, Zeile 2, Spalte „Kasse“: Kasse „AOK Bayer“ steht nicht in der Kassenliste"},
         {"2012;1;0;;1;;", "e, Zeile 2, Spalte „Kasse“: Kasse 0 liegt nicht zwischen 1 und 22"},
@@ -216,6 +239,60 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     EXPECT_EQ(Rechnen("Jahr;Monat;AE_KV_1;Fall_Nr;;\n2012;1;9;9;;\n").Zeilen.size(), 1u);
 }
 
+TEST(Zeilenleser, UnbekannteSpaltenGehenUnveraendertVorneMit) {
+    const Lauf csv = Rechnen("Nr;Jahr;Notiz;Monat\n007;2012;\" a;b \";1\n;2012;;2\n");
+    ASSERT_EQ(csv.Zeilen.size(), 2u);
+    EXPECT_TRUE(csv.Text.starts_with("Nr;Notiz;Jahr;Monat;Kasse;")) << csv.Text.substr(0, 40);
+    EXPECT_EQ(csv.Zeilen[0].at("Nr"), "007");
+    EXPECT_EQ(csv.Zeilen[0].at("Notiz"), " a;b ");
+    EXPECT_EQ(csv.Zeilen[1].at("Nr"), "");
+    // JSON lines: the first line's keys decide; a row may lack them.
+    const Lauf json = Rechnen(
+        "{\"Jahr\":2012,\"Monat\":1,\"Nr\":7}\n{\"Jahr\":2012,\"Monat\":2}\n"
+        "{\"Jahr\":2012,\"Monat\":3,\"Neu\":1}\n{\"Nr\":1,\"Nr\":2,\"Jahr\":2012,\"Monat\":4}\n");
+    ASSERT_EQ(json.Zeilen.size(), 2u);
+    EXPECT_EQ(json.Zeilen[0].at("Nr"), "7");
+    EXPECT_EQ(json.Zeilen[1].at("Nr"), "");
+    ASSERT_EQ(json.Meldungen.size(), 2u);
+    EXPECT_TRUE(json.Meldungen[0].starts_with("e, Zeile 3, Spalte „Neu“: unbekannte Spalte, die "))
+        << json.Meldungen[0];
+    EXPECT_EQ(json.Meldungen[1], "e, Zeile 4, Spalte „Nr“: steht zweimal in der Zeile");
+}
+
+TEST(Zeichensatzstrom, DasErsteByteUeber127Entscheidet) {
+    struct Fall {
+        std::string Roh;
+        std::optional<Zeichensatz> Fest;
+        std::string Utf8;
+        bool Erkannt;
+    };
+    const std::string ascii(70000, 'a');  // beyond one block
+    const Fall faelle[] = {
+        {ascii + "M\xFCller \x80", std::nullopt, ascii + "Müller €", true},
+        {ascii + "M\xC3\xBCller \xFC", std::nullopt, ascii + "Müller \xFC", false},
+        {"M\xC3\xBCller", Zeichensatz::Windows1252, "MÃ¼ller", false},
+        {"M\xFCller", Zeichensatz::Utf8, "M\xFCller", false},
+        {"abc\xC3", std::nullopt, "abcÃ", true},  // cut at the end
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.Utf8.substr(fall.Utf8.size() > 20 ? fall.Utf8.size() - 20 : 0));
+        for (const bool tropfenweise : {false, true}) {
+            TextStrom ganz(fall.Roh);
+            Tropfen tropfen(fall.Roh);
+            int erkannt = 0;
+            Zeichensatzstrom strom(tropfenweise ? static_cast<Eingabestrom&>(tropfen) : ganz,
+                                   fall.Fest, [&] { ++erkannt; });
+            std::string gelesen;
+            std::array<char, 5000> block{};
+            while (const std::size_t n = strom.Lesen(block.data(), block.size())) {
+                gelesen.append(block.data(), n);
+            }
+            EXPECT_EQ(gelesen, fall.Utf8);
+            EXPECT_EQ(erkannt, fall.Erkannt ? 1 : 0);
+        }
+    }
+}
+
 // A case whose annual sum is missing is written, but not whole.
 TEST(Befehl, EinFehlendesFeldGibtStatus1) {
     const auto unvollstaendig = [](Ausgabe&) {
@@ -225,23 +302,6 @@ TEST(Befehl, EinFehlendesFeldGibtStatus1) {
                   {}, [](const std::string&) {}, unvollstaendig),
               1);
 }
-
-// A stream that hands out its text a few bytes at a time, as a pipe may.
-class Tropfen final : public Eingabestrom {
-  public:
-    explicit Tropfen(std::string text) : text_(std::move(text)) {}
-    std::size_t Lesen(char* ziel, std::size_t anzahl) override {
-        const std::size_t n = std::min({anzahl, text_.size() - pos_, ++runde_ % 7});
-        text_.copy(ziel, n, pos_);
-        pos_ += n;
-        return n == 0 && pos_ < text_.size() ? Lesen(ziel, anzahl) : n;
-    }
-
-  private:
-    std::string text_;
-    std::size_t pos_ = 0;
-    std::size_t runde_ = 0;
-};
 
 TEST(Zeilenteiler, ZeilenUeberBlockgrenzenUndZuLangeZeilen) {
     const std::string lang(Zeilenteiler::HoechsteLaenge + 1, 'x');
