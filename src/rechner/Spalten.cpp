@@ -236,7 +236,10 @@ std::string Kasse1() {
 void Eingabereferenz(std::string& text) {
     text += "| Spalte | Inhalt | leer oder fehlend |\n|---|---|---|\n";
     Tabellenzeile(text, {Code("Jahr"), "Beitragsjahr 2009 bis 2012", "Pflichtspalte"});
-    Tabellenzeile(text, {Code("Monat"), "1 bis 12 oder " + Code("JAN") + " … " + Code("DEZ"),
+    Tabellenzeile(text, {Code("Monat"),
+                         "1 bis 12, " + Code("Januar") + " … " + Code("Dezember") +
+                             " oder abgekürzt (" + Code("JAN") + ", " + Code("Mär") + ", " +
+                             Code("Mrz") + ", " + Code("Sept.") + "), groß oder klein",
                          "Pflichtspalte"});
     Tabellenzeile(text, {Code("Kasse"),
                          "Name wie in der Kassenliste (" + Code(Kassennamen[1]) +
@@ -250,7 +253,8 @@ void Eingabereferenz(std::string& text) {
                   {Gruppe("Entgelt"),
                    "Entgelt in Euro, höchstens zwei Nachkommastellen, bis 99.999.999,99; "
                    "CSV " +
-                       Code("1.234,50") + " oder " + Code("1234,5") + ", JSON " + Code("1234.50"),
+                       Code("1.234,50") + ", " + Code("1234,5") + " oder " + Code("450,50 €") +
+                       ", JSON " + Code("1234.50") + ", Tabellendatei eine Zahl",
                    "0"});
     for (const Schalterart& art : Schalterarten) {
         Tabellenzeile(text,
@@ -276,7 +280,21 @@ void Eingabereferenz(std::string& text) {
         "ein Text oder eine Zahl (" +
         Code(R"("Monat": 1)") + ", " + Code(R"("Entgelt_1": "600.00")") + "). " + Code("true") +
         ", " + Code("false") + " und " + Code("null") +
-        " sind in keiner Spalte ein Wert: eine Zeile damit wird abgewiesen.\n";
+        " sind in keiner Spalte ein Wert: eine Zeile damit wird abgewiesen.\n\n"
+        "Tabellendateien (" +
+        Code(".xlsx") + ", " + Code(".ods") + "): das erste Blatt oder das mit " +
+        Code("--blatt NAME") +
+        "; seine erste Zeile mit Inhalt ist die Kopfzeile. Zahlenzellen gelten als Zahlen "
+        "(Formeln mit ihrem Ergebnis), Textzellen wie CSV-Felder, leere Zeilen werden "
+        "übergangen.\n\n"
+        "Weitere Spalten, die das Programm nicht kennt (etwa " +
+        Code("Personalnummer") +
+        "), gehen unverändert und in ihrer Reihenfolge vorn in jede Ergebniszeile mit. "
+        "Spalten einer Ausgabe (Ergebnisse, " +
+        Code("Fall_Nr") +
+        ") und Spalten ohne Namen werden übergangen; eine Eingabespalte zweimal ist ein "
+        "Fehler. Bei JSON-Zeilen gelten die unbekannten Schlüssel der ersten Zeile; eine "
+        "spätere Zeile mit einem anderen wird abgewiesen.\n";
 }
 
 void Ergebnisreferenz(std::string& text) {
@@ -312,8 +330,9 @@ std::string Spaltenreferenz() {
         "Mini-Job):\n\n";
     Eingabereferenz(text);
     text +=
-        "\nAusgabe von `rechnen`: die Eingabespalten, so wie gerechnet wurde (Kasse als Name, "
-        "Teilmonat als Text, fehlende Spalten mit ihrem Vorgabewert), dahinter:\n\n";
+        "\nAusgabe von `rechnen`: die mitgeführten Spalten, die Eingabespalten, so wie "
+        "gerechnet wurde (Kasse als Name, Teilmonat als Text, fehlende Spalten mit ihrem "
+        "Vorgabewert), dahinter:\n\n";
     Ergebnisreferenz(text);
     text += "\nAusgabe von `export`: davor und dahinter\n\n| Spalte | Inhalt |\n|---|---|\n";
     for (const Zusatzspalte& spalte : Exportvorspann) {
@@ -328,7 +347,8 @@ std::string Spaltenreferenz() {
         " zeigen alle vier Nachkommastellen, "
         "mit denen gerechnet wird. CSV schreibt Zahlen deutsch (" +
         Code("1.234,50") + "), JSON-Zeilen jeden Wert als Text mit Dezimalpunkt (" +
-        Code("\"1234.50\"") + ").\n";
+        Code("\"1234.50\"") +
+        "), .xlsx jede Zahl als Zahl mit passendem Zahlenformat und jeden Text als Text.\n";
     return text;
 }
 
