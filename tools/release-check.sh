@@ -127,4 +127,16 @@ kill "$programm_pid"
 wait "$programm_pid" 2>/dev/null || true
 programm_pid=
 
+# The calculator from the installed package, with the libraries it pulled
+# in: the new data folder out as a spreadsheet file and calculated again.
+rechner="$wurzel/usr/bin/lohnwippe-rechner"
+[ -x "$rechner" ] || fehler "$rechner is not executable"
+echo "== $rechner: export to .xlsx and back =="
+env -u XDG_DATA_HOME HOME="$heim" "$rechner" export --jahr 2012 --alle -o "$arbeit/2012.xlsx" ||
+    fehler "export to .xlsx failed"
+"$rechner" rechnen "$arbeit/2012.xlsx" -o "$arbeit/nochmal.xlsx" || fehler "rechnen .xlsx failed"
+"$rechner" rechnen "$arbeit/nochmal.xlsx" -o "$arbeit/nochmal.csv" || fehler "reading .xlsx failed"
+zeilen=$(wc -l <"$arbeit/nochmal.csv")
+[ "$zeilen" -eq 121 ] || fehler "expected 120 cases and a header, found $zeilen lines"
+
 echo "== release check passed in $((SECONDS - beginn)) s =="
