@@ -1,3 +1,177 @@
+// The spreadsheet reader on the files LibreOffice wrote (the calculator's
+// end-to-end tests use them too), on hand-made files for what LibreOffice
+// does not write (handgemacht.py) and on damaged input.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "rechner/Blattleser.h"
+#include "rechner/Fehler.h"
+
+namespace lohnwippe::rechner {
+namespace {
+
+const std::string Ordner = LOHNWIPPE_TESTDATEN "/";
+
+std::string Inhalt(const std::string& datei) {
+    std::ifstream strom(Ordner + datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), std::istreambuf_iterator<char>()};
+}
+
+// Every cell handed out, "B2=2012" for a number, "A2:Müller" for a text.
+std::vector<std::string> Zellen(Blattleser& leser) {
+    std::vector<std::string> zellen;
+    Blattzeile zeile;
+    while (leser.Naechste(zeile)) {
+        for (const Blattzelle& zelle : zeile.Zellen) {
+            std::string ort = Spaltenbuchstaben(zelle.Spalte) + std::to_string(zeile.Nummer);
+            if (zelle.Zahl) {
+                EXPECT_EQ(zelle.Text, "") << ort;
+                char zahl[32];
+                const auto ende = std::to_chars(zahl, zahl + sizeof zahl, *zelle.Zahl).ptr;
+                zellen.push_back(ort + "=" + std::string(zahl, ende));
+            } else {
+                zellen.push_back(ort + ":" + zelle.Text);
+            }
+        }
+    }
+    return zellen;
+}
+
+std::vector<std::string> Datei(const std::string& datei,
+                               const std::optional<std::string>& blatt = std::nullopt) {
+    auto deskriptor = Deskriptor::DateiOeffnen(Ordner + datei, O_RDONLY);
+    EXPECT_TRUE(deskriptor.HatWert()) << datei;
+    return Zellen(*BlattOeffnen(deskriptor.Wert(), datei, blatt));
+}
+
+std::vector<std::string> Speicher(const std::string& daten, const std::string& name,
+                                  const std::optional<std::string>& blatt = std::nullopt) {
+    return Zellen(*BlattAusSpeicher(daten, name, blatt));
+}
+
+// The message of the Abbruch that opening or reading ends with.
+template <typename Lesen>
+std::string Abbruchtext(Lesen lesen) {
+    try {
+        lesen();
+    } catch (const Abbruch& abbruch) {
+        return abbruch.what();
+    }
+    ADD_FAILURE() << "kein Abbruch";
+    return {};
+}
+
+const std::vector<std::string> Faelle = {
+    "A1:Mitarbeiter", "B1:Jahr", "C1:Monat", "D1:Kasse", "E1:Teilmonat", "F1:Entgelt_1",
+    "G1:Entgelt_2", "H1:KV_1", "I1:RV-Verzicht",
+    // amounts typed, as formulas (=400+50,5 and =F3*2) and as currency
+    "A2:Müller, Jörg", "B2=2012", "C2=1", "D2:AOK Bayern", "F2=450.5", "H2=1", "I2:0",  //
+    "A3=1002", "B3=2012", "C3:März", "D3:AOK Thüring.", "E3=7", "F3=450.5", "G3=901", "H3=0",
+    "I3:1",                                                                             //
+    "A5:=Chef", "B5=2011", "C5=12", "D5:AOK Techn.", "F5=450.5", "G5=1234.56", "H5=1",  //
+    "A6:+Aushilfe", "B6=2011", "C6=2", "D6=2", "F6=800.25",                             //
+    "A7:-Rest", "B7=2010", "C7:Mai", "D7:AOK Bayern", "F7=0.1",                         //
+    "A8:@home", "B8=2009", "C8=4", "D8:AOK Bayern", "F8=0.05",                          //
+    "A10:Summe", "F10=2151.9", "G10=2135.56"};
+
+const std::vector<std::string> Notizen = {"A1:Zeile eins\nZeile zwei",
+                                          "B1:a  bc",
+                                          "A2:x",
+                                          "B2:x",
+                                          "C2:x",
+                                          "A3:x",
+                                          "B3:x",
+                                          "C3:x",
+                                          "A4=0.05",
+                                          "B4=1"};
+
+TEST(Blattleser, LiestJedeZelleDerLibreOfficeDateien) {
+    for (const std::string datei : {"faelle-de.xlsx", "faelle-de.ods", "faelle-en.xlsx"}) {
+        SCOPED_TRACE(datei);
+        EXPECT_EQ(Datei(datei), Faelle);
+        EXPECT_EQ(Datei(datei, "Tabelle1"), Faelle);
+        EXPECT_EQ(Datei(datei, "Notizen"), Notizen);
+        EXPECT_EQ(Speicher(Inhalt(datei), datei, "Notizen"), Notizen);
+        EXPECT_EQ(Abbruchtext([&] { Datei(datei, "Lohn"); }),
+                  datei + ": kein Blatt „Lohn“ – die Datei hat „Tabelle1“, „Notizen“");
+    }
+}
+
+TEST(Blattleser, OdsZaehltWiederholungenOhneLeereZuErzeugen) {
+    const std::string ods = Inhalt("wiederholung.ods");
+    EXPECT_EQ(Speicher(ods, "w.ods"), std::vector<std::string>{"A1:nicht hier"});
+    // Rows in header and group elements; a row and cells with content
+    // repeated; a million empty rows and 16384 empty cells only counted;
+    // comments and shapes in a cell are not its text.
+    EXPECT_EQ(Speicher(ods, "w.ods", "Lohn"),
+              (std::vector<std::string>{"A1:Kopf", "A2=1.5", "B2=1.5", "ALO2:1", "A3=1.5", "B3=1.5",
+                                        "ALO3:1", "A4=1.5", "B4=1.5", "ALO4:1",
+                                        "A1048005:a   b\tc\nd\nef ", "B1048005:07.12.26",
+                                        "C1048005=-1234.5"}));
+    EXPECT_EQ(Abbruchtext([&] { Speicher(ods, "w.ods", "lohn"); }),
+              "w.ods: kein Blatt „lohn“ – die Datei hat „Vorne“, „Lohn“, „Hinten“");
+}
+
+TEST(Blattleser, XlsxFolgtDenBeziehungenUndLiestJedeZellart) {
+    const std::string xlsx = Inhalt("umwege.xlsx");
+    // The first sheet is a chart: the first table is taken; rows and cells
+    // without references follow the one before.
+    EXPECT_EQ(
+        Speicher(xlsx, "u.xlsx"),
+        (std::vector<std::string>{"A1:Jörg Müller", "B1=1500", "D1:1", "C4:angehängt", "D4:ab",
+                                  "E4:#DIV/0!", "AA4:2026-12-07", "AB4:eins", "AC4=-0.25"}));
+    EXPECT_EQ(Abbruchtext([&] { Speicher(xlsx, "u.xlsx", "Diagramm"); }),
+              "u.xlsx: „Diagramm“ ist kein Tabellenblatt (ein Diagramm?)");
+}
+
+TEST(Blattleser, BeschaedigteDateienEndenMitDeutscherMeldung) {
+    const std::string xlsx = Inhalt("faelle-de.xlsx");
+    const auto meldung = [](const std::string& daten) {
+        return Abbruchtext([&] { Speicher(daten, "x"); });
+    };
+    const std::string kaputt = "x: beschädigt oder keine .xlsx-/.ods-Datei (";
+    EXPECT_EQ(meldung("Mitarbeiter;Jahr\n"), kaputt + "kein vollständiges Zip-Archiv)");
+    EXPECT_EQ(meldung(xlsx.substr(0, xlsx.size() / 2)), kaputt + "kein vollständiges Zip-Archiv)");
+    EXPECT_EQ(meldung(Inhalt("ohne-mappe.xlsx")),
+              kaputt + "weder xl/workbook.xml noch content.xml darin)");
+    EXPECT_EQ(meldung(Inhalt("kaputt-xml.xlsx")),
+              kaputt + "xl/worksheets/sheet1.xml, Zeile 4: Endmarke passt nicht zum Element)");
+    EXPECT_EQ(meldung(Inhalt("grosse-zelle.xlsx")), "x: Zelle D7 hält mehr als 1 MiB Text");
+    // A byte changed inside the packed sheet: the checksum tells.
+    std::string verfaelscht = xlsx;
+    verfaelscht[xlsx.find("xl/worksheets/sheet1.xml") + 40] ^= 0x55;
+    EXPECT_NE(meldung(verfaelscht).find(kaputt), std::string::npos);
+
+    const std::string verbund("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0\0\0", 12);
+    EXPECT_TRUE(MappeNachInhalt(verbund));
+    EXPECT_NE(meldung(verbund).find("mit Kennwort geschützte"), std::string::npos);
+}
+
+TEST(Blattleser, PipeWirdAbgewiesen) {
+    int enden[2];
+    ASSERT_EQ(::pipe(enden), 0);
+    ::close(enden[1]);
+    Deskriptor eingabe(enden[0], "Standardeingabe", true);
+    EXPECT_EQ(Abbruchtext([&] { BlattOeffnen(eingabe, "Standardeingabe", std::nullopt); }),
+              "Standardeingabe: eine Tabellendatei (.xlsx, .ods) lässt sich nur aus einer Datei "
+              "lesen, nicht aus einer Pipe");
+}
+
+TEST(Blattleser, Spaltenbuchstaben) {
+    EXPECT_EQ(Spaltenbuchstaben(0), "A");
+    EXPECT_EQ(Spaltenbuchstaben(25), "Z");
+    EXPECT_EQ(Spaltenbuchstaben(26), "AA");
+    EXPECT_EQ(Spaltenbuchstaben(16383), "XFD");
+    EXPECT_TRUE(MappeNachInhalt("PK\x03\x04"));
+    EXPECT_FALSE(MappeNachInhalt("Jahr;Monat"));
+}
+
+}  // namespace
+}  // namespace lohnwippe::rechner
