@@ -37,9 +37,11 @@ struct Allgemeiner {
     const char* Bedeutung;
 };
 constexpr std::array<Allgemeiner, 3> Allgemeine{{
-    {"RV-Verzicht", "„Verzicht auf Gleitzone in RV“: 1 an, 0 aus, 2 grau (zählt wie an)"},
-    {"Sachsen", "Beschäftigungsort in Sachsen: 1 an, 0 aus, 2 grau (zählt wie an)"},
-    {"Kinderlos", "kinderlos: 1 an, 0 aus, 2 grau (zählt wie aus)"},
+    {"RV-Verzicht",
+     "„Verzicht auf Gleitzone in RV“: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie an)"},
+    {"Sachsen",
+     "Beschäftigungsort in Sachsen: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie an)"},
+    {"Kinderlos", "kinderlos: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie aus)"},
 }};
 
 constexpr std::array<const char*, 5> Spaltenendungen{"_1", "_2", "_3", "_4", "_Summe"};
@@ -257,9 +259,10 @@ void Eingabereferenz(std::string& text) {
                        ", JSON " + Code("1234.50") + ", Tabellendatei eine Zahl",
                    "0"});
     for (const Schalterart& art : Schalterarten) {
-        Tabellenzeile(text,
-                      {Gruppe(art.Name),
-                       std::string(art.Bedeutung) + ": 1 an, 0 aus, 2 grau (zählt wie aus)", "1"});
+        Tabellenzeile(text, {Gruppe(art.Name),
+                             std::string(art.Bedeutung) +
+                                 ": 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie aus)",
+                             "1"});
     }
     for (const Allgemeiner& schalter : Allgemeine) {
         Tabellenzeile(text, {Code(schalter.Name), schalter.Bedeutung, "0"});

@@ -196,7 +196,13 @@ class Leser {
             ziel = SchalterAusGespeichert(wert[0] - '0');
             return std::nullopt;
         }
-        return Zitat(wert) + " ist kein Schalterwert (0, 1 oder 2)";
+        // A spreadsheet's truth values as its CSV export writes them.
+        const std::string klein = Klein(wert);
+        if (klein == "wahr" || klein == "true" || klein == "falsch" || klein == "false") {
+            ziel = SchalterAusGespeichert(klein == "wahr" || klein == "true" ? 1 : 0);
+            return std::nullopt;
+        }
+        return Zitat(wert) + " ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)";
     }
 
     Zahlformat format_;

@@ -32,12 +32,14 @@ Schalter& SchalterDerSpalte(Fallangaben& fall, const Eingabespalte& spalte);
 Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte);
 
 // Turns one row into a case, starting from a new case (StandardFallsatz):
-// Jahr 2009 .. 2012 and Monat 1 .. 12 or "JAN" .. "DEZ" are required; Kasse
-// is a name of the fund list or its number 1 .. 22; Teilmonat a text of the
-// partial-month list or its number 1 .. 35, empty for a full month;
-// Entgelt as Entgeltschreibweise(format) says, empty for 0; the switches 0, 1 or 2 (grey, as an old
-// case file may hold), empty for 1 per employment and 0 for the three switches of all employments.
-// Blanks around a text do not count.
+// Jahr 2009 .. 2012 and Monat 1 .. 12 or a month's name ("Januar", "MÄR",
+// "Mrz") are required; Kasse is a name of the fund list or its number
+// 1 .. 22; Teilmonat a text of the partial-month list or its number 1 .. 35,
+// empty for a full month; Entgelt as Entgeltschreibweise(format) says,
+// empty for 0; the switches 0, 1 or 2 (grey, as an old case file may hold)
+// or a spreadsheet's WAHR/FALSCH, TRUE/FALSE, empty for 1 per employment
+// and 0 for the three switches of all employments. Blanks around a text do
+// not count.
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Zahlformat format);
 
 // Text of the partial-month list at `position` (0 .. 34).

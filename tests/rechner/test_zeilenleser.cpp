@@ -130,7 +130,7 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2012;1;1;;100.000.000,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
         {"2012;1;1;;184467440737095516160;;", "e, Zeile 2, Spalte „Entgelt_1“: „1844674407370955"},
-        {"2012;1;1;;1;3;", "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1 oder 2)"},
+        {"2012;1;1;;1;3;", "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)"},
         {"2012;1;1;;1;ja;", "e, Zeile 2, Spalte „KV_2“: „ja“ ist kein Schalterwert"},
         {"2012;1;1", "e, Zeile 2, Spalte „Teilmonat“: die Zeile endet nach 3 Feldern"},
         {"2012;1;1;;1;1;0;5", "e, Zeile 2, Spalte „Feld 8“: die Zeile hat 8 Felder"},

@@ -1,0 +1,109 @@
+// Files a spreadsheet program made, through the whole `rechnen`: the same
+// sheet saved by LibreOffice as .xlsx (German and English settings), .ods
+// and CSV (UTF-8 and Windows-1252) must give the same result, byte for byte.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "Arbeitsordner.h"
+#include "Zeilen.h"
+#include "rechner/Rechnen.h"
+
+namespace lohnwippe::rechner {
+namespace {
+
+const std::string Daten = LOHNWIPPE_TESTDATEN;
+
+std::string Lesen(const std::string& datei) {
+    std::ifstream strom(datei, std::ios::binary);
+    return {std::istreambuf_iterator<char>(strom), std::istreambuf_iterator<char>()};
+}
+
+struct Lauf {
+    int Code = -1;
+    std::string Aus;
+    std::vector<std::string> Meldungen;
+};
+
+class Tabellen : public test::ArbeitsordnerTest {
+  protected:
+    static Lauf Rechnen(const std::string& datei, std::optional<Zeichensatz> zeichensatz = {},
+                        std::optional<std::string> blatt = {}) {
+        Rechenauftrag auftrag;
+        auftrag.Eingabe = Daten + datei;
+        auftrag.Ausgabe.Ausgabe = "aus.csv";
+        auftrag.Textzeichensatz = zeichensatz;
+        auftrag.Blatt = std::move(blatt);
+        Lauf lauf;
+        lauf.Code = RechnenBefehl(
+            auftrag, [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
+        lauf.Aus = Lesen("aus.csv");
+        return lauf;
+    }
+};
+
+TEST_F(Tabellen, JedeZelleWieLibreOfficeSieGespeichertHat) {
+    const Lauf xlsx = Rechnen("/faelle-de.xlsx");
+    EXPECT_EQ(xlsx.Code, 1);
+    // The totals row at the end is no case; its message names the cell.
+    EXPECT_EQ(xlsx.Meldungen, std::vector<std::string>{Daten + "/faelle-de.xlsx, Zeile 10, Spalte "
+                                                               "„Jahr“ (B10): Wert fehlt"});
+    const auto zeilen = test::CsvZeilen(xlsx.Aus);
+    ASSERT_EQ(zeilen.size(), 6u);
+    const std::vector<std::map<std::string, std::string>> erwartet = {
+        {{"Mitarbeiter", "Müller, Jörg"}, {"Monat", "1"}, {"Entgelt_1", "450,50"}, {"KV_1", "1"}},
+        // A number, a month's name, a formula (=F3*2), a partial month by number.
+        {{"Mitarbeiter", "1002"},
+         {"Monat", "3"},
+         {"Teilmonat", "für 2 Tage"},
+         {"Entgelt_2", "901,00"},
+         {"KV_1", "0"},
+         {"RV-Verzicht", "1"}},
+        // Amounts in a currency format; a text that looks like a formula.
+        {{"Mitarbeiter", "'=Chef"}, {"Entgelt_1", "450,50"}, {"Entgelt_2", "1.234,56"}},
+        {{"Mitarbeiter", "'+Aushilfe"}, {"Kasse", "AOK Bayern"}, {"Entgelt_1", "800,25"}},
+        {{"Mitarbeiter", "'-Rest"}, {"Monat", "5"}, {"Entgelt_1", "0,10"}},
+        {{"Mitarbeiter", "'@home"}, {"Jahr", "2009"}, {"Entgelt_1", "0,05"}},
+    };
+    for (std::size_t i = 0; i < erwartet.size(); ++i) {
+        for (const auto& [spalte, wert] : erwartet[i]) {
+            EXPECT_EQ(zeilen[i].at(spalte), wert) << "Zeile " << i + 1 << ", " << spalte;
+        }
+    }
+    EXPECT_TRUE(xlsx.Aus.starts_with("Mitarbeiter;Jahr;Monat;Kasse;"));
+
+    for (const char* datei :
+         {"/faelle-de.ods", "/faelle-en.xlsx", "/faelle-utf8.csv", "/faelle-cp1252.csv"}) {
+        SCOPED_TRACE(datei);
+        const Lauf lauf = Rechnen(datei);
+        EXPECT_EQ(lauf.Aus, xlsx.Aus);
+        EXPECT_EQ(lauf.Code, 1);
+        EXPECT_EQ(lauf.Meldungen.size(), std::string(datei).ends_with("cp1252.csv") ? 2u : 1u);
+    }
+}
+
+TEST_F(Tabellen, ZeichensatzUndBlattFestgelegt) {
+    const Lauf cp1252 = Rechnen("/faelle-cp1252.csv");
+    ASSERT_FALSE(cp1252.Meldungen.empty());
+    EXPECT_EQ(cp1252.Meldungen[0], Daten +
+                                       "/faelle-cp1252.csv: kein gültiges UTF-8 – als "
+                                       "Windows-1252 gelesen (--zeichensatz utf-8 liest es "
+                                       "als UTF-8)");
+    // Taken at its word, the file's umlauts are no UTF-8: those rows fail.
+    const Lauf utf8 = Rechnen("/faelle-cp1252.csv", Zeichensatz::Utf8);
+    EXPECT_EQ(test::CsvZeilen(utf8.Aus).size(), 3u);
+    EXPECT_EQ(utf8.Meldungen.size(), 4u);
+
+    const Lauf notizen = Rechnen("/faelle-de.xlsx", {}, "Notizen");
+    EXPECT_EQ(notizen.Code, 2);
+    ASSERT_EQ(notizen.Meldungen.size(), 1u);
+    EXPECT_NE(notizen.Meldungen[0].find("Spalte „Jahr“ fehlt"), std::string::npos)
+        << notizen.Meldungen[0];
+    const Lauf csvBlatt = Rechnen("/faelle-utf8.csv", {}, "Notizen");
+    EXPECT_EQ(csvBlatt.Meldungen,
+              std::vector<std::string>{"--blatt gilt nur für Tabellendateien (.xlsx, .ods)"});
+}
+
+}  // namespace
+}  // namespace lohnwippe::rechner
