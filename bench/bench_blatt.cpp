@@ -69,7 +69,8 @@ class Mappen {
             worksheet_write_number(blatt, z, 2, static_cast<double>(1 + i % 12), nullptr);
             worksheet_write_string(blatt, z, 3, kassen[static_cast<std::size_t>(i % 3)], nullptr);
             for (lxw_col_t job = 0; job < 4; ++job) {
-                const double entgelt = 400 + static_cast<double>((i * 37 + job * 11) % 4000) / 4;
+                const double entgelt =
+                    400 + static_cast<double>((i * 37 + static_cast<long>(job) * 11) % 4000) / 4;
                 worksheet_write_number(blatt, z, static_cast<lxw_col_t>(4 + job), entgelt, nullptr);
             }
             worksheet_write_number(blatt, z, 8, 0, nullptr);

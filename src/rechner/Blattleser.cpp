@@ -124,12 +124,11 @@ std::string Stromblatt::Zelle(std::size_t spalte) const {
 std::string Blattname(std::string_view name) {
     constexpr std::size_t Hoechstens = 80;
     std::string anzeige;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (anzeige.size() >= Hoechstens && !Utf8Folgebyte(name[i])) {
+    for (const char zeichen : name) {
+        if (anzeige.size() >= Hoechstens && !Utf8Folgebyte(zeichen)) {
             return anzeige + "…";
         }
-        anzeige += c < 0x20 ? ' ' : name[i];
+        anzeige += static_cast<unsigned char>(zeichen) < 0x20 ? ' ' : zeichen;
     }
     return anzeige;
 }

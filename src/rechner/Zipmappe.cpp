@@ -156,7 +156,7 @@ void Zipmappe::Beschaedigt(const std::string& grund) const {
 }
 
 Zipeintrag::Zipeintrag(const Zipmappe& mappe, std::string eintrag)
-    : mappe_(mappe), eintrag_(std::move(eintrag)), datei_(nullptr) {
+    : mappe_(mappe), eintrag_(std::move(eintrag)) {
     const zip_int64_t index = zip_name_locate(mappe.archiv_, eintrag_.c_str(), 0);
     if (index < 0) {
         mappe.Beschaedigt(eintrag_ + " fehlt");
