@@ -68,6 +68,9 @@ class Stromblatt : public Blattleser, protected Xmlleser {
     bool ende_ = false;
 };
 
+// A sheet's name as a message may quote it: one line, not endless.
+std::string Blattname(std::string_view name);
+
 // "NAME: kein Blatt „X“ – die Datei hat „Tabelle1“, „Notizen“".
 [[noreturn]] void BlattFehlt(const std::string& name, const std::string& blatt,
                              const std::vector<std::string>& namen);

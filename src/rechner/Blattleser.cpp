@@ -10,6 +10,7 @@
 #include <span>
 #include <utility>
 
+#include "calc/Utf8.h"
 #include "rechner/Blattformate.h"
 #include "rechner/Fehler.h"
 
@@ -120,11 +121,23 @@ std::string Stromblatt::Zelle(std::size_t spalte) const {
     return Spaltenbuchstaben(spalte) + std::to_string(aktuell_.Nummer);
 }
 
+std::string Blattname(std::string_view name) {
+    constexpr std::size_t Hoechstens = 80;
+    std::string anzeige;
+    for (const char zeichen : name) {
+        if (anzeige.size() >= Hoechstens && !Utf8Folgebyte(zeichen)) {
+            return anzeige + "…";
+        }
+        anzeige += static_cast<unsigned char>(zeichen) < 0x20 ? ' ' : zeichen;
+    }
+    return anzeige;
+}
+
 void BlattFehlt(const std::string& name, const std::string& blatt,
                 const std::vector<std::string>& namen) {
     std::string liste;
     for (const std::string& vorhanden : namen) {
-        liste += (liste.empty() ? "„" : ", „") + vorhanden + "“";
+        liste += (liste.empty() ? "„" : ", „") + Blattname(vorhanden) + "“";
     }
     throw Abbruch(
         name + ": kein Blatt „" + blatt + "“ – " +

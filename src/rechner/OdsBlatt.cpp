@@ -38,8 +38,8 @@ enum class Wertart { Text, Zahl, Wahrheit };
 
 class OdsBlatt : public Stromblatt {
   public:
-    OdsBlatt(Zipmappe mappe, const std::optional<std::string>& blatt)
-        : Stromblatt(std::move(mappe)), gesucht_(blatt) {
+    OdsBlatt(Zipmappe mappe, std::optional<std::string> blatt)
+        : Stromblatt(std::move(mappe)), gesucht_(std::move(blatt)) {
         StromOeffnen("content.xml");
         // Up to the sheet's beginning now, so that a missing sheet is said
         // at opening.

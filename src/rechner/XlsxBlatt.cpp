@@ -386,10 +386,10 @@ std::unique_ptr<Blattleser> XlsxOeffnen(Zipmappe mappe, const std::optional<std:
     }
     const Beziehung* beziehung = ziel(*gewaehlt);
     if (beziehung == nullptr) {
-        mappe.Beschaedigt("Blatt „" + gewaehlt->Name + "“ ohne Eintrag");
+        mappe.Beschaedigt("Blatt „" + Blattname(gewaehlt->Name) + "“ ohne Eintrag");
     }
     if (!tabelle(beziehung)) {
-        throw Abbruch(mappe.Name() + ": „" + gewaehlt->Name +
+        throw Abbruch(mappe.Name() + ": „" + Blattname(gewaehlt->Name) +
                       "“ ist kein Tabellenblatt (ein Diagramm?)");
     }
 

@@ -156,7 +156,7 @@ void Zipmappe::Beschaedigt(const std::string& grund) const {
 }
 
 Zipeintrag::Zipeintrag(const Zipmappe& mappe, std::string eintrag)
-    : mappe_(mappe), eintrag_(std::move(eintrag)), datei_(nullptr) {
+    : mappe_(mappe), eintrag_(std::move(eintrag)) {
     const zip_int64_t index = zip_name_locate(mappe.archiv_, eintrag_.c_str(), 0);
     if (index < 0) {
         mappe.Beschaedigt(eintrag_ + " fehlt");
@@ -182,23 +182,28 @@ std::size_t Zipeintrag::Lesen(char* ziel, std::size_t anzahl) {
 }
 
 void NameTeilen(const char* voll, std::string_view& raum, std::string_view& name) {
-    const std::string_view ganz(voll);
-    const std::size_t trenner = ganz.find(' ');
-    if (trenner == std::string_view::npos) {
+    // The namespace is long and the local name short: one pass over each.
+    const char* trenner = std::strchr(voll, ' ');
+    if (trenner == nullptr) {
         raum = {};
-        name = ganz;
+        name = voll;
     } else {
-        raum = ganz.substr(0, trenner);
-        name = ganz.substr(trenner + 1);
+        raum = {voll, static_cast<std::size_t>(trenner - voll)};
+        name = trenner + 1;
     }
 }
 
 const char* Attribut(const char** attribute, std::string_view raum, std::string_view name) {
+    // Compared in place: this runs for every cell.
     for (; *attribute != nullptr; attribute += 2) {
-        std::string_view r;
-        std::string_view n;
-        NameTeilen(*attribute, r, n);
-        if (n == name && r == raum) {
+        const char* voll = *attribute;
+        if (!raum.empty()) {
+            if (std::strncmp(voll, raum.data(), raum.size()) != 0 || voll[raum.size()] != ' ') {
+                continue;
+            }
+            voll += raum.size() + 1;
+        }
+        if (std::strncmp(voll, name.data(), name.size()) == 0 && voll[name.size()] == '\0') {
             return attribute[1];
         }
     }

@@ -68,7 +68,7 @@ class Zipeintrag {
   private:
     const Zipmappe& mappe_;
     std::string eintrag_;
-    zip_file* datei_;
+    zip_file* datei_ = nullptr;
 };
 
 // Gets what expat finds. Names are split into the namespace (the URI) and
@@ -93,7 +93,7 @@ const char* Attribut(const char** attribute, std::string_view raum, std::string_
 // carried out of expat and thrown again from Weiter.
 class Xmlstrom {
   public:
-    static constexpr std::size_t Stueck = 64 * 1024;
+    static constexpr std::size_t Stueck = std::size_t{64} * 1024;
 
     Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser);
     Xmlstrom(const Xmlstrom&) = delete;
