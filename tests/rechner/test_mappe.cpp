@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <regex>
 
 #include "Arbeitsordner.h"
@@ -58,37 +59,35 @@ std::string Zelle(const std::string& blatt, std::size_t spalte, int zeile) {
     return pos == std::string::npos ? "" : blatt.substr(pos, blatt.find("</c>", pos) + 4 - pos);
 }
 
-// A number cell's value as %.15g shows it, and its number format.
-struct Zahlzelle {
-    std::string Wert;
-    std::string Format;
-};
-Zahlzelle Zahl(const std::string& mappe, const std::string& blatt, std::size_t spalte, int zeile) {
+// The number format of each style of the workbook, "" for the general one.
+std::vector<std::string> Zahlformate(const std::string& mappe) {
+    const std::string stile = Entpackt(mappe, "xl/styles.xml");
+    std::map<std::string, std::string> codes{{"0", ""}, {"2", "0.00"}, {"4", "#,##0.00"}};
+    const std::regex eigen(R"re(<numFmt numFmtId="(\d+)" formatCode="([^"]*)")re");
+    const std::regex xf(R"re(<xf numFmtId="(\d+)")re");
+    for (std::sregex_iterator i(stile.begin(), stile.end(), eigen), ende; i != ende; ++i) {
+        codes[(*i)[1]] = (*i)[2];
+    }
+    std::vector<std::string> formate;
+    const std::string xfs = stile.substr(stile.find("<cellXfs"));
+    for (std::sregex_iterator i(xfs.begin(), xfs.end(), xf), ende; i != ende; ++i) {
+        formate.push_back(codes.at((*i)[1]));
+    }
+    return formate;
+}
+
+// A number cell: its value as %.15g shows it and its number format.
+std::pair<std::string, std::string> Zahl(const std::vector<std::string>& formate,
+                                         const std::string& blatt, std::size_t spalte, int zeile) {
     const std::string xml = Zelle(blatt, spalte, zeile);
-    std::smatch treffer;
-    if (!std::regex_match(xml, treffer,
+    std::smatch zahl;
+    if (!std::regex_match(xml, zahl,
                           std::regex(R"re(<c r="\w+"(?: s="(\d+)")?><v>(.*)</v></c>)re"))) {
         return {"keine Zahl: " + xml, ""};
     }
     std::array<char, 64> text{};
-    (void)std::snprintf(text.data(), text.size(), "%.15g",
-                        std::strtod(treffer[2].str().c_str(), nullptr));
-    const std::string stile = Entpackt(mappe, "xl/styles.xml");
-    const std::string xfs = stile.substr(stile.find("<cellXfs"));
-    std::string id = "0";
-    std::smatch xf;
-    auto pos = xfs.cbegin();
-    for (int i = 0; i <= std::stoi(treffer[1].matched ? treffer[1].str() : "0"); ++i) {
-        std::regex_search(pos, xfs.cend(), xf, std::regex(R"re(<xf numFmtId="(\d+)")re"));
-        id = xf[1];
-        pos = xf.suffix().first;
-    }
-    // The built-in formats have no entry of their own.
-    const std::map<std::string, std::string> eingebaut{{"0", ""}, {"2", "0.00"}, {"4", "#,##0.00"}};
-    std::smatch eigen;
-    const bool gefunden = std::regex_search(
-        stile, eigen, std::regex("numFmtId=\"" + id + "\" formatCode=\"([^\"]*)\""));
-    return {text.data(), gefunden ? eigen[1].str() : eingebaut.at(id)};
+    (void)std::snprintf(text.data(), text.size(), "%.15g", std::stod(zahl[2]));
+    return {text.data(), formate.at(zahl[1].matched ? std::stoul(zahl[1]) : 0)};
 }
 
 class Mappe : public test::ArbeitsordnerTest {};
@@ -101,9 +100,7 @@ TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
             {"Name", "Leer", "Betrag", "Genau", "Satz", "Faktor", "Nr", "Wert", "Lang"});
         zeile.Kopf();
         for (int i = 0; i < 2; ++i) {
-            zeile.Text(i == 0 ? "=SUMME(A1)"
-                              : "M\xFF"
-                                "ller");
+            zeile.Text(i == 0 ? "=SUMME(A1)" : "M\xFFller");  // a damaged byte
             zeile.Text("");
             zeile.Betrag(Waehrung::AusRoh(i == 0 ? 12345650 : -50), 2);
             zeile.Betrag(Waehrung::AusRoh(12345655), 4);
@@ -130,16 +127,16 @@ TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
                                                                     {"4.348", ""},
                                                                     {"2012", ""},
                                                                     {"1234.5", ""}};
+    const auto formate = Zahlformate("a.xlsx");
     for (std::size_t i = 0; i < erwartet.size(); ++i) {
-        const Zahlzelle zelle = Zahl("a.xlsx", blatt, i + 2, 2);
-        EXPECT_EQ(zelle.Wert, erwartet[i].first) << i;
-        EXPECT_EQ(zelle.Format, erwartet[i].second) << i;
+        EXPECT_EQ(Zahl(formate, blatt, i + 2, 2), erwartet[i]) << i;
     }
-    EXPECT_EQ(Zahl("a.xlsx", blatt, 2, 3).Wert, "-0.01");  // halves away from zero
+    EXPECT_EQ(Zahl(formate, blatt, 2, 3).first, "-0.01");  // halves away from zero
     EXPECT_EQ(Zelle(blatt, 7, 3), R"(<c r="H3" t="inlineStr"><is><t>0815</t></is></c>)");
     const std::string lang = Zelle(blatt, 8, 2);
     EXPECT_EQ(lang.size(),
-              32767 * 2 + std::string(R"(<c r="I2" t="inlineStr"><is><t></t></is></c>)").size());
+              std::size_t{32767} * 2 +
+                  std::string(R"(<c r="I2" t="inlineStr"><is><t></t></is></c>)").size());
     // The header bold, in view and filtered over every column and row.
     EXPECT_NE(Zelle(blatt, 0, 1).find("s=\"1\""), std::string::npos);
     EXPECT_NE(Entpackt("a.xlsx", "xl/styles.xml").find("<font><b/>"), std::string::npos);
@@ -181,7 +178,7 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
         ASSERT_TRUE(daten.FallSchreiben(NamenSatz1, namen).HatWert());
         for (const int monat : {2, 3}) {
             Fallsatz fall = daten.FallLesen(1).Wert();
-            fall.Entgelte[1] = Waehrung::AusRoh(monat * 1'500'050);
+            fall.Entgelte[1] = Waehrung::AusRoh(std::int64_t{monat} * 1'500'050);
             fall.Entgelte[2] = Waehrung::AusGanzzahl(120);
             ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, monat), fall).HatWert());
         }
@@ -202,9 +199,11 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
     EXPECT_NE(summen.find(R"(<autoFilter ref="A1:)"), std::string::npos);
     EXPECT_EQ(Zelle(summen, 1, 2), "<c r=\"B2\" t=\"inlineStr\"><is><t>Müller; Anna</t></is></c>");
     EXPECT_EQ(Zelle(summen, 0, 3), "");  // one person, one year
-    EXPECT_EQ(Zahl("export.xlsx", summen, 0, 2).Wert, "2");
-    EXPECT_EQ(Zahl("export.xlsx", summen, 2, 2).Wert, "2012");
-    EXPECT_EQ(Zahl("export.xlsx", summen, 3, 2).Wert, "2");
+    const auto formate = Zahlformate("export.xlsx");
+    using Zahlzelle = std::pair<std::string, std::string>;
+    EXPECT_EQ(Zahl(formate, summen, 0, 2), Zahlzelle("2", ""));
+    EXPECT_EQ(Zahl(formate, summen, 2, 2), Zahlzelle("2012", ""));
+    EXPECT_EQ(Zahl(formate, summen, 3, 2), Zahlzelle("2", ""));
     const std::vector<std::string> spalten = Exportspalten();
     std::size_t summe = 4;
     bool betraege = false;
@@ -214,13 +213,13 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
         }
         Waehrung erwartet;
         for (const int zeile : {2, 3}) {
-            erwartet += Waehrung::AusDoubleHalbGerade(
-                std::stod(Zahl("export.xlsx", faelle, i, zeile).Wert));
+            erwartet +=
+                Waehrung::AusDoubleHalbGerade(std::stod(Zahl(formate, faelle, i, zeile).first));
         }
         betraege = betraege || erwartet != Waehrung();
-        const Zahlzelle zelle = Zahl("export.xlsx", summen, summe, 2);
-        EXPECT_EQ(Waehrung::AusDoubleHalbGerade(std::stod(zelle.Wert)), erwartet) << spalten[i];
-        EXPECT_EQ(zelle.Format, "#,##0.00");
+        const auto [wert, format] = Zahl(formate, summen, summe, 2);
+        EXPECT_EQ(Waehrung::AusDoubleHalbGerade(std::stod(wert)), erwartet) << spalten[i];
+        EXPECT_EQ(format, "#,##0.00");
         EXPECT_NE(Zelle(summen, summe++, 1).find(spalten[i]), std::string::npos);
     }
     EXPECT_GT(summe, 20u);
@@ -255,7 +254,7 @@ TEST_F(Mappe, ScheiterndeLaeufeHinterlassenNichts) {
     const pid_t kind = ::fork();
     if (kind == 0) {
         (void)std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit grenze{64 * 1024, RLIM_INFINITY};
+        const rlimit grenze{rlim_t{64} * 1024, RLIM_INFINITY};
         ::setrlimit(RLIMIT_FSIZE, &grenze);
         const int code = laufen("alt.xlsx", meldung);
         std::_Exit(code == 2 && meldung.starts_with("alt.xlsx: Schreiben nicht möglich – ") ? 0
