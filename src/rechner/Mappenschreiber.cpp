@@ -21,6 +21,8 @@ namespace {
 // refuses a longer text.
 constexpr std::size_t Textgrenze = 32767;
 
+constexpr std::size_t Zwischenpuffer = std::size_t{1} << 20;
+
 constexpr std::array<const char*, 7> Zahlformate{nullptr, "#,##0.00", "0",     "0.0",
                                                  "0.00",  "0.000",    "0.0000"};
 
@@ -130,6 +132,12 @@ void Mappenschreiber::Blatt(const std::string& name, std::vector<std::string> sp
     blatt_ = workbook_add_worksheet(mappe_, name.c_str());
     if (blatt_ == nullptr) {  // its temporary file could not be created
         Pruefen(LXW_ERROR_CREATING_TMPFILE);
+    }
+    // Some ten kilobytes of XML a row: in pieces of the stream's default
+    // page size the system calls cost more than the writing.
+    if (blatt_->optimize_tmpfile != nullptr) {
+        puffer_.push_back(std::make_unique_for_overwrite<char[]>(Zwischenpuffer));
+        (void)std::setvbuf(blatt_->optimize_tmpfile, puffer_.back().get(), _IOFBF, Zwischenpuffer);
     }
     spalten_ = std::move(spalten);
     arten_.assign(spalten_.size(), Spaltenart::Offen);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -77,6 +78,9 @@ class Mappenschreiber {
     lxw_worksheet* blatt_ = nullptr;
     lxw_format* fett_ = nullptr;
     std::vector<lxw_format*> formate_;  // by Zellformat; null for Allgemein
+    // The buffers of the sheets' temporary files, which the library closes
+    // when the workbook goes.
+    std::vector<std::unique_ptr<char[]>> puffer_;
     std::vector<std::string> spalten_;
     // Of the first row of data, for the widths.
     std::vector<Spaltenart> arten_;
