@@ -55,7 +55,7 @@ Zeilenschreiber::Zeilenschreiber(Mappenschreiber& mappe, std::string blatt,
       zahlen_(Zahlformat::Punkt),
       bom_(false),
       spalten_(std::move(spalten)),
-      groesse_(0),
+      groesse_(0),  // no buffer: see Zahlfeld
       mappe_(&mappe),
       blatt_(std::move(blatt)) {}
 
@@ -162,16 +162,16 @@ void Zeilenschreiber::Text(std::string_view utf8) {
 
 // In JSON every number is a string, so that no reader turns it into a
 // binary fraction. The common path of some two hundred fields a row: one
-// check for room, no call; a spreadsheet costs the text formats one
-// comparison.
+// check for room, no call. A spreadsheet has no buffer, so that its cells
+// take the way of a full one and cost the text formats nothing.
 template <typename Zahlschreiber, typename Zellschreiber>
 void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle) {
-    if (mappe_ != nullptr) [[unlikely]] {
-        Zellfeld();
-        zelle(*mappe_);
-        return;
-    }
     if (belegt_ + zahlfeldPlatz_ > groesse_) [[unlikely]] {
+        if (mappe_ != nullptr) {
+            Zellfeld();
+            zelle(*mappe_);
+            return;
+        }
         Leeren();
     }
     if (feld_ >= spalten_.size()) [[unlikely]] {
