@@ -99,7 +99,7 @@ Mappenschreiber::Mappenschreiber(const std::string& datei, std::string name, lon
     optionen.use_zip64 = LXW_TRUE;
     mappe_ = workbook_new_opt(datei.c_str(), &optionen);
     if (mappe_ == nullptr) {
-        Pruefen(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        Gescheitert(LXW_ERROR_MEMORY_MALLOC_FAILED);
     }
     fett_ = workbook_add_format(mappe_);
     format_set_bold(fett_);
@@ -119,10 +119,14 @@ Mappenschreiber::~Mappenschreiber() {
     }
 }
 
+void Mappenschreiber::Gescheitert(int fehler) const {
+    throw Abbruch(name_ + ": Schreiben nicht möglich – " +
+                  Grund(static_cast<lxw_error>(fehler), errno));
+}
+
 void Mappenschreiber::Pruefen(int fehler) const {
     if (fehler != LXW_NO_ERROR) {
-        throw Abbruch(name_ + ": Schreiben nicht möglich – " +
-                      Grund(static_cast<lxw_error>(fehler), errno));
+        Gescheitert(fehler);
     }
 }
 
@@ -131,7 +135,7 @@ void Mappenschreiber::Blatt(const std::string& name, std::vector<std::string> sp
     errno = 0;
     blatt_ = workbook_add_worksheet(mappe_, name.c_str());
     if (blatt_ == nullptr) {  // its temporary file could not be created
-        Pruefen(LXW_ERROR_CREATING_TMPFILE);
+        Gescheitert(LXW_ERROR_CREATING_TMPFILE);
     }
     // Some ten kilobytes of XML a row: in pieces of the stream's default
     // page size the system calls cost more than the writing.

@@ -70,7 +70,8 @@ class Mappenschreiber {
 
     std::uint16_t Zelle(Spaltenart art);
     void BlattAbschliessen();
-    void Pruefen(int fehler) const;
+    [[noreturn]] void Gescheitert(int fehler) const;
+    void Pruefen(int fehler) const;  // lxw_error
 
     std::string name_;
     long zeilenGrenze_;

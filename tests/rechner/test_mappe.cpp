@@ -178,7 +178,7 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
         ASSERT_TRUE(daten.FallSchreiben(NamenSatz1, namen).HatWert());
         for (const int monat : {2, 3}) {
             Fallsatz fall = daten.FallLesen(1).Wert();
-            fall.Entgelte[1] = Waehrung::AusRoh(std::int64_t{monat} * 1'500'050);
+            fall.Entgelte[1] = Waehrung::AusRoh(monat * std::int64_t{1500050});
             fall.Entgelte[2] = Waehrung::AusGanzzahl(120);
             ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, monat), fall).HatWert());
         }
