@@ -1,5 +1,7 @@
 #include "rechner/Mappenschreiber.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 #include <algorithm>
@@ -75,6 +77,34 @@ std::string Grund(lxw_error fehler, int fehlerNr) {
                    " der Tabellenbibliothek (" + lxw_strerror(fehler) + ")";
     }
 }
+
+// The library says its failures on standard error in English, which our
+// own message then says in German: while it packs, they go nowhere.
+class Stumm {
+  public:
+    Stumm() : fehlerkanal_(::dup(STDERR_FILENO)) {
+        const int nichts = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (fehlerkanal_ >= 0 && nichts >= 0) {
+            (void)std::fflush(stderr);
+            (void)::dup2(nichts, STDERR_FILENO);
+        }
+        if (nichts >= 0) {
+            ::close(nichts);
+        }
+    }
+    ~Stumm() {
+        if (fehlerkanal_ >= 0) {
+            (void)std::fflush(stderr);
+            (void)::dup2(fehlerkanal_, STDERR_FILENO);
+            ::close(fehlerkanal_);
+        }
+    }
+    Stumm(const Stumm&) = delete;
+    Stumm& operator=(const Stumm&) = delete;
+
+  private:
+    int fehlerkanal_;
+};
 
 std::string Tausender(long zahl) {
     std::array<char, ZahltextPlatz> text{};
@@ -228,10 +258,17 @@ void Mappenschreiber::BlattAbschliessen() {
 
 void Mappenschreiber::Schliessen() {
     BlattAbschliessen();
-    errno = 0;
-    // The library frees the workbook whether it succeeds or not.
-    const lxw_error fehler = workbook_close(mappe_);
+    lxw_error fehler = LXW_NO_ERROR;
+    int fehlerNr = 0;
+    {
+        const Stumm stumm;
+        errno = 0;
+        // The library frees the workbook whether it succeeds or not.
+        fehler = workbook_close(mappe_);
+        fehlerNr = errno;
+    }
     mappe_ = nullptr;
+    errno = fehlerNr;
     Pruefen(fehler);
 }
 
