@@ -7,8 +7,11 @@
 #include <algorithm>
 #include <array>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <span>
+#include <vector>
 
 #include "rechner/Fehler.h"
 
@@ -42,6 +45,15 @@ void EndsignaleAbfangen(bool abfangen) {
         struct sigaction neu {};
         neu.sa_handler = abfangen ? &ZwischendateiEntfernen : SIG_DFL;
         (void)::sigaction(signal, &neu, nullptr);
+    }
+}
+
+// `name` is removed should a signal end the program.
+void Vormerken(const std::string& name) {
+    if (name.size() < zwischendatei.size()) {
+        std::copy(name.begin(), name.end(), zwischendatei.begin());
+        zwischendatei[name.size()] = '\0';
+        EndsignaleAbfangen(true);
     }
 }
 
@@ -150,11 +162,7 @@ Ausgabedatei::Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen,
         }
     }
     datei_.emplace(fd, pfad, true, aufrufe);
-    if (zwischen_.size() < zwischendatei.size()) {
-        std::copy(zwischen_.begin(), zwischen_.end(), zwischendatei.begin());
-        zwischendatei[zwischen_.size()] = '\0';
-        EndsignaleAbfangen(true);
-    }
+    Vormerken(zwischen_);
     if (vorhanden) {
         // As far as the system lets the user: another owner's file becomes
         // the user's, as any new file would.
@@ -164,14 +172,47 @@ Ausgabedatei::Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen,
 }
 
 Ausgabedatei::~Ausgabedatei() {
-    if (!zwischen_.empty()) {
-        datei_.reset();
-        ::unlink(zwischen_.c_str());
-        EndsignaleAbfangen(false);
+    for (std::string* name : {&zwischen_, &umwegName_}) {
+        if (!name->empty()) {
+            datei_.reset();
+            umweg_.reset();
+            ::unlink(name->c_str());
+            EndsignaleAbfangen(false);
+        }
     }
 }
 
+const std::string& Ausgabedatei::Dateiname() {
+    if (!zwischen_.empty() || umweg_) {
+        return zwischen_.empty() ? umwegName_ : zwischen_;
+    }
+    const char* tmpdir = std::getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
+    std::string name =
+        (tmpdir != nullptr && *tmpdir != '\0' ? std::string(tmpdir) : "/tmp") + "/lohnwippe-XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        Gescheitert(Fehlerart::ZumSchreibenOeffnen, name.substr(0, name.size() - 17), errno);
+    }
+    umwegName_ = name;
+    umweg_.emplace(fd, umwegName_, true, datei_->Aufrufe());
+    Vormerken(umwegName_);
+    return umwegName_;
+}
+
 void Ausgabedatei::Ersetzen() {
+    if (umweg_) {
+        // The stream gets the finished file; a pipe's reader sees nothing
+        // of a run that fails before.
+        std::vector<std::byte> puffer(std::size_t{1} << 20);
+        for (std::uint64_t position = 0;;) {
+            const std::size_t n = OderAbbruch(umweg_->Lesen(position, puffer));
+            if (n == 0) {
+                break;
+            }
+            OderAbbruch(datei_->Schreiben(std::span(puffer.data(), n)));
+            position += n;
+        }
+    }
     if (zwischen_.empty()) {
         OderAbbruch(datei_->Schliessen());
         return;

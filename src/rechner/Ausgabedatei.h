@@ -46,6 +46,13 @@ class Ausgabedatei {
 
     Deskriptor& Datei() { return *datei_; }
 
+    // For a writer that opens its file by name and writes it whole (the
+    // spreadsheet library): a regular file whose contents become the output
+    // at Ersetzen, to be written instead of Datei(). The temporary file
+    // beside the target; for a stream, a temporary file under $TMPDIR (or
+    // /tmp), made at the first call and copied into the stream at Ersetzen.
+    const std::string& Dateiname();
+
     // The run succeeded: hands the data to the disk, closes the file and
     // puts it in the target's place. Abbruch when any of that fails; the
     // target is then as it was.
@@ -55,6 +62,9 @@ class Ausgabedatei {
     std::optional<Deskriptor> datei_;
     std::string ziel_;      // the file to replace, links followed
     std::string zwischen_;  // the temporary file; empty when written directly
+    // A stream's detour for Dateiname, kept open to be read back.
+    std::optional<Deskriptor> umweg_;
+    std::string umwegName_;
 };
 
 // Standard output as it is when the command starts, before any file is

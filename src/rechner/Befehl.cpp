@@ -13,11 +13,22 @@ std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
     if (name.ends_with(".csv")) {
         return Ausgabeformat::Csv;
     }
+    if (name.ends_with(".xlsx")) {
+        return Ausgabeformat::Xlsx;
+    }
     return std::nullopt;
 }
 
-Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen) {
+Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen,
+                                  const std::string& blatt) {
     datei_.emplace(optionen_.Ausgabe, gelesen, *optionen_.Aufrufe);
+    if (format_ == Ausgabeformat::Xlsx) {
+        // The library writes the file by name, at Schliessen.
+        mappe_.emplace(datei_->Dateiname(), datei_->Datei().Name());
+        schreiber_.emplace(*mappe_, blatt, std::move(spalten));
+        schreiber_->Kopf();
+        return *schreiber_;
+    }
     schreiber_.emplace(
         [this](std::string_view daten) {
             OderAbbruch(
@@ -32,6 +43,9 @@ void Ausgabe::Schliessen() {
     if (schreiber_) {
         schreiber_->Leeren();
     }
+    if (mappe_) {
+        mappe_->Schliessen();
+    }
     if (datei_) {
         datei_->Ersetzen();
     }
@@ -42,8 +56,12 @@ int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
     try {
         const Ausgabeformat format =
             optionen.Format.value_or(FormatNachName(optionen.Ausgabe).value_or(Ausgabeformat::Csv));
-        if (optionen.Bom && format != Ausgabeformat::Csv) {
+        if (optionen.Bom && format == Ausgabeformat::JsonZeilen) {
             throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
+        }
+        if (optionen.Bom && format == Ausgabeformat::Xlsx) {
+            throw Abbruch(
+                "--bom gilt nur für CSV: eine .xlsx-Datei hat keine Byte-Order-Markierung");
         }
         if (optionen.Ausgabe == "-") {
             StandardausgabePruefen();

@@ -7,6 +7,7 @@
 
 #include "rechner/Ausgabedatei.h"
 #include "rechner/Fehler.h"
+#include "rechner/Mappenschreiber.h"
 #include "rechner/Zeilenschreiber.h"
 
 namespace lohnwippe::rechner {
@@ -15,7 +16,7 @@ namespace lohnwippe::rechner {
 // output's format, its opening, header, flushing and closing, and the exit
 // status. The commands read their inputs and supply the rows.
 
-// The format a file name announces (.csv, .jsonl, .ndjson, .json).
+// The format a file name announces (.csv, .jsonl, .ndjson, .json, .xlsx).
 std::optional<Ausgabeformat> FormatNachName(const std::string& name);
 
 struct Ausgabeoptionen {
@@ -44,8 +45,12 @@ class Ausgabe {
     // Opens the output once the inputs are open (see Ausgabedatei), and
     // writes the header of `spalten`. Refused when the output is one of the
     // files `gelesen`: replacing it would destroy what is being read, a
-    // data file above all.
-    Zeilenschreiber& Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen);
+    // data file above all. Xlsx: the rows go into the sheet `blatt`.
+    Zeilenschreiber& Oeffnen(std::vector<std::string> spalten, const Gelesenes& gelesen,
+                             const std::string& blatt = "Ergebnisse");
+
+    // Xlsx: the workbook, for sheets behind the rows' one; else none.
+    Mappenschreiber* Mappe() { return mappe_ ? &*mappe_ : nullptr; }
 
     // Hands the rest of the rows to the output and puts it in place.
     void Schliessen();
@@ -54,6 +59,7 @@ class Ausgabe {
     const Ausgabeoptionen& optionen_;
     Ausgabeformat format_;
     std::optional<Ausgabedatei> datei_;
+    std::optional<Mappenschreiber> mappe_;
     std::optional<Zeilenschreiber> schreiber_;
 };
 

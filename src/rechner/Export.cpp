@@ -1,5 +1,7 @@
 #include "rechner/Export.h"
 
+#include <map>
+
 #include "calc/Ergebnis.h"
 #include "calc/Utf8.h"
 #include "calc/Zeichen.h"
@@ -64,8 +66,66 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
            Jahrestext(monat.Jahr) + ")";
 }
 
+// The sheet "Jahressummen" of a spreadsheet export: per person and year
+// the cases exported and the sums of their "_Summe" amounts, added from the
+// cells as written so that the sheet agrees with sums formed in the sheet
+// of the cases.
+class Jahressummen {
+  public:
+    explicit Jahressummen(Mappenschreiber& mappe) : mappe_(mappe) {
+        const std::vector<std::string> spalten = Exportspalten();
+        for (std::size_t i = 0; i < spalten.size(); ++i) {
+            if (spalten[i].ends_with("_Summe")) {
+                summenspalten_.push_back(i);
+                namen_.push_back(spalten[i]);
+            }
+        }
+    }
+
+    // After the row of a case.
+    void Zaehlen(int personNr, const std::string& person, int jahr) {
+        Personenjahr& summe = summen_[{personNr, jahr}];
+        summe.Person = person;
+        summe.Betraege.resize(summenspalten_.size());
+        ++summe.Faelle;
+        for (std::size_t i = 0; i < summenspalten_.size(); ++i) {
+            // Cents held exactly: the double turns back into the same count.
+            summe.Betraege[i] +=
+                Waehrung::AusDoubleHalbGerade(mappe_.Zahlwert(summenspalten_[i]).value_or(0));
+        }
+    }
+
+    void Schreiben() {
+        std::vector<std::string> spalten{"Person_Nr", "Person", "Jahr", "Faelle"};
+        spalten.insert(spalten.end(), namen_.begin(), namen_.end());
+        Zeilenschreiber blatt(mappe_, "Jahressummen", std::move(spalten));
+        blatt.Kopf();
+        for (const auto& [schluessel, summe] : summen_) {
+            blatt.Ganzzahl(schluessel.first);
+            blatt.Text(summe.Person);
+            blatt.Ganzzahl(schluessel.second);
+            blatt.Ganzzahl(summe.Faelle);
+            for (const Waehrung betrag : summe.Betraege) {
+                blatt.Betrag(betrag, 2);
+            }
+            blatt.Zeilenende();
+        }
+    }
+
+  private:
+    struct Personenjahr {
+        std::string Person;
+        long Faelle = 0;
+        std::vector<Waehrung> Betraege;
+    };
+    Mappenschreiber& mappe_;
+    std::vector<std::size_t> summenspalten_;
+    std::vector<std::string> namen_;
+    std::map<std::pair<int, int>, Personenjahr> summen_;  // by person number and year
+};
+
 Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
-                           Zeilenschreiber& ausgabe, const Melder& melden) {
+                           Zeilenschreiber& ausgabe, Jahressummen* summen, const Melder& melden) {
     const auto personen = Personennamen(daten);
     const Umlagetabelle umlagen = UmlagenLesen(daten);
     Zaehlung zaehlung;
@@ -125,6 +185,10 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
             ausgabe.Text("");
         }
         ausgabe.Zeilenende();
+        if (summen != nullptr) {
+            summen->Zaehlen(position.PersonPos + 1,
+                            personen[static_cast<std::size_t>(position.PersonPos)], monat.Jahr);
+        }
         ++zaehlung.Gerechnet;
     }
     return zaehlung;
@@ -171,8 +235,17 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
         if (auftrag.Person) {
             auswahl.PersonPos = PersonWaehlen(*auftrag.Person, daten);
         }
-        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), gelesen);
-        return FaelleExportieren(daten, auswahl, schreiber, melden);
+        Zeilenschreiber& schreiber = ausgabe.Oeffnen(Exportspalten(), gelesen, "Fälle");
+        std::optional<Jahressummen> summen;
+        if (Mappenschreiber* mappe = ausgabe.Mappe()) {
+            summen.emplace(*mappe);
+        }
+        const Zaehlung zaehlung =
+            FaelleExportieren(daten, auswahl, schreiber, summen ? &*summen : nullptr, melden);
+        if (summen) {
+            summen->Schreiben();
+        }
+        return zaehlung;
     });
 }
 

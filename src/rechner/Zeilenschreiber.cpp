@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
 #include "calc/Zeichen.h"
+#include "rechner/Mappenschreiber.h"
 
 extern "C" {
 #include <csv.h>
@@ -47,6 +49,27 @@ Zeilenschreiber::Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format,
     }
 }
 
+Zeilenschreiber::Zeilenschreiber(Mappenschreiber& mappe, std::string blatt,
+                                 std::vector<std::string> spalten)
+    : format_(Ausgabeformat::Xlsx),
+      zahlen_(Zahlformat::Punkt),
+      bom_(false),
+      spalten_(std::move(spalten)),
+      groesse_(0),  // no buffer: see Zahlfeld
+      mappe_(&mappe),
+      blatt_(std::move(blatt)) {}
+
+bool Zeilenschreiber::Zellfeld() {
+    if (mappe_ == nullptr) {
+        return false;
+    }
+    if (feld_ >= spalten_.size()) {
+        throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
+    }
+    ++feld_;
+    return true;
+}
+
 void Zeilenschreiber::Platz(std::size_t bytes) {
     if (belegt_ + bytes > groesse_) {
         Leeren();
@@ -66,6 +89,10 @@ void Zeilenschreiber::Leeren() {
 }
 
 void Zeilenschreiber::Kopf() {
+    if (mappe_ != nullptr) {
+        mappe_->Blatt(blatt_, spalten_);
+        return;
+    }
     if (format_ != Ausgabeformat::Csv) {
         return;
     }
@@ -98,6 +125,12 @@ void Zeilenschreiber::Feldende(char* ende) {
 }
 
 void Zeilenschreiber::Text(std::string_view utf8) {
+    // A cell is text or number by its type, so a leading "=" needs no
+    // apostrophe there.
+    if (Zellfeld()) {
+        mappe_->Text(utf8);
+        return;
+    }
     if (format_ == Ausgabeformat::JsonZeilen) {
         const std::string text =
             nlohmann::json(std::string(utf8))
@@ -129,10 +162,16 @@ void Zeilenschreiber::Text(std::string_view utf8) {
 
 // In JSON every number is a string, so that no reader turns it into a
 // binary fraction. The common path of some two hundred fields a row: one
-// check for room, no call.
-template <typename Zahlschreiber>
-void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben) {
+// check for room, no call. A spreadsheet has no buffer, so that its cells
+// take the way of a full one and cost the text formats nothing.
+template <typename Zahlschreiber, typename Zellschreiber>
+void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle) {
     if (belegt_ + zahlfeldPlatz_ > groesse_) [[unlikely]] {
+        if (mappe_ != nullptr) {
+            Zellfeld();
+            zelle(*mappe_);
+            return;
+        }
         Leeren();
     }
     if (feld_ >= spalten_.size()) [[unlikely]] {
@@ -154,23 +193,41 @@ void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben) {
     belegt_ = static_cast<std::size_t>(p - puffer_.get());
 }
 
+// A cell holds the double nearest to the value rounded as its text would
+// be; with at most 15 digits that double reads back as the same decimal.
 void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); });
+    Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); },
+             [&](Mappenschreiber& mappe) {
+                 mappe.Zahl(wert.GerundetHalbWeg(stellen).AlsDouble(),
+                            stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
+             });
 }
 
 void Zeilenschreiber::Dezimal(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); });
+    Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); },
+             [&](Mappenschreiber& mappe) {
+                 mappe.Zahl(wert.GerundetHalbWeg(stellen).AlsDouble(), Dezimalformat(stellen));
+             });
 }
 
 void Zeilenschreiber::Zahl(Waehrung wert) {
-    Zahlfeld([&](char* p) { return ZahlText(p, wert, zahlen_); });
+    Zahlfeld([&](char* p) { return ZahlText(p, wert, zahlen_); },
+             [&](Mappenschreiber& mappe) { mappe.Zahl(wert.AlsDouble(), Zellformat::Allgemein); });
 }
 
 void Zeilenschreiber::Ganzzahl(long wert) {
-    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); });
+    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); },
+             [&](Mappenschreiber& mappe) {
+                 mappe.Zahl(static_cast<double>(wert), Zellformat::Allgemein);
+             });
 }
 
 void Zeilenschreiber::Wert(const Zellwert& wert) {
+    if (mappe_ != nullptr && wert.Zahl && std::isfinite(*wert.Zahl)) {
+        Zellfeld();
+        mappe_->Zahl(*wert.Zahl, Zellformat::Allgemein);
+        return;
+    }
     if (format_ == Ausgabeformat::JsonZeilen && wert.Zahl) {
         std::array<char, ZahltextPlatz> text{};
         Text(std::string_view(text.data(), GleitText(text.data(), *wert.Zahl, Zahlformat::Punkt)));
@@ -185,6 +242,10 @@ void Zeilenschreiber::Zeilenende() {
                                std::to_string(spalten_.size()));
     }
     feld_ = 0;
+    if (mappe_ != nullptr) {
+        mappe_->Zeilenende();
+        return;
+    }
     Platz(2);
     if (format_ == Ausgabeformat::JsonZeilen) {
         puffer_[belegt_++] = '}';

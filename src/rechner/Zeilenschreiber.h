@@ -12,6 +12,8 @@
 
 namespace lohnwippe::rechner {
 
+class Mappenschreiber;
+
 enum class Ausgabeformat {
     Csv,         // semicolon separated, header row, German numbers
     JsonZeilen,  // one object per line, every value a string, decimal point
@@ -26,13 +28,21 @@ using Ausgabeziel = std::function<void(std::string_view daten)>;
 // must come in the order of `spalten`; a row with another number of fields
 // is a program error (std::logic_error). Nothing is written until the
 // buffer fills or Leeren is called.
+//
+// Xlsx: the same calls write cells of the current sheet of a workbook, the
+// numbers as numbers rounded as the texts round, each with the number
+// format of its text (Betrag with two decimals "#,##0.00", Dezimal and
+// four-decimal amounts "0.00" .. "0.0000", Zahl and Ganzzahl general).
 class Zeilenschreiber {
   public:
     Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format, std::vector<std::string> spalten,
                     bool bom = false);
+    // Xlsx into `mappe`, whose sheet Kopf begins.
+    Zeilenschreiber(Mappenschreiber& mappe, std::string blatt, std::vector<std::string> spalten);
 
     // CSV: the header row, behind a byte-order mark when asked for. JSON
     // lines have no header; then only the mark would be wrong, so none.
+    // Xlsx: a new sheet and its header row.
     void Kopf();
 
     void Text(std::string_view utf8);
@@ -41,7 +51,7 @@ class Zeilenschreiber {
     void Zahl(Waehrung wert);                  // ZahlText
     void Ganzzahl(long wert);
     // A carried value: its number where it has one (JSON with a decimal
-    // point), else its text.
+    // point, a number cell), else its text.
     void Wert(const Zellwert& wert);
     void Zeilenende();
 
@@ -53,9 +63,11 @@ class Zeilenschreiber {
     // returns where the value goes.
     char* Feldanfang(std::size_t platz);
     void Feldende(char* ende);
-    template <typename Zahlschreiber>
-    void Zahlfeld(Zahlschreiber schreiben);
+    template <typename Zahlschreiber, typename Zellschreiber>
+    void Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle);
     void Platz(std::size_t bytes);
+    // Xlsx: counts the field; false for the other formats.
+    bool Zellfeld();
 
     Ausgabeformat format_;
     Zahlformat zahlen_;
@@ -72,6 +84,8 @@ class Zeilenschreiber {
     std::size_t belegt_ = 0;
     // Behind the fields every number touches, called once a buffer.
     Ausgabeziel ziel_;
+    Mappenschreiber* mappe_ = nullptr;  // Xlsx only
+    std::string blatt_;
 };
 
 }  // namespace lohnwippe::rechner

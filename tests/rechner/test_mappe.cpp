@@ -1,3 +1,277 @@
+// The .xlsx output: cells, styles and sheets as a spreadsheet program reads
+// them from the file, and runs that fail leaving nothing behind.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <zip.h>
+
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+
+#include "Arbeitsordner.h"
+#include "rechner/Befehl.h"
+#include "rechner/Export.h"
 #include "rechner/Mappenschreiber.h"
+#include "rechner/Spalten.h"
+#include "store/Datenbestand.h"
+#include "store/Satznummern.h"
+
+namespace lohnwippe::rechner {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Entpackt(const std::string& datei, const std::string& name) {
+    int fehler = 0;
+    zip_t* zip = zip_open(datei.c_str(), ZIP_RDONLY, &fehler);
+    EXPECT_NE(zip, nullptr) << datei;
+    std::string inhalt;
+    if (zip_file_t* teil = zip == nullptr ? nullptr : zip_fopen(zip, name.c_str(), 0)) {
+        std::array<char, 65536> puffer{};
+        for (zip_int64_t n = 0; (n = zip_fread(teil, puffer.data(), puffer.size())) > 0;) {
+            inhalt.append(puffer.data(), static_cast<std::size_t>(n));
+        }
+        zip_fclose(teil);
+    }
+    zip_close(zip);
+    return inhalt;
+}
+
+std::string Zellname(std::size_t spalte, int zeile) {
+    std::string name;
+    for (std::size_t n = spalte + 1; n > 0; n = (n - 1) / 26) {
+        name.insert(name.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return name + std::to_string(zeile);
+}
+
+// The cell's XML, empty when the sheet has none.
+std::string Zelle(const std::string& blatt, std::size_t spalte, int zeile) {
+    const std::string anfang = "<c r=\"" + Zellname(spalte, zeile) + "\"";
+    const std::size_t pos = blatt.find(anfang);
+    return pos == std::string::npos ? "" : blatt.substr(pos, blatt.find("</c>", pos) + 4 - pos);
+}
+
+// The number format of each style of the workbook, "" for the general one.
+std::vector<std::string> Zahlformate(const std::string& mappe) {
+    const std::string stile = Entpackt(mappe, "xl/styles.xml");
+    std::map<std::string, std::string> codes{{"0", ""}, {"2", "0.00"}, {"4", "#,##0.00"}};
+    const std::regex eigen(R"re(<numFmt numFmtId="(\d+)" formatCode="([^"]*)")re");
+    const std::regex xf(R"re(<xf numFmtId="(\d+)")re");
+    for (std::sregex_iterator i(stile.begin(), stile.end(), eigen), ende; i != ende; ++i) {
+        codes[(*i)[1]] = (*i)[2];
+    }
+    std::vector<std::string> formate;
+    const std::string xfs = stile.substr(stile.find("<cellXfs"));
+    for (std::sregex_iterator i(xfs.begin(), xfs.end(), xf), ende; i != ende; ++i) {
+        formate.push_back(codes.at((*i)[1]));
+    }
+    return formate;
+}
+
+// A number cell: its value as %.15g shows it and its number format.
+std::pair<std::string, std::string> Zahl(const std::vector<std::string>& formate,
+                                         const std::string& blatt, std::size_t spalte, int zeile) {
+    const std::string xml = Zelle(blatt, spalte, zeile);
+    std::smatch zahl;
+    if (!std::regex_match(xml, zahl,
+                          std::regex(R"re(<c r="\w+"(?: s="(\d+)")?><v>(.*)</v></c>)re"))) {
+        return {"keine Zahl: " + xml, ""};
+    }
+    std::array<char, 64> text{};
+    (void)std::snprintf(text.data(), text.size(), "%.15g", std::stod(zahl[2]));
+    return {text.data(), formate.at(zahl[1].matched ? std::stoul(zahl[1]) : 0)};
+}
+
+class Mappe : public test::ArbeitsordnerTest {};
+
+TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
+    {
+        Mappenschreiber mappe("a.xlsx", "a.xlsx");
+        Zeilenschreiber zeile(
+            mappe, "Ergebnisse",
+            {"Name", "Leer", "Betrag", "Genau", "Satz", "Faktor", "Nr", "Wert", "Lang"});
+        zeile.Kopf();
+        for (int i = 0; i < 2; ++i) {
+            zeile.Text(i == 0 ? "=SUMME(A1)" : "M\xFFller");  // a damaged byte
+            zeile.Text("");
+            zeile.Betrag(Waehrung::AusRoh(i == 0 ? 12345650 : -50), 2);
+            zeile.Betrag(Waehrung::AusRoh(12345655), 4);
+            zeile.Dezimal(Waehrung::AusRoh(3905), 3);
+            zeile.Zahl(Waehrung::AusRoh(43480));
+            zeile.Ganzzahl(2012);
+            zeile.Wert(i == 0 ? Zellwert{"1234,5", 1234.5} : Zellwert{"0815", std::nullopt});
+            std::string lang;
+            for (int n = 0; n < 40000; ++n) {
+                lang += "ä";
+            }
+            zeile.Text(lang);
+            zeile.Zeilenende();
+        }
+        mappe.Schliessen();
+    }
+    const std::string blatt = Entpackt("a.xlsx", "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(Zelle(blatt, 0, 2), R"(<c r="A2" t="inlineStr"><is><t>=SUMME(A1)</t></is></c>)");
+    EXPECT_EQ(Zelle(blatt, 0, 3), "<c r=\"A3\" t=\"inlineStr\"><is><t>M\uFFFDller</t></is></c>");
+    EXPECT_EQ(Zelle(blatt, 1, 2), "");
+    const std::vector<std::pair<std::string, std::string>> erwartet{{"1234.57", "#,##0.00"},
+                                                                    {"1234.5655", "0.0000"},
+                                                                    {"0.391", "0.000"},
+                                                                    {"4.348", ""},
+                                                                    {"2012", ""},
+                                                                    {"1234.5", ""}};
+    const auto formate = Zahlformate("a.xlsx");
+    for (std::size_t i = 0; i < erwartet.size(); ++i) {
+        EXPECT_EQ(Zahl(formate, blatt, i + 2, 2), erwartet[i]) << i;
+    }
+    EXPECT_EQ(Zahl(formate, blatt, 2, 3).first, "-0.01");  // halves away from zero
+    EXPECT_EQ(Zelle(blatt, 7, 3), R"(<c r="H3" t="inlineStr"><is><t>0815</t></is></c>)");
+    const std::string lang = Zelle(blatt, 8, 2);
+    EXPECT_EQ(lang.size(),
+              std::size_t{32767} * 2 +
+                  std::string(R"(<c r="I2" t="inlineStr"><is><t></t></is></c>)").size());
+    // The header bold, in view and filtered over every column and row.
+    EXPECT_NE(Zelle(blatt, 0, 1).find("s=\"1\""), std::string::npos);
+    EXPECT_NE(Entpackt("a.xlsx", "xl/styles.xml").find("<font><b/>"), std::string::npos);
+    EXPECT_NE(
+        blatt.find(R"(<pane ySplit="1" topLeftCell="A2" activePane="bottomLeft" state="frozen"/>)"),
+        std::string::npos);
+    EXPECT_NE(blatt.find(R"(<autoFilter ref="A1:I3"/>)"), std::string::npos);
+    EXPECT_NE(blatt.find(R"(<col min="1" max="1" width="24.)"), std::string::npos);
+    EXPECT_NE(Entpackt("a.xlsx", "xl/workbook.xml").find(R"(<sheet name="Ergebnisse")"),
+              std::string::npos);
+}
+
+TEST_F(Mappe, HoertVorDerLetztenZeileDesBlattsAuf) {
+    Mappenschreiber mappe("a.xlsx", "a.xlsx", 3);
+    Zeilenschreiber zeile(mappe, "Ergebnisse", {"Nr"});
+    zeile.Kopf();
+    for (long i = 0; i < 2; ++i) {
+        zeile.Ganzzahl(i);
+        zeile.Zeilenende();
+    }
+    try {
+        zeile.Ganzzahl(3);
+        FAIL();
+    } catch (const Abbruch& abbruch) {
+        EXPECT_STREQ(abbruch.what(),
+                     "a.xlsx: mehr als 2 Zeilen passen nicht in ein Tabellenblatt – "
+                     "bitte als CSV ausgeben");
+    }
+}
+
+TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
+    fs::create_directory("daten");
+    fs::current_path("daten");
+    {
+        auto daten = Datenbestand::Oeffnen().Wert();
+        ASSERT_TRUE(daten.DatenAnlegen().HatWert());
+        Fallsatz namen = daten.FallLesen(NamenSatz1).Wert();
+        namen.Namen[2] = "Müller; Anna";
+        ASSERT_TRUE(daten.FallSchreiben(NamenSatz1, namen).HatWert());
+        for (const int monat : {2, 3}) {
+            Fallsatz fall = daten.FallLesen(1).Wert();
+            fall.Entgelte[1] = Waehrung::AusRoh(monat * std::int64_t{1500050});
+            fall.Entgelte[2] = Waehrung::AusGanzzahl(120);
+            ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, monat), fall).HatWert());
+        }
+    }
+    fs::current_path("..");
+    Exportauftrag auftrag;
+    auftrag.Ordner = "daten";
+    auftrag.Ausgabe.Ausgabe = "export.xlsx";
+    std::vector<std::string> meldungen;
+    ASSERT_EQ(ExportBefehl(auftrag, [&](const std::string& m) { meldungen.push_back(m); }), 0);
+    EXPECT_EQ(meldungen, std::vector<std::string>{});
+    EXPECT_NE(
+        Entpackt("export.xlsx", "xl/workbook.xml")
+            .find(R"(<sheet name="Fälle" sheetId="1" r:id="rId1"/><sheet name="Jahressummen")"),
+        std::string::npos);
+    const std::string faelle = Entpackt("export.xlsx", "xl/worksheets/sheet1.xml");
+    const std::string summen = Entpackt("export.xlsx", "xl/worksheets/sheet2.xml");
+    EXPECT_NE(summen.find(R"(<autoFilter ref="A1:)"), std::string::npos);
+    EXPECT_EQ(Zelle(summen, 1, 2), "<c r=\"B2\" t=\"inlineStr\"><is><t>Müller; Anna</t></is></c>");
+    EXPECT_EQ(Zelle(summen, 0, 3), "");  // one person, one year
+    const auto formate = Zahlformate("export.xlsx");
+    using Zahlzelle = std::pair<std::string, std::string>;
+    EXPECT_EQ(Zahl(formate, summen, 0, 2), Zahlzelle("2", ""));
+    EXPECT_EQ(Zahl(formate, summen, 2, 2), Zahlzelle("2012", ""));
+    EXPECT_EQ(Zahl(formate, summen, 3, 2), Zahlzelle("2", ""));
+    const std::vector<std::string> spalten = Exportspalten();
+    std::size_t summe = 4;
+    bool betraege = false;
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (!spalten[i].ends_with("_Summe")) {
+            continue;
+        }
+        Waehrung erwartet;
+        for (const int zeile : {2, 3}) {
+            erwartet +=
+                Waehrung::AusDoubleHalbGerade(std::stod(Zahl(formate, faelle, i, zeile).first));
+        }
+        betraege = betraege || erwartet != Waehrung();
+        const auto [wert, format] = Zahl(formate, summen, summe, 2);
+        EXPECT_EQ(Waehrung::AusDoubleHalbGerade(std::stod(wert)), erwartet) << spalten[i];
+        EXPECT_EQ(format, "#,##0.00");
+        EXPECT_NE(Zelle(summen, summe++, 1).find(spalten[i]), std::string::npos);
+    }
+    EXPECT_GT(summe, 20u);
+    EXPECT_TRUE(betraege);
+    EXPECT_EQ(Zelle(summen, summe, 1), "");
+}
+
+// The run fails where the file or its temporary data cannot be written
+// whole: status 2, the message, the old file as it was, no file left over.
+TEST_F(Mappe, ScheiterndeLaeufeHinterlassenNichts) {
+    const auto laufen = [](const std::string& ausgabe, std::string& meldung) {
+        return ZeilenAusgeben(
+            {.Ausgabe = ausgabe, .Format = Ausgabeformat::Xlsx},
+            [&](const std::string& m) { meldung = m; },
+            [](Ausgabe& ausgabe) {
+                Zeilenschreiber& zeile = ausgabe.Oeffnen({"A", "B"}, {});
+                for (int i = 0; i < 20000; ++i) {
+                    zeile.Betrag(Waehrung::AusRoh(i * 7919L), 2);
+                    zeile.Ganzzahl(i);
+                    zeile.Zeilenende();
+                }
+                return Zaehlung{};
+            });
+    };
+    std::ofstream("alt.xlsx") << "bisher";
+    ASSERT_EQ(::setenv("TMPDIR", fs::current_path().c_str(), 1), 0);
+    std::string meldung;
+    EXPECT_EQ(laufen("/dev/full", meldung), 2);
+    EXPECT_EQ(meldung,
+              "/dev/full: Schreiben nicht möglich – Kein Speicherplatz mehr auf dem Datenträger");
+    // A disk that fills: the file may grow no further than 64 KiB.
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        (void)std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit grenze{rlim_t{64} * 1024, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &grenze);
+        const int code = laufen("alt.xlsx", meldung);
+        std::_Exit(code == 2 && meldung.starts_with("alt.xlsx: Schreiben nicht möglich – ") ? 0
+                                                                                            : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ::unsetenv("TMPDIR");
+    std::vector<std::string> dateien;
+    for (const auto& datei : fs::directory_iterator(".")) {
+        dateien.push_back(datei.path().filename().string());
+    }
+    EXPECT_EQ(dateien, std::vector<std::string>{"alt.xlsx"});
+    std::ifstream alt("alt.xlsx");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(alt), {}), "bisher");
+}
+
+}  // namespace
+}  // namespace lohnwippe::rechner
