@@ -20,6 +20,16 @@ namespace {
 
 constexpr std::size_t Puffergroesse = std::size_t{1} << 20;
 
+// A sign, then digits, points and commas only: a number to any
+// spreadsheet, never a formula.
+bool Zahlaehnlich(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        text.remove_prefix(1);
+    }
+    return !text.empty() && IstZiffer(text.front()) &&
+           text.find_first_not_of("0123456789.,") == std::string_view::npos;
+}
+
 // A field that a CSV reader would take apart or trim unless it is quoted.
 bool BrauchtAnfuehrung(std::string_view text) {
     if (!text.empty() && (IstLeerzeichen(text.front()) || IstLeerzeichen(text.back()))) {
@@ -140,9 +150,10 @@ void Zeilenschreiber::Text(std::string_view utf8) {
         return;
     }
     // A spreadsheet takes a cell that begins like a formula for one and
-    // runs it; a name typed into the window must stay a name.
+    // runs it; a name typed into the window must stay a name. A carried
+    // number ("-12,50") is no formula and stays as it came.
     if (!utf8.empty() &&
-        std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos) {
+        std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos && !formelfrei_) {
         const std::string text = "'" + std::string(utf8);
         const std::size_t platz = 2 * text.size() + 2;
         char* p = Feldanfang(platz);
@@ -233,7 +244,10 @@ void Zeilenschreiber::Wert(const Zellwert& wert) {
         Text(std::string_view(text.data(), GleitText(text.data(), *wert.Zahl, Zahlformat::Punkt)));
         return;
     }
+    // A carried number ("-12,50") is no formula and stays as it came.
+    formelfrei_ = Zahlaehnlich(wert.Text);
     Text(wert.Text);
+    formelfrei_ = false;
 }
 
 void Zeilenschreiber::Zeilenende() {

@@ -59,6 +59,8 @@ class Zeilenschreiber {
     void Leeren();
 
   private:
+    // Writing a carried number: no apostrophe in front of its sign.
+    bool formelfrei_ = false;
     // Separator or key of the next field, and room for `platz` more bytes;
     // returns where the value goes.
     char* Feldanfang(std::size_t platz);
