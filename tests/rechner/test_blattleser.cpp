@@ -144,6 +144,8 @@ TEST(Blattleser, BeschaedigteDateienEndenMitDeutscherMeldung) {
     EXPECT_EQ(meldung(Inhalt("kaputt-xml.xlsx")),
               kaputt + "xl/worksheets/sheet1.xml, Zeile 4: Endmarke passt nicht zum Element)");
     EXPECT_EQ(meldung(Inhalt("grosse-zelle.xlsx")), "x: Zelle D7 hält mehr als 1 MiB Text");
+    EXPECT_EQ(meldung(Inhalt("entitaeten.xlsx")),
+              kaputt + "xl/worksheets/a.xml, Zeile 2: Dokumenttyp-Deklaration nicht erlaubt)");
     // A byte changed inside the packed sheet: the checksum tells.
     std::string verfaelscht = xlsx;
     verfaelscht[xlsx.find("xl/worksheets/sheet1.xml") + 40] ^= 0x55;

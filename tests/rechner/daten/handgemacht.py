@@ -82,6 +82,19 @@ packen("grosse-zelle.xlsx", [
      '<c r="D7" t="inlineStr"><is><t>' + "a" * (1 << 20) + 'b</t></is></c></row></sheetData></worksheet>'),
 ])
 
+# Entities that would expand a thousandfold: the declaration is refused.
+packen("entitaeten.xlsx", [
+    ("xl/workbook.xml", f'<workbook xmlns="{HAUPT}" xmlns:r="{BEZ}"><sheets>'
+     '<sheet name="A" r:id="r1"/></sheets></workbook>'),
+    ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/'
+     f'package/2006/relationships"><Relationship Id="r1" Type="{ART}/worksheet" '
+     'Target="worksheets/a.xml"/></Relationships>'),
+    ("xl/worksheets/a.xml", '<?xml version="1.0"?>\n<!DOCTYPE w [<!ENTITY a "aaaaaaaaaa">'
+     '<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]>'
+     f'<worksheet xmlns="{HAUPT}"><sheetData><row><c t="inlineStr"><is><t>&c;</t></is></c>'
+     '</row></sheetData></worksheet>'),
+])
+
 packen("ohne-mappe.xlsx", [("[Content_Types].xml", "<Types/>"), ("xl/styles.xml", "<a/>")])
 
 with zipfile.ZipFile("faelle-de.xlsx") as quelle:
