@@ -20,9 +20,11 @@ using lohnwippe::fuzz::Pruefen;
 
 namespace {
 
-// A crafted row can repeat its cells a million times; reading them all
-// proves nothing more and only slows the search down.
+// A crafted row can repeat its cells, texts of 1 MiB among them, a
+// million times; reading them all proves nothing more and only slows the
+// search down.
 constexpr long HoechstZellen = 1'000'000;
+constexpr std::size_t HoechstText = std::size_t{64} << 20;
 
 void Lesen(std::string_view daten, const std::optional<std::string>& blatt) {
     try {
@@ -30,7 +32,8 @@ void Lesen(std::string_view daten, const std::optional<std::string>& blatt) {
         Blattzeile zeile;
         long vorige = 0;
         long zellen = 0;
-        while (zellen < HoechstZellen && leser->Naechste(zeile)) {
+        std::size_t text = 0;
+        while (zellen < HoechstZellen && text < HoechstText && leser->Naechste(zeile)) {
             Pruefen(zeile.Nummer > vorige && zeile.Nummer <= 1048576,
                     "Zeilen aufsteigend im Blatt");
             Pruefen(!zeile.Zellen.empty(), "keine leere Zeile");
@@ -47,6 +50,7 @@ void Lesen(std::string_view daten, const std::optional<std::string>& blatt) {
                 }
                 Pruefen(zelle.Text.size() <= (std::size_t{1} << 20), "Text in der Grenze");
                 Pruefen(Utf8Fehler(zelle.Text) == std::string_view::npos, "Text in UTF-8");
+                text += zelle.Text.size();
             }
             zellen += static_cast<long>(zeile.Zellen.size());
         }

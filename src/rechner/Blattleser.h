@@ -43,18 +43,25 @@ class Blattleser {
     virtual bool Naechste(Blattzeile& zeile) = 0;
 };
 
-// Whether `anfang`, the first bytes of a file, can be a spreadsheet file
-// (a zip archive).
+// Whether `anfang`, the first bytes of a file, can be a spreadsheet file:
+// a zip archive, or the older container an office file saved with a
+// password comes in (which BlattOeffnen then refuses with a message that
+// says so).
 bool MappeNachInhalt(std::string_view anfang);
 
 // Opens the sheet named `blatt`, or the first one, of the .xlsx or .ods file
 // `datei` (which it is the content tells). `name` heads the messages. Throws
 // Abbruch when the file is no spreadsheet file of either kind, cannot be
 // read, or has no sheet of that name (the message names those it has).
+// `datei` must allow seeking: a pipe is refused. The sheet is unpacked as
+// rows are asked for; only an .xlsx's shared strings are held whole (at
+// most 256 MiB). A cell's text may have 1 MiB, a row's 16 MiB; content
+// beyond row 1048576 or column XFD is refused.
 std::unique_ptr<Blattleser> BlattOeffnen(Deskriptor& datei, const std::string& name,
                                          const std::optional<std::string>& blatt);
 
-// The same for a file held in memory (tests, fuzzing).
+// The same for a file held in memory (tests, fuzzing); the reader keeps a
+// copy of `daten`.
 std::unique_ptr<Blattleser> BlattAusSpeicher(std::string_view daten, const std::string& name,
                                              const std::optional<std::string>& blatt);
 

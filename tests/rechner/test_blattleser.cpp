@@ -123,10 +123,10 @@ TEST(Blattleser, XlsxFolgtDenBeziehungenUndLiestJedeZellart) {
     const std::string xlsx = Inhalt("umwege.xlsx");
     // The first sheet is a chart: the first table is taken; rows and cells
     // without references follow the one before.
-    EXPECT_EQ(
-        Speicher(xlsx, "u.xlsx"),
-        (std::vector<std::string>{"A1:Jörg Müller", "B1=1500", "D1:1", "C4:angehängt", "D4:ab",
-                                  "E4:#DIV/0!", "AA4:2026-12-07", "AB4:eins", "AC4=-0.25"}));
+    EXPECT_EQ(Speicher(xlsx, "u.xlsx"),
+              (std::vector<std::string>{"A1:Jörg Müller", "B1=1500", "D1:1", "C4:angehängt",
+                                        "D4:ab", "E4:#DIV/0!", "AA4:2026-12-07", "AB4:eins",
+                                        "AC4=-0.25", "AD4:Zeile\r\nzwei_x0041_"}));
     EXPECT_EQ(Abbruchtext([&] { Speicher(xlsx, "u.xlsx", "Diagramm"); }),
               "u.xlsx: „Diagramm“ ist kein Tabellenblatt (ein Diagramm?)");
 }
@@ -144,6 +144,8 @@ TEST(Blattleser, BeschaedigteDateienEndenMitDeutscherMeldung) {
     EXPECT_EQ(meldung(Inhalt("kaputt-xml.xlsx")),
               kaputt + "xl/worksheets/sheet1.xml, Zeile 4: Endmarke passt nicht zum Element)");
     EXPECT_EQ(meldung(Inhalt("grosse-zelle.xlsx")), "x: Zelle D7 hält mehr als 1 MiB Text");
+    EXPECT_EQ(meldung(Inhalt("entitaeten.xlsx")),
+              kaputt + "xl/worksheets/a.xml, Zeile 2: Dokumenttyp-Deklaration nicht erlaubt)");
     // A byte changed inside the packed sheet: the checksum tells.
     std::string verfaelscht = xlsx;
     verfaelscht[xlsx.find("xl/worksheets/sheet1.xml") + 40] ^= 0x55;

@@ -60,13 +60,15 @@ packen("umwege.xlsx", [
 </Relationships>"""),
     ("xl/texte.xml", f"""<?xml version="1.0"?>
 <sst xmlns="{HAUPT}"><si><t>eins</t></si>
-<si><r><rPr><b/></rPr><t xml:space="preserve">Jörg </t></r><r><t>Müller</t></r><rPh sb="0" eb="1"><t>ヨ</t></rPh></si></sst>"""),
+<si><r><rPr><b/></rPr><t xml:space="preserve">Jörg </t></r><r><t>Müller</t></r><rPh sb="0" eb="1"><t>ヨ</t></rPh></si>
+<si><t>Zeile_x000D_
+zwei_x005F_x0041_</t></si></sst>"""),
     ("xl/worksheets/daten.xml", f"""<?xml version="1.0"?>
 <x:worksheet xmlns:x="{HAUPT}"><x:sheetData>
 <x:row><x:c t="s"><x:v>1</x:v></x:c><x:c><x:v>1.5E3</x:v></x:c><x:c s="3"/><x:c t="b"><x:v>1</x:v></x:c></x:row>
 <x:row r="4"><x:c r="C4" t="inlineStr"><x:is><x:r><x:t>an</x:t></x:r><x:r><x:t>gehängt</x:t></x:r></x:is></x:c>
 <x:c t="str"><x:f>"a"&amp;"b"</x:f><x:v>ab</x:v></x:c><x:c t="e"><x:f>1/0</x:f><x:v>#DIV/0!</x:v></x:c>
-<x:c r="AA4" t="d"><x:v>2026-12-07</x:v></x:c><x:c r="AB4" t="s"><x:v>0</x:v></x:c><x:c r="AC4"><x:f>A1</x:f><x:v>-0.25</x:v></x:c></x:row>
+<x:c r="AA4" t="d"><x:v>2026-12-07</x:v></x:c><x:c r="AB4" t="s"><x:v>0</x:v></x:c><x:c r="AC4"><x:f>A1</x:f><x:v>-0.25</x:v></x:c><x:c t="s"><x:v>2</x:v></x:c></x:row>
 <x:row/></x:sheetData></x:worksheet>"""),
 ])
 
@@ -78,6 +80,19 @@ packen("grosse-zelle.xlsx", [
      'Target="worksheets/a.xml"/></Relationships>'),
     ("xl/worksheets/a.xml", f'<worksheet xmlns="{HAUPT}"><sheetData><row r="7">'
      '<c r="D7" t="inlineStr"><is><t>' + "a" * (1 << 20) + 'b</t></is></c></row></sheetData></worksheet>'),
+])
+
+# Entities that would expand a thousandfold: the declaration is refused.
+packen("entitaeten.xlsx", [
+    ("xl/workbook.xml", f'<workbook xmlns="{HAUPT}" xmlns:r="{BEZ}"><sheets>'
+     '<sheet name="A" r:id="r1"/></sheets></workbook>'),
+    ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/'
+     f'package/2006/relationships"><Relationship Id="r1" Type="{ART}/worksheet" '
+     'Target="worksheets/a.xml"/></Relationships>'),
+    ("xl/worksheets/a.xml", '<?xml version="1.0"?>\n<!DOCTYPE w [<!ENTITY a "aaaaaaaaaa">'
+     '<!ENTITY b "&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;"><!ENTITY c "&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;">]>'
+     f'<worksheet xmlns="{HAUPT}"><sheetData><row><c t="inlineStr"><is><t>&c;</t></is></c>'
+     '</row></sheetData></worksheet>'),
 ])
 
 packen("ohne-mappe.xlsx", [("[Content_Types].xml", "<Types/>"), ("xl/styles.xml", "<a/>")])
