@@ -2,6 +2,8 @@
 
 #include <span>
 
+#include "store/Cp1252.h"
+
 namespace lohnwippe::rechner {
 
 std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
@@ -29,8 +31,15 @@ Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelese
         schreiber_->Kopf();
         return *schreiber_;
     }
+    // The writer hands over whole fields, so no character is cut in two.
+    const bool cp1252 =
+        format_ == Ausgabeformat::Csv && optionen_.Textzeichensatz == Zeichensatz::Windows1252;
     schreiber_.emplace(
-        [this](std::string_view daten) {
+        [this, cp1252](std::string_view daten) {
+            const std::string umgesetzt = cp1252 ? NachCp1252(daten) : std::string();
+            if (cp1252) {
+                daten = umgesetzt;
+            }
             OderAbbruch(
                 datei_->Datei().Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
         },
@@ -58,6 +67,9 @@ int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
             optionen.Format.value_or(FormatNachName(optionen.Ausgabe).value_or(Ausgabeformat::Csv));
         if (optionen.Bom && format == Ausgabeformat::JsonZeilen) {
             throw Abbruch("--bom gilt nur für CSV: JSON-Zeilen haben keine Byte-Order-Markierung");
+        }
+        if (optionen.Bom && optionen.Textzeichensatz == Zeichensatz::Windows1252) {
+            throw Abbruch("--bom gilt nur für UTF-8: Windows-1252 hat keine Byte-Order-Markierung");
         }
         if (optionen.Bom && format == Ausgabeformat::Xlsx) {
             throw Abbruch(

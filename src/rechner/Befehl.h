@@ -23,6 +23,8 @@ struct Ausgabeoptionen {
     std::string Ausgabe = "-";            // file name, "-" for standard output
     std::optional<Ausgabeformat> Format;  // none: by the output's name, else CSV
     bool Bom = false;
+    // Of a CSV output; characters Windows-1252 lacks become "?".
+    Zeichensatz Textzeichensatz = Zeichensatz::Utf8;
     Systemaufrufe* Aufrufe = &Systemaufrufe::Echte();  // of the output file
 };
 

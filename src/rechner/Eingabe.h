@@ -45,8 +45,6 @@ class TextStrom final : public Eingabestrom {
     Eingabestrom* danach_;
 };
 
-enum class Zeichensatz { Utf8, Windows1252 };
-
 // Hands the input on as UTF-8. Windows-1252 (what many spreadsheet
 // programs write as "CSV") is converted byte by byte. Without a fixed
 // character set the first byte above 127 decides: up to it, both read

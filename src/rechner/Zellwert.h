@@ -5,6 +5,10 @@
 
 namespace lohnwippe::rechner {
 
+// Of a CSV input or output: UTF-8, or the Windows-1252 many spreadsheet
+// programs write as "CSV".
+enum class Zeichensatz { Utf8, Windows1252 };
+
 // The value of a column the calculator does not know (a personnel number,
 // a remark), carried from the input row to its output row as it came: the
 // text as read, and where a spreadsheet held a number, that number too, so

@@ -231,6 +231,7 @@ int main(int argc, char** argv) {
             rechnen.Ausgabe.Format = Format(rechnenFormat);
             rechnen.Eingabeformat = Eingabeformat(eingabeformat);
             rechnen.Textzeichensatz = ZeichensatzWahl(rechnenZeichensatz);
+            rechnen.Ausgabe.Textzeichensatz = rechnen.Textzeichensatz.value_or(Zeichensatz::Utf8);
             if (!blatt.empty()) {
                 rechnen.Blatt = blatt;
             }
@@ -241,6 +242,8 @@ int main(int argc, char** argv) {
         }
         if (*exportBefehl) {
             exportieren.Ausgabe.Format = Format(exportFormat);
+            exportieren.Ausgabe.Textzeichensatz =
+                ZeichensatzWahl(exportZeichensatz).value_or(Zeichensatz::Utf8);
             for (auto [wert, ziel] :
                  {std::pair{&ordner, &exportieren.Ordner}, std::pair{&jahr, &exportieren.Jahr},
                   std::pair{&person, &exportieren.Person}}) {

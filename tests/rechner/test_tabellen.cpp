@@ -9,6 +9,7 @@
 #include "Arbeitsordner.h"
 #include "Zeilen.h"
 #include "rechner/Rechnen.h"
+#include "store/Cp1252.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -34,6 +35,7 @@ class Tabellen : public test::ArbeitsordnerTest {
         auftrag.Eingabe = Daten + datei;
         auftrag.Ausgabe.Ausgabe = "aus.csv";
         auftrag.Textzeichensatz = zeichensatz;
+        auftrag.Ausgabe.Textzeichensatz = zeichensatz.value_or(Zeichensatz::Utf8);
         auftrag.Blatt = std::move(blatt);
         Lauf lauf;
         lauf.Code = RechnenBefehl(
@@ -90,6 +92,10 @@ TEST_F(Tabellen, ZeichensatzUndBlattFestgelegt) {
                                        "/faelle-cp1252.csv: kein gültiges UTF-8 – als "
                                        "Windows-1252 gelesen (--zeichensatz utf-8 liest es "
                                        "als UTF-8)");
+    // Windows-1252 in and out: the same output, in the other character set.
+    const Lauf beide = Rechnen("/faelle-cp1252.csv", Zeichensatz::Windows1252);
+    EXPECT_EQ(AusCp1252(beide.Aus), Rechnen("/faelle-utf8.csv").Aus);
+    EXPECT_EQ(beide.Meldungen.size(), 1u);
     // Taken at its word, the file's umlauts are no UTF-8: those rows fail.
     const Lauf utf8 = Rechnen("/faelle-cp1252.csv", Zeichensatz::Utf8);
     EXPECT_EQ(test::CsvZeilen(utf8.Aus).size(), 3u);
@@ -103,6 +109,19 @@ TEST_F(Tabellen, ZeichensatzUndBlattFestgelegt) {
     const Lauf csvBlatt = Rechnen("/faelle-utf8.csv", {}, "Notizen");
     EXPECT_EQ(csvBlatt.Meldungen,
               std::vector<std::string>{"--blatt gilt nur für Tabellendateien (.xlsx, .ods)"});
+}
+
+// What this program writes as .xlsx, read back, is what it wrote as CSV.
+TEST_F(Tabellen, XlsxHinUndZurueck) {
+    Rechenauftrag hin;
+    hin.Eingabe = Daten + "/faelle-de.xlsx";
+    hin.Ausgabe.Ausgabe = "aus.xlsx";
+    EXPECT_EQ(RechnenBefehl(hin, [](const std::string&) {}), 1);
+    Rechenauftrag zurueck;
+    zurueck.Eingabe = "aus.xlsx";
+    zurueck.Ausgabe.Ausgabe = "zurueck.csv";
+    EXPECT_EQ(RechnenBefehl(zurueck, [](const std::string&) {}), 0);
+    EXPECT_EQ(Lesen("zurueck.csv"), Rechnen("/faelle-de.xlsx").Aus);
 }
 
 }  // namespace
