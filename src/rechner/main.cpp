@@ -49,45 +49,47 @@ std::string DeutscheMeldung(const CLI::ParseError& fehler) {
     return "Aufruf nicht verstanden (" + text + ")";
 }
 
-std::optional<Ausgabeformat> Format(const std::string& wert) {
-    if (wert.empty()) {
+// The value an option's word stands for; none for an option not given.
+// `erlaubt` lists the words for the message.
+template <typename Wert>
+std::optional<Wert> Wahl(const std::string& wort, const char* option,
+                         std::initializer_list<std::pair<const char*, Wert>> werte,
+                         const char* erlaubt) {
+    if (wort.empty()) {
         return std::nullopt;
     }
-    for (auto [name, format] :
-         {std::pair{"csv", Ausgabeformat::Csv}, std::pair{"jsonl", Ausgabeformat::JsonZeilen},
-          std::pair{"xlsx", Ausgabeformat::Xlsx}}) {
-        if (wert == name) {
-            return format;
+    for (const auto& [name, wert] : werte) {
+        if (wort == name) {
+            return wert;
         }
     }
-    throw Abbruch("--format " + wert + ": erlaubt sind csv, jsonl und xlsx");
+    throw Abbruch(std::string(option) + " " + wort + ": erlaubt sind " + erlaubt);
 }
 
-std::optional<Eingabeart> Eingabeformat(const std::string& wert) {
-    if (wert.empty()) {
-        return std::nullopt;
-    }
-    for (auto [name, art] :
-         {std::pair{"csv", Eingabeart::Csv}, std::pair{"jsonl", Eingabeart::JsonZeilen},
-          std::pair{"xlsx", Eingabeart::Tabelle}, std::pair{"ods", Eingabeart::Tabelle}}) {
-        if (wert == name) {
-            return art;
-        }
-    }
-    throw Abbruch("--eingabeformat " + wert + ": erlaubt sind csv, jsonl, xlsx und ods");
+std::optional<Ausgabeformat> Format(const std::string& wort) {
+    return Wahl<Ausgabeformat>(wort, "--format",
+                               {{"csv", Ausgabeformat::Csv},
+                                {"jsonl", Ausgabeformat::JsonZeilen},
+                                {"xlsx", Ausgabeformat::Xlsx}},
+                               "csv, jsonl und xlsx");
 }
 
-std::optional<Zeichensatz> ZeichensatzWahl(const std::string& wert) {
-    if (wert.empty()) {
-        return std::nullopt;
-    }
-    if (wert == "utf-8" || wert == "UTF-8") {
-        return Zeichensatz::Utf8;
-    }
-    if (wert == "windows-1252" || wert == "Windows-1252") {
-        return Zeichensatz::Windows1252;
-    }
-    throw Abbruch("--zeichensatz " + wert + ": erlaubt sind utf-8 und windows-1252");
+std::optional<Eingabeart> Eingabeformat(const std::string& wort) {
+    return Wahl<Eingabeart>(wort, "--eingabeformat",
+                            {{"csv", Eingabeart::Csv},
+                             {"jsonl", Eingabeart::JsonZeilen},
+                             {"xlsx", Eingabeart::Tabelle},
+                             {"ods", Eingabeart::Tabelle}},
+                            "csv, jsonl, xlsx und ods");
+}
+
+std::optional<Zeichensatz> ZeichensatzWahl(const std::string& wort) {
+    return Wahl<Zeichensatz>(wort, "--zeichensatz",
+                             {{"utf-8", Zeichensatz::Utf8},
+                              {"UTF-8", Zeichensatz::Utf8},
+                              {"windows-1252", Zeichensatz::Windows1252},
+                              {"Windows-1252", Zeichensatz::Windows1252}},
+                             "utf-8 und windows-1252");
 }
 
 // Options of both commands that write rows; the format as given, checked
