@@ -45,7 +45,7 @@ std::size_t Zeichensatzstrom::Lesen(char* ziel, std::size_t anzahl) {
 }
 
 void Zeichensatzstrom::Nachfuellen() {
-    std::array<char, 64 * 1024> block{};
+    std::array<char, std::size_t{64} * 1024> block{};
     const std::size_t n = quelle_.Lesen(block.data(), block.size());
     roh_.append(block.data(), n);
     if (!art_) {
