@@ -8,6 +8,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 
 #include "calc/Utf8.h"
@@ -127,6 +128,11 @@ Mappenschreiber::Mappenschreiber(const std::string& datei, std::string name, lon
     // more than the plain zip format can hold; a reader that knows the
     // format knows the extension too.
     optionen.use_zip64 = LXW_TRUE;
+    zwischenordner_ = std::filesystem::path(datei).parent_path().string();
+    if (zwischenordner_.empty()) {
+        zwischenordner_ = ".";
+    }
+    optionen.tmpdir = zwischenordner_.data();
     mappe_ = workbook_new_opt(datei.c_str(), &optionen);
     if (mappe_ == nullptr) {
         Gescheitert(LXW_ERROR_MEMORY_MALLOC_FAILED);

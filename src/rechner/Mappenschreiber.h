@@ -68,6 +68,11 @@ class Mappenschreiber {
   private:
     enum class Spaltenart : std::uint8_t { Offen, Text, Zahl, Betrag };
 
+    // Where the library keeps the rows until it packs them: beside the
+    // file, whose disk must hold them anyway, not in /tmp, which may be
+    // small or held in memory.
+    std::string zwischenordner_;
+
     std::uint16_t Zelle(Spaltenart art);
     void BlattAbschliessen();
     [[noreturn]] void Gescheitert(int fehler) const;
