@@ -32,10 +32,10 @@ std::unique_ptr<Blattleser> Oeffnen(Zipmappe mappe, const std::optional<std::str
     if (mappe.Hat("xl/workbook.xml")) {
         return XlsxOeffnen(std::move(mappe), blatt);
     }
-    if (mappe.Hat("content.xml")) {
-        return OdsOeffnen(std::move(mappe), blatt);
+    if (!mappe.Hat("content.xml")) {
+        mappe.Beschaedigt("weder xl/workbook.xml noch content.xml darin");
     }
-    mappe.Beschaedigt("weder xl/workbook.xml noch content.xml darin");
+    return OdsOeffnen(std::move(mappe), blatt);
 }
 
 }  // namespace

@@ -113,6 +113,12 @@ std::string Tausender(long zahl) {
             BetragText(text.data(), Waehrung::AusGanzzahl(zahl), 0, Zahlformat::Deutsch)};
 }
 
+// The folder of `datei`, "." for a bare name.
+std::string Ordner(const std::string& datei) {
+    const std::string ordner = std::filesystem::path(datei).parent_path().string();
+    return ordner.empty() ? "." : ordner;
+}
+
 }  // namespace
 
 Zellformat Dezimalformat(int stellen) {
@@ -121,17 +127,15 @@ Zellformat Dezimalformat(int stellen) {
 }
 
 Mappenschreiber::Mappenschreiber(const std::string& datei, std::string name, long zeilen)
-    : name_(std::move(name)), zeilenGrenze_(std::min(zeilen, Blattzeilen)) {
+    : zwischenordner_(Ordner(datei)),
+      name_(std::move(name)),
+      zeilenGrenze_(std::min(zeilen, Blattzeilen)) {
     lxw_workbook_options optionen{};
     optionen.constant_memory = LXW_TRUE;
     // A sheet of a million rows of our columns is some ten gigabytes of XML,
     // more than the plain zip format can hold; a reader that knows the
     // format knows the extension too.
     optionen.use_zip64 = LXW_TRUE;
-    zwischenordner_ = std::filesystem::path(datei).parent_path().string();
-    if (zwischenordner_.empty()) {
-        zwischenordner_ = ".";
-    }
     optionen.tmpdir = zwischenordner_.data();
     mappe_ = workbook_new_opt(datei.c_str(), &optionen);
     if (mappe_ == nullptr) {
