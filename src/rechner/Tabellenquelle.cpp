@@ -10,6 +10,14 @@ namespace lohnwippe::rechner {
 
 namespace {
 
+// A number cell's text as the sheet shows it in the general format.
+void ZahlAlsText(Blattzelle& zelle) {
+    if (zelle.Zahl) {
+        std::array<char, ZahltextPlatz> text{};
+        zelle.Text.assign(text.data(), GleitText(text.data(), *zelle.Zahl, Zahlformat::Deutsch));
+    }
+}
+
 // A sheet read as the rows of a CSV file: the first row with content is the
 // header; a text cell is read as a CSV field would be; a number cell as the
 // sheet shows it in the general format, so that the binary noise of a
@@ -68,11 +76,7 @@ class Tabelle final : public Zeilenquelle {
                                 "die nur " + std::to_string(spalten) + " Spalten hat"};
                     break;
                 }
-                if (zelle.Zahl) {
-                    std::array<char, ZahltextPlatz> text{};
-                    zelle.Text.assign(text.data(),
-                                      GleitText(text.data(), *zelle.Zahl, Zahlformat::Deutsch));
-                }
+                ZahlAlsText(zelle);
                 leer = leer && zelle.Text.find_first_not_of(" \t") == std::string::npos;
                 texte_[zelle.Spalte] = std::move(zelle.Text);
                 zahlen_[zelle.Spalte] = zelle.Zahl;
@@ -110,11 +114,7 @@ class Tabelle final : public Zeilenquelle {
         std::vector<std::string> namen;
         for (Blattzelle& zelle : reihe_.Zellen) {
             namen.resize(zelle.Spalte + 1);
-            if (zelle.Zahl) {
-                std::array<char, ZahltextPlatz> text{};
-                zelle.Text.assign(text.data(),
-                                  GleitText(text.data(), *zelle.Zahl, Zahlformat::Deutsch));
-            }
+            ZahlAlsText(zelle);
             namen[zelle.Spalte] = std::move(zelle.Text);
         }
         texte_.resize(namen.size());
