@@ -20,7 +20,7 @@ enum class Zeichensatz { Utf8, Windows1252 };
 struct Zellwert {
     std::string Text;
     std::optional<double> Zahl;
-    std::string Format;
+    std::string Format{};
     bool operator==(const Zellwert&) const = default;
 };
 
