@@ -7,6 +7,7 @@
 
 #include "calc/Ergebnis.h"
 #include "calc/Teilmonat.h"
+#include "calc/Uebergangsbereich.h"
 #include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
@@ -50,6 +51,32 @@ void BM_Berechnen(benchmark::State& state) {
 }
 // 0: the mix of one to four employments; 1: always all four (the slowest).
 BENCHMARK(BM_Berechnen)->Arg(0)->Arg(1);
+
+// A month of 2026 in the zone: 0: one employment, full month; 1: a clerk's
+// sheet with four employments, 20 SV days, three children and Saxony.
+void BM_BerechnenAb2013(benchmark::State& state) {
+    const bool vier = state.range(0) != 0;
+    EingabenAb2013 e;
+    e.Jahr = 2026;
+    e.Monat = 3;
+    e.Anzahl = vier ? 4 : 1;
+    e.Tage = vier ? 20 : 30;
+    const std::array<std::int64_t, 4> euro{480, 200, 150, 90};
+    for (int j = 1; j <= e.Anzahl; ++j) {
+        e.Job[static_cast<std::size_t>(j)].Entgelt =
+            Waehrung::AusGanzzahl(vier ? euro[static_cast<std::size_t>(j - 1)] : 1234);
+    }
+    e.Job[4].Zweig[AV] = false;
+    e.U1Satz = Satz{2100};
+    e.U2Satz = Satz{440};
+    e.Kinder = vier ? 3 : 0;
+    e.Sachsen = vier;
+    for (auto _ : state) {
+        RechnungAb2013 r = BerechnenAb2013(e);
+        benchmark::DoNotOptimize(r);
+    }
+}
+BENCHMARK(BM_BerechnenAb2013)->Arg(0)->Arg(1);
 
 }  // namespace
 }  // namespace lohnwippe

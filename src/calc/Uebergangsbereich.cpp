@@ -17,14 +17,25 @@ Waehrung AusCent(std::int64_t cent) {
 
 // Round half up to whole cents of the exact fraction zaehler / nenner
 // (nenner > 0): the floor of zaehler / nenner + 1/2.
-std::int64_t Runden(Zahl zaehler, Zahl nenner) {
-    const Zahl z = 2 * zaehler + nenner;
-    const Zahl n = 2 * nenner;
-    Zahl q = z / n;
+template <typename T>
+std::int64_t RundenIn(T zaehler, T nenner) {
+    const T z = 2 * zaehler + nenner;
+    const T n = 2 * nenner;
+    T q = z / n;
     if (z % n != 0 && z < 0) {
         --q;
     }
     return static_cast<std::int64_t>(q);
+}
+
+// Nearly every fraction of a month's figures fits 64 bits, where division
+// is one instruction; 128-bit division is a library call.
+std::int64_t Runden(Zahl zaehler, Zahl nenner) {
+    constexpr Zahl grenze = Zahl{1} << 60;
+    if (zaehler < grenze && zaehler > -grenze && nenner < grenze) {
+        return RundenIn(static_cast<std::int64_t>(zaehler), static_cast<std::int64_t>(nenner));
+    }
+    return RundenIn(zaehler, nenner);
 }
 
 Waehrung Gerundet(Zahl zaehler, Zahl nenner) {
