@@ -14,7 +14,8 @@ namespace lohnwippe {
 struct Satz {
     std::int64_t Tausendstel = 0;
 
-    constexpr auto operator<=>(const Satz&) const = default;
+    // The check takes the defaulted comparison's own 0 for a null pointer.
+    constexpr auto operator<=>(const Satz&) const = default;  // NOLINT(modernize-use-nullptr)
     friend constexpr Satz operator+(Satz a, Satz b) { return {a.Tausendstel + b.Tausendstel}; }
     friend constexpr Satz operator-(Satz a, Satz b) { return {a.Tausendstel - b.Tausendstel}; }
 };

@@ -192,9 +192,11 @@ void BasenRechnen(const EingabenAb2013& ein, ErgebnisAb2013& e) {
                 }
             } else {
                 // A partial month rounds after every step.
-                s.BE[b] = Gerundet(Zahl{Cent(*z.BEZeitraum)} * ae, gae);
+                const Zahl zeitraum = Cent(*z.BEZeitraum);
+                s.BE[b] = Gerundet(zeitraum * ae, gae);
                 if (mitBEAN) {
-                    s.BEAN[b] = Gerundet(Zahl{Cent(*z.BEANZeitraum)} * ae, gae);
+                    const Zahl zeitraumAN = Cent(*z.BEANZeitraum);
+                    s.BEAN[b] = Gerundet(zeitraumAN * ae, gae);
                 }
             }
         }
