@@ -199,7 +199,7 @@ TEST(Uebergangsbereich, MehrereJobsImTeilmonat2026) {
 }
 
 TEST(Uebergangsbereich, KeinErgebnisMitGrund) {
-    auto meldung = [](EingabenAb2013 e) {
+    auto meldung = [](const EingabenAb2013& e) {
         RechnungAb2013 r = BerechnenAb2013(e);
         EXPECT_FALSE(r.Ergebnis);
         return r.Meldung;
