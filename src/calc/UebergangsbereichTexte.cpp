@@ -1,5 +1,6 @@
 // The German messages of the calculation from 2013 on: why an input gives
 // no result, and the warnings and notices beside a result.
+#include <initializer_list>
 #include <string>
 
 #include "calc/Ergebnis.h"
@@ -80,9 +81,14 @@ std::optional<std::string> EingabenPruefen(const EingabenAb2013& ein) {
                    FormatBetrag(HoechstesEntgelt) + " €.";
         }
     }
+    // A rate above 100 % is a typing error, and it keeps every product of
+    // the calculation far inside 64 bits.
     const Satz null{};
-    if (ein.Zusatzbeitrag.value_or(null) < null || ein.U1Satz < null || ein.U2Satz < null) {
-        return "Ein Beitrags- oder Umlagesatz ist negativ.";
+    const Satz hundert = P("100");
+    for (const Satz s : {ein.Zusatzbeitrag.value_or(null), ein.U1Satz, ein.U2Satz}) {
+        if (s < null || s > hundert) {
+            return "Zusatzbeitrag, U1- und U2-Satz müssen zwischen 0 und 100 % liegen.";
+        }
     }
     if (ein.Kinder < 0) {
         return "Die Zahl der Kinder ist negativ.";

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "TestHilfen.h"
+#include "calc/Ergebnis.h"
 #include "calc/Uebergangsbereich.h"
 
 namespace lohnwippe {
@@ -215,7 +216,18 @@ TEST(Uebergangsbereich, KeinErgebnisMitGrund) {
     EXPECT_NE(meldung(Fall(2026, 1, {700, -0.01})).find("Beschäftigung 2 ist negativ"),
               std::string::npos);
     EXPECT_NE(meldung(Fall(2026, 1, {700.005})).find("Nachkommastellen"), std::string::npos);
-    EingabenAb2013 e = Fall(2026, 1, {700});
+    EingabenAb2013 e = Fall(2026, 1, {0, 0, 0, 0});
+    for (Beschaeftigung& job : e.Job) {
+        job.Entgelt = HoechstesEntgelt;
+    }
+    e.U1Satz = P("100");
+    EXPECT_EQ(Rechnen(e).Spalte[SummenSpalte].Umlage[U1], MalGanzzahl(HoechstesEntgelt, 4));
+    e.Job[4].Entgelt += W(0.01);
+    EXPECT_NE(meldung(e).find("größer als 99.999.999,99 €"), std::string::npos);
+    e = Fall(2026, 1, {700});
+    e.U2Satz = Satz{100001};
+    EXPECT_NE(meldung(e).find("100 %"), std::string::npos);
+    e.U2Satz = {};
     e.Kinderlos = true;
     e.Kinder = 1;
     EXPECT_EQ(meldung(e), "Kinderlos und 1 Kind schließen sich aus.");
