@@ -138,6 +138,27 @@ TEST(UebergangsbereichEigenschaften, ObergrenzeGibtNormaleBeitraege) {
     }
 }
 
+// In the zone the employee pays less than outside it for the same pay;
+// the normal figures come from a second employment of O beside it.
+TEST(UebergangsbereichEigenschaften, ArbeitnehmerSpartInDerZone) {
+    Zufall z;
+    for (int fall = 0; fall < 3000; ++fall) {
+        EingabenAb2013 e = z.Fall();
+        const Periode& p = *PeriodeZu(e.Jahr, e.Monat);
+        e.Tage = 30;
+        e.Anzahl = 1;
+        e.Job[1].Zweig[z.Zahl(0, 3)] = true;
+        e.Verzicht = false;
+        e.Job[1].Entgelt = Waehrung::AusRoh(
+            z.Zahl(static_cast<int>(p.G.Roh() / 100) + 1, static_cast<int>(p.O.Roh() / 100) - 100) *
+            100LL);
+        const Waehrung zone = Rechnen(e).Spalte[1].Summe.AN;
+        e.Anzahl = 2;
+        e.Job[2] = Beschaeftigung{p.O};
+        ASSERT_LT(zone, Rechnen(e).Spalte[1].Summe.AN) << fall;
+    }
+}
+
 // From 2022-10 the employee pays nothing one cent above G (the childless
 // surcharge aside, which is on BE); one cent lower there is no zone.
 TEST(UebergangsbereichEigenschaften, UntergrenzeUndSprung) {
