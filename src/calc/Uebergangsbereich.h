@@ -31,6 +31,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "calc/Eingaben.h"
@@ -82,6 +83,10 @@ enum class Zonenstatus : std::int8_t {
     Zone,         // in the zone: reduced bases
     ZoneVerzicht  // RV in the zone with the waiver: normal contributions
 };
+
+// Short German word of a status for a column or a cell: "kein Entgelt",
+// "unter G", "über O", "Zone", "Zone, Verzicht".
+std::string_view ZonenstatusText(Zonenstatus status);
 
 struct ZweigAb2013 {
     Zonenstatus Status = Zonenstatus::Keiner;

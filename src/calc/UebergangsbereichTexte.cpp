@@ -48,6 +48,22 @@ std::string ZweigListe(const ErgebnisAb2013& e, Zonenstatus status) {
 
 }  // namespace
 
+std::string_view ZonenstatusText(Zonenstatus status) {
+    switch (status) {
+        case Zonenstatus::Keiner:
+            return "kein Entgelt";
+        case Zonenstatus::Unter:
+            return "unter G";
+        case Zonenstatus::Ueber:
+            return "über O";
+        case Zonenstatus::Zone:
+            return "Zone";
+        case Zonenstatus::ZoneVerzicht:
+            return "Zone, Verzicht";
+    }
+    return {};
+}
+
 std::optional<std::string> EingabenPruefen(const EingabenAb2013& ein) {
     if (ein.Monat < 1 || ein.Monat > 12) {
         return "Den Monat " + std::to_string(ein.Monat) + " gibt es nicht (1 bis 12).";
