@@ -9,10 +9,13 @@
 // exact fraction of 128-bit integers; the only rounding is to whole cents,
 // half up, where the law rounds.
 //
-// Figures of a result and the calculator's columns (j = employment 1..4,
-// "Summe" = column SummenSpalte, the sum of the employment columns):
+// Figures of a result and the calculator's columns (j = employment 1..4 or
+// "Summe" for Spalte[SummenSpalte], the sum of the employment columns;
+// b = KV PV RV AV; a branch's bases are the same for every branch with the
+// same employments switched on, so a sheet may show one of them):
 //   Spalte[j].AE                        AE_j
-//   Zweig[b].Status                     Status_<b>
+//   Zweig[b].Status                     Status_<b> (ZonenstatusText)
+//   Zweig[b].GAE                        the pay the branch's zone is judged on
 //   Zweig[b].BEMonat / BEZeitraum       BE_Monat_<b>, BE_Zeitraum_<b>
 //   Zweig[b].BEANMonat / BEANZeitraum   BE_AN_Monat_<b>, BE_AN_Zeitraum_<b>
 //   Spalte[j].BE[b] / BEAN[b]           BE_<b>_j, BE_AN_<b>_j
@@ -25,8 +28,10 @@
 //   Spalte[j].Summe.Gesamt/AG/AN        sum of the lines
 //   Spalte[j].AGAufwand                 AE + sum AG + levies
 //   Spalte[j].Netto                     AE - sum AN
+//   Hinweise                            Warnung (R10 texts, one per entry)
 // nullopt marks a figure that does not exist for that period, branch or
-// status; the caller shows it as an empty cell, never as 0.
+// status; the caller shows it as an empty cell, never as 0. A branch
+// switched off for an employment has no BE but lines of 0.00.
 
 #include <array>
 #include <optional>
@@ -63,7 +68,7 @@ struct EingabenAb2013 {
     int Jahr = 2026;
     int Monat = 1;
     int Tage = 30;   // SV days, 30 = full month
-    int Anzahl = 1;  // employments 1..4 in Job[1..Anzahl]
+    int Anzahl = 1;  // employments 1..4 in Job[1..Anzahl]; Job[0] is never read
     JeJob<Beschaeftigung> Job{};
     std::optional<Satz> Zusatzbeitrag;  // the fund's; nullopt = the year's average
     Satz U1Satz{};
