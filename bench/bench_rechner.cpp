@@ -118,7 +118,7 @@ void RechnenXlsx(benchmark::State& state, bool schliessen) {
     for (auto _ : state) {
         TextStrom strom(text);
         const auto quelle = CsvQuelle(strom);
-        Mappenschreiber mappe(datei, datei);
+        Mappenschreiber mappe(datei, datei, [](const std::string&) {});
         Zeilenschreiber schreiber(mappe, "Ergebnisse", Rechenspalten());
         schreiber.Kopf();
         const Zaehlung z = FaelleRechnen(*quelle, schreiber, umlagen, "bench", [](auto&) {});

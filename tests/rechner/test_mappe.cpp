@@ -94,7 +94,7 @@ class Mappe : public test::ArbeitsordnerTest {};
 
 TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
     {
-        Mappenschreiber mappe("a.xlsx", "a.xlsx");
+        Mappenschreiber mappe("a.xlsx", "a.xlsx", [](const std::string&) {});
         Zeilenschreiber zeile(
             mappe, "Ergebnisse",
             {"Name", "Leer", "Betrag", "Genau", "Satz", "Faktor", "Nr", "Wert", "Lang"});
@@ -150,7 +150,8 @@ TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
 }
 
 TEST_F(Mappe, HoertVorDerLetztenZeileDesBlattsAuf) {
-    Mappenschreiber mappe("a.xlsx", "a.xlsx", 3);
+    Mappenschreiber mappe(
+        "a.xlsx", "a.xlsx", [](const std::string&) {}, 3);
     Zeilenschreiber zeile(mappe, "Ergebnisse", {"Nr"});
     zeile.Kopf();
     for (long i = 0; i < 2; ++i) {
