@@ -1,5 +1,6 @@
 // The .xlsx output: cells, styles and sheets as a spreadsheet program reads
 // them from the file, and runs that fail leaving nothing behind.
+#include <expat.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -147,6 +149,62 @@ TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
     EXPECT_NE(blatt.find(R"(<col min="1" max="1" width="24.)"), std::string::npos);
     EXPECT_NE(Entpackt("a.xlsx", "xl/workbook.xml").find(R"(<sheet name="Ergebnisse")"),
               std::string::npos);
+}
+
+// Every part of the package well-formed XML, whatever the texts hold.
+void WohlgeformtPruefen(const std::string& datei) {
+    for (const char* teil :
+         {"[Content_Types].xml", "_rels/.rels", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+          "xl/styles.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}) {
+        const std::string xml = Entpackt(datei, teil);
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        EXPECT_EQ(XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), 1), XML_STATUS_OK)
+            << teil << ": " << XML_ErrorString(XML_GetErrorCode(parser));
+        XML_ParserFree(parser);
+    }
+}
+
+// Texts come back as they went in, carried cells keep their kind and
+// format, and what the file cannot hold is said once.
+TEST_F(Mappe, TexteUndFormateBleibenWieSieWaren) {
+    std::vector<std::string> meldungen;
+    {
+        Mappenschreiber mappe("a.xlsx", "aus.xlsx",
+                              [&](const std::string& m) { meldungen.push_back(m); });
+        Zeilenschreiber zeile(mappe, "Ergebnisse", {"<Name & \"Nr\">", "Wert", "Lang"});
+        zeile.Kopf();
+        const std::string lang(40000, 'x');
+        zeile.Text("_x0041_ a_x00e4_b\x01 \r\n <&>\xEF\xBF\xBE");
+        zeile.Wert({"01.01.1998", 35796, "DD.MM.YYYY"});
+        zeile.Text(lang);
+        zeile.Zeilenende();
+        zeile.Text(" vorn");
+        zeile.Wert({"0042", 42, "0000"});
+        zeile.Text(lang);
+        zeile.Zeilenende();
+        Zeilenschreiber summen(mappe, "Karl's \"Summen\" & <mehr>", {"Datum"});
+        summen.Kopf();
+        summen.Wert({"02.01.1998", 35797, "DD.MM.YYYY"});
+        summen.Zeilenende();
+        mappe.Schliessen();
+    }
+    EXPECT_EQ(meldungen, std::vector<std::string>{
+                             "aus.xlsx: Zelle C2 im Blatt „Ergebnisse“ auf 32.767 Zeichen gekürzt "
+                             "– mehr fasst eine Zelle nicht; weitere zu lange Texte ebenso"});
+    WohlgeformtPruefen("a.xlsx");
+    const std::string blatt = Entpackt("a.xlsx", "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(Zelle(blatt, 0, 2),
+              "<c r=\"A2\" t=\"inlineStr\"><is><t>_x005F_x0041_ "
+              "a_x005F_x00e4_b_x0001_ _x000D_\n &lt;&amp;&gt;\uFFFD</t></is></c>");
+    EXPECT_EQ(Zelle(blatt, 0, 3),
+              R"(<c r="A3" t="inlineStr"><is><t xml:space="preserve"> vorn</t></is></c>)");
+    const auto formate = Zahlformate("a.xlsx");
+    using Zahlzelle = std::pair<std::string, std::string>;
+    EXPECT_EQ(Zahl(formate, blatt, 1, 2), Zahlzelle("35796", "DD.MM.YYYY"));
+    EXPECT_EQ(Zahl(formate, blatt, 1, 3), Zahlzelle("42", "0000"));
+    const std::string zweites = Entpackt("a.xlsx", "xl/worksheets/sheet2.xml");
+    EXPECT_EQ(Zahl(formate, zweites, 0, 2), Zahlzelle("35797", "DD.MM.YYYY"));
+    EXPECT_EQ(std::count(formate.begin(), formate.end(), "DD.MM.YYYY"), 1);
 }
 
 TEST_F(Mappe, HoertVorDerLetztenZeileDesBlattsAuf) {
