@@ -332,5 +332,34 @@ TEST_F(Mappe, ScheiterndeLaeufeHinterlassenNichts) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(alt), {}), "bisher");
 }
 
+// A write that fails while the archive is packed, after every sheet is
+// complete: the run ends with the system's reason, not a short file.
+TEST_F(Mappe, PackenOhnePlatzScheitert) {
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        (void)std::signal(SIGXFSZ, SIG_IGN);
+        std::string meldung;
+        try {
+            Mappenschreiber mappe("a.xlsx", "a.xlsx", [](const std::string&) {});
+            Zeilenschreiber zeile(mappe, "Ergebnisse", {"Nr"});
+            zeile.Kopf();
+            for (long i = 0; i < 3000; ++i) {
+                zeile.Ganzzahl(i * 7919 % 100003);
+                zeile.Zeilenende();
+            }
+            mappe.Blatt("Leer", {});
+            const rlimit grenze{rlim_t{8} * 1024, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &grenze);
+            mappe.Schliessen();
+        } catch (const Abbruch& abbruch) {
+            meldung = abbruch.what();
+        }
+        std::_Exit(meldung == "a.xlsx: Schreiben nicht möglich – Datei zu groß" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
 }  // namespace
 }  // namespace lohnwippe::rechner
