@@ -110,7 +110,7 @@ class Mappen {
                    std::to_string(zeile) + "\"" + art + "><v>" + wert + "</v></c>";
         };
         std::string blatt =
-            std::string(Xmlkopf) + "<worksheet xmlns=\"" + Haupt + "\"><sheetData><row r=\"1\">";
+            std::string(Xmlkopf) + "<worksheet xmlns=\"" + Haupt + R"("><sheetData><row r="1">)";
         for (std::size_t s = 0; s < Kopf.size(); ++s) {
             blatt += zelle(1, s, " t=\"s\"", std::to_string(s));
         }
@@ -154,18 +154,18 @@ class Mappen {
                  "sheet.main+xml\"/><Override "
                  "PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" +
                  art +
-                 "worksheet+xml\"/><Override PartName=\"/xl/sharedStrings.xml\" ContentType=\"" +
+                 R"(worksheet+xml"/><Override PartName="/xl/sharedStrings.xml" ContentType=")" +
                  art + "sharedStrings+xml\"/></Types>"},
             {"_rels/.rels", std::string(Xmlkopf) + "<Relationships xmlns=\"" + Paket +
-                                "\"><Relationship Id=\"rId1\" Type=\"" + bez +
-                                "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+                                R"("><Relationship Id="rId1" Type=")" + bez +
+                                R"(/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
             {"xl/workbook.xml", std::string(Xmlkopf) + "<workbook xmlns=\"" + Haupt +
                                     "\" xmlns:r=\"" + bez +
                                     "\"><sheets><sheet name=\"Tabelle1\" sheetId=\"1\" "
                                     "r:id=\"rId1\"/></sheets></workbook>"},
             {"xl/_rels/workbook.xml.rels",
              std::string(Xmlkopf) + "<Relationships xmlns=\"" + Paket +
-                 "\"><Relationship Id=\"rId1\" Type=\"" + bez +
+                 R"("><Relationship Id="rId1" Type=")" + bez +
                  "/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" "
                  "Type=\"" +
                  bez +

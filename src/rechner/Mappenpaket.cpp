@@ -112,12 +112,6 @@ zip_int64_t Zielaufruf(void* daten, void* puffer, zip_uint64_t laenge, zip_sourc
     }
 }
 
-void Anhaengen(std::string& ziel, std::initializer_list<std::string_view> teile) {
-    for (const std::string_view teil : teile) {
-        ziel += teil;
-    }
-}
-
 // 'Fälle'!$A$1:$I$3, quoted so that any name is one.
 std::string Bereich(const Blattteil& blatt) {
     std::string name = "'";
@@ -155,6 +149,12 @@ void Zwischendatei::Schreiben(std::string_view daten, const std::string& name) c
             Gescheitert(name, n < 0 ? errno : ENOSPC);
         }
         daten.remove_prefix(static_cast<std::size_t>(n));
+    }
+}
+
+void Anhaengen(std::string& ziel, std::initializer_list<std::string_view> teile) {
+    for (const std::string_view teil : teile) {
+        ziel += teil;
     }
 }
 
@@ -228,7 +228,7 @@ std::string Mappenteile::Stile() const {
         }
         xml += "</numFmts>";
     }
-    const std::string schrift = "<sz val=\"11\"/><name val=\"Calibri\"/><family val=\"2\"/>";
+    const std::string schrift = R"(<sz val="11"/><name val="Calibri"/><family val="2"/>)";
     xml +=
         "<fonts count=\"2\"><font>" + schrift + "</font><font><b/>" + schrift + "</font></fonts>";
     xml +=
@@ -238,12 +238,11 @@ std::string Mappenteile::Stile() const {
         "<cellStyleXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/>"
         "</cellStyleXfs>";
     xml += "<cellXfs count=\"" + std::to_string(formate_.size() + 2) + "\">";
-    xml += "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\"/>";
-    xml +=
-        "<xf numFmtId=\"0\" fontId=\"1\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyFont=\"1\"/>";
+    xml += R"(<xf numFmtId="0" fontId="0" fillId="0" borderId="0" xfId="0"/>)";
+    xml += R"(<xf numFmtId="0" fontId="1" fillId="0" borderId="0" xfId="0" applyFont="1"/>)";
     for (std::size_t i = 0; i < formate_.size(); ++i) {
         xml += "<xf numFmtId=\"" + std::to_string(ErstesFormat + i) +
-               "\" fontId=\"0\" fillId=\"0\" borderId=\"0\" xfId=\"0\" applyNumberFormat=\"1\"/>";
+               R"(" fontId="0" fillId="0" borderId="0" xfId="0" applyNumberFormat="1"/>)";
     }
     xml +=
         "</cellXfs><cellStyles count=\"1\"><cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/>"
@@ -254,16 +253,16 @@ std::string Mappenteile::Stile() const {
 std::string Mappenteile::Mappe() const {
     std::string xml = Kopfzeile;
     Anhaengen(xml, {"<workbook xmlns=\"", Hauptraum, "\" xmlns:r=\"", Beziehungsraum,
-                    "\"><bookViews><workbookView activeTab=\"0\"/></bookViews><sheets>"});
+                    R"("><bookViews><workbookView activeTab="0"/></bookViews><sheets>)"});
     std::string filter;
     for (std::size_t i = 0; i < blaetter_.size(); ++i) {
         const std::string nr = std::to_string(i + 1);
-        xml += "<sheet name=\"" + XmlText(blaetter_[i].Name) + "\" sheetId=\"" + nr +
-               "\" r:id=\"rId" + nr + "\"/>";
+        Anhaengen(xml, {"<sheet name=\"", XmlText(blaetter_[i].Name), "\" sheetId=\"", nr,
+                        "\" r:id=\"rId", nr, "\"/>"});
         if (blaetter_[i].Spalten > 0) {
             // The programs find a sheet's filter by this name too.
-            filter += "<definedName name=\"_xlnm._FilterDatabase\" localSheetId=\"" +
-                      std::to_string(i) + "\" hidden=\"1\">" + XmlText(Bereich(blaetter_[i])) +
+            filter += R"(<definedName name="_xlnm._FilterDatabase" localSheetId=")" +
+                      std::to_string(i) + R"(" hidden="1">)" + XmlText(Bereich(blaetter_[i])) +
                       "</definedName>";
         }
     }
@@ -283,7 +282,7 @@ std::string Mappenteile::Beziehungen() const {
                         "/worksheet\" Target=\"worksheets/sheet", nr, ".xml\"/>"});
     }
     Anhaengen(xml, {"<Relationship Id=\"rId", std::to_string(blaetter_.size() + 1), "\" Type=\"",
-                    Beziehungsraum, "/styles\" Target=\"styles.xml\"/></Relationships>"});
+                    Beziehungsraum, R"(/styles" Target="styles.xml"/></Relationships>)"});
     return xml;
 }
 
@@ -295,12 +294,12 @@ std::string Mappenteile::Inhaltsarten() const {
         "<Default Extension=\"rels\" "
         "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
         "<Default Extension=\"xml\" ContentType=\"application/xml\"/>";
-    xml += "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" + art + "sheet.main+xml\"/>";
+    xml += R"(<Override PartName="/xl/workbook.xml" ContentType=")" + art + "sheet.main+xml\"/>";
     for (std::size_t i = 0; i < blaetter_.size(); ++i) {
         xml += "<Override PartName=\"/xl/worksheets/sheet" + std::to_string(i + 1) +
                ".xml\" ContentType=\"" + art + "worksheet+xml\"/>";
     }
-    xml += "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + art + "styles+xml\"/></Types>";
+    xml += R"(<Override PartName="/xl/styles.xml" ContentType=")" + art + "styles+xml\"/></Types>";
     return xml;
 }
 
@@ -328,8 +327,8 @@ void Mappenteile::Packen(const std::string& datei, const std::string& name) cons
     const std::vector<std::pair<std::string, std::string>> kleine{
         {"[Content_Types].xml", Inhaltsarten()},
         {"_rels/.rels", std::string(Kopfzeile) + "<Relationships xmlns=\"" + Paketbeziehungen +
-                            "\"><Relationship Id=\"rId1\" Type=\"" + Beziehungsraum +
-                            "/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>"},
+                            R"("><Relationship Id="rId1" Type=")" + Beziehungsraum +
+                            R"(/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
         {"xl/workbook.xml", Mappe()},
         {"xl/_rels/workbook.xml.rels", Beziehungen()},
         {"xl/styles.xml", Stile()}};

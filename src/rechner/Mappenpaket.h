@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
@@ -43,6 +44,9 @@ struct Blattteil {
 
 // "A", "Z", "AA" .. "XFD" for the columns 0, 25, 26 .. 16383.
 std::string Spaltenname(std::size_t spalte);
+
+// Appends the pieces in their order.
+void Anhaengen(std::string& ziel, std::initializer_list<std::string_view> teile);
 
 // Text as XML writes it between tags and in attributes.
 std::string XmlText(std::string_view text);

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/Utf8.h"
 #include "calc/Waehrung.h"
@@ -121,9 +122,8 @@ Zellformat Dezimalformat(int stellen) {
                                    std::clamp(stellen, 0, 4));
 }
 
-Mappenschreiber::Mappenschreiber(const std::string& datei, std::string name, Melder melden,
-                                 long zeilen)
-    : datei_(datei),
+Mappenschreiber::Mappenschreiber(std::string datei, std::string name, Melder melden, long zeilen)
+    : datei_(std::move(datei)),
       name_(std::move(name)),
       melden_(std::move(melden)),
       zeilenGrenze_(std::min(zeilen, Blattzeilen)),
@@ -182,7 +182,7 @@ void Mappenschreiber::Blatt(const std::string& name, const std::vector<std::stri
         const std::uint16_t nr = Zelle(Spaltenart::Offen);
         char* p = Platz(7 * spalte.size() + 128);
         p = Kopieren(p, zellanfang_[nr]);
-        p = Kopieren(p, "1\" s=\"1\" t=\"inlineStr\"><is><t>");
+        p = Kopieren(p, R"(1" s="1" t="inlineStr"><is><t>)");
         bool gekuerzt = false;
         p = Kopieren(Zellinhalt(p, spalte, gekuerzt), "</t></is></c>");
         belegt_ = static_cast<std::size_t>(p - puffer_.get());
@@ -223,8 +223,8 @@ void Mappenschreiber::Text(std::string_view utf8) {
     p = Kopieren(p, zellanfang_[spalte]);
     p = Kopieren(p, std::string_view(zeilennummer_.data(), zeilennummerLaenge_));
     p = Kopieren(p, Randleer(utf8.front()) || Randleer(utf8.back())
-                        ? "\" t=\"inlineStr\"><is><t xml:space=\"preserve\">"
-                        : "\" t=\"inlineStr\"><is><t>");
+                        ? R"(" t="inlineStr"><is><t xml:space="preserve">)"
+                        : R"(" t="inlineStr"><is><t>)");
     bool gekuerzt = false;
     p = Kopieren(Zellinhalt(p, utf8, gekuerzt), "</t></is></c>");
     belegt_ = static_cast<std::size_t>(p - puffer_.get());
@@ -320,12 +320,12 @@ void Mappenschreiber::Kopfteil() {
             const std::size_t inhalt = arten_[i] == Spaltenart::Text     ? 24
                                        : arten_[i] == Spaltenart::Betrag ? 12
                                                                          : 8;
-            const std::size_t zeichen = static_cast<std::size_t>(std::count_if(
+            const auto zeichen = static_cast<std::size_t>(std::count_if(
                 spalten_[i].begin(), spalten_[i].end(), [](char c) { return !Utf8Folgebyte(c); }));
             const std::size_t breite = std::min<std::size_t>(60, std::max(inhalt, zeichen + 4));
             const std::string nr = std::to_string(i + 1);
-            kopf += "<col min=\"" + nr + "\" max=\"" + nr + "\" width=\"" + std::to_string(breite) +
-                    ".7109375\" customWidth=\"1\"/>";
+            Anhaengen(kopf, {"<col min=\"", nr, "\" max=\"", nr, "\" width=\"",
+                             std::to_string(breite), R"(.7109375" customWidth="1"/>)"});
         }
         kopf += "</cols>";
     }

@@ -44,8 +44,7 @@ class Mappenschreiber {
     // `melden` hears what the file will lack (a text cut to fit a cell).
     // `zeilen`: the rows a sheet may hold, header included; fewer only to
     // test the limit.
-    Mappenschreiber(const std::string& datei, std::string name, Melder melden,
-                    long zeilen = Blattzeilen);
+    Mappenschreiber(std::string datei, std::string name, Melder melden, long zeilen = Blattzeilen);
 
     // A new sheet behind the others and its header row; the rows before go
     // with the sheet before.
