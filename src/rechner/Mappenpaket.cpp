@@ -304,9 +304,12 @@ std::string Mappenteile::Inhaltsarten() const {
 }
 
 void Mappenteile::Packen(const std::string& datei, const std::string& name) const {
+    // Opened again by name, as the caller made it: a link put in its place
+    // meanwhile is not followed to truncate a file elsewhere.
     Ausgabeziel ziel;
     ziel.Fd = Ununterbrochen([&] {
-        return ::open(datei.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+        return ::open(datei.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW,
+                      0666);
     });
     if (ziel.Fd < 0) {
         Gescheitert(name, errno);
