@@ -350,14 +350,16 @@ void Mappenteile::Packen(const std::string& datei, const std::string& name) cons
         gut = gut && hinzufuegen(eintrag, zip_source_buffer(zip, inhalt.data(), inhalt.size(), 0));
     }
     for (std::size_t i = 0; gut && i < blaetter_.size(); ++i) {
-        // The copy shares the position, which libzip takes for the start.
+        // The copy shares the position, which libzip takes for the start;
+        // length 0 is the whole file, whose size libzip then knows (a sheet
+        // beyond 4 GiB needs the zip64 headers).
         const int fd =
             ::lseek(blaetter_[i].Xml.Fd(), 0, SEEK_SET) == 0 ? ::dup(blaetter_[i].Xml.Fd()) : -1;
         FILE* datei = fd < 0 ? nullptr : ::fdopen(fd, "rb");
         if (datei == nullptr && fd >= 0) {
             ::close(fd);
         }
-        zip_source_t* teil = datei == nullptr ? nullptr : zip_source_filep(zip, datei, 0, -1);
+        zip_source_t* teil = datei == nullptr ? nullptr : zip_source_filep(zip, datei, 0, 0);
         if (teil == nullptr && datei != nullptr) {
             (void)std::fclose(datei);
         }
