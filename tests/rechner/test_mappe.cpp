@@ -1,6 +1,7 @@
 // The .xlsx output: cells, styles and sheets as a spreadsheet program reads
 // them from the file, and runs that fail leaving nothing behind.
 #include <expat.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,6 +20,7 @@
 
 #include "Arbeitsordner.h"
 #include "rechner/Befehl.h"
+#include "rechner/Blattleser.h"
 #include "rechner/Export.h"
 #include "rechner/Mappenschreiber.h"
 #include "rechner/Spalten.h"
@@ -178,7 +180,7 @@ TEST_F(Mappe, TexteUndFormateBleibenWieSieWaren) {
         zeile.Wert({"01.01.1998", 35796, "DD.MM.YYYY"});
         zeile.Text(lang);
         zeile.Zeilenende();
-        zeile.Text(" vorn");
+        zeile.Text(" vorn\t<&> \"ü\" \U0001F600\n");
         zeile.Wert({"0042", 42, "0000"});
         zeile.Text(lang);
         zeile.Zeilenende();
@@ -197,7 +199,8 @@ TEST_F(Mappe, TexteUndFormateBleibenWieSieWaren) {
               "<c r=\"A2\" t=\"inlineStr\"><is><t>_x005F_x0041_ "
               "a_x005F_x00e4_b_x0001_ _x000D_\n &lt;&amp;&gt;\uFFFD</t></is></c>");
     EXPECT_EQ(Zelle(blatt, 0, 3),
-              R"(<c r="A3" t="inlineStr"><is><t xml:space="preserve"> vorn</t></is></c>)");
+              "<c r=\"A3\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> "
+              "vorn\t&lt;&amp;&gt; \"ü\" \U0001F600\n</t></is></c>");
     const auto formate = Zahlformate("a.xlsx");
     using Zahlzelle = std::pair<std::string, std::string>;
     EXPECT_EQ(Zahl(formate, blatt, 1, 2), Zahlzelle("35796", "DD.MM.YYYY"));
@@ -205,6 +208,17 @@ TEST_F(Mappe, TexteUndFormateBleibenWieSieWaren) {
     const std::string zweites = Entpackt("a.xlsx", "xl/worksheets/sheet2.xml");
     EXPECT_EQ(Zahl(formate, zweites, 0, 2), Zahlzelle("35797", "DD.MM.YYYY"));
     EXPECT_EQ(std::count(formate.begin(), formate.end(), "DD.MM.YYYY"), 1);
+    // Our own reader takes the texts and numbers back as they were.
+    Deskriptor datei = std::move(Deskriptor::Oeffnen("a.xlsx", O_RDONLY)).Wert();
+    const auto leser = BlattOeffnen(datei, "a.xlsx", std::nullopt);
+    Blattzeile gelesen;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(leser->Naechste(gelesen));
+    }
+    ASSERT_EQ(gelesen.Zellen.size(), 3u);
+    EXPECT_EQ(gelesen.Zellen[0].Text, " vorn\t<&> \"ü\" \U0001F600\n");
+    EXPECT_EQ(gelesen.Zellen[1].Zahl, 42);
+    EXPECT_EQ(gelesen.Zellen[2].Text.size(), 32767u);
 }
 
 TEST_F(Mappe, HoertVorDerLetztenZeileDesBlattsAuf) {
