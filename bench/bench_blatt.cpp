@@ -1,4 +1,4 @@
-// Reading spreadsheet files: a sheet of calculator input as libxlsxwriter
+// Reading spreadsheet files: a sheet of calculator input as our own writer
 // writes it, read whole, in rows per second. The time is split into
 // unpacking the sheet's entry alone, unpacking and parsing its XML without
 // handlers, and the whole reader, so that a slowdown shows where it lies.
@@ -7,9 +7,10 @@
 #include <expat.h>
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <xlsxwriter.h>
+#include <zip.h>
 
 #include <array>
+#include <charconv>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -20,6 +21,7 @@
 #include <utility>
 
 #include "rechner/Blattleser.h"
+#include "rechner/Mappenschreiber.h"
 #include "rechner/Rechnen.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zipmappe.h"
@@ -39,9 +41,8 @@ class Mappen {
     Mappen(const Mappen&) = delete;
     Mappen& operator=(const Mappen&) = delete;
 
-    // `zeilen` rows of input under a header. In constant-memory mode
-    // libxlsxwriter writes texts into the cells; otherwise into the shared
-    // strings table, as LibreOffice and most programs do.
+    // `zeilen` rows of input under a header: the texts in the cells, as our
+    // own output has them, or in the shared strings table.
     const std::string& Datei(long zeilen, bool geteilt) {
         auto& pfad = dateien_[{zeilen, geteilt}];
         if (pfad.empty()) {
@@ -52,40 +53,146 @@ class Mappen {
     }
 
   private:
+    static constexpr std::array<const char*, 12> Kopf = {
+        "Mitarbeiter", "Jahr",      "Monat",     "Kasse",       "Entgelt_1", "Entgelt_2",
+        "Entgelt_3",   "Entgelt_4", "Teilmonat", "RV-Verzicht", "Sachsen",   "Kinderlos"};
+    static constexpr std::array<const char*, 3> Kassen = {"AOK Bayern", "AOK Techn.",
+                                                          "AOK Thüring."};
+
+    // The numbers of row `i` after its name and fund.
+    static std::array<double, 10> Zahlen(long i) {
+        std::array<double, 10> zahlen{static_cast<double>(2009 + i % 4),
+                                      static_cast<double>(1 + i % 12)};
+        for (long job = 0; job < 4; ++job) {
+            zahlen[static_cast<std::size_t>(2 + job)] =
+                400 + static_cast<double>((i * 37 + job * 11) % 4000) / 4;
+        }
+        zahlen[6] = 1;
+        for (long schalter = 0; schalter < 3; ++schalter) {
+            zahlen[static_cast<std::size_t>(7 + schalter)] =
+                static_cast<double>((i >> schalter) & 1);
+        }
+        return zahlen;
+    }
+
     static void Schreiben(const std::string& pfad, long zeilen, bool geteilt) {
-        lxw_workbook_options optionen{};
-        optionen.constant_memory = geteilt ? LXW_FALSE : LXW_TRUE;
-        lxw_workbook* mappe = workbook_new_opt(pfad.c_str(), &optionen);
-        lxw_worksheet* blatt = workbook_add_worksheet(mappe, "Tabelle1");
-        const std::array<const char*, 12> kopf = {
-            "Mitarbeiter", "Jahr",      "Monat",     "Kasse",       "Entgelt_1", "Entgelt_2",
-            "Entgelt_3",   "Entgelt_4", "Teilmonat", "RV-Verzicht", "Sachsen",   "Kinderlos"};
-        for (std::size_t spalte = 0; spalte < kopf.size(); ++spalte) {
-            worksheet_write_string(blatt, 0, static_cast<lxw_col_t>(spalte), kopf[spalte], nullptr);
+        if (geteilt) {
+            MitGeteiltenTexten(pfad, zeilen);
+            return;
         }
-        const std::array<const char*, 3> kassen = {"AOK Bayern", "AOK Techn.", "AOK Thüring."};
+        Mappenschreiber mappe(pfad, pfad, [](const std::string&) {});
+        mappe.Blatt("Tabelle1", std::vector<std::string>(Kopf.begin(), Kopf.end()));
         for (long i = 1; i <= zeilen; ++i) {
-            const auto z = static_cast<lxw_row_t>(i);
-            const std::string name = "Mitarbeiter " + std::to_string(i % 997);
-            worksheet_write_string(blatt, z, 0, name.c_str(), nullptr);
-            worksheet_write_number(blatt, z, 1, static_cast<double>(2009 + i % 4), nullptr);
-            worksheet_write_number(blatt, z, 2, static_cast<double>(1 + i % 12), nullptr);
-            worksheet_write_string(blatt, z, 3, kassen[static_cast<std::size_t>(i % 3)], nullptr);
-            for (lxw_col_t job = 0; job < 4; ++job) {
-                const double entgelt =
-                    400 + static_cast<double>((i * 37 + static_cast<long>(job) * 11) % 4000) / 4;
-                worksheet_write_number(blatt, z, static_cast<lxw_col_t>(4 + job), entgelt, nullptr);
+            mappe.Text("Mitarbeiter " + std::to_string(i % 997));
+            const std::array<double, 10> zahlen = Zahlen(i);
+            mappe.Zahl(zahlen[0], "");
+            mappe.Zahl(zahlen[1], "");
+            mappe.Text(Kassen[static_cast<std::size_t>(i % 3)]);
+            for (std::size_t z = 2; z < zahlen.size(); ++z) {
+                mappe.Zahl(zahlen[z], "");
             }
-            worksheet_write_number(blatt, z, 8, 1, nullptr);
-            for (lxw_col_t schalter = 0; schalter < 3; ++schalter) {
-                worksheet_write_number(blatt, z, static_cast<lxw_col_t>(9 + schalter),
-                                       static_cast<double>((i >> schalter) & 1), nullptr);
+            mappe.Zeilenende();
+        }
+        mappe.Schliessen();
+    }
+
+    // The texts in the shared strings table, as LibreOffice and most
+    // programs write them: the parts by hand, for the few rows of this case.
+    static void MitGeteiltenTexten(const std::string& pfad, long zeilen) {
+        std::vector<std::string> texte(Kopf.begin(), Kopf.end());
+        texte.insert(texte.end(), Kassen.begin(), Kassen.end());
+        for (int n = 0; n < 997; ++n) {
+            texte.push_back("Mitarbeiter " + std::to_string(n));
+        }
+        const auto zelle = [](long zeile, std::size_t spalte, const std::string& art,
+                              const std::string& wert) {
+            return "<c r=\"" + std::string(1, static_cast<char>('A' + spalte)) +
+                   std::to_string(zeile) + "\"" + art + "><v>" + wert + "</v></c>";
+        };
+        std::string blatt =
+            std::string(Xmlkopf) + "<worksheet xmlns=\"" + Haupt + R"("><sheetData><row r="1">)";
+        for (std::size_t s = 0; s < Kopf.size(); ++s) {
+            blatt += zelle(1, s, " t=\"s\"", std::to_string(s));
+        }
+        blatt += "</row>";
+        for (long i = 1; i <= zeilen; ++i) {
+            const long r = i + 1;
+            const std::array<double, 10> zahlen = Zahlen(i);
+            blatt += "<row r=\"" + std::to_string(r) + "\">" +
+                     zelle(r, 0, " t=\"s\"", std::to_string(15 + i % 997));
+            std::array<char, 32> text{};
+            const auto zahl = [&](std::size_t spalte, double wert) {
+                const char* ende = std::to_chars(text.data(), text.data() + text.size(), wert).ptr;
+                blatt += zelle(r, spalte, "", std::string(std::as_const(text).data(), ende));
+            };
+            zahl(1, zahlen[0]);
+            zahl(2, zahlen[1]);
+            blatt += zelle(r, 3, " t=\"s\"", std::to_string(12 + i % 3));
+            for (std::size_t z = 2; z < zahlen.size(); ++z) {
+                zahl(z + 2, zahlen[z]);
+            }
+            blatt += "</row>";
+        }
+        blatt += "</sheetData></worksheet>";
+        std::string geteilt = std::string(Xmlkopf) + "<sst xmlns=\"" + Haupt + "\">";
+        for (const std::string& t : texte) {
+            geteilt += "<si><t>" + t + "</t></si>";
+        }
+        geteilt += "</sst>";
+        const std::string art = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
+        const std::string bez =
+            "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
+        const std::vector<std::pair<std::string, std::string>> teile{
+            {"[Content_Types].xml",
+             std::string(Xmlkopf) +
+                 "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+                 "<Default Extension=\"rels\" ContentType=\"application/"
+                 "vnd.openxmlformats-package.relationships+xml\"/><Default Extension=\"xml\" "
+                 "ContentType=\"application/xml\"/><Override PartName=\"/xl/workbook.xml\" "
+                 "ContentType=\"" +
+                 art +
+                 "sheet.main+xml\"/><Override "
+                 "PartName=\"/xl/worksheets/sheet1.xml\" ContentType=\"" +
+                 art +
+                 R"(worksheet+xml"/><Override PartName="/xl/sharedStrings.xml" ContentType=")" +
+                 art + "sharedStrings+xml\"/></Types>"},
+            {"_rels/.rels", std::string(Xmlkopf) + "<Relationships xmlns=\"" + Paket +
+                                R"("><Relationship Id="rId1" Type=")" + bez +
+                                R"(/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
+            {"xl/workbook.xml", std::string(Xmlkopf) + "<workbook xmlns=\"" + Haupt +
+                                    "\" xmlns:r=\"" + bez +
+                                    "\"><sheets><sheet name=\"Tabelle1\" sheetId=\"1\" "
+                                    "r:id=\"rId1\"/></sheets></workbook>"},
+            {"xl/_rels/workbook.xml.rels",
+             std::string(Xmlkopf) + "<Relationships xmlns=\"" + Paket +
+                 R"("><Relationship Id="rId1" Type=")" + bez +
+                 "/worksheet\" Target=\"worksheets/sheet1.xml\"/><Relationship Id=\"rId2\" "
+                 "Type=\"" +
+                 bez +
+                 "/sharedStrings\" Target=\"sharedStrings.xml\"/>"
+                 "</Relationships>"},
+            {"xl/sharedStrings.xml", geteilt},
+            {"xl/worksheets/sheet1.xml", blatt}};
+        int fehler = 0;
+        zip_t* zip = zip_open(pfad.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &fehler);
+        for (const auto& [name, inhalt] : teile) {
+            if (zip == nullptr ||
+                zip_file_add(zip, name.c_str(),
+                             zip_source_buffer(zip, inhalt.data(), inhalt.size(), 0),
+                             ZIP_FL_ENC_UTF_8) < 0) {
+                throw std::runtime_error("Mappe nicht geschrieben: " + pfad);
             }
         }
-        if (workbook_close(mappe) != LXW_NO_ERROR) {
+        if (zip_close(zip) != 0) {
             throw std::runtime_error("Mappe nicht geschrieben: " + pfad);
         }
     }
+    static constexpr const char* Xmlkopf =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+    static constexpr const char* Haupt =
+        "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+    static constexpr const char* Paket =
+        "http://schemas.openxmlformats.org/package/2006/relationships";
 
     std::filesystem::path ordner_;
     std::map<std::pair<long, bool>, std::string> dateien_;

@@ -13,7 +13,7 @@ quelle_repo="$PWD"
 beginn=$SECONDS
 
 bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libcups2-dev dpkg-dev desktop-file-utils \
-    libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev libxlsxwriter-dev
+    libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev
 
 arbeit=$(mktemp -d /tmp/lohnwippe-release.XXXXXX)
 installiert=0

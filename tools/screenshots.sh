@@ -24,7 +24,7 @@ bash tools/pakete.sh xvfb xdotool imagemagick poppler-utils fonts-liberation qt6
 programm=${1:-build/release/src/app/lohnwippe}
 if [ ! -x "$programm" ]; then
     bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev \
-        libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev libxlsxwriter-dev
+        libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev
     cmake --preset release >/dev/null
     cmake --build --preset release --target lohnwippe
 fi

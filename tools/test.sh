@@ -12,11 +12,11 @@ cd "$(dirname "$0")/.."
 # dpkg-dev, desktop-file-utils and appstream: the package tests build the
 # Debian package and check the menu entry and the software-centre data.
 # libcli11-dev, libcsv-dev and nlohmann-json3-dev: options, CSV and JSON
-# lines of lohnwippe-rechner; libzip-dev, libexpat1-dev and
-# libxlsxwriter-dev: its spreadsheet files in and out.
+# lines of lohnwippe-rechner; libzip-dev and libexpat1-dev: its
+# spreadsheet files in and out.
 bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
     cups libcups2-dev dpkg-dev desktop-file-utils appstream libcli11-dev libcsv-dev nlohmann-json3-dev \
-    libzip-dev libexpat1-dev libxlsxwriter-dev
+    libzip-dev libexpat1-dev
 export QT_QPA_PLATFORM=offscreen
 
 for preset in release asan; do

@@ -25,8 +25,8 @@ Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelese
                                   const std::string& blatt) {
     datei_.emplace(optionen_.Ausgabe, gelesen, *optionen_.Aufrufe);
     if (format_ == Ausgabeformat::Xlsx) {
-        // The library writes the file by name, at Schliessen.
-        mappe_.emplace(datei_->Dateiname(), datei_->Datei().Name());
+        // The workbook is packed into the file by name, at Schliessen.
+        mappe_.emplace(datei_->Dateiname(), datei_->Datei().Name(), melden_);
         schreiber_.emplace(*mappe_, blatt, std::move(spalten));
         schreiber_->Kopf();
         return *schreiber_;
@@ -78,7 +78,7 @@ int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
         if (optionen.Ausgabe == "-") {
             StandardausgabePruefen();
         }
-        Ausgabe ausgabe(optionen, format);
+        Ausgabe ausgabe(optionen, format, melden);
         const Zaehlung zaehlung = zeilen(ausgabe);
         ausgabe.Schliessen();
         return zaehlung.Abgewiesen + zaehlung.Unvollstaendig > 0 ? 1 : 0;

@@ -39,8 +39,9 @@ struct Zaehlung {
 // The output of a running command.
 class Ausgabe {
   public:
-    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format)
-        : optionen_(optionen), format_(format) {}
+    // `melden` hears what an output will lack.
+    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format, Melder melden)
+        : optionen_(optionen), format_(format), melden_(std::move(melden)) {}
     Ausgabe(const Ausgabe&) = delete;
     Ausgabe& operator=(const Ausgabe&) = delete;
 
@@ -60,6 +61,7 @@ class Ausgabe {
   private:
     const Ausgabeoptionen& optionen_;
     Ausgabeformat format_;
+    Melder melden_;
     std::optional<Ausgabedatei> datei_;
     std::optional<Mappenschreiber> mappe_;
     std::optional<Zeilenschreiber> schreiber_;

@@ -1,111 +1,27 @@
 #include "rechner/Mappenschreiber.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-#include <xlsxwriter.h>
-
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdio>
+#include <charconv>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/Utf8.h"
 #include "calc/Waehrung.h"
 #include "calc/Zahltext.h"
-#include "rechner/Fehler.h"
 
 namespace lohnwippe::rechner {
 
 namespace {
 
-// Characters a cell holds at most; the library counts them as we do and
-// refuses a longer text.
-constexpr std::size_t Textgrenze = 32767;
+// The XML of a sheet goes to its file in pieces of this size.
+constexpr std::size_t Stueck = std::size_t{1} << 20;
+constexpr std::size_t HoechstSpalten = 16384;
 
-constexpr std::size_t Zwischenpuffer = std::size_t{1} << 20;
-
-constexpr std::array<const char*, 7> Zahlformate{nullptr, "#,##0.00", "0",     "0.0",
-                                                 "0.00",  "0.000",    "0.0000"};
-
-// The library writes what it is given into XML: a broken sequence (a
-// damaged data file, a foreign input) would make the whole file unreadable,
-// so it becomes U+FFFD here. Control characters the library escapes itself.
-std::string Zelltext(std::string_view utf8) {
-    std::string text;
-    text.reserve(std::min(utf8.size(), 4 * Textgrenze));
-    std::size_t zeichen = 0;
-    for (std::size_t pos = 0; pos < utf8.size() && zeichen < Textgrenze; ++zeichen) {
-        const std::size_t anfang = pos;
-        char32_t z = 0;
-        if (Utf8Lesen(utf8, pos, z)) {
-            text.append(utf8, anfang, pos - anfang);
-        } else {
-            text += "\uFFFD";
-        }
-    }
-    return text;
-}
-
-std::size_t Zeichenzahl(std::string_view utf8) {
-    return static_cast<std::size_t>(
-        std::count_if(utf8.begin(), utf8.end(), [](char c) { return !Utf8Folgebyte(c); }));
-}
-
-// The library's reasons, in the words of the file layer's messages.
-std::string Grund(lxw_error fehler, int fehlerNr) {
-    switch (fehler) {
-        case LXW_ERROR_CREATING_XLSX_FILE:
-        case LXW_ERROR_CREATING_TMPFILE:
-        case LXW_ERROR_READING_TMPFILE:
-        case LXW_ERROR_ZIP_FILE_OPERATION:
-        case LXW_ERROR_ZIP_FILE_ADD:
-        case LXW_ERROR_ZIP_CLOSE:
-            // A file operation failed; the system's reason says more than
-            // the library's (a full disk, a file too large).
-            if (fehlerNr != 0) {
-                return Fehlertext(fehlerNr);
-            }
-            return fehler == LXW_ERROR_CREATING_XLSX_FILE ? "Die Datei lässt sich nicht anlegen"
-                   : fehler == LXW_ERROR_CREATING_TMPFILE || fehler == LXW_ERROR_READING_TMPFILE
-                       ? "Die Zwischendateien der Tabelle lassen sich nicht anlegen oder lesen"
-                       : "Die Datei lässt sich nicht packen";
-        case LXW_ERROR_MEMORY_MALLOC_FAILED:
-            return Fehlertext(ENOMEM);
-        default:
-            return "Fehler " + std::to_string(static_cast<int>(fehler)) +
-                   " der Tabellenbibliothek (" + lxw_strerror(fehler) + ")";
-    }
-}
-
-// The library says its failures on standard error in English, which our
-// own message then says in German: while it packs, they go nowhere.
-class Stumm {
-  public:
-    Stumm() : fehlerkanal_(::dup(STDERR_FILENO)) {
-        const int nichts = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (fehlerkanal_ >= 0 && nichts >= 0) {
-            (void)std::fflush(stderr);
-            (void)::dup2(nichts, STDERR_FILENO);
-        }
-        if (nichts >= 0) {
-            ::close(nichts);
-        }
-    }
-    ~Stumm() {
-        if (fehlerkanal_ >= 0) {
-            (void)std::fflush(stderr);
-            (void)::dup2(fehlerkanal_, STDERR_FILENO);
-            ::close(fehlerkanal_);
-        }
-    }
-    Stumm(const Stumm&) = delete;
-    Stumm& operator=(const Stumm&) = delete;
-
-  private:
-    int fehlerkanal_;
-};
+// The number formats of Zellformat from Tausender2 on.
+const std::vector<std::string> Festformate{"#,##0.00", "0", "0.0", "0.00", "0.000", "0.0000"};
 
 std::string Tausender(long zahl) {
     std::array<char, ZahltextPlatz> text{};
@@ -119,6 +35,86 @@ std::string Ordner(const std::string& datei) {
     return ordner.empty() ? "." : ordner;
 }
 
+char* Kopieren(char* p, std::string_view text) {
+    std::memcpy(p, text.data(), text.size());
+    return p + text.size();
+}
+
+// "_x0041_" in a cell's text stands for the character U+0041: a text
+// that holds such a sequence itself escapes its underscore.
+bool Kodeaehnlich(std::string_view text) {
+    const auto hex = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    return text.size() >= 7 && text[1] == 'x' && hex(text[2]) && hex(text[3]) && hex(text[4]) &&
+           hex(text[5]) && text[6] == '_';
+}
+
+// The text of a cell as XML content: escaped, broken sequences as U+FFFD
+// (a damaged data file must not make the whole file unreadable), control
+// characters as the format writes them, cut at the limit of a cell.
+// Returns the end; `gekuerzt` when it cut.
+char* Zellinhalt(char* p, std::string_view utf8, bool& gekuerzt) {
+    std::size_t einheiten = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        if (einheiten >= Mappenschreiber::Textgrenze) {
+            gekuerzt = true;
+            break;
+        }
+        const char c = utf8[pos];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            ++einheiten;
+            switch (c) {
+                case '&':
+                    p = Kopieren(p, "&amp;");
+                    break;
+                case '<':
+                    p = Kopieren(p, "&lt;");
+                    break;
+                case '>':
+                    p = Kopieren(p, "&gt;");
+                    break;
+                case '_':
+                    p = Kopieren(p, Kodeaehnlich(utf8.substr(pos)) ? "_x005F_" : "_");
+                    break;
+                case '\t':
+                case '\n':
+                    *p++ = c;
+                    break;
+                default:
+                    if (static_cast<unsigned char>(c) < 0x20) {  // CR too: XML makes it LF
+                        constexpr std::string_view ziffern = "0123456789ABCDEF";
+                        p = Kopieren(p, "_x00");
+                        *p++ = ziffern[static_cast<unsigned char>(c) >> 4];
+                        *p++ = ziffern[static_cast<unsigned char>(c) & 15];
+                        *p++ = '_';
+                    } else {
+                        *p++ = c;
+                    }
+            }
+            ++pos;
+            continue;
+        }
+        const std::size_t anfang = pos;
+        char32_t zeichen = 0;
+        if (!Utf8Lesen(utf8, pos, zeichen) || zeichen == 0xFFFE || zeichen == 0xFFFF) {
+            p = Kopieren(p, "\uFFFD");
+            ++einheiten;
+            continue;
+        }
+        const std::size_t n = zeichen > 0xFFFF ? 2 : 1;
+        if (einheiten + n > Mappenschreiber::Textgrenze) {
+            gekuerzt = true;
+            break;
+        }
+        einheiten += n;
+        p = Kopieren(p, utf8.substr(anfang, pos - anfang));
+    }
+    return p;
+}
+
+bool Randleer(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
 }  // namespace
 
 Zellformat Dezimalformat(int stellen) {
@@ -126,85 +122,92 @@ Zellformat Dezimalformat(int stellen) {
                                    std::clamp(stellen, 0, 4));
 }
 
-Mappenschreiber::Mappenschreiber(const std::string& datei, std::string name, long zeilen)
-    : zwischenordner_(Ordner(datei)),
+Mappenschreiber::Mappenschreiber(std::string datei, std::string name, Melder melden, long zeilen)
+    : datei_(std::move(datei)),
       name_(std::move(name)),
-      zeilenGrenze_(std::min(zeilen, Blattzeilen)) {
-    lxw_workbook_options optionen{};
-    optionen.constant_memory = LXW_TRUE;
-    // A sheet of a million rows of our columns is some ten gigabytes of XML,
-    // more than the plain zip format can hold; a reader that knows the
-    // format knows the extension too.
-    optionen.use_zip64 = LXW_TRUE;
-    optionen.tmpdir = zwischenordner_.data();
-    mappe_ = workbook_new_opt(datei.c_str(), &optionen);
-    if (mappe_ == nullptr) {
-        Gescheitert(LXW_ERROR_MEMORY_MALLOC_FAILED);
-    }
-    fett_ = workbook_add_format(mappe_);
-    format_set_bold(fett_);
-    for (const char* zahlformat : Zahlformate) {
-        lxw_format* format = nullptr;
-        if (zahlformat != nullptr) {
-            format = workbook_add_format(mappe_);
-            format_set_num_format(format, zahlformat);
+      melden_(std::move(melden)),
+      zeilenGrenze_(std::min(zeilen, Blattzeilen)),
+      teile_(Festformate),
+      puffer_(std::make_unique_for_overwrite<char[]>(Stueck)),
+      groesse_(Stueck) {}
+
+void Mappenschreiber::Gescheitert(int fehlerNr) const {
+    throw Abbruch(
+        DateiFehler{.Art = DateiFehler::Fehlerart::Schreiben, .Datei = name_, .FehlerNr = fehlerNr}
+            .Meldung());
+}
+
+char* Mappenschreiber::Platz(std::size_t bytes) {
+    if (belegt_ + bytes > groesse_) {
+        if (kopfGeschrieben_) {
+            Leeren();
         }
-        formate_.push_back(format);
+        if (belegt_ + bytes > groesse_) {
+            const std::size_t neu = std::max(2 * groesse_, belegt_ + bytes);
+            auto puffer = std::make_unique_for_overwrite<char[]>(neu);
+            std::memcpy(puffer.get(), puffer_.get(), belegt_);
+            puffer_ = std::move(puffer);
+            groesse_ = neu;
+        }
     }
+    return puffer_.get() + belegt_;
 }
 
-Mappenschreiber::~Mappenschreiber() {
-    if (mappe_ != nullptr) {
-        lxw_workbook_free(mappe_);
-    }
+void Mappenschreiber::Leeren() {
+    teile_.Blaetter().back().Xml.Schreiben(std::string_view(puffer_.get(), belegt_), name_);
+    belegt_ = 0;
 }
 
-void Mappenschreiber::Gescheitert(int fehler) const {
-    throw Abbruch(name_ + ": Schreiben nicht möglich – " +
-                  Grund(static_cast<lxw_error>(fehler), errno));
-}
-
-void Mappenschreiber::Pruefen(int fehler) const {
-    if (fehler != LXW_NO_ERROR) {
-        Gescheitert(fehler);
-    }
-}
-
-void Mappenschreiber::Blatt(const std::string& name, std::vector<std::string> spalten) {
+void Mappenschreiber::Blatt(const std::string& name, const std::vector<std::string>& spalten) {
     BlattAbschliessen();
-    errno = 0;
-    blatt_ = workbook_add_worksheet(mappe_, name.c_str());
-    if (blatt_ == nullptr) {  // its temporary file could not be created
-        Gescheitert(LXW_ERROR_CREATING_TMPFILE);
+    if (spalten.size() > HoechstSpalten) {
+        throw Abbruch(name_ + ": mehr als " + Tausender(HoechstSpalten) +
+                      " Spalten passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
     }
-    // Some ten kilobytes of XML a row: in pieces of the stream's default
-    // page size the system calls cost more than the writing.
-    if (blatt_->optimize_tmpfile != nullptr) {
-        puffer_.push_back(std::make_unique_for_overwrite<char[]>(Zwischenpuffer));
-        (void)std::setvbuf(blatt_->optimize_tmpfile, puffer_.back().get(), _IOFBF, Zwischenpuffer);
-    }
-    spalten_ = std::move(spalten);
-    arten_.assign(spalten_.size(), Spaltenart::Offen);
-    werte_.assign(spalten_.size(), std::nullopt);
-    zeile_ = 0;
-    spalte_ = 0;
+    teile_.Blaetter().push_back(
+        {.Name = name, .Xml = Zwischendatei(Ordner(datei_), name_), .Spalten = spalten.size()});
+    blattOffen_ = true;
+    spalten_ = spalten;
+    zellanfang_.clear();
     for (std::size_t i = 0; i < spalten_.size(); ++i) {
-        Pruefen(worksheet_write_string(blatt_, 0, static_cast<lxw_col_t>(i),
-                                       Zelltext(spalten_[i]).c_str(), fett_));
+        zellanfang_.push_back("<c r=\"" + Spaltenname(i));
     }
-    worksheet_freeze_panes(blatt_, 1, 0);
+    arten_.assign(spalten_.size(), Spaltenart::Offen);
+    werte_.assign(spalten_.size(), Gemerkt{});
+    belegt_ = 0;
+    kopfGeschrieben_ = false;
     zeile_ = 1;
+    spalte_ = 0;
+    for (const std::string& spalte : spalten_) {
+        const std::uint16_t nr = Zelle(Spaltenart::Offen);
+        char* p = Platz(7 * spalte.size() + 128);
+        p = Kopieren(p, zellanfang_[nr]);
+        p = Kopieren(p, R"(1" s="1" t="inlineStr"><is><t>)");
+        bool gekuerzt = false;
+        p = Kopieren(Zellinhalt(p, spalte, gekuerzt), "</t></is></c>");
+        belegt_ = static_cast<std::size_t>(p - puffer_.get());
+    }
+    Zeilenende();
 }
 
 std::uint16_t Mappenschreiber::Zelle(Spaltenart art) {
-    if (spalte_ == 0 && zeile_ >= zeilenGrenze_) {
-        throw Abbruch(name_ + ": mehr als " + Tausender(zeilenGrenze_ - 1) +
-                      " Zeilen passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
-    }
-    if (blatt_ == nullptr || spalte_ >= spalten_.size()) {
+    if (!blattOffen_ || spalte_ >= spalten_.size()) {
         throw std::logic_error("Mappenschreiber: Zelle ohne Blatt oder Spalte");
     }
-    if (zeile_ == 1) {
+    if (spalte_ == 0) {
+        if (zeile_ > static_cast<std::uint32_t>(zeilenGrenze_)) {
+            throw Abbruch(name_ + ": mehr als " + Tausender(zeilenGrenze_ - 1) +
+                          " Zeilen passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
+        }
+        zeilennummerLaenge_ = static_cast<std::size_t>(
+            std::to_chars(zeilennummer_.data(), zeilennummer_.data() + zeilennummer_.size(), zeile_)
+                .ptr -
+            zeilennummer_.data());
+        char* p = Kopieren(Platz(32), "<row r=\"");
+        p = Kopieren(p, std::string_view(zeilennummer_.data(), zeilennummerLaenge_));
+        belegt_ = static_cast<std::size_t>(Kopieren(p, "\">") - puffer_.get());
+    }
+    if (zeile_ == 2) {
         arten_[spalte_] = art;
     }
     return spalte_++;
@@ -212,74 +215,152 @@ std::uint16_t Mappenschreiber::Zelle(Spaltenart art) {
 
 void Mappenschreiber::Text(std::string_view utf8) {
     const std::uint16_t spalte = Zelle(Spaltenart::Text);
-    werte_[spalte].reset();
-    if (!utf8.empty()) {
-        Pruefen(worksheet_write_string(blatt_, zeile_, spalte, Zelltext(utf8).c_str(), nullptr));
+    werte_[spalte].Laenge = 0;
+    if (utf8.empty()) {
+        return;
+    }
+    char* p = Platz(7 * std::min(utf8.size(), 4 * Textgrenze) + 128);
+    p = Kopieren(p, zellanfang_[spalte]);
+    p = Kopieren(p, std::string_view(zeilennummer_.data(), zeilennummerLaenge_));
+    p = Kopieren(p, Randleer(utf8.front()) || Randleer(utf8.back())
+                        ? R"(" t="inlineStr"><is><t xml:space="preserve">)"
+                        : R"(" t="inlineStr"><is><t>)");
+    bool gekuerzt = false;
+    p = Kopieren(Zellinhalt(p, utf8, gekuerzt), "</t></is></c>");
+    belegt_ = static_cast<std::size_t>(p - puffer_.get());
+    if (gekuerzt && !gekuerzt_) {
+        gekuerzt_ = true;
+        melden_(name_ + ": Zelle " + Spaltenname(spalte) + std::to_string(zeile_) + " im Blatt „" +
+                teile_.Blaetter().back().Name + "“ auf " + Tausender(Textgrenze) +
+                " Zeichen gekürzt – mehr fasst eine Zelle nicht; weitere zu lange Texte ebenso");
     }
 }
 
-void Mappenschreiber::Zahl(double wert, Zellformat format) {
+void Mappenschreiber::Zahlzelle(std::string_view zahltext, std::size_t stil) {
     const std::uint16_t spalte =
-        Zelle(format == Zellformat::Tausender2 ? Spaltenart::Betrag : Spaltenart::Zahl);
-    werte_[spalte] = wert;
-    Pruefen(worksheet_write_number(blatt_, zeile_, spalte, wert,
-                                   formate_[static_cast<std::size_t>(format)]));
+        Zelle(stil == 2 ? Spaltenart::Betrag : Spaltenart::Zahl);  // 2: Tausender2
+    Gemerkt& gemerkt = werte_[spalte];
+    gemerkt.Laenge = static_cast<std::uint8_t>(std::min(zahltext.size(), gemerkt.Text.size()));
+    std::memcpy(gemerkt.Text.data(), zahltext.data(), gemerkt.Laenge);
+    char* p = Platz(zahltext.size() + 64);
+    p = Kopieren(p, zellanfang_[spalte]);
+    p = Kopieren(p, std::string_view(zeilennummer_.data(), zeilennummerLaenge_));
+    if (stil != Mappenteile::Allgemein) {
+        p = Kopieren(p, "\" s=\"");
+        p = std::to_chars(p, p + 8, stil).ptr;
+    }
+    p = Kopieren(p, "\"><v>");
+    p = Kopieren(Kopieren(p, zahltext), "</v></c>");
+    belegt_ = static_cast<std::size_t>(p - puffer_.get());
+}
+
+void Mappenschreiber::Zahl(std::string_view zahltext, Zellformat format) {
+    Zahlzelle(zahltext, format == Zellformat::Allgemein ? Mappenteile::Allgemein
+                                                        : static_cast<std::size_t>(format) + 1);
+}
+
+void Mappenschreiber::Zahl(double wert, std::string_view formatcode) {
+    if (!std::isfinite(wert)) {
+        Text("");
+        return;
+    }
+    bool voll = false;
+    const std::size_t stil = teile_.Stil(formatcode, voll);
+    if (voll && !zuVieleFormate_) {
+        zuVieleFormate_ = true;
+        melden_(name_ + ": mehr Zahlformate, als eine Mappe fasst – weitere Zellen ab " +
+                Spaltenname(spalte_) + std::to_string(zeile_) + " im Standardformat");
+    }
+    std::array<char, 32> text{};
+    const char* ende = std::to_chars(text.data(), text.data() + text.size(), wert + 0.0).ptr;
+    Zahlzelle(std::string_view(text.data(), static_cast<std::size_t>(ende - text.data())), stil);
 }
 
 void Mappenschreiber::Zeilenende() {
+    if (spalte_ > 0) {
+        belegt_ = static_cast<std::size_t>(Kopieren(Platz(8), "</row>") - puffer_.get());
+    }
     spalte_ = 0;
     ++zeile_;
+    if (!kopfGeschrieben_ && zeile_ > 2) {
+        Kopfteil();
+    } else if (kopfGeschrieben_ && belegt_ >= Stueck) {
+        Leeren();
+    }
 }
 
 std::optional<double> Mappenschreiber::Zahlwert(std::size_t spalte) const {
-    return spalte < werte_.size() ? werte_[spalte] : std::nullopt;
+    if (spalte >= werte_.size() || werte_[spalte].Laenge == 0) {
+        return std::nullopt;
+    }
+    const Gemerkt& gemerkt = werte_[spalte];
+    double wert = 0;
+    std::from_chars(gemerkt.Text.data(), gemerkt.Text.data() + gemerkt.Laenge, wert);
+    return wert;
+}
+
+void Mappenschreiber::Kopfteil() {
+    const bool erstes = teile_.Blaetter().size() == 1;
+    std::string kopf =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
+        "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
+        "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+        "<sheetViews><sheetView ";
+    kopf += erstes ? "tabSelected=\"1\" " : "";
+    kopf +=
+        "workbookViewId=\"0\"><pane ySplit=\"1\" topLeftCell=\"A2\" activePane=\"bottomLeft\" "
+        "state=\"frozen\"/><selection pane=\"bottomLeft\" activeCell=\"A2\" sqref=\"A2\"/>"
+        "</sheetView></sheetViews><sheetFormatPr defaultRowHeight=\"15\"/>";
+    if (!spalten_.empty()) {
+        kopf += "<cols>";
+        for (std::size_t i = 0; i < spalten_.size(); ++i) {
+            // Wide enough for the bold name and the filter's button, and for
+            // what the column holds: names more than amounts, amounts more
+            // than years and switches.
+            const std::size_t inhalt = arten_[i] == Spaltenart::Text     ? 24
+                                       : arten_[i] == Spaltenart::Betrag ? 12
+                                                                         : 8;
+            const auto zeichen = static_cast<std::size_t>(std::count_if(
+                spalten_[i].begin(), spalten_[i].end(), [](char c) { return !Utf8Folgebyte(c); }));
+            const std::size_t breite = std::min<std::size_t>(60, std::max(inhalt, zeichen + 4));
+            const std::string nr = std::to_string(i + 1);
+            Anhaengen(kopf, {"<col min=\"", nr, "\" max=\"", nr, "\" width=\"",
+                             std::to_string(breite), R"(.7109375" customWidth="1"/>)"});
+        }
+        kopf += "</cols>";
+    }
+    kopf += "<sheetData>";
+    teile_.Blaetter().back().Xml.Schreiben(kopf, name_);
+    kopfGeschrieben_ = true;
+    Leeren();
 }
 
 void Mappenschreiber::BlattAbschliessen() {
-    if (blatt_ == nullptr || spalten_.empty()) {
+    if (!blattOffen_) {
         return;
     }
-    // The library writes a row into its temporary file when the next one
-    // begins and ignores a failure there, which would leave a sheet cut
-    // short in a file said to be complete: the last row is sent after the
-    // others here, and the file asked whether all arrived.
-    lxw_worksheet_write_single_row(blatt_);
-    errno = 0;
-    if (blatt_->optimize_tmpfile != nullptr && (std::fflush(blatt_->optimize_tmpfile) != 0 ||
-                                                std::ferror(blatt_->optimize_tmpfile) != 0)) {
-        throw Abbruch(name_ + ": Schreiben nicht möglich – Zwischendatei der Tabelle: " +
-                      (errno != 0 ? Fehlertext(errno) : "unvollständig geschrieben"));
+    blattOffen_ = false;
+    if (!kopfGeschrieben_) {
+        Kopfteil();
     }
-    const auto letzte = static_cast<lxw_col_t>(spalten_.size() - 1);
-    worksheet_autofilter(blatt_, 0, 0, zeile_ - 1, letzte);
-    for (std::size_t i = 0; i < spalten_.size(); ++i) {
-        // Wide enough for the bold name and the filter's button, and for
-        // what the column holds: names more than amounts, amounts more than
-        // years and switches.
-        const double inhalt = arten_[i] == Spaltenart::Text     ? 24
-                              : arten_[i] == Spaltenart::Betrag ? 12
-                                                                : 8;
-        const double breite =
-            std::min(60.0, std::max(inhalt, static_cast<double>(Zeichenzahl(spalten_[i])) + 4));
-        worksheet_set_column(blatt_, static_cast<lxw_col_t>(i), static_cast<lxw_col_t>(i), breite,
-                             nullptr);
+    Blattteil& blatt = teile_.Blaetter().back();
+    blatt.Zeilen = zeile_ - 1;
+    std::string ende = "</sheetData>";
+    if (!spalten_.empty()) {
+        ende += "<autoFilter ref=\"A1:" + Spaltenname(spalten_.size() - 1) +
+                std::to_string(blatt.Zeilen) + "\"/>";
     }
+    ende +=
+        "<pageMargins left=\"0.7\" right=\"0.7\" top=\"0.75\" bottom=\"0.75\" header=\"0.3\" "
+        "footer=\"0.3\"/></worksheet>";
+    char* p = Platz(ende.size());
+    belegt_ = static_cast<std::size_t>(Kopieren(p, ende) - puffer_.get());
+    Leeren();
 }
 
 void Mappenschreiber::Schliessen() {
     BlattAbschliessen();
-    lxw_error fehler = LXW_NO_ERROR;
-    int fehlerNr = 0;
-    {
-        const Stumm stumm;
-        errno = 0;
-        // The library frees the workbook whether it succeeds or not.
-        fehler = workbook_close(mappe_);
-        fehlerNr = errno;
-    }
-    mappe_ = nullptr;
-    errno = fehlerNr;
-    Pruefen(fehler);
+    teile_.Packen(datei_, name_);
 }
 
 }  // namespace lohnwippe::rechner

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -7,13 +8,12 @@
 #include <string_view>
 #include <vector>
 
-struct lxw_workbook;
-struct lxw_worksheet;
-struct lxw_format;
+#include "rechner/Fehler.h"
+#include "rechner/Mappenpaket.h"
 
 namespace lohnwippe::rechner {
 
-// How a number cell shows its value; the stored value is the same double.
+// How a number cell shows its value; the stored value is the same.
 enum class Zellformat : std::uint8_t {
     Allgemein,   // as the sheet shows any number
     Tausender2,  // #,##0.00: the amounts of the table
@@ -29,33 +29,35 @@ Zellformat Dezimalformat(int stellen);
 
 // Writes the rows of a command into an .xlsx file by its name, one sheet
 // after the other, each with a bold header row that stays in view and an
-// autofilter over what was written. The library keeps only the current row
-// in memory and the rest in temporary files of its own, so that a million
-// rows cost no more memory than ten; the file is written at Schliessen
-// only. Every failure is an Abbruch naming `name`, the output as the user
-// gave it.
+// autofilter over what was written. A sheet's XML goes into a temporary
+// file beside the output as the rows come, so that a million rows cost no
+// more memory than ten; Schliessen packs the workbook into the file. Every
+// failure is an Abbruch naming `name`, the output as the user gave it.
 class Mappenschreiber {
   public:
     // Rows of a sheet, header included, as the spreadsheet programs take
     // them.
     static constexpr long Blattzeilen = 1'048'576;
+    // Characters (UTF-16 units, as the programs count them) a cell holds.
+    static constexpr std::size_t Textgrenze = 32767;
 
+    // `melden` hears what the file will lack (a text cut to fit a cell).
     // `zeilen`: the rows a sheet may hold, header included; fewer only to
     // test the limit.
-    Mappenschreiber(const std::string& datei, std::string name, long zeilen = Blattzeilen);
-    // Without Schliessen: the file is not written, the temporary files go.
-    ~Mappenschreiber();
-    Mappenschreiber(const Mappenschreiber&) = delete;
-    Mappenschreiber& operator=(const Mappenschreiber&) = delete;
+    Mappenschreiber(std::string datei, std::string name, Melder melden, long zeilen = Blattzeilen);
 
     // A new sheet behind the others and its header row; the rows before go
     // with the sheet before.
-    void Blatt(const std::string& name, std::vector<std::string> spalten);
+    void Blatt(const std::string& name, const std::vector<std::string>& spalten);
 
     // The cells of a row, left to right. An empty text leaves its cell
-    // empty; a longer text than a cell holds is cut.
+    // empty; a longer text than a cell holds is cut, and said once.
     void Text(std::string_view utf8);
-    void Zahl(double wert, Zellformat format);
+    // A number as calc writes it with a decimal point ("-1234.5").
+    void Zahl(std::string_view zahltext, Zellformat format);
+    // A number in a format of the .xlsx notation ("DD.MM.YYYY"; empty is
+    // the general one); one that is none (infinite) leaves its cell empty.
+    void Zahl(double wert, std::string_view formatcode);
     void Zeilenende();
 
     // The number of column `spalte` in the row ended last; none for a
@@ -67,30 +69,42 @@ class Mappenschreiber {
 
   private:
     enum class Spaltenart : std::uint8_t { Offen, Text, Zahl, Betrag };
-
-    // Where the library keeps the rows until it packs them: beside the
-    // file, whose disk must hold them anyway, not in /tmp, which may be
-    // small or held in memory.
-    std::string zwischenordner_;
+    // The number text of a cell of the current row, for Zahlwert.
+    struct Gemerkt {
+        std::array<char, 32> Text;
+        std::uint8_t Laenge = 0;
+    };
 
     std::uint16_t Zelle(Spaltenart art);
+    void Zahlzelle(std::string_view zahltext, std::size_t stil);
+    void Zeichen(std::string_view utf8);
+    char* Platz(std::size_t bytes);
+    void Leeren();
+    void Kopfteil();
     void BlattAbschliessen();
-    [[noreturn]] void Gescheitert(int fehler) const;
-    void Pruefen(int fehler) const;  // lxw_error
+    [[noreturn]] void Gescheitert(int fehlerNr) const;
 
+    std::string datei_;
     std::string name_;
+    Melder melden_;
     long zeilenGrenze_;
-    lxw_workbook* mappe_ = nullptr;
-    lxw_worksheet* blatt_ = nullptr;
-    lxw_format* fett_ = nullptr;
-    std::vector<lxw_format*> formate_;  // by Zellformat; null for Allgemein
-    // The buffers of the sheets' temporary files, which the library closes
-    // when the workbook goes.
-    std::vector<std::unique_ptr<char[]>> puffer_;
+    bool gekuerzt_ = false;  // a text was cut and said
+    bool zuVieleFormate_ = false;
+    bool blattOffen_ = false;
+    Mappenteile teile_;
+    // The XML of the current sheet: its rows wait here until the buffer
+    // fills, the first ones also until the head of the sheet, which sets
+    // the columns' widths by them, is written.
+    std::unique_ptr<char[]> puffer_;
+    std::size_t groesse_ = 0;
+    std::size_t belegt_ = 0;
+    bool kopfGeschrieben_ = false;
     std::vector<std::string> spalten_;
-    // Of the first row of data, for the widths.
-    std::vector<Spaltenart> arten_;
-    std::vector<std::optional<double>> werte_;  // of the current row
+    std::vector<std::string> zellanfang_;  // `<c r="AB` by column
+    std::vector<Spaltenart> arten_;        // of the first row of data
+    std::vector<Gemerkt> werte_;           // of the current row
+    std::array<char, 16> zeilennummer_{};
+    std::size_t zeilennummerLaenge_ = 0;
     std::uint32_t zeile_ = 0;
     std::uint16_t spalte_ = 0;
 };

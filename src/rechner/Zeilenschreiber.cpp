@@ -174,13 +174,19 @@ void Zeilenschreiber::Text(std::string_view utf8) {
 // In JSON every number is a string, so that no reader turns it into a
 // binary fraction. The common path of some two hundred fields a row: one
 // check for room, no call. A spreadsheet has no buffer, so that its cells
-// take the way of a full one and cost the text formats nothing.
-template <typename Zahlschreiber, typename Zellschreiber>
-void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle) {
+// take the way of a full one and cost the text formats nothing; a cell
+// holds the number as the text writes it, which reads back as the double
+// nearest to the value rounded as the text rounds.
+template <typename Zahlschreiber>
+void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat) {
     if (belegt_ + zahlfeldPlatz_ > groesse_) [[unlikely]] {
         if (mappe_ != nullptr) {
             Zellfeld();
-            zelle(*mappe_);
+            std::array<char, ZahltextPlatz> text{};
+            const char* ende = schreiben(text.data());
+            mappe_->Zahl(
+                std::string_view(text.data(), static_cast<std::size_t>(ende - text.data())),
+                zellformat);
             return;
         }
         Leeren();
@@ -204,39 +210,28 @@ void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle) {
     belegt_ = static_cast<std::size_t>(p - puffer_.get());
 }
 
-// A cell holds the double nearest to the value rounded as its text would
-// be; with at most 15 digits that double reads back as the same decimal.
 void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {
     Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); },
-             [&](Mappenschreiber& mappe) {
-                 mappe.Zahl(wert.GerundetHalbWeg(stellen).AlsDouble(),
-                            stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
-             });
+             stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Dezimal(Waehrung wert, int stellen) {
     Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); },
-             [&](Mappenschreiber& mappe) {
-                 mappe.Zahl(wert.GerundetHalbWeg(stellen).AlsDouble(), Dezimalformat(stellen));
-             });
+             Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Zahl(Waehrung wert) {
-    Zahlfeld([&](char* p) { return ZahlText(p, wert, zahlen_); },
-             [&](Mappenschreiber& mappe) { mappe.Zahl(wert.AlsDouble(), Zellformat::Allgemein); });
+    Zahlfeld([&](char* p) { return ZahlText(p, wert, zahlen_); }, Zellformat::Allgemein);
 }
 
 void Zeilenschreiber::Ganzzahl(long wert) {
-    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); },
-             [&](Mappenschreiber& mappe) {
-                 mappe.Zahl(static_cast<double>(wert), Zellformat::Allgemein);
-             });
+    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); }, Zellformat::Allgemein);
 }
 
 void Zeilenschreiber::Wert(const Zellwert& wert) {
     if (mappe_ != nullptr && wert.Zahl && std::isfinite(*wert.Zahl)) {
         Zellfeld();
-        mappe_->Zahl(*wert.Zahl, Zellformat::Allgemein);
+        mappe_->Zahl(*wert.Zahl, wert.Format);
         return;
     }
     if (format_ == Ausgabeformat::JsonZeilen && wert.Zahl) {

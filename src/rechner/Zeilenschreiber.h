@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 namespace lohnwippe::rechner {
 
 class Mappenschreiber;
+enum class Zellformat : std::uint8_t;
 
 enum class Ausgabeformat {
     Csv,         // semicolon separated, header row, German numbers
@@ -32,7 +34,8 @@ using Ausgabeziel = std::function<void(std::string_view daten)>;
 // Xlsx: the same calls write cells of the current sheet of a workbook, the
 // numbers as numbers rounded as the texts round, each with the number
 // format of its text (Betrag with two decimals "#,##0.00", Dezimal and
-// four-decimal amounts "0.00" .. "0.0000", Zahl and Ganzzahl general).
+// four-decimal amounts "0.00" .. "0.0000", Zahl and Ganzzahl general), a
+// carried number with the format it came in.
 class Zeilenschreiber {
   public:
     Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format, std::vector<std::string> spalten,
@@ -65,8 +68,8 @@ class Zeilenschreiber {
     // returns where the value goes.
     char* Feldanfang(std::size_t platz);
     void Feldende(char* ende);
-    template <typename Zahlschreiber, typename Zellschreiber>
-    void Zahlfeld(Zahlschreiber schreiben, Zellschreiber zelle);
+    template <typename Zahlschreiber>
+    void Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat);
     void Platz(std::size_t bytes);
     // Xlsx: counts the field; false for the other formats.
     bool Zellfeld();

@@ -1,5 +1,7 @@
 // The .xlsx output: cells, styles and sheets as a spreadsheet program reads
 // them from the file, and runs that fail leaving nothing behind.
+#include <expat.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -7,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +20,7 @@
 
 #include "Arbeitsordner.h"
 #include "rechner/Befehl.h"
+#include "rechner/Blattleser.h"
 #include "rechner/Export.h"
 #include "rechner/Mappenschreiber.h"
 #include "rechner/Spalten.h"
@@ -94,7 +98,7 @@ class Mappe : public test::ArbeitsordnerTest {};
 
 TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
     {
-        Mappenschreiber mappe("a.xlsx", "a.xlsx");
+        Mappenschreiber mappe("a.xlsx", "a.xlsx", [](const std::string&) {});
         Zeilenschreiber zeile(
             mappe, "Ergebnisse",
             {"Name", "Leer", "Betrag", "Genau", "Satz", "Faktor", "Nr", "Wert", "Lang"});
@@ -149,8 +153,77 @@ TEST_F(Mappe, SchreibtZahlenAlsZahlenUndTexteAlsTexte) {
               std::string::npos);
 }
 
+// Every part of the package well-formed XML, whatever the texts hold.
+void WohlgeformtPruefen(const std::string& datei) {
+    for (const char* teil :
+         {"[Content_Types].xml", "_rels/.rels", "xl/workbook.xml", "xl/_rels/workbook.xml.rels",
+          "xl/styles.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}) {
+        const std::string xml = Entpackt(datei, teil);
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        EXPECT_EQ(XML_Parse(parser, xml.data(), static_cast<int>(xml.size()), 1), XML_STATUS_OK)
+            << teil << ": " << XML_ErrorString(XML_GetErrorCode(parser));
+        XML_ParserFree(parser);
+    }
+}
+
+// Texts come back as they went in, carried cells keep their kind and
+// format, and what the file cannot hold is said once.
+TEST_F(Mappe, TexteUndFormateBleibenWieSieWaren) {
+    std::vector<std::string> meldungen;
+    {
+        Mappenschreiber mappe("a.xlsx", "aus.xlsx",
+                              [&](const std::string& m) { meldungen.push_back(m); });
+        Zeilenschreiber zeile(mappe, "Ergebnisse", {"<Name & \"Nr\">", "Wert", "Lang"});
+        zeile.Kopf();
+        const std::string lang(40000, 'x');
+        zeile.Text("_x0041_ a_x00e4_b\x01 \r\n <&>\xEF\xBF\xBE");
+        zeile.Wert({"01.01.1998", 35796, "DD.MM.YYYY"});
+        zeile.Text(lang);
+        zeile.Zeilenende();
+        zeile.Text(" vorn\t<&> \"ü\" \U0001F600\n");
+        zeile.Wert({"0042", 42, "0000"});
+        zeile.Text(lang);
+        zeile.Zeilenende();
+        Zeilenschreiber summen(mappe, "Karl's \"Summen\" & <mehr>", {"Datum"});
+        summen.Kopf();
+        summen.Wert({"02.01.1998", 35797, "DD.MM.YYYY"});
+        summen.Zeilenende();
+        mappe.Schliessen();
+    }
+    EXPECT_EQ(meldungen, std::vector<std::string>{
+                             "aus.xlsx: Zelle C2 im Blatt „Ergebnisse“ auf 32.767 Zeichen gekürzt "
+                             "– mehr fasst eine Zelle nicht; weitere zu lange Texte ebenso"});
+    WohlgeformtPruefen("a.xlsx");
+    const std::string blatt = Entpackt("a.xlsx", "xl/worksheets/sheet1.xml");
+    EXPECT_EQ(Zelle(blatt, 0, 2),
+              "<c r=\"A2\" t=\"inlineStr\"><is><t>_x005F_x0041_ "
+              "a_x005F_x00e4_b_x0001_ _x000D_\n &lt;&amp;&gt;\uFFFD</t></is></c>");
+    EXPECT_EQ(Zelle(blatt, 0, 3),
+              "<c r=\"A3\" t=\"inlineStr\"><is><t xml:space=\"preserve\"> "
+              "vorn\t&lt;&amp;&gt; \"ü\" \U0001F600\n</t></is></c>");
+    const auto formate = Zahlformate("a.xlsx");
+    using Zahlzelle = std::pair<std::string, std::string>;
+    EXPECT_EQ(Zahl(formate, blatt, 1, 2), Zahlzelle("35796", "DD.MM.YYYY"));
+    EXPECT_EQ(Zahl(formate, blatt, 1, 3), Zahlzelle("42", "0000"));
+    const std::string zweites = Entpackt("a.xlsx", "xl/worksheets/sheet2.xml");
+    EXPECT_EQ(Zahl(formate, zweites, 0, 2), Zahlzelle("35797", "DD.MM.YYYY"));
+    EXPECT_EQ(std::count(formate.begin(), formate.end(), "DD.MM.YYYY"), 1);
+    // Our own reader takes the texts and numbers back as they were.
+    Deskriptor datei = std::move(Deskriptor::Oeffnen("a.xlsx", O_RDONLY)).Wert();
+    const auto leser = BlattOeffnen(datei, "a.xlsx", std::nullopt);
+    Blattzeile gelesen;
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(leser->Naechste(gelesen));
+    }
+    ASSERT_EQ(gelesen.Zellen.size(), 3u);
+    EXPECT_EQ(gelesen.Zellen[0].Text, " vorn\t<&> \"ü\" \U0001F600\n");
+    EXPECT_EQ(gelesen.Zellen[1].Zahl, 42);
+    EXPECT_EQ(gelesen.Zellen[2].Text.size(), 32767u);
+}
+
 TEST_F(Mappe, HoertVorDerLetztenZeileDesBlattsAuf) {
-    Mappenschreiber mappe("a.xlsx", "a.xlsx", 3);
+    Mappenschreiber mappe(
+        "a.xlsx", "a.xlsx", [](const std::string&) {}, 3);
     Zeilenschreiber zeile(mappe, "Ergebnisse", {"Nr"});
     zeile.Kopf();
     for (long i = 0; i < 2; ++i) {
@@ -271,6 +344,35 @@ TEST_F(Mappe, ScheiterndeLaeufeHinterlassenNichts) {
     EXPECT_EQ(dateien, std::vector<std::string>{"alt.xlsx"});
     std::ifstream alt("alt.xlsx");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(alt), {}), "bisher");
+}
+
+// A write that fails while the archive is packed, after every sheet is
+// complete: the run ends with the system's reason, not a short file.
+TEST_F(Mappe, PackenOhnePlatzScheitert) {
+    const pid_t kind = ::fork();
+    if (kind == 0) {
+        (void)std::signal(SIGXFSZ, SIG_IGN);
+        std::string meldung;
+        try {
+            Mappenschreiber mappe("a.xlsx", "a.xlsx", [](const std::string&) {});
+            Zeilenschreiber zeile(mappe, "Ergebnisse", {"Nr"});
+            zeile.Kopf();
+            for (long i = 0; i < 3000; ++i) {
+                zeile.Ganzzahl(i * 7919 % 100003);
+                zeile.Zeilenende();
+            }
+            mappe.Blatt("Leer", {});
+            const rlimit grenze{rlim_t{8} * 1024, RLIM_INFINITY};
+            ::setrlimit(RLIMIT_FSIZE, &grenze);
+            mappe.Schliessen();
+        } catch (const Abbruch& abbruch) {
+            meldung = abbruch.what();
+        }
+        std::_Exit(meldung == "a.xlsx: Schreiben nicht möglich – Datei zu groß" ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 }  // namespace
