@@ -20,11 +20,17 @@ namespace lohnwippe::rechner {
 // a formula's stored number) has its value in `Zahl` and an empty text; a
 // text cell its text, the paragraphs of a cell joined by "\n"; a truth value
 // is the text "1" or "0"; an error value the text the sheet shows
-// ("#DIV/0!"). A formula cell is its stored value.
+// ("#DIV/0!"). A formula cell is its stored value; one without (a file a
+// script wrote) is an Abbruch naming it.
+//
+// A number cell shown in a number format has its code in `Format` (.xlsx
+// notation, see Formatcode.h; empty for the general format), and, where
+// the file holds it (.ods), the text the sheet shows in `Text`.
 struct Blattzelle {
     std::size_t Spalte = 0;  // from 0: A is 0
     std::string Text;
     std::optional<double> Zahl;
+    std::string Format;
 };
 
 // The cells of a row that hold something, in the order of their columns;
@@ -41,6 +47,12 @@ class Blattleser {
     // The next row with content; false after the last. Throws Abbruch
     // (German, naming the file) when the file turns out damaged.
     virtual bool Naechste(Blattzeile& zeile) = 0;
+    // What the user should be told about the sheet read (that it is hidden,
+    // or that hidden ones before it were passed over); empty if nothing.
+    const std::string& Hinweis() const { return hinweis_; }
+
+  protected:
+    std::string hinweis_;
 };
 
 // Whether `anfang`, the first bytes of a file, can be a spreadsheet file:

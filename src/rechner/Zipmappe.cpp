@@ -4,7 +4,12 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -76,6 +81,60 @@ std::string XmlGrund(XML_Error fehler) {
             return std::string("XML-Fehler: ") + XML_ErrorString(fehler);
     }
 }
+
+// Expat holds a whole start tag, with its attributes, in memory before it
+// reports it: a crafted entry of one endless tag would take all memory.
+// Its allocations are counted (each block carries its size in front) and
+// refused beyond the limit, which expat reports as XML_ERROR_NO_MEMORY.
+constexpr std::size_t HoechstXmlSpeicher = std::size_t{256} << 20;
+constexpr std::size_t Kopf = alignof(std::max_align_t);
+std::atomic<std::size_t> xmlSpeicher{0};
+
+void* XmlHolen(std::size_t groesse) {
+    if (groesse > HoechstXmlSpeicher ||
+        xmlSpeicher.fetch_add(groesse) + groesse > HoechstXmlSpeicher) {
+        if (groesse <= HoechstXmlSpeicher) {
+            xmlSpeicher.fetch_sub(groesse);
+        }
+        return nullptr;
+    }
+    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc): expat frees with the suite's free
+    auto* block = static_cast<char*>(std::malloc(groesse + Kopf));
+    if (block == nullptr) {
+        xmlSpeicher.fetch_sub(groesse);
+        return nullptr;
+    }
+    std::memcpy(block, &groesse, sizeof groesse);
+    return block + Kopf;
+}
+
+void XmlFreigeben(void* zeiger) {
+    if (zeiger == nullptr) {
+        return;
+    }
+    char* block = static_cast<char*>(zeiger) - Kopf;
+    std::size_t groesse = 0;
+    std::memcpy(&groesse, block, sizeof groesse);
+    xmlSpeicher.fetch_sub(groesse);
+    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc)
+    std::free(block);
+}
+
+void* XmlNeuHolen(void* zeiger, std::size_t groesse) {
+    if (zeiger == nullptr) {
+        return XmlHolen(groesse);
+    }
+    std::size_t alt = 0;
+    std::memcpy(&alt, static_cast<char*>(zeiger) - Kopf, sizeof alt);
+    void* neu = XmlHolen(groesse);
+    if (neu != nullptr) {
+        std::memcpy(neu, zeiger, std::min(alt, groesse));
+        XmlFreigeben(zeiger);
+    }
+    return neu;
+}
+
+const XML_Memory_Handling_Suite XmlSpeicher{&XmlHolen, &XmlNeuHolen, &XmlFreigeben};
 
 }  // namespace
 
@@ -161,6 +220,23 @@ Zipeintrag::Zipeintrag(const Zipmappe& mappe, std::string eintrag)
     if (index < 0) {
         mappe.Beschaedigt(eintrag_ + " fehlt");
     }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(mappe.archiv_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_SIZE) == 0 || (stat.valid & ZIP_STAT_COMP_SIZE) == 0) {
+        mappe.Beschaedigt(eintrag_ + ": Größe unbekannt");
+    }
+    groesse_ = stat.size;
+    if (groesse_ > HoechstGroesse) {
+        throw Abbruch(mappe.Name() + ": " + eintrag_ + " ist entpackt größer als 4 GiB – " +
+                      "so große Tabellen liest der Rechner nicht");
+    }
+    if (groesse_ > (std::uint64_t{1} << 20) && groesse_ / HoechstVerhaeltnis > stat.comp_size) {
+        throw Abbruch(mappe.Name() + ": " + eintrag_ + " ist mehr als " +
+                      std::to_string(HoechstVerhaeltnis) +
+                      "-fach gepackt – so packt kein Tabellenprogramm, die Datei wird nicht "
+                      "gelesen");
+    }
     datei_ = zip_fopen_index(mappe.archiv_, static_cast<zip_uint64_t>(index), 0);
     if (datei_ == nullptr) {
         mappe.Beschaedigt(eintrag_ + ": " + ZipGrund(zip_get_error(mappe.archiv_)));
@@ -178,7 +254,18 @@ std::size_t Zipeintrag::Lesen(char* ziel, std::size_t anzahl) {
     if (n < 0) {
         mappe_.Beschaedigt(eintrag_ + ": " + ZipGrund(zip_file_get_error(datei_)));
     }
+    // The directory's size bounds the work; data beyond it is damage.
+    gelesen_ += static_cast<std::uint64_t>(n);
+    if (gelesen_ > groesse_) {
+        mappe_.Beschaedigt(eintrag_ + ": größer als im Zip-Verzeichnis angegeben");
+    }
     return static_cast<std::size_t>(n);
+}
+
+void Zipeintrag::Auslesen() {
+    std::array<char, 16 * 1024> puffer{};
+    while (Lesen(puffer.data(), puffer.size()) > 0) {
+    }
 }
 
 void NameTeilen(const char* voll, std::string_view& raum, std::string_view& name) {
@@ -214,7 +301,7 @@ Xmlstrom::Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser)
     : mappe_(mappe),
       eintrag_(mappe, std::move(eintrag)),
       leser_(leser),
-      parser_(XML_ParserCreateNS(nullptr, ' ')),
+      parser_(XML_ParserCreate_MM(nullptr, &XmlSpeicher, " ")),
       puffer_(std::make_unique<char[]>(Stueck)) {
     if (parser_ == nullptr) {
         throw std::bad_alloc();
@@ -293,7 +380,16 @@ bool Xmlstrom::Weiter() {
         std::rethrow_exception(fehler_);
     }
     if (status != XML_STATUS_OK && !angehalten_) {
+        if (XML_GetErrorCode(parser_) == XML_ERROR_NO_MEMORY) {
+            throw Abbruch(mappe_.Name() + ": " + Eintrag() + ", Zeile " + std::to_string(Zeile()) +
+                          ": ein XML-Element braucht mehr als 256 MiB Speicher – so große "
+                          "Elemente schreibt kein Tabellenprogramm");
+        }
         Beschaedigt(XmlGrund(XML_GetErrorCode(parser_)));
+    }
+    if (angehalten_ && !fertig_) {
+        eintrag_.Auslesen();
+        fertig_ = true;
     }
     return !fertig_ && !angehalten_;
 }
