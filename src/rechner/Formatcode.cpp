@@ -119,7 +119,7 @@ std::optional<std::vector<Stueck>> Zerlegen(std::string_view code, bool& zeit, i
             literal("%");
         } else if (c == '@' || k == 'e' || c == '/' || (k >= 'a' && k <= 'z')) {
             if (c == '/' && zeit) {
-                literal("/");
+                literal(".");  // the date separator, German in the sheet
             } else {
                 return std::nullopt;
             }

@@ -36,6 +36,20 @@ std::size_t Anzahl(const char* wert) {
     return std::min(anzahl, std::size_t{1} << 40);
 }
 
+// All of styles.xml goes to the styles.
+class Stilleser : public Xmlleser {
+  public:
+    explicit Stilleser(Odsstile& stile) : stile_(stile) {}
+    void Anfang(std::string_view raum, std::string_view name, const char** attribute) override {
+        stile_.Anfang(raum, name, attribute);
+    }
+    void Ende(std::string_view raum, std::string_view name) override { stile_.Ende(raum, name); }
+    void Zeichen(std::string_view text) override { stile_.Zeichen(text); }
+
+  private:
+    Odsstile& stile_;
+};
+
 enum class Wertart { Text, Zahl, Wahrheit, Datum, Dauer };
 
 // Table names and their number: what a person makes stays far below.
@@ -46,6 +60,11 @@ class OdsBlatt : public Stromblatt {
   public:
     OdsBlatt(Zipmappe mappe, std::optional<std::string> blatt)
         : Stromblatt(std::move(mappe)), gesucht_(std::move(blatt)), stile_(mappe_.Name()) {
+        // The common styles hold the number formats LibreOffice gives cells.
+        if (mappe_.Hat("styles.xml")) {
+            Stilleser leser(stile_);
+            Xmlstrom(mappe_, "styles.xml", leser).Ganz();
+        }
         StromOeffnen("content.xml");
         // Up to the sheet's beginning now, so that a missing sheet is said
         // at opening.
