@@ -210,6 +210,27 @@ TEST(Blattleser, AusgeblendetesBlattUndZahlformate) {
     }
 }
 
+// Made by handgemacht.py; each must end at once with its limit named.
+TEST(Blattleser, PruefsummeUndGrenzen) {
+    for (const std::string datei : {"falsche-pruefsumme.xlsx", "falsche-pruefsumme.ods"}) {
+        EXPECT_NE(Abbruchtext([&] { Datei(datei, "Tabelle1"); }).find("Prüfsumme falsch"),
+                  std::string::npos)
+            << datei;
+    }
+    EXPECT_EQ(Abbruchtext([&] { Datei("bombe.xlsx"); }),
+              "bombe.xlsx: xl/worksheets/a.xml ist mehr als 1100-fach gepackt – so packt kein "
+              "Tabellenprogramm, die Datei wird nicht gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.xlsx"); }),
+              "langer-name.xlsx: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
+              "gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.ods"); }),
+              "langer-name.ods: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
+              "gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("wiederholt.ods"); }),
+              "wiederholt.ods: Zeile 1: Wiederholungen machen mehr als 1.000.000 Zellen – so viel "
+              "liest der Rechner nicht aus einer Datei");
+}
+
 TEST(Blattleser, PipeWirdAbgewiesen) {
     int enden[2];
     ASSERT_EQ(::pipe(enden), 0);
