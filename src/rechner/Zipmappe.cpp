@@ -86,7 +86,7 @@ std::string XmlGrund(XML_Error fehler) {
 // reports it: a crafted entry of one endless tag would take all memory.
 // Its allocations are counted (each block carries its size in front) and
 // refused beyond the limit, which expat reports as XML_ERROR_NO_MEMORY.
-constexpr std::size_t HoechstXmlSpeicher = std::size_t{256} << 20;
+constexpr std::size_t HoechstXmlSpeicher = std::size_t{32} << 20;
 constexpr std::size_t Kopf = alignof(std::max_align_t);
 std::atomic<std::size_t> xmlSpeicher{0};
 
@@ -382,7 +382,7 @@ bool Xmlstrom::Weiter() {
     if (status != XML_STATUS_OK && !angehalten_) {
         if (XML_GetErrorCode(parser_) == XML_ERROR_NO_MEMORY) {
             throw Abbruch(mappe_.Name() + ": " + Eintrag() + ", Zeile " + std::to_string(Zeile()) +
-                          ": ein XML-Element braucht mehr als 256 MiB Speicher – so große "
+                          ": ein XML-Element braucht mehr als 32 MiB Speicher – so große "
                           "Elemente schreibt kein Tabellenprogramm");
         }
         Beschaedigt(XmlGrund(XML_GetErrorCode(parser_)));

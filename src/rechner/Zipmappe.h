@@ -104,7 +104,7 @@ const char* Attribut(const char** attribute, std::string_view raum, std::string_
 // carried out of expat and thrown again from Weiter.
 class Xmlstrom {
   public:
-    static constexpr std::size_t Stueck = std::size_t{64} * 1024;
+    static constexpr std::size_t Stueck = std::size_t{1} << 20;
 
     Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser);
     Xmlstrom(const Xmlstrom&) = delete;

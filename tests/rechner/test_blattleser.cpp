@@ -226,6 +226,9 @@ TEST(Blattleser, PruefsummeUndGrenzen) {
     EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.ods"); }),
               "langer-name.ods: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
               "gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langes-element.xlsx"); }),
+              "langes-element.xlsx: xl/worksheets/a.xml, Zeile 1: ein XML-Element braucht mehr "
+              "als 32 MiB Speicher – so große Elemente schreibt kein Tabellenprogramm");
     EXPECT_EQ(Abbruchtext([&] { Datei("wiederholt.ods"); }),
               "wiederholt.ods: Zeile 1: Wiederholungen machen mehr als 1.000.000 Zellen – so viel "
               "liest der Rechner nicht aus einer Datei");

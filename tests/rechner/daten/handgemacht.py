@@ -169,13 +169,14 @@ for name, eintrag, alt, neu in [("falsche-pruefsumme.xlsx", "xl/worksheets/sheet
     with open(name, "wb") as f:
         f.write(daten.replace(alt, neu, 1))
 
-# Hostile: a sheet packed a hundred-thousandfold with bzip2, names of
-# megabytes, rows repeated past any sheet.
+# Hostile: a sheet packed ten-thousandfold with bzip2, long names, a start
+# tag of 40 MiB, rows repeated past any sheet.
 with zipfile.ZipFile("bombe.xlsx", "w") as z:
-    for e, i in mappe(KOPF + "<row/>" * (16 << 20)):
+    for e, i in mappe(KOPF + "<row/>" * (4 << 20)):
         z.writestr(zipfile.ZipInfo(e, (2026, 12, 7, 0, 0, 0)), i, zipfile.ZIP_BZIP2)
-packen("langer-name.xlsx", mappe(KOPF, name="N" * (4 << 20)))
-packen("langer-name.ods", ods(f'<t:table t:name="{"N" * (4 << 20)}"/>'))
+packen("langer-name.xlsx", mappe(KOPF, name="N" * (64 << 10)))
+packen("langer-name.ods", ods(f'<t:table t:name="{"N" * (64 << 10)}"/>'))
+packen("langes-element.xlsx", mappe(KOPF + '<row r="2"><c r="A2" x="' + "a" * (40 << 20) + '"/></row>'))
 packen("wiederholt.ods", ods(
     '<t:table t:name="A"><t:table-row t:number-rows-repeated="1048000"><t:table-cell '
     't:number-columns-repeated="16384" o:value-type="float" o:value="1"/></t:table-row></t:table>'))
