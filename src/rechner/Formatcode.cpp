@@ -15,24 +15,12 @@
 namespace lohnwippe::rechner {
 namespace {
 
-// The serial number of 1970-01-01.
-constexpr long Epoche = 25569;
-
 struct Datum {
     long Jahr;
     int Monat, Tag;
 };
 
-// Days from 1970-01-01 and back, in the proleptic Gregorian calendar.
-long TageAus(long jahr, int monat, int tag) {
-    jahr -= monat <= 2 ? 1 : 0;
-    const long era = (jahr >= 0 ? jahr : jahr - 399) / 400;
-    const long jahrInEra = jahr - era * 400;
-    const long tagImJahr = (153 * (monat + (monat > 2 ? -3 : 9)) + 2) / 5 + tag - 1;
-    const long tagInEra = jahrInEra * 365 + jahrInEra / 4 - jahrInEra / 100 + tagImJahr;
-    return era * 146097 + tagInEra - 719468;
-}
-
+// The date `tage` days after 1970-01-01, in the proleptic Gregorian calendar.
 Datum DatumAus(long tage) {
     tage += 719468;
     const long era = (tage >= 0 ? tage : tage - 146096) / 146097;
@@ -218,6 +206,42 @@ std::optional<std::string> ZeitText(double zahl, std::vector<Stueck>& stuecke) {
     return text;
 }
 
+// `zahl` (not negative) with `stellen` decimals, "1234.50": first to the 15
+// digits a spreadsheet keeps, then half up on those decimal digits, so that
+// 2.675 shows as 2.68 as it does in the sheet.
+std::string Gerundet(double zahl, int stellen) {
+    const int exponent = zahl > 0 ? static_cast<int>(std::floor(std::log10(zahl))) : 0;
+    std::array<char, 400> puffer{};
+    const auto ende = std::to_chars(puffer.data(), puffer.data() + puffer.size(), zahl,
+                                    std::chars_format::fixed, std::clamp(14 - exponent, 0, 340))
+                          .ptr;
+    std::string text(puffer.data(), ende);
+    if (text.find('.') == std::string::npos) {
+        text += '.';
+    }
+    text.append(static_cast<std::size_t>(stellen) + 1, '0');
+    const std::size_t punkt = text.find('.');
+    const bool auf = text[punkt + static_cast<std::size_t>(stellen) + 1] >= '5';
+    text.resize(punkt + static_cast<std::size_t>(stellen) + 1);
+    for (std::size_t i = text.size(); auf && i-- > 0;) {
+        if (text[i] == '.') {
+            continue;
+        }
+        if (text[i] != '9') {
+            ++text[i];
+            break;
+        }
+        text[i] = '0';
+        if (i == 0) {
+            text.insert(0, "1");
+        }
+    }
+    if (stellen == 0) {
+        text.pop_back();
+    }
+    return text;
+}
+
 std::optional<std::string> ZahlText(double zahl, const std::vector<Stueck>& stuecke, int prozent) {
     std::string muster;
     std::string vorn;
@@ -252,16 +276,7 @@ std::optional<std::string> ZahlText(double zahl, const std::vector<Stueck>& stue
     for (int i = 0; i < prozent; ++i) {
         zahl *= 100;
     }
-    // Rounded to the 15 digits a spreadsheet keeps first, as it shows them.
-    std::array<char, 400> puffer{};
-    auto ende = std::to_chars(puffer.data(), puffer.data() + puffer.size(), zahl,
-                              std::chars_format::scientific, 14)
-                    .ptr;
-    std::from_chars(puffer.data(), ende, zahl);
-    ende = std::to_chars(puffer.data(), puffer.data() + puffer.size(), std::fabs(zahl),
-                         std::chars_format::fixed, nachkomma)
-               .ptr;
-    std::string text(puffer.data(), ende);
+    const std::string text = Gerundet(std::fabs(zahl), nachkomma);
     std::string vorKomma = text.substr(0, text.find('.'));
     std::string nachKomma = nachkomma > 0 ? text.substr(text.find('.') + 1) : "";
     while (nachKomma.size() > mindestensNach && nachKomma.back() == '0') {
@@ -282,17 +297,6 @@ std::optional<std::string> ZahlText(double zahl, const std::vector<Stueck>& stue
         zahl < 0 && (vorKomma + nachKomma).find_first_not_of("0.") != std::string::npos;
     return (negativ ? "-" : "") + vorn + vorKomma + (nachKomma.empty() ? "" : "," + nachKomma) +
            hinten;
-}
-
-std::optional<unsigned> Zahlteil(std::string_view& text, std::size_t hoechstens) {
-    unsigned wert = 0;
-    const std::size_t laenge = std::min(text.size(), hoechstens);
-    const auto [ende, fehler] = std::from_chars(text.data(), text.data() + laenge, wert);
-    if (fehler != std::errc() || ende == text.data()) {
-        return std::nullopt;
-    }
-    text.remove_prefix(static_cast<std::size_t>(ende - text.data()));
-    return wert;
 }
 
 }  // namespace
@@ -388,86 +392,6 @@ std::optional<std::string> FormatAnwenden(double zahl, std::string_view code) {
         return std::nullopt;
     }
     return zeit ? ZeitText(zahl, *stuecke) : ZahlText(zahl, *stuecke, prozent);
-}
-
-std::optional<double> OdsDatum(std::string_view text) {
-    const bool negativ = text.starts_with('-');
-    text.remove_prefix(negativ ? 1 : 0);
-    const auto jahr = Zahlteil(text, 4);
-    if (!jahr || !text.starts_with('-')) {
-        return std::nullopt;
-    }
-    text.remove_prefix(1);
-    const auto monat = Zahlteil(text, 2);
-    if (!monat || !text.starts_with('-') || *monat < 1 || *monat > 12) {
-        return std::nullopt;
-    }
-    text.remove_prefix(1);
-    const auto tag = Zahlteil(text, 2);
-    if (!tag || *tag < 1 || *tag > 31) {
-        return std::nullopt;
-    }
-    double serie = static_cast<double>(TageAus(negativ ? -static_cast<long>(*jahr) : *jahr,
-                                               static_cast<int>(*monat), static_cast<int>(*tag)) +
-                                       Epoche);
-    if (text.starts_with('T')) {
-        text.remove_prefix(1);
-        const auto h = Zahlteil(text, 2);
-        const bool mitMinute = h && text.starts_with(':');
-        text.remove_prefix(mitMinute ? 1 : 0);
-        const auto m = mitMinute ? Zahlteil(text, 2) : std::nullopt;
-        double s = 0;
-        if (m && text.starts_with(':')) {
-            const auto [ende, fehler] =
-                std::from_chars(text.data() + 1, text.data() + text.size(), s);
-            if (fehler != std::errc()) {
-                return std::nullopt;
-            }
-            text.remove_prefix(static_cast<std::size_t>(ende - text.data()));
-        }
-        if (!m) {
-            return std::nullopt;
-        }
-        serie += (*h * 3600.0 + *m * 60.0 + s) / 86400;
-    }
-    return text.empty() || text == "Z" ? std::optional<double>(serie) : std::nullopt;
-}
-
-std::optional<double> OdsDauer(std::string_view text) {
-    const bool negativ = text.starts_with('-');
-    text.remove_prefix(negativ ? 1 : 0);
-    if (!text.starts_with('P')) {
-        return std::nullopt;
-    }
-    text.remove_prefix(1);
-    double tage = 0;
-    bool zeitteil = false;
-    while (!text.empty()) {
-        if (text.front() == 'T') {
-            zeitteil = true;
-            text.remove_prefix(1);
-            continue;
-        }
-        double wert = 0;
-        const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), wert);
-        if (fehler != std::errc() || ende == text.data() + text.size()) {
-            return std::nullopt;
-        }
-        const char einheit = *ende;
-        text.remove_prefix(static_cast<std::size_t>(ende - text.data()) + 1);
-        if (einheit == 'D' && !zeitteil) {
-            tage += wert;
-        } else if (einheit == 'H' && zeitteil) {
-            tage += wert / 24;
-        } else if (einheit == 'M' && zeitteil) {
-            tage += wert / 1440;
-        } else if (einheit == 'S' && zeitteil) {
-            tage += wert / 86400;
-        } else {
-            return std::nullopt;
-        }
-    }
-    return negativ ? -tage : tage;
 }
 
 }  // namespace lohnwippe::rechner

@@ -21,6 +21,9 @@ bool IstZeitformat(std::string_view code);
 // code the calculator cannot render (then the general format stands in).
 std::optional<std::string> FormatAnwenden(double zahl, std::string_view code);
 
+// The serial number of 1970-01-01.
+inline constexpr long Epoche = 25569;
+
 // An .ods date ("1998-01-01", "1998-01-01T12:30:00") or duration
 // ("PT12H30M00S") as a spreadsheet's serial number: days since 1899-12-30.
 std::optional<double> OdsDatum(std::string_view text);
