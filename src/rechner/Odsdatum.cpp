@@ -47,7 +47,7 @@ std::optional<double> OdsDatum(std::string_view text) {
     if (!tag || *tag < 1 || *tag > 31) {
         return std::nullopt;
     }
-    double serie = static_cast<double>(TageAus(negativ ? -static_cast<long>(*jahr) : *jahr,
+    auto serie = static_cast<double>(TageAus(negativ ? -static_cast<long>(*jahr) : *jahr,
                                                static_cast<int>(*monat), static_cast<int>(*tag)) +
                                        Epoche);
     if (text.starts_with('T')) {

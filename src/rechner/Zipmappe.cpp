@@ -263,7 +263,7 @@ std::size_t Zipeintrag::Lesen(char* ziel, std::size_t anzahl) {
 }
 
 void Zipeintrag::Auslesen() {
-    std::array<char, 16 * 1024> puffer{};
+    std::array<char, std::size_t{16} * 1024> puffer{};
     while (Lesen(puffer.data(), puffer.size()) > 0) {
     }
 }
