@@ -23,6 +23,9 @@ inline constexpr long HoechstZeilen = 1048576;
 // copies its cells, and memory must not follow a crafted file's wishes.
 inline constexpr std::size_t HoechstZelltext = std::size_t{1} << 20;
 inline constexpr std::size_t HoechstZeilentext = std::size_t{16} << 20;
+// A number format code beyond this is no person's: the cell is shown in
+// the general format (each cell carries its code).
+inline constexpr std::size_t HoechstFormatcode = 255;
 // What repeat counts of an .ods may make over the whole sheet: a few bytes
 // must not turn into endless output.
 inline constexpr std::size_t HoechstWiederholteZellen = 1000000;

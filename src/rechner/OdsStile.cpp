@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstring>
 
+#include "rechner/Blattformate.h"
 #include "rechner/Fehler.h"
 #include "rechner/Zipmappe.h"
 
@@ -45,14 +46,17 @@ std::string Zitiert(std::string_view text) {
 
 }  // namespace
 
-void Odsstile::Zaehlen() const {
-    if (++const_cast<Odsstile*>(this)->anzahl_ > HoechstAnzahl) {
+void Odsstile::Zaehlen() {
+    if (++anzahl_ > HoechstAnzahl) {
         throw Abbruch(name_ + ": mehr als " + std::to_string(HoechstAnzahl) +
                       " Formatvorlagen – die Datei wird nicht gelesen");
     }
 }
 
 void Odsstile::Anfang(std::string_view raum, std::string_view name, const char** attribute) {
+    if (code_.size() > HoechstFormatcode) {
+        code_.resize(HoechstFormatcode + 1);  // too long already: the general format
+    }
     if (raum == Stil && name == "style") {
         Zaehlen();
         stil_ = Wert(attribute, Stil, "name").substr(0, HoechstLaenge);
@@ -139,10 +143,15 @@ void Odsstile::Ende(std::string_view raum, std::string_view name) {
         // A percent sign in a percentage style multiplies, as in the codes.
         code_ += art_ == "percentage-style" && literal_ == "%" ? literal_ : Zitiert(literal_);
     } else if (raum == Daten && name == art_) {
-        std::string code =
-            allgemein_ || art_ == "boolean-style" || art_ == "text-style" ? std::string() : code_;
+        std::string code = allgemein_ || art_ == "boolean-style" || art_ == "text-style" ||
+                                   code_.size() > HoechstFormatcode
+                               ? std::string()
+                               : code_;
         if (const auto positiv = datenstile_.find(positiv_); positiv != datenstile_.end()) {
-            code = positiv->second.empty() ? std::string() : positiv->second + ";" + code;
+            code = positiv->second.empty() || code.empty() ||
+                           positiv->second.size() + code.size() >= HoechstFormatcode
+                       ? std::string()
+                       : positiv->second + ";" + code;
         }
         datenstile_[stil_] = std::move(code);
         positiv_.clear();

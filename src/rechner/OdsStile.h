@@ -26,7 +26,7 @@ class Odsstile {
     const std::string& Format(std::string_view zellstil) const;
 
   private:
-    void Zaehlen() const;
+    void Zaehlen();
 
     std::string name_;
     std::map<std::string, bool, std::less<>> tabellen_;

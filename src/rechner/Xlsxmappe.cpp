@@ -250,7 +250,10 @@ void Stiltabelle::Anfang(std::string_view raum, std::string_view name, const cha
             }
         }
         // "General" under its own number is the general format.
-        formate_.push_back(code == "General" || code == "Standard" ? "" : std::move(code));
+        formate_.push_back(code == "General" || code == "Standard" ||
+                                   code.size() > HoechstFormatcode
+                               ? ""
+                               : std::move(code));
     }
 }
 
