@@ -15,7 +15,7 @@ constexpr std::string_view Tabelle = "urn:oasis:names:tc:opendocument:xmlns:tabl
 constexpr std::string_view Daten = "urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0";
 
 // Style names, codes and their number: what a person makes stays far below.
-constexpr std::size_t HoechstLaenge = 4096;
+constexpr std::size_t HoechstLaenge = 256;
 constexpr std::size_t HoechstAnzahl = 100000;
 
 std::string_view Wert(const char** attribute, std::string_view raum, std::string_view name) {

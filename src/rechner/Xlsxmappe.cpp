@@ -232,8 +232,8 @@ void Stiltabelle::Anfang(std::string_view raum, std::string_view name, const cha
     };
     if (name == "numFmt") {
         Zaehlen(mappe_, eigene_.size(), "Zahlformate");
-        eigene_.emplace_back(
-            nummer(), Begrenzt(mappe_, Attribut(attribute, {}, "formatCode"), "ein Zahlformat"));
+        eigene_[nummer()] =
+            Begrenzt(mappe_, Attribut(attribute, {}, "formatCode"), "ein Zahlformat");
     } else if (name == "cellXfs") {
         zellstile_ = true;
     } else if (name == "xf" && zellstile_) {
@@ -243,12 +243,8 @@ void Stiltabelle::Anfang(std::string_view raum, std::string_view name, const cha
                           "gelesen");
         }
         const unsigned id = nummer();
-        std::string code = EingebautesFormat(id);
-        for (const auto& [eigen, eigenCode] : eigene_) {
-            if (eigen == id) {
-                code = eigenCode;
-            }
-        }
+        const auto eigen = eigene_.find(id);
+        std::string code = eigen != eigene_.end() ? eigen->second : EingebautesFormat(id);
         // "General" under its own number is the general format.
         formate_.push_back(code == "General" || code == "Standard" ||
                                    code.size() > HoechstFormatcode

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,7 +74,7 @@ class Stiltabelle : public Xmlleser {
 
   private:
     const Zipmappe& mappe_;
-    std::vector<std::pair<unsigned, std::string>> eigene_;
+    std::map<unsigned, std::string> eigene_;
     std::vector<std::string> formate_;
     bool zellstile_ = false;
 };
