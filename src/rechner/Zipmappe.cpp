@@ -4,16 +4,13 @@
 #include <unistd.h>
 #include <zip.h>
 
-#include <algorithm>
 #include <array>
-#include <atomic>
 #include <cerrno>
-#include <cstddef>
-#include <cstdlib>
 #include <cstring>
 #include <utility>
 
 #include "rechner/Fehler.h"
+#include "rechner/Xmlspeicher.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -81,60 +78,6 @@ std::string XmlGrund(XML_Error fehler) {
             return std::string("XML-Fehler: ") + XML_ErrorString(fehler);
     }
 }
-
-// Expat holds a whole start tag, with its attributes, in memory before it
-// reports it: a crafted entry of one endless tag would take all memory.
-// Its allocations are counted (each block carries its size in front) and
-// refused beyond the limit, which expat reports as XML_ERROR_NO_MEMORY.
-constexpr std::size_t HoechstXmlSpeicher = std::size_t{32} << 20;
-constexpr std::size_t Kopf = alignof(std::max_align_t);
-std::atomic<std::size_t> xmlSpeicher{0};
-
-void* XmlHolen(std::size_t groesse) {
-    if (groesse > HoechstXmlSpeicher ||
-        xmlSpeicher.fetch_add(groesse) + groesse > HoechstXmlSpeicher) {
-        if (groesse <= HoechstXmlSpeicher) {
-            xmlSpeicher.fetch_sub(groesse);
-        }
-        return nullptr;
-    }
-    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc): expat frees with the suite's free
-    auto* block = static_cast<char*>(std::malloc(groesse + Kopf));
-    if (block == nullptr) {
-        xmlSpeicher.fetch_sub(groesse);
-        return nullptr;
-    }
-    std::memcpy(block, &groesse, sizeof groesse);
-    return block + Kopf;
-}
-
-void XmlFreigeben(void* zeiger) {
-    if (zeiger == nullptr) {
-        return;
-    }
-    char* block = static_cast<char*>(zeiger) - Kopf;
-    std::size_t groesse = 0;
-    std::memcpy(&groesse, block, sizeof groesse);
-    xmlSpeicher.fetch_sub(groesse);
-    // NOLINTNEXTLINE(cppcoreguidelines-no-malloc)
-    std::free(block);
-}
-
-void* XmlNeuHolen(void* zeiger, std::size_t groesse) {
-    if (zeiger == nullptr) {
-        return XmlHolen(groesse);
-    }
-    std::size_t alt = 0;
-    std::memcpy(&alt, static_cast<char*>(zeiger) - Kopf, sizeof alt);
-    void* neu = XmlHolen(groesse);
-    if (neu != nullptr) {
-        std::memcpy(neu, zeiger, std::min(alt, groesse));
-        XmlFreigeben(zeiger);
-    }
-    return neu;
-}
-
-const XML_Memory_Handling_Suite XmlSpeicher{&XmlHolen, &XmlNeuHolen, &XmlFreigeben};
 
 }  // namespace
 
@@ -301,7 +244,7 @@ Xmlstrom::Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser)
     : mappe_(mappe),
       eintrag_(mappe, std::move(eintrag)),
       leser_(leser),
-      parser_(XML_ParserCreate_MM(nullptr, &XmlSpeicher, " ")),
+      parser_(XML_ParserCreate_MM(nullptr, &Xmlspeicher, " ")),
       puffer_(std::make_unique<char[]>(Stueck)) {
     if (parser_ == nullptr) {
         throw std::bad_alloc();
@@ -382,7 +325,9 @@ bool Xmlstrom::Weiter() {
     if (status != XML_STATUS_OK && !angehalten_) {
         if (XML_GetErrorCode(parser_) == XML_ERROR_NO_MEMORY) {
             throw Abbruch(mappe_.Name() + ": " + Eintrag() + ", Zeile " + std::to_string(Zeile()) +
-                          ": ein XML-Element braucht mehr als 32 MiB Speicher – so große "
+                          ": ein XML-Element braucht mehr als " +
+                          std::to_string(HoechstXmlSpeicher >> 20) +
+                          " MiB Speicher – so große "
                           "Elemente schreibt kein Tabellenprogramm");
         }
         Beschaedigt(XmlGrund(XML_GetErrorCode(parser_)));
