@@ -219,6 +219,9 @@ TEST(Blattleser, PruefsummeUndGrenzen) {
     EXPECT_EQ(Abbruchtext([&] { Datei("bombe.xlsx"); }),
               "bombe.xlsx: xl/worksheets/a.xml ist mehr als 1100-fach gepackt – so packt kein "
               "Tabellenprogramm, die Datei wird nicht gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("falsche-groesse.xlsx"); }),
+              "falsche-groesse.xlsx: beschädigt oder keine .xlsx-/.ods-Datei (xl/worksheets/a.xml: "
+              "größer als im Zip-Verzeichnis angegeben)");
     EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.xlsx"); }),
               "langer-name.xlsx: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
               "gelesen");

@@ -180,3 +180,21 @@ packen("langes-element.xlsx", mappe(KOPF + '<row r="2"><c r="A2" x="' + "a" * (4
 packen("wiederholt.ods", ods(
     '<t:table t:name="A"><t:table-row t:number-rows-repeated="1048000"><t:table-cell '
     't:number-columns-repeated="16384" o:value-type="float" o:value="1"/></t:table-row></t:table>'))
+
+# The directory says the sheet is 100 bytes (local header and directory);
+# unpacked it is 6 MiB.
+packen("falsche-groesse.xlsx", mappe(KOPF + "<row/>" * (1 << 20)))
+with open("falsche-groesse.xlsx", "rb") as f:
+    daten = bytearray(f.read())
+with zipfile.ZipFile("falsche-groesse.xlsx") as z:
+    info = z.getinfo("xl/worksheets/a.xml")
+kopf = info.header_offset
+daten[kopf + 22:kopf + 26] = (100).to_bytes(4, "little")
+pos = 0
+while (pos := daten.find(b"PK\x01\x02", pos)) >= 0:
+    laenge = int.from_bytes(daten[pos + 28:pos + 30], "little")
+    if daten[pos + 46:pos + 46 + laenge] == b"xl/worksheets/a.xml":
+        daten[pos + 24:pos + 28] = (100).to_bytes(4, "little")
+    pos += 4
+with open("falsche-groesse.xlsx", "wb") as f:
+    f.write(daten)
