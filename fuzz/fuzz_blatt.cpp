@@ -2,8 +2,8 @@
 // „Notizen“: rows or an Abbruch naming the file in valid UTF-8, never a
 // crash. Rows come with rising numbers inside the sheet, each with
 // something in it; cells with rising columns inside the sheet, each a
-// finite number without text or a non-empty text in valid UTF-8 (expat
-// hands out nothing else) within the cell limit.
+// finite number (with text only beside a format) or a non-empty text in
+// valid UTF-8 (expat hands out nothing else) within the cell limit.
 #include <cmath>
 #include <optional>
 #include <string>
@@ -44,11 +44,16 @@ void Lesen(std::string_view daten, const std::optional<std::string>& blatt) {
                         "Spalten aufsteigend im Blatt");
                 naechste = zelle.Spalte + 1;
                 if (zelle.Zahl) {
-                    Pruefen(zelle.Text.empty() && std::isfinite(*zelle.Zahl), "Zahl ohne Text");
+                    Pruefen(std::isfinite(*zelle.Zahl), "Zahl endlich");
+                    Pruefen(zelle.Text.empty() || !zelle.Format.empty(),
+                            "Zahl ohne Text, außer wie im Format gezeigt");
                 } else {
                     Pruefen(!zelle.Text.empty(), "Zelle mit Inhalt");
                 }
                 Pruefen(zelle.Text.size() <= (std::size_t{1} << 20), "Text in der Grenze");
+                Pruefen(zelle.Format.size() <= 255 &&
+                            Utf8Fehler(zelle.Format) == std::string_view::npos,
+                        "Format kurz und in UTF-8");
                 Pruefen(Utf8Fehler(zelle.Text) == std::string_view::npos, "Text in UTF-8");
                 text += zelle.Text.size();
             }

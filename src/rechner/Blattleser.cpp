@@ -79,6 +79,10 @@ void Stromblatt::ZeileFertig(long anzahl) {
         throw Abbruch(mappe_.Name() + ": Inhalt jenseits der Zeile " +
                       std::to_string(HoechstZeilen) + " – mehr Zeilen hat kein Tabellenblatt");
     }
+    if (anzahl > 1) {
+        const auto mal = static_cast<std::size_t>(anzahl - 1);
+        Wiederholt(mal * aktuell_.Zellen.size(), mal * zeilentext_);
+    }
     Posten posten{{aktuell_.Nummer, {}}, anzahl};
     std::swap(posten.Zeile.Zellen, aktuell_.Zellen);
     schlange_.push_back(std::move(posten));
@@ -90,7 +94,7 @@ void Stromblatt::ZeileFertig(long anzahl) {
 }
 
 void Stromblatt::ZelleAnfuegen(std::size_t spalte, std::string text, std::optional<double> zahl,
-                               std::size_t anzahl) {
+                               std::size_t anzahl, const std::string& format) {
     if (text.empty() && !zahl) {
         return;
     }
@@ -100,14 +104,36 @@ void Stromblatt::ZelleAnfuegen(std::size_t spalte, std::string text, std::option
                       std::to_string(aktuell_.Nummer) + " – so breit ist kein Tabellenblatt");
     }
     zeilentext_ += text.size() * anzahl;
+    if (anzahl > 1) {
+        Wiederholt(anzahl - 1, text.size() * (anzahl - 1));
+    }
     if (zeilentext_ > HoechstZeilentext) {
         throw Abbruch(mappe_.Name() + ": Zeile " + std::to_string(aktuell_.Nummer) +
                       " hält mehr als 16 MiB Text");
     }
     for (std::size_t i = 1; i < anzahl; ++i) {
-        aktuell_.Zellen.push_back({spalte + i - 1, text, zahl});
+        aktuell_.Zellen.push_back({spalte + i - 1, text, zahl, format});
     }
-    aktuell_.Zellen.push_back({spalte + anzahl - 1, std::move(text), zahl});
+    aktuell_.Zellen.push_back({spalte + anzahl - 1, std::move(text), zahl, format});
+}
+
+void Stromblatt::OhneErgebnis(std::size_t spalte) const {
+    throw Abbruch(mappe_.Name() + ": Zelle " + Zelle(spalte) +
+                  " hält eine Formel ohne gespeichertes Ergebnis – bitte die Datei einmal in "
+                  "einem Tabellenprogramm öffnen und speichern, dann steht das Ergebnis darin");
+}
+
+void Stromblatt::Wiederholt(std::size_t zellen, std::size_t text) {
+    wiederholteZellen_ += zellen;
+    wiederholterText_ += text;
+    if (wiederholteZellen_ > HoechstWiederholteZellen ||
+        wiederholterText_ > HoechstWiederholterText) {
+        throw Abbruch(
+            mappe_.Name() + ": Zeile " + std::to_string(aktuell_.Nummer) +
+            ": Wiederholungen machen mehr als " +
+            (wiederholteZellen_ > HoechstWiederholteZellen ? "1.000.000 Zellen" : "256 MiB Text") +
+            " – so viel liest der Rechner nicht aus einer Datei");
+    }
 }
 
 void Stromblatt::TextAnfuegen(std::string& text, std::string_view mehr, std::size_t spalte) const {
@@ -131,6 +157,19 @@ std::string Blattname(std::string_view name) {
         anzeige += static_cast<unsigned char>(zeichen) < 0x20 ? ' ' : zeichen;
     }
     return anzeige;
+}
+
+std::string AusgeblendetHinweis(const std::string& name, const std::string& blatt,
+                                bool ausgeblendet, const std::optional<std::string>& uebergangen) {
+    if (uebergangen) {
+        return name + ": das erste Blatt „" + Blattname(*uebergangen) + "“ ist ausgeblendet – " +
+               "gelesen wird „" + Blattname(blatt) + "“ (--blatt wählt ein anderes)";
+    }
+    if (ausgeblendet) {
+        return name + ": das Blatt „" + Blattname(blatt) +
+               "“ ist ausgeblendet – es wird trotzdem gelesen";
+    }
+    return {};
 }
 
 void BlattFehlt(const std::string& name, const std::string& blatt,

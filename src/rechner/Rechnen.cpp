@@ -155,10 +155,16 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
                    ": kein gültiges UTF-8 – als Windows-1252 gelesen (--zeichensatz utf-8 "
                    "liest es als UTF-8)");
         });
-        const auto quelle = art == Eingabeart::Tabelle
-                                ? TabellenQuelle(BlattOeffnen(eingabe, name, auftrag.Blatt), name)
-                            : art == Eingabeart::Csv ? CsvQuelle(text, name)
-                                                     : JsonQuelle(text);
+        std::unique_ptr<Blattleser> blatt;
+        if (art == Eingabeart::Tabelle) {
+            blatt = BlattOeffnen(eingabe, name, auftrag.Blatt);
+            if (!blatt->Hinweis().empty()) {
+                melden(blatt->Hinweis());
+            }
+        }
+        const auto quelle = art == Eingabeart::Tabelle ? TabellenQuelle(std::move(blatt), name)
+                            : art == Eingabeart::Csv   ? CsvQuelle(text, name)
+                                                       : JsonQuelle(text);
 
         Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(quelle->Mitgefuehrt()), gelesen);
         return FaelleRechnen(*quelle, schreiber, umlagen, name, melden);

@@ -4,6 +4,7 @@
 #include "calc/Zahltext.h"
 #include "rechner/Blattleser.h"
 #include "rechner/Eingabe.h"
+#include "rechner/Formatcode.h"
 #include "rechner/Kopfzeile.h"
 
 namespace lohnwippe::rechner {
@@ -18,11 +19,25 @@ void ZahlAlsText(Blattzelle& zelle) {
     }
 }
 
+// A number cell's text as the sheet shows it in its own format, where the
+// file does not hold that text itself.
+void ZahlWieGezeigt(Blattzelle& zelle) {
+    if (zelle.Zahl && zelle.Text.empty()) {
+        if (auto gezeigt = FormatAnwenden(*zelle.Zahl, zelle.Format)) {
+            zelle.Text = std::move(*gezeigt);
+        } else {
+            ZahlAlsText(zelle);
+        }
+    }
+}
+
 // A sheet read as the rows of a CSV file: the first row with content is the
 // header; a text cell is read as a CSV field would be; a number cell as the
 // sheet shows it in the general format, so that the binary noise of a
 // formula does not count as decimals (0,30000000000000004 is 0,3) while a
-// third decimal that is really there is refused like in CSV.
+// third decimal that is really there is refused like in CSV. A date or time
+// is no amount: it is read as the text it shows. The carried columns keep
+// what the sheet shows beside the number and its format.
 class Tabelle final : public Zeilenquelle {
   public:
     Tabelle(std::unique_ptr<Blattleser> blatt, std::string name)
@@ -67,6 +82,9 @@ class Tabelle final : public Zeilenquelle {
                 text.clear();
             }
             std::fill(zahlen_.begin(), zahlen_.end(), std::nullopt);
+            for (std::string& format : formate_) {
+                format.clear();
+            }
             bool leer = true;
             for (Blattzelle& zelle : reihe_.Zellen) {
                 if (zelle.Spalte >= spalten) {
@@ -76,10 +94,15 @@ class Tabelle final : public Zeilenquelle {
                                 "die nur " + std::to_string(spalten) + " Spalten hat"};
                     break;
                 }
-                ZahlAlsText(zelle);
+                if (mitgefuehrt_[zelle.Spalte] || (zelle.Zahl && Zeitformat(zelle.Format))) {
+                    ZahlWieGezeigt(zelle);
+                } else {
+                    ZahlAlsText(zelle);
+                }
                 leer = leer && zelle.Text.find_first_not_of(" \t") == std::string::npos;
                 texte_[zelle.Spalte] = std::move(zelle.Text);
                 zahlen_[zelle.Spalte] = zelle.Zahl;
+                formate_[zelle.Spalte] = std::move(zelle.Format);
             }
             if (zeile.Fehler) {
                 return true;
@@ -97,7 +120,8 @@ class Tabelle final : public Zeilenquelle {
             const auto& mitgefuehrt = kopf_->MitgefuehrteFelder();
             zeile.Mitgefuehrt.resize(mitgefuehrt.size());
             for (std::size_t i = 0; i < mitgefuehrt.size(); ++i) {
-                zeile.Mitgefuehrt[i] = Zellwert{texte_[mitgefuehrt[i]], zahlen_[mitgefuehrt[i]]};
+                const std::size_t f = mitgefuehrt[i];
+                zeile.Mitgefuehrt[i] = Zellwert{texte_[f], zahlen_[f], formate_[f]};
             }
             return true;
         }
@@ -119,8 +143,25 @@ class Tabelle final : public Zeilenquelle {
         }
         texte_.resize(namen.size());
         zahlen_.resize(namen.size());
+        formate_.resize(namen.size());
         kopf_.emplace(std::move(namen),
                       name_ + "Kopfzeile (Zeile " + std::to_string(reihe_.Nummer) + ")");
+        mitgefuehrt_.assign(kopf_->Anzahl(), false);
+        for (const std::size_t f : kopf_->MitgefuehrteFelder()) {
+            mitgefuehrt_.at(f) = true;
+        }
+    }
+
+    // Most cells of a column share a format: the last answer is kept.
+    bool Zeitformat(const std::string& format) {
+        if (format.empty()) {
+            return false;
+        }
+        if (format != letztesFormat_) {
+            letztesFormat_ = format;
+            letztesIstZeit_ = IstZeitformat(format);
+        }
+        return letztesIstZeit_;
     }
 
     std::unique_ptr<Blattleser> blatt_;
@@ -130,6 +171,10 @@ class Tabelle final : public Zeilenquelle {
     // The row's cells by field; the input's views point here.
     std::vector<std::string> texte_;
     std::vector<std::optional<double>> zahlen_;
+    std::vector<std::string> formate_;
+    std::vector<bool> mitgefuehrt_;  // by field
+    std::string letztesFormat_;
+    bool letztesIstZeit_ = false;
 };
 
 }  // namespace

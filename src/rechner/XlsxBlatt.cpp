@@ -2,6 +2,7 @@
 // strings table and the cells point there.
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "rechner/Blattformate.h"
@@ -35,9 +36,16 @@ Zellart ArtLesen(const char* t) {
 
 class XlsxBlatt : public Stromblatt {
   public:
-    XlsxBlatt(Zipmappe mappe, const std::string& eintrag, std::unique_ptr<Texttabelle> texte)
-        : Stromblatt(std::move(mappe)), texte_(std::move(texte)) {
-        StromOeffnen(eintrag);
+    XlsxBlatt(Zipmappe mappe, const Xlsxeintraege& eintraege)
+        : Stromblatt(std::move(mappe)), texte_(mappe_.Name()), stile_(mappe_) {
+        hinweis_ = eintraege.Hinweis;
+        if (!eintraege.Texte.empty()) {
+            Xmlstrom(mappe_, eintraege.Texte, texte_).Ganz();
+        }
+        if (!eintraege.Stile.empty() && mappe_.Hat(eintraege.Stile)) {
+            Xmlstrom(mappe_, eintraege.Stile, stile_).Ganz();
+        }
+        StromOeffnen(eintraege.Blatt);
     }
 
   protected:
@@ -49,6 +57,9 @@ class XlsxBlatt : public Stromblatt {
             ZelleBeginnen(attribute);
         } else if (name == "v" && zelle_) {
             teil_ = &wert_;
+            gespeichert_ = true;
+        } else if (name == "f" && zelle_) {
+            formel_ = true;
         } else if (name == "is" && zelle_) {
             eingebettet_ = true;
         } else if (name == "rPh") {
@@ -130,6 +141,12 @@ class XlsxBlatt : public Stromblatt {
         spalte_ = spalte;
         naechsteSpalte_ = spalte + 1;
         art_ = ArtLesen(Attribut(attribute, {}, "t"));
+        stil_ = 0;
+        if (const char* s = Attribut(attribute, {}, "s")) {
+            std::from_chars(s, s + std::strlen(s), stil_);
+        }
+        formel_ = false;
+        gespeichert_ = false;
         wert_.clear();
         text_.clear();
         zelle_ = true;
@@ -139,13 +156,17 @@ class XlsxBlatt : public Stromblatt {
         zelle_ = false;
         eingebettet_ = false;
         teil_ = nullptr;
+        // An empty text is a formula's result too; nothing else is.
+        if (formel_ && (!gespeichert_ || (wert_.empty() && art_ != Zellart::Formeltext))) {
+            OhneErgebnis(spalte_);
+        }
         switch (art_) {
             case Zellart::Zahl:
                 if (wert_.empty()) {
                     return;
                 }
                 if (const auto zahl = ZahlLesen(wert_)) {
-                    ZelleAnfuegen(spalte_, {}, zahl);
+                    ZelleAnfuegen(spalte_, {}, zahl, 1, stile_.Format(stil_));
                     return;
                 }
                 Beschaedigt("Zelle " + Zelle(spalte_) + ": Zahlwert unlesbar");
@@ -179,10 +200,10 @@ class XlsxBlatt : public Stromblatt {
         const auto [ende, fehler] =
             std::from_chars(wert_.data(), wert_.data() + wert_.size(), index);
         if (fehler != std::errc() || ende != wert_.data() + wert_.size() ||
-            index >= texte_->Anzahl()) {
+            index >= texte_.Anzahl()) {
             Beschaedigt("Zelle " + Zelle(spalte_) + " verweist auf einen Text, den es nicht gibt");
         }
-        const std::string_view text = texte_->Text(index);
+        const std::string_view text = texte_.Text(index);
         if (text.size() > HoechstZelltext) {
             throw Abbruch(mappe_.Name() + ": Zelle " + Zelle(spalte_) +
                           " hält mehr als 1 MiB Text");
@@ -190,8 +211,12 @@ class XlsxBlatt : public Stromblatt {
         return std::string(text);
     }
 
-    std::unique_ptr<Texttabelle> texte_;
+    Texttabelle texte_;
+    Stiltabelle stile_;
     bool daten_ = false;
+    bool formel_ = false;
+    bool gespeichert_ = false;
+    std::size_t stil_ = 0;
     bool zeile_ = false;
     bool zelle_ = false;
     bool eingebettet_ = false;
@@ -210,11 +235,7 @@ class XlsxBlatt : public Stromblatt {
 
 std::unique_ptr<Blattleser> XlsxOeffnen(Zipmappe mappe, const std::optional<std::string>& blatt) {
     const Xlsxeintraege eintraege = XlsxEintraege(mappe, blatt);
-    auto texte = std::make_unique<Texttabelle>(mappe.Name());
-    if (!eintraege.Texte.empty()) {
-        Xmlstrom(mappe, eintraege.Texte, *texte).Ganz();
-    }
-    return std::make_unique<XlsxBlatt>(std::move(mappe), eintraege.Blatt, std::move(texte));
+    return std::make_unique<XlsxBlatt>(std::move(mappe), eintraege);
 }
 
 }  // namespace lohnwippe::rechner

@@ -3,12 +3,15 @@
 // are.
 #include "rechner/Xlsxmappe.h"
 
+#include <charconv>
+#include <cstring>
 #include <map>
 #include <utility>
 
 #include "calc/Utf8.h"
 #include "rechner/Blattformate.h"
 #include "rechner/Fehler.h"
+#include "rechner/Formatcode.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -21,24 +24,52 @@ constexpr std::string_view Paket = "http://schemas.openxmlformats.org/package/20
 
 struct Mappenblatt {
     std::string Name, Id;
+    bool Ausgeblendet = false;
 };
+
+// A name, target or id beyond this, or more sheets or relationships than
+// this, is no workbook a person made; the limits keep a crafted one small.
+constexpr std::size_t HoechstName = 4096;
+constexpr std::size_t HoechstAnzahl = 10000;
+
+const char* Begrenzt(const Zipmappe& mappe, const char* wert, std::string_view was) {
+    if (wert != nullptr && std::strlen(wert) > HoechstName) {
+        throw Abbruch(mappe.Name() + ": " + std::string(was) + " länger als " +
+                      std::to_string(HoechstName) + " Bytes – die Datei wird nicht gelesen");
+    }
+    return wert != nullptr ? wert : "";
+}
+
+void Zaehlen(const Zipmappe& mappe, std::size_t anzahl, std::string_view was) {
+    if (anzahl >= HoechstAnzahl) {
+        throw Abbruch(mappe.Name() + ": mehr als " + std::to_string(HoechstAnzahl) + " " +
+                      std::string(was) + " – die Datei wird nicht gelesen");
+    }
+}
 
 class Mappenleser : public Xmlleser {
   public:
+    explicit Mappenleser(const Zipmappe& mappe) : mappe_(mappe) {}
     std::vector<Mappenblatt> Blaetter;
 
     void Anfang(std::string_view raum, std::string_view name, const char** attribute) override {
         if (IstHaupt(raum) && name == "sheet") {
-            const char* blatt = Attribut(attribute, {}, "name");
+            Zaehlen(mappe_, Blaetter.size(), "Blätter");
             const char* id = Attribut(attribute, Beziehungen, "id");
             if (id == nullptr) {
                 id = Attribut(attribute, BeziehungenStreng, "id");
             }
-            Blaetter.push_back({blatt != nullptr ? blatt : "", id != nullptr ? id : ""});
+            const std::string_view zustand = Begrenzt(mappe_, Attribut(attribute, {}, "state"), "");
+            Blaetter.push_back({Begrenzt(mappe_, Attribut(attribute, {}, "name"), "ein Blattname"),
+                                Begrenzt(mappe_, id, "eine Blatt-Id"),
+                                zustand == "hidden" || zustand == "veryHidden"});
         }
     }
     void Ende(std::string_view /*raum*/, std::string_view /*name*/) override {}
     void Zeichen(std::string_view /*text*/) override {}
+
+  private:
+    const Zipmappe& mappe_;
 };
 
 struct Beziehung {
@@ -47,20 +78,26 @@ struct Beziehung {
 
 class Beziehungsleser : public Xmlleser {
   public:
+    explicit Beziehungsleser(const Zipmappe& mappe) : mappe_(mappe) {}
     std::map<std::string, Beziehung, std::less<>> Nach;
 
     void Anfang(std::string_view raum, std::string_view name, const char** attribute) override {
         if (raum == Paket && name == "Relationship") {
             const char* id = Attribut(attribute, {}, "Id");
-            const char* art = Attribut(attribute, {}, "Type");
             const char* ziel = Attribut(attribute, {}, "Target");
             if (id != nullptr && ziel != nullptr) {
-                Nach[id] = {art != nullptr ? art : "", ziel};
+                Zaehlen(mappe_, Nach.size(), "Beziehungen");
+                Nach[Begrenzt(mappe_, id, "eine Beziehungs-Id")] = {
+                    Begrenzt(mappe_, Attribut(attribute, {}, "Type"), "eine Beziehungsart"),
+                    Begrenzt(mappe_, ziel, "ein Beziehungsziel")};
             }
         }
     }
     void Ende(std::string_view /*raum*/, std::string_view /*name*/) override {}
     void Zeichen(std::string_view /*text*/) override {}
+
+  private:
+    const Zipmappe& mappe_;
 };
 
 // All texts end to end in one string: a table of many short texts costs
@@ -183,10 +220,49 @@ void Texttabelle::Pruefen(std::size_t mehr) const {
     }
 }
 
+void Stiltabelle::Anfang(std::string_view raum, std::string_view name, const char** attribute) {
+    if (!IstHaupt(raum)) {
+        return;
+    }
+    const auto nummer = [&] {
+        const std::string_view text = Begrenzt(mappe_, Attribut(attribute, {}, "numFmtId"), "");
+        unsigned id = 0;
+        std::from_chars(text.data(), text.data() + text.size(), id);
+        return id;
+    };
+    if (name == "numFmt") {
+        Zaehlen(mappe_, eigene_.size(), "Zahlformate");
+        eigene_[nummer()] =
+            Begrenzt(mappe_, Attribut(attribute, {}, "formatCode"), "ein Zahlformat");
+    } else if (name == "cellXfs") {
+        zellstile_ = true;
+    } else if (name == "xf" && zellstile_) {
+        if (formate_.size() >= 65536) {
+            throw Abbruch(mappe_.Name() +
+                          ": mehr als 65536 Zellformate – die Datei wird nicht "
+                          "gelesen");
+        }
+        const unsigned id = nummer();
+        const auto eigen = eigene_.find(id);
+        std::string code = eigen != eigene_.end() ? eigen->second : EingebautesFormat(id);
+        // "General" under its own number is the general format.
+        formate_.push_back(code == "General" || code == "Standard" ||
+                                   code.size() > HoechstFormatcode
+                               ? ""
+                               : std::move(code));
+    }
+}
+
+void Stiltabelle::Ende(std::string_view raum, std::string_view name) {
+    if (IstHaupt(raum) && name == "cellXfs") {
+        zellstile_ = false;
+    }
+}
+
 Xlsxeintraege XlsxEintraege(const Zipmappe& mappe, const std::optional<std::string>& blatt) {
-    Mappenleser mappenleser;
+    Mappenleser mappenleser(mappe);
     Xmlstrom(mappe, "xl/workbook.xml", mappenleser).Ganz();
-    Beziehungsleser beziehungen;
+    Beziehungsleser beziehungen(mappe);
     if (mappe.Hat("xl/_rels/workbook.xml.rels")) {
         Xmlstrom(mappe, "xl/_rels/workbook.xml.rels", beziehungen).Ganz();
     }
@@ -198,13 +274,34 @@ Xlsxeintraege XlsxEintraege(const Zipmappe& mappe, const std::optional<std::stri
         return b != nullptr && b->Art.ends_with("/worksheet");
     };
 
+    // Unasked, the first table the user sees; a hidden one only when all are.
     const Mappenblatt* gewaehlt = nullptr;
+    const Mappenblatt* verborgen = nullptr;
     std::vector<std::string> namen;
     for (const Mappenblatt& b : mappenleser.Blaetter) {
         namen.push_back(b.Name);
-        if (gewaehlt == nullptr && (blatt ? b.Name == *blatt : tabelle(ziel(b)))) {
-            gewaehlt = &b;
+        if (gewaehlt != nullptr) {
+            continue;
         }
+        if (blatt) {
+            gewaehlt = b.Name == *blatt ? &b : nullptr;
+        } else if (tabelle(ziel(b))) {
+            if (!b.Ausgeblendet) {
+                gewaehlt = &b;
+            } else if (verborgen == nullptr) {
+                verborgen = &b;
+            }
+        }
+    }
+    std::string hinweis;
+    if (gewaehlt == nullptr && verborgen != nullptr) {
+        gewaehlt = verborgen;
+    }
+    if (gewaehlt != nullptr) {
+        hinweis = AusgeblendetHinweis(mappe.Name(), gewaehlt->Name, gewaehlt->Ausgeblendet,
+                                      verborgen != nullptr && verborgen != gewaehlt
+                                          ? std::optional<std::string>(verborgen->Name)
+                                          : std::nullopt);
     }
     if (gewaehlt == nullptr) {
         if (blatt) {
@@ -221,11 +318,12 @@ Xlsxeintraege XlsxEintraege(const Zipmappe& mappe, const std::optional<std::stri
                       "“ ist kein Tabellenblatt (ein Diagramm?)");
     }
 
-    Xlsxeintraege eintraege{Pfad(beziehung->Ziel), {}};
+    Xlsxeintraege eintraege{Pfad(beziehung->Ziel), {}, {}, std::move(hinweis)};
     for (const auto& [id, b] : beziehungen.Nach) {
-        if (b.Art.ends_with("/sharedStrings")) {
+        if (b.Art.ends_with("/sharedStrings") && eintraege.Texte.empty()) {
             eintraege.Texte = Pfad(b.Ziel);
-            break;
+        } else if (b.Art.ends_with("/styles") && eintraege.Stile.empty()) {
+            eintraege.Stile = Pfad(b.Ziel);
         }
     }
     return eintraege;

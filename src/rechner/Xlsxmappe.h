@@ -5,9 +5,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "rechner/Zipmappe.h"
@@ -21,11 +23,12 @@ bool IstHaupt(std::string_view raum);
 // literal underscore. Decodes `text` from `ab` on.
 void OoxmlText(std::string& text, std::size_t ab = 0);
 
-// The entries of the sheet asked for (the first table when none is) and of
-// the shared strings table (empty when there is none). A sheet not there
-// is an Abbruch naming those there are.
+// The entries of the sheet asked for (the first visible table when none
+// is), of the shared strings table and of the styles (empty when there is
+// none), and what the user should hear about a hidden sheet. A sheet not
+// there is an Abbruch naming those there are.
 struct Xlsxeintraege {
-    std::string Blatt, Texte;
+    std::string Blatt, Texte, Stile, Hinweis;
 };
 Xlsxeintraege XlsxEintraege(const Zipmappe& mappe, const std::optional<std::string>& blatt);
 
@@ -53,6 +56,27 @@ class Texttabelle : public Xmlleser {
     bool offen_ = false;
     bool text_ = false;
     int lautschrift_ = 0;
+};
+
+// The number format code of each cell style (cellXfs) of styles.xml, by
+// the index a cell's `s` names; empty for the general format.
+class Stiltabelle : public Xmlleser {
+  public:
+    explicit Stiltabelle(const Zipmappe& mappe) : mappe_(mappe) {}
+    const std::string& Format(std::size_t stil) const {
+        static const std::string Allgemein;
+        return stil < formate_.size() ? formate_[stil] : Allgemein;
+    }
+
+    void Anfang(std::string_view raum, std::string_view name, const char** attribute) override;
+    void Ende(std::string_view raum, std::string_view name) override;
+    void Zeichen(std::string_view /*text*/) override {}
+
+  private:
+    const Zipmappe& mappe_;
+    std::map<unsigned, std::string> eigene_;
+    std::vector<std::string> formate_;
+    bool zellstile_ = false;
 };
 
 }  // namespace lohnwippe::rechner

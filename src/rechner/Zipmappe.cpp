@@ -4,11 +4,13 @@
 #include <unistd.h>
 #include <zip.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
 #include "rechner/Fehler.h"
+#include "rechner/Xmlspeicher.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -161,6 +163,23 @@ Zipeintrag::Zipeintrag(const Zipmappe& mappe, std::string eintrag)
     if (index < 0) {
         mappe.Beschaedigt(eintrag_ + " fehlt");
     }
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(mappe.archiv_, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_SIZE) == 0 || (stat.valid & ZIP_STAT_COMP_SIZE) == 0) {
+        mappe.Beschaedigt(eintrag_ + ": Größe unbekannt");
+    }
+    groesse_ = stat.size;
+    if (groesse_ > HoechstGroesse) {
+        throw Abbruch(mappe.Name() + ": " + eintrag_ + " ist entpackt größer als 4 GiB – " +
+                      "so große Tabellen liest der Rechner nicht");
+    }
+    if (groesse_ > (std::uint64_t{1} << 20) && groesse_ / HoechstVerhaeltnis > stat.comp_size) {
+        throw Abbruch(mappe.Name() + ": " + eintrag_ + " ist mehr als " +
+                      std::to_string(HoechstVerhaeltnis) +
+                      "-fach gepackt – so packt kein Tabellenprogramm, die Datei wird nicht "
+                      "gelesen");
+    }
     datei_ = zip_fopen_index(mappe.archiv_, static_cast<zip_uint64_t>(index), 0);
     if (datei_ == nullptr) {
         mappe.Beschaedigt(eintrag_ + ": " + ZipGrund(zip_get_error(mappe.archiv_)));
@@ -178,7 +197,18 @@ std::size_t Zipeintrag::Lesen(char* ziel, std::size_t anzahl) {
     if (n < 0) {
         mappe_.Beschaedigt(eintrag_ + ": " + ZipGrund(zip_file_get_error(datei_)));
     }
+    // The directory's size bounds the work; data beyond it is damage.
+    gelesen_ += static_cast<std::uint64_t>(n);
+    if (gelesen_ > groesse_) {
+        mappe_.Beschaedigt(eintrag_ + ": größer als im Zip-Verzeichnis angegeben");
+    }
     return static_cast<std::size_t>(n);
+}
+
+void Zipeintrag::Auslesen() {
+    std::array<char, std::size_t{16} * 1024> puffer{};
+    while (Lesen(puffer.data(), puffer.size()) > 0) {
+    }
 }
 
 void NameTeilen(const char* voll, std::string_view& raum, std::string_view& name) {
@@ -214,7 +244,7 @@ Xmlstrom::Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser)
     : mappe_(mappe),
       eintrag_(mappe, std::move(eintrag)),
       leser_(leser),
-      parser_(XML_ParserCreateNS(nullptr, ' ')),
+      parser_(XML_ParserCreate_MM(nullptr, &Xmlspeicher, " ")),
       puffer_(std::make_unique<char[]>(Stueck)) {
     if (parser_ == nullptr) {
         throw std::bad_alloc();
@@ -293,7 +323,18 @@ bool Xmlstrom::Weiter() {
         std::rethrow_exception(fehler_);
     }
     if (status != XML_STATUS_OK && !angehalten_) {
+        if (XML_GetErrorCode(parser_) == XML_ERROR_NO_MEMORY) {
+            throw Abbruch(mappe_.Name() + ": " + Eintrag() + ", Zeile " + std::to_string(Zeile()) +
+                          ": ein XML-Element braucht mehr als " +
+                          std::to_string(HoechstXmlSpeicher >> 20) +
+                          " MiB Speicher – so große "
+                          "Elemente schreibt kein Tabellenprogramm");
+        }
         Beschaedigt(XmlGrund(XML_GetErrorCode(parser_)));
+    }
+    if (angehalten_ && !fertig_) {
+        eintrag_.Auslesen();
+        fertig_ = true;
     }
     return !fertig_ && !angehalten_;
 }

@@ -5,6 +5,7 @@
 // piece as the entry is unpacked.
 
 #include <cstddef>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <string>
@@ -60,15 +61,25 @@ class Zipeintrag {
     Zipeintrag& operator=(const Zipeintrag&) = delete;
     ~Zipeintrag();
 
+    // No entry is unpacked beyond this, and none that the directory says
+    // is packed more tightly than deflate can pack: such an archive is
+    // made to exhaust the reader.
+    static constexpr std::uint64_t HoechstGroesse = std::uint64_t{4} << 30;
+    static constexpr std::uint64_t HoechstVerhaeltnis = 1100;
+
     const std::string& Eintrag() const { return eintrag_; }
     // Up to `anzahl` further bytes, 0 at the end; damaged data (also a
     // wrong checksum at the end) is an Abbruch.
     std::size_t Lesen(char* ziel, std::size_t anzahl);
+    // Reads what is left, so that the checksum at the end is checked.
+    void Auslesen();
 
   private:
     const Zipmappe& mappe_;
     std::string eintrag_;
     zip_file* datei_ = nullptr;
+    std::uint64_t groesse_ = 0;  // as the directory says
+    std::uint64_t gelesen_ = 0;
 };
 
 // Gets what expat finds. Names are split into the namespace (the URI) and
@@ -93,7 +104,7 @@ const char* Attribut(const char** attribute, std::string_view raum, std::string_
 // carried out of expat and thrown again from Weiter.
 class Xmlstrom {
   public:
-    static constexpr std::size_t Stueck = std::size_t{64} * 1024;
+    static constexpr std::size_t Stueck = std::size_t{1} << 20;
 
     Xmlstrom(const Zipmappe& mappe, std::string eintrag, Xmlleser& leser);
     Xmlstrom(const Xmlstrom&) = delete;
@@ -101,7 +112,7 @@ class Xmlstrom {
     ~Xmlstrom();
 
     // Parses the next piece; false once the entry has ended (or Anhalten
-    // was called).
+    // was called: then the rest is read unparsed, for its checksum).
     bool Weiter();
     // Reads to the end.
     void Ganz() {

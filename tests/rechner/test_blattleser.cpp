@@ -24,18 +24,22 @@ std::string Inhalt(const std::string& datei) {
     return {std::istreambuf_iterator<char>(strom), std::istreambuf_iterator<char>()};
 }
 
-// Every cell handed out, "B2=2012" for a number, "A2:Müller" for a text.
-std::vector<std::string> Zellen(Blattleser& leser) {
+// Every cell handed out, "B2=2012" for a number, "A2:Müller" for a text;
+// `formate`: a number in a format with the code and the text the file
+// holds, "E2=42 0000 „0042“".
+std::vector<std::string> Zellen(Blattleser& leser, bool formate = false) {
     std::vector<std::string> zellen;
     Blattzeile zeile;
     while (leser.Naechste(zeile)) {
         for (const Blattzelle& zelle : zeile.Zellen) {
             std::string ort = Spaltenbuchstaben(zelle.Spalte) + std::to_string(zeile.Nummer);
             if (zelle.Zahl) {
-                EXPECT_EQ(zelle.Text, "") << ort;
                 char zahl[32];
                 const auto ende = std::to_chars(zahl, zahl + sizeof zahl, *zelle.Zahl).ptr;
-                zellen.push_back(ort + "=" + std::string(zahl, ende));
+                zellen.push_back(ort + "=" + std::string(zahl, ende) +
+                                 (!formate || (zelle.Format.empty() && zelle.Text.empty())
+                                      ? ""
+                                      : " " + zelle.Format + " „" + zelle.Text + "“"));
             } else {
                 zellen.push_back(ort + ":" + zelle.Text);
             }
@@ -113,7 +117,7 @@ TEST(Blattleser, OdsZaehltWiederholungenOhneLeereZuErzeugen) {
     EXPECT_EQ(Speicher(ods, "w.ods", "Lohn"),
               (std::vector<std::string>{"A1:Kopf", "A2=1.5", "B2=1.5", "ALO2:1", "A3=1.5", "B3=1.5",
                                         "ALO3:1", "A4=1.5", "B4=1.5", "ALO4:1",
-                                        "A1048005:a   b\tc\nd\nef ", "B1048005:07.12.26",
+                                        "A1048005:a   b\tc\nd\nef ", "B1048005=46363",
                                         "C1048005=-1234.5"}));
     EXPECT_EQ(Abbruchtext([&] { Speicher(ods, "w.ods", "lohn"); }),
               "w.ods: kein Blatt „lohn“ – die Datei hat „Vorne“, „Lohn“, „Hinten“");
@@ -154,6 +158,82 @@ TEST(Blattleser, BeschaedigteDateienEndenMitDeutscherMeldung) {
     const std::string verbund("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\0\0\0\0", 12);
     EXPECT_TRUE(MappeNachInhalt(verbund));
     EXPECT_NE(meldung(verbund).find("mit Kennwort geschützte"), std::string::npos);
+}
+
+TEST(Blattleser, FormelOhneErgebnisWirdAbgewiesen) {
+    const std::string speichern =
+        " hält eine Formel ohne gespeichertes Ergebnis – bitte die Datei einmal in einem "
+        "Tabellenprogramm öffnen und speichern, dann steht das Ergebnis darin";
+    // An empty text is a result (C2); an empty number is none.
+    for (const std::string datei : {"ohne-ergebnis.xlsx", "leeres-ergebnis.xlsx"}) {
+        EXPECT_EQ(Abbruchtext([&] { Datei(datei); }), datei + ": Zelle D2" += speichern);
+    }
+    EXPECT_EQ(Abbruchtext([&] { Datei("ohne-ergebnis.ods"); }),
+              "ohne-ergebnis.ods: Zelle A2" + speichern);
+}
+
+// LibreOffice made formate.ods with the first sheet hidden; its .xlsx
+// shows every sheet, so verborgen.xlsx is it with the first one hidden.
+TEST(Blattleser, AusgeblendetesBlattUndZahlformate) {
+    const std::vector<std::string> alt = {"A1:Jahr", "B1:Monat", "C1:Kasse",      "D1:Entgelt_1",
+                                          "A2=2012", "B2=1",     "C2:AOK Bayern", "D2=900"};
+    for (const std::string datei : {"formate.xlsx", "formate.ods", "verborgen.xlsx"}) {
+        auto deskriptor = Deskriptor::DateiOeffnen(Ordner + datei, O_RDONLY);
+        const auto leser = BlattOeffnen(deskriptor.Wert(), datei, std::nullopt);
+        const auto zellen = Zellen(*leser, true);
+        if (datei == "formate.xlsx") {
+            EXPECT_EQ(zellen, alt);
+            EXPECT_EQ(leser->Hinweis(), "");
+            continue;
+        }
+        EXPECT_EQ(leser->Hinweis(), datei +
+                                        ": das erste Blatt „Alt“ ist ausgeblendet – gelesen wird "
+                                        "„Tabelle1“ (--blatt wählt ein anderes)");
+        const auto asked = BlattOeffnen(deskriptor.Wert(), datei, "Alt");
+        EXPECT_EQ(Zellen(*asked), alt);
+        EXPECT_EQ(asked->Hinweis(),
+                  datei + ": das Blatt „Alt“ ist ausgeblendet – es wird trotzdem gelesen");
+        const std::vector<std::string> zahlen(zellen.begin() + 13, zellen.begin() + 18);
+        const std::vector<std::string> erwartet =
+            datei == "formate.ods"
+                ? std::vector<
+                      std::string>{"E2=42 0000 „0042“", "F2=35796 DD\".\"MM\".\"YYYY „01.01.1998“",
+                                   "G2=0.35416666666666663 HH\":\"MM „08:30“",
+                                   R"(H2=-1234.5 #,##0.00" ""€";"-"#,##0.00" ""€" „-1.234,50 €“)",
+                                   "I2=0.125 0.0% „12,5%“"}
+                : std::vector<std::string>{
+                      "E2=42 0000 „“", "F2=35796 dd/mm/yyyy „“", "G2=0.354166666666667 hh:mm „“",
+                      "H2=-1234.5 #,##0.00\\ [$€-407];\\-#,##0.00\\ [$€-407] „“",
+                      "I2=0.125 0.0% „“"};
+        EXPECT_EQ(zahlen, erwartet);
+    }
+}
+
+// Made by handgemacht.py; each must end at once with its limit named.
+TEST(Blattleser, PruefsummeUndGrenzen) {
+    for (const std::string datei : {"falsche-pruefsumme.xlsx", "falsche-pruefsumme.ods"}) {
+        EXPECT_NE(Abbruchtext([&] { Datei(datei, "Tabelle1"); }).find("Prüfsumme falsch"),
+                  std::string::npos)
+            << datei;
+    }
+    EXPECT_EQ(Abbruchtext([&] { Datei("bombe.xlsx"); }),
+              "bombe.xlsx: xl/worksheets/a.xml ist mehr als 1100-fach gepackt – so packt kein "
+              "Tabellenprogramm, die Datei wird nicht gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("falsche-groesse.xlsx"); }),
+              "falsche-groesse.xlsx: beschädigt oder keine .xlsx-/.ods-Datei (xl/worksheets/a.xml: "
+              "größer als im Zip-Verzeichnis angegeben)");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.xlsx"); }),
+              "langer-name.xlsx: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
+              "gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langer-name.ods"); }),
+              "langer-name.ods: ein Blattname länger als 4096 Bytes – die Datei wird nicht "
+              "gelesen");
+    EXPECT_EQ(Abbruchtext([&] { Datei("langes-element.xlsx"); }),
+              "langes-element.xlsx: xl/worksheets/a.xml, Zeile 1: ein XML-Element braucht mehr "
+              "als 32 MiB Speicher – so große Elemente schreibt kein Tabellenprogramm");
+    EXPECT_EQ(Abbruchtext([&] { Datei("wiederholt.ods"); }),
+              "wiederholt.ods: Zeile 1: Wiederholungen machen mehr als 1.000.000 Zellen – so viel "
+              "liest der Rechner nicht aus einer Datei");
 }
 
 TEST(Blattleser, PipeWirdAbgewiesen) {

@@ -111,6 +111,33 @@ TEST_F(Tabellen, ZeichensatzUndBlattFestgelegt) {
               std::vector<std::string>{"--blatt gilt nur für Tabellendateien (.xlsx, .ods)"});
 }
 
+// The first sheet is hidden and holds 900: the visible one's 600 is
+// computed, and said; the carried columns come out as the sheet shows
+// them (a minus in front gets the formula guard of every CSV text); a
+// date is no month.
+TEST_F(Tabellen, SichtbaresBlattUndGezeigteWerte) {
+    for (const std::string datei : {"/formate.ods", "/verborgen.xlsx"}) {
+        SCOPED_TRACE(datei);
+        const Lauf lauf = Rechnen(datei);
+        EXPECT_EQ(lauf.Code, 1);
+        ASSERT_EQ(lauf.Meldungen.size(), 2u);
+        EXPECT_EQ(lauf.Meldungen[0], Daten + datei +
+                                         ": das erste Blatt „Alt“ ist ausgeblendet – gelesen "
+                                         "wird „Tabelle1“ (--blatt wählt ein anderes)");
+        EXPECT_NE(lauf.Meldungen[1].find("Zeile 3, Spalte „Monat“ (B3)"), std::string::npos)
+            << lauf.Meldungen[1];
+        EXPECT_NE(lauf.Meldungen[1].find("01.02.2012"), std::string::npos) << lauf.Meldungen[1];
+        const auto zeilen = test::CsvZeilen(lauf.Aus);
+        ASSERT_EQ(zeilen.size(), 1u);
+        const std::map<std::string, std::string> erwartet = {
+            {"Entgelt_1", "600,00"}, {"Personalnummer", "0042"}, {"Eintritt", "01.01.1998"},
+            {"Beginn", "08:30"},     {"Betrag", "'-1.234,50 €"}, {"Anteil", "12,5%"}};
+        for (const auto& [spalte, wert] : erwartet) {
+            EXPECT_EQ(zeilen[0].at(spalte), wert) << spalte;
+        }
+    }
+}
+
 // What this program writes as .xlsx, read back, is what it wrote as CSV.
 TEST_F(Tabellen, XlsxHinUndZurueck) {
     Rechenauftrag hin;

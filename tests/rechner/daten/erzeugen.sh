@@ -10,6 +10,8 @@ aus=$(mktemp -d)
 LC_ALL=de_DE.UTF-8 soffice "$profil" --headless --convert-to xlsx --outdir "$aus" faelle-de.fods
 LC_ALL=de_DE.UTF-8 soffice "$profil" --headless --convert-to ods --outdir "$aus" faelle-de.fods
 LC_ALL=en_US.UTF-8 soffice "$profil" --headless --convert-to xlsx --outdir "$aus" faelle-en.fods
+LC_ALL=de_DE.UTF-8 soffice "$profil" --headless --convert-to xlsx --outdir "$aus" formate.fods
+LC_ALL=de_DE.UTF-8 soffice "$profil" --headless --convert-to ods --outdir "$aus" formate.fods
 # Field separator 59 (;), text delimiter 34 ("), character set 76 (UTF-8)
 # or 1 (Windows-1252: LibreOffice's own number for it; "1252" would be taken
 # for another encoding and give € as 0xAC), first line 1; only the first sheet is written.
@@ -17,7 +19,8 @@ LC_ALL=de_DE.UTF-8 soffice "$profil" --headless \
     --convert-to 'csv:Text - txt - csv (StarCalc):59,34,76,1' --outdir "$aus/utf8" faelle-de.fods
 LC_ALL=de_DE.UTF-8 soffice "$profil" --headless \
     --convert-to 'csv:Text - txt - csv (StarCalc):59,34,1,1' --outdir "$aus/cp1252" faelle-de.fods
-cp "$aus/faelle-de.xlsx" "$aus/faelle-de.ods" "$aus/faelle-en.xlsx" .
+cp "$aus/faelle-de.xlsx" "$aus/faelle-de.ods" "$aus/faelle-en.xlsx" "$aus/formate.xlsx" \
+    "$aus/formate.ods" .
 cp "$aus/utf8/faelle-de.csv" faelle-utf8.csv
 cp "$aus/cp1252/faelle-de.csv" faelle-cp1252.csv
 rm -r "$aus"

@@ -105,3 +105,96 @@ for eintrag, inhalt in eintraege:
         inhalt = inhalt.replace(b"<sheetData>", b"\n<sheetData>\n<row><c><v>1</v></row>", 1)
     kaputt.append((eintrag, inhalt))
 packen("kaputt-xml.xlsx", kaputt)
+
+
+def mappe(blatt, name="A", zustand=None):
+    """A workbook of one sheet `name` with the sheet XML's rows `blatt`."""
+    attr = f' state="{zustand}"' if zustand else ""
+    return [
+        ("xl/workbook.xml", f'<workbook xmlns="{HAUPT}" xmlns:r="{BEZ}"><sheets>'
+         f'<sheet name="{name}" r:id="r1"{attr}/></sheets></workbook>'),
+        ("xl/_rels/workbook.xml.rels", '<Relationships xmlns="http://schemas.openxmlformats.org/'
+         f'package/2006/relationships"><Relationship Id="r1" Type="{ART}/worksheet" '
+         'Target="worksheets/a.xml"/></Relationships>'),
+        ("xl/worksheets/a.xml", f'<worksheet xmlns="{HAUPT}"><sheetData>{blatt}</sheetData></worksheet>'),
+    ]
+
+
+def ods(tabellen, stile=""):
+    return [("mimetype", "application/vnd.oasis.opendocument.spreadsheet"),
+            ("content.xml", f'<o:document-content {OFFICE}><o:automatic-styles>{stile}'
+             f'</o:automatic-styles><o:body><o:spreadsheet>{tabellen}</o:spreadsheet></o:body>'
+             '</o:document-content>')]
+
+
+KOPF = ('<row r="1"><c r="A1" t="inlineStr"><is><t>Jahr</t></is></c><c r="B1" t="inlineStr"><is><t>'
+        'Monat</t></is></c><c r="C1" t="inlineStr"><is><t>Kasse</t></is></c><c r="D1" t="inlineStr">'
+        '<is><t>Entgelt_1</t></is></c></row>')
+# Formulas a script wrote without their results.
+packen("ohne-ergebnis.xlsx", mappe(
+    KOPF + '<row r="2"><c r="A2"><v>2012</v></c><c r="B2"><v>1</v></c><c r="C2" t="inlineStr"><is>'
+    '<t>AOK Bayern</t></is></c><c r="D2"><f>400+50.5</f></c></row>'))
+packen("leeres-ergebnis.xlsx", mappe(
+    KOPF + '<row r="2"><c r="A2"><v>2012</v></c><c r="B2"><v>1</v></c><c r="C2" t="str"><f>"A"&amp;"OK"'
+    '</f><v></v></c><c r="D2"><f>400+50.5</f><v/></c></row>'))
+packen("ohne-ergebnis.ods", ods(
+    '<t:table t:name="A"><t:table-row><t:table-cell o:value-type="string"><x:p>Jahr</x:p>'
+    '</t:table-cell></t:table-row><t:table-row><t:table-cell t:formula="of:=2000+12"/>'
+    '</t:table-row></t:table>'))
+
+# The hidden first sheet: LibreOffice's headless conversion keeps the first
+# sheet active, and the active sheet visible, in .xlsx (not in .ods).
+with zipfile.ZipFile("formate.xlsx") as quelle:
+    eintraege = [(i.filename, quelle.read(i.filename)) for i in quelle.infolist()]
+packen("verborgen.xlsx", [
+    (e, i.replace(b'name="Alt" sheetId="1" state="visible"', b'name="Alt" sheetId="1" state="hidden"')
+     if e == "xl/workbook.xml" else i) for e, i in eintraege])
+
+# Damaged after packing: a digit changed inside an unpacked sheet, the
+# checksum left as it was.
+for name, eintrag, alt, neu in [("falsche-pruefsumme.xlsx", "xl/worksheets/sheet2.xml",
+                                 b"<v>600</v>", b"<v>900</v>"),
+                                ("falsche-pruefsumme.ods", "content.xml",
+                                 b'office:value="600"', b'office:value="900"')]:
+    quelle_name = "formate." + name.rsplit(".", 1)[1]
+    with zipfile.ZipFile(quelle_name) as quelle:
+        eintraege = [(i.filename, quelle.read(i.filename)) for i in quelle.infolist()]
+    with zipfile.ZipFile(name, "w") as z:
+        for e, i in eintraege:
+            z.writestr(zipfile.ZipInfo(e, (2026, 12, 7, 0, 0, 0)), i,
+                       zipfile.ZIP_STORED if e == eintrag else zipfile.ZIP_DEFLATED)
+    with open(name, "rb") as f:
+        daten = f.read()
+    assert alt in daten
+    with open(name, "wb") as f:
+        f.write(daten.replace(alt, neu, 1))
+
+# Hostile: a sheet packed ten-thousandfold with bzip2, long names, a start
+# tag of 40 MiB, rows repeated past any sheet.
+with zipfile.ZipFile("bombe.xlsx", "w") as z:
+    for e, i in mappe(KOPF + "<row/>" * (4 << 20)):
+        z.writestr(zipfile.ZipInfo(e, (2026, 12, 7, 0, 0, 0)), i, zipfile.ZIP_BZIP2)
+packen("langer-name.xlsx", mappe(KOPF, name="N" * (64 << 10)))
+packen("langer-name.ods", ods(f'<t:table t:name="{"N" * (64 << 10)}"/>'))
+packen("langes-element.xlsx", mappe(KOPF + '<row r="2"><c r="A2" x="' + "a" * (40 << 20) + '"/></row>'))
+packen("wiederholt.ods", ods(
+    '<t:table t:name="A"><t:table-row t:number-rows-repeated="1048000"><t:table-cell '
+    't:number-columns-repeated="16384" o:value-type="float" o:value="1"/></t:table-row></t:table>'))
+
+# The directory says the sheet is 100 bytes (local header and directory);
+# unpacked it is 6 MiB.
+packen("falsche-groesse.xlsx", mappe(KOPF + "<row/>" * (1 << 20)))
+with open("falsche-groesse.xlsx", "rb") as f:
+    daten = bytearray(f.read())
+with zipfile.ZipFile("falsche-groesse.xlsx") as z:
+    info = z.getinfo("xl/worksheets/a.xml")
+kopf = info.header_offset
+daten[kopf + 22:kopf + 26] = (100).to_bytes(4, "little")
+pos = 0
+while (pos := daten.find(b"PK\x01\x02", pos)) >= 0:
+    laenge = int.from_bytes(daten[pos + 28:pos + 30], "little")
+    if daten[pos + 46:pos + 46 + laenge] == b"xl/worksheets/a.xml":
+        daten[pos + 24:pos + 28] = (100).to_bytes(4, "little")
+    pos += 4
+with open("falsche-groesse.xlsx", "wb") as f:
+    f.write(daten)
