@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation \
+bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-liberation \
     libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev libxlsxwriter-dev
 cmake --preset release >/dev/null
 cmake --build --preset release --target lohnwippe

@@ -11,9 +11,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "calc/Formate.h"
 #include "calc/Utf8.h"
-#include "calc/Waehrung.h"
-#include "calc/Zahltext.h"
 #include "rechner/Fehler.h"
 
 namespace lohnwippe::rechner {
@@ -107,12 +106,6 @@ class Stumm {
     int fehlerkanal_;
 };
 
-std::string Tausender(long zahl) {
-    std::array<char, ZahltextPlatz> text{};
-    return {text.data(),
-            BetragText(text.data(), Waehrung::AusGanzzahl(zahl), 0, Zahlformat::Deutsch)};
-}
-
 // The folder of `datei`, "." for a bare name.
 std::string Ordner(const std::string& datei) {
     const std::string ordner = std::filesystem::path(datei).parent_path().string();
@@ -198,7 +191,7 @@ void Mappenschreiber::Blatt(const std::string& name, std::vector<std::string> sp
 
 std::uint16_t Mappenschreiber::Zelle(Spaltenart art) {
     if (spalte_ == 0 && zeile_ >= zeilenGrenze_) {
-        throw Abbruch(name_ + ": mehr als " + Tausender(zeilenGrenze_ - 1) +
+        throw Abbruch(name_ + ": mehr als " + FormatGanzzahl(zeilenGrenze_ - 1) +
                       " Zeilen passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
     }
     if (blatt_ == nullptr || spalte_ >= spalten_.size()) {
