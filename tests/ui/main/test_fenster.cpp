@@ -187,6 +187,18 @@ TEST_F(FensterRahmenTest, SchliessenOeffnetDieHomepageWennKassoraFehlt) {
     }
 }
 
+// Destroyed with the focus in an employer box: the box gives it up while
+// it is a box no longer (the sanitizer build checks the cast).
+TEST_F(FensterRahmenTest, EndeMitFokusImArbeitgeberfeld) {
+    Hauptfenster& f = Starten();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    E().Arbeitgeber[2]->setFocus();
+    ASSERT_TRUE(E().Arbeitgeber[2]->hasFocus());
+    fenster.reset();
+}
+
 TEST_F(FensterRahmenTest, InfoUndDrucken) {
     Starten();
     QTest::mouseClick(E().Internet, Qt::LeftButton);
