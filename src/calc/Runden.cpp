@@ -32,7 +32,7 @@ Waehrung AufCentRunden(Waehrung cent) {
     }
     // Hundredths of a cent, half to even. A fraction from .9950 on gives 100:
     // that is a carry into the next cent and must round up, not fall to 0.
-    const std::int64_t hundertstel = GeteiltHalbGerade<std::int64_t>(roh % Waehrung::Skala, 100);
+    const std::int64_t hundertstel = GeteiltHalbGerade(roh % Waehrung::Skala, std::int64_t{100});
     return Waehrung::AusGanzzahl(hundertstel > 49 ? ganz + 1 : ganz);
 }
 
