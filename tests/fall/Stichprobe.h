@@ -5,9 +5,9 @@
 namespace lohnwippe::test {
 
 // Under the sanitizers (tests/CMakeLists.txt) each call costs many times as
-// much. The long sweeps over every read or write call then take a seeded
-// sample of them, the same calls in every run; the release build sweeps
-// them all.
+// much. The long sweeps (over every read or write call of a session, over
+// the recorded traces) then take a seeded sample, the same one in every
+// run; the release build sweeps them all.
 #ifdef LOHNWIPPE_SANITIZER
 inline constexpr bool UnterSanitizern = true;
 #else
