@@ -158,6 +158,10 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
 
 bool Hauptfenster::TippenZuruecknehmen(Job job, QKeyEvent* taste) {
     QLineEdit* feld = e_.Entgelt[job];
+    // Most keys come with nothing typed to take back: Enter after an amount.
+    if (!feld->isUndoAvailable() && !feld->isRedoAvailable()) {
+        return false;
+    }
     const QKeySequence folge(taste->keyCombination());
     const bool zurueck = rueckgaengig_->shortcuts().contains(folge) && feld->isUndoAvailable();
     const bool vor = wiederholen_->shortcuts().contains(folge) && feld->isRedoAvailable();
