@@ -223,7 +223,7 @@ TEST_F(SpeicherfehlerTest, FremdeEingriffeVerlierenNichtsWasEingegebenWurde) {
             fs::resize_file(datei, fs::file_size(datei) / 2);
         }
     };
-    Stichprobe stichprobe(16);
+    Stichprobe stichprobe(32);
     for (int k = 1; k <= ohne.Zugriffe; ++k) {
         if (!stichprobe.Nehmen()) {
             continue;
