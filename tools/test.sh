@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# qt6-translations-l10n: Qt's own texts (edit menus, dialog buttons) in German.
 # cups and libcups2-dev: the print output hands its documents to CUPS, and
 # the print tests start a private scheduler of their own (as root; without
 # root they skip, in CI they fail) and read what arrived with poppler-utils.
@@ -14,7 +15,7 @@ cd "$(dirname "$0")/.."
 # libcli11-dev, libcsv-dev and nlohmann-json3-dev: options, CSV and JSON
 # lines of lohnwippe-rechner; libzip-dev and libexpat1-dev: its
 # spreadsheet files in and out.
-bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
+bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-liberation poppler-utils \
     cups libcups2-dev dpkg-dev desktop-file-utils appstream libcli11-dev libcsv-dev nlohmann-json3-dev \
     libzip-dev libexpat1-dev
 export QT_QPA_PLATFORM=offscreen

@@ -79,4 +79,12 @@ std::string VollerMonatsname(int monat) {
     return monat >= 1 && monat <= 12 ? Monatsnamen[static_cast<std::size_t>(monat - 1)] : "";
 }
 
+std::string MonatUndJahr(int monat, int jahr) {
+    return VollerMonatsname(monat) + " " + std::to_string(jahr);
+}
+
+std::string FormatGanzzahl(long zahl) {
+    return Text([&](char* p) { return GanzzahlText(p, zahl, true); });
+}
+
 }  // namespace lohnwippe

@@ -42,4 +42,11 @@ std::string FormatDatum(int jahr, int monat, int tag);
 // Full German month name ("Januar" for 1); empty outside 1..12.
 std::string VollerMonatsname(int monat);
 
+// A month of a year as messages and undo steps name it ("Januar 2012").
+std::string MonatUndJahr(int monat, int jahr);
+
+// A whole number with a full stop between thousands ("1.234.567"): counts
+// and sizes in messages.
+std::string FormatGanzzahl(long zahl);
+
 }  // namespace lohnwippe

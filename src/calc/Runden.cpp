@@ -4,17 +4,6 @@ namespace lohnwippe {
 
 namespace {
 
-// Quotient of two whole numbers, rounded half to even.
-std::int64_t GeteiltHalbGerade(std::int64_t zaehler, std::int64_t nenner) {
-    std::int64_t quotient = zaehler / nenner;
-    const std::int64_t rest = zaehler % nenner;
-    const std::int64_t betrag = rest < 0 ? -rest : rest;
-    if (2 * betrag > nenner || (2 * betrag == nenner && quotient % 2 != 0)) {
-        quotient += zaehler < 0 ? -1 : 1;
-    }
-    return quotient;
-}
-
 // Below this many cents a quotient of whole cents by 50 or 100, formed in
 // double, lies within far less than 1/20000 of its exact value, so the
 // conversion back always lands on the exact value and the division can be
@@ -43,7 +32,7 @@ Waehrung AufCentRunden(Waehrung cent) {
     }
     // Hundredths of a cent, half to even. A fraction from .9950 on gives 100:
     // that is a carry into the next cent and must round up, not fall to 0.
-    const std::int64_t hundertstel = GeteiltHalbGerade(roh % Waehrung::Skala, 100);
+    const std::int64_t hundertstel = GeteiltHalbGerade(roh % Waehrung::Skala, std::int64_t{100});
     return Waehrung::AusGanzzahl(hundertstel > 49 ? ganz + 1 : ganz);
 }
 

@@ -79,13 +79,7 @@ void WaehrungUeberlauf() {
 
 Waehrung MalHalbGerade128(Waehrung a, Waehrung b) {
     const Int128 produkt = static_cast<Int128>(a.Roh()) * b.Roh();
-    Int128 quotient = produkt / Waehrung::Skala;
-    const Int128 rest = produkt % Waehrung::Skala;
-    const Int128 betrag = rest < 0 ? -rest : rest;
-    if (betrag * 2 > Waehrung::Skala || (betrag * 2 == Waehrung::Skala && quotient % 2 != 0)) {
-        quotient += produkt < 0 ? -1 : 1;
-    }
-    return Waehrung::AusRoh(Pruefen(quotient));
+    return Waehrung::AusRoh(Pruefen(GeteiltHalbGerade<Int128>(produkt, Waehrung::Skala)));
 }
 
 }  // namespace detail

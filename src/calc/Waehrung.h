@@ -62,19 +62,26 @@ Waehrung MalGanzzahl(Waehrung a, std::int64_t faktor);
 // The calculation converts and multiplies a few hundred times per run, so
 // the common paths are defined here where the compiler can inline them.
 
+// Quotient of two whole numbers (`nenner` positive), rounded half to even:
+// the one rule every exact division of the calculation rounds by.
+template <typename Ganz>
+constexpr Ganz GeteiltHalbGerade(Ganz zaehler, Ganz nenner) {
+    Ganz quotient = zaehler / nenner;
+    const Ganz rest = zaehler % nenner;
+    const Ganz betrag = rest < 0 ? -rest : rest;
+    if (betrag * 2 > nenner || (betrag * 2 == nenner && quotient % 2 != 0)) {
+        quotient += zaehler < 0 ? -1 : 1;
+    }
+    return quotient;
+}
+
 namespace detail {
 [[noreturn]] void WaehrungUeberlauf();
 Waehrung MalHalbGerade128(Waehrung a, Waehrung b);
 
 // Quotient by 10000, rounded half to even.
 constexpr std::int64_t DurchSkalaHalbGerade(std::int64_t wert) {
-    std::int64_t quotient = wert / Waehrung::Skala;
-    const std::int64_t rest = wert % Waehrung::Skala;
-    const std::int64_t betrag = rest < 0 ? -rest : rest;
-    if (betrag * 2 > Waehrung::Skala || (betrag * 2 == Waehrung::Skala && quotient % 2 != 0)) {
-        quotient += wert < 0 ? -1 : 1;
-    }
-    return quotient;
+    return GeteiltHalbGerade<std::int64_t>(wert, Waehrung::Skala);
 }
 }  // namespace detail
 

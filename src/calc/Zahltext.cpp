@@ -150,11 +150,11 @@ char* ZahlText(char* ziel, Waehrung wert, Zahlformat format) {
     return ende;
 }
 
-char* GanzzahlText(char* ziel, long wert) {
+char* GanzzahlText(char* ziel, long wert, bool tausender) {
     if (wert < 0) {
         *ziel++ = '-';
     }
-    return Ganzteil(ziel, Betrag(wert), false);
+    return Ganzteil(ziel, Betrag(wert), tausender);
 }
 
 char* GleitText(char* ziel, double wert, Zahlformat format) {

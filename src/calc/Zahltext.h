@@ -33,7 +33,9 @@ char* DezimalText(char* ziel, Waehrung wert, int stellen, Zahlformat format);
 // All decimals the value has, no trailing zeros ("4,348", "30").
 char* ZahlText(char* ziel, Waehrung wert, Zahlformat format);
 
-char* GanzzahlText(char* ziel, long wert);
+// A whole number; with `tausender`, full stops between thousands
+// ("1.234.567").
+char* GanzzahlText(char* ziel, long wert, bool tausender = false);
 
 // A spreadsheet's number as its cells show it in the general format: at
 // most 15 significant digits, so that the binary noise of a formula

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "calc/Formate.h"
 #include "calc/Utf8.h"
 #include "calc/Waehrung.h"
 #include "calc/Zahltext.h"
@@ -22,12 +23,6 @@ constexpr std::size_t HoechstSpalten = 16384;
 
 // The number formats of Zellformat from Tausender2 on.
 const std::vector<std::string> Festformate{"#,##0.00", "0", "0.0", "0.00", "0.000", "0.0000"};
-
-std::string Tausender(long zahl) {
-    std::array<char, ZahltextPlatz> text{};
-    return {text.data(),
-            BetragText(text.data(), Waehrung::AusGanzzahl(zahl), 0, Zahlformat::Deutsch)};
-}
 
 // The folder of `datei`, "." for a bare name.
 std::string Ordner(const std::string& datei) {
@@ -161,7 +156,7 @@ void Mappenschreiber::Leeren() {
 void Mappenschreiber::Blatt(const std::string& name, const std::vector<std::string>& spalten) {
     BlattAbschliessen();
     if (spalten.size() > HoechstSpalten) {
-        throw Abbruch(name_ + ": mehr als " + Tausender(HoechstSpalten) +
+        throw Abbruch(name_ + ": mehr als " + FormatGanzzahl(HoechstSpalten) +
                       " Spalten passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
     }
     teile_.Blaetter().push_back(
@@ -196,7 +191,7 @@ std::uint16_t Mappenschreiber::Zelle(Spaltenart art) {
     }
     if (spalte_ == 0) {
         if (zeile_ > static_cast<std::uint32_t>(zeilenGrenze_)) {
-            throw Abbruch(name_ + ": mehr als " + Tausender(zeilenGrenze_ - 1) +
+            throw Abbruch(name_ + ": mehr als " + FormatGanzzahl(zeilenGrenze_ - 1) +
                           " Zeilen passen nicht in ein Tabellenblatt – bitte als CSV ausgeben");
         }
         zeilennummerLaenge_ = static_cast<std::size_t>(
@@ -231,7 +226,7 @@ void Mappenschreiber::Text(std::string_view utf8) {
     if (gekuerzt && !gekuerzt_) {
         gekuerzt_ = true;
         melden_(name_ + ": Zelle " + Spaltenname(spalte) + std::to_string(zeile_) + " im Blatt „" +
-                teile_.Blaetter().back().Name + "“ auf " + Tausender(Textgrenze) +
+                teile_.Blaetter().back().Name + "“ auf " + FormatGanzzahl(Textgrenze) +
                 " Zeichen gekürzt – mehr fasst eine Zelle nicht; weitere zu lange Texte ebenso");
     }
 }

@@ -91,6 +91,10 @@ TEST(Zahltext, PunktUndGanzzahlen) {
     EXPECT_EQ(text(DezimalText(puffer, W(-0.0004), 3, Zahlformat::Punkt)), "0.000");
     EXPECT_EQ(text(ZahlText(puffer, W(4.348), Zahlformat::Punkt)), "4.348");
     EXPECT_EQ(text(GanzzahlText(puffer, -2012)), "-2012");
+    // The messages' counts and sizes: full stops between thousands.
+    EXPECT_EQ(FormatGanzzahl(1048575), "1.048.575");
+    EXPECT_EQ(FormatGanzzahl(-123012), "-123.012");
+    EXPECT_EQ(MonatUndJahr(3, 2012), "März 2012");
 }
 
 TEST(FormatDatum, MonatsnamenSchaltjahreUndUngueltigeDaten) {

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "Stichprobe.h"
 #include "calc/Eingaben.h"
 #include "calc/Ergebniszeilen.h"
 #include "store/Satznummern.h"
@@ -196,7 +197,11 @@ void SpurenAbspielen(const std::function<void()>& neu,
     }
     const auto dateien = Spurdateien();
     ASSERT_FALSE(dateien.empty());
+    Stichprobe stichprobe(5);
     for (const std::filesystem::path& datei : dateien) {
+        if (!stichprobe.Nehmen()) {
+            continue;
+        }
         neu();
         Spurzustand soll = anfang;
         int nr = 0;

@@ -68,8 +68,9 @@ TEST(Paket, Steuerfelder) {
     // From dpkg-shlibdeps the libraries, from the package's own list what
     // Qt loads at run time and the fonts the program names.
     const QStringList abhaengig = Paketnamen(Feld(paket, "Depends"));
-    for (const char* noetig : {"qt6-qpa-plugins", "fonts-liberation", "libqt6widgets6",
-                               "libqt6printsupport6", "libcups2", "libstdc++6", "libc6"}) {
+    for (const char* noetig :
+         {"qt6-qpa-plugins", "qt6-translations-l10n", "fonts-liberation", "libqt6widgets6",
+          "libqt6printsupport6", "libcups2", "libstdc++6", "libc6"}) {
         EXPECT_TRUE(abhaengig.contains(noetig)) << noetig;
     }
     EXPECT_TRUE(Paketnamen(Feld(paket, "Recommends")).contains("xdg-utils"));

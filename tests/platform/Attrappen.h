@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "platform/Aussenwelt.h"
@@ -24,12 +25,17 @@ class MeldungenAttrappe final : public Meldungen {
         Eintraege.push_back({titel, text, symbol});
     }
     // Questions are recorded like messages (without a symbol) and get
-    // `Antwort`.
+    // `Antwort`, after `Waehrenddessen` has run as the open box's own event
+    // loop would.
     bool Antwort = true;
     std::vector<QString> Gefragt;
+    std::function<void()> Waehrenddessen;
     bool Fragen(const QString& titel, const QString& text, const QString& ja,
                 const QString& nein) override {
         Gefragt.push_back(titel + "\n" + text + "\n" + ja + " / " + nein);
+        if (Waehrenddessen) {
+            Waehrenddessen();
+        }
         return Antwort;
     }
     using Meldungen::Fragen;

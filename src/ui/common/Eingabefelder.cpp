@@ -32,8 +32,11 @@ class AnfangWaechter final : public QObject {
 
   protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
-        if (ereignis->type() == QEvent::FocusOut) {
-            static_cast<QLineEdit*>(objekt)->setCursorPosition(0);
+        // A box that is being destroyed gives up its focus too, when it is
+        // a box no longer.
+        auto* feld = qobject_cast<QLineEdit*>(objekt);
+        if (feld != nullptr && ereignis->type() == QEvent::FocusOut) {
+            feld->setCursorPosition(0);
         }
         return false;
     }
@@ -47,7 +50,10 @@ class AuswahlWaechter final : public QObject {
 
   protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override {
-        auto* liste = static_cast<QComboBox*>(objekt);
+        auto* liste = qobject_cast<QComboBox*>(objekt);
+        if (liste == nullptr) {
+            return false;
+        }
         if (ereignis->type() == QEvent::FocusOut) {
             // Before the edit field ends its editing: it would choose an
             // entry whose text was typed.

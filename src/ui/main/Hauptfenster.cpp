@@ -20,6 +20,7 @@
 #include "fall/Fallrechnung.h"
 #include "rates/Jahreswerte.h"
 #include "ui/common/Gestaltung.h"
+#include "ui/common/Sprache.h"
 #include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe {
@@ -74,6 +75,8 @@ QString Klartext(const QString& text) {
 }  // namespace
 
 std::unique_ptr<Hauptfenster> Hauptfenster::Starten(const Umgebung& umgebung) {
+    // Already for the messages about the data files.
+    gestaltung::StandardtexteDeutsch();
     auto daten = Datenbestand::Oeffnen();
     if (!daten.HatWert()) {
         // The other copy's window is where the work goes on; this one has
@@ -111,13 +114,22 @@ Hauptfenster::Hauptfenster(Umgebung umgebung)
       twips_(QGuiApplication::primaryScreen() != nullptr
                  ? QGuiApplication::primaryScreen()->logicalDotsPerInch()
                  : 96) {
+    gestaltung::StandardtexteDeutsch();
     e_ = HauptfensterAufbauen(this, twips_);
     setWindowIcon(Fenstersymbol());
-    resize(twips_.Pixel(FensterbreiteTwips), twips_.Pixel(FensterhoeheTwips));
+    resize(twips_.Pixel(FensterbreiteTwips), twips_.Pixel(FensterhoeheTwips + HinweiszeileTwips));
     ListenFuellen();
     sicherung_.setSingleShot(true);
     sicherung_.setInterval(1000);
-    connect(&sicherung_, &QTimer::timeout, this, [this] { Zeigen(fall_->Sichern()); });
+    connect(&sicherung_, &QTimer::timeout, this, [this] {
+        // Inside the question about a replaced file the saves wait for its
+        // answer: saving now would only find the same file and ask again.
+        if (frageOffen_) {
+            sicherung_.start();
+            return;
+        }
+        Zeigen(fall_->Sichern());
+    });
     Verbinden();
     VerlaufEinrichten();
 }
@@ -221,10 +233,13 @@ void Hauptfenster::Zeigen(const Aenderung& a) {
         HinweisZeigen(*a.Hinweis);
     }
     Melden(a.Meldungen);
-    if (a.Wahl) {
+    // One question at a time: its answer is what the model goes on with.
+    if (a.Wahl && !frageOffen_) {
+        frageOffen_ = true;
         const bool neue =
             umgebung_.meldungen.Fragen(QStringLiteral("Lohnwippe"), Text(a.Wahl->Text),
                                        Text(a.Wahl->Neue), Text(a.Wahl->Meine));
+        frageOffen_ = false;
         Zeigen(fall_->ErsetzungEntscheiden(neue));
     }
 }

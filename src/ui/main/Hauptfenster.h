@@ -14,6 +14,7 @@
 
 class QAction;
 class QComboBox;
+class QKeyEvent;
 class QLabel;
 
 namespace lohnwippe {
@@ -69,8 +70,14 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     // notice after one went through, and the keys the boxes must not take.
     void VerlaufEinrichten();
     void VerlaufZeigen();
+    // Draws an undo or redo step; a master-data window left open shows
+    // what the step left in the files.
+    void SchrittZeigen(const Aenderung& aenderung);
     void HinweisZeigen(const std::string& text);
     bool VerlaufTaste(const QEvent* ereignis) const;
+    // Ctrl+Z and Ctrl+Y in an amount box while something typed there can be
+    // taken back or brought again: the box's own undo, not a stored step.
+    bool TippenZuruecknehmen(Job job, QKeyEvent* taste);
 
     bool EntgeltTaste(Job job, int taste, const QString& text);
     void DruckenClick();
@@ -89,6 +96,8 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     QAction* wiederholen_ = nullptr;
     QLabel* hinweis_ = nullptr;
     QTimer hinweisZeit_;
+    // The question about a replaced file is on screen.
+    bool frageOffen_ = false;
     // The amount box had the focus when the window lost it.
     JeJob<bool> fensterVerlassen_{};
 };

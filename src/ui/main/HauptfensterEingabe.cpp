@@ -50,7 +50,9 @@ void Hauptfenster::Verbinden() {
           [](OffenerFall& f, Teilmonatsplatz p) { return f.TeilmonatWaehlen(p); });
     connect(e_.Beitrag0, &QComboBox::activated, this, [this] { Zeigen(fall_->BeitragWaehlen()); });
     // Names are padded with blanks to 20 characters; show their start.
+    // Ctrl+Z in a list is the window's, as everywhere (see VerlaufTaste).
     for (QComboBox* box : {e_.Jahr, e_.Monat, e_.Minijobber, e_.Teilmonat, e_.Kassen}) {
+        box->installEventFilter(this);
         connect(box, &QComboBox::currentIndexChanged, box, [box] {
             if (box->lineEdit() != nullptr) {
                 box->lineEdit()->setCursorPosition(0);
@@ -105,6 +107,14 @@ void Hauptfenster::Verbinden() {
 }
 
 bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+    const bool taste =
+        ereignis->type() == QEvent::ShortcutOverride || ereignis->type() == QEvent::KeyPress;
+    for (const Job job : AlleJobs) {
+        if (taste && objekt == e_.Entgelt[job] &&
+            TippenZuruecknehmen(job, static_cast<QKeyEvent*>(ereignis))) {
+            return true;
+        }
+    }
     if (VerlaufTaste(ereignis)) {
         return true;
     }
@@ -118,7 +128,9 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
                 if (typ == QEvent::FocusOut) {
                     fensterVerlassen_[job] = fensterwechsel;
                 } else if (!(fensterwechsel && fensterVerlassen_[job])) {
-                    e_.Entgelt[job]->clear();
+                    // Without an undo step of its own: what the box
+                    // undoes is the typing that follows.
+                    e_.Entgelt[job]->setText(QString());
                     Zeigen(fall_->EntgeltfeldBetreten(job));
                 }
             } else if (typ == QEvent::KeyPress) {
@@ -142,6 +154,30 @@ bool Hauptfenster::eventFilter(QObject* objekt, QEvent* ereignis) {
         }
     }
     return QWidget::eventFilter(objekt, ereignis);
+}
+
+bool Hauptfenster::TippenZuruecknehmen(Job job, QKeyEvent* taste) {
+    QLineEdit* feld = e_.Entgelt[job];
+    // Most keys come with nothing typed to take back: Enter after an amount.
+    if (!feld->isUndoAvailable() && !feld->isRedoAvailable()) {
+        return false;
+    }
+    const QKeySequence folge(taste->keyCombination());
+    const bool zurueck = rueckgaengig_->shortcuts().contains(folge) && feld->isUndoAvailable();
+    const bool vor = wiederholen_->shortcuts().contains(folge) && feld->isRedoAvailable();
+    if (!zurueck && !vor) {
+        return false;
+    }
+    // Claimed from the window's steps first, then done by the box, whatever
+    // keys the platform gives the box for it.
+    if (taste->type() == QEvent::ShortcutOverride) {
+        taste->accept();
+    } else if (zurueck) {
+        feld->undo();
+    } else {
+        feld->redo();
+    }
+    return true;
 }
 
 // Returns true for a key the filter consumes.
@@ -168,8 +204,10 @@ bool Hauptfenster::EntgeltTaste(Job job, int taste, const QString& text) {
         case Tastenwirkung::Einfuegen:
             return false;
         case Tastenwirkung::Geaendert:
-            feld->setText(QString::fromStdString(inhalt));
-            Zeigen(fall_->EntgeltGetippt(job, inhalt));
+            // As a step of the box's own undo; `textEdited` hands the text
+            // to the model.
+            feld->selectAll();
+            feld->insert(QString::fromStdString(inhalt));
             return true;
         case Tastenwirkung::Uebernehmen:
             Zeigen(fall_->EntgeltEingeben(job, Utf8(feld->text())));

@@ -4,7 +4,9 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
+#include <algorithm>
 
+#include "ui/main/Ergebnistabelle.h"
 #include "ui/main/Hauptfenster.h"
 
 namespace lohnwippe {
@@ -32,8 +34,10 @@ void Hauptfenster::VerlaufEinrichten() {
     }
     // Without changing the window's layout: a right click on it.
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(rueckgaengig_, &QAction::triggered, this, [this] { Zeigen(fall_->Rueckgaengig()); });
-    connect(wiederholen_, &QAction::triggered, this, [this] { Zeigen(fall_->Wiederholen()); });
+    connect(rueckgaengig_, &QAction::triggered, this,
+            [this] { SchrittZeigen(fall_->Rueckgaengig()); });
+    connect(wiederholen_, &QAction::triggered, this,
+            [this] { SchrittZeigen(fall_->Wiederholen()); });
 
     hinweis_ = new QLabel(this);
     hinweis_->setObjectName(QStringLiteral("Hinweis"));
@@ -42,7 +46,8 @@ void Hauptfenster::VerlaufEinrichten() {
     hinweis_->setAutoFillBackground(true);
     hinweis_->setBackgroundRole(QPalette::ToolTipBase);
     hinweis_->setForegroundRole(QPalette::ToolTipText);
-    hinweis_->setMargin(twips_.Pixel(90));
+    hinweis_->setIndent(twips_.Pixel(90));
+    hinweis_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     hinweis_->hide();
     hinweisZeit_.setSingleShot(true);
     hinweisZeit_.setInterval(5000);
@@ -58,14 +63,27 @@ void Hauptfenster::VerlaufZeigen() {
     wiederholen_->setEnabled(vor.has_value());
 }
 
+void Hauptfenster::SchrittZeigen(const Aenderung& aenderung) {
+    Zeigen(aenderung);
+    // Only a step that went through says so; its edits there would store
+    // the state from before it again.
+    if (aenderung.Hinweis && stammdaten_ != nullptr) {
+        stammdaten_->Auffrischen();
+    }
+}
+
 void Hauptfenster::HinweisZeigen(const std::string& text) {
-    // Over the lower edge of the window, where it covers no entry, and gone
-    // by itself: nothing to click away.
-    hinweis_->setText(QString::fromStdString(text));
-    hinweis_->setMaximumWidth(width() - twips_.Pixel(240));
-    hinweis_->setWordWrap(true);
-    hinweis_->adjustSize();
-    hinweis_->move((width() - hinweis_->width()) / 2, height() - hinweis_->height() - 8);
+    // In its line below the table, where it covers nothing, and gone by
+    // itself: nothing to click away. A step that names a long text is cut
+    // at the end; the whole of it is in the tooltip and for screen readers.
+    const int oben = e_.MSFlexGrid1->geometry().bottom() + 1;
+    hinweis_->setGeometry(0, oben, width(), std::max(0, height() - oben));
+    const QString voll = QString::fromStdString(text);
+    const int platz = hinweis_->contentsRect().width() - 2 * hinweis_->indent();
+    const QString gezeigt = hinweis_->fontMetrics().elidedText(voll, Qt::ElideRight, platz);
+    hinweis_->setText(gezeigt);
+    hinweis_->setToolTip(gezeigt == voll ? QString() : voll);
+    hinweis_->setAccessibleDescription(voll);
     hinweis_->show();
     hinweis_->raise();
     hinweisZeit_.start();
@@ -77,8 +95,8 @@ bool Hauptfenster::VerlaufTaste(const QEvent* ereignis) const {
     if (ereignis->type() != QEvent::ShortcutOverride) {
         return false;
     }
-    // The boxes would take Ctrl+Z for their own text; the window's steps
-    // go first.
+    // The boxes and the lists' edit fields would take Ctrl+Z for their own
+    // text; the window's steps go first.
     const QKeySequence taste(static_cast<const QKeyEvent*>(ereignis)->keyCombination());
     return rueckgaengig_->shortcuts().contains(taste) || wiederholen_->shortcuts().contains(taste);
 }

@@ -124,5 +124,8 @@ Steuerelemente HauptfensterAufbauen(QWidget* fenster, const Twips& twips);
 // Inner size of the window as designed, in twips.
 inline constexpr int FensterbreiteTwips = 11025;
 inline constexpr int FensterhoeheTwips = 9675;
+// A line below the table for brief notices (what an undo took back), so
+// that they cover none of the table's rows; the window grows by it.
+inline constexpr int HinweiszeileTwips = 300;
 
 }  // namespace lohnwippe

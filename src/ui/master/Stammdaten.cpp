@@ -75,22 +75,12 @@ void Stammdaten::Verbinden() {
 }
 
 void Stammdaten::Laden(const Umgebung& umgebung) {
-    const Namensfelder& namen = fall_.Namen();
     for (int k = 1; k <= 10; ++k) {
         e_.Fall[k]->setText(QString::number(k) + QStringLiteral(". Personalfall"));
-        e_.Nameneingabe[k]->setText(
-            QString::fromStdString(namen.Personen[static_cast<std::size_t>(k - 1)]));
     }
-
+    NamenZeigen();
     e_.Kassen->setCurrentIndex(0);
     KassenClick();
-
-    e_.Nameneingabe[11]->setText(QString::fromStdString(namen.Abrechnungsstelle[0]));
-    e_.Nameneingabe[12]->setText(QString::fromStdString(namen.Abrechnungsstelle[1]));
-    // Stored names carry blanks up to 20 characters; show their start.
-    for (int k = 1; k <= AnzahlNamenfelder; ++k) {
-        e_.Nameneingabe[k]->setCursorPosition(0);
-    }
 
     QLabel* hinweis = e_.Fall[HinweisFall];
     hinweis->setText(QStringLiteral("Beim Beenden dieses Programms öffnet sich die Homepage von ") +
@@ -100,6 +90,26 @@ void Stammdaten::Laden(const Umgebung& umgebung) {
     // Without a homepage there is nothing to announce.
     hinweis->setHidden(umgebung.homepage.isEmpty() || KassoraVorhanden(umgebung.ordner));
 
+    e_.Check1->setChecked(fall_.Zeilendrucker());
+}
+
+void Stammdaten::NamenZeigen() {
+    const Namensfelder& namen = fall_.Namen();
+    for (int k = 1; k <= 10; ++k) {
+        e_.Nameneingabe[k]->setText(
+            QString::fromStdString(namen.Personen[static_cast<std::size_t>(k - 1)]));
+    }
+    e_.Nameneingabe[11]->setText(QString::fromStdString(namen.Abrechnungsstelle[0]));
+    e_.Nameneingabe[12]->setText(QString::fromStdString(namen.Abrechnungsstelle[1]));
+    // Stored names carry blanks up to 20 characters; show their start.
+    for (int k = 1; k <= AnzahlNamenfelder; ++k) {
+        e_.Nameneingabe[k]->setCursorPosition(0);
+    }
+}
+
+void Stammdaten::Auffrischen() {
+    NamenZeigen();
+    KassenClick();
     e_.Check1->setChecked(fall_.Zeilendrucker());
 }
 

@@ -32,11 +32,17 @@ class Stammdaten : public QWidget, public Ansicht {
     Stammdaten(OffenerFall& fall, const Umgebung& umgebung, Ansicht& haupt);
     ~Stammdaten() override;
 
+    // Shows the names, the rates of the fund on screen and the
+    // line-printer switch as the files hold them now (after an undo or
+    // redo in the main window); edits not yet saved give way.
+    void Auffrischen();
+
   protected:
     bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
   private:
     void Laden(const Umgebung& umgebung);
+    void NamenZeigen();
     void Verbinden();
 
     // The rate boxes, the box to correct and closing; the rest, the

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "calc/Formate.h"
 #include "store/Umlagesatz.h"
 #include "ui/common/Eingabefelder.h"
 #include "ui/common/Einpassen.h"
@@ -26,10 +27,6 @@ using namespace gestaltung;
 
 const char* const Monatskuerzel[AnzahlMonate] = {"Jan.", "Feb.", "März",  "April", "Mai",  "Juni",
                                                  "Juli", "Aug.", "Sept.", "Okt.",  "Nov.", "Dez."};
-
-const char* const Monatsnamen[AnzahlMonate] = {"Januar",    "Februar", "März",     "April",
-                                               "Mai",       "Juni",    "Juli",     "August",
-                                               "September", "Oktober", "November", "Dezember"};
 
 // Rows of the month captions and of the two rate columns.
 constexpr int MonatsbeschriftungOben[AnzahlMonate] = {2795, 3095, 3395, 3680, 3980, 4280,
@@ -162,7 +159,7 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
         beschriftung->setFont(Arial(9.75));
         e.Fall[ErsterMonatsFall + m] = beschriftung;
 
-        const QString name = QString::fromUtf8(Monatsnamen[m]);
+        const QString name = QString::fromStdString(VollerMonatsname(m + 1));
         QLineEdit* u1 =
             NeuesFeld(fenster, twips, MitNummer("u1zahl", m),
                       QStringLiteral("Umlagesatz U1 ") + name, {7095, SatzfeldOben[m], 1000, 360});
@@ -210,10 +207,6 @@ void Tabfolge(const StammdatenElemente& e) {
 }
 
 }  // namespace
-
-const char* Monatsname(int monat) {
-    return Monatsnamen[monat];
-}
 
 StammdatenElemente StammdatenAufbauen(QWidget* fenster, const Twips& twips) {
     fenster->setObjectName(QStringLiteral("Stammdaten"));

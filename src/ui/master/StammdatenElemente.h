@@ -43,7 +43,4 @@ struct StammdatenElemente {
 // nothing is selected or loaded yet.
 StammdatenElemente StammdatenAufbauen(QWidget* fenster, const Twips& twips);
 
-// Full German month name for messages (0 = "Januar").
-const char* Monatsname(int monat);
-
 }  // namespace lohnwippe

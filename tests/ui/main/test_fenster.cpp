@@ -187,6 +187,22 @@ TEST_F(FensterRahmenTest, SchliessenOeffnetDieHomepageWennKassoraFehlt) {
     }
 }
 
+// The window manager activates the window once more after "Schließen"
+// (the master-data window had just closed): it is destroyed with the focus
+// in an employer box, which gives it up while it is a box no longer (the
+// sanitizer build checks the cast).
+TEST_F(FensterRahmenTest, EndeMitFokusImArbeitgeberfeld) {
+    Hauptfenster& f = Starten();
+    f.show();
+    QApplication::setActiveWindow(&f);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    f.close();
+    QApplication::setActiveWindow(&f);
+    E().Arbeitgeber[2]->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), E().Arbeitgeber[2]);
+    fenster.reset();
+}
+
 TEST_F(FensterRahmenTest, InfoUndDrucken) {
     Starten();
     QTest::mouseClick(E().Internet, Qt::LeftButton);
