@@ -43,7 +43,12 @@ Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelese
             OderAbbruch(
                 datei_->Datei().Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
         },
-        format_, std::move(spalten), optionen_.Bom);
+        format_, std::move(spalten), optionen_.Bom, optionen_.Csv);
+    if (cp1252 && melden_) {
+        const std::string name = optionen_.Ausgabe == "-" ? "Standardausgabe" : optionen_.Ausgabe;
+        schreiber_->ZeichensatzPruefen(
+            [this, name](const std::string& meldung) { melden_(name + ", " + meldung); });
+    }
     schreiber_->Kopf();
     return *schreiber_;
 }
@@ -78,7 +83,7 @@ int ZeilenAusgeben(const Ausgabeoptionen& optionen, const Melder& melden,
         if (optionen.Ausgabe == "-") {
             StandardausgabePruefen();
         }
-        Ausgabe ausgabe(optionen, format);
+        Ausgabe ausgabe(optionen, format, melden);
         const Zaehlung zaehlung = zeilen(ausgabe);
         ausgabe.Schliessen();
         return zaehlung.Abgewiesen + zaehlung.Unvollstaendig > 0 ? 1 : 0;

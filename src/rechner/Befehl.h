@@ -23,8 +23,12 @@ struct Ausgabeoptionen {
     std::string Ausgabe = "-";            // file name, "-" for standard output
     std::optional<Ausgabeformat> Format;  // none: by the output's name, else CSV
     bool Bom = false;
-    // Of a CSV output; characters Windows-1252 lacks become "?".
+    // Of a CSV output; characters Windows-1252 lacks become "?", the first
+    // said.
     Zeichensatz Textzeichensatz = Zeichensatz::Utf8;
+    // CSV: Deutsch (semicolon, decimal comma) or Englisch (comma, decimal
+    // point).
+    Zahlformat Csv = Zahlformat::Deutsch;
     Systemaufrufe* Aufrufe = &Systemaufrufe::Echte();  // of the output file
 };
 
@@ -39,8 +43,8 @@ struct Zaehlung {
 // The output of a running command.
 class Ausgabe {
   public:
-    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format)
-        : optionen_(optionen), format_(format) {}
+    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format, Melder melden = {})
+        : optionen_(optionen), format_(format), melden_(std::move(melden)) {}
     Ausgabe(const Ausgabe&) = delete;
     Ausgabe& operator=(const Ausgabe&) = delete;
 
@@ -60,6 +64,7 @@ class Ausgabe {
   private:
     const Ausgabeoptionen& optionen_;
     Ausgabeformat format_;
+    Melder melden_;
     std::optional<Ausgabedatei> datei_;
     std::optional<Mappenschreiber> mappe_;
     std::optional<Zeilenschreiber> schreiber_;
