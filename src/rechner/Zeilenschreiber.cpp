@@ -124,6 +124,7 @@ void Zeilenschreiber::Kopf() {
         Text(name);
     }
     feld_ = 0;
+    ++zeile_;
     Platz(1);
     puffer_[belegt_++] = '\n';
 }

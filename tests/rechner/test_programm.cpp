@@ -133,6 +133,12 @@ TEST_F(Programm, AufrufUndDateifehler) {
     } faelle[] = {
         {{"--help"}, 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
         {{"export", "--help"}, 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
+        {{"rechnen", "--help"}, 0, "--csv DIALEKT"},
+        {{"spalten"}, 2, "Standardausgabe: Schreiben nicht möglich", ">/dev/full"},
+        {{"rechnen", "faelle.csv", "--csv", "english"}, 2, "--csv english: erlaubt sind deutsch"},
+        {{"rechnen", "faelle.jsonl", "--zeichensatz", "windows-1252"},
+         2,
+         "--zeichensatz windows-1252 gilt nicht für JSON-Zeilen: JSON ist immer UTF-8"},
         {{}, 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
         {{"rechnen", "--foo"}, 2, "Unbekanntes Argument: --foo"},
         {{"rechnen", "faelle.csv", "--format"}, 2, "Option --format: Wert fehlt"},
@@ -182,6 +188,7 @@ TEST_F(Programm, AufrufUndDateifehler) {
     fs::create_directories("ordner/SV.dat");
     Schreiben("ordner/U12.dat", "");
     Schreiben("komma.csv", "Jahr,Monat\n2012,1\n");
+    Schreiben("faelle.jsonl", "{\"Jahr\":2012,\"Monat\":1}\n");
     Schreiben("alt.csv", "bisher\n");
     for (const auto& fall : faelle) {
         SCOPED_TRACE(testing::PrintToString(fall.Argumente));
@@ -379,10 +386,15 @@ TEST_F(Programm, NurEinGelungenerLaufErsetztDieAusgabe) {
     EXPECT_EQ(lauf(voll, 0), 2);
     EXPECT_EQ(meldungen, std::vector<std::string>{"verweis.csv: Schreiben nicht möglich – Kein "
                                                   "Speicherplatz mehr auf dem Datenträger"});
-    // NOLINTNEXTLINE(cert-env33-c)
-    (void)std::system(("(echo 'Jahr;Monat'; sleep 1) | timeout 0.3 " +
-                       std::string(LOHNWIPPE_RECHNER) + " rechnen -o verweis.csv")
-                          .c_str());
+    // Ended by a signal or by the file size limit, as rows keep coming.
+    for (const std::string signal : {"TERM", "QUIT", "USR1", "XFSZ"}) {
+        // NOLINTNEXTLINE(cert-env33-c)
+        (void)std::system(("ulimit -f 64; (echo 'Jahr;Monat'; yes '2012;1' | head -c " +
+                           std::string(signal == "XFSZ" ? "900000" : "10") +
+                           "; sleep 1) | timeout -s " + signal + " 0.3 " +
+                           std::string(LOHNWIPPE_RECHNER) + " rechnen -o verweis.csv 2>/dev/null")
+                              .c_str());
+    }
     EXPECT_EQ(Lesen("alt.csv"), "bisher\n");
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
 
@@ -393,6 +405,48 @@ TEST_F(Programm, NurEinGelungenerLaufErsetztDieAusgabe) {
     EXPECT_TRUE(fs::is_symlink("verweis.csv"));
     EXPECT_EQ(fs::status("alt.csv").permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST_F(Programm, EnglischesCsvHinUndZurueck) {
+    Schreiben("englisch.csv",
+              "Jahr,Monat,Kasse,Entgelt_1,Notiz\n2012,1,AOK Bayern,\"1,005\",\"a,b\"\n"
+              "2012,1,AOK Bayern,600.00,x\n");
+    const Lauf lauf =
+        Starten({"rechnen", "englisch.csv", "--csv", "englisch", "-o", "aus.csv"});
+    EXPECT_EQ(lauf.Code, 0) << lauf.Fehler;
+    const auto zeilen = test::CsvZeilen(Lesen("aus.csv"), ',');
+    ASSERT_EQ(zeilen.size(), 2u);
+    EXPECT_EQ(zeilen[0].at("Notiz"), "a,b");
+    EXPECT_EQ(zeilen[0].at("Entgelt_1"), "1005.00");
+    EXPECT_EQ(zeilen[1].at("Entgelt_1"), "600.00");
+    EXPECT_EQ(zeilen[1].at("AEGekuerzt_KV_1"), "549.82");
+    EXPECT_EQ(zeilen[1].at("Zusatzbeitrag_1_genau"), "4.9484");
+}
+
+// A character the code page lacks is said once, with its place.
+TEST_F(Programm, Windows1252SagtDasErsteFehlendeZeichen) {
+    std::vector<std::string> meldungen;
+    Ausgabeoptionen optionen;
+    optionen.Ausgabe = "aus.csv";
+    optionen.Textzeichensatz = Zeichensatz::Windows1252;
+    const int code = ZeilenAusgeben(
+        optionen,
+        [&](const std::string& meldung) { meldungen.push_back(meldung); },
+        [&](Ausgabe& ausgabe) {
+            Zeilenschreiber& zeile = ausgabe.Oeffnen({"Name", "Ort"}, {});
+            for (const char* name : {"Müller €", "Ωmega", "Łódź"}) {
+                zeile.Text(name);
+                zeile.Text("x");
+                zeile.Zeilenende();
+            }
+            return Zaehlung{};
+        });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(Lesen("aus.csv"), "Name;Ort\nM\xFCller \x80;x\n?mega;x\n?\xF3" "d?;x\n");
+    EXPECT_EQ(meldungen, std::vector<std::string>{
+                             "aus.csv, Ausgabezeile 3, Spalte „Name“: Windows-1252 hat nicht alle "
+                             "Zeichen von „Ωmega“; sie stehen als „?“ in der Ausgabe (gemeldet nur "
+                             "das erste Mal; --zeichensatz utf-8 behält sie)"});
 }
 
 TEST_F(Programm, SpaltenreferenzStehtSoImReadme) {
