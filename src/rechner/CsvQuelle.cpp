@@ -196,7 +196,7 @@ void Csv::KopfLesen() {
     for (std::size_t feld = 0; feld < satz_.Grenzen.size(); ++feld) {
         namen.emplace_back(satz_.Feld(feld));
     }
-    kopf_.emplace(std::move(namen), ort);
+    kopf_.emplace(std::move(namen), ort, trenner_);
     for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
         if (Eingabespalten()[i].Art == Feldart::Entgelt && kopf_->Feld(i) >= 0) {
             entgelte_.push_back(i);

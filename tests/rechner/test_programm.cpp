@@ -411,8 +411,7 @@ TEST_F(Programm, EnglischesCsvHinUndZurueck) {
     Schreiben("englisch.csv",
               "Jahr,Monat,Kasse,Entgelt_1,Notiz\n2012,1,AOK Bayern,\"1,005\",\"a,b\"\n"
               "2012,1,AOK Bayern,600.00,x\n");
-    const Lauf lauf =
-        Starten({"rechnen", "englisch.csv", "--csv", "englisch", "-o", "aus.csv"});
+    const Lauf lauf = Starten({"rechnen", "englisch.csv", "--csv", "englisch", "-o", "aus.csv"});
     EXPECT_EQ(lauf.Code, 0) << lauf.Fehler;
     const auto zeilen = test::CsvZeilen(Lesen("aus.csv"), ',');
     ASSERT_EQ(zeilen.size(), 2u);
@@ -430,8 +429,7 @@ TEST_F(Programm, Windows1252SagtDasErsteFehlendeZeichen) {
     optionen.Ausgabe = "aus.csv";
     optionen.Textzeichensatz = Zeichensatz::Windows1252;
     const int code = ZeilenAusgeben(
-        optionen,
-        [&](const std::string& meldung) { meldungen.push_back(meldung); },
+        optionen, [&](const std::string& meldung) { meldungen.push_back(meldung); },
         [&](Ausgabe& ausgabe) {
             Zeilenschreiber& zeile = ausgabe.Oeffnen({"Name", "Ort"}, {});
             for (const char* name : {"Müller €", "Ωmega", "Łódź"}) {
@@ -442,7 +440,9 @@ TEST_F(Programm, Windows1252SagtDasErsteFehlendeZeichen) {
             return Zaehlung{};
         });
     EXPECT_EQ(code, 0);
-    EXPECT_EQ(Lesen("aus.csv"), "Name;Ort\nM\xFCller \x80;x\n?mega;x\n?\xF3" "d?;x\n");
+    EXPECT_EQ(Lesen("aus.csv"),
+              "Name;Ort\nM\xFCller \x80;x\n?mega;x\n?\xF3"
+              "d?;x\n");
     EXPECT_EQ(meldungen, std::vector<std::string>{
                              "aus.csv, Ausgabezeile 3, Spalte „Name“: Windows-1252 hat nicht alle "
                              "Zeichen von „Ωmega“; sie stehen als „?“ in der Ausgabe (gemeldet nur "

@@ -265,6 +265,7 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
         {"Jahr,Monat,Entgelt_1",
          "Kopfzeile (Zeile 1): Spalte „Jahr“ fehlt – Trennzeichen ist das Semikolon (;)"},
         {"Jahr;Monat;Jahr", "Kopfzeile (Zeile 1): Spalte „Jahr“ steht zweimal darin"},
+        {"Jahr;\"Mo\nnat\";Entgelt_1", "Kopfzeile (Zeile 1): Spalte „Monat“ fehlt"},
         {"\n\nMonat;Entgelt_1", "Kopfzeile (Zeile 3): Spalte „Jahr“ fehlt"},
         {"Jahr;\"Monat", "Kopfzeile (Zeile 1): Anführungszeichen nicht geschlossen"},
     };
