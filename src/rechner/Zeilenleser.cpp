@@ -167,10 +167,13 @@ class Leser {
         }
         const Zahlformat format = formate_.Format[nr];
         if (formate_.Offen[nr] && NotationDes(wert) == Notation::Mehrdeutig) {
-            return Zitat(wert) + " kann " + Lesart(wert, Zahlformat::Deutsch) + " oder " +
-                   Lesart(wert, Zahlformat::Englisch) +
-                   " sein: keine andere Zelle der Spalte zeigt die Schreibweise (deutsch "
-                   "1.234,50 oder englisch 1,234.50)";
+            const auto deutsch = Lesart(wert, Zahlformat::Deutsch);
+            const auto englisch = Lesart(wert, Zahlformat::Englisch);
+            if (deutsch && englisch) {
+                return Zitat(wert) + " kann " + *deutsch + " oder " + *englisch +
+                       " sein: keine andere Zelle der Spalte zeigt die Schreibweise (deutsch "
+                       "1.234,50 oder englisch 1,234.50)";
+            }
         }
         const Zahllesung betrag = ZahlLesen(wert, Entgeltschreibweise(format));
         if (!betrag.Fehler) {
@@ -200,12 +203,15 @@ class Leser {
 
     // The amount `wert` stands for in `format`, its decimals rounded as a
     // sheet shows them, for the message about an ambiguous text.
-    static std::string Lesart(std::string_view wert, Zahlformat format) {
+    static std::optional<std::string> Lesart(std::string_view wert, Zahlformat format) {
         Zahlschreibweise schreibweise = Entgeltschreibweise(format);
         schreibweise.Runden = true;
         schreibweise.Stellen = 4;
         const Zahllesung lesung = ZahlLesen(wert, schreibweise);
-        return lesung.Fehler ? "keine Zahl" : FormatBetrag(lesung.Wert.GerundetHalbWeg(2)) + " €";
+        if (lesung.Fehler) {
+            return std::nullopt;
+        }
+        return FormatBetrag(lesung.Wert.GerundetHalbWeg(2)) + " €";
     }
 
     static std::optional<std::string> SchalterLesen(std::string_view wert, Schalter& ziel) {

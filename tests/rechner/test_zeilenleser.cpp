@@ -130,7 +130,7 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
          "e, Zeile 2, Spalte „Entgelt_1“: „1.2345.678,00“: ein Punkt trennt nur"},
         {"2012;1;1;;1234.567,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „1234.567,00“ ist kein Betrag"},
-        {"2012;1;1;;-5;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5“: Entgelte sind nie negativ"},
+        {"2012;1;1;;-5.000;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5.000“: Entgelte sind nie"},
         {"2012;1;1;;zwölf\x7F;;", "e, Zeile 2, Spalte „Entgelt_1“: „zwölf?“ ist kein Betrag"},
         {"2012;1;1;;100.000.000,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
