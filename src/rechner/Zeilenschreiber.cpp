@@ -196,8 +196,8 @@ void Zeilenschreiber::Cp1252Pruefen(std::string_view utf8) {
         std::count(utf8.begin(), utf8.end(), '?')) {
         return;
     }
-    cp1252Melden_("Ausgabezeile " + std::to_string(zeile_) + ", Spalte „" + spalten_[feld_] +
-                  "“: Windows-1252 hat nicht alle Zeichen von " + Zitat(utf8) +
+    cp1252Melden_("Ausgabezeile " + std::to_string(zeile_) + ", Spalte " + Zitat(spalten_[feld_]) +
+                  ": Windows-1252 hat nicht alle Zeichen von " + Zitat(utf8) +
                   "; sie stehen als „?“ in der Ausgabe (gemeldet nur das erste Mal; --zeichensatz "
                   "utf-8 behält sie)");
     cp1252Melden_ = nullptr;
