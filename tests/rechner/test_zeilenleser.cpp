@@ -259,6 +259,35 @@ TEST(Zeilenleser, MehrdeutigeBetraegeNachDenAnderenZellenDerSpalte) {
     EXPECT_EQ(englisch.Zeilen[1].at("AEGekuerzt_KV_1"), "1005.00");
 }
 
+TEST(Zeilenleser, MehrdeutigeBetraegeWartenBegrenzt) {
+    // Rows wait up to a limit of memory; then their ambiguous amounts are
+    // refused, and the rows after them wait anew.
+    std::string text = "Jahr;Monat;Entgelt_1\n";
+    constexpr long Anzahl = 300'000;
+    for (long i = 0; i < Anzahl; ++i) {
+        text += "2012;1;1.005\n";
+    }
+    text += "2012;2;600,50\n";
+    TextStrom strom(text);
+    const auto quelle = CsvQuelle(strom);
+    Eingabezeile zeile;
+    std::vector<Waehrung> gelesen;
+    long abgewiesen = 0;
+    while (quelle->Naechste(zeile)) {
+        const auto fall = ZeileLesen(zeile.Felder, quelle->Formate());
+        if (const auto* z = std::get_if<Fallzeile>(&fall)) {
+            gelesen.push_back(z->Fall.Jobs[1].Entgelt);  // element 0 unused
+        } else {
+            EXPECT_EQ(zeile.Nummer, abgewiesen + 2);
+            ++abgewiesen;
+        }
+    }
+    EXPECT_GT(abgewiesen, 100'000);
+    ASSERT_EQ(static_cast<long>(gelesen.size()), Anzahl + 1 - abgewiesen);
+    EXPECT_EQ(gelesen.front(), Waehrung::AusGanzzahl(1005));
+    EXPECT_EQ(gelesen.back(), Waehrung::AusRoh(6'005'000));
+}
+
 TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
     const std::pair<std::string, std::string> faelle[] = {
         {"\n", "Die Eingabe ist leer"},
