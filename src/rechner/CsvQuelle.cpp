@@ -49,7 +49,7 @@ class Csv final : public Zeilenquelle {
 
     bool Naechste(Eingabezeile& zeile) override;
     Zahlformat Zahlen() const override { return dialekt_; }
-    Spaltenformate Formate() const override { return formate_; }
+    const Spaltenformate& Formate() const override { return formate_; }
     const std::vector<std::string>& Mitgefuehrt() override {
         if (!kopf_) {
             KopfLesen();

@@ -128,7 +128,12 @@ class Zeilenquelle {
     // How the input writes its amounts.
     virtual Zahlformat Zahlen() const = 0;
     // How each column writes them, as far as the rows read so far tell.
-    virtual Spaltenformate Formate() const { return Spaltenformate(Zahlen()); }
+    virtual const Spaltenformate& Formate() const {
+        if (!alle_) {
+            alle_.emplace(Zahlen());
+        }
+        return *alle_;
+    }
     // The names of the columns the calculator does not know, which every
     // row carries to its output row. Reads the header if it has not been
     // read (Abbruch as Naechste).
@@ -136,6 +141,9 @@ class Zeilenquelle {
     // Where a row's field stands, for the messages: " (D7)" in a sheet,
     // empty elsewhere.
     virtual std::string Zellort(const std::string& /*spalte*/, long /*zeile*/) const { return {}; }
+
+  private:
+    mutable std::optional<Spaltenformate> alle_;  // Zahlen() for every column
 };
 
 // CSV: semicolon, double quotes, a header row naming the columns (see
