@@ -40,7 +40,7 @@ void Zurueck(const Fallzeile& zeile, Ausgabeformat format) {
     const auto quelle = Quelle(strom, format);
     Eingabezeile wieder;
     Pruefen(quelle->Naechste(wieder) && !wieder.Fehler, "geschriebene Zeile lesbar");
-    const auto gelesen = ZeileLesen(wieder.Felder, quelle->Zahlen());
+    const auto gelesen = ZeileLesen(wieder.Felder, quelle->Formate());
     const auto* fall = std::get_if<Fallzeile>(&gelesen);
     Pruefen(fall != nullptr, "geschriebene Zeile gültig");
     Pruefen(fall->Fall == zeile.Fall && fall->Monat == zeile.Monat, "derselbe Fall zurück");
@@ -80,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
             if (zeile.Fehler) {
                 continue;
             }
-            const auto gelesen = ZeileLesen(zeile.Felder, zeilen->Zahlen());
+            const auto gelesen = ZeileLesen(zeile.Felder, zeilen->Formate());
             if (const auto* fall = std::get_if<Fallzeile>(&gelesen)) {
                 Zurueck(*fall, Ausgabeformat::Csv);
                 Zurueck(*fall, Ausgabeformat::JsonZeilen);

@@ -90,7 +90,8 @@ Zahllesung ZahlLesen(std::string_view text, const Zahlschreibweise& schreibweise
             ++gruppe;
             ganzteil = std::min(ganzteil * 10 + static_cast<std::uint64_t>(c - '0'),
                                 GroessterGanzteil + 1);
-        } else if (c == '.' && Tausenderpunkt(schreibweise.Punkte, text, i, gruppe, getrennt)) {
+        } else if (c == schreibweise.Tausenderzeichen &&
+                   Tausenderpunkt(schreibweise.Punkte, text, i, gruppe, getrennt)) {
             getrennt = true;
             gruppe = 0;
         } else {
@@ -160,12 +161,14 @@ std::optional<Waehrung> RateLesen(std::string_view text) {
 Zahlschreibweise Entgeltschreibweise(Zahlformat format) {
     const bool deutsch = format == Zahlformat::Deutsch;
     return {.Dezimalzeichen = deutsch ? ',' : '.',
-            .Punkte = deutsch ? Tausenderpunkte::Dreiergruppen : Tausenderpunkte::Keine,
+            .Punkte = format == Zahlformat::Punkt ? Tausenderpunkte::Keine
+                                                  : Tausenderpunkte::Dreiergruppen,
             .MitMinus = false,
             .Stellen = 2,
             .Runden = false,
             .Hoechstens = HoechstesEntgelt.Roh(),
-            .Waehrungszeichen = true};
+            .Waehrungszeichen = true,
+            .Tausenderzeichen = deutsch ? '.' : ','};
 }
 
 }  // namespace lohnwippe

@@ -41,12 +41,15 @@ struct Zahlschreibweise {
     // A currency sign in front or behind ("450,50 €", "EUR 450,50"), as a
     // spreadsheet's currency format shows an amount, is no part of it.
     bool Waehrungszeichen = false;
+    // What separates thousands where Punkte allows it: a full stop, or the
+    // comma of English notation.
+    char Tausenderzeichen = '.';
 };
 
 // Why a text is no number of its way of writing, in the order of checking.
 enum class Lesefehler {
     Negativ,         // a minus where none is allowed
-    Tausender,       // a full stop between groups of other than three digits
+    Tausender,       // a thousands separator between groups of other than three digits
     KeineZahl,       // anything else the grammar does not take
     ZuVieleStellen,  // more decimals than kept, where they are not rounded
     ZuGross,         // beyond Hoechstens
@@ -72,7 +75,8 @@ std::optional<Waehrung> RateLesen(std::string_view text);
 // A remuneration column of the calculator: at most two decimals, never
 // negative, at most HoechstesEntgelt. Deutsch as German spreadsheets write
 // it ("1.234,50" or "1234,5", full stops only between groups of three
-// digits), Punkt as JSON ("1234.50").
+// digits), Punkt as JSON ("1234.50"), Englisch as English spreadsheets
+// ("1,234.50" or "1234.5", commas only between groups of three digits).
 Zahlschreibweise Entgeltschreibweise(Zahlformat format);
 
 }  // namespace lohnwippe

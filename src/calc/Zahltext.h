@@ -15,6 +15,9 @@ namespace lohnwippe {
 enum class Zahlformat {
     Deutsch,  // the window, the report, CSV: "1.234,50", decimal comma
     Punkt,    // JSON: "1234.50", decimal point, no thousands separators
+    // English spreadsheets: decimal point; read with commas between
+    // thousands ("1,234.50"), written without them, as Punkt.
+    Englisch,
 };
 
 // Room enough for any text below: a minus, 19 digits, six separators, the

@@ -23,9 +23,12 @@ namespace fs = std::filesystem;
 using Fehlerart = DateiFehler::Fehlerart;
 
 // The temporary file, for a signal that ends the program before the run
-// does: Ctrl+C in a long run leaves nothing behind either.
+// does: Ctrl+C in a long run leaves nothing behind either, nor a file size
+// limit reached (SIGXFSZ), a core dump asked for (SIGQUIT) or any other
+// signal whose default is to end the program.
 std::array<char, 4096> zwischendatei{};
-constexpr std::array<int, 3> Endsignale{SIGINT, SIGTERM, SIGHUP};
+constexpr std::array<int, 12> Endsignale{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1,   SIGUSR2,
+                                         SIGALRM, SIGXFSZ, SIGXCPU, SIGPIPE, SIGVTALRM, SIGPROF};
 
 void ZwischendateiEntfernen(int signal) {
     ::unlink(zwischendatei.data());

@@ -43,7 +43,12 @@ Zeilenschreiber& Ausgabe::Oeffnen(std::vector<std::string> spalten, const Gelese
             OderAbbruch(
                 datei_->Datei().Schreiben(std::as_bytes(std::span(daten.data(), daten.size()))));
         },
-        format_, std::move(spalten), optionen_.Bom);
+        format_, std::move(spalten), optionen_.Bom, optionen_.Csv);
+    if (cp1252 && melden_) {
+        const std::string name = optionen_.Ausgabe == "-" ? "Standardausgabe" : optionen_.Ausgabe;
+        schreiber_->ZeichensatzPruefen(
+            [this, name](const std::string& meldung) { melden_(name + ", " + meldung); });
+    }
     schreiber_->Kopf();
     return *schreiber_;
 }

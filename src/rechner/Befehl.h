@@ -23,8 +23,12 @@ struct Ausgabeoptionen {
     std::string Ausgabe = "-";            // file name, "-" for standard output
     std::optional<Ausgabeformat> Format;  // none: by the output's name, else CSV
     bool Bom = false;
-    // Of a CSV output; characters Windows-1252 lacks become "?".
+    // Of a CSV output; characters Windows-1252 lacks become "?", the first
+    // said.
     Zeichensatz Textzeichensatz = Zeichensatz::Utf8;
+    // CSV: Deutsch (semicolon, decimal comma) or Englisch (comma, decimal
+    // point).
+    Zahlformat Csv = Zahlformat::Deutsch;
     Systemaufrufe* Aufrufe = &Systemaufrufe::Echte();  // of the output file
 };
 
@@ -40,7 +44,7 @@ struct Zaehlung {
 class Ausgabe {
   public:
     // `melden` hears what an output will lack.
-    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format, Melder melden)
+    Ausgabe(const Ausgabeoptionen& optionen, Ausgabeformat format, Melder melden = {})
         : optionen_(optionen), format_(format), melden_(std::move(melden)) {}
     Ausgabe(const Ausgabe&) = delete;
     Ausgabe& operator=(const Ausgabe&) = delete;

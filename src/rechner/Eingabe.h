@@ -127,6 +127,13 @@ class Zeilenquelle {
     virtual bool Naechste(Eingabezeile& zeile) = 0;
     // How the input writes its amounts.
     virtual Zahlformat Zahlen() const = 0;
+    // How each column writes them, as far as the rows read so far tell.
+    virtual const Spaltenformate& Formate() const {
+        if (!alle_) {
+            alle_.emplace(Zahlen());
+        }
+        return *alle_;
+    }
     // The names of the columns the calculator does not know, which every
     // row carries to its output row. Reads the header if it has not been
     // read (Abbruch as Naechste).
@@ -134,13 +141,19 @@ class Zeilenquelle {
     // Where a row's field stands, for the messages: " (D7)" in a sheet,
     // empty elsewhere.
     virtual std::string Zellort(const std::string& /*spalte*/, long /*zeile*/) const { return {}; }
+
+  private:
+    mutable std::optional<Spaltenformate> alle_;  // Zahlen() for every column
 };
 
 // CSV: semicolon, double quotes, a header row naming the columns (see
 // Spalten.h); columns of the output (results, export) are passed over, so
 // that an output can be read again. `name` heads the messages about the
-// header.
-std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name = {});
+// header. Dialekt Englisch: comma-separated, as English spreadsheets write
+// it. Either way each amount column is read in the notation its cells show
+// (Spaltenformate).
+std::unique_ptr<Zeilenquelle> CsvQuelle(Eingabestrom& strom, const std::string& name = {},
+                                        Zahlformat dialekt = Zahlformat::Deutsch);
 
 // JSON lines: one object per line, keys as the column names, values as
 // strings or numbers (taken as written); true, false and null are refused.

@@ -5,7 +5,7 @@
 
 namespace lohnwippe::rechner {
 
-Kopfzeile::Kopfzeile(std::vector<std::string> namen, const std::string& ort)
+Kopfzeile::Kopfzeile(std::vector<std::string> namen, const std::string& ort, char trenner)
     : namen_(std::move(namen)) {
     stelle_.fill(-1);
     for (std::size_t feld = 0; feld < namen_.size(); ++feld) {
@@ -24,11 +24,14 @@ Kopfzeile::Kopfzeile(std::vector<std::string> namen, const std::string& ort)
     for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
         if (stelle_[i] < 0 && Pflichtspalte(Eingabespalten()[i])) {
             std::string meldung = ort + ": Spalte " + Zitat(Eingabespalten()[i].Name) + " fehlt";
-            // A name holding separators: a file separated by commas or
-            // tabs, read as one column.
+            // A name holding separators: a file separated otherwise, read
+            // as one column.
+            const bool komma = trenner == ',';
             for (const std::string& fremd : mitgefuehrtNamen_) {
-                if (fremd.find_first_of(",\t") != std::string::npos) {
-                    meldung += " – Trennzeichen ist das Semikolon (;)";
+                if (fremd.find_first_of(komma ? ";\t" : ",\t") != std::string::npos) {
+                    meldung += komma ? " – Trennzeichen ist mit --csv englisch das Komma (,)"
+                                     : " – Trennzeichen ist das Semikolon (;); mit Komma "
+                                       "getrennt: --csv englisch";
                     break;
                 }
             }

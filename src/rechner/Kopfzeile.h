@@ -19,8 +19,10 @@ namespace lohnwippe::rechner {
 class Kopfzeile {
   public:
     // `ort` heads the messages ("ein.csv: Kopfzeile (Zeile 1)"). Throws
-    // Abbruch for an input column named twice or a required one missing.
-    Kopfzeile(std::vector<std::string> namen, const std::string& ort);
+    // Abbruch for an input column named twice or a required one missing;
+    // the latter names the separator `trenner` of a CSV file where the
+    // names hold another.
+    Kopfzeile(std::vector<std::string> namen, const std::string& ort, char trenner = ';');
 
     // The field of input column `i`, -1 where the input has none.
     int Feld(std::size_t i) const { return stelle_[i]; }

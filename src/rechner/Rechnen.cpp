@@ -75,13 +75,21 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
     Zaehlung zaehlung;
     Eingabezeile zeile;
     const std::vector<std::string> mitgefuehrt = quelle.Mitgefuehrt();
+    // Carried, its amounts would all be 0 without a word.
+    for (const std::string& name : mitgefuehrt) {
+        if (const auto spalte = AehnlicheEingabespalte(name)) {
+            melden(eingabe + ": Spalte " + Zitat(name) +
+                   " ist keine Eingabespalte und wird nur mitgeführt – gemeint ist wohl " +
+                   Zitat(*spalte));
+        }
+    }
     while (quelle.Naechste(zeile)) {
         std::optional<Zeilenfehler> fehler = zeile.Fehler;
         if (!fehler) {
             fehler = MitgefuehrteFehler(zeile, mitgefuehrt);
         }
         if (!fehler) {
-            auto gelesen = ZeileLesen(zeile.Felder, quelle.Zahlen());
+            auto gelesen = ZeileLesen(zeile.Felder, quelle.Formate());
             if (const auto* fall = std::get_if<Fallzeile>(&gelesen)) {
                 const Eingaben eingaben = EingabenVonZeile(*fall, umlagen);
                 try {
@@ -147,6 +155,10 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
         TextStrom strom(vorlauf, &datei);
         // JSON is UTF-8 by definition; only CSV files come in the other.
         std::optional<Zeichensatz> zeichensatz = auftrag.Textzeichensatz;
+        if (zeichensatz == Zeichensatz::Windows1252 && art == Eingabeart::JsonZeilen) {
+            throw Abbruch(
+                "--zeichensatz windows-1252 gilt nicht für JSON-Zeilen: JSON ist immer UTF-8");
+        }
         if (!zeichensatz && art == Eingabeart::JsonZeilen) {
             zeichensatz = Zeichensatz::Utf8;
         }
@@ -163,7 +175,7 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
             }
         }
         const auto quelle = art == Eingabeart::Tabelle ? TabellenQuelle(std::move(blatt), name)
-                            : art == Eingabeart::Csv   ? CsvQuelle(text, name)
+                            : art == Eingabeart::Csv   ? CsvQuelle(text, name, auftrag.Ausgabe.Csv)
                                                        : JsonQuelle(text);
 
         Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(quelle->Mitgefuehrt()), gelesen);

@@ -5,6 +5,7 @@
 
 #include "calc/Ergebniszeilen.h"
 #include "calc/Teilmonat.h"
+#include "calc/Zeichen.h"
 #include "store/Fallsatz.h"
 #include "store/Umlagesatz.h"
 
@@ -127,12 +128,34 @@ const std::vector<Eingabespalte>& Eingabespalten() {
     return spalten;
 }
 
+namespace {
+
+// A column name as a header may hold it: blanks around it and the case of
+// its letters do not count (a cell typed "entgelt_1 " means Entgelt_1).
+// `ohneTrenner` drops blanks, "_" and "-" inside too, for a name that only
+// looks like a column.
+std::string Schluessel(std::string_view name, bool ohneTrenner = false) {
+    std::string schluessel;
+    for (const char c : Getrimmt(name)) {
+        if (ohneTrenner && (IstLeerzeichen(c) || c == '_' || c == '-')) {
+            continue;
+        }
+        schluessel += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+    }
+    return schluessel;
+}
+
+}  // namespace
+
 bool Ausgabespalte(std::string_view name) {
     static const std::set<std::string, std::less<>> namen = [] {
-        const std::vector<std::string> spalten = Exportspalten();
-        return std::set<std::string, std::less<>>(spalten.begin(), spalten.end());
+        std::set<std::string, std::less<>> s;
+        for (const std::string& spalte : Exportspalten()) {
+            s.insert(Schluessel(spalte));
+        }
+        return s;
     }();
-    return namen.contains(name);
+    return namen.contains(Schluessel(name));
 }
 
 int Eingabespaltennummer(std::string_view name) {
@@ -142,7 +165,23 @@ int Eingabespaltennummer(std::string_view name) {
             return static_cast<int>(i);
         }
     }
+    const std::string schluessel = Schluessel(name);
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (Schluessel(spalten[i].Name) == schluessel) {
+            return static_cast<int>(i);
+        }
+    }
     return -1;
+}
+
+std::optional<std::string> AehnlicheEingabespalte(std::string_view name) {
+    const std::string schluessel = Schluessel(name, true);
+    for (const Eingabespalte& spalte : Eingabespalten()) {
+        if (Schluessel(spalte.Name, true) == schluessel) {
+            return spalte.Name;
+        }
+    }
+    return std::nullopt;
 }
 
 bool Pflichtspalte(const Eingabespalte& spalte) {

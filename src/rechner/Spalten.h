@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,11 +38,18 @@ struct Eingabespalte {
 const std::vector<Eingabespalte>& Eingabespalten();
 inline constexpr std::size_t AnzahlEingabespalten = 43;
 
-// Position of an input column by name, or -1.
+// Position of an input column by name, or -1. Blanks around the name and
+// the case of its letters do not count.
 int Eingabespaltennummer(std::string_view name);
 
-// Whether `name` is a column of some output, which an input may carry.
+// Whether `name` is a column of some output, which an input may carry;
+// compared as Eingabespaltennummer does.
 bool Ausgabespalte(std::string_view name);
+
+// The input column `name` looks like when blanks, "_", "-" and case are
+// passed over ("Entgelt 1" for Entgelt_1), for a carried column that was
+// probably meant as that one.
+std::optional<std::string> AehnlicheEingabespalte(std::string_view name);
 
 // Jahr and Monat have no default; every other column may be left out.
 bool Pflichtspalte(const Eingabespalte& spalte);

@@ -83,11 +83,11 @@ std::optional<int> Listenwahl(std::string_view wert, int anzahl, Text text) {
 // The reading of one column's text into the case, or the reason why not.
 class Leser {
   public:
-    explicit Leser(Zahlformat format)
-        : format_(format), schreibweise_(Entgeltschreibweise(format)) {}
+    explicit Leser(const Spaltenformate& formate) : formate_(formate) {}
 
-    std::optional<std::string> Lesen(const Eingabespalte& spalte, std::string_view wert,
-                                     Fallzeile& zeile, int& jahr, int& monat) const {
+    std::optional<std::string> Lesen(std::size_t nr, std::string_view wert, Fallzeile& zeile,
+                                     int& jahr, int& monat) const {
+        const Eingabespalte& spalte = Eingabespalten()[nr];
         switch (spalte.Art) {
             case Feldart::Jahr:
                 return JahrLesen(wert, jahr);
@@ -101,8 +101,8 @@ class Leser {
                 return PositionLesen(wert, zeile.Fall.Teilmonat, "Teilmonat", "der Teilmonatsliste",
                                      Teilmonatsname);
             case Feldart::Entgelt:
-                return BetragLesen(wert,
-                                   zeile.Fall.Jobs[static_cast<std::size_t>(spalte.Job)].Entgelt);
+                return BetragLesen(
+                    wert, zeile.Fall.Jobs[static_cast<std::size_t>(spalte.Job)].Entgelt, nr);
             case Feldart::Zweig:
             case Feldart::Umlage:
             case Feldart::Allgemein:
@@ -159,12 +159,23 @@ class Leser {
         return std::string(was) + " " + Zitat(wert) + " steht nicht in " + liste;
     }
 
-    std::optional<std::string> BetragLesen(std::string_view wert, Waehrung& ziel) const {
+    std::optional<std::string> BetragLesen(std::string_view wert, Waehrung& ziel,
+                                           std::size_t nr) const {
         if (wert.empty()) {
             ziel = Waehrung();
             return std::nullopt;
         }
-        const Zahllesung betrag = ZahlLesen(wert, schreibweise_);
+        const Zahlformat format = formate_.Format[nr];
+        if (formate_.Offen[nr] && NotationDes(wert) == Notation::Mehrdeutig) {
+            const auto deutsch = Lesart(wert, Zahlformat::Deutsch);
+            const auto englisch = Lesart(wert, Zahlformat::Englisch);
+            if (deutsch && englisch) {
+                return Zitat(wert) + " kann " + *deutsch + " oder " + *englisch +
+                       " sein: keine andere Zelle der Spalte zeigt die Schreibweise (deutsch "
+                       "1.234,50 oder englisch 1,234.50)";
+            }
+        }
+        const Zahllesung betrag = ZahlLesen(wert, Entgeltschreibweise(format));
         if (!betrag.Fehler) {
             ziel = betrag.Wert;
             return std::nullopt;
@@ -173,9 +184,11 @@ class Leser {
             case Lesefehler::Negativ:
                 return Zitat(wert) + ": Entgelte sind nie negativ";
             case Lesefehler::Tausender:
-                return Zitat(wert) +
-                       ": ein Punkt trennt nur Tausender (drei Ziffern); das Dezimalzeichen ist "
-                       "das Komma";
+                return Zitat(wert) + (format == Zahlformat::Deutsch
+                                          ? ": ein Punkt trennt nur Tausender (drei Ziffern); "
+                                            "das Dezimalzeichen ist das Komma"
+                                          : ": ein Komma trennt nur Tausender (drei Ziffern); "
+                                            "das Dezimalzeichen ist der Punkt");
             case Lesefehler::KeineZahl:
                 break;
             case Lesefehler::ZuVieleStellen:
@@ -185,7 +198,20 @@ class Leser {
                        FormatBetrag(HoechstesEntgelt);
         }
         return Zitat(wert) + " ist kein Betrag" +
-               (format_ == Zahlformat::Deutsch ? " (Beispiel: 1.234,50)" : " (Beispiel: 1234.50)");
+               (format == Zahlformat::Deutsch ? " (Beispiel: 1.234,50)" : " (Beispiel: 1234.50)");
+    }
+
+    // The amount `wert` stands for in `format`, its decimals rounded as a
+    // sheet shows them, for the message about an ambiguous text.
+    static std::optional<std::string> Lesart(std::string_view wert, Zahlformat format) {
+        Zahlschreibweise schreibweise = Entgeltschreibweise(format);
+        schreibweise.Runden = true;
+        schreibweise.Stellen = 4;
+        const Zahllesung lesung = ZahlLesen(wert, schreibweise);
+        if (lesung.Fehler) {
+            return std::nullopt;
+        }
+        return FormatBetrag(lesung.Wert.GerundetHalbWeg(2)) + " €";
     }
 
     static std::optional<std::string> SchalterLesen(std::string_view wert, Schalter& ziel) {
@@ -205,18 +231,47 @@ class Leser {
         return Zitat(wert) + " ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)";
     }
 
-    Zahlformat format_;
-    Zahlschreibweise schreibweise_;
+    const Spaltenformate& formate_;
 };
 
 }  // namespace
 
+Notation NotationDes(std::string_view text) {
+    const std::size_t letzter = text.find_last_of(".,");
+    if (letzter == std::string_view::npos) {
+        return Notation::Keine;
+    }
+    const char zeichen = text[letzter];
+    const auto deutsch = [](bool ja) { return ja ? Notation::Deutsch : Notation::Englisch; };
+    const std::size_t erster = text.find_first_of(".,");
+    if (erster != letzter) {
+        // Two separators: the last is the decimal sign, unless both are
+        // alike ("1.234.567"), which makes them thousands separators.
+        return deutsch((text[erster] == zeichen) == (zeichen == '.'));
+    }
+    std::size_t nach = 0;
+    while (letzter + 1 + nach < text.size() && IstZiffer(text[letzter + 1 + nach])) {
+        ++nach;
+    }
+    std::size_t vor = 0;
+    while (vor < letzter && IstZiffer(text[letzter - 1 - vor])) {
+        ++vor;
+    }
+    const bool gruppe = nach == 3 && vor >= 1 && vor <= 3 && text[letzter - vor] != '0';
+    return gruppe ? Notation::Mehrdeutig : deutsch(zeichen == ',');
+}
+
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Zahlformat format) {
+    return ZeileLesen(felder, Spaltenformate(format));
+}
+
+std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder,
+                                                 const Spaltenformate& formate) {
     static const Fallangaben neu = AngabenAusSatz(StandardFallsatz(1));
     Fallzeile zeile{neu, {}};
     int jahr = 0;
     int monat = 0;
-    const Leser leser(format);
+    const Leser leser(formate);
     const auto& spalten = Eingabespalten();
     for (std::size_t i = 0; i < AnzahlEingabespalten; ++i) {
         const Eingabespalte& spalte = spalten[i];
@@ -236,7 +291,7 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
         if (wert.empty() && Pflichtspalte(spalte)) {
             return Zeilenfehler{spalte.Name, "Wert fehlt"};
         }
-        if (auto grund = leser.Lesen(spalte, wert, zeile, jahr, monat)) {
+        if (auto grund = leser.Lesen(i, wert, zeile, jahr, monat)) {
             return Zeilenfehler{spalte.Name, std::move(*grund)};
         }
     }

@@ -27,6 +27,22 @@ struct Fallzeile {
     Berichtsmonat Monat;
 };
 
+// How each input column writes its amounts. Offen: a column of a CSV file
+// whose cells have not shown yet which notation it has; a text there that
+// reads as either ("1.005": 1.005,00 or 1,01) is refused naming both.
+struct Spaltenformate {
+    explicit Spaltenformate(Zahlformat format) { Format.fill(format); }
+    std::array<Zahlformat, AnzahlEingabespalten> Format{};
+    std::array<bool, AnzahlEingabespalten> Offen{};
+};
+
+// What an amount's text tells of its notation. A full stop or a comma
+// followed by exactly three digits, after one to three others, may be a
+// thousands separator or the decimal sign (Mehrdeutig); any other tells
+// (a decimal comma, "1,234.50", "1.234.567"); none, no full stop or comma.
+enum class Notation { Keine, Deutsch, Englisch, Mehrdeutig };
+Notation NotationDes(std::string_view text);
+
 // The switch a switch column (Zweig, Umlage, Allgemein) stands for.
 Schalter& SchalterDerSpalte(Fallangaben& fall, const Eingabespalte& spalte);
 Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte);
@@ -35,11 +51,14 @@ Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte)
 // Jahr 2009 .. 2012 and Monat 1 .. 12 or a month's name ("Januar", "MÄR",
 // "Mrz") are required; Kasse is a name of the fund list or its number
 // 1 .. 22; Teilmonat a text of the partial-month list or its number 1 .. 35,
-// empty for a full month; Entgelt as Entgeltschreibweise(format) says,
+// empty for a full month; Entgelt as Entgeltschreibweise of its column's
+// format says,
 // empty for 0; the switches 0, 1 or 2 (grey, as an old case file may hold)
 // or a spreadsheet's WAHR/FALSCH, TRUE/FALSE, empty for 1 per employment
 // and 0 for the three switches of all employments. Blanks around a text do
 // not count.
+std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder,
+                                                 const Spaltenformate& formate);
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Zahlformat format);
 
 // Text of the partial-month list at `position` (0 .. 34).

@@ -9,6 +9,8 @@
 
 #include "calc/Zeichen.h"
 #include "rechner/Mappenschreiber.h"
+#include "rechner/Zeilenleser.h"
+#include "store/Cp1252.h"
 
 extern "C" {
 #include <csv.h>
@@ -31,19 +33,22 @@ bool Zahlaehnlich(std::string_view text) {
 }
 
 // A field that a CSV reader would take apart or trim unless it is quoted.
-bool BrauchtAnfuehrung(std::string_view text) {
+bool BrauchtAnfuehrung(std::string_view text, char trenner) {
     if (!text.empty() && (IstLeerzeichen(text.front()) || IstLeerzeichen(text.back()))) {
         return true;
     }
-    return text.find_first_of(";\"\r\n") != std::string_view::npos;
+    const std::array<char, 4> sonder{trenner, '"', '\r', '\n'};
+    return text.find_first_of(std::string_view(sonder.data(), sonder.size())) !=
+           std::string_view::npos;
 }
 
 }  // namespace
 
 Zeilenschreiber::Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format,
-                                 std::vector<std::string> spalten, bool bom)
+                                 std::vector<std::string> spalten, bool bom, Zahlformat csv)
     : format_(format),
-      zahlen_(format == Ausgabeformat::Csv ? Zahlformat::Deutsch : Zahlformat::Punkt),
+      zahlen_(format == Ausgabeformat::Csv ? csv : Zahlformat::Punkt),
+      trenner_(csv == Zahlformat::Englisch ? ',' : ';'),
       bom_(bom && format == Ausgabeformat::Csv),
       spalten_(std::move(spalten)),
       puffer_(std::make_unique_for_overwrite<char[]>(Puffergroesse)),
@@ -63,6 +68,7 @@ Zeilenschreiber::Zeilenschreiber(Mappenschreiber& mappe, std::string blatt,
                                  std::vector<std::string> spalten)
     : format_(Ausgabeformat::Xlsx),
       zahlen_(Zahlformat::Punkt),
+      trenner_(';'),
       bom_(false),
       spalten_(std::move(spalten)),
       groesse_(0),  // no buffer: see Zahlfeld
@@ -106,14 +112,21 @@ void Zeilenschreiber::Kopf() {
     if (format_ != Ausgabeformat::Csv) {
         return;
     }
-    std::string zeile = bom_ ? "\xEF\xBB\xBF" : "";
-    for (std::size_t i = 0; i < spalten_.size(); ++i) {
-        zeile += (i == 0 ? "" : ";") + spalten_[i];
+    if (bom_) {
+        const std::string_view bom = "\xEF\xBB\xBF";
+        Platz(bom.size());
+        std::copy(bom.begin(), bom.end(), puffer_.get() + belegt_);
+        belegt_ += bom.size();
     }
-    zeile += '\n';
-    Platz(zeile.size());
-    std::copy(zeile.begin(), zeile.end(), puffer_.get() + belegt_);
-    belegt_ += zeile.size();
+    // A carried column's name is the user's text, as any cell: quoted where
+    // it holds a separator, guarded where it looks like a formula.
+    for (const std::string& name : spalten_) {
+        Text(name);
+    }
+    feld_ = 0;
+    ++zeile_;
+    Platz(1);
+    puffer_[belegt_++] = '\n';
 }
 
 char* Zeilenschreiber::Feldanfang(std::size_t platz) {
@@ -121,7 +134,7 @@ char* Zeilenschreiber::Feldanfang(std::size_t platz) {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
     const std::string_view schluessel = format_ == Ausgabeformat::Csv
-                                            ? std::string_view(";", feld_ == 0 ? 0 : 1)
+                                            ? std::string_view(&trenner_, feld_ == 0 ? 0 : 1)
                                             : std::string_view(schluessel_[feld_]);
     Platz(schluessel.size() + platz + 2);
     char* p = puffer_.get() + belegt_;
@@ -149,6 +162,9 @@ void Zeilenschreiber::Text(std::string_view utf8) {
         Feldende(std::copy(text.begin(), text.end(), p));
         return;
     }
+    if (cp1252Melden_) {
+        Cp1252Pruefen(utf8);
+    }
     // A spreadsheet takes a cell that begins like a formula for one and
     // runs it; a name typed into the window must stay a name. A carried
     // number ("-12,50") is no formula and stays as it came.
@@ -160,7 +176,7 @@ void Zeilenschreiber::Text(std::string_view utf8) {
         Feldende(p + csv_write2(p, platz, text.data(), text.size(), '"'));
         return;
     }
-    if (!BrauchtAnfuehrung(utf8)) {
+    if (!BrauchtAnfuehrung(utf8, trenner_)) {
         char* p = Feldanfang(utf8.size());
         std::memcpy(p, utf8.data(), utf8.size());
         Feldende(p + utf8.size());
@@ -169,6 +185,22 @@ void Zeilenschreiber::Text(std::string_view utf8) {
     const std::size_t platz = 2 * utf8.size() + 2;
     char* p = Feldanfang(platz);
     Feldende(p + csv_write2(p, platz, utf8.data(), utf8.size(), '"'));
+}
+
+void Zeilenschreiber::Cp1252Pruefen(std::string_view utf8) {
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return;
+    }
+    const std::string umgesetzt = NachCp1252(utf8);
+    if (std::count(umgesetzt.begin(), umgesetzt.end(), '?') ==
+        std::count(utf8.begin(), utf8.end(), '?')) {
+        return;
+    }
+    cp1252Melden_("Ausgabezeile " + std::to_string(zeile_) + ", Spalte " + Zitat(spalten_[feld_]) +
+                  ": Windows-1252 hat nicht alle Zeichen von " + Zitat(utf8) +
+                  "; sie stehen als „?“ in der Ausgabe (gemeldet nur das erste Mal; --zeichensatz "
+                  "utf-8 behält sie)");
+    cp1252Melden_ = nullptr;
 }
 
 // In JSON every number is a string, so that no reader turns it into a
@@ -196,7 +228,7 @@ void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat) {
     }
     char* p = puffer_.get() + belegt_;
     if (format_ == Ausgabeformat::Csv) {
-        *p = ';';
+        *p = trenner_;
         p += feld_ == 0 ? 0 : 1;
         p = schreiben(p);
     } else {
@@ -251,6 +283,7 @@ void Zeilenschreiber::Zeilenende() {
                                std::to_string(spalten_.size()));
     }
     feld_ = 0;
+    ++zeile_;
     if (mappe_ != nullptr) {
         mappe_->Zeilenende();
         return;

@@ -38,8 +38,10 @@ using Ausgabeziel = std::function<void(std::string_view daten)>;
 // carried number with the format it came in.
 class Zeilenschreiber {
   public:
+    // Csv: Zahlformat Deutsch separates by semicolons, Englisch by commas
+    // and writes a decimal point.
     Zeilenschreiber(Ausgabeziel ziel, Ausgabeformat format, std::vector<std::string> spalten,
-                    bool bom = false);
+                    bool bom = false, Zahlformat csv = Zahlformat::Deutsch);
     // Xlsx into `mappe`, whose sheet Kopf begins.
     Zeilenschreiber(Mappenschreiber& mappe, std::string blatt, std::vector<std::string> spalten);
 
@@ -61,6 +63,12 @@ class Zeilenschreiber {
     // Hands everything written so far to the target.
     void Leeren();
 
+    // The output is Windows-1252: the first text with a character it
+    // lacks, which becomes "?", is said once in `melden`.
+    void ZeichensatzPruefen(std::function<void(const std::string&)> melden) {
+        cp1252Melden_ = std::move(melden);
+    }
+
   private:
     // Writing a carried number: no apostrophe in front of its sign.
     bool formelfrei_ = false;
@@ -74,8 +82,13 @@ class Zeilenschreiber {
     // Xlsx: counts the field; false for the other formats.
     bool Zellfeld();
 
+    void Cp1252Pruefen(std::string_view utf8);
+
     Ausgabeformat format_;
     Zahlformat zahlen_;
+    char trenner_;                                          // CSV
+    long zeile_ = 1;                                        // of the output, the header the first
+    std::function<void(const std::string&)> cp1252Melden_;  // until the first
     bool bom_;
     std::vector<std::string> spalten_;
     // JSON: `{"Name":` for the first column, `,"Name":` for the others.

@@ -11,6 +11,7 @@
 namespace {
 
 using namespace lohnwippe::rechner;
+using lohnwippe::Zahlformat;
 
 constexpr int Aufruffehler = 2;
 
@@ -94,23 +95,32 @@ std::optional<Zeichensatz> ZeichensatzWahl(const std::string& wort) {
 
 // Options of both commands that write rows; the format as given, checked
 // once the command line is read.
+std::optional<Zahlformat> CsvDialekt(const std::string& wort) {
+    return Wahl<Zahlformat>(wort, "--csv",
+                            {{"deutsch", Zahlformat::Deutsch}, {"englisch", Zahlformat::Englisch}},
+                            "deutsch und englisch");
+}
+
 void AusgabeoptionenAnlegen(CLI::App& befehl, Ausgabeoptionen& o, std::string& format,
-                            std::string& zeichensatz, const char* zeichensatzHilfe) {
+                            std::string& zeichensatz, const char* zeichensatzHilfe,
+                            std::string& dialekt, const char* dialektHilfe) {
     befehl
         .add_option("-o,--ausgabe", o.Ausgabe,
                     "Ausgabedatei; - oder ohne: Standardausgabe. Eine vorhandene Datei wird "
                     "ersetzt, wenn der Lauf gelingt, sonst bleibt sie, wie sie war.")
         ->type_name("DATEI");
     befehl
-        .add_option("--format", format,
-                    "csv (Semikolon, Dezimalkomma, Kopfzeile), jsonl (ein JSON-Objekt je "
-                    "Zeile) oder xlsx (Tabellendatei: Zahlen als Zahlen); ohne: nach der Endung "
-                    "der Ausgabedatei (.csv, .jsonl, .xlsx), sonst csv")
+        .add_option(
+            "--format", format,
+            "csv (Semikolon, Dezimalkomma, Kopfzeile; siehe --csv), jsonl (ein JSON-Objekt je "
+            "Zeile) oder xlsx (Tabellendatei: Zahlen als Zahlen); ohne: nach der Endung "
+            "der Ausgabedatei (.csv, .jsonl, .xlsx), sonst csv")
         ->type_name("FORMAT");
     befehl.add_flag("--bom", o.Bom,
                     "CSV mit Byte-Order-Markierung beginnen, damit Tabellenkalkulationen "
                     "Umlaute richtig lesen");
     befehl.add_option("--zeichensatz", zeichensatz, zeichensatzHilfe)->type_name("ZEICHENSATZ");
+    befehl.add_option("--csv", dialekt, dialektHilfe)->type_name("DIALEKT");
 }
 
 }  // namespace
@@ -137,6 +147,7 @@ int main(int argc, char** argv) {
     std::string rechnenFormat;
     std::string eingabeformat;
     std::string rechnenZeichensatz;
+    std::string rechnenDialekt;
     std::string blatt;
     std::string daten;
     CLI::App* rechnenBefehl =
@@ -152,7 +163,12 @@ int main(int argc, char** argv) {
     AusgabeoptionenAnlegen(*rechnenBefehl, rechnen.Ausgabe, rechnenFormat, rechnenZeichensatz,
                            "utf-8 oder windows-1252: Zeichensatz der CSV-Eingabe und einer "
                            "CSV-Ausgabe; ohne: UTF-8, eine CSV-Eingabe, die kein gültiges UTF-8 "
-                           "ist, wird als Windows-1252 gelesen, die Ausgabe ist UTF-8");
+                           "ist, wird als Windows-1252 gelesen, die Ausgabe ist UTF-8",
+                           rechnenDialekt,
+                           "deutsch oder englisch: CSV der Ein- und Ausgabe mit Semikolon und "
+                           "Dezimalkomma (deutsch, ohne: so) oder mit Komma und Dezimalpunkt "
+                           "(englisch, wie englische Tabellenkalkulationen es schreiben und "
+                           "lesen)");
     rechnenBefehl
         ->add_option("--eingabeformat", eingabeformat,
                      "csv, jsonl, xlsx oder ods; ohne: nach der Endung der Datei (.csv; .jsonl, "
@@ -172,6 +188,7 @@ int main(int argc, char** argv) {
     Exportauftrag exportieren;
     std::string exportFormat;
     std::string exportZeichensatz;
+    std::string exportDialekt;
     std::string ordner;
     std::string jahr;
     std::string person;
@@ -184,7 +201,10 @@ int main(int argc, char** argv) {
         ->type_name("")
         ->group("Argumente");
     AusgabeoptionenAnlegen(*exportBefehl, exportieren.Ausgabe, exportFormat, exportZeichensatz,
-                           "utf-8 oder windows-1252: Zeichensatz einer CSV-Ausgabe; ohne: UTF-8");
+                           "utf-8 oder windows-1252: Zeichensatz einer CSV-Ausgabe; ohne: UTF-8",
+                           exportDialekt,
+                           "deutsch oder englisch: CSV-Ausgabe mit Semikolon und Dezimalkomma "
+                           "(deutsch, ohne: so) oder mit Komma und Dezimalpunkt (englisch)");
     exportBefehl->add_option("--jahr", jahr, "nur dieses Jahr (2009 bis 2012)")->type_name("JAHR");
     exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
         ->type_name("PERSON");
@@ -234,6 +254,7 @@ int main(int argc, char** argv) {
             rechnen.Eingabeformat = Eingabeformat(eingabeformat);
             rechnen.Textzeichensatz = ZeichensatzWahl(rechnenZeichensatz);
             rechnen.Ausgabe.Textzeichensatz = rechnen.Textzeichensatz.value_or(Zeichensatz::Utf8);
+            rechnen.Ausgabe.Csv = CsvDialekt(rechnenDialekt).value_or(Zahlformat::Deutsch);
             if (!blatt.empty()) {
                 rechnen.Blatt = blatt;
             }
@@ -246,6 +267,7 @@ int main(int argc, char** argv) {
             exportieren.Ausgabe.Format = Format(exportFormat);
             exportieren.Ausgabe.Textzeichensatz =
                 ZeichensatzWahl(exportZeichensatz).value_or(Zeichensatz::Utf8);
+            exportieren.Ausgabe.Csv = CsvDialekt(exportDialekt).value_or(Zahlformat::Deutsch);
             for (auto [wert, ziel] :
                  {std::pair{&ordner, &exportieren.Ordner}, std::pair{&jahr, &exportieren.Jahr},
                   std::pair{&person, &exportieren.Person}}) {
@@ -256,7 +278,11 @@ int main(int argc, char** argv) {
             return ExportBefehl(exportieren, Melden);
         }
         if (*spaltenBefehl) {
-            std::cout << Spaltenreferenz();
+            std::cout << Spaltenreferenz() << std::flush;
+            if (!std::cout) {
+                Melden("Standardausgabe: Schreiben nicht möglich");
+                return Aufruffehler;
+            }
             return 0;
         }
     } catch (const Abbruch& abbruch) {

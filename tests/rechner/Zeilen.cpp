@@ -7,37 +7,38 @@ namespace lohnwippe::test {
 
 namespace {
 
-// Fields of one CSV line; enough for the program's output, whose only
-// quoted fields are names without line breaks.
-std::vector<std::string> Felder(const std::string& zeile) {
+// The records of a CSV text as fields; a quoted field may hold line breaks.
+std::vector<std::vector<std::string>> Saetze(const std::string& text, char trenner) {
+    std::vector<std::vector<std::string>> saetze;
     std::vector<std::string> felder(1);
     bool zitiert = false;
-    for (std::size_t i = 0; i < zeile.size(); ++i) {
-        const char c = zeile[i];
-        if (c == '"' && zitiert && i + 1 < zeile.size() && zeile[i + 1] == '"') {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"' && zitiert && i + 1 < text.size() && text[i + 1] == '"') {
             felder.back() += '"';
             ++i;
         } else if (c == '"') {
             zitiert = !zitiert;
-        } else if (c == ';' && !zitiert) {
+        } else if (c == trenner && !zitiert) {
             felder.emplace_back();
+        } else if (c == '\n' && !zitiert) {
+            saetze.push_back(std::move(felder));
+            felder.assign(1, "");
         } else {
             felder.back() += c;
         }
     }
-    return felder;
+    return saetze;
 }
 
 }  // namespace
 
-std::vector<Ausgabezeile> CsvZeilen(const std::string& text) {
-    std::istringstream strom(text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text);
-    std::string zeile;
-    std::getline(strom, zeile);
-    const auto kopf = Felder(zeile);
+std::vector<Ausgabezeile> CsvZeilen(const std::string& text, char trenner) {
+    const auto saetze = Saetze(text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text, trenner);
     std::vector<Ausgabezeile> zeilen;
-    while (std::getline(strom, zeile)) {
-        const auto felder = Felder(zeile);
+    for (std::size_t s = 1; s < saetze.size(); ++s) {
+        const auto& kopf = saetze[0];
+        const auto& felder = saetze[s];
         Ausgabezeile& z = zeilen.emplace_back();
         for (std::size_t i = 0; i < kopf.size() && i < felder.size(); ++i) {
             z[kopf[i]] = felder[i];

@@ -6,9 +6,10 @@
 
 namespace lohnwippe::test {
 
-// Output rows as column → text: CSV with a header, or JSON lines.
+// Output rows as column → text: CSV with a header (separated by `trenner`),
+// or JSON lines.
 using Ausgabezeile = std::map<std::string, std::string>;
-std::vector<Ausgabezeile> CsvZeilen(const std::string& text);
+std::vector<Ausgabezeile> CsvZeilen(const std::string& text, char trenner = ';');
 std::vector<Ausgabezeile> JsonZeilen(const std::string& text);
 
 }  // namespace lohnwippe::test

@@ -133,6 +133,17 @@ TEST_F(Programm, AufrufUndDateifehler) {
     } faelle[] = {
         {{"--help"}, 0, "Aufruf: lohnwippe-rechner [OPTIONEN] [BEFEHL]"},
         {{"export", "--help"}, 0, "auch Fälle ausgeben, die nie bearbeitet wurden"},
+        {{"rechnen", "--help"}, 0, "--csv DIALEKT"},
+        // Commas between fields and a decimal point, both ways.
+        {{"rechnen", "englisch.csv", "--csv", "englisch"},
+         0,
+         "\n\"a,b\",2012,1,AOK Bayern,für vollen Monat,1005.00,0.00,"},
+        {{"rechnen", "englisch.csv"}, 2, "mit Komma getrennt: --csv englisch"},
+        {{"spalten"}, 2, "Standardausgabe: Schreiben nicht möglich", ">/dev/full"},
+        {{"rechnen", "faelle.csv", "--csv", "english"}, 2, "--csv english: erlaubt sind deutsch"},
+        {{"rechnen", "faelle.jsonl", "--zeichensatz", "windows-1252"},
+         2,
+         "--zeichensatz windows-1252 gilt nicht für JSON-Zeilen: JSON ist immer UTF-8"},
         {{}, 2, "Bitte einen Befehl angeben: rechnen, export oder spalten."},
         {{"rechnen", "--foo"}, 2, "Unbekanntes Argument: --foo"},
         {{"rechnen", "faelle.csv", "--format"}, 2, "Option --format: Wert fehlt"},
@@ -182,6 +193,10 @@ TEST_F(Programm, AufrufUndDateifehler) {
     fs::create_directories("ordner/SV.dat");
     Schreiben("ordner/U12.dat", "");
     Schreiben("komma.csv", "Jahr,Monat\n2012,1\n");
+    Schreiben("faelle.jsonl", "{\"Jahr\":2012,\"Monat\":1}\n");
+    Schreiben("englisch.csv",
+              "Notiz,Jahr,Monat,Kasse,Entgelt_1\n\"a,b\",2012,1,AOK Bayern,\"1,005\"\n"
+              "x,2012,2,AOK Bayern,600.00\n");
     Schreiben("alt.csv", "bisher\n");
     for (const auto& fall : faelle) {
         SCOPED_TRACE(testing::PrintToString(fall.Argumente));
@@ -379,10 +394,15 @@ TEST_F(Programm, NurEinGelungenerLaufErsetztDieAusgabe) {
     EXPECT_EQ(lauf(voll, 0), 2);
     EXPECT_EQ(meldungen, std::vector<std::string>{"verweis.csv: Schreiben nicht möglich – Kein "
                                                   "Speicherplatz mehr auf dem Datenträger"});
-    // NOLINTNEXTLINE(cert-env33-c)
-    (void)std::system(("(echo 'Jahr;Monat'; sleep 1) | timeout 0.3 " +
-                       std::string(LOHNWIPPE_RECHNER) + " rechnen -o verweis.csv")
-                          .c_str());
+    // Ended by a signal or by the file size limit, as rows keep coming.
+    for (const std::string signal : {"TERM", "QUIT", "USR1", "XFSZ"}) {
+        // NOLINTNEXTLINE(cert-env33-c)
+        (void)std::system(("ulimit -f 64; (echo 'Jahr;Monat'; yes '2012;1' | head -c " +
+                           std::string(signal == "XFSZ" ? "900000" : "10") +
+                           "; sleep 1) | timeout -s " + signal + " 0.3 " +
+                           std::string(LOHNWIPPE_RECHNER) + " rechnen -o verweis.csv 2>/dev/null")
+                              .c_str());
+    }
     EXPECT_EQ(Lesen("alt.csv"), "bisher\n");
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 2);
 

@@ -23,18 +23,19 @@ struct Lauf {
     std::vector<test::Ausgabezeile> Zeilen;
 };
 
-Lauf Rechnen(const std::string& eingabe) {
+Lauf Rechnen(const std::string& eingabe, Zahlformat dialekt = Zahlformat::Deutsch) {
     TextStrom strom(eingabe);
-    const auto quelle = eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom);
+    const auto quelle =
+        eingabe.starts_with('{') ? JsonQuelle(strom) : CsvQuelle(strom, "", dialekt);
     std::string text;
     Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
-                              Rechenspalten(quelle->Mitgefuehrt()));
+                              Rechenspalten(quelle->Mitgefuehrt()), false, dialekt);
     schreiber.Kopf();
     Lauf lauf;
     FaelleRechnen(*quelle, schreiber, StandardUmlagen(), "e",
                   [&](const std::string& meldung) { lauf.Meldungen.push_back(meldung); });
     schreiber.Leeren();
-    lauf.Zeilen = test::CsvZeilen(text);
+    lauf.Zeilen = test::CsvZeilen(text, dialekt == Zahlformat::Englisch ? ',' : ';');
     lauf.Text = std::move(text);
     return lauf;
 }
@@ -111,7 +112,9 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2012;0;1;;1;;", "e, Zeile 2, Spalte „Monat“: Monat 0 liegt nicht zwischen 1 und 12"},
         {"2012;Januaro;1;;1;;", "e, Zeile 2, Spalte „Monat“: „Januaro“ ist kein Monat"},
         {"2012;MÄR.;1;;450,50 €;;", "", {{"Monat", "3"}, {"Entgelt_1", "450,50"}}},
-        {"2012;märz;1;;EUR1.450;;", "", {{"Monat", "3"}, {"Entgelt_1", "1.450,00"}}},
+        {"2012;märz;1;;EUR1.450;;",
+         "e, Zeile 2, Spalte „Entgelt_1“: „EUR1.450“ kann 1.450,00 € oder 1,45 € sein: keine "
+         "andere Zelle der Spalte zeigt die Schreibweise"},
         {"2012;Sept;1;;€\u00A0450,5;;", "", {{"Monat", "9"}, {"Entgelt_1", "450,50"}}},
         {"2012;Mai;1;;450 € €;;", "e, Zeile 2, Spalte „Entgelt_1“: „450 € €“ ist kein Betrag"},
         {"2012;1;AOK Bayer;;1;;",
@@ -119,18 +122,21 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2012;1;0;;1;;", "e, Zeile 2, Spalte „Kasse“: Kasse 0 liegt nicht zwischen 1 und 22"},
         {"2012;1;1;für 31 Tage;1;;", "e, Zeile 2, Spalte „Teilmonat“: Teilmonat „für 31 Tage“"},
         {"2012;1;1;36;1;;", "e, Zeile 2, Spalte „Teilmonat“: Teilmonat 36 liegt nicht"},
-        {"2012;1;1;;12,555;;", "e, Zeile 2, Spalte „Entgelt_1“: „12,555“ hat mehr als zwei"},
-        {"2012;1;1;;551.70;;", "e, Zeile 2, Spalte „Entgelt_1“: „551.70“: ein Punkt trennt nur"},
+        {"2012;1;1;;12,555;;",
+         "e, Zeile 2, Spalte „Entgelt_1“: „12,555“ kann 12,56 € oder 12.555,00"},
+        {"2012;1;1;;12,5555;;", "e, Zeile 2, Spalte „Entgelt_1“: „12,5555“ hat mehr als zwei"},
+        {"2012;1;1;;551.70;;", "", {{"Entgelt_1", "551,70"}}},
         {"2012;1;1;;1.2345.678,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „1.2345.678,00“: ein Punkt trennt nur"},
         {"2012;1;1;;1234.567,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „1234.567,00“ ist kein Betrag"},
-        {"2012;1;1;;-5;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5“: Entgelte sind nie negativ"},
+        {"2012;1;1;;-5.000;;", "e, Zeile 2, Spalte „Entgelt_1“: „-5.000“: Entgelte sind nie"},
         {"2012;1;1;;zwölf\x7F;;", "e, Zeile 2, Spalte „Entgelt_1“: „zwölf?“ ist kein Betrag"},
         {"2012;1;1;;100.000.000,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
         {"2012;1;1;;184467440737095516160;;", "e, Zeile 2, Spalte „Entgelt_1“: „1844674407370955"},
-        {"2012;1;1;;1;3;", "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)"},
+        {"2012;1;1;;1;3;",
+         "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)"},
         {"2012;1;1;;1;ja;", "e, Zeile 2, Spalte „KV_2“: „ja“ ist kein Schalterwert"},
         {"2012;1;1", "e, Zeile 2, Spalte „Teilmonat“: die Zeile endet nach 3 Feldern"},
         {"2012;1;1;;1;1;0;5", "e, Zeile 2, Spalte „Feld 8“: die Zeile hat 8 Felder"},
@@ -207,13 +213,79 @@ TEST(Zeilenleser, JsonZeilen) {
               "Schlüsseln");
 }
 
-TEST(Zeilenleser, ZeilennummernZaehlenJedeZeileDerDatei) {
-    // Byte-order mark, CR, CRLF, blank lines and rows of empty fields.
-    const Lauf lauf =
-        Rechnen("\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\r2012;1;600\r;;\r\n2013;1;1\r2012;2;\"1\"");
-    EXPECT_EQ(lauf.Zeilen.size(), 2u);
-    ASSERT_EQ(lauf.Meldungen.size(), 1u);
+TEST(Zeilenleser, ZeilennummernZaehlenDieZeilenDerTabelle) {
+    // Byte-order mark, CR, CRLF, blank lines and rows of empty fields; a
+    // quoted field over several lines (a note) is one row, as in the sheet.
+    const Lauf lauf = Rechnen(
+        "\xEF\xBB\xBFJahr;Monat;\"Ent\ngelt\";Entgelt_1\r\r2012;1;\"eins\r\nzwei\n\n\";600\r;;;\r\n"
+        "2013;1;;1\r2012;2;;\"1\"\n2012;3;\"offen;1\n2012;4;;1\n");
+    ASSERT_EQ(lauf.Zeilen.size(), 2u);
+    EXPECT_EQ(lauf.Zeilen[0].at("Ent\ngelt"), "eins\nzwei\n\n");
+    EXPECT_EQ(lauf.Zeilen[1].at("Monat"), "2");
+    ASSERT_EQ(lauf.Meldungen.size(), 2u);
     EXPECT_TRUE(lauf.Meldungen[0].starts_with("e, Zeile 5, Spalte „Jahr“: ")) << lauf.Meldungen[0];
+    EXPECT_EQ(lauf.Meldungen[1],
+              "e, Zeile 7, Spalte „Ent?gelt“: Anführungszeichen nicht geschlossen");
+}
+
+TEST(Zeilenleser, MehrdeutigeBetraegeNachDenAnderenZellenDerSpalte) {
+    // "1.005" waits for a later row to show the notation of its column;
+    // one column German, the other English, a third never decided.
+    const Lauf lauf = Rechnen(
+        "Jahr;Monat;Entgelt_1;Entgelt_2;Entgelt_3\n"
+        "2012;1;1.005;;\n2012;2;;1,234.50;476.245\n2012;3;600,50;600.5;\n"
+        "2012;4;600.5;;\n2012;5;;2.000.000;\n");
+    ASSERT_EQ(lauf.Zeilen.size(), 2u);
+    EXPECT_EQ(lauf.Zeilen[0].at("Monat"), "1");
+    EXPECT_EQ(lauf.Zeilen[0].at("Entgelt_1"), "1.005,00");
+    EXPECT_EQ(lauf.Zeilen[1].at("Monat"), "3");
+    EXPECT_EQ(lauf.Zeilen[1].at("Entgelt_1"), "600,50");
+    EXPECT_EQ(lauf.Zeilen[1].at("Entgelt_2"), "600,50");
+    EXPECT_EQ(lauf.Meldungen,
+              (std::vector<std::string>{
+                  "e, Zeile 3, Spalte „Entgelt_3“: „476.245“ kann 476.245,00 € oder 476,25 € "
+                  "sein: keine andere Zelle der Spalte zeigt die Schreibweise (deutsch 1.234,50 "
+                  "oder englisch 1,234.50)",
+                  "e, Zeile 5, Spalte „Entgelt_1“: „600.5“: ein Punkt trennt nur Tausender (drei "
+                  "Ziffern); das Dezimalzeichen ist das Komma",
+                  "e, Zeile 6, Spalte „Entgelt_2“: „2.000.000“ ist kein Betrag (Beispiel: "
+                  "1234.50)"}));
+    // The English dialect: commas between fields, a decimal point in and out.
+    const Lauf englisch = Rechnen("Jahr,Monat,Entgelt_1\n2012,1,\"1,234.5\"\n2012,2,\"1,005\"\n",
+                                  Zahlformat::Englisch);
+    ASSERT_EQ(englisch.Zeilen.size(), 2u);
+    EXPECT_EQ(englisch.Zeilen[0].at("Entgelt_1"), "1234.50");
+    EXPECT_EQ(englisch.Zeilen[1].at("Entgelt_1"), "1005.00");
+    EXPECT_EQ(englisch.Zeilen[1].at("AEGekuerzt_KV_1"), "1005.00");
+}
+
+TEST(Zeilenleser, MehrdeutigeBetraegeWartenBegrenzt) {
+    // Rows wait up to a limit of memory; then their ambiguous amounts are
+    // refused, and the rows after them wait anew.
+    std::string text = "Jahr;Monat;Entgelt_1\n";
+    constexpr long Anzahl = 300'000;
+    for (long i = 0; i < Anzahl; ++i) {
+        text += "2012;1;1.005\n";
+    }
+    text += "2012;2;600,50\n";
+    TextStrom strom(text);
+    const auto quelle = CsvQuelle(strom);
+    Eingabezeile zeile;
+    std::vector<Waehrung> gelesen;
+    long abgewiesen = 0;
+    while (quelle->Naechste(zeile)) {
+        const auto fall = ZeileLesen(zeile.Felder, quelle->Formate());
+        if (const auto* z = std::get_if<Fallzeile>(&fall)) {
+            gelesen.push_back(z->Fall.Jobs[1].Entgelt);  // element 0 unused
+        } else {
+            EXPECT_EQ(zeile.Nummer, abgewiesen + 2);
+            ++abgewiesen;
+        }
+    }
+    EXPECT_GT(abgewiesen, 100'000);
+    ASSERT_EQ(static_cast<long>(gelesen.size()), Anzahl + 1 - abgewiesen);
+    EXPECT_EQ(gelesen.front(), Waehrung::AusGanzzahl(1005));
+    EXPECT_EQ(gelesen.back(), Waehrung::AusRoh(6'005'000));
 }
 
 TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
@@ -222,6 +294,7 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
         {"Jahr,Monat,Entgelt_1",
          "Kopfzeile (Zeile 1): Spalte „Jahr“ fehlt – Trennzeichen ist das Semikolon (;)"},
         {"Jahr;Monat;Jahr", "Kopfzeile (Zeile 1): Spalte „Jahr“ steht zweimal darin"},
+        {"Jahr;\"Mo\nnat\";Entgelt_1", "Kopfzeile (Zeile 1): Spalte „Monat“ fehlt"},
         {"\n\nMonat;Entgelt_1", "Kopfzeile (Zeile 3): Spalte „Jahr“ fehlt"},
         {"Jahr;\"Monat", "Kopfzeile (Zeile 1): Anführungszeichen nicht geschlossen"},
     };
@@ -240,18 +313,29 @@ TEST(Zeilenleser, KopfzeilenDieNichtsLesenLassen) {
 }
 
 TEST(Zeilenleser, UnbekannteSpaltenGehenUnveraendertVorneMit) {
-    const Lauf csv = Rechnen("Nr;Jahr;Notiz;Monat\n007;2012;\" a;b \";1\n;2012;;2\n");
+    // A name in another case or with blanks around is the column; one that
+    // only looks like one is carried, and said.
+    const Lauf csv = Rechnen(
+        "Nr;\" jahr\";Notiz;MONAT;\"=1+1\";\"a;b\";\"Entgelt 1\";\"entgelt_2 \"\n"
+        "007;2012;\" a;b \";1;;;5;600,50\n;2012;;2;;;;\n");
     ASSERT_EQ(csv.Zeilen.size(), 2u);
-    EXPECT_TRUE(csv.Text.starts_with("Nr;Notiz;Jahr;Monat;Kasse;")) << csv.Text.substr(0, 40);
+    EXPECT_TRUE(csv.Text.starts_with("Nr;Notiz;\"'=1+1\";\"a;b\";Entgelt 1;Jahr;Monat;Kasse;"))
+        << csv.Text.substr(0, 60);
+    EXPECT_EQ(csv.Zeilen[0].at("Entgelt_2"), "600,50");
+    EXPECT_EQ(csv.Meldungen, std::vector<std::string>{"e: Spalte „Entgelt 1“ ist keine "
+                                                      "Eingabespalte und wird nur mitgeführt – "
+                                                      "gemeint ist wohl „Entgelt_1“"});
     EXPECT_EQ(csv.Zeilen[0].at("Nr"), "007");
     EXPECT_EQ(csv.Zeilen[0].at("Notiz"), " a;b ");
     EXPECT_EQ(csv.Zeilen[1].at("Nr"), "");
     // JSON lines: the first line's keys decide; a row may lack them.
     const Lauf json = Rechnen(
         "{\"Jahr\":2012,\"Monat\":1,\"Nr\":7}\n{\"Jahr\":2012,\"Monat\":2}\n"
-        "{\"Jahr\":2012,\"Monat\":3,\"Neu\":1}\n{\"Nr\":1,\"Nr\":2,\"Jahr\":2012,\"Monat\":4}\n");
-    ASSERT_EQ(json.Zeilen.size(), 2u);
+        "{\"Jahr\":2012,\"Monat\":3,\"Neu\":1}\n{\"Nr\":1,\"Nr\":2,\"Jahr\":2012,\"Monat\":4}\n"
+        "{\"Jahr\":2012,\"Monat\":5,\" ENTGELT_1\":\"7\"}\n");
+    ASSERT_EQ(json.Zeilen.size(), 3u);
     EXPECT_EQ(json.Zeilen[0].at("Nr"), "7");
+    EXPECT_EQ(json.Zeilen[2].at("Entgelt_1"), "7,00");
     EXPECT_EQ(json.Zeilen[1].at("Nr"), "");
     ASSERT_EQ(json.Meldungen.size(), 2u);
     EXPECT_TRUE(json.Meldungen[0].starts_with("e, Zeile 3, Spalte „Neu“: unbekannte Spalte, die "))
