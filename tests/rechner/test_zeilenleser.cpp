@@ -104,8 +104,8 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2010;12;;;,5;;", "", {{"Kasse", "AOK Bad-Württ."}, {"Entgelt_1", "0,50"}}},
         {"2012;1;1;;99.999.999,99;;", "", {{"Entgelt_1", "99.999.999,99"}}},
 
-        {"2013;1;1;;1;;",
-         "e, Zeile 2, Spalte „Jahr“: Jahr 2013 liegt nicht zwischen 2009 und 2012"},
+        {"2008;1;1;;1;;",
+         "e, Zeile 2, Spalte „Jahr“: Jahr 2008 liegt nicht zwischen 2009 und 2026"},
         {";1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: Wert fehlt"},
         {"20x2;1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: „20x2“ ist keine Jahreszahl"},
         {"2012;0;1;;1;;", "e, Zeile 2, Spalte „Monat“: Monat 0 liegt nicht zwischen 1 und 12"},
@@ -130,7 +130,8 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2012;1;1;;100.000.000,00;;",
          "e, Zeile 2, Spalte „Entgelt_1“: „100.000.000,00“ ist größer"},
         {"2012;1;1;;184467440737095516160;;", "e, Zeile 2, Spalte „Entgelt_1“: „1844674407370955"},
-        {"2012;1;1;;1;3;", "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)"},
+        {"2012;1;1;;1;3;",
+         "e, Zeile 2, Spalte „KV_2“: „3“ ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)"},
         {"2012;1;1;;1;ja;", "e, Zeile 2, Spalte „KV_2“: „ja“ ist kein Schalterwert"},
         {"2012;1;1", "e, Zeile 2, Spalte „Teilmonat“: die Zeile endet nach 3 Feldern"},
         {"2012;1;1;;1;1;0;5", "e, Zeile 2, Spalte „Feld 8“: die Zeile hat 8 Felder"},
@@ -210,7 +211,7 @@ TEST(Zeilenleser, JsonZeilen) {
 TEST(Zeilenleser, ZeilennummernZaehlenJedeZeileDerDatei) {
     // Byte-order mark, CR, CRLF, blank lines and rows of empty fields.
     const Lauf lauf =
-        Rechnen("\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\r2012;1;600\r;;\r\n2013;1;1\r2012;2;\"1\"");
+        Rechnen("\xEF\xBB\xBFJahr;Monat;Entgelt_1\r\r2012;1;600\r;;\r\n2008;1;1\r2012;2;\"1\"");
     EXPECT_EQ(lauf.Zeilen.size(), 2u);
     ASSERT_EQ(lauf.Meldungen.size(), 1u);
     EXPECT_TRUE(lauf.Meldungen[0].starts_with("e, Zeile 5, Spalte „Jahr“: ")) << lauf.Meldungen[0];
