@@ -250,7 +250,10 @@ std::string Kasse1() {
 
 // The four input columns only rows from 2013 may fill.
 void ZoneneingabenReferenz(std::string& text) {
-    const std::string nurAb = "; nur ab 2013, in Zeilen bis 2012 leer";
+    // A percentage cell of a sheet holds the fraction (2,9 % is 0,029).
+    const std::string nurAb =
+        "; in Tabellendateien die Zahl selbst, keine Zelle im Prozentformat (die 2,9 % als "
+        "0,029 hält); nur ab 2013, in Zeilen bis 2012 leer";
     Tabellenzeile(text,
                   {Code("Zusatzbeitrag"),
                    "Zusatzbeitragssatz der Kasse in Prozent, höchstens drei "
@@ -265,7 +268,7 @@ void ZoneneingabenReferenz(std::string& text) {
     }
     Tabellenzeile(text, {Code("Kinder"),
                          "Zahl der Kinder unter 25 Jahren, ab 07/2023 mindert sie die PV; mit " +
-                             Code("Kinderlos") + " an nur 0" + nurAb,
+                             Code("Kinderlos") + " an nur 0; nur ab 2013, in Zeilen bis 2012 leer",
                          "0"});
 }
 
