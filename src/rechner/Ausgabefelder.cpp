@@ -14,7 +14,7 @@ void SatzFeld(Zeilenschreiber& zeile, const std::optional<Satz>& satz) {
     if (satz) {
         zeile.Dezimal(SatzAlsZahl(*satz), 3);
     } else {
-        zeile.Text({});
+        zeile.Leer();
     }
 }
 
@@ -48,7 +48,7 @@ void FelderDerEingabe(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsm
                 break;
             case Feldart::Satz:
                 if (angaben == nullptr || ergebnis == nullptr) {
-                    zeile.Text({});
+                    zeile.Leer();
                 } else if (spalte.Stelle == ZusatzbeitragSpalte) {
                     SatzFeld(zeile, ergebnis->Zusatzbeitrag);
                 } else {
@@ -59,7 +59,7 @@ void FelderDerEingabe(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsm
                 break;
             case Feldart::Kinder:
                 if (angaben == nullptr) {
-                    zeile.Text({});
+                    zeile.Leer();
                 } else {
                     zeile.Ganzzahl(angaben->Kinder.value_or(0));
                 }
@@ -119,12 +119,9 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013& einga
     // The figures of 2009-2012 raise partial months by a factor and keep four
     // decimals; none of them is a figure of the later law.
     static const std::size_t alteSpalten = Ergebnisspalten().size();
-    for (std::size_t i = 0; i < alteSpalten; ++i) {
-        zeile.Text({});
-    }
+    zeile.Leer(alteSpalten);
     const Periode& p = *ergebnis.Parameter;
-    zeile.Text({});  // Teilmonatsfaktor: the days count instead
-    zeile.Text({});  // Zusatzsatz: the 0.9 of 2009-2012
+    zeile.Leer(2);  // Teilmonatsfaktor (the days count instead), Zusatzsatz (the 0.9 of 2009-2012)
     zeile.Dezimal(SatzAlsZahl(p.KV), 2);
     for (std::size_t job = ErsteSpalte; job <= LetzterJob; ++job) {
         zeile.Dezimal(SatzAlsZahl(eingaben.Job[job].OhneKrankengeld ? p.KVErmaessigt : p.KV), 2);

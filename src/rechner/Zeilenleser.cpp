@@ -271,7 +271,7 @@ class Leser {
     // A rate: the format's decimal sign or the other one, no thousands,
     // three decimals at most, up to 100 %.
     static Zahlschreibweise Satzweise(Zahlformat format) {
-        constexpr std::int64_t Hundert = 100 * 10000;
+        constexpr std::int64_t Hundert = std::int64_t{100} * 10000;
         const bool deutsch = format == Zahlformat::Deutsch;
         Zahlschreibweise s;
         s.Dezimalzeichen = deutsch ? ',' : '.';

@@ -24,7 +24,7 @@ void BetragOderLeer(Zeilenschreiber& zeile, const Wert& wert) {
     if (wert) {
         zeile.Betrag(*wert, 2);
     } else {
-        zeile.Text({});
+        zeile.Leer();
     }
 }
 
@@ -71,7 +71,7 @@ void SatzOderLeer(Zeilenschreiber& zeile, const std::optional<Satz>& satz) {
     if (satz) {
         zeile.Dezimal(SatzAlsZahl(*satz), 3);
     } else {
-        zeile.Text({});
+        zeile.Leer();
     }
 }
 
@@ -250,9 +250,7 @@ void ZonenfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013* eingaben
                           const ErgebnisAb2013* ergebnis) {
     static const std::size_t anzahl = Zonenspalten().size();
     if (eingaben == nullptr || ergebnis == nullptr) {
-        for (std::size_t i = 0; i < anzahl; ++i) {
-            zeile.Text({});
-        }
+        zeile.Leer(anzahl);
         return;
     }
     const ErgebnisAb2013& e = *ergebnis;
