@@ -254,9 +254,18 @@ void Zeilenschreiber::Leer(std::size_t anzahl) {
     if (feld_ + anzahl > spalten_.size()) {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
-    if (mappe_ != nullptr || format_ == Ausgabeformat::JsonZeilen) {
+    if (mappe_ != nullptr) {
         for (std::size_t i = 0; i < anzahl; ++i) {
             Text({});
+        }
+        return;
+    }
+    if (format_ == Ausgabeformat::JsonZeilen) {
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            char* p = Feldanfang(2);
+            p[0] = '"';
+            p[1] = '"';
+            Feldende(p + 2);
         }
         return;
     }
