@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "rechner/Referenztext.h"
+
 namespace lohnwippe::rechner {
 
 namespace {
@@ -206,6 +208,53 @@ const std::vector<Zonenspalte>& Spalten() {
 }
 
 }  // namespace
+
+// The four input columns only rows from 2013 may fill.
+void ZoneneingabenReferenz(std::string& text) {
+    // A percentage cell of a sheet holds the fraction (2,9 % is 0,029).
+    const std::string nurAb =
+        "; in Tabellendateien die Zahl selbst, keine Zelle im Prozentformat (die 2,9 % als "
+        "0,029 hält); nur ab 2013, in Zeilen bis 2012 leer";
+    Tabellenzeile(text,
+                  {Code("Zusatzbeitrag"),
+                   "Zusatzbeitragssatz der Kasse in Prozent, höchstens drei "
+                   "Nachkommastellen (" +
+                       Code("1,3") + ", " + Code("2,945") + "); 2013–2014 ohne Wirkung" + nurAb,
+                   "der durchschnittliche Zusatzbeitrag des Jahres"});
+    for (const char* u : {"U1", "U2"}) {
+        Tabellenzeile(text, {Code(std::string(u) + "_Satz"),
+                             "Umlagesatz " + std::string(u) +
+                                 " der Kasse in Prozent, höchstens drei Nachkommastellen" + nurAb,
+                             "0"});
+    }
+    Tabellenzeile(text, {Code("Kinder"),
+                         "Zahl der Kinder unter 25 Jahren, ab 07/2023 mindert sie die PV; mit " +
+                             Code("Kinderlos") + " an nur 0; nur ab 2013, in Zeilen bis 2012 leer",
+                         "0"});
+}
+
+// The result columns of the months from 2013.
+void ZonenergebnisReferenz(std::string& text) {
+    text +=
+        "\nAb 2013 (nur in Zeilen ab 2013, in Zeilen bis 2012 leer; eine Zahl, die es im "
+        "Monat, im Zweig oder bei der Beschäftigung nicht gibt, ist eine leere Zelle):\n\n"
+        "| Spalte | Zeitraum | Inhalt |\n|---|---|---|\n";
+    for (const Zonenbeschreibung& s : Zonenbeschreibungen()) {
+        std::string namen;
+        switch (s.Art) {
+            case Zonenart::JeSpalte:
+                namen = Gruppe(s.Name) + ", " + Code(s.Name + "_Summe");
+                break;
+            case Zonenart::JeZweig:
+                namen = Code(s.Name + "_KV") + " … " + Code(s.Name + "_AV");
+                break;
+            case Zonenart::Einzeln:
+                namen = Code(s.Name);
+                break;
+        }
+        Tabellenzeile(text, {namen, s.Zeitraum, s.Bedeutung});
+    }
+}
 
 Waehrung SatzAlsZahl(Satz satz) {
     // Thousandths of a percent: one is ten counts of 1/10000.

@@ -39,6 +39,11 @@ std::vector<std::string> Zonenspalten();
 void ZonenfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013* eingaben,
                           const ErgebnisAb2013* ergebnis);
 
+// The reference's rows of the four input columns from 2013, and its table
+// of the result columns from 2013.
+void ZoneneingabenReferenz(std::string& text);
+void ZonenergebnisReferenz(std::string& text);
+
 // A rate as the calculator writes it: percent with three decimals.
 Waehrung SatzAlsZahl(Satz satz);
 
