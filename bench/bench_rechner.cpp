@@ -24,7 +24,8 @@ namespace {
 
 constexpr long Zeilen = 1'000'000;
 
-// Rows as a payroll office would have them: mostly one or two employments,
+// Rows as a payroll office would have them: years 2009 to 2026 mixed,
+// mostly one or two employments,
 // some partial months, amounts around the sliding zone, funds by name or
 // number, switches mostly left out.
 const std::string& Eingabe() {
@@ -35,9 +36,10 @@ const std::string& Eingabe() {
         };
         std::string t =
             "Jahr;Monat;Kasse;Teilmonat;Entgelt_1;Entgelt_2;Entgelt_3;Entgelt_4;KV_2;AV_2;KG_1;"
-            "RV-Verzicht;Sachsen;Kinderlos\n";
+            "RV-Verzicht;Sachsen;Kinderlos;Zusatzbeitrag;U1_Satz;U2_Satz;Kinder\n";
         for (long i = 0; i < Zeilen; ++i) {
-            t += std::to_string(zahl(2009, 2012)) + ";" + std::to_string(zahl(1, 12)) + ";";
+            const int jahr = zahl(2009, 2026);
+            t += std::to_string(jahr) + ";" + std::to_string(zahl(1, 12)) + ";";
             t += zahl(0, 1) == 0 ? std::to_string(zahl(1, 22))
                                  : std::string(Kassennamen[static_cast<std::size_t>(zahl(0, 21))]);
             t += ";";
@@ -49,9 +51,19 @@ const std::string& Eingabe() {
                     t += std::to_string(zahl(100, 900)) + "," + std::to_string(zahl(10, 99));
                 }
             }
+            const int kinderlos = zahl(0, 1);
             t += ";" + std::to_string(zahl(0, 1)) + ";" + std::to_string(zahl(0, 1)) + ";;" +
                  (zahl(0, 9) == 0 ? "1" : "") + ";" + (zahl(0, 9) == 0 ? "1" : "") + ";" +
-                 std::to_string(zahl(0, 1)) + "\n";
+                 std::to_string(kinderlos);
+            // From 2013 the fund's rates, mostly given, and the children.
+            if (jahr >= 2013) {
+                t += ";" + (zahl(0, 3) == 0 ? "" : "2," + std::to_string(zahl(100, 999))) + ";" +
+                     std::to_string(zahl(1, 3)) + ",6;0," + std::to_string(zahl(100, 800)) + ";" +
+                     (kinderlos == 1 ? "" : std::to_string(zahl(0, 4)));
+            } else {
+                t += ";;;;";
+            }
+            t += "\n";
         }
         return t;
     }();
@@ -155,7 +167,7 @@ void BM_RechnenCsvKurz(benchmark::State& state) {
 }
 BENCHMARK(BM_RechnenCsvKurz)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
-// Berechnen alone over the same cases, read beforehand.
+// Berechnen alone over the cases of 2009-2012 among them, read beforehand.
 void BM_NurBerechnen(benchmark::State& state) {
     const Umlagetabelle umlagen = StandardUmlagen();
     std::vector<Eingaben> faelle;
@@ -164,8 +176,10 @@ void BM_NurBerechnen(benchmark::State& state) {
     const auto quelle = CsvQuelle(strom);
     Eingabezeile zeile;
     while (quelle->Naechste(zeile)) {
-        faelle.push_back(EingabenVonZeile(
-            std::get<Fallzeile>(ZeileLesen(zeile.Felder, Zahlformat::Deutsch)), umlagen));
+        const auto fall = std::get<Fallzeile>(ZeileLesen(zeile.Felder, Zahlformat::Deutsch));
+        if (!fall.Ab2013) {
+            faelle.push_back(EingabenVonZeile(fall, umlagen));
+        }
     }
     long gerechnet = 0;
     for (auto _ : state) {

@@ -3,11 +3,23 @@
 #include "calc/Ergebniszeilen.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
+#include "rechner/Zonenspalten.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe::rechner {
 
-void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat) {
+namespace {
+
+void SatzFeld(Zeilenschreiber& zeile, const std::optional<Satz>& satz) {
+    if (satz) {
+        zeile.Dezimal(SatzAlsZahl(*satz), 3);
+    } else {
+        zeile.Leer();
+    }
+}
+
+void FelderDerEingabe(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat,
+                      const AngabenAb2013* angaben, const ErgebnisAb2013* ergebnis) {
     for (const Eingabespalte& spalte : Eingabespalten()) {
         switch (spalte.Art) {
             case Feldart::Jahr:
@@ -17,7 +29,11 @@ void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Ber
                 zeile.Ganzzahl(monat.Monat);
                 break;
             case Feldart::Kasse:
-                zeile.Text(Kassennamen.at(static_cast<std::size_t>(fall.Kasse.Wert())));
+                if (angaben != nullptr) {
+                    zeile.Text(angaben->Kasse);
+                } else {
+                    zeile.Text(Kassennamen.at(static_cast<std::size_t>(fall.Kasse.Wert())));
+                }
                 break;
             case Feldart::Teilmonat:
                 zeile.Text(Teilmonatsname(fall.Teilmonat.Wert()));
@@ -30,8 +46,37 @@ void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Ber
             case Feldart::Allgemein:
                 zeile.Ganzzahl(Gespeichert(SchalterDerSpalte(fall, spalte)));
                 break;
+            case Feldart::Satz:
+                if (angaben == nullptr || ergebnis == nullptr) {
+                    zeile.Leer();
+                } else if (spalte.Stelle == ZusatzbeitragSpalte) {
+                    SatzFeld(zeile, ergebnis->Zusatzbeitrag);
+                } else {
+                    SatzFeld(zeile,
+                             (spalte.Stelle == U1SatzSpalte ? angaben->U1Satz : angaben->U2Satz)
+                                 .value_or(Satz{}));
+                }
+                break;
+            case Feldart::Kinder:
+                if (angaben == nullptr) {
+                    zeile.Leer();
+                } else {
+                    zeile.Ganzzahl(angaben->Kinder.value_or(0));
+                }
+                break;
         }
     }
+}
+
+}  // namespace
+
+void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat) {
+    FelderDerEingabe(zeile, fall, monat, nullptr, nullptr);
+}
+
+void EingabefelderSchreiben(Zeilenschreiber& zeile, const Fallangaben& fall, Berichtsmonat monat,
+                            const AngabenAb2013& angaben, const ErgebnisAb2013& ergebnis) {
+    FelderDerEingabe(zeile, fall, monat, &angaben, &ergebnis);
 }
 
 void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
@@ -66,6 +111,34 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
     }
     zeile.Dezimal(eingaben.FaktorF, 4);
     zeile.Ganzzahl(ergebnis.WarnungSichtbar ? 1 : 0);
+    ZonenfelderSchreiben(zeile, nullptr, nullptr);
+}
+
+void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013& eingaben,
+                             const ErgebnisAb2013& ergebnis) {
+    // The figures of 2009-2012 raise partial months by a factor and keep four
+    // decimals; none of them is a figure of the later law.
+    static const std::size_t alteSpalten = Ergebnisspalten().size();
+    zeile.Leer(alteSpalten);
+    const Periode& p = *ergebnis.Parameter;
+    zeile.Leer(2);  // Teilmonatsfaktor (the days count instead), Zusatzsatz (the 0.9 of 2009-2012)
+    zeile.Dezimal(SatzAlsZahl(p.KV), 2);
+    for (std::size_t job = ErsteSpalte; job <= LetzterJob; ++job) {
+        zeile.Dezimal(SatzAlsZahl(eingaben.Job[job].OhneKrankengeld ? p.KVErmaessigt : p.KV), 2);
+    }
+    for (const Satz satz : {p.PV, p.RV, p.AV}) {
+        zeile.Dezimal(SatzAlsZahl(satz), 2);
+    }
+    for (const Satz satz : {eingaben.U1Satz, eingaben.U2Satz, p.U3}) {
+        zeile.Dezimal(SatzAlsZahl(satz), 3);
+    }
+    zeile.Dezimal(Waehrung::AusRoh(p.F10000), 4);
+    std::string hinweise;
+    for (const std::string& hinweis : ergebnis.Hinweise) {
+        hinweise += (hinweise.empty() ? "" : "; ") + hinweis;
+    }
+    zeile.Text(hinweise);
+    ZonenfelderSchreiben(zeile, &eingaben, &ergebnis);
 }
 
 }  // namespace lohnwippe::rechner

@@ -1,5 +1,6 @@
 #include "rechner/Export.h"
 
+#include <algorithm>
 #include <map>
 
 #include "calc/Ergebnis.h"
@@ -10,6 +11,7 @@
 #include "rechner/Datenordner.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
+#include "rechner/Zonenspalten.h"
 
 namespace lohnwippe::rechner {
 
@@ -73,9 +75,13 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
 class Jahressummen {
   public:
     explicit Jahressummen(Mappenschreiber& mappe) : mappe_(mappe) {
+        // Stored cases are of 2009-2012: the columns from 2013 stay empty
+        // and have no sum.
         const std::vector<std::string> spalten = Exportspalten();
+        const std::vector<std::string> ab2013 = Zonenspalten();
         for (std::size_t i = 0; i < spalten.size(); ++i) {
-            if (spalten[i].ends_with("_Summe")) {
+            if (spalten[i].ends_with("_Summe") &&
+                std::find(ab2013.begin(), ab2013.end(), spalten[i]) == ab2013.end()) {
                 summenspalten_.push_back(i);
                 namen_.push_back(spalten[i]);
             }

@@ -3,6 +3,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "calc/Perioden.h"
+#include "calc/Uebergangsbereich.h"
 #include "calc/Utf8.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
@@ -70,6 +72,61 @@ Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) 
                            zeile.Monat);
 }
 
+namespace {
+
+// The list's partial months as SV days: a full month counts 30.
+int SVTage(int teilmonat) {
+    constexpr int Wochen = 4;  // positions 1 .. 4 of the list are weeks, then days
+    if (teilmonat == 0) {
+        return 30;
+    }
+    return teilmonat <= Wochen ? 7 * teilmonat : teilmonat - Wochen;
+}
+
+EingabenAb2013 EingabenAb2013VonZeile(const Fallzeile& zeile) {
+    const Fallangaben& fall = zeile.Fall;
+    const AngabenAb2013& ab = *zeile.Ab2013;
+    EingabenAb2013 e;
+    e.Jahr = zeile.Monat.Jahr;
+    e.Monat = zeile.Monat.Monat;
+    e.Tage = SVTage(fall.Teilmonat.Wert());
+    // The employments up to the last with pay; one at least.
+    e.Anzahl = 1;
+    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
+        const auto& job = fall.Jobs[static_cast<std::size_t>(j)];
+        if (job.Entgelt != Waehrung()) {
+            e.Anzahl = j;
+        }
+        Beschaeftigung& b = e.Job[static_cast<std::size_t>(j)];
+        b.Entgelt = job.Entgelt;
+        for (const Zweig z : Zweige) {
+            b.Zweig[z] = Ein(job.Zweige[z]);
+        }
+        b.OhneKrankengeld = !Ein(job.KG);
+        for (const Umlageart u : Umlagearten) {
+            b.Umlage[u] = Ein(job.Umlagen[u]);
+        }
+    }
+    e.Zusatzbeitrag = ab.Zusatzbeitrag;
+    e.U1Satz = ab.U1Satz.value_or(Satz{});
+    e.U2Satz = ab.U2Satz.value_or(Satz{});
+    e.Kinderlos = Ein(fall.Kinderlos);
+    e.Kinder = ab.Kinder.value_or(0);
+    e.Sachsen = NichtAus(fall.Sachsen);
+    e.Verzicht = NichtAus(fall.RVVerzicht);
+    return e;
+}
+
+// The cell a refusal of the calculation is about, where it is one.
+std::string Ab2013Spalte(const EingabenAb2013& e) {
+    if (NachLetzterPeriode(e.Jahr, e.Monat)) {
+        return "Jahr";
+    }
+    return e.Kinderlos && e.Kinder > 0 ? "Kinder" : "";
+}
+
+}  // namespace
+
 Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Umlagetabelle& umlagen,
                        const std::string& eingabe, const Melder& melden) {
     Zaehlung zaehlung;
@@ -90,7 +147,22 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
         }
         if (!fehler) {
             auto gelesen = ZeileLesen(zeile.Felder, quelle.Formate());
-            if (const auto* fall = std::get_if<Fallzeile>(&gelesen)) {
+            if (const auto* fall = std::get_if<Fallzeile>(&gelesen); fall && fall->Ab2013) {
+                const EingabenAb2013 eingaben = EingabenAb2013VonZeile(*fall);
+                const RechnungAb2013 rechnung = BerechnenAb2013(eingaben);
+                if (rechnung.Ergebnis) {
+                    for (const Zellwert& wert : zeile.Mitgefuehrt) {
+                        ausgabe.Wert(wert);
+                    }
+                    EingabefelderSchreiben(ausgabe, fall->Fall, fall->Monat, *fall->Ab2013,
+                                           *rechnung.Ergebnis);
+                    ErgebnisfelderSchreiben(ausgabe, eingaben, *rechnung.Ergebnis);
+                    ausgabe.Zeilenende();
+                    ++zaehlung.Gerechnet;
+                    continue;
+                }
+                fehler = Zeilenfehler{Ab2013Spalte(eingaben), rechnung.Meldung};
+            } else if (fall) {
                 const Eingaben eingaben = EingabenVonZeile(*fall, umlagen);
                 try {
                     const Ergebnis ergebnis = Berechnen(eingaben);

@@ -4,8 +4,11 @@
 #include <set>
 
 #include "calc/Ergebniszeilen.h"
+#include "calc/Perioden.h"
 #include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
+#include "rechner/Referenztext.h"
+#include "rechner/Zonenspalten.h"
 #include "store/Fallsatz.h"
 #include "store/Umlagesatz.h"
 
@@ -39,7 +42,8 @@ struct Allgemeiner {
 };
 constexpr std::array<Allgemeiner, 3> Allgemeine{{
     {"RV-Verzicht",
-     "„Verzicht auf Gleitzone in RV“: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie an)"},
+     "„Verzicht auf Gleitzone in RV“: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie "
+     "an); ab 07/2019 ohne Wirkung, mit Hinweis in „Warnung“"},
     {"Sachsen",
      "Beschäftigungsort in Sachsen: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie an)"},
     {"Kinderlos", "kinderlos: 1 oder WAHR an, 0 oder FALSCH aus, 2 grau (zählt wie aus)"},
@@ -60,19 +64,24 @@ struct Zusatzspalte {
 constexpr std::array<Zusatzspalte, 12> Zusatzspalten{{
     {"Teilmonatsfaktor", false,
      "Faktor, der ein Teilmonatsentgelt auf einen vollen Monat hochrechnet (1 im vollen Monat, "
-     "4,348 für eine Woche)"},
-    {"Zusatzsatz", false, "Zusatzbeitrag des Arbeitnehmers in Prozent: 0,90, kinderlos 1,15"},
-    {"Satz_KV", false, "allgemeiner KV-Satz der Kasse in Prozent, wie das Fenster ihn zeigt"},
+     "4,348 für eine Woche); ab 2013 leer"},
+    {"Zusatzsatz", false,
+     "Zusatzbeitrag des Arbeitnehmers in Prozent: 0,90, kinderlos 1,15; ab 2013 leer"},
+    {"Satz_KV", false,
+     "allgemeiner KV-Satz der Kasse in Prozent, wie das Fenster ihn zeigt; ab 2013 der "
+     "allgemeine Satz 14,60 ohne Zusatzbeitrag (2013–2014 ohne die 0,9 des Arbeitnehmers)"},
     {"Satz_KV", true, "KV-Satz der Beschäftigung: ohne Krankengeld 0,6 Punkte weniger"},
-    {"Satz_PV", false, "PV-Satz des Jahres in Prozent"},
+    {"Satz_PV", false, "PV-Satz des Jahres in Prozent (ab 2013 des Monats)"},
     {"Satz_RV", false, "RV-Satz des Jahres in Prozent"},
     {"Satz_AV", false, "AV-Satz des Jahres in Prozent"},
-    {"Satz_U1", false, "Umlagesatz U1 der Kasse im Monat in Prozent"},
-    {"Satz_U2", false, "Umlagesatz U2 der Kasse im Monat in Prozent"},
-    {"Satz_U3", false, "Umlagesatz U3 der Kasse im Monat in Prozent"},
-    {"Faktor_F", false, "Faktor F der Gleitzonenformel im Jahr"},
+    {"Satz_U1", false, "Umlagesatz U1 der Kasse im Monat in Prozent (ab 2013 aus U1_Satz)"},
+    {"Satz_U2", false, "Umlagesatz U2 der Kasse im Monat in Prozent (ab 2013 aus U2_Satz)"},
+    {"Satz_U3", false, "Umlagesatz U3 im Monat in Prozent"},
+    {"Faktor_F", false, "Faktor F der Gleitzonenformel im Jahr (ab 10/2022 im Zeitraum)"},
     {"Warnung", false,
-     "1, wenn das Fenster den Hinweis „Das Entgelt liegt außerhalb der Gleitzone“ zeigt, sonst 0"},
+     "bis 2012: 1, wenn das Fenster den Hinweis „Das Entgelt liegt außerhalb der Gleitzone“ "
+     "zeigt, sonst 0; ab 2013 die Warnungen und Hinweise der Rechnung als Text, durch „; “ "
+     "getrennt, leer, wenn es keine gibt"},
 }};
 
 // Before and behind the columns of `rechnen` in the export.
@@ -123,6 +132,10 @@ const std::vector<Eingabespalte>& Eingabespalten() {
         for (int i = 0; i < static_cast<int>(Allgemeine.size()); ++i) {
             s.push_back({Allgemeine[static_cast<std::size_t>(i)].Name, Feldart::Allgemein, 0, i});
         }
+        s.push_back({"Zusatzbeitrag", Feldart::Satz, 0, ZusatzbeitragSpalte});
+        s.push_back({"U1_Satz", Feldart::Satz, 0, U1SatzSpalte});
+        s.push_back({"U2_Satz", Feldart::Satz, 0, U2SatzSpalte});
+        s.push_back({"Kinder", Feldart::Kinder, 0, 0});
         return s;
     }();
     return spalten;
@@ -234,6 +247,7 @@ std::vector<std::string> Rechenspalten(std::vector<std::string> davor) {
     for (const Zusatzspalte& spalte : Zusatzspalten) {
         Anhaengen(spalten, spalte);
     }
+    Anhaengen(spalten, Zonenspalten());
     return spalten;
 }
 
@@ -249,23 +263,6 @@ std::vector<std::string> Exportspalten() {
 
 namespace {
 
-std::string Code(std::string_view name) {
-    return "`" + std::string(name) + "`";
-}
-
-// "`KV_1` … `KV_4`"
-std::string Gruppe(std::string_view name) {
-    return Code(std::string(name) + "_1") + " … " + Code(std::string(name) + "_4");
-}
-
-void Tabellenzeile(std::string& text, std::initializer_list<std::string> zellen) {
-    text += "|";
-    for (const std::string& zelle : zellen) {
-        text += " " + zelle + " |";
-    }
-    text += "\n";
-}
-
 void Zusatzzeile(std::string& text, const Zusatzspalte& spalte) {
     Tabellenzeile(text, {spalte.JeJob ? Gruppe(spalte.Name) : Code(spalte.Name), spalte.Bedeutung});
 }
@@ -276,19 +273,25 @@ std::string Kasse1() {
 
 void Eingabereferenz(std::string& text) {
     text += "| Spalte | Inhalt | leer oder fehlend |\n|---|---|---|\n";
-    Tabellenzeile(text, {Code("Jahr"), "Beitragsjahr 2009 bis 2012", "Pflichtspalte"});
+    Tabellenzeile(text, {Code("Jahr"),
+                         "Beitragsjahr 2009 bis " + std::to_string(LetztesBekanntesJahr()) +
+                             "; eine Datei darf Jahre mischen",
+                         "Pflichtspalte"});
     Tabellenzeile(text, {Code("Monat"),
                          "1 bis 12, " + Code("Januar") + " … " + Code("Dezember") +
                              " oder abgekürzt (" + Code("JAN") + ", " + Code("Mär") + ", " +
                              Code("Mrz") + ", " + Code("Sept.") + "), groß oder klein",
                          "Pflichtspalte"});
     Tabellenzeile(text, {Code("Kasse"),
-                         "Name wie in der Kassenliste (" + Code(Kassennamen[1]) +
-                             ") oder seine Nummer in der Liste, 1 bis 22",
-                         "1, " + Kasse1()});
+                         "bis 2012: Name wie in der Kassenliste (" + Code(Kassennamen[1]) +
+                             ") oder seine Nummer in der Liste, 1 bis 22; ab 2013: freier Text, "
+                             "der unverändert in die Ausgabe geht",
+                         "bis 2012 1, " + Kasse1() + "; ab 2013 leer"});
     Tabellenzeile(text, {Code("Teilmonat"),
                          "Text wie in der Teilmonatsliste (" + Code("für 1 Woche") + ", " +
-                             Code("für 3 Tage") + ") oder seine Nummer in der Liste, 1 bis 35",
+                             Code("für 3 Tage") +
+                             ") oder seine Nummer in der Liste, 1 bis 35; ab 2013 die SV-Tage: "
+                             "voller Monat 30, n Wochen 7·n, n Tage n",
                          "1, " + Code("für vollen Monat")});
     Tabellenzeile(text,
                   {Gruppe("Entgelt"),
@@ -306,6 +309,7 @@ void Eingabereferenz(std::string& text) {
     for (const Allgemeiner& schalter : Allgemeine) {
         Tabellenzeile(text, {Code(schalter.Name), schalter.Bedeutung, "0"});
     }
+    ZoneneingabenReferenz(text);
     text += "\nKassen: ";
     for (std::size_t i = 0; i < Kassennamen.size(); ++i) {
         text += (i == 0 ? "" : ", ") + std::to_string(i + 1) + " " + Code(Kassennamen[i]);
@@ -376,6 +380,7 @@ std::string Spaltenreferenz() {
         "gerechnet wurde (Kasse als Name, Teilmonat als Text, fehlende Spalten mit ihrem "
         "Vorgabewert), dahinter:\n\n";
     Ergebnisreferenz(text);
+    ZonenergebnisReferenz(text);
     text += "\nAusgabe von `export`: davor und dahinter\n\n| Spalte | Inhalt |\n|---|---|\n";
     for (const Zusatzspalte& spalte : Exportvorspann) {
         Zusatzzeile(text, spalte);

@@ -14,7 +14,7 @@ namespace lohnwippe::rechner {
 // printed from these tables, so it cannot say other than the program does.
 
 enum class Feldart {
-    Jahr,       // 2009 .. 2012
+    Jahr,       // 2009 .. 2026
     Monat,      // 1 .. 12 or "JAN" .. "DEZ"
     Kasse,      // name in the fund list or its number from 1
     Teilmonat,  // text in the partial-month list or its number from 1
@@ -22,21 +22,29 @@ enum class Feldart {
     Zweig,      // KV, PV, RV, AV switch of one employment
     Umlage,     // U1, U2, U3 or sick-pay switch of one employment
     Allgemein,  // waiver, Saxony, childless: for all employments
+    Satz,       // from 2013: the fund's Zusatzbeitrag, U1 and U2 rates in percent
+    Kinder,     // from 2013: children under 25
 };
 
 struct Eingabespalte {
     std::string Name;
     Feldart Art;
     int Job;     // 1 .. 4 for the per-employment columns, else 0
-    int Stelle;  // `Zweig`, position in `Fallsatz::Umlagen`, or 0 .. 2 for
-                 // waiver, Saxony, childless
+    int Stelle;  // `Zweig`, position in `Fallsatz::Umlagen`, 0 .. 2 for
+                 // waiver, Saxony, childless, or a `Satzspalte`
 };
+
+// The rate columns from 2013, by `Eingabespalte::Stelle`.
+enum Satzspalte : int { ZusatzbeitragSpalte = 0, U1SatzSpalte = 1, U2SatzSpalte = 2 };
 
 // Jahr, Monat, Kasse, Teilmonat, Entgelt_1 .. Entgelt_4, per employment
 // KV, PV, RV, AV, KG, U1, U2, U3 (KV_1 .. U3_4), RV-Verzicht, Sachsen,
-// Kinderlos: the input columns, in the order the output repeats them.
+// Kinderlos, and for the months from 2013 Zusatzbeitrag, U1_Satz, U2_Satz,
+// Kinder: the input columns, in the order the output repeats them.
 const std::vector<Eingabespalte>& Eingabespalten();
-inline constexpr std::size_t AnzahlEingabespalten = 43;
+inline constexpr std::size_t AnzahlEingabespalten = 47;
+// The first of the columns that only rows from 2013 may fill.
+inline constexpr std::size_t ErsteSpalteAb2013 = 43;
 
 // Position of an input column by name, or -1. Blanks around the name and
 // the case of its letters do not count.
@@ -55,7 +63,8 @@ std::optional<std::string> AehnlicheEingabespalte(std::string_view name);
 bool Pflichtspalte(const Eingabespalte& spalte);
 
 // Output of `rechnen`: the columns the input carries (`davor`), the input
-// columns, the result columns, the rates and the warning, in this order.
+// columns, the result columns of 2009-2012, the rates and the warning, and
+// the result columns from 2013 (Zonenspalten.h), in this order.
 std::vector<std::string> Rechenspalten(std::vector<std::string> davor = {});
 
 // Output of `export`: case, person and employer names in front of the

@@ -5,6 +5,7 @@
 
 #include "calc/Ergebnis.h"
 #include "calc/Formate.h"
+#include "calc/Perioden.h"
 #include "calc/Teilmonat.h"
 #include "calc/Utf8.h"
 #include "calc/Zahllesen.h"
@@ -90,10 +91,17 @@ class Leser {
         const Eingabespalte& spalte = Eingabespalten()[nr];
         switch (spalte.Art) {
             case Feldart::Jahr:
-                return JahrLesen(wert, jahr);
+                return JahrLesen(wert, jahr, zeile);
             case Feldart::Monat:
                 return MonatLesen(wert, monat);
+            case Feldart::Satz:
+            case Feldart::Kinder:
+                return Ab2013Lesen(spalte, wert, zeile, nr);
             case Feldart::Kasse:
+                if (zeile.Ab2013) {
+                    zeile.Ab2013->Kasse = wert;
+                    return std::nullopt;
+                }
                 return PositionLesen(
                     wert, zeile.Fall.Kasse, "Kasse", "der Kassenliste",
                     [](int pos) { return Kassennamen[static_cast<std::size_t>(pos)]; });
@@ -112,17 +120,71 @@ class Leser {
     }
 
   private:
-    static std::optional<std::string> JahrLesen(std::string_view wert, int& jahr) {
+    static std::optional<std::string> JahrLesen(std::string_view wert, int& jahr,
+                                                Fallzeile& zeile) {
+        // A later year than the table knows is the calculation's to refuse,
+        // with the reason that its figures are not yet known.
+        constexpr long Spaetestens = 9999;
         const auto zahl = GanzzahlLesen(wert);
         if (!zahl) {
             return Zitat(wert) + " ist keine Jahreszahl";
         }
-        if (*zahl < ErstesJahr || *zahl > LetztesJahr) {
+        if (*zahl < ErstesJahr || *zahl > Spaetestens) {
             return "Jahr " + std::to_string(*zahl) + " liegt nicht " +
-                   Bereich(ErstesJahr, LetztesJahr);
+                   Bereich(ErstesJahr, LetztesBekanntesJahr());
         }
         jahr = static_cast<int>(*zahl);
+        if (jahr > LetztesJahr) {
+            zeile.Ab2013.emplace();
+        }
         return std::nullopt;
+    }
+
+    // The rates and children of a row from 2013; a row of 2009-2012 takes
+    // its fund's rates from U12.dat and knows only the childless switch.
+    std::optional<std::string> Ab2013Lesen(const Eingabespalte& spalte, std::string_view wert,
+                                           Fallzeile& zeile, std::size_t nr) const {
+        if (wert.empty()) {
+            return std::nullopt;
+        }
+        if (!zeile.Ab2013) {
+            return spalte.Art == Feldart::Kinder
+                       ? "gilt erst ab 2013; bis 2012 zählt nur der Schalter Kinderlos"
+                       : "gilt erst ab 2013; bis 2012 kommen die Sätze der Kasse aus U12.dat";
+        }
+        AngabenAb2013& ab = *zeile.Ab2013;
+        if (spalte.Art == Feldart::Kinder) {
+            constexpr long HoechstensKinder = 99;
+            const auto zahl = GanzzahlLesen(wert);
+            if (!zahl || *zahl < 0 || *zahl > HoechstensKinder) {
+                return Zitat(wert) + " ist keine Zahl von Kindern (0 bis 99)";
+            }
+            ab.Kinder = static_cast<int>(*zahl);
+            return std::nullopt;
+        }
+        std::optional<Satz>& ziel = spalte.Stelle == ZusatzbeitragSpalte ? ab.Zusatzbeitrag
+                                    : spalte.Stelle == U1SatzSpalte      ? ab.U1Satz
+                                                                         : ab.U2Satz;
+        const Zahlformat format = formate_.Format[nr];
+        const Zahllesung satz = ZahlLesen(wert, Satzweise(format));
+        if (!satz.Fehler) {
+            // Counts of 1/10000 % with at most three decimals: whole tens.
+            ziel = Satz{satz.Wert.Roh() / 10};
+            return std::nullopt;
+        }
+        switch (*satz.Fehler) {
+            case Lesefehler::Negativ:
+                return Zitat(wert) + ": Sätze sind nie negativ";
+            case Lesefehler::ZuVieleStellen:
+                return Zitat(wert) + " hat mehr als drei Nachkommastellen";
+            case Lesefehler::ZuGross:
+                return Zitat(wert) + " ist größer als 100 Prozent";
+            case Lesefehler::Tausender:
+            case Lesefehler::KeineZahl:
+                break;
+        }
+        return Zitat(wert) + " ist kein Satz in Prozent (Beispiel: " +
+               (format == Zahlformat::Deutsch ? "1,3)" : "1.3)");
     }
 
     static std::optional<std::string> MonatLesen(std::string_view wert, int& monat) {
@@ -231,6 +293,21 @@ class Leser {
         return Zitat(wert) + " ist kein Schalterwert (0, 1, 2, WAHR oder FALSCH)";
     }
 
+    // A rate: the format's decimal sign or the other one, no thousands,
+    // three decimals at most, up to 100 %.
+    static Zahlschreibweise Satzweise(Zahlformat format) {
+        constexpr std::int64_t Hundert = std::int64_t{100} * 10000;
+        const bool deutsch = format == Zahlformat::Deutsch;
+        Zahlschreibweise s;
+        s.Dezimalzeichen = deutsch ? ',' : '.';
+        s.ZweitesDezimalzeichen = deutsch ? '.' : ',';
+        s.MitMinus = false;
+        s.Stellen = 3;
+        s.Runden = false;
+        s.Hoechstens = Hundert;
+        return s;
+    }
+
     const Spaltenformate& formate_;
 };
 
@@ -268,7 +345,7 @@ std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Za
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder,
                                                  const Spaltenformate& formate) {
     static const Fallangaben neu = AngabenAusSatz(StandardFallsatz(1));
-    Fallzeile zeile{neu, {}};
+    Fallzeile zeile{neu, {}, std::nullopt};
     int jahr = 0;
     int monat = 0;
     const Leser leser(formate);

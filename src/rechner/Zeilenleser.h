@@ -7,6 +7,7 @@
 #include <variant>
 
 #include "calc/Berichtsmonat.h"
+#include "calc/Satz.h"
 #include "calc/Waehrung.h"
 #include "calc/Zahltext.h"
 #include "fall/Fallangaben.h"
@@ -21,10 +22,22 @@ namespace lohnwippe::rechner {
 // ZeileLesen). The views point into the reader's buffer.
 using Eingabefelder = std::array<std::optional<std::string_view>, AnzahlEingabespalten>;
 
-// A row read: the case as the window would show it and its month.
+// What a row from 2013 brings beside the case: the fund as free text and
+// the columns only those rows have. An empty column is nullopt.
+struct AngabenAb2013 {
+    std::string Kasse;
+    std::optional<Satz> Zusatzbeitrag;
+    std::optional<Satz> U1Satz;
+    std::optional<Satz> U2Satz;
+    std::optional<int> Kinder;
+};
+
+// A row read: the case as the window would show it and its month (for a
+// row from 2013 the month as written, its fund in `Ab2013`, not `Fall`).
 struct Fallzeile {
     Fallangaben Fall;
     Berichtsmonat Monat;
+    std::optional<AngabenAb2013> Ab2013;  // a row of a month from 2013
 };
 
 // How each input column writes its amounts. Offen: a column of a CSV file
@@ -48,15 +61,17 @@ Schalter& SchalterDerSpalte(Fallangaben& fall, const Eingabespalte& spalte);
 Schalter SchalterDerSpalte(const Fallangaben& fall, const Eingabespalte& spalte);
 
 // Turns one row into a case, starting from a new case (StandardFallsatz):
-// Jahr 2009 .. 2012 and Monat 1 .. 12 or a month's name ("Januar", "MÄR",
-// "Mrz") are required; Kasse is a name of the fund list or its number
-// 1 .. 22; Teilmonat a text of the partial-month list or its number 1 .. 35,
-// empty for a full month; Entgelt as Entgeltschreibweise of its column's
-// format says,
-// empty for 0; the switches 0, 1 or 2 (grey, as an old case file may hold)
-// or a spreadsheet's WAHR/FALSCH, TRUE/FALSE, empty for 1 per employment
-// and 0 for the three switches of all employments. Blanks around a text do
-// not count.
+// Jahr 2009 .. 2012 (or a later year: then Ab2013 holds the fund as text and
+// the rates and children, which a row of 2009-2012 must leave empty; a year
+// after the last known one is left to the calculation to refuse) and
+// Monat 1 .. 12 or a month's name ("Januar", "MÄR", "Mrz") are required;
+// Kasse is a name of the fund list or its number 1 .. 22; Teilmonat a text
+// of the partial-month list or its number 1 .. 35, empty for a full month;
+// Entgelt as Entgeltschreibweise of its column's format says, empty for 0;
+// the switches 0, 1 or 2 (grey, as an old case file may hold) or a
+// spreadsheet's WAHR/FALSCH, TRUE/FALSE, empty for 1 per employment and 0
+// for the three switches of all employments. Blanks around a text do not
+// count.
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder,
                                                  const Spaltenformate& formate);
 std::variant<Fallzeile, Zeilenfehler> ZeileLesen(const Eingabefelder& felder, Zahlformat format);

@@ -277,6 +277,32 @@ void Zeilenschreiber::Wert(const Zellwert& wert) {
     formelfrei_ = false;
 }
 
+void Zeilenschreiber::Leer(std::size_t anzahl) {
+    if (feld_ + anzahl > spalten_.size()) {
+        throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
+    }
+    if (mappe_ != nullptr) {
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            Text({});
+        }
+        return;
+    }
+    if (format_ == Ausgabeformat::JsonZeilen) {
+        for (std::size_t i = 0; i < anzahl; ++i) {
+            char* p = Feldanfang(2);
+            p[0] = '"';
+            p[1] = '"';
+            Feldende(p + 2);
+        }
+        return;
+    }
+    const std::size_t trenner = feld_ == 0 && anzahl > 0 ? anzahl - 1 : anzahl;
+    Platz(trenner);
+    std::memset(puffer_.get() + belegt_, ';', trenner);
+    belegt_ += trenner;
+    feld_ += anzahl;
+}
+
 void Zeilenschreiber::Zeilenende() {
     if (feld_ != spalten_.size()) {
         throw std::logic_error("Zeilenschreiber: " + std::to_string(feld_) + " Felder statt " +

@@ -55,6 +55,9 @@ class Zeilenschreiber {
     void Dezimal(Waehrung wert, int stellen);  // DezimalText
     void Zahl(Waehrung wert);                  // ZahlText
     void Ganzzahl(long wert);
+    // `anzahl` empty fields: nothing between the separators, "" in JSON, no
+    // cell in a sheet. A row from 2013 has some 250 of them, so at once.
+    void Leer(std::size_t anzahl = 1);
     // A carried value: its number where it has one (JSON with a decimal
     // point, a number cell), else its text.
     void Wert(const Zellwert& wert);

@@ -105,8 +105,8 @@ TEST(Zeilenleser, JedeZeileWirdGerechnetOderMitSpalteUndGrundAbgewiesen) {
         {"2010;12;;;,5;;", "", {{"Kasse", "AOK Bad-Württ."}, {"Entgelt_1", "0,50"}}},
         {"2012;1;1;;99.999.999,99;;", "", {{"Entgelt_1", "99.999.999,99"}}},
 
-        {"2013;1;1;;1;;",
-         "e, Zeile 2, Spalte „Jahr“: Jahr 2013 liegt nicht zwischen 2009 und 2012"},
+        {"2008;1;1;;1;;",
+         "e, Zeile 2, Spalte „Jahr“: Jahr 2008 liegt nicht zwischen 2009 und 2026"},
         {";1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: Wert fehlt"},
         {"20x2;1;1;;1;;", "e, Zeile 2, Spalte „Jahr“: „20x2“ ist keine Jahreszahl"},
         {"2012;0;1;;1;;", "e, Zeile 2, Spalte „Monat“: Monat 0 liegt nicht zwischen 1 und 12"},
@@ -218,7 +218,7 @@ TEST(Zeilenleser, ZeilennummernZaehlenDieZeilenDerTabelle) {
     // quoted field over several lines (a note) is one row, as in the sheet.
     const Lauf lauf = Rechnen(
         "\xEF\xBB\xBFJahr;Monat;\"Ent\ngelt\";Entgelt_1\r\r2012;1;\"eins\r\nzwei\n\n\";600\r;;;\r\n"
-        "2013;1;;1\r2012;2;;\"1\"\n2012;3;\"offen;1\n2012;4;;1\n");
+        "2008;1;;1\r2012;2;;\"1\"\n2012;3;\"offen;1\n2012;4;;1\n");
     ASSERT_EQ(lauf.Zeilen.size(), 2u);
     EXPECT_EQ(lauf.Zeilen[0].at("Ent\ngelt"), "eins\nzwei\n\n");
     EXPECT_EQ(lauf.Zeilen[1].at("Monat"), "2");
