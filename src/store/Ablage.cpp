@@ -50,7 +50,13 @@ Erwartet<void> Ablage::Laden() {
     if (!gelesen.HatWert()) {
         return MitSatz(gelesen.Fehler());
     }
+    auto laenge = datei_->Laenge();
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
+    }
     bild_ = std::move(bild);
+    laenge_ = laenge.Wert();
+    ungleich_.clear();
     geladen_ = true;
     return {};
 }
@@ -97,14 +103,37 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
         return geprueft;
     }
     const std::size_t ab = satzlaenge_ * static_cast<std::size_t>(ersterSatz - 1);
-    if (!fremd_) {
-        if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
-            return MitSatz(geschrieben.Fehler());
-        }
-    }
     if (bild_.size() < ab + quelle.size()) {
         bild_.resize(ab + quelle.size());
     }
+    if (!fremd_) {
+        // What an earlier failure left owed goes first, unless this write
+        // covers it; if it fails again, it stays owed, and this write may
+        // still go through.
+        std::erase_if(ungleich_, [&](const auto& strecke) {
+            return strecke.first >= ab && strecke.second <= ab + quelle.size();
+        });
+        (void)Angleichen();
+        if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
+            // The bytes up to where writing stopped went through: the
+            // image, still the state before, goes back over them.
+            const std::uint64_t bis =
+                std::clamp<std::uint64_t>(geschrieben.Fehler().Position, ab, ab + quelle.size());
+            if (bis > ab) {
+                ungleich_.emplace_back(ab, bis);
+                (void)Angleichen();
+            }
+            return MitSatz(geschrieben.Fehler());
+        }
+    }
+    if (vorgemerkt_ != nullptr) {
+        vorgemerkt_->push_back(
+            {this, ab,
+             std::vector<std::byte>(bild_.begin() + static_cast<std::ptrdiff_t>(ab),
+                                    bild_.begin() + static_cast<std::ptrdiff_t>(ab + quelle.size())),
+             laenge_});
+    }
+    laenge_ = std::max<std::uint64_t>(laenge_, ab + quelle.size());
     if (mitschrift_ != nullptr) {
         // Compared before the image takes the new bytes: only records that
         // change are recorded.
@@ -125,8 +154,45 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
     return {};
 }
 
+Erwartet<void> Ablage::Bildschreiben(std::uint64_t ab, std::uint64_t bis) {
+    const std::uint64_t ende = std::min(bis, laenge_);
+    if (ab < ende) {
+        const auto bytes = std::span<const std::byte>(bild_).subspan(
+            static_cast<std::size_t>(ab), static_cast<std::size_t>(ende - ab));
+        if (auto geschrieben = datei_->Schreiben(ab, bytes); !geschrieben.HatWert()) {
+            return MitSatz(geschrieben.Fehler());
+        }
+    }
+    // Bytes a failed write added beyond the file's end go again.
+    return bis > laenge_ ? datei_->Kuerzen(laenge_) : Erwartet<void>();
+}
+
+Erwartet<void> Ablage::Angleichen() {
+    // Not in a file another program put under the name: it is not ours.
+    while (!fremd_ && !ungleich_.empty()) {
+        const auto [ab, bis] = ungleich_.back();
+        if (auto geschrieben = Bildschreiben(ab, bis); !geschrieben.HatWert()) {
+            return geschrieben;
+        }
+        ungleich_.pop_back();
+    }
+    return {};
+}
+
+Erwartet<void> Ablage::Zuruecklegen(const Altstand& alt) {
+    std::copy(alt.Bytes.begin(), alt.Bytes.end(),
+              bild_.begin() + static_cast<std::ptrdiff_t>(alt.Ab));
+    if (fremd_) {
+        return {};
+    }
+    laenge_ = alt.Laenge;
+    ungleich_.emplace_back(alt.Ab, alt.Ab + alt.Bytes.size());
+    return Angleichen();
+}
+
 Erwartet<void> Ablage::Kuerzen(std::uint64_t laenge) {
     geladen_ = false;
+    ungleich_.clear();
     return datei_->Kuerzen(laenge);
 }
 
@@ -169,6 +235,7 @@ Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::
             return uebernommen.Fehler();
         }
         fremd_ = false;
+        ungleich_.clear();
         entscheidung.Uebernommen = true;
         if (auto geladen = Laden(); !geladen.HatWert()) {
             return geladen.Fehler();
@@ -184,7 +251,10 @@ Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::
     if (auto behalten = datei_->Behalten(bild_, entscheidung.Beiseite); !behalten.HatWert()) {
         return behalten.Fehler();
     }
+    // The file under the name is the image now, whole.
     fremd_ = false;
+    ungleich_.clear();
+    laenge_ = bild_.size();
     return entscheidung;
 }
 

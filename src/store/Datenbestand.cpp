@@ -127,6 +127,10 @@ Erwartet<void> Datenbestand::Sichern() {
         if (auto geprueft = ablage->Pruefen(); !geprueft.HatWert()) {
             return geprueft;
         }
+        // A put-back that failed is owed before anything counts as saved.
+        if (auto angeglichen = ablage->Angleichen(); !angeglichen.HatWert()) {
+            return angeglichen;
+        }
         if (auto gesichert = ablage->Selbst().Sichern(); !gesichert.HatWert()) {
             return gesichert;
         }
@@ -256,6 +260,7 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
 }
 
 void Datenbestand::Mitschreiben(std::vector<Satzaenderung>* ziel) {
+    mitschrift_ = ziel;
     // The settings record follows the case on screen, not the steps.
     faelle_.Mitschreiben(ziel, Datendatei::Faelle, EinstellungsSatz);
     umlagen_.Mitschreiben(ziel, Datendatei::Umlagen);
@@ -287,6 +292,63 @@ Datenbestand::Schreibgruppe::Schreibgruppe(Datenbestand& daten) : daten_(daten) 
 Datenbestand::Schreibgruppe::~Schreibgruppe() {
     daten_.faelle_.Selbst().GruppeBeenden();
     daten_.umlagen_.Selbst().GruppeBeenden();
+}
+
+Datenbestand::Verbund::Verbund(Datenbestand& daten)
+    : daten_(daten),
+      gruppe_(daten),
+      mitschrift_(daten.mitschrift_ == nullptr ? 0 : daten.mitschrift_->size()) {
+    daten_.faelle_.Vormerken(&alt_);
+    daten_.umlagen_.Vormerken(&alt_);
+}
+
+Datenbestand::Verbund::~Verbund() {
+    if (offen_) {
+        (void)Zuruecknehmen();
+    }
+    daten_.faelle_.Vormerken(nullptr);
+    daten_.umlagen_.Vormerken(nullptr);
+}
+
+Erwartet<void> Datenbestand::Verbund::Abschliessen() {
+    // Only the files it wrote to: a sync costs as much as many writes.
+    Erwartet<void> gesichert;
+    for (Ablage* ablage : {&daten_.faelle_, &daten_.umlagen_}) {
+        if (gesichert.HatWert() &&
+            std::any_of(alt_.begin(), alt_.end(),
+                        [ablage](const Ablage::Altstand& alt) { return alt.Von == ablage; })) {
+            gesichert = ablage->Pruefen();
+            if (gesichert.HatWert()) {
+                gesichert = ablage->Angleichen();
+            }
+            if (gesichert.HatWert()) {
+                gesichert = ablage->Selbst().Sichern();
+            }
+        }
+    }
+    // Not on the disk for sure: it stays open, to be put back.
+    offen_ = !gesichert.HatWert();
+    return gesichert;
+}
+
+Erwartet<void> Datenbestand::Verbund::Zuruecknehmen() {
+    offen_ = false;
+    Erwartet<void> ergebnis;
+    for (auto alt = alt_.rbegin(); alt != alt_.rend(); ++alt) {
+        if (auto gelegt = alt->Von->Zuruecklegen(*alt); !gelegt.HatWert() && ergebnis.HatWert()) {
+            ergebnis = gelegt;
+        }
+    }
+    alt_.clear();
+    if (daten_.mitschrift_ != nullptr && daten_.mitschrift_->size() > mitschrift_) {
+        daten_.mitschrift_->resize(mitschrift_);
+    }
+    // What was put back goes to the disk like any write; a sync that fails
+    // changes nothing in what the files now hold.
+    if (ergebnis.HatWert()) {
+        (void)daten_.Sichern();
+    }
+    return ergebnis;
 }
 
 Erwartet<Namensfelder> Datenbestand::Namen() {
@@ -350,10 +412,11 @@ Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& sat
     for (int i = 0; i < anzahl; ++i) {
         std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
     }
+    Verbund verbund(*this);
     if (auto ergebnis = faelle_.Schreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
         return ergebnis;
     }
-    return faelle_.Selbst().Sichern();
+    return verbund.Abschliessen();
 }
 
 Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,

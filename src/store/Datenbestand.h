@@ -152,8 +152,37 @@ class Datenbestand {
         Datenbestand& daten_;
     };
 
+    // A change of several records, in one file or both, as one: while it
+    // is open, every write is noted with the bytes it replaced; either it
+    // is closed (Abschliessen), all handed to the disk, or every write it
+    // saw is put back, in the files and in the image, and the records it
+    // added to the undo list (Mitschreiben) go with them. Leaving it open
+    // puts back. It is one step of the program, like a Schreibgruppe.
+    class Verbund {
+      public:
+        explicit Verbund(Datenbestand& daten);
+        ~Verbund();
+        Verbund(const Verbund&) = delete;
+        Verbund& operator=(const Verbund&) = delete;
+
+        // Hands the change to the disk; after a failure it is still open.
+        Erwartet<void> Abschliessen();
+        // Puts back what was written since it began, newest first. A
+        // failure means the files still hold part of the change (the image
+        // does not); every later write and sync tries again to put it back.
+        Erwartet<void> Zuruecknehmen();
+
+      private:
+        Datenbestand& daten_;
+        Schreibgruppe gruppe_;
+        std::vector<Ablage::Altstand> alt_;
+        std::size_t mitschrift_ = 0;
+        bool offen_ = true;
+    };
+
     // Writes `satz` as record `fallNr` and as every later month of the same
-    // person and year up to December, in one write, and hands it to the disk.
+    // person and year up to December, in one write, and hands it to the disk;
+    // a failure of either leaves the files as they were.
     Erwartet<void> BisDezemberKopieren(int fallNr, const Fallsatz& satz);
 
     // Replaces the U1 and U2 rates of fund `kassePos` (0..21) in the twelve
@@ -165,6 +194,7 @@ class Datenbestand {
   private:
     Ablage& AblageVon(const std::string& datei);
 
+    std::vector<Satzaenderung>* mitschrift_ = nullptr;
     // Not locked where the folder has no locks (tests in memory).
     std::optional<Deskriptor> ordner_;
     Ablage faelle_;

@@ -235,12 +235,21 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
         EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
         (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = "-32.768";
     }
-    // The names go first: when the rates fail, the names are stored all the same.
+    // Names and rates are stored together or not at all: a write cut short
+    // in the rates puts the names and the part of the rates back.
     e.Personen[1] = "Frau Ebert";
+    const auto u12 = DateiInhalt("U12.dat");
+    stoerung.Art = Stoerart::KurzDannVoll;
     stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 4;
     const Aenderung halb = f.StammdatenSpeichern(e);
-    EXPECT_TRUE(halb.Personen && !halb.StammdatenSchliessen);
-    EXPECT_EQ(f.Namen().Personen[1], "Frau Ebert          ");
+    EXPECT_TRUE(!halb.Personen && !halb.StammdatenSchliessen);
+    EXPECT_TRUE(halb.Meldungen.at(0).Text.ends_with(
+        "Die Stammdaten sind nicht gespeichert; die Dateien sind unverändert. Das Fenster bleibt "
+        "offen, Ihre Eingaben bleiben erhalten."));
+    EXPECT_EQ(f.Namen().Personen[1], "Personalfall 2      ");
+    EXPECT_TRUE(DateiInhalt("SV.dat") == vorher && DateiInhalt("U12.dat") == u12);
+    EXPECT_FALSE(f.RueckgaengigText());
+    stoerung.WiederPlatz();
     EXPECT_TRUE(f.StammdatenSpeichern(e).StammdatenSchliessen);
     EXPECT_EQ(f.StammdatenKasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
 }
