@@ -115,15 +115,20 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
                 break;
             }
         }
+        // The line printer goes with the step only where the step changed
+        // it; otherwise it stays as the user last stored it.
+        const bool drucker =
+            stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
+                ? stammSoll->Zeilendrucker
+                : zeilendruckerGespeichert_;
         if (geschrieben.HatWert() && stammSoll) {
             auto einstellungen = daten_.FallLesen(EinstellungsSatz);
-            geschrieben = einstellungen.HatWert()
-                              ? daten_.FallSchreiben(EinstellungsSatz,
-                                                     NamenEintragen(einstellungen.Wert(),
-                                                                    EinstellungsSatz,
-                                                                    stammSoll->Namen,
-                                                                    stammSoll->Zeilendrucker))
-                              : Erwartet<void>(einstellungen.Fehler());
+            geschrieben =
+                einstellungen.HatWert()
+                    ? daten_.FallSchreiben(EinstellungsSatz,
+                                           NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
+                                                          stammSoll->Namen, drucker))
+                    : Erwartet<void>(einstellungen.Fehler());
         }
         if (geschrieben.HatWert()) {
             geschrieben = verbund.Abschliessen();
@@ -142,11 +147,13 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
             verlauf_.Verwerfen();
             return Fertig(std::move(a));
         }
-    }
-    verlauf_.Gegangen(rueckwaerts);
-    if (stammSoll) {
-        namen_ = stammSoll->Namen;
-        zeilendrucker_ = zeilendruckerGespeichert_ = stammSoll->Zeilendrucker;
+        verlauf_.Gegangen(rueckwaerts);
+        if (stammSoll) {
+            namen_ = stammSoll->Namen;
+            if (drucker != zeilendruckerGespeichert_) {
+                zeilendrucker_ = zeilendruckerGespeichert_ = drucker;
+            }
+        }
     }
     if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {
             return s.Datei == Datendatei::Faelle && s.SatzNr >= NamenSatz1;

@@ -129,8 +129,9 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
     if (vorgemerkt_ != nullptr) {
         vorgemerkt_->push_back(
             {this, ab,
-             std::vector<std::byte>(bild_.begin() + static_cast<std::ptrdiff_t>(ab),
-                                    bild_.begin() + static_cast<std::ptrdiff_t>(ab + quelle.size())),
+             std::vector<std::byte>(
+                 bild_.begin() + static_cast<std::ptrdiff_t>(ab),
+                 bild_.begin() + static_cast<std::ptrdiff_t>(ab + quelle.size())),
              laenge_});
     }
     laenge_ = std::max<std::uint64_t>(laenge_, ab + quelle.size());

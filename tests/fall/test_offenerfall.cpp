@@ -254,6 +254,30 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
     EXPECT_EQ(f.StammdatenKasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
 }
 
+// "--> Dez." cut short within a run of failures: said, although the run was
+// said already, and no later month holds part of it; done again, it goes.
+TEST_F(OffenerFallTest, BisDezemberGanzOderGarNicht) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    stoerung.AbJetztVoll();
+    EXPECT_EQ(Fehler(Tippen(1, "700").Meldungen), 1);
+    const auto vorher = DateiInhalt("SV.dat");
+    stoerung.Art = Stoerart::KurzDannVoll;
+    stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 1;
+    const Aenderung a = f.BisDezemberKopieren();
+    ASSERT_EQ(Fehler(a.Meldungen), 1);
+    EXPECT_TRUE(a.Meldungen[0].Text.ends_with(
+        "„--> Dez.“ wurde nicht ausgeführt; die Monate bis Dezember sind unverändert. Bitte "
+        "beheben Sie die Ursache (zum Beispiel Speicherplatz freigeben) und versuchen Sie es "
+        "erneut."));
+    const auto spaeter = [](const std::vector<char>& sv) {
+        return std::vector<char>(sv.begin() + Stelle(362), sv.begin() + Stelle(373));
+    };
+    EXPECT_TRUE(spaeter(DateiInhalt("SV.dat")) == spaeter(vorher));
+    EXPECT_TRUE(f.BisDezemberKopieren().Meldungen.empty());
+    EXPECT_EQ(GespeicherterFall(372).Entgelte[1], Euro(700));
+}
+
 TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
     OffenerFall& f = Starten();
     f.TeilmonatWaehlen(*Teilmonatsplatz::Aus(1));

@@ -158,17 +158,19 @@ TEST_F(VerlaufTest, FremdeAenderungWirdNichtUeberschrieben) {
     EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
 }
 
-// A write fails on the way back (the third record of a copy to December):
-// what went through is put back, the step stays, and it goes once the disk
-// takes it.
+// A write fails on the way back (the third record of a copy to December),
+// at once or after part of its bytes: what went through is put back, the
+// step stays, and it goes once the disk takes it.
 TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     Stoerstelle stoerung;
     StartenMit(stoerung);
     Tippen(1, "450");
     fall->BisDezemberKopieren();
     const std::string nachher = Stand(*fall);
-    for (const bool rueckwaerts : {true, false}) {
+    for (const bool rueckwaerts : {true, false, true, false}) {
         const std::string vorher = Stand(*fall);
+        stoerung.Art =
+            stoerung.Art == Stoerart::Voll && rueckwaerts ? Stoerart::KurzDannVoll : stoerung.Art;
         stoerung.Bei = stoerung.Aufrufe + 3;
         stoerung.Bis = stoerung.Bei;
         const Aenderung a = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
@@ -183,6 +185,7 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
         EXPECT_EQ(Abweichung(Stand(*fall), nachher).empty(), !rueckwaerts);
     }
     EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: --> Dez., Februar bis Dezember 2012");
+    stoerung.Art = Stoerart::Voll;
 
     // A save owed since a failure goes first, as a step of its own.
     stoerung.AbJetztVoll();
@@ -193,6 +196,34 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     EXPECT_EQ(Abweichung(Stand(*fall), nachher), "");
     EXPECT_EQ(fall->WiederholenText(),
               "Wiederholen: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
+}
+
+// Undo of a master-data save: the settings record is written with the
+// rest or the step is refused whole; the line printer, which the step did
+// not change, stays as the user set it since.
+TEST_F(VerlaufTest, StammdatenschrittGanzUndOhneZeilendrucker) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle, {}, {}, {}};
+    e.U1 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U1Texte;
+    e.U2 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U2Texte;
+    e.Personen[9] = "Herr Zehn";  // in the settings record alone
+    ASSERT_TRUE(fall->StammdatenSpeichern(e).StammdatenSchliessen);
+    const auto sv = DateiInhalt("SV.dat");
+    stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 1;
+    const Aenderung a = fall->Rueckgaengig();
+    ASSERT_EQ(Fehler(a.Meldungen), 1);
+    EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert."));
+    EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
+    EXPECT_EQ(fall->Namen().Personen[9], "Herr Zehn           ");
+    fall->ZeilendruckerSetzen(true);
+    for (const bool rueckwaerts : {true, false}) {
+        const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
+        ASSERT_TRUE(b.Hinweis && b.Meldungen.empty());
+        EXPECT_EQ(fall->Namen().Personen[9],
+                  rueckwaerts ? "Personalfall 10     " : "Herr Zehn           ");
+        EXPECT_TRUE(fall->Zeilendrucker());
+    }
 }
 
 }  // namespace
