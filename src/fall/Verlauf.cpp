@@ -54,6 +54,10 @@ void Verlauf::Verwerfen() {
     offen_.clear();
 }
 
+void Verlauf::VorVerwerfen() {
+    vor_.clear();
+}
+
 void Verlauf::Abschliessen(std::optional<Schritt> neu) {
     std::vector<Satzaenderung> offen = std::move(offen_);
     offen_.clear();
@@ -64,9 +68,24 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         // been redone no longer fits the files.
         Schritt ohne;
         Einfuegen(ohne, std::move(offen));
+        // What can be redone now starts from the bytes loading stored: the
+        // next step to touch a record finds them there.
+        for (const Satzaenderung& satz : ohne.Saetze) {
+            for (auto vor = vor_.rbegin(); vor != vor_.rend(); ++vor) {
+                auto gleich = std::find_if(
+                    vor->Saetze.begin(), vor->Saetze.end(), [&](const Satzaenderung& s) {
+                        return s.Datei == satz.Datei && s.SatzNr == satz.SatzNr;
+                    });
+                if (gleich != vor->Saetze.end()) {
+                    if (gleich->Vorher == satz.Vorher) {
+                        gleich->Vorher = satz.Nachher;
+                    }
+                    break;
+                }
+            }
+        }
         if (!ohne.Saetze.empty() && !zurueck_.empty()) {
             Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
-            vor_.clear();
         }
         return;
     }

@@ -146,6 +146,21 @@ TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
               std::tuple(361, 450, 600));
 }
 
+// The new file taken over at the question asked while closing keeps the
+// case and the window's place, not the list positions of its calculation.
+TEST_F(OffenerFallTest, NeueDateiBeimSchliessenMerktFallUndFenster) {
+    OffenerFall& f = Starten();
+    f.PersonWaehlen(P(4));
+    FremdesSvDat(361, 999);
+    lage.Ort = {450, 600};
+    ASSERT_TRUE(f.Schliessen().Wahl);
+    f.ErsetzungEntscheiden(true);
+    fall.reset();
+    const Fallsatz einstellungen = GespeicherterFall(EinstellungsSatz);
+    EXPECT_EQ(std::tuple(einstellungen.LetzterFall, einstellungen.Oben, einstellungen.Links),
+              std::tuple(409, 450, 600));
+}
+
 // The disk is full for a while: a case that could not be saved is never
 // left, takes fund and employer along, and is stored with the first save
 // that works. Each run of failures is said once.

@@ -113,8 +113,17 @@ TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibil
             } else if (art == Art::Vor && jetzt + 1 < bilder.size()) {
                 ++jetzt;
             } else if (art == Art::Wandern && nachher != bilder[jetzt]) {
-                // A case stored anew on loading: part of the last step.
-                bilder.resize(jetzt + 1);
+                // A case stored anew on loading: part of the last step, and
+                // the start of the next steps that did not touch it.
+                for (std::size_t ab = 0; ab < Stelle(EinstellungsSatz); ab += FallsatzLaenge) {
+                    const auto satz = [&](const std::string& bild) {
+                        return bild.substr(ab, FallsatzLaenge);
+                    };
+                    for (std::size_t i = jetzt + 1;
+                         i < bilder.size() && satz(bilder[i]) == satz(bilder[jetzt]); ++i) {
+                        bilder[i].replace(ab, FallsatzLaenge, satz(nachher));
+                    }
+                }
                 bilder[jetzt] = nachher;
             } else if (art == Art::Schritt && nachher != bilder[jetzt]) {
                 // A new step drops what could have been redone.
@@ -196,6 +205,34 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     EXPECT_EQ(Abweichung(Stand(*fall), nachher), "");
     EXPECT_EQ(fall->WiederholenText(),
               "Wiederholen: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
+}
+
+// The program stores a case again when it loads it; what can be redone
+// still goes, from the bytes it stored. A change whose save fails after an
+// undo drops what could be redone, and its undo names the amount stored.
+TEST_F(VerlaufTest, WiederholenNachNeuGespeichertemFallUndGescheitertemSpeichern) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    fall->PersonWaehlen(*Personenplatz::Aus(1));
+    Tippen(1, "450");
+    fall->BisDezemberKopieren();
+    fall->Rueckgaengig();
+    const Fallsatz feb = GespeicherterFall(374);
+    fall->MonatWaehlen(*Monatsplatz::Aus(1));
+    ASSERT_FALSE(GespeicherterFall(374) == feb);  // stored anew on loading
+    const Aenderung a = fall->Wiederholen();
+    EXPECT_TRUE(a.Meldungen.empty()) << a.Meldungen.at(0).Text;
+    EXPECT_EQ(GespeicherterFall(374).Entgelte[1], Waehrung::AusGanzzahl(450));
+
+    fall->Rueckgaengig();
+    fall->Rueckgaengig();
+    stoerung.AbJetztVoll();
+    Tippen(1, "500");
+    EXPECT_FALSE(fall->WiederholenText());
+    stoerung.WiederPlatz();
+    Tippen(1, "600");
+    EXPECT_EQ(fall->RueckgaengigText(),
+              "Rückgängig: Entgelt Hauptbeschäftigung 0,00 → 600,00, Personalfall 2, Januar 2012");
 }
 
 // Undo of a master-data save: the settings record is written with the
