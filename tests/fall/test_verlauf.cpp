@@ -174,12 +174,15 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     Stoerstelle stoerung;
     StartenMit(stoerung);
     Tippen(1, "450");
+    // A name, so that the first half of each record changes too.
+    fall->ArbeitgeberGetippt(J(1), "Holm");
+    fall->ArbeitgeberEnter(J(1));
     fall->BisDezemberKopieren();
     const std::string nachher = Stand(*fall);
-    for (const bool rueckwaerts : {true, false, true, false}) {
+    for (int mal = 0; mal < 4; ++mal) {
+        const bool rueckwaerts = mal % 2 == 0;
         const std::string vorher = Stand(*fall);
-        stoerung.Art =
-            stoerung.Art == Stoerart::Voll && rueckwaerts ? Stoerart::KurzDannVoll : stoerung.Art;
+        stoerung.Art = mal < 2 ? Stoerart::Voll : Stoerart::KurzDannVoll;
         stoerung.Bei = stoerung.Aufrufe + 3;
         stoerung.Bis = stoerung.Bei;
         const Aenderung a = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
