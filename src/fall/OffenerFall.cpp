@@ -175,6 +175,9 @@ Aenderung OffenerFall::Fertig(Aenderung aenderung) {
     // Closing ends with the question, or it is over.
     schliessend_ = schliessend_ && !fremde.empty();
     if (!fremde.empty()) {
+        // Whatever becomes of the question, the user's version is on disk
+        // first; a failure leaves the question to say what goes on.
+        (void)daten_.Beiseitelegen(fremde.front());
         aenderung.Wahl = Aenderung::Dateiwahl{
             "Die Datei " + fremde.front() +
                 " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "

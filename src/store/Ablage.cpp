@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+
+#include "store/Einsetzen.h"
 
 namespace lohnwippe {
 
@@ -69,10 +72,53 @@ Erwartet<void> Ablage::Pruefen() {
     if (!pruefung.HatWert()) {
         return pruefung.Fehler();
     }
-    fremd_ = pruefung.Wert() == Datei::Pruefung::Fremd;
     // Loaded from the open file, which is the program's version even when
     // another one now lies under the name.
-    return geladen_ ? Erwartet<void>() : Laden();
+    if (!geladen_) {
+        if (auto geladen = Laden(); !geladen.HatWert()) {
+            return geladen;
+        }
+    }
+    if (pruefung.Wert() == Datei::Pruefung::Geloescht) {
+        // The open file is no longer the program's version; the image is.
+        ungleich_.clear();
+        laenge_ = bild_.size();
+        return datei_->Neuanlegen(bild_);
+    }
+    // A file that holds the program's bytes (only its time touched, or the
+    // same bytes renamed over it) is no other version to ask about.
+    fremd_ = pruefung.Wert() == Datei::Pruefung::Fremd &&
+             !(GleicherInhalt() && datei_->Annehmen().HatWert());
+    return {};
+}
+
+bool Ablage::GleicherInhalt() const {
+    auto datei = Deskriptor::DateiOeffnen(Name(), O_RDONLY);
+    if (!datei.HatWert()) {
+        return false;
+    }
+    auto laenge = datei.Wert().Laenge();
+    if (!laenge.HatWert() || laenge.Wert() != laenge_) {
+        return false;
+    }
+    std::vector<std::byte> inhalt(std::min<std::size_t>(laenge_, bild_.size()));
+    auto gelesen = datei.Wert().Lesen(0, inhalt);
+    return gelesen.HatWert() && gelesen.Wert() == inhalt.size() &&
+           std::equal(inhalt.begin(), inhalt.end(), bild_.begin());
+}
+
+Erwartet<std::string> Ablage::Beiseitelegen(const std::string& stempel) {
+    if (beiseite_.empty()) {
+        beiseite_ = FreierName(stempel);
+    }
+    auto kopie =
+        Einsetzen(beiseite_, {.Fuellen = [this](Deskriptor& d) { return d.Schreiben(0, bild_); },
+                              .Vorher = nullptr,
+                              .Ersetzen = true});
+    if (!kopie.HatWert()) {
+        return kopie.Fehler();
+    }
+    return beiseite_;
 }
 
 Erwartet<void> Ablage::Lesen(int ersterSatz, int anzahl, std::span<std::byte> ziel) {
@@ -208,35 +254,24 @@ std::string Ablage::FreierName(const std::string& stempel) const {
 }
 
 Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::string& stempel) {
-    Entscheidung entscheidung{FreierName(stempel), false, std::nullopt};
+    Entscheidung entscheidung{"", false, std::nullopt};
     auto laenge = LaengeUnterDemNamen(Name());
     if (!laenge.HatWert()) {
         return laenge.Fehler();
     }
     if (uebernehmen && laenge.Wert() && *laenge.Wert() >= Soll()) {
-        // The program's version first, so that nothing the user entered is
-        // ever only in memory.
-        auto kopie = Deskriptor::DateiOeffnen(entscheidung.Beiseite, O_WRONLY | O_CREAT | O_EXCL);
-        if (!kopie.HatWert()) {
-            return kopie.Fehler();
-        }
-        Erwartet<void> gesichert = kopie.Wert().Schreiben(0, bild_);
-        if (gesichert.HatWert()) {
-            gesichert = kopie.Wert().Sichern();
-        }
-        if (gesichert.HatWert()) {
-            gesichert = kopie.Wert().Schliessen();
-        }
-        if (!gesichert.HatWert()) {
-            // A copy cut short (a full disk) must not look like a kept version.
-            ::unlink(entscheidung.Beiseite.c_str());
-            return gesichert.Fehler();
+        // The program's version first, as it stands now, so that nothing the
+        // user entered is ever only in memory.
+        auto beiseite = Beiseitelegen(stempel);
+        if (!beiseite.HatWert()) {
+            return beiseite.Fehler();
         }
         if (auto uebernommen = datei_->Uebernehmen(); !uebernommen.HatWert()) {
             return uebernommen.Fehler();
         }
         fremd_ = false;
         ungleich_.clear();
+        entscheidung.Beiseite = std::exchange(beiseite_, "");
         entscheidung.Uebernommen = true;
         if (auto geladen = Laden(); !geladen.HatWert()) {
             return geladen.Fehler();
@@ -246,16 +281,21 @@ Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::
     if (uebernehmen && laenge.Wert()) {
         entscheidung.Unvollstaendig = *laenge.Wert();
     }
-    if (!laenge.Wert()) {
-        entscheidung.Beiseite.clear();  // nothing to keep: the name leads nowhere
+    if (laenge.Wert()) {
+        // Nothing to keep where the name leads nowhere.
+        entscheidung.Beiseite = FreierName(stempel);
     }
     if (auto behalten = datei_->Behalten(bild_, entscheidung.Beiseite); !behalten.HatWert()) {
         return behalten.Fehler();
     }
-    // The file under the name is the image now, whole.
+    // The file under the name is the image now, whole; the copy made
+    // while asking says nothing more.
     fremd_ = false;
     ungleich_.clear();
     laenge_ = bild_.size();
+    if (!beiseite_.empty()) {
+        ::unlink(std::exchange(beiseite_, "").c_str());
+    }
     return entscheidung;
 }
 

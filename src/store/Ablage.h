@@ -77,6 +77,11 @@ class Ablage {
     // decided what goes on.
     bool Fremd() const { return fremd_; }
 
+    // Before the user is asked: the program's version written beside the
+    // file, under the name it keeps if the other one is taken over, so that
+    // a crash while asking loses nothing; written again at every call.
+    Erwartet<std::string> Beiseitelegen(const std::string& stempel);
+
     // What became of the user's decision: where the other version lies now,
     // and whether the file under the name is the other program's.
     struct Entscheidung {
@@ -95,6 +100,8 @@ class Ablage {
 
   private:
     bool Enthaelt(int ersterSatz, int anzahl) const;
+    // Whether the file under the name holds the image's bytes, as long.
+    bool GleicherInhalt() const;
     // The failure with the record in which its byte position lies.
     DateiFehler MitSatz(DateiFehler fehler) const;
     Erwartet<void> Laden();
@@ -112,6 +119,7 @@ class Ablage {
     bool geladen_ = false;
     bool fremd_ = false;
     std::vector<Satzaenderung>* mitschrift_ = nullptr;
+    std::string beiseite_;  // the copy made while asking, until decided
     Datendatei art_ = Datendatei::Faelle;
     int ausser_ = 0;
     std::vector<Altstand>* vorgemerkt_ = nullptr;

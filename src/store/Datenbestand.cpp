@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -21,6 +22,19 @@ using Fehlerart = DateiFehler::Fehlerart;
 template <std::size_t Laenge>
 std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index) {
     return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
+}
+
+// When, to the minute, in the name of a version kept beside.
+std::string Zeitstempel() {
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm zeit{};
+    std::array<char, 32> stempel{};
+    if (::localtime_r(&jetzt, &zeit) == nullptr ||
+        std::strftime(stempel.data(), stempel.size(), "%Y-%m-%d-%H%M", &zeit) == 0) {
+        // No calendar time: the seconds still tell the versions apart.
+        return std::to_string(jetzt);
+    }
+    return stempel.data();
 }
 
 // 1234567 as "1.234.567".
@@ -238,16 +252,24 @@ std::vector<std::string> Datenbestand::FremdeDateien() {
 
 Erwartet<Ablage::Entscheidung> Datenbestand::Entscheiden(const std::string& datei,
                                                          bool uebernehmen) {
-    // When, to the minute, in the name of the version kept beside.
-    const std::time_t jetzt = std::time(nullptr);
-    std::tm zeit{};
-    std::array<char, 32> stempel{};
-    if (::localtime_r(&jetzt, &zeit) == nullptr ||
-        std::strftime(stempel.data(), stempel.size(), "%Y-%m-%d-%H%M", &zeit) == 0) {
-        // No calendar time: the seconds still tell the versions apart.
-        return AblageVon(datei).Entscheiden(uebernehmen, std::to_string(jetzt));
+    return AblageVon(datei).Entscheiden(uebernehmen, Zeitstempel());
+}
+
+Erwartet<std::string> Datenbestand::Beiseitelegen(const std::string& datei) {
+    return AblageVon(datei).Beiseitelegen(Zeitstempel());
+}
+
+std::vector<std::string> Datenbestand::KopienDaneben() {
+    std::vector<std::string> kopien;
+    std::error_code fehler;
+    for (const auto& eintrag : std::filesystem::directory_iterator(".", fehler)) {
+        std::string name = eintrag.path().filename().string();
+        if (name.starts_with(std::string(FalldateiName) + ".") && eintrag.is_regular_file(fehler)) {
+            kopien.push_back(std::move(name));
+        }
     }
-    return AblageVon(datei).Entscheiden(uebernehmen, stempel.data());
+    std::sort(kopien.begin(), kopien.end());
+    return kopien;
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {

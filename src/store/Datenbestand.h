@@ -115,6 +115,13 @@ class Datenbestand {
     // step is not left standing until the next one.
     std::vector<std::string> FremdeDateien();
     Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
+    // Before asking about `datei`: the program's version beside it (see
+    // Ablage::Beiseitelegen); the name of the copy.
+    Erwartet<std::string> Beiseitelegen(const std::string& datei);
+
+    // The files "SV.dat.*" in the working directory, by name: versions
+    // kept beside, or left by a save that a crash cut off.
+    static std::vector<std::string> KopienDaneben();
 
     // Every record a write changes from now on, in both files, is added to
     // `ziel` (none: nothing is recorded); `ziel` outlives the recording.
