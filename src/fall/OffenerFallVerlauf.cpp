@@ -131,7 +131,9 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
                     : Erwartet<void>(einstellungen.Fehler());
         }
         if (geschrieben.HatWert()) {
-            geschrieben = verbund.Abschliessen();
+            // To the disk with the case's own save, which the loading below
+            // makes due.
+            geschrieben = verbund.Abschliessen(false);
         }
         if (!geschrieben.HatWert()) {
             const bool zurueck = verbund.Zuruecknehmen().HatWert();

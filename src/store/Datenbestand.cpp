@@ -332,7 +332,7 @@ Datenbestand::Verbund::~Verbund() {
     daten_.umlagen_.Vormerken(nullptr);
 }
 
-Erwartet<void> Datenbestand::Verbund::Abschliessen() {
+Erwartet<void> Datenbestand::Verbund::Abschliessen(bool sichern) {
     // Only the files it wrote to: a sync costs as much as many writes.
     Erwartet<void> gesichert;
     for (Ablage* ablage : {&daten_.faelle_, &daten_.umlagen_}) {
@@ -343,7 +343,7 @@ Erwartet<void> Datenbestand::Verbund::Abschliessen() {
             if (gesichert.HatWert()) {
                 gesichert = ablage->Angleichen();
             }
-            if (gesichert.HatWert()) {
+            if (gesichert.HatWert() && sichern) {
                 gesichert = ablage->Selbst().Sichern();
             }
         }

@@ -172,8 +172,9 @@ class Datenbestand {
         Verbund(const Verbund&) = delete;
         Verbund& operator=(const Verbund&) = delete;
 
-        // Hands the change to the disk; after a failure it is still open.
-        Erwartet<void> Abschliessen();
+        // Hands the change to the disk (`sichern`; otherwise the next
+        // Sichern does) and closes it; after a failure it is still open.
+        Erwartet<void> Abschliessen(bool sichern = true);
         // Puts back what was written since it began, newest first. A
         // failure means the files still hold part of the change (the image
         // does not); every later write and sync tries again to put it back.
