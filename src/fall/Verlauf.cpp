@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ranges>
 
 #include "calc/Formate.h"
 
@@ -64,19 +65,18 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
     if (!neu) {
         // Loading a case may store it anew (its rates as they stand now).
         // That belongs to the last step: taking it back then finds the
-        // bytes it left and restores the state before it. What could have
-        // been redone no longer fits the files.
+        // bytes it left and restores the state before it.
         Schritt ohne;
         Einfuegen(ohne, std::move(offen));
         // What can be redone now starts from the bytes loading stored: the
         // next step to touch a record finds them there.
         for (const Satzaenderung& satz : ohne.Saetze) {
-            for (auto vor = vor_.rbegin(); vor != vor_.rend(); ++vor) {
-                auto gleich = std::find_if(
-                    vor->Saetze.begin(), vor->Saetze.end(), [&](const Satzaenderung& s) {
+            for (Schritt& vor : std::ranges::reverse_view(vor_)) {
+                auto gleich =
+                    std::find_if(vor.Saetze.begin(), vor.Saetze.end(), [&](const Satzaenderung& s) {
                         return s.Datei == satz.Datei && s.SatzNr == satz.SatzNr;
                     });
-                if (gleich != vor->Saetze.end()) {
+                if (gleich != vor.Saetze.end()) {
                     if (gleich->Vorher == satz.Vorher) {
                         gleich->Vorher = satz.Nachher;
                     }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
+#include <ranges>
 #include <stdexcept>
 #include <vector>
 
@@ -356,8 +357,8 @@ Erwartet<void> Datenbestand::Verbund::Abschliessen(bool sichern) {
 Erwartet<void> Datenbestand::Verbund::Zuruecknehmen() {
     offen_ = false;
     Erwartet<void> ergebnis;
-    for (auto alt = alt_.rbegin(); alt != alt_.rend(); ++alt) {
-        if (auto gelegt = alt->Von->Zuruecklegen(*alt); !gelegt.HatWert() && ergebnis.HatWert()) {
+    for (const Ablage::Altstand& alt : std::ranges::reverse_view(alt_)) {
+        if (auto gelegt = alt.Von->Zuruecklegen(alt); !gelegt.HatWert() && ergebnis.HatWert()) {
             ergebnis = gelegt;
         }
     }
