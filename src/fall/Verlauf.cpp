@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <ranges>
 
 #include "calc/Formate.h"
 
@@ -71,7 +70,9 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         // What can be redone now starts from the bytes loading stored: the
         // next step to touch a record finds them there.
         for (const Satzaenderung& satz : ohne.Saetze) {
-            for (Schritt& vor : std::ranges::reverse_view(vor_)) {
+            // The next redo first.
+            for (std::size_t i = vor_.size(); i-- > 0;) {
+                Schritt& vor = vor_[i];
                 auto gleich =
                     std::find_if(vor.Saetze.begin(), vor.Saetze.end(), [&](const Satzaenderung& s) {
                         return s.Datei == satz.Datei && s.SatzNr == satz.SatzNr;

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <ctime>
 #include <filesystem>
-#include <ranges>
 #include <stdexcept>
 #include <vector>
 
@@ -357,7 +356,9 @@ Erwartet<void> Datenbestand::Verbund::Abschliessen(bool sichern) {
 Erwartet<void> Datenbestand::Verbund::Zuruecknehmen() {
     offen_ = false;
     Erwartet<void> ergebnis;
-    for (const Ablage::Altstand& alt : std::ranges::reverse_view(alt_)) {
+    // Newest first, so that each write finds the bytes its successor left.
+    for (std::size_t i = alt_.size(); i-- > 0;) {
+        const Ablage::Altstand& alt = alt_[i];
         if (auto gelegt = alt.Von->Zuruecklegen(alt); !gelegt.HatWert() && ergebnis.HatWert()) {
             ergebnis = gelegt;
         }
