@@ -164,12 +164,20 @@ Erwartet<void> OffenerFall::OffenenFallSichern() {
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) {
+    if (schritt_ && sicherung_.Ungesichert()) {
+        verlauf_.VorVerwerfen();
+    }
     verlauf_.Abschliessen(std::exchange(schritt_, std::nullopt));
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
     // That last look may have created a deleted file again.
     sicherung_.Ersetzungen(aenderung);
+    // Closing ends with the question, or it is over.
+    schliessend_ = schliessend_ && !fremde.empty();
     if (!fremde.empty()) {
+        // Whatever becomes of the question, the user's version is on disk
+        // first; a failure leaves the question to say what goes on.
+        (void)daten_.Beiseitelegen(fremde.front());
         aenderung.Wahl = Aenderung::Dateiwahl{
             "Die Datei " + fremde.front() +
                 " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
@@ -223,6 +231,14 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
             a.Personen = true;
         }
         a += NeuLaden();
+        // Asked while closing: the settings record of the file taken over
+        // gets the case and the window's place like any other at the end.
+        if (schliessend_) {
+            if (auto beendet = sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
+                !beendet.HatWert()) {
+                a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
+            }
+        }
     }
     return Fertig(std::move(a));
 }

@@ -191,6 +191,8 @@ class OffenerFall {
     bool zeilendrucker_ = false;
     bool zeilendruckerGespeichert_ = false;  // as the last master-data save stored it
 
+    bool schliessend_ = false;  // closing waits for the question which file goes on
+
     Verlauf verlauf_;
     std::optional<Schritt> schritt_;  // the action in progress, when it is a step
 };

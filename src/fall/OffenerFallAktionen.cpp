@@ -52,7 +52,15 @@ Aenderung OffenerFall::EntgeltGetippt(Job job, std::string text) {
 }
 
 Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
-    SchrittBenennen("Entgelt " + Jobname(job) + " " + FormatBetrag(angaben_[job].Entgelt) + " → " +
+    // Undo goes back to the amount stored, which after a failed save is
+    // not the one on screen.
+    Waehrung bisher = angaben_[job].Entgelt;
+    if (sicherung_.Ungesichert()) {
+        if (auto gespeichert = daten_.FallLesen(fallNr_); gespeichert.HatWert()) {
+            bisher = gespeichert.Wert().Entgelte[job];
+        }
+    }
+    SchrittBenennen("Entgelt " + Jobname(job) + " " + FormatBetrag(bisher) + " → " +
                     FormatBetrag(betrag) + ", " + Fallname());
     angaben_[job].Entgelt = betrag;
     return Rechnen();

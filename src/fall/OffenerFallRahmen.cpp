@@ -139,6 +139,7 @@ Aenderung OffenerFall::Schliessen() {
         }
     }
 
+    schliessend_ = true;
     // The user decides whether to end with something unsaved.
     const Erwartet<void> gesichert =
         sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());

@@ -106,42 +106,55 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         return nicht("Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
     {
-        const Datenbestand::Schreibgruppe gruppe(daten_);
-        for (std::size_t n = 0; n < schritt.Saetze.size(); ++n) {
-            const Satzaenderung& satz = schritt.Saetze[n];
-            auto geschrieben = daten_.SatzSchreiben(satz.Datei, satz.SatzNr, soll(satz));
-            if (geschrieben.HatWert()) {
-                continue;
+        // Whole or not at all, the settings record with the names included.
+        Datenbestand::Verbund verbund(daten_);
+        Erwartet<void> geschrieben;
+        for (const Satzaenderung& satz : schritt.Saetze) {
+            geschrieben = daten_.SatzSchreiben(satz.Datei, satz.SatzNr, soll(satz));
+            if (!geschrieben.HatWert()) {
+                break;
             }
-            // Whole or not at all: what went through goes back.
-            bool zurueck = true;
-            for (std::size_t k = 0; k < n; ++k) {
-                const Satzaenderung& vorher = schritt.Saetze[k];
-                zurueck =
-                    daten_.SatzSchreiben(vorher.Datei, vorher.SatzNr, ist(vorher)).HatWert() &&
-                    zurueck;
-            }
+        }
+        // The line printer goes with the step only where the step changed
+        // it; otherwise it stays as the user last stored it.
+        const bool drucker =
+            stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
+                ? stammSoll->Zeilendrucker
+                : zeilendruckerGespeichert_;
+        if (geschrieben.HatWert() && stammSoll) {
+            auto einstellungen = daten_.FallLesen(EinstellungsSatz);
+            geschrieben =
+                einstellungen.HatWert()
+                    ? daten_.FallSchreiben(EinstellungsSatz,
+                                           NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
+                                                          stammSoll->Namen, drucker))
+                    : Erwartet<void>(einstellungen.Fehler());
+        }
+        if (geschrieben.HatWert()) {
+            // To the disk with the case's own save, which the loading below
+            // makes due.
+            geschrieben = verbund.Abschliessen(false);
+        }
+        if (!geschrieben.HatWert()) {
+            const bool zurueck = verbund.Zuruecknehmen().HatWert();
             a.Meldungen.push_back(Dateimeldung(
                 geschrieben.Fehler(),
                 was +
                     (rueckwaerts ? " wurde nicht rückgängig gemacht. "
                                  : " wurde nicht wiederholt. ") +
                     (zurueck ? std::string("Die Daten sind unverändert.")
-                             : "Die Daten enthalten den Schritt nur zum Teil; bitte prüfen Sie " +
-                                   Satzname(satz) + ".")));
+                             : std::string("Die Daten enthalten den Schritt nur zum Teil; "
+                                           "Lohnwippe stellt den bisherigen Stand beim nächsten "
+                                           "erfolgreichen Speichern wieder her."))));
             verlauf_.Verwerfen();
             return Fertig(std::move(a));
         }
-    }
-    verlauf_.Gegangen(rueckwaerts);
-    if (stammSoll) {
-        namen_ = stammSoll->Namen;
-        zeilendrucker_ = zeilendruckerGespeichert_ = stammSoll->Zeilendrucker;
-        auto einstellungen = daten_.FallLesen(EinstellungsSatz);
-        if (einstellungen.HatWert()) {
-            (void)daten_.FallSchreiben(
-                EinstellungsSatz,
-                NamenEintragen(einstellungen.Wert(), EinstellungsSatz, namen_, zeilendrucker_));
+        verlauf_.Gegangen(rueckwaerts);
+        if (stammSoll) {
+            namen_ = stammSoll->Namen;
+            if (drucker != zeilendruckerGespeichert_) {
+                zeilendrucker_ = zeilendruckerGespeichert_ = drucker;
+            }
         }
     }
     if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {

@@ -69,7 +69,14 @@ void Sicherung::BisDezember(int fallNr, const Fallsatz& fall, Aenderung& a) {
     if (const auto kopiert = daten_.BisDezemberKopieren(fallNr, fall); kopiert.HatWert()) {
         Gelungen();
     } else {
-        Fehlschlag(kopiert.Fehler(), a);
+        // Said even within a run of failures: no later save does the copy,
+        // so the user must know to do it again.
+        fehlerGemeldet_ = true;
+        a.Meldungen.push_back(
+            Dateimeldung(kopiert.Fehler(),
+                         "„--> Dez.“ wurde nicht ausgeführt; die Monate bis Dezember sind "
+                         "unverändert. Bitte beheben Sie die Ursache (zum Beispiel Speicherplatz "
+                         "freigeben) und versuchen Sie es erneut."));
     }
     Ersetzungen(a);
 }

@@ -12,17 +12,24 @@ namespace {
 
 const char* const StammdatenTitel = "Stammdaten";
 const std::string NichtGespeichert =
-    "Die Stammdaten sind nicht vollständig gespeichert. Das Fenster bleibt offen, Ihre "
-    "Eingaben bleiben erhalten.";
+    "Die Stammdaten sind nicht gespeichert; die Dateien sind unverändert. Das Fenster bleibt "
+    "offen, Ihre Eingaben bleiben erhalten.";
+const std::string TeilweiseGespeichert =
+    "Die Stammdaten sind nur zum Teil gespeichert; Lohnwippe stellt den bisherigen Stand beim "
+    "nächsten erfolgreichen Speichern wieder her. Das Fenster bleibt offen, Ihre Eingaben "
+    "bleiben erhalten.";
 
 Meldung Stammdatenmeldung(const DateiFehler& fehler, std::string_view folge) {
     return Dateimeldung(fehler, folge, StammdatenTitel);
 }
 
-Aenderung Gescheitert(const DateiFehler& fehler, bool namenGespeichert = false) {
+// A failed save puts back what went through: names and rates are stored
+// together or not at all.
+Aenderung Gescheitert(const DateiFehler& fehler, Datenbestand::Verbund& verbund) {
     Aenderung a;
-    a.Meldungen.push_back(Stammdatenmeldung(fehler, NichtGespeichert));
-    a.Personen = namenGespeichert;
+    const bool zurueck = verbund.Zuruecknehmen().HatWert();
+    a.Meldungen.push_back(
+        Stammdatenmeldung(fehler, zurueck ? NichtGespeichert : TeilweiseGespeichert));
     return a;
 }
 
@@ -116,16 +123,25 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool z
     }
 
     Namensfelder neu{eingabe.Personen, eingabe.Abrechnungsstelle};
+    Datenbestand::Verbund verbund(daten_);
     for (const int satzNr : {NamenSatz1, NamenSatz2, EinstellungsSatz}) {
         auto gelesen = daten_.FallLesen(satzNr);
         if (!gelesen.HatWert()) {
-            return Gescheitert(gelesen.Fehler());
+            return Gescheitert(gelesen.Fehler(), verbund);
         }
         if (auto geschrieben = daten_.FallSchreiben(
                 satzNr, NamenEintragen(gelesen.Wert(), satzNr, neu, zeilendrucker));
             !geschrieben.HatWert()) {
-            return Gescheitert(geschrieben.Fehler());
+            return Gescheitert(geschrieben.Fehler(), verbund);
         }
+    }
+    if (auto geschrieben =
+            daten_.Umlagesaetze2012Schreiben(eingabe.Kasse.Wert(), saetze[0], saetze[1]);
+        !geschrieben.HatWert()) {
+        return Gescheitert(geschrieben.Fehler(), verbund);
+    }
+    if (auto gesichert = verbund.Abschliessen(); !gesichert.HatWert()) {
+        return Gescheitert(gesichert.Fehler(), verbund);
     }
     // The main window shows what the next start will read.
     for (std::string& name : neu.Personen) {
@@ -135,16 +151,6 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool z
         zeile = WieGespeichert(zeile);
     }
     namen = neu;
-
-    if (auto geschrieben =
-            daten_.Umlagesaetze2012Schreiben(eingabe.Kasse.Wert(), saetze[0], saetze[1]);
-        !geschrieben.HatWert()) {
-        return Gescheitert(geschrieben.Fehler(), true);
-    }
-    // The names went to the case file; the rates are on disk already.
-    if (auto gesichert = daten_.Sichern(); !gesichert.HatWert()) {
-        return Gescheitert(gesichert.Fehler(), true);
-    }
     Aenderung a;
     a.Personen = true;
     a.StammdatenSchliessen = true;

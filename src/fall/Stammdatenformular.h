@@ -44,8 +44,9 @@ class Stammdatenformular {
     // leaves the files as they were and names the box to correct. Then the
     // names go to records 601 to 603 (and `namen` takes them as the file
     // now holds them), the rates of the fund to U12.dat, and all to the
-    // disk. A failure keeps the window open; `StammdatenSchliessen` says
-    // that everything is stored.
+    // disk, as one change: a failure puts back what went through, leaves
+    // `namen` as it was and keeps the window open; `StammdatenSchliessen`
+    // says that everything is stored.
     Aenderung Speichern(const Stammdateneingabe& eingabe, bool zeilendrucker, Namensfelder& namen);
 
   private:

@@ -39,6 +39,20 @@ Startbefund DateienPruefen(Datenbestand& daten) {
         return Ende(leer.Fehler());
     }
     if (leer.Wert()) {
+        // No data, but versions beside: most likely a save cut off, which
+        // the user can take up by renaming one.
+        if (const auto kopien = Datenbestand::KopienDaneben(); !kopien.empty()) {
+            std::string liste;
+            for (const std::string& kopie : kopien) {
+                liste += "\n" + kopie;
+            }
+            befund.Sagen("Es gibt keine Datei " + std::string(FalldateiName) +
+                         ", aber daneben Kopien davon:" + liste +
+                         "\n\nLohnwippe beginnt mit leeren Daten. Um mit einer Kopie "
+                         "weiterzuarbeiten, beenden Sie das Programm und benennen Sie die Kopie "
+                         "in " +
+                         FalldateiName + " um.");
+        }
         auto angelegt = daten.DatenAnlegen();
         if (!angelegt.HatWert()) {
             return Ende(angelegt.Fehler());

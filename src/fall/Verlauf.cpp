@@ -54,19 +54,39 @@ void Verlauf::Verwerfen() {
     offen_.clear();
 }
 
+void Verlauf::VorVerwerfen() {
+    vor_.clear();
+}
+
 void Verlauf::Abschliessen(std::optional<Schritt> neu) {
     std::vector<Satzaenderung> offen = std::move(offen_);
     offen_.clear();
     if (!neu) {
         // Loading a case may store it anew (its rates as they stand now).
         // That belongs to the last step: taking it back then finds the
-        // bytes it left and restores the state before it. What could have
-        // been redone no longer fits the files.
+        // bytes it left and restores the state before it.
         Schritt ohne;
         Einfuegen(ohne, std::move(offen));
+        // What can be redone now starts from the bytes loading stored: the
+        // next step to touch a record finds them there.
+        for (const Satzaenderung& satz : ohne.Saetze) {
+            // The next redo first.
+            for (std::size_t i = vor_.size(); i-- > 0;) {
+                Schritt& vor = vor_[i];
+                auto gleich =
+                    std::find_if(vor.Saetze.begin(), vor.Saetze.end(), [&](const Satzaenderung& s) {
+                        return s.Datei == satz.Datei && s.SatzNr == satz.SatzNr;
+                    });
+                if (gleich != vor.Saetze.end()) {
+                    if (gleich->Vorher == satz.Vorher) {
+                        gleich->Vorher = satz.Nachher;
+                    }
+                    break;
+                }
+            }
+        }
         if (!ohne.Saetze.empty() && !zurueck_.empty()) {
             Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
-            vor_.clear();
         }
         return;
     }

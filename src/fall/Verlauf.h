@@ -53,12 +53,15 @@ class Verlauf {
     // the last write of the action; none when nothing but the settings
     // record changed. A new step drops the ones that could have been redone.
     // Without a step (choosing a case, loading) the records changed belong
-    // to the last step.
+    // to the last step, and the steps that can be redone start from them.
     void Abschliessen(std::optional<Schritt> schritt);
 
     // The writes since the last call are no step and belong to none (undo
     // and redo themselves).
     void Verwerfen();
+    // A change the files have not taken: what could have been redone no
+    // longer follows from the screen.
+    void VorVerwerfen();
 
     // The step the next undo or redo would take back or do again.
     const Schritt* Zurueck() const { return zurueck_.empty() ? nullptr : &zurueck_.back(); }

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <utility>
+
+#include "store/Einsetzen.h"
 
 namespace lohnwippe {
 
@@ -50,7 +53,13 @@ Erwartet<void> Ablage::Laden() {
     if (!gelesen.HatWert()) {
         return MitSatz(gelesen.Fehler());
     }
+    auto laenge = datei_->Laenge();
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
+    }
     bild_ = std::move(bild);
+    laenge_ = laenge.Wert();
+    ungleich_.clear();
     geladen_ = true;
     return {};
 }
@@ -63,10 +72,53 @@ Erwartet<void> Ablage::Pruefen() {
     if (!pruefung.HatWert()) {
         return pruefung.Fehler();
     }
-    fremd_ = pruefung.Wert() == Datei::Pruefung::Fremd;
     // Loaded from the open file, which is the program's version even when
     // another one now lies under the name.
-    return geladen_ ? Erwartet<void>() : Laden();
+    if (!geladen_) {
+        if (auto geladen = Laden(); !geladen.HatWert()) {
+            return geladen;
+        }
+    }
+    if (pruefung.Wert() == Datei::Pruefung::Geloescht) {
+        // The open file is no longer the program's version; the image is.
+        ungleich_.clear();
+        laenge_ = bild_.size();
+        return datei_->Neuanlegen(bild_);
+    }
+    // A file that holds the program's bytes (only its time touched, or the
+    // same bytes renamed over it) is no other version to ask about.
+    fremd_ = pruefung.Wert() == Datei::Pruefung::Fremd &&
+             !(GleicherInhalt() && datei_->Annehmen().HatWert());
+    return {};
+}
+
+bool Ablage::GleicherInhalt() const {
+    auto datei = Deskriptor::DateiOeffnen(Name(), O_RDONLY);
+    if (!datei.HatWert()) {
+        return false;
+    }
+    auto laenge = datei.Wert().Laenge();
+    if (!laenge.HatWert() || laenge.Wert() != laenge_) {
+        return false;
+    }
+    std::vector<std::byte> inhalt(std::min<std::size_t>(laenge_, bild_.size()));
+    auto gelesen = datei.Wert().Lesen(0, inhalt);
+    return gelesen.HatWert() && gelesen.Wert() == inhalt.size() &&
+           std::equal(inhalt.begin(), inhalt.end(), bild_.begin());
+}
+
+Erwartet<std::string> Ablage::Beiseitelegen(const std::string& stempel) {
+    if (beiseite_.empty()) {
+        beiseite_ = FreierName(stempel);
+    }
+    auto kopie =
+        Einsetzen(beiseite_, {.Fuellen = [this](Deskriptor& d) { return d.Schreiben(0, bild_); },
+                              .Vorher = nullptr,
+                              .Ersetzen = true});
+    if (!kopie.HatWert()) {
+        return kopie.Fehler();
+    }
+    return beiseite_;
 }
 
 Erwartet<void> Ablage::Lesen(int ersterSatz, int anzahl, std::span<std::byte> ziel) {
@@ -97,14 +149,38 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
         return geprueft;
     }
     const std::size_t ab = satzlaenge_ * static_cast<std::size_t>(ersterSatz - 1);
-    if (!fremd_) {
-        if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
-            return MitSatz(geschrieben.Fehler());
-        }
-    }
     if (bild_.size() < ab + quelle.size()) {
         bild_.resize(ab + quelle.size());
     }
+    if (!fremd_) {
+        // What an earlier failure left owed goes first, unless this write
+        // covers it; if it fails again, it stays owed, and this write may
+        // still go through.
+        std::erase_if(ungleich_, [&](const auto& strecke) {
+            return strecke.first >= ab && strecke.second <= ab + quelle.size();
+        });
+        (void)Angleichen();
+        if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
+            // The bytes up to where writing stopped went through: the
+            // image, still the state before, goes back over them.
+            const std::uint64_t bis =
+                std::clamp<std::uint64_t>(geschrieben.Fehler().Position, ab, ab + quelle.size());
+            if (bis > ab) {
+                ungleich_.emplace_back(ab, bis);
+                (void)Angleichen();
+            }
+            return MitSatz(geschrieben.Fehler());
+        }
+    }
+    if (vorgemerkt_ != nullptr) {
+        vorgemerkt_->push_back(
+            {this, ab,
+             std::vector<std::byte>(
+                 bild_.begin() + static_cast<std::ptrdiff_t>(ab),
+                 bild_.begin() + static_cast<std::ptrdiff_t>(ab + quelle.size())),
+             laenge_});
+    }
+    laenge_ = std::max<std::uint64_t>(laenge_, ab + quelle.size());
     if (mitschrift_ != nullptr) {
         // Compared before the image takes the new bytes: only records that
         // change are recorded.
@@ -125,8 +201,45 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
     return {};
 }
 
+Erwartet<void> Ablage::Bildschreiben(std::uint64_t ab, std::uint64_t bis) {
+    const std::uint64_t ende = std::min(bis, laenge_);
+    if (ab < ende) {
+        const auto bytes = std::span<const std::byte>(bild_).subspan(
+            static_cast<std::size_t>(ab), static_cast<std::size_t>(ende - ab));
+        if (auto geschrieben = datei_->Schreiben(ab, bytes); !geschrieben.HatWert()) {
+            return MitSatz(geschrieben.Fehler());
+        }
+    }
+    // Bytes a failed write added beyond the file's end go again.
+    return bis > laenge_ ? datei_->Kuerzen(laenge_) : Erwartet<void>();
+}
+
+Erwartet<void> Ablage::Angleichen() {
+    // Not in a file another program put under the name: it is not ours.
+    while (!fremd_ && !ungleich_.empty()) {
+        const auto [ab, bis] = ungleich_.back();
+        if (auto geschrieben = Bildschreiben(ab, bis); !geschrieben.HatWert()) {
+            return geschrieben;
+        }
+        ungleich_.pop_back();
+    }
+    return {};
+}
+
+Erwartet<void> Ablage::Zuruecklegen(const Altstand& alt) {
+    std::copy(alt.Bytes.begin(), alt.Bytes.end(),
+              bild_.begin() + static_cast<std::ptrdiff_t>(alt.Ab));
+    if (fremd_) {
+        return {};
+    }
+    laenge_ = alt.Laenge;
+    ungleich_.emplace_back(alt.Ab, alt.Ab + alt.Bytes.size());
+    return Angleichen();
+}
+
 Erwartet<void> Ablage::Kuerzen(std::uint64_t laenge) {
     geladen_ = false;
+    ungleich_.clear();
     return datei_->Kuerzen(laenge);
 }
 
@@ -141,34 +254,24 @@ std::string Ablage::FreierName(const std::string& stempel) const {
 }
 
 Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::string& stempel) {
-    Entscheidung entscheidung{FreierName(stempel), false, std::nullopt};
+    Entscheidung entscheidung{"", false, std::nullopt};
     auto laenge = LaengeUnterDemNamen(Name());
     if (!laenge.HatWert()) {
         return laenge.Fehler();
     }
     if (uebernehmen && laenge.Wert() && *laenge.Wert() >= Soll()) {
-        // The program's version first, so that nothing the user entered is
-        // ever only in memory.
-        auto kopie = Deskriptor::DateiOeffnen(entscheidung.Beiseite, O_WRONLY | O_CREAT | O_EXCL);
-        if (!kopie.HatWert()) {
-            return kopie.Fehler();
-        }
-        Erwartet<void> gesichert = kopie.Wert().Schreiben(0, bild_);
-        if (gesichert.HatWert()) {
-            gesichert = kopie.Wert().Sichern();
-        }
-        if (gesichert.HatWert()) {
-            gesichert = kopie.Wert().Schliessen();
-        }
-        if (!gesichert.HatWert()) {
-            // A copy cut short (a full disk) must not look like a kept version.
-            ::unlink(entscheidung.Beiseite.c_str());
-            return gesichert.Fehler();
+        // The program's version first, as it stands now, so that nothing the
+        // user entered is ever only in memory.
+        auto beiseite = Beiseitelegen(stempel);
+        if (!beiseite.HatWert()) {
+            return beiseite.Fehler();
         }
         if (auto uebernommen = datei_->Uebernehmen(); !uebernommen.HatWert()) {
             return uebernommen.Fehler();
         }
         fremd_ = false;
+        ungleich_.clear();
+        entscheidung.Beiseite = std::exchange(beiseite_, "");
         entscheidung.Uebernommen = true;
         if (auto geladen = Laden(); !geladen.HatWert()) {
             return geladen.Fehler();
@@ -178,13 +281,21 @@ Erwartet<Ablage::Entscheidung> Ablage::Entscheiden(bool uebernehmen, const std::
     if (uebernehmen && laenge.Wert()) {
         entscheidung.Unvollstaendig = *laenge.Wert();
     }
-    if (!laenge.Wert()) {
-        entscheidung.Beiseite.clear();  // nothing to keep: the name leads nowhere
+    if (laenge.Wert()) {
+        // Nothing to keep where the name leads nowhere.
+        entscheidung.Beiseite = FreierName(stempel);
     }
     if (auto behalten = datei_->Behalten(bild_, entscheidung.Beiseite); !behalten.HatWert()) {
         return behalten.Fehler();
     }
+    // The file under the name is the image now, whole; the copy made
+    // while asking says nothing more.
     fremd_ = false;
+    ungleich_.clear();
+    laenge_ = bild_.size();
+    if (!beiseite_.empty()) {
+        ::unlink(std::exchange(beiseite_, "").c_str());
+    }
     return entscheidung;
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/Datei.h"
@@ -39,6 +40,26 @@ class Ablage {
     // Records beyond the file's end read as zeros.
     Erwartet<void> Lesen(int ersterSatz, int anzahl, std::span<std::byte> ziel);
     Erwartet<void> Schreiben(int ersterSatz, int anzahl, std::span<const std::byte> quelle);
+    // A write that fails puts back from the image what it changed in the
+    // file, so that no record is left half old and half new; where even
+    // that fails, the next Angleichen does it.
+    //
+    // The bytes a write replaced, to put them back (see Vormerken).
+    struct Altstand {
+        Ablage* Von = nullptr;
+        std::uint64_t Ab = 0;
+        std::vector<std::byte> Bytes;
+        std::uint64_t Laenge = 0;  // of the file before the write
+    };
+    // From now on, every write that goes through adds what it replaced to
+    // `ziel` (none: nothing is kept).
+    void Vormerken(std::vector<Altstand>* ziel) { vorgemerkt_ = ziel; }
+    // Puts `alt` back in the file and the image; a failure is owed to
+    // Angleichen and said.
+    Erwartet<void> Zuruecklegen(const Altstand& alt);
+    // Writes what the file still holds other than the image, after a
+    // put-back that failed.
+    Erwartet<void> Angleichen();
     // Cuts the file; the image follows.
     Erwartet<void> Kuerzen(std::uint64_t laenge);
     // Looks at the file without reading or writing it (see Lesen).
@@ -55,6 +76,11 @@ class Ablage {
     // Another program replaced or changed the file, and the user has not yet
     // decided what goes on.
     bool Fremd() const { return fremd_; }
+
+    // Before the user is asked: the program's version written beside the
+    // file, under the name it keeps if the other one is taken over, so that
+    // a crash while asking loses nothing; written again at every call.
+    Erwartet<std::string> Beiseitelegen(const std::string& stempel);
 
     // What became of the user's decision: where the other version lies now,
     // and whether the file under the name is the other program's.
@@ -74,21 +100,31 @@ class Ablage {
 
   private:
     bool Enthaelt(int ersterSatz, int anzahl) const;
+    // Whether the file under the name holds the image's bytes, as long.
+    bool GleicherInhalt() const;
     // The failure with the record in which its byte position lies.
     DateiFehler MitSatz(DateiFehler fehler) const;
     Erwartet<void> Laden();
     std::string FreierName(const std::string& stempel) const;
+    // The image's bytes from `ab` to `bis` into the file, as far as the
+    // file reached (`laenge_`), and the file cut back to it.
+    Erwartet<void> Bildschreiben(std::uint64_t ab, std::uint64_t bis);
 
     std::unique_ptr<Datei> datei_;
     std::size_t satzlaenge_;
     int anzahl_;
     int hoechsteNr_;
     std::vector<std::byte> bild_;
+    std::uint64_t laenge_ = 0;  // of the file as the program last left it
     bool geladen_ = false;
     bool fremd_ = false;
     std::vector<Satzaenderung>* mitschrift_ = nullptr;
+    std::string beiseite_;  // the copy made while asking, until decided
     Datendatei art_ = Datendatei::Faelle;
     int ausser_ = 0;
+    std::vector<Altstand>* vorgemerkt_ = nullptr;
+    // Stretches in which the file is not yet what the image holds.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ungleich_;
 };
 
 }  // namespace lohnwippe

@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "store/Einsetzen.h"
+
 namespace lohnwippe {
 
 namespace {
@@ -176,6 +178,12 @@ Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
             // says what the name leads to.
             return Fehler(DateiFehler::Fehlerart::Zugriff, errno, 0);
         }
+        // Only a copy of the open file as the program left it holds the
+        // program's version; another program changed it before it went.
+        struct stat offen {};
+        if (::fstat(datei_.Fd(), &offen) != 0 || !Passt(offen)) {
+            return Pruefung::Geloescht;
+        }
         if (auto wieder = Wiederherstellen(); !wieder.HatWert()) {
             return wieder.Fehler();
         }
@@ -200,79 +208,73 @@ Erwartet<void> SystemDatei::Uebernehmen() {
 
 Erwartet<void> SystemDatei::Behalten(std::span<const std::byte> inhalt,
                                      const std::string& beiseite) {
-    if (!beiseite.empty() &&
-        ::renameat2(AT_FDCWD, Name().c_str(), AT_FDCWD, beiseite.c_str(), RENAME_NOREPLACE) != 0) {
-        return Fehler(DateiFehler::Fehlerart::Schreiben, errno, 0);
-    }
-    return Einsetzen([inhalt](Deskriptor& kopie) { return kopie.Schreiben(0, inhalt); },
-                     Ersetzung::Keine);
-}
-
-Erwartet<void> SystemDatei::Wiederherstellen() {
+    // The other file moves aside only once the program's version is on the
+    // disk: a full disk must never leave the name without a file.
     return Einsetzen(
-        [this](Deskriptor& kopie) -> Erwartet<void> {
-            struct stat alt {};
-            if (::fstat(datei_.Fd(), &alt) != 0) {
-                return Fehler(DateiFehler::Fehlerart::Laenge, errno, 0);
+        [this, &beiseite](Deskriptor& kopie) -> Erwartet<void> {
+            if (auto gesperrt = WieBisherSperren(kopie.Fd()); !gesperrt.HatWert()) {
+                return gesperrt;
             }
-            (void)::fchmod(kopie.Fd(), alt.st_mode & 07777);  // a copy only we can read is one
-            std::vector<std::byte> puffer(std::size_t{1} << 16);
-            for (std::uint64_t ab = 0; ab < static_cast<std::uint64_t>(alt.st_size);) {
-                auto gelesen = datei_.Lesen(ab, puffer);
-                if (!gelesen.HatWert()) {
-                    return gelesen.Fehler();
-                }
-                if (gelesen.Wert() == 0) {
-                    break;
-                }
-                if (auto geschrieben = kopie.Schreiben(ab, std::span(puffer).first(gelesen.Wert()));
-                    !geschrieben.HatWert()) {
-                    return geschrieben;
-                }
-                ab += gelesen.Wert();
+            if (!beiseite.empty() &&
+                ::renameat2(AT_FDCWD, Name().c_str(), AT_FDCWD, beiseite.c_str(),
+                            RENAME_NOREPLACE) != 0 &&
+                errno != ENOENT) {
+                return Fehler(DateiFehler::Fehlerart::Schreiben, errno, 0);
             }
             return {};
         },
-        Ersetzung::Wiederhergestellt);
+        inhalt, Ersetzung::Keine);
 }
 
-Erwartet<void> SystemDatei::Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& fuellen,
-                                      Ersetzung art) {
-    // The copy is made under a name of its own and then moved under the
-    // file's name, so that nobody ever finds half of it there.
-    std::string name = Name() + ".XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return Fehler(DateiFehler::Fehlerart::Oeffnen, errno, 0);
+Erwartet<void> SystemDatei::Wiederherstellen() {
+    auto laenge = datei_.Laenge();
+    if (!laenge.HatWert()) {
+        return laenge.Fehler();
     }
-    // Failures are the file's, by its own name.
-    Deskriptor kopie(fd, Name(), true, datei_.Aufrufe());
-    const auto aufgeben = [&](DateiFehler fehler) -> Erwartet<void> {
-        (void)kopie.Schliessen();
-        ::unlink(name.c_str());
-        return fehler;
-    };
-    if (auto gefuellt = fuellen(kopie); !gefuellt.HatWert()) {
-        return aufgeben(gefuellt.Fehler());
+    std::vector<std::byte> inhalt(static_cast<std::size_t>(laenge.Wert()));
+    auto gelesen = datei_.Lesen(0, inhalt);
+    if (!gelesen.HatWert()) {
+        return gelesen.Fehler();
     }
-    if (auto gesichert = kopie.Sichern(); !gesichert.HatWert()) {
-        return aufgeben(gesichert.Fehler());
+    inhalt.resize(gelesen.Wert());
+    return Neuanlegen(inhalt);
+}
+
+Erwartet<void> SystemDatei::Neuanlegen(std::span<const std::byte> inhalt) {
+    return Einsetzen([this](Deskriptor& kopie) { return WieBisherSperren(kopie.Fd()); }, inhalt,
+                     Ersetzung::Wiederhergestellt);
+}
+
+Erwartet<void> SystemDatei::Annehmen() {
+    const auto kennung = KennungVon(Name());
+    if (kennung && *kennung == stand_.Kennung) {
+        // The same file, touched: its time of change is the program's now.
+        StandMerken();
+        verschieden_ = false;
+        return {};
     }
-    if (auto gesperrt = WieBisherSperren(fd); !gesperrt.HatWert()) {
-        return aufgeben(gesperrt.Fehler());
+    return Uebernehmen();
+}
+
+Erwartet<void> SystemDatei::Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& vorher,
+                                      std::span<const std::byte> inhalt, Ersetzung art) {
+    auto neu =
+        lohnwippe::Einsetzen(Name(),
+                             {.Fuellen = [this, inhalt](Deskriptor& kopie) -> Erwartet<void> {
+                                  struct stat alt {};
+                                  if (::fstat(datei_.Fd(), &alt) == 0) {
+                                      // A copy only we can read is one.
+                                      (void)::fchmod(kopie.Fd(), alt.st_mode & 07777);
+                                  }
+                                  return kopie.Schreiben(0, inhalt);
+                              },
+                              .Vorher = vorher,
+                              .Ersetzen = false},
+                             datei_.Aufrufe());
+    if (!neu.HatWert()) {
+        return neu.Fehler();
     }
-    int umbenannt = ::renameat2(AT_FDCWD, name.c_str(), AT_FDCWD, Name().c_str(), RENAME_NOREPLACE);
-    if (umbenannt != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        // A file system that cannot refuse to replace: the moment in which
-        // another file could appear under the name is tiny.
-        umbenannt = ::rename(name.c_str(), Name().c_str());
-    }
-    if (umbenannt != 0) {
-        // EEXIST: someone was quicker, and theirs is the file under the
-        // name now; the next look at it tells.
-        return aufgeben(Fehler(DateiFehler::Fehlerart::Schreiben, errno, 0));
-    }
-    Wechseln(std::move(kopie), art);
+    Wechseln(std::move(neu).Wert(), art);
     return {};
 }
 

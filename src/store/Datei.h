@@ -52,13 +52,17 @@ class Datei {
     // program must not go on with either version before the user decides
     // (Uebernehmen or Behalten). A file deleted under its name is created
     // again from the open one, whole before it appears under the name, and
-    // is Gleich; ErsetzungAbholen tells afterwards.
-    enum class Pruefung { Gleich, Fremd };
+    // is Gleich; ErsetzungAbholen tells afterwards. Geloescht: the file
+    // was deleted after another program changed it in place, so the open
+    // one no longer holds the program's version; the caller creates it
+    // again from that (Neuanlegen).
+    enum class Pruefung { Gleich, Fremd, Geloescht };
     virtual Erwartet<Pruefung> Pruefen() { return Pruefung::Gleich; }
     // The user's two answers to Fremd. Uebernehmen: go on with the file now
     // under the name, locked like this one. Behalten: the file now under the
     // name is moved to `beiseite` (empty: there is none), and `inhalt` (the
-    // program's version) takes its place under the name.
+    // program's version) takes its place under the name; the move aside
+    // comes only once `inhalt` is safely on the disk beside it.
     virtual Erwartet<void> Uebernehmen() { return {}; }
     virtual Erwartet<void> Behalten(std::span<const std::byte> inhalt,
                                     const std::string& beiseite) {
@@ -66,6 +70,16 @@ class Datei {
         (void)beiseite;
         return {};
     }
+
+    // Puts `inhalt` under the name where none is, as Pruefen does with the
+    // open file; ErsetzungAbholen tells.
+    virtual Erwartet<void> Neuanlegen(std::span<const std::byte> inhalt) {
+        (void)inhalt;
+        return {};
+    }
+    // The file under the name, found Fremd, holds the program's version
+    // byte for byte: go on with it as if it had not changed.
+    virtual Erwartet<void> Annehmen() { return {}; }
 
     // Whether Pruefen created the file again since the last call.
     enum class Ersetzung { Keine, Wiederhergestellt };
@@ -107,6 +121,8 @@ class SystemDatei final : public Datei {
     Erwartet<void> Uebernehmen() override;
     Erwartet<void> Behalten(std::span<const std::byte> inhalt,
                             const std::string& beiseite) override;
+    Erwartet<void> Neuanlegen(std::span<const std::byte> inhalt) override;
+    Erwartet<void> Annehmen() override;
     Ersetzung ErsetzungAbholen() override;
     void GruppeBeginnen() override { ++gruppen_; }
     void GruppeBeenden() override;
@@ -121,11 +137,10 @@ class SystemDatei final : public Datei {
     // write of its own, the time of change they show becomes its own.
     bool Passt(const struct stat& angaben);
     Erwartet<void> Wiederherstellen();
-    // Creates a file under a name of its own, fills it, hands it to the
-    // disk, locks it as this one and moves it under the file's name,
-    // where it takes this one's place.
-    Erwartet<void> Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& fuellen,
-                             Ersetzung art);
+    // `inhalt` under the file's name, where it takes this one's place (see
+    // lohnwippe::Einsetzen); `vorher` runs once it is on the disk.
+    Erwartet<void> Einsetzen(const std::function<Erwartet<void>(Deskriptor&)>& vorher,
+                             std::span<const std::byte> inhalt, Ersetzung art);
     // Locks `fd` if this file was locked.
     Erwartet<void> WieBisherSperren(int fd);
     void Wechseln(Deskriptor datei, Ersetzung art);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <filesystem>
 #include <stdexcept>
 #include <vector>
 
@@ -21,6 +22,19 @@ using Fehlerart = DateiFehler::Fehlerart;
 template <std::size_t Laenge>
 std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index) {
     return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
+}
+
+// When, to the minute, in the name of a version kept beside.
+std::string Zeitstempel() {
+    const std::time_t jetzt = std::time(nullptr);
+    std::tm zeit{};
+    std::array<char, 32> stempel{};
+    if (::localtime_r(&jetzt, &zeit) == nullptr ||
+        std::strftime(stempel.data(), stempel.size(), "%Y-%m-%d-%H%M", &zeit) == 0) {
+        // No calendar time: the seconds still tell the versions apart.
+        return std::to_string(jetzt);
+    }
+    return stempel.data();
 }
 
 // 1234567 as "1.234.567".
@@ -126,6 +140,10 @@ Erwartet<void> Datenbestand::Sichern() {
     for (Ablage* ablage : {&faelle_, &umlagen_}) {
         if (auto geprueft = ablage->Pruefen(); !geprueft.HatWert()) {
             return geprueft;
+        }
+        // A put-back that failed is owed before anything counts as saved.
+        if (auto angeglichen = ablage->Angleichen(); !angeglichen.HatWert()) {
+            return angeglichen;
         }
         if (auto gesichert = ablage->Selbst().Sichern(); !gesichert.HatWert()) {
             return gesichert;
@@ -234,16 +252,24 @@ std::vector<std::string> Datenbestand::FremdeDateien() {
 
 Erwartet<Ablage::Entscheidung> Datenbestand::Entscheiden(const std::string& datei,
                                                          bool uebernehmen) {
-    // When, to the minute, in the name of the version kept beside.
-    const std::time_t jetzt = std::time(nullptr);
-    std::tm zeit{};
-    std::array<char, 32> stempel{};
-    if (::localtime_r(&jetzt, &zeit) == nullptr ||
-        std::strftime(stempel.data(), stempel.size(), "%Y-%m-%d-%H%M", &zeit) == 0) {
-        // No calendar time: the seconds still tell the versions apart.
-        return AblageVon(datei).Entscheiden(uebernehmen, std::to_string(jetzt));
+    return AblageVon(datei).Entscheiden(uebernehmen, Zeitstempel());
+}
+
+Erwartet<std::string> Datenbestand::Beiseitelegen(const std::string& datei) {
+    return AblageVon(datei).Beiseitelegen(Zeitstempel());
+}
+
+std::vector<std::string> Datenbestand::KopienDaneben() {
+    std::vector<std::string> kopien;
+    std::error_code fehler;
+    for (const auto& eintrag : std::filesystem::directory_iterator(".", fehler)) {
+        std::string name = eintrag.path().filename().string();
+        if (name.starts_with(std::string(FalldateiName) + ".") && eintrag.is_regular_file(fehler)) {
+            kopien.push_back(std::move(name));
+        }
     }
-    return AblageVon(datei).Entscheiden(uebernehmen, stempel.data());
+    std::sort(kopien.begin(), kopien.end());
+    return kopien;
 }
 
 Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
@@ -256,6 +282,7 @@ Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
 }
 
 void Datenbestand::Mitschreiben(std::vector<Satzaenderung>* ziel) {
+    mitschrift_ = ziel;
     // The settings record follows the case on screen, not the steps.
     faelle_.Mitschreiben(ziel, Datendatei::Faelle, EinstellungsSatz);
     umlagen_.Mitschreiben(ziel, Datendatei::Umlagen);
@@ -287,6 +314,65 @@ Datenbestand::Schreibgruppe::Schreibgruppe(Datenbestand& daten) : daten_(daten) 
 Datenbestand::Schreibgruppe::~Schreibgruppe() {
     daten_.faelle_.Selbst().GruppeBeenden();
     daten_.umlagen_.Selbst().GruppeBeenden();
+}
+
+Datenbestand::Verbund::Verbund(Datenbestand& daten)
+    : daten_(daten),
+      gruppe_(daten),
+      mitschrift_(daten.mitschrift_ == nullptr ? 0 : daten.mitschrift_->size()) {
+    daten_.faelle_.Vormerken(&alt_);
+    daten_.umlagen_.Vormerken(&alt_);
+}
+
+Datenbestand::Verbund::~Verbund() {
+    if (offen_) {
+        (void)Zuruecknehmen();
+    }
+    daten_.faelle_.Vormerken(nullptr);
+    daten_.umlagen_.Vormerken(nullptr);
+}
+
+Erwartet<void> Datenbestand::Verbund::Abschliessen(bool sichern) {
+    // Only the files it wrote to: a sync costs as much as many writes.
+    Erwartet<void> gesichert;
+    for (Ablage* ablage : {&daten_.faelle_, &daten_.umlagen_}) {
+        if (gesichert.HatWert() &&
+            std::any_of(alt_.begin(), alt_.end(),
+                        [ablage](const Ablage::Altstand& alt) { return alt.Von == ablage; })) {
+            gesichert = ablage->Pruefen();
+            if (gesichert.HatWert()) {
+                gesichert = ablage->Angleichen();
+            }
+            if (gesichert.HatWert() && sichern) {
+                gesichert = ablage->Selbst().Sichern();
+            }
+        }
+    }
+    // Not on the disk for sure: it stays open, to be put back.
+    offen_ = !gesichert.HatWert();
+    return gesichert;
+}
+
+Erwartet<void> Datenbestand::Verbund::Zuruecknehmen() {
+    offen_ = false;
+    Erwartet<void> ergebnis;
+    // Newest first, so that each write finds the bytes its successor left.
+    for (std::size_t i = alt_.size(); i-- > 0;) {
+        const Ablage::Altstand& alt = alt_[i];
+        if (auto gelegt = alt.Von->Zuruecklegen(alt); !gelegt.HatWert() && ergebnis.HatWert()) {
+            ergebnis = gelegt;
+        }
+    }
+    alt_.clear();
+    if (daten_.mitschrift_ != nullptr && daten_.mitschrift_->size() > mitschrift_) {
+        daten_.mitschrift_->resize(mitschrift_);
+    }
+    // What was put back goes to the disk like any write; a sync that fails
+    // changes nothing in what the files now hold.
+    if (ergebnis.HatWert()) {
+        (void)daten_.Sichern();
+    }
+    return ergebnis;
 }
 
 Erwartet<Namensfelder> Datenbestand::Namen() {
@@ -350,10 +436,11 @@ Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& sat
     for (int i = 0; i < anzahl; ++i) {
         std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
     }
+    Verbund verbund(*this);
     if (auto ergebnis = faelle_.Schreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
         return ergebnis;
     }
-    return faelle_.Selbst().Sichern();
+    return verbund.Abschliessen();
 }
 
 Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,

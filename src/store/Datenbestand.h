@@ -115,6 +115,13 @@ class Datenbestand {
     // step is not left standing until the next one.
     std::vector<std::string> FremdeDateien();
     Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
+    // Before asking about `datei`: the program's version beside it (see
+    // Ablage::Beiseitelegen); the name of the copy.
+    Erwartet<std::string> Beiseitelegen(const std::string& datei);
+
+    // The files "SV.dat.*" in the working directory, by name: versions
+    // kept beside, or left by a save that a crash cut off.
+    static std::vector<std::string> KopienDaneben();
 
     // Every record a write changes from now on, in both files, is added to
     // `ziel` (none: nothing is recorded); `ziel` outlives the recording.
@@ -152,8 +159,38 @@ class Datenbestand {
         Datenbestand& daten_;
     };
 
+    // A change of several records, in one file or both, as one: while it
+    // is open, every write is noted with the bytes it replaced; either it
+    // is closed (Abschliessen), all handed to the disk, or every write it
+    // saw is put back, in the files and in the image, and the records it
+    // added to the undo list (Mitschreiben) go with them. Leaving it open
+    // puts back. It is one step of the program, like a Schreibgruppe.
+    class Verbund {
+      public:
+        explicit Verbund(Datenbestand& daten);
+        ~Verbund();
+        Verbund(const Verbund&) = delete;
+        Verbund& operator=(const Verbund&) = delete;
+
+        // Hands the change to the disk (`sichern`; otherwise the next
+        // Sichern does) and closes it; after a failure it is still open.
+        Erwartet<void> Abschliessen(bool sichern = true);
+        // Puts back what was written since it began, newest first. A
+        // failure means the files still hold part of the change (the image
+        // does not); every later write and sync tries again to put it back.
+        Erwartet<void> Zuruecknehmen();
+
+      private:
+        Datenbestand& daten_;
+        Schreibgruppe gruppe_;
+        std::vector<Ablage::Altstand> alt_;
+        std::size_t mitschrift_ = 0;
+        bool offen_ = true;
+    };
+
     // Writes `satz` as record `fallNr` and as every later month of the same
-    // person and year up to December, in one write, and hands it to the disk.
+    // person and year up to December, in one write, and hands it to the disk;
+    // a failure of either leaves the files as they were.
     Erwartet<void> BisDezemberKopieren(int fallNr, const Fallsatz& satz);
 
     // Replaces the U1 and U2 rates of fund `kassePos` (0..21) in the twelve
@@ -165,6 +202,7 @@ class Datenbestand {
   private:
     Ablage& AblageVon(const std::string& datei);
 
+    std::vector<Satzaenderung>* mitschrift_ = nullptr;
     // Not locked where the folder has no locks (tests in memory).
     std::optional<Deskriptor> ordner_;
     Ablage faelle_;

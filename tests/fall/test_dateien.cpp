@@ -1,5 +1,6 @@
 // What the start finds in the files, and files replaced while the program
 // runs: said once, and nothing the user keeps is overwritten.
+#include <chrono>
 #include <cstring>
 #include <functional>
 
@@ -31,6 +32,10 @@ TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
              ASSERT_TRUE(daten.UmlageSchreiben(3, satz).HatWert());
          },
          "AOK Bayern: März 2009"},
+        // Last: the copy stays for the cases after it.
+        {"SV.dat fehlt, eine Kopie daneben",
+         [] { fs::rename("SV.dat", "SV.dat.ersetzt-2026-12-07-1200"); },
+         "Es gibt keine Datei SV.dat, aber daneben Kopien davon:\nSV.dat.ersetzt-2026-12-07-1200"},
     };
     for (const Fall& f : faelle) {
         fs::remove("SV.dat");
@@ -48,7 +53,7 @@ TEST_F(FallTest, DerStartSagtEinmalWasDenDateienFehlt) {
         Beenden();
         Starten();
         EXPECT_EQ(gemeldet.empty(),
-                  f.gesagt == nullptr || std::string(f.was).find("U12") != std::string::npos)
+                  f.gesagt == nullptr || std::string(f.was).find("fehlt") != std::string::npos)
             << f.was << ": once, not at every start";
         fall.reset();
     }
@@ -81,24 +86,55 @@ TEST_F(FallTest, EineErsetzteDateiGiltErstNachDerWahl) {
     EXPECT_FALSE(Datenbestand::Oeffnen().HatWert());  // locked as the old one was
 }
 
-// The user's version cannot be written (a full disk): it stays in memory,
-// the question comes again at the next step, and ending asks first.
+// The same bytes under the name, renamed over or only touched, are no
+// other version. A real one: the user's version lies beside before the
+// question; it cannot take the name (a full disk), so the other file stays
+// under it, the question comes again at the next step, and ending asks first.
 TEST_F(FallTest, EineGescheiterteWahlWirdNachgeholt) {
     Stoerstelle stoerung;
     StartenMit(stoerung);
     fs::copy_file("SV.dat", "fremd");
     fs::rename("fremd", "SV.dat");
+    ASSERT_FALSE(Tippen(1, "640").Wahl);
+    fs::last_write_time("SV.dat", fs::last_write_time("SV.dat") - std::chrono::hours(1));
+    ASSERT_FALSE(Tippen(1, "645").Wahl);
+    FremdesSvDat(362, 100);
     stoerung.AbJetztVoll();
     ASSERT_TRUE(Tippen(1, "650").Wahl);
+    const auto kopien = Datenbestand::KopienDaneben();
+    ASSERT_EQ(kopien.size(), 1u);
+    EXPECT_EQ(
+        FallsatzDekodieren(GespeicherteBytes<FallsatzLaenge>(kopien[0].c_str(), 361)).Entgelte[1],
+        Waehrung::AusGanzzahl(650));
     const Aenderung gescheitert = fall->ErsetzungEntscheiden(false);
     EXPECT_EQ(std::pair(Fehler(gescheitert.Meldungen), gescheitert.Wahl.has_value()),
               std::pair(1, false));
+    EXPECT_EQ(GespeicherterFall(362).Entgelte[1], Waehrung::AusGanzzahl(100));
     EXPECT_TRUE(fall->UngeklaertVorDemEnde());
     stoerung.WiederPlatz();
     ASSERT_TRUE(Tippen(1, "660").Wahl);
     fall->ErsetzungEntscheiden(false);
     EXPECT_FALSE(fall->UngeklaertVorDemEnde());
     EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(660));
+    EXPECT_EQ(Datenbestand::KopienDaneben().size(), 1u);  // the other one; ours is under the name
+}
+
+// A file changed in place (cut, or an older copy written over it) and then
+// deleted comes back from the program's version, not from the open file.
+TEST_F(FallTest, EineGeloeschteDateiKommtAusDemBildZurueck) {
+    Starten();
+    Tippen(1, "500");
+    const auto sv = DateiInhalt("SV.dat");
+    const auto u12 = DateiInhalt("U12.dat");
+    fs::resize_file("SV.dat", 0);
+    fs::remove("SV.dat");
+    std::fstream("U12.dat", std::ios::in | std::ios::out | std::ios::binary).write("alt", 3);
+    fs::remove("U12.dat");
+    const Aenderung a = fall->Sichern();
+    ASSERT_EQ(a.Meldungen.size(), 2u);
+    EXPECT_TRUE(a.Meldungen[1].Text.find("U12.dat wurde während der Arbeit gelöscht") !=
+                std::string::npos);
+    EXPECT_TRUE(DateiInhalt("SV.dat") == sv && DateiInhalt("U12.dat") == u12);
 }
 
 }  // namespace

@@ -146,6 +146,21 @@ TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
               std::tuple(361, 450, 600));
 }
 
+// The new file taken over at the question asked while closing keeps the
+// case and the window's place, not the list positions of its calculation.
+TEST_F(OffenerFallTest, NeueDateiBeimSchliessenMerktFallUndFenster) {
+    OffenerFall& f = Starten();
+    f.PersonWaehlen(P(4));
+    FremdesSvDat(361, 999);
+    lage.Ort = {450, 600};
+    ASSERT_TRUE(f.Schliessen().Wahl);
+    f.ErsetzungEntscheiden(true);
+    fall.reset();
+    const Fallsatz einstellungen = GespeicherterFall(EinstellungsSatz);
+    EXPECT_EQ(std::tuple(einstellungen.LetzterFall, einstellungen.Oben, einstellungen.Links),
+              std::tuple(409, 450, 600));
+}
+
 // The disk is full for a while: a case that could not be saved is never
 // left, takes fund and employer along, and is stored with the first save
 // that works. Each run of failures is said once.
@@ -235,14 +250,47 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
         EXPECT_TRUE(DateiInhalt("SV.dat") == vorher);
         (spalte == 1 ? e.U1 : e.U2)[static_cast<std::size_t>(monat)] = "-32.768";
     }
-    // The names go first: when the rates fail, the names are stored all the same.
+    // Names and rates are stored together or not at all: a write cut short
+    // in the rates puts the names and the part of the rates back.
     e.Personen[1] = "Frau Ebert";
+    const auto u12 = DateiInhalt("U12.dat");
+    stoerung.Art = Stoerart::KurzDannVoll;
     stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 4;
     const Aenderung halb = f.StammdatenSpeichern(e);
-    EXPECT_TRUE(halb.Personen && !halb.StammdatenSchliessen);
-    EXPECT_EQ(f.Namen().Personen[1], "Frau Ebert          ");
+    EXPECT_TRUE(!halb.Personen && !halb.StammdatenSchliessen);
+    EXPECT_TRUE(halb.Meldungen.at(0).Text.ends_with(
+        "Die Stammdaten sind nicht gespeichert; die Dateien sind unverändert. Das Fenster bleibt "
+        "offen, Ihre Eingaben bleiben erhalten."));
+    EXPECT_EQ(f.Namen().Personen[1], "Personalfall 2      ");
+    EXPECT_TRUE(DateiInhalt("SV.dat") == vorher && DateiInhalt("U12.dat") == u12);
+    EXPECT_FALSE(f.RueckgaengigText());
+    stoerung.WiederPlatz();
     EXPECT_TRUE(f.StammdatenSpeichern(e).StammdatenSchliessen);
     EXPECT_EQ(f.StammdatenKasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
+}
+
+// "--> Dez." cut short within a run of failures: said, although the run was
+// said already, and no later month holds part of it; done again, it goes.
+TEST_F(OffenerFallTest, BisDezemberGanzOderGarNicht) {
+    Stoerstelle stoerung;
+    OffenerFall& f = *StartenMit(stoerung);
+    stoerung.AbJetztVoll();
+    EXPECT_EQ(Fehler(Tippen(1, "700").Meldungen), 1);
+    const auto vorher = DateiInhalt("SV.dat");
+    stoerung.Art = Stoerart::KurzDannVoll;
+    stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 1;
+    const Aenderung a = f.BisDezemberKopieren();
+    ASSERT_EQ(Fehler(a.Meldungen), 1);
+    EXPECT_TRUE(a.Meldungen[0].Text.ends_with(
+        "„--> Dez.“ wurde nicht ausgeführt; die Monate bis Dezember sind unverändert. Bitte "
+        "beheben Sie die Ursache (zum Beispiel Speicherplatz freigeben) und versuchen Sie es "
+        "erneut."));
+    const auto spaeter = [](const std::vector<char>& sv) {
+        return std::vector<char>(sv.begin() + Stelle(362), sv.begin() + Stelle(373));
+    };
+    EXPECT_TRUE(spaeter(DateiInhalt("SV.dat")) == spaeter(vorher));
+    EXPECT_TRUE(f.BisDezemberKopieren().Meldungen.empty());
+    EXPECT_EQ(GespeicherterFall(372).Entgelte[1], Euro(700));
 }
 
 TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {

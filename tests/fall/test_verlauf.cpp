@@ -113,8 +113,17 @@ TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibil
             } else if (art == Art::Vor && jetzt + 1 < bilder.size()) {
                 ++jetzt;
             } else if (art == Art::Wandern && nachher != bilder[jetzt]) {
-                // A case stored anew on loading: part of the last step.
-                bilder.resize(jetzt + 1);
+                // A case stored anew on loading: part of the last step, and
+                // the start of the next steps that did not touch it.
+                for (std::size_t ab = 0; ab < Stelle(EinstellungsSatz); ab += FallsatzLaenge) {
+                    const auto satz = [&](const std::string& bild) {
+                        return bild.substr(ab, FallsatzLaenge);
+                    };
+                    for (std::size_t i = jetzt + 1;
+                         i < bilder.size() && satz(bilder[i]) == satz(bilder[jetzt]); ++i) {
+                        bilder[i].replace(ab, FallsatzLaenge, satz(nachher));
+                    }
+                }
                 bilder[jetzt] = nachher;
             } else if (art == Art::Schritt && nachher != bilder[jetzt]) {
                 // A new step drops what could have been redone.
@@ -158,17 +167,22 @@ TEST_F(VerlaufTest, FremdeAenderungWirdNichtUeberschrieben) {
     EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
 }
 
-// A write fails on the way back (the third record of a copy to December):
-// what went through is put back, the step stays, and it goes once the disk
-// takes it.
+// A write fails on the way back (the third record of a copy to December),
+// at once or after part of its bytes: what went through is put back, the
+// step stays, and it goes once the disk takes it.
 TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     Stoerstelle stoerung;
     StartenMit(stoerung);
     Tippen(1, "450");
+    // A name, so that the first half of each record changes too.
+    fall->ArbeitgeberGetippt(J(1), "Holm");
+    fall->ArbeitgeberEnter(J(1));
     fall->BisDezemberKopieren();
     const std::string nachher = Stand(*fall);
-    for (const bool rueckwaerts : {true, false}) {
+    for (int mal = 0; mal < 4; ++mal) {
+        const bool rueckwaerts = mal % 2 == 0;
         const std::string vorher = Stand(*fall);
+        stoerung.Art = mal < 2 ? Stoerart::Voll : Stoerart::KurzDannVoll;
         stoerung.Bei = stoerung.Aufrufe + 3;
         stoerung.Bis = stoerung.Bei;
         const Aenderung a = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
@@ -183,6 +197,7 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
         EXPECT_EQ(Abweichung(Stand(*fall), nachher).empty(), !rueckwaerts);
     }
     EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: --> Dez., Februar bis Dezember 2012");
+    stoerung.Art = Stoerart::Voll;
 
     // A save owed since a failure goes first, as a step of its own.
     stoerung.AbJetztVoll();
@@ -193,6 +208,62 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     EXPECT_EQ(Abweichung(Stand(*fall), nachher), "");
     EXPECT_EQ(fall->WiederholenText(),
               "Wiederholen: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
+}
+
+// The program stores a case again when it loads it; what can be redone
+// still goes, from the bytes it stored. A change whose save fails after an
+// undo drops what could be redone, and its undo names the amount stored.
+TEST_F(VerlaufTest, WiederholenNachNeuGespeichertemFallUndGescheitertemSpeichern) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    fall->PersonWaehlen(*Personenplatz::Aus(1));
+    Tippen(1, "450");
+    fall->BisDezemberKopieren();
+    fall->Rueckgaengig();
+    const Fallsatz feb = GespeicherterFall(374);
+    fall->MonatWaehlen(*Monatsplatz::Aus(1));
+    ASSERT_FALSE(GespeicherterFall(374) == feb);  // stored anew on loading
+    const Aenderung a = fall->Wiederholen();
+    EXPECT_TRUE(a.Meldungen.empty()) << a.Meldungen.at(0).Text;
+    EXPECT_EQ(GespeicherterFall(374).Entgelte[1], Waehrung::AusGanzzahl(450));
+
+    fall->Rueckgaengig();
+    fall->Rueckgaengig();
+    stoerung.AbJetztVoll();
+    Tippen(1, "500");
+    EXPECT_FALSE(fall->WiederholenText());
+    stoerung.WiederPlatz();
+    Tippen(1, "600");
+    EXPECT_EQ(fall->RueckgaengigText(),
+              "Rückgängig: Entgelt Hauptbeschäftigung 0,00 → 600,00, Personalfall 2, Januar 2012");
+}
+
+// Undo of a master-data save: the settings record is written with the
+// rest or the step is refused whole; the line printer, which the step did
+// not change, stays as the user set it since.
+TEST_F(VerlaufTest, StammdatenschrittGanzUndOhneZeilendrucker) {
+    Stoerstelle stoerung;
+    StartenMit(stoerung);
+    Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle, {}, {}, {}};
+    e.U1 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U1Texte;
+    e.U2 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U2Texte;
+    e.Personen[9] = "Herr Zehn";  // in the settings record alone
+    ASSERT_TRUE(fall->StammdatenSpeichern(e).StammdatenSchliessen);
+    const auto sv = DateiInhalt("SV.dat");
+    stoerung.Bei = stoerung.Bis = stoerung.Aufrufe + 1;
+    const Aenderung a = fall->Rueckgaengig();
+    ASSERT_EQ(Fehler(a.Meldungen), 1);
+    EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert."));
+    EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
+    EXPECT_EQ(fall->Namen().Personen[9], "Herr Zehn           ");
+    fall->ZeilendruckerSetzen(true);
+    for (const bool rueckwaerts : {true, false}) {
+        const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
+        ASSERT_TRUE(b.Hinweis && b.Meldungen.empty());
+        EXPECT_EQ(fall->Namen().Personen[9],
+                  rueckwaerts ? "Personalfall 10     " : "Herr Zehn           ");
+        EXPECT_TRUE(fall->Zeilendrucker());
+    }
 }
 
 }  // namespace
