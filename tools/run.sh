@@ -5,13 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-<<<<<<< HEAD
-bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev fonts-liberation \
-    libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev
-=======
 bash tools/pakete.sh g++ cmake ninja-build qt6-base-dev qt6-translations-l10n libgtest-dev libbenchmark-dev fonts-liberation \
-    libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev libxlsxwriter-dev
->>>>>>> ui26
+    libcups2-dev libcli11-dev libcsv-dev nlohmann-json3-dev libzip-dev libexpat1-dev
 cmake --preset release >/dev/null
 cmake --build --preset release --target lohnwippe
 exec build/release/src/app/lohnwippe --benutzerordner
