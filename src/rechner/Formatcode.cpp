@@ -363,6 +363,26 @@ bool IstZeitformat(std::string_view code) {
     return Zerlegen(erster, zeit, prozent).has_value() && zeit;
 }
 
+bool IstProzentformat(std::string_view code) {
+    // Scanned on its own rather than through Zerlegen, which gives up on
+    // codes it cannot render: a rate must never be read a hundredfold off.
+    for (std::size_t i = 0; i < code.size() && code[i] != ';'; ++i) {
+        const char c = code[i];
+        const char* ende = c == '"' ? "\"" : c == '[' ? "]" : nullptr;
+        if (ende != nullptr) {
+            i = code.find(ende, i + 1);
+            if (i == std::string_view::npos) {
+                return false;
+            }
+        } else if (c == '\\') {
+            ++i;
+        } else if (c == '%') {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::optional<std::string> FormatAnwenden(double zahl, std::string_view code) {
     if (code.empty() || !std::isfinite(zahl)) {
         return std::nullopt;

@@ -17,6 +17,10 @@ std::string EingebautesFormat(unsigned id);
 // Whether the code shows a date or a time of day.
 bool IstZeitformat(std::string_view code);
 
+// Whether the code shows the number times 100 with a percent sign, as a
+// rate typed as "2,9 %" is stored: 0.029.
+bool IstProzentformat(std::string_view code);
+
 // `zahl` as a German spreadsheet program shows it in `code`; nothing for a
 // code the calculator cannot render (then the general format stands in).
 std::optional<std::string> FormatAnwenden(double zahl, std::string_view code);

@@ -19,6 +19,15 @@ void ZahlAlsText(Blattzelle& zelle) {
     }
 }
 
+// A percentage cell shows its number a hundredfold with the sign ("2,9 %"
+// for 0.029): a rate column reads the percent it shows, any other column
+// refuses the cell instead of reading 0,029.
+void ProzentAlsText(Blattzelle& zelle) {
+    std::array<char, ZahltextPlatz> text{};
+    zelle.Text.assign(text.data(), GleitText(text.data(), *zelle.Zahl * 100, Zahlformat::Deutsch));
+    zelle.Text += " %";
+}
+
 // A number cell's text as the sheet shows it in its own format, where the
 // file does not hold that text itself.
 void ZahlWieGezeigt(Blattzelle& zelle) {
@@ -96,6 +105,8 @@ class Tabelle final : public Zeilenquelle {
                 }
                 if (mitgefuehrt_[zelle.Spalte] || (zelle.Zahl && Zeitformat(zelle.Format))) {
                     ZahlWieGezeigt(zelle);
+                } else if (zelle.Zahl && IstProzentformat(zelle.Format)) {
+                    ProzentAlsText(zelle);
                 } else {
                     ZahlAlsText(zelle);
                 }

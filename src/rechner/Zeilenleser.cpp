@@ -166,7 +166,15 @@ class Leser {
                                     : spalte.Stelle == U1SatzSpalte      ? ab.U1Satz
                                                                          : ab.U2Satz;
         const Zahlformat format = formate_.Format[nr];
-        const Zahllesung satz = ZahlLesen(wert, Satzweise(format));
+        // "2,9 %" as typed, or as a percentage cell of a sheet shows it.
+        std::string_view zahl = wert;
+        if (zahl.ends_with('%')) {
+            zahl.remove_suffix(1);
+            while (zahl.ends_with(' ')) {
+                zahl.remove_suffix(1);
+            }
+        }
+        const Zahllesung satz = ZahlLesen(zahl, Satzweise(format));
         if (!satz.Fehler) {
             // Counts of 1/10000 % with at most three decimals: whole tens.
             ziel = Satz{satz.Wert.Roh() / 10};

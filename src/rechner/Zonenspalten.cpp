@@ -211,10 +211,11 @@ const std::vector<Zonenspalte>& Spalten() {
 
 // The four input columns only rows from 2013 may fill.
 void ZoneneingabenReferenz(std::string& text) {
-    // A percentage cell of a sheet holds the fraction (2,9 % is 0,029).
+    // A percentage cell of a sheet holds the fraction (2,9 % is 0,029); it
+    // counts with what it shows.
     const std::string nurAb =
-        "; in Tabellendateien die Zahl selbst, keine Zelle im Prozentformat (die 2,9 % als "
-        "0,029 hält); nur ab 2013, in Zeilen bis 2012 leer";
+        "; auch mit Prozentzeichen (`2,9 %`), in Tabellendateien auch als Zelle im "
+        "Prozentformat; nur ab 2013, in Zeilen bis 2012 leer";
     Tabellenzeile(text,
                   {Code("Zusatzbeitrag"),
                    "Zusatzbeitragssatz der Kasse in Prozent, höchstens drei "

@@ -9,6 +9,7 @@
 #include "Arbeitsordner.h"
 #include "Zeilen.h"
 #include "calc/Zahltext.h"
+#include "rechner/Mappenschreiber.h"
 #include "rechner/Rechnen.h"
 #include "rechner/Zonenspalten.h"
 
@@ -265,6 +266,33 @@ TEST_F(Ab2013, AbgewieseneZeilenMitZelleUndGrund) {
     for (std::size_t i = 0; i < erwartet.size(); ++i) {
         EXPECT_TRUE(lauf.Meldungen[i].starts_with("ein.csv, " + erwartet[i])) << lauf.Meldungen[i];
     }
+}
+
+// A sheet keeps a rate typed as "2,9 %" as 0.029 in a percentage cell: it is
+// read as the 2,9 % the sheet shows, never as 0,029 %; a percentage cell in
+// an amount column is refused rather than read a hundredth of what it shows.
+TEST_F(Ab2013, ProzentzellenWieDasBlattSieZeigt) {
+    {
+        Mappenschreiber mappe("prozent.xlsx", "prozent.xlsx", [](const std::string&) {});
+        mappe.Blatt("Fälle", {"Jahr", "Monat", "Entgelt_1", "Zusatzbeitrag", "U1_Satz"});
+        for (const bool entgeltInProzent : {false, true}) {
+            mappe.Zahl(2026, "");
+            mappe.Zahl(1, "");
+            mappe.Zahl(entgeltInProzent ? 9.0 : 900.0, entgeltInProzent ? "0%" : "");
+            mappe.Zahl(0.031, "0.0%");
+            mappe.Text("1,5 %");
+            mappe.Zeilenende();
+        }
+        mappe.Schliessen();
+    }
+    const Lauf lauf = Rechnen("prozent.xlsx");
+    ASSERT_EQ(lauf.Zeilen.size(), 1u);
+    EXPECT_EQ(lauf.Zeilen[0].at("Zusatzbeitrag"), "3,100");
+    EXPECT_EQ(lauf.Zeilen[0].at("U1_Satz"), "1,500");
+    ASSERT_EQ(lauf.Meldungen.size(), 1u);
+    EXPECT_TRUE(lauf.Meldungen[0].starts_with(
+        "prozent.xlsx, Zeile 3, Spalte „Entgelt_1“ (C3): „900 %“ ist kein Betrag"))
+        << lauf.Meldungen[0];
 }
 
 }  // namespace
