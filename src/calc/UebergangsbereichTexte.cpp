@@ -137,6 +137,11 @@ void HinweiseSammeln(const EingabenAb2013& ein, ErgebnisAb2013& e) {
         e.Hinweise.emplace_back(
             "RV-Verzicht ist seit Juli 2019 nicht mehr möglich und bleibt unberücksichtigt");
     }
+    if (ein.Zusatzbeitrag && p.ZB == ZBTragung::Keiner) {
+        e.Hinweise.emplace_back(
+            "Einen Zusatzbeitrag als Prozentsatz gibt es erst ab 2015; der angegebene bleibt "
+            "unberücksichtigt");
+    }
 }
 
 }  // namespace lohnwippe

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace lohnwippe {
@@ -11,6 +12,20 @@ namespace lohnwippe {
 
 inline bool IstZiffer(char c) {
     return c >= '0' && c <= '9';
+}
+
+// A to Z as a to z, every other byte as it is: names of columns, file
+// endings and keywords compared without case.
+inline char AsciiKlein(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+inline std::string AsciiKlein(std::string_view text) {
+    std::string klein(text);
+    for (char& c : klein) {
+        c = AsciiKlein(c);
+    }
+    return klein;
 }
 
 // Blanks and tabs: what surrounds a value in a box or a field without

@@ -2,20 +2,23 @@
 
 #include <span>
 
+#include "calc/Zeichen.h"
 #include "store/Cp1252.h"
 
 namespace lohnwippe::rechner {
 
 std::optional<Ausgabeformat> FormatNachName(const std::string& name) {
+    // "Ergebnis.XLSX" is as much a workbook as "ergebnis.xlsx".
+    const std::string klein = AsciiKlein(name);
     for (const char* endung : {".jsonl", ".ndjson", ".json"}) {
-        if (name.ends_with(endung)) {
+        if (klein.ends_with(endung)) {
             return Ausgabeformat::JsonZeilen;
         }
     }
-    if (name.ends_with(".csv")) {
+    if (klein.ends_with(".csv")) {
         return Ausgabeformat::Csv;
     }
-    if (name.ends_with(".xlsx")) {
+    if (klein.ends_with(".xlsx")) {
         return Ausgabeformat::Xlsx;
     }
     return std::nullopt;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calc/Formate.h"
+#include "calc/Zeichen.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -43,7 +44,7 @@ struct Stueck {
 };
 
 char Klein(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+    return AsciiKlein(c);
 }
 
 // One section of the code in pieces; nothing where it holds what is not

@@ -48,8 +48,8 @@ std::optional<double> OdsDatum(std::string_view text) {
         return std::nullopt;
     }
     auto serie = static_cast<double>(TageAus(negativ ? -static_cast<long>(*jahr) : *jahr,
-                                               static_cast<int>(*monat), static_cast<int>(*tag)) +
-                                       Epoche);
+                                             static_cast<int>(*monat), static_cast<int>(*tag)) +
+                                     Epoche);
     if (text.starts_with('T')) {
         text.remove_prefix(1);
         const auto h = Zahlteil(text, 2);

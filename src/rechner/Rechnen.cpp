@@ -6,6 +6,7 @@
 #include "calc/Perioden.h"
 #include "calc/Uebergangsbereich.h"
 #include "calc/Utf8.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
 #include "rechner/Blattleser.h"
@@ -58,7 +59,8 @@ Eingabeart FormatNachInhalt(std::string_view anfang) {
 }  // namespace
 
 std::optional<Eingabeart> EingabeartNachName(const std::string& name) {
-    if (name.ends_with(".xlsx") || name.ends_with(".ods")) {
+    if (const std::string klein = AsciiKlein(name);
+        klein.ends_with(".xlsx") || klein.ends_with(".ods")) {
         return Eingabeart::Tabelle;
     }
     if (const auto format = FormatNachName(name)) {

@@ -153,7 +153,7 @@ std::string Schluessel(std::string_view name, bool ohneTrenner = false) {
         if (ohneTrenner && (IstLeerzeichen(c) || c == '_' || c == '-')) {
             continue;
         }
-        schluessel += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+        schluessel += AsciiKlein(c);
     }
     return schluessel;
 }

@@ -27,7 +27,7 @@ std::string Klein(std::string_view text) {
             klein += "ä";
             ++i;
         } else {
-            klein += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+            klein += AsciiKlein(c);
         }
     }
     return klein;

@@ -111,8 +111,15 @@ TEST(Uebergangsbereich, BeispielVierTeilmonatKette) {
 // 532.64. KV 2·r2(532.64·7.3 %) = 77.76, AG r2(600·7.3 %) = 43.80; the 0.9
 // part r2(532.64·0.9 %) = 4.79 adds to total and AN: 82.55 / 43.80 / 38.75.
 // RV 2·r2(532.64·9.45 %) = 100.66, AG r2(600·9.45 %) = 56.70.
+// A fund rate given for 2013 changes nothing and is said to change nothing.
 TEST(Uebergangsbereich, Zweitausenddreizehn) {
-    const SpalteAb2013 s = Rechnen(Fall(2013, 5, {600})).Spalte[1];
+    EingabenAb2013 e = Fall(2013, 5, {600});
+    e.Zusatzbeitrag = P("1.5");
+    const ErgebnisAb2013 r = Rechnen(e);
+    EXPECT_EQ(r.Hinweise, std::vector<std::string>{"Einen Zusatzbeitrag als Prozentsatz gibt es "
+                                                   "erst ab 2015; der angegebene bleibt "
+                                                   "unberücksichtigt"});
+    const SpalteAb2013& s = r.Spalte[1];
     Linie(s, LKV, 82.55, 43.80, 38.75);
     EXPECT_EQ(s.KVNurAN, W(4.79));
     EXPECT_FALSE(s.Linie[LZB]);

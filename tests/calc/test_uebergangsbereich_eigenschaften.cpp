@@ -173,7 +173,9 @@ TEST(UebergangsbereichEigenschaften, UntergrenzeUndSprung) {
         e.Kinderlos = false;
         const ErgebnisAb2013 unter = Rechnen(e);
         ASSERT_EQ(unter.Zweig[AV].Status, Zonenstatus::Unter);
-        ASSERT_EQ(unter.Hinweise.size(), e.Verzicht && !p.VerzichtMoeglich ? 2U : 1U);
+        const bool zbOhneWirkung = e.Zusatzbeitrag && p.ZB == ZBTragung::Keiner;
+        ASSERT_EQ(unter.Hinweise.size(),
+                  1U + (e.Verzicht && !p.VerzichtMoeglich ? 1U : 0U) + (zbOhneWirkung ? 1U : 0U));
         e.Job[1].Entgelt = p.G + W(0.01);
         const ErgebnisAb2013 zone = Rechnen(e);
         ASSERT_EQ(zone.Zweig[AV].Status, Zonenstatus::Zone);

@@ -285,6 +285,10 @@ TEST_F(Ab2013, ProzentzellenWieDasBlattSieZeigt) {
         }
         mappe.Schliessen();
     }
+    // An ending in capitals names the format as well.
+    ASSERT_EQ(Rechnen("prozent.xlsx", "Aus Gabe.XLSX").Code, 1);
+    std::ifstream mappe("Aus Gabe.XLSX", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mappe), {}).substr(0, 2), "PK");
     const Lauf lauf = Rechnen("prozent.xlsx");
     ASSERT_EQ(lauf.Zeilen.size(), 1u);
     EXPECT_EQ(lauf.Zeilen[0].at("Zusatzbeitrag"), "3,100");
