@@ -68,7 +68,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
 Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::string_view folge) {
     Aenderung a;
     const int fallNr = lohnwippe::FallNr(monat, person.Wert());
-    const std::string welcher = VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
+    const std::string welcher = MonatUndJahr(monat.Monat, monat.Jahr);
     auto umlagen = daten_.UmlageLesen(UmlageNr(monat));
     if (!umlagen.HatWert()) {
         a.Auswahl = true;

@@ -161,10 +161,9 @@ Aenderung OffenerFall::ArbeitgeberVerlassen(Job job) {
 
 Aenderung OffenerFall::BisDezemberKopieren() {
     SchrittBenennen("--> Dez., " +
-                    (monat_.Monat < MonateJeJahr
-                         ? VollerMonatsname(monat_.Monat + 1) + " bis Dezember "
-                         : std::string("Dezember ")) +
-                    std::to_string(monat_.Jahr));
+                    (monat_.Monat < MonateJeJahr ? VollerMonatsname(monat_.Monat + 1) + " bis "
+                                                 : std::string()) +
+                    MonatUndJahr(MonateJeJahr, monat_.Jahr));
     Aenderung a;
     gespeichert_ = SatzVomBildschirm();
     sicherung_.BisDezember(fallNr_, gespeichert_, a);

@@ -67,8 +67,7 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     if (!umlagen.HatWert()) {
         a.Meldungen.push_back(Dateimeldung(
             umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " +
-                                  VollerMonatsname(monat_.Monat) + " " +
-                                  std::to_string(monat_.Jahr) +
+                                  MonatUndJahr(monat_.Monat, monat_.Jahr) +
                                   " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
                                   "rechnet er mit den bisherigen Sätzen."));
         return Fertig(std::move(a));

@@ -24,8 +24,8 @@ std::string OffenerFall::Fallname() const {
 std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
     if (satz.Datei == Datendatei::Umlagen) {
         const int monat0 = satz.SatzNr - 1;
-        return "die Beitrags- und Umlagesätze für " + VollerMonatsname(monat0 % MonateJeJahr + 1) +
-               " " + std::to_string(ErstesJahr + monat0 / MonateJeJahr);
+        return "die Beitrags- und Umlagesätze für " +
+               MonatUndJahr(monat0 % MonateJeJahr + 1, ErstesJahr + monat0 / MonateJeJahr);
     }
     if (satz.SatzNr >= NamenSatz1) {
         return "die Namen der Personalfälle";

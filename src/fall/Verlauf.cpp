@@ -10,7 +10,7 @@ namespace lohnwippe {
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
     std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
     name.erase(name.find_last_not_of(' ') + 1);
-    return name + ", " + VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
+    return name + ", " + MonatUndJahr(monat.Monat, monat.Jahr);
 }
 
 std::string Jobname(Job job) {
