@@ -164,10 +164,7 @@ Erwartet<void> OffenerFall::OffenenFallSichern() {
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) {
-    if (schritt_ && sicherung_.Ungesichert()) {
-        verlauf_.VorVerwerfen();
-    }
-    verlauf_.Abschliessen(std::exchange(schritt_, std::nullopt));
+    verlauf_.Beenden(sicherung_.Ungesichert());
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
     // That last look may have created a deleted file again.

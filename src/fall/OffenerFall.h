@@ -194,7 +194,6 @@ class OffenerFall {
     bool schliessend_ = false;  // closing waits for the question which file goes on
 
     Verlauf verlauf_;
-    std::optional<Schritt> schritt_;  // the action in progress, when it is a step
 };
 
 }  // namespace lohnwippe

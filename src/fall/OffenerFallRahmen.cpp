@@ -44,8 +44,8 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
     if (a.StammdatenSchliessen) {
         zeilendruckerGespeichert_ = zeilendrucker_;
-        schritt_->StammVorher = vorher;
-        schritt_->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
+        verlauf_.Laufend()->StammVorher = vorher;
+        verlauf_.Laufend()->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
     }
     if (!a.StammdatenSchliessen) {
         return Fertig(std::move(a));

@@ -9,12 +9,7 @@
 namespace lohnwippe {
 
 void OffenerFall::SchrittBenennen(std::string text) {
-    // Closing may take over several boxes at once: one step for all.
-    if (schritt_) {
-        schritt_->Text += "; " + text;
-        return;
-    }
-    schritt_ = Schritt{std::move(text), monat_, person_, {}, std::nullopt, std::nullopt};
+    verlauf_.Benennen(std::move(text), monat_, person_);
 }
 
 std::string OffenerFall::Fallname() const {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "calc/Formate.h"
 
@@ -100,6 +101,21 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         zurueck_.pop_front();
     }
     zurueck_.push_back(std::move(schritt));
+}
+
+void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz person) {
+    if (laufend_) {
+        laufend_->Text += "; " + text;
+        return;
+    }
+    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt};
+}
+
+void Verlauf::Beenden(bool ungesichert) {
+    if (laufend_ && ungesichert) {
+        VorVerwerfen();
+    }
+    Abschliessen(std::exchange(laufend_, std::nullopt));
 }
 
 void Verlauf::Gegangen(bool rueckwaerts) {

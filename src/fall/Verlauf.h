@@ -56,6 +56,16 @@ class Verlauf {
     // to the last step, and the steps that can be redone start from them.
     void Abschliessen(std::optional<Schritt> schritt);
 
+    // The action in progress as a step, named where it is taken. Closing
+    // may take over several boxes at once: one step for all.
+    void Benennen(std::string text, Berichtsmonat monat, Personenplatz person);
+    // The step in progress, for what a save adds to it; none when the
+    // action is no step.
+    Schritt* Laufend() { return laufend_ ? &*laufend_ : nullptr; }
+    // Ends the action in progress (Abschliessen). A step the files have not
+    // taken (`ungesichert`) leaves nothing that could be redone.
+    void Beenden(bool ungesichert);
+
     // The writes since the last call are no step and belong to none (undo
     // and redo themselves).
     void Verwerfen();
@@ -74,6 +84,7 @@ class Verlauf {
     std::deque<Schritt> zurueck_;
     std::deque<Schritt> vor_;
     std::vector<Satzaenderung> offen_;
+    std::optional<Schritt> laufend_;
 };
 
 }  // namespace lohnwippe
