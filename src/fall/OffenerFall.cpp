@@ -46,7 +46,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
         }
         master[static_cast<std::size_t>(i)] = satz.Wert();
     }
-    fall->namen_ = NamenLesen(master[0], master[1], master[2]);
+    fall->formular_.NamenSetzen(NamenLesen(master[0], master[1], master[2]));
     const Fallsatz& einstellungen = master[2];
     fenster.Verschieben({einstellungen.Oben, einstellungen.Links});
 
@@ -80,7 +80,7 @@ Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::str
     auto satz = daten_.FallLesen(fallNr);
     if (!satz.HatWert()) {
         const std::string name =
-            OhneEndblanks(namen_.Personen[static_cast<std::size_t>(person.Wert())]);
+            OhneEndblanks(formular_.Namen().Personen[static_cast<std::size_t>(person.Wert())]);
         a.Auswahl = true;
         a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
                                                               "“ konnte nicht gelesen werden. " +
@@ -148,8 +148,8 @@ Fallsatz OffenerFall::SatzVomBildschirm() const {
 }
 
 Fallsatz OffenerFall::Einstellungen() const {
-    return EinstellungenNachRechnung(gespeichert_, namen_, person_.Wert(), monat_.JahrPos(),
-                                     monat_.MonatPos(), fenster_.Position());
+    return EinstellungenNachRechnung(gespeichert_, formular_.Namen(), person_.Wert(),
+                                     monat_.JahrPos(), monat_.MonatPos(), fenster_.Position());
 }
 
 Fallsatz& OffenerFall::SatzImSpeicher() {
@@ -223,8 +223,7 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     a.Meldungen.push_back({Programmtitel, text, Symbol::Ausrufezeichen});
     if (e.Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
-        if (auto namen = daten_.Namen(); namen.HatWert()) {
-            namen_ = std::move(namen).Wert();
+        if (formular_.NamenNeuLesen()) {
             a.Personen = true;
         }
         a += NeuLaden();

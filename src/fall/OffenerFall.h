@@ -136,8 +136,8 @@ class OffenerFall {
     const Umlagesatz& Umlagen() const { return umlagesatz_; }
     // Unknown when the twelve months could not be read or added up.
     std::optional<Waehrung> Jahressumme() const { return jahressumme_; }
-    const Namensfelder& Namen() const { return namen_; }
-    bool Zeilendrucker() const { return zeilendrucker_; }
+    const Namensfelder& Namen() const { return formular_.Namen(); }
+    bool Zeilendrucker() const { return formular_.Zeilendrucker(); }
     // What the report prints: the case as it stands, on `tag`.`monat`.`jahr`.
     Berichtsdaten Bericht(int jahr, int monat, int tag) const;
 
@@ -186,10 +186,6 @@ class OffenerFall {
     Ergebnis ergebnis_{};
     std::optional<Waehrung> jahressumme_;
     JeJob<std::optional<std::string>> getippt_{};
-
-    Namensfelder namen_{};
-    bool zeilendrucker_ = false;
-    bool zeilendruckerGespeichert_ = false;  // as the last master-data save stored it
 
     bool schliessend_ = false;  // closing waits for the question which file goes on
 

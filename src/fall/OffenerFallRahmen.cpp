@@ -32,20 +32,20 @@ Aenderung OffenerFall::U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsp
 }
 
 Aenderung OffenerFall::ZeilendruckerSetzen(bool an) {
-    zeilendrucker_ = an;
+    formular_.ZeilendruckerSetzen(an);
     return {};
 }
 
 Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     // The line printer as the box shows it now may not be stored yet.
-    const Schritt::Stammwerte vorher{namen_, zeilendruckerGespeichert_};
+    const Schritt::Stammwerte vorher{formular_.Namen(), formular_.ZeilendruckerGespeichert()};
     SchrittBenennen(std::string("Stammdaten, Umlagesätze 2012 ") +
                     Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())]);
-    Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
+    Aenderung a = formular_.Speichern(eingabe);
     if (a.StammdatenSchliessen) {
-        zeilendruckerGespeichert_ = zeilendrucker_;
         verlauf_.Laufend()->StammVorher = vorher;
-        verlauf_.Laufend()->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
+        verlauf_.Laufend()->StammNachher =
+            Schritt::Stammwerte{formular_.Namen(), formular_.Zeilendrucker()};
     }
     if (!a.StammdatenSchliessen) {
         return Fertig(std::move(a));
@@ -80,12 +80,12 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
 
 Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
     Berichtsdaten d;
-    d.Abrechnungsstelle1 = namen_.Abrechnungsstelle[0];
-    d.Abrechnungsstelle2 = namen_.Abrechnungsstelle[1];
+    d.Abrechnungsstelle1 = formular_.Namen().Abrechnungsstelle[0];
+    d.Abrechnungsstelle2 = formular_.Namen().Abrechnungsstelle[1];
     d.Jahr = jahr;
     d.Monat = monat;
     d.Tag = tag;
-    d.Person = namen_.Personen[static_cast<std::size_t>(person_.Wert())];
+    d.Person = formular_.Namen().Personen[static_cast<std::size_t>(person_.Wert())];
     d.MonatText = Monatskuerzel(monat_.Monat);
     d.JahrText = Jahrestext(monat_.Jahr);
     for (const Job job : AlleJobs) {
@@ -104,7 +104,7 @@ Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
     d.U1Prozent = prozente.U1;
     d.U2Prozent = prozente.U2;
     d.U3Prozent = prozente.U3;
-    d.Zeilendrucker = zeilendrucker_ ? 1 : 0;
+    d.Zeilendrucker = formular_.Zeilendrucker() ? 1 : 0;
     return d;
 }
 

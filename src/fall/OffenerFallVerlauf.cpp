@@ -13,7 +13,7 @@ void OffenerFall::SchrittBenennen(std::string text) {
 }
 
 std::string OffenerFall::Fallname() const {
-    return lohnwippe::Fallname(namen_, person_, monat_);
+    return lohnwippe::Fallname(formular_.Namen(), person_, monat_);
 }
 
 std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
@@ -27,7 +27,7 @@ std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
     }
     const FallPosition ort = FallZerlegen(satz.SatzNr);
     return "„" +
-           lohnwippe::Fallname(namen_, Personenplatz::Gelesen(ort.PersonPos),
+           lohnwippe::Fallname(formular_.Namen(), Personenplatz::Gelesen(ort.PersonPos),
                                *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
            "“";
 }
@@ -97,7 +97,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     }
     const auto& stammIst = rueckwaerts ? schritt.StammNachher : schritt.StammVorher;
     const auto& stammSoll = rueckwaerts ? schritt.StammVorher : schritt.StammNachher;
-    if (stammIst && stammIst->Namen != namen_) {
+    if (stammIst && stammIst->Namen != formular_.Namen()) {
         return nicht("Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
     {
@@ -115,7 +115,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         const bool drucker =
             stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
                 ? stammSoll->Zeilendrucker
-                : zeilendruckerGespeichert_;
+                : formular_.ZeilendruckerGespeichert();
         if (geschrieben.HatWert() && stammSoll) {
             auto einstellungen = daten_.FallLesen(EinstellungsSatz);
             geschrieben =
@@ -146,18 +146,13 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         }
         verlauf_.Gegangen(rueckwaerts);
         if (stammSoll) {
-            namen_ = stammSoll->Namen;
-            if (drucker != zeilendruckerGespeichert_) {
-                zeilendrucker_ = zeilendruckerGespeichert_ = drucker;
-            }
+            formular_.Zurueckgeschrieben(stammSoll->Namen, drucker);
         }
     }
     if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {
             return s.Datei == Datendatei::Faelle && s.SatzNr >= NamenSatz1;
         })) {
-        if (auto namen = daten_.Namen(); namen.HatWert()) {
-            namen_ = std::move(namen).Wert();
-        }
+        formular_.NamenNeuLesen();
     }
     a.Personen = true;
     a.Auswahl = true;
