@@ -1,6 +1,5 @@
 #include "fall/OffenerFall.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "calc/Formate.h"
@@ -14,15 +13,14 @@ namespace {
 
 const std::string Bleiben = "Es bleibt der bisher angezeigte Fall geöffnet.";
 
-std::string OhneEndblanks(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
 }  // namespace
 
 OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
-    : daten_(std::move(daten)), fenster_(fenster), sicherung_(daten_), formular_(daten_) {}
+    : daten_(std::move(daten)),
+      fenster_(fenster),
+      sicherung_(daten_),
+      formular_(daten_),
+      bildschirm_(daten_) {}
 
 OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster) {
     Start start;
@@ -54,7 +52,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     // Without its case there is nothing to show; nothing has been written.
     start.Anzeige += fall->Laden(*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
                                  *Personenplatz::Aus(ort.PersonPos), "Das Programm wird beendet.");
-    if (fall->fallNr_ == 0) {
+    if (fall->bildschirm_.FallNr() == 0) {
         return start;
     }
     start.Anzeige.Personen = true;
@@ -66,64 +64,32 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
 }
 
 Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::string_view folge) {
-    Aenderung a;
-    const int fallNr = lohnwippe::FallNr(monat, person.Wert());
-    const std::string welcher = MonatUndJahr(monat.Monat, monat.Jahr);
-    auto umlagen = daten_.UmlageLesen(UmlageNr(monat));
-    if (!umlagen.HatWert()) {
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(
-            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " + welcher +
-                                  " konnten nicht gelesen werden. " + std::string(folge)));
-        return a;
+    Aenderung a = bildschirm_.Laden(monat, person, formular_.Namen(), folge);
+    if (a.Fall) {
+        a += Rechnen();
     }
-    auto satz = daten_.FallLesen(fallNr);
-    if (!satz.HatWert()) {
-        const std::string name =
-            OhneEndblanks(formular_.Namen().Personen[static_cast<std::size_t>(person.Wert())]);
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
-                                                              "“ konnte nicht gelesen werden. " +
-                                                              std::string(folge)));
-        return a;
-    }
-    monat_ = monat;
-    person_ = person;
-    fallNr_ = fallNr;
-    umlagesatz_ = umlagen.Wert();
-    gespeichert_ = satz.Wert();
-    angaben_ = AngabenAusSatz(gespeichert_);
-    getippt_ = {};
-    a.Fall = true;
-    for (const Job job : AlleJobs) {
-        a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
-    }
-    a += Rechnen();
     return a;
 }
 
 Aenderung OffenerFall::NeuLaden() {
-    return Laden(monat_, person_, Bleiben);
+    return Laden(bildschirm_.Monat(), bildschirm_.Person(), Bleiben);
 }
 
 Aenderung OffenerFall::Rechnen() {
     Aenderung a;
-    eingaben_ = EingabenAusFall(angaben_, umlagesatz_, monat_);
-    try {
-        ergebnis_ = Berechnen(eingaben_);
-    } catch (const std::overflow_error&) {
+    if (!bildschirm_.Berechnen()) {
         a.Meldungen.push_back(
             {Programmtitel, std::string(BetraegeZuGross) + " Bitte korrigieren Sie die Entgelte.",
              Symbol::Ausrufezeichen});
         return a;
     }
     a.Ergebnis = true;
-    gespeichert_ = SatzVomBildschirm();
-    sicherung_.NachRechnung(fallNr_, gespeichert_, Einstellungen(), a);
-    auto summe = daten_.Jahressumme(fallNr_);
-    jahressumme_.reset();
+    bildschirm_.Festhalten();
+    sicherung_.NachRechnung(bildschirm_.FallNr(), bildschirm_.Satz(), Einstellungen(), a);
+    auto summe = daten_.Jahressumme(bildschirm_.FallNr());
+    bildschirm_.JahressummeSetzen(std::nullopt);
     if (summe.HatWert()) {
-        jahressumme_ = summe.Wert();
+        bildschirm_.JahressummeSetzen(summe.Wert());
     } else if (summe.Fehler().Art == DateiFehler::Fehlerart::Ueberlauf) {
         // Nothing failed to save; a damaged record holds amounts that no
         // entry can make.
@@ -140,27 +106,18 @@ Aenderung OffenerFall::Rechnen() {
     return a;
 }
 
-Fallsatz OffenerFall::SatzVomBildschirm() const {
-    Fallsatz satz = SatzMitAngaben(gespeichert_, angaben_);
-    // Nothing reads it in a case record; the person keeps it meaningful.
-    satz.LetzterFall = static_cast<std::int16_t>(person_.Wert());
-    return satz;
-}
-
 Fallsatz OffenerFall::Einstellungen() const {
-    return EinstellungenNachRechnung(gespeichert_, formular_.Namen(), person_.Wert(),
-                                     monat_.JahrPos(), monat_.MonatPos(), fenster_.Position());
+    return EinstellungenNachRechnung(bildschirm_.Satz(), formular_.Namen(),
+                                     bildschirm_.Person().Wert(), bildschirm_.Monat().JahrPos(),
+                                     bildschirm_.Monat().MonatPos(), fenster_.Position());
 }
 
 Fallsatz& OffenerFall::SatzImSpeicher() {
-    if (sicherung_.Ungesichert()) {
-        gespeichert_ = SatzVomBildschirm();
-    }
-    return gespeichert_;
+    return bildschirm_.SatzImSpeicher(sicherung_.Ungesichert());
 }
 
 Erwartet<void> OffenerFall::OffenenFallSichern() {
-    return sicherung_.Nachholen(fallNr_, SatzImSpeicher());
+    return sicherung_.Nachholen(bildschirm_.FallNr(), SatzImSpeicher());
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) {
@@ -230,7 +187,8 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.
         if (schliessend_) {
-            if (auto beendet = sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
+            if (auto beendet =
+                    sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
                 !beendet.HatWert()) {
                 a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
             }
@@ -267,15 +225,15 @@ Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
 }
 
 Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
-    return Verlassen({ErstesJahr + jahr.Wert(), monat_.Monat}, person_);
+    return Verlassen({ErstesJahr + jahr.Wert(), bildschirm_.Monat().Monat}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
-    return Verlassen({monat_.Jahr, monat.Wert() + 1}, person_);
+    return Verlassen({bildschirm_.Monat().Jahr, monat.Wert() + 1}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::PersonWaehlen(Personenplatz person) {
-    return Verlassen(monat_, person);
+    return Verlassen(bildschirm_.Monat(), person);
 }
 
 Aenderung OffenerFall::Sichern() {

@@ -63,16 +63,17 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
                      "Die Stammdaten sind gespeichert, der angezeigte Fall noch nicht. Er bleibt "
                      "mit Ihren Eingaben geöffnet und wird mit den neuen Sätzen berechnet. Bitte "
                      "beheben Sie die Ursache (zum Beispiel Speicherplatz freigeben)."));
-    auto umlagen = daten_.UmlageLesen(UmlageNr(monat_));
+    auto umlagen = daten_.UmlageLesen(UmlageNr(bildschirm_.Monat()));
     if (!umlagen.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(
-            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " +
-                                  MonatUndJahr(monat_.Monat, monat_.Jahr) +
-                                  " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
-                                  "rechnet er mit den bisherigen Sätzen."));
+        a.Meldungen.push_back(
+            Dateimeldung(umlagen.Fehler(),
+                         "Die Beitrags- und Umlagesätze für " +
+                             MonatUndJahr(bildschirm_.Monat().Monat, bildschirm_.Monat().Jahr) +
+                             " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
+                             "rechnet er mit den bisherigen Sätzen."));
         return Fertig(std::move(a));
     }
-    umlagesatz_ = umlagen.Wert();
+    bildschirm_.UmlagenSetzen(umlagen.Wert());
     a.Fall = true;
     a += Rechnen();
     return Fertig(std::move(a));
@@ -85,22 +86,23 @@ Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
     d.Jahr = jahr;
     d.Monat = monat;
     d.Tag = tag;
-    d.Person = formular_.Namen().Personen[static_cast<std::size_t>(person_.Wert())];
-    d.MonatText = Monatskuerzel(monat_.Monat);
-    d.JahrText = Jahrestext(monat_.Jahr);
+    d.Person = formular_.Namen().Personen[static_cast<std::size_t>(bildschirm_.Person().Wert())];
+    d.MonatText = Monatskuerzel(bildschirm_.Monat().Monat);
+    d.JahrText = Jahrestext(bildschirm_.Monat().Jahr);
     for (const Job job : AlleJobs) {
-        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
+        d.Arbeitgeber[job] = bildschirm_.Angaben()[job].Arbeitgeber;
     }
-    d.Kasse = Kassennamen[static_cast<std::size_t>(angaben_.Kasse.Wert())];
-    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
+    d.Kasse = Kassennamen[static_cast<std::size_t>(bildschirm_.Angaben().Kasse.Wert())];
+    d.TeilmonatText = TeilmonatText(bildschirm_.Angaben().Teilmonat.Wert());
     // The report prints two answers from the record as stored, one from the
     // box as it is checked now.
-    d.RVVerzichtImSatz = gespeichert_.RVVerzicht;
-    d.KinderlosImSatz = gespeichert_.KinderlosWahl;
-    d.RVBefreiungAngehakt = NichtAus(angaben_.RVVerzicht);
-    d.Eingabe = eingaben_;
-    d.Resultat = ergebnis_;
-    const Kassenprozente prozente = KassenprozenteVon(umlagesatz_, angaben_.Kasse);
+    d.RVVerzichtImSatz = bildschirm_.Satz().RVVerzicht;
+    d.KinderlosImSatz = bildschirm_.Satz().KinderlosWahl;
+    d.RVBefreiungAngehakt = NichtAus(bildschirm_.Angaben().RVVerzicht);
+    d.Eingabe = bildschirm_.Eingabewerte();
+    d.Resultat = bildschirm_.Resultat();
+    const Kassenprozente prozente =
+        KassenprozenteVon(bildschirm_.Umlagen(), bildschirm_.Angaben().Kasse);
     d.U1Prozent = prozente.U1;
     d.U2Prozent = prozente.U2;
     d.U3Prozent = prozente.U3;
@@ -114,26 +116,28 @@ Aenderung OffenerFall::Schliessen() {
     // warnings meant for a correction do not hold up the end, but an amount
     // too large to store is lost, and that is said.
     for (const Job job : AlleJobs) {
-        auto& getippt = getippt_[job];
+        auto& getippt = bildschirm_.Getippt()[job];
         // A box only emptied by entering it, or emptied again, changes nothing.
         if (!getippt || Getrimmt(*getippt).empty()) {
             getippt.reset();
             continue;
         }
         const Entgeltuebernahme uebernahme = EntgeltUebernehmen(*getippt);
-        const auto zuGross = EntgeltZuGross(
-            uebernahme, *getippt,
-            "Gespeichert bleibt das bisherige Entgelt " + FormatEuro(angaben_[job].Entgelt) + ".");
+        const auto zuGross =
+            EntgeltZuGross(uebernahme, *getippt,
+                           "Gespeichert bleibt das bisherige Entgelt " +
+                               FormatEuro(bildschirm_.Angaben()[job].Entgelt) + ".");
         getippt.reset();
         if (zuGross) {
             a.Meldungen.push_back(*zuGross);
-        } else if (uebernahme.Betrag && *uebernahme.Betrag != angaben_[job].Entgelt) {
+        } else if (uebernahme.Betrag && *uebernahme.Betrag != bildschirm_.Angaben()[job].Entgelt) {
             a += EntgeltSetzen(job, *uebernahme.Betrag);
             a.Entgelttext[job] = uebernahme.Text;
         }
     }
     for (const Job job : AlleJobs) {
-        if (WieGespeichert(angaben_[job].Arbeitgeber) != WieGespeichert(gespeichert_.Namen[job])) {
+        if (WieGespeichert(bildschirm_.Angaben()[job].Arbeitgeber) !=
+            WieGespeichert(bildschirm_.Satz().Namen[job])) {
             a += ArbeitgeberEnter(job);
         }
     }
@@ -141,7 +145,7 @@ Aenderung OffenerFall::Schliessen() {
     schliessend_ = true;
     // The user decides whether to end with something unsaved.
     const Erwartet<void> gesichert =
-        sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
+        sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
     sicherung_.Ersetzungen(a);
     if (!gesichert.HatWert()) {
         a.Frage = gesichert.Fehler().Meldung() +

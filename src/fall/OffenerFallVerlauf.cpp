@@ -9,11 +9,11 @@
 namespace lohnwippe {
 
 void OffenerFall::SchrittBenennen(std::string text) {
-    verlauf_.Benennen(std::move(text), monat_, person_);
+    verlauf_.Benennen(std::move(text), bildschirm_.Monat(), bildschirm_.Person());
 }
 
 std::string OffenerFall::Fallname() const {
-    return lohnwippe::Fallname(formular_.Namen(), person_, monat_);
+    return lohnwippe::Fallname(formular_.Namen(), bildschirm_.Person(), bildschirm_.Monat());
 }
 
 std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
@@ -62,8 +62,12 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     }
     // What that save wrote, the case as typed after a failed save, is a
     // step of its own, the first to be taken back.
-    verlauf_.Abschliessen(
-        Schritt{"Nachgeholtes Speichern, " + Fallname(), monat_, person_, {}, {}, {}});
+    verlauf_.Abschliessen(Schritt{"Nachgeholtes Speichern, " + Fallname(),
+                                  bildschirm_.Monat(),
+                                  bildschirm_.Person(),
+                                  {},
+                                  {},
+                                  {}});
     const Schritt* naechster = rueckwaerts ? verlauf_.Zurueck() : verlauf_.Vor();
     if (naechster == nullptr) {
         return Fertig(std::move(a));
