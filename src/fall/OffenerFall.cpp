@@ -20,7 +20,8 @@ OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
       fenster_(fenster),
       sicherung_(daten_),
       formular_(daten_),
-      bildschirm_(daten_) {}
+      bildschirm_(daten_),
+      ersetzung_(daten_) {}
 
 OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster) {
     Start start;
@@ -127,58 +128,19 @@ Aenderung OffenerFall::Fertig(Aenderung aenderung) {
     // That last look may have created a deleted file again.
     sicherung_.Ersetzungen(aenderung);
     // Closing ends with the question, or it is over.
-    schliessend_ = schliessend_ && !fremde.empty();
-    if (!fremde.empty()) {
-        // Whatever becomes of the question, the user's version is on disk
-        // first; a failure leaves the question to say what goes on.
-        (void)daten_.Beiseitelegen(fremde.front());
-        aenderung.Wahl = Aenderung::Dateiwahl{
-            "Die Datei " + fremde.front() +
-                " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
-                "von einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe hat seitdem "
-                "nichts "
-                "daraus gelesen und nichts hineingeschrieben; was Sie eingeben, ist in Ihrer "
-                "Fassung.\n\nWelche Fassung soll gelten? Die andere bleibt als Kopie daneben "
-                "erhalten.",
-            "Neue Datei übernehmen", "Meine Fassung behalten"};
-    }
+    ersetzung_.Fragen(fremde, aenderung);
     return aenderung;
 }
 
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     Aenderung a;
-    const auto fremde = daten_.FremdeDateien();
-    if (fremde.empty()) {
-        return Fertig(std::move(a));
-    }
-    const std::string& datei = fremde.front();
-    auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
-    if (!entscheidung.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
-                                           "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
-                                           "beim nächsten Speichern erneut."));
-        // Asked again at once, a lasting failure would never let the user go.
+    const Ersetzung::Ausgang ausgang = ersetzung_.Entscheiden(neueUebernehmen, a);
+    if (ausgang == Ersetzung::Ausgang::Gescheitert) {
         Aenderung fertig = Fertig(std::move(a));
         fertig.Wahl.reset();
         return fertig;
     }
-    const Ablage::Entscheidung& e = entscheidung.Wert();
-    std::string text;
-    if (e.Uebernommen) {
-        text = "Lohnwippe arbeitet jetzt mit der neuen Datei " + datei +
-               ". Ihre bisherige Fassung liegt daneben als „" + e.Beiseite + "“.";
-    } else {
-        if (e.Unvollstaendig) {
-            text = "Die neue Datei " + datei + " ist keine vollständige Datendatei (nur " +
-                   std::to_string(*e.Unvollstaendig) + " Bytes) und kann nicht übernommen werden. ";
-        }
-        text += e.Beiseite.empty() ? "Lohnwippe hat " + datei + " mit Ihrer Fassung neu angelegt."
-                                   : "Lohnwippe arbeitet mit Ihrer Fassung weiter; die andere "
-                                     "Datei liegt daneben als „" +
-                                         e.Beiseite + "“.";
-    }
-    a.Meldungen.push_back({Programmtitel, text, Symbol::Ausrufezeichen});
-    if (e.Uebernommen) {
+    if (ausgang == Ersetzung::Ausgang::Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
         if (formular_.NamenNeuLesen()) {
             a.Personen = true;
@@ -186,7 +148,7 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
         a += NeuLaden();
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.
-        if (schliessend_) {
+        if (ersetzung_.Schliessend()) {
             if (auto beendet =
                     sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
                 !beendet.HatWert()) {
@@ -198,12 +160,7 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
 }
 
 std::optional<std::string> OffenerFall::UngeklaertVorDemEnde() {
-    const auto fremde = daten_.FremdeDateien();
-    if (fremde.empty()) {
-        return std::nullopt;
-    }
-    return "Ihre Fassung der Datei " + fremde.front() +
-           " konnte nicht gespeichert werden und geht beim Beenden verloren. Trotzdem beenden?";
+    return ersetzung_.VorDemEnde();
 }
 
 Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {

@@ -6,6 +6,7 @@
 
 #include "calc/Ergebnis.h"
 #include "fall/Bildschirmfall.h"
+#include "fall/Ersetzung.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
 #include "fall/Sicherung.h"
@@ -173,8 +174,7 @@ class OffenerFall {
     Sicherung sicherung_;
     Stammdatenformular formular_;
     Bildschirmfall bildschirm_;
-
-    bool schliessend_ = false;  // closing waits for the question which file goes on
+    Ersetzung ersetzung_;
 
     Verlauf verlauf_;
 };

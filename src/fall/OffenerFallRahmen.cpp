@@ -142,7 +142,7 @@ Aenderung OffenerFall::Schliessen() {
         }
     }
 
-    schliessend_ = true;
+    ersetzung_.SchliessenBeginnen();
     // The user decides whether to end with something unsaved.
     const Erwartet<void> gesichert =
         sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
