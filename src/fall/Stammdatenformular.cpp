@@ -159,10 +159,11 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe) {
 
 bool Stammdatenformular::NamenNeuLesen() {
     auto namen = daten_.Namen();
-    if (namen.HatWert()) {
-        namen_ = std::move(namen).Wert();
+    if (!namen.HatWert()) {
+        return false;
     }
-    return namen.HatWert();
+    namen_ = std::move(namen).Wert();
+    return true;
 }
 
 void Stammdatenformular::Zurueckgeschrieben(Namensfelder namen, bool drucker) {
