@@ -166,8 +166,6 @@ class OffenerFall {
     void SchrittBenennen(std::string text);
     std::string Fallname() const;
     Aenderung Gehen(bool rueckwaerts);
-    // What a record of a step is, for a message.
-    std::string Satzname(const Satzaenderung& satz) const;
 
     Datenbestand daten_;
     Fensterlage& fenster_;

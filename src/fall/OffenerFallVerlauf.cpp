@@ -16,22 +16,6 @@ std::string OffenerFall::Fallname() const {
     return lohnwippe::Fallname(formular_.Namen(), bildschirm_.Person(), bildschirm_.Monat());
 }
 
-std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
-    if (satz.Datei == Datendatei::Umlagen) {
-        const int monat0 = satz.SatzNr - 1;
-        return "die Beitrags- und Umlagesätze für " +
-               MonatUndJahr(monat0 % MonateJeJahr + 1, ErstesJahr + monat0 / MonateJeJahr);
-    }
-    if (satz.SatzNr >= NamenSatz1) {
-        return "die Namen der Personalfälle";
-    }
-    const FallPosition ort = FallZerlegen(satz.SatzNr);
-    return "„" +
-           lohnwippe::Fallname(formular_.Namen(), Personenplatz::Gelesen(ort.PersonPos),
-                               *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
-           "“";
-}
-
 std::optional<std::string> OffenerFall::RueckgaengigText() const {
     const Schritt* s = verlauf_.Zurueck();
     return s == nullptr ? std::nullopt : std::optional("Rückgängig: " + s->Text);
@@ -94,7 +78,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     for (const Satzaenderung& satz : schritt.Saetze) {
         auto jetzt = daten_.SatzLesen(satz.Datei, satz.SatzNr);
         if (!jetzt.HatWert() || jetzt.Wert() != ist(satz)) {
-            return nicht(Satzname(satz) +
+            return nicht(Satzname(formular_.Namen(), satz) +
                          " wurde seitdem von einem anderen Programm geändert. Es wurde nichts "
                          "zurückgeschrieben.");
         }

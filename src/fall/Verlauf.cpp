@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "calc/Formate.h"
+#include "store/Satznummern.h"
 
 namespace lohnwippe {
 
@@ -12,6 +13,22 @@ std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmo
     std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
     name.erase(name.find_last_not_of(' ') + 1);
     return name + ", " + MonatUndJahr(monat.Monat, monat.Jahr);
+}
+
+std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
+    if (satz.Datei == Datendatei::Umlagen) {
+        const int monat0 = satz.SatzNr - 1;
+        return "die Beitrags- und Umlagesätze für " +
+               MonatUndJahr(monat0 % MonateJeJahr + 1, ErstesJahr + monat0 / MonateJeJahr);
+    }
+    if (satz.SatzNr >= NamenSatz1) {
+        return "die Namen der Personalfälle";
+    }
+    const FallPosition ort = FallZerlegen(satz.SatzNr);
+    return "„" +
+           Fallname(namen, Personenplatz::Gelesen(ort.PersonPos),
+                    *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
+           "“";
 }
 
 std::string Jobname(Job job) {

@@ -34,6 +34,9 @@ struct Schritt {
 // What a step is called, as the context menu and the notice after an undo
 // show it: the change, the case and month.
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat);
+// A record of a step, for a message: "die Namen der Personalfälle",
+// "„Name, Januar 2012“" and the like.
+std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
 std::string Jobname(Job job);
 std::string Schaltername(Jobschalter schalter);
 std::string Schaltername(Allgemeinschalter schalter);
