@@ -4,6 +4,8 @@
 #include <stdexcept>
 
 #include "calc/Formate.h"
+#include "calc/Teilmonat.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "store/Satznummern.h"
 
@@ -54,6 +56,37 @@ bool Bildschirmfall::Berechnen() {
         return false;
     }
     return true;
+}
+
+Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr,
+                                      int monat, int tag) const {
+    Berichtsdaten d;
+    d.Abrechnungsstelle1 = namen.Abrechnungsstelle[0];
+    d.Abrechnungsstelle2 = namen.Abrechnungsstelle[1];
+    d.Jahr = jahr;
+    d.Monat = monat;
+    d.Tag = tag;
+    d.Person = namen.Personen[static_cast<std::size_t>(person_.Wert())];
+    d.MonatText = Monatskuerzel(monat_.Monat);
+    d.JahrText = Jahrestext(monat_.Jahr);
+    for (const Job job : AlleJobs) {
+        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
+    }
+    d.Kasse = Kassennamen[static_cast<std::size_t>(angaben_.Kasse.Wert())];
+    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
+    // The report prints two answers from the record as stored, one from the
+    // box as it is checked now.
+    d.RVVerzichtImSatz = gespeichert_.RVVerzicht;
+    d.KinderlosImSatz = gespeichert_.KinderlosWahl;
+    d.RVBefreiungAngehakt = NichtAus(angaben_.RVVerzicht);
+    d.Eingabe = eingaben_;
+    d.Resultat = ergebnis_;
+    const Kassenprozente prozente = KassenprozenteVon(umlagesatz_, angaben_.Kasse);
+    d.U1Prozent = prozente.U1;
+    d.U2Prozent = prozente.U2;
+    d.U3Prozent = prozente.U3;
+    d.Zeilendrucker = zeilendrucker ? 1 : 0;
+    return d;
 }
 
 Fallsatz Bildschirmfall::SatzVomBildschirm() const {

@@ -9,6 +9,7 @@
 #include "calc/Ergebnis.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
+#include "report/Bericht.h"
 #include "store/Datenbestand.h"
 #include "store/Einstellungssatz.h"
 #include "store/Umlagesatz.h"
@@ -53,6 +54,11 @@ class Bildschirmfall {
     // Unknown when the twelve months could not be read or added up.
     std::optional<Waehrung> Jahressumme() const { return jahressumme_; }
     void JahressummeSetzen(std::optional<Waehrung> summe) { jahressumme_ = summe; }
+
+    // What the report prints: the case as it stands, with the names and the
+    // line printer of the master data, on `tag`.`monat`.`jahr`.
+    Berichtsdaten Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr, int monat,
+                          int tag) const;
 
     // The record in memory: last read or written.
     const Fallsatz& Satz() const { return gespeichert_; }

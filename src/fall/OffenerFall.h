@@ -139,7 +139,9 @@ class OffenerFall {
     const Namensfelder& Namen() const { return formular_.Namen(); }
     bool Zeilendrucker() const { return formular_.Zeilendrucker(); }
     // What the report prints: the case as it stands, on `tag`.`monat`.`jahr`.
-    Berichtsdaten Bericht(int jahr, int monat, int tag) const;
+    Berichtsdaten Bericht(int jahr, int monat, int tag) const {
+        return bildschirm_.Bericht(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat, tag);
+    }
 
   private:
     OffenerFall(Datenbestand daten, Fensterlage& fenster);

@@ -79,37 +79,6 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     return Fertig(std::move(a));
 }
 
-Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
-    Berichtsdaten d;
-    d.Abrechnungsstelle1 = formular_.Namen().Abrechnungsstelle[0];
-    d.Abrechnungsstelle2 = formular_.Namen().Abrechnungsstelle[1];
-    d.Jahr = jahr;
-    d.Monat = monat;
-    d.Tag = tag;
-    d.Person = formular_.Namen().Personen[static_cast<std::size_t>(bildschirm_.Person().Wert())];
-    d.MonatText = Monatskuerzel(bildschirm_.Monat().Monat);
-    d.JahrText = Jahrestext(bildschirm_.Monat().Jahr);
-    for (const Job job : AlleJobs) {
-        d.Arbeitgeber[job] = bildschirm_.Angaben()[job].Arbeitgeber;
-    }
-    d.Kasse = Kassennamen[static_cast<std::size_t>(bildschirm_.Angaben().Kasse.Wert())];
-    d.TeilmonatText = TeilmonatText(bildschirm_.Angaben().Teilmonat.Wert());
-    // The report prints two answers from the record as stored, one from the
-    // box as it is checked now.
-    d.RVVerzichtImSatz = bildschirm_.Satz().RVVerzicht;
-    d.KinderlosImSatz = bildschirm_.Satz().KinderlosWahl;
-    d.RVBefreiungAngehakt = NichtAus(bildschirm_.Angaben().RVVerzicht);
-    d.Eingabe = bildschirm_.Eingabewerte();
-    d.Resultat = bildschirm_.Resultat();
-    const Kassenprozente prozente =
-        KassenprozenteVon(bildschirm_.Umlagen(), bildschirm_.Angaben().Kasse);
-    d.U1Prozent = prozente.U1;
-    d.U2Prozent = prozente.U2;
-    d.U3Prozent = prozente.U3;
-    d.Zeilendrucker = formular_.Zeilendrucker() ? 1 : 0;
-    return d;
-}
-
 Aenderung OffenerFall::Schliessen() {
     Aenderung a;
     // What was typed without Enter is taken over as Enter takes it; the
