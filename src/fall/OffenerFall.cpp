@@ -1,6 +1,5 @@
 #include "fall/OffenerFall.h"
 
-#include <stdexcept>
 #include <utility>
 
 #include "calc/Formate.h"
@@ -14,15 +13,15 @@ namespace {
 
 const std::string Bleiben = "Es bleibt der bisher angezeigte Fall geöffnet.";
 
-std::string OhneEndblanks(std::string text) {
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
-}
-
 }  // namespace
 
 OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
-    : daten_(std::move(daten)), fenster_(fenster), sicherung_(daten_), formular_(daten_) {}
+    : daten_(std::move(daten)),
+      fenster_(fenster),
+      sicherung_(daten_),
+      formular_(daten_),
+      bildschirm_(daten_),
+      ersetzung_(daten_) {}
 
 OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster) {
     Start start;
@@ -46,7 +45,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
         }
         master[static_cast<std::size_t>(i)] = satz.Wert();
     }
-    fall->namen_ = NamenLesen(master[0], master[1], master[2]);
+    fall->formular_.NamenSetzen(NamenLesen(master[0], master[1], master[2]));
     const Fallsatz& einstellungen = master[2];
     fenster.Verschieben({einstellungen.Oben, einstellungen.Links});
 
@@ -54,7 +53,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     // Without its case there is nothing to show; nothing has been written.
     start.Anzeige += fall->Laden(*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
                                  *Personenplatz::Aus(ort.PersonPos), "Das Programm wird beendet.");
-    if (fall->fallNr_ == 0) {
+    if (fall->bildschirm_.FallNr() == 0) {
         return start;
     }
     start.Anzeige.Personen = true;
@@ -66,64 +65,32 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
 }
 
 Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::string_view folge) {
-    Aenderung a;
-    const int fallNr = lohnwippe::FallNr(monat, person.Wert());
-    const std::string welcher = VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
-    auto umlagen = daten_.UmlageLesen(UmlageNr(monat));
-    if (!umlagen.HatWert()) {
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(
-            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " + welcher +
-                                  " konnten nicht gelesen werden. " + std::string(folge)));
-        return a;
+    Aenderung a = bildschirm_.Laden(monat, person, formular_.Namen(), folge);
+    if (a.Fall) {
+        a += Rechnen();
     }
-    auto satz = daten_.FallLesen(fallNr);
-    if (!satz.HatWert()) {
-        const std::string name =
-            OhneEndblanks(namen_.Personen[static_cast<std::size_t>(person.Wert())]);
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
-                                                              "“ konnte nicht gelesen werden. " +
-                                                              std::string(folge)));
-        return a;
-    }
-    monat_ = monat;
-    person_ = person;
-    fallNr_ = fallNr;
-    umlagesatz_ = umlagen.Wert();
-    gespeichert_ = satz.Wert();
-    angaben_ = AngabenAusSatz(gespeichert_);
-    getippt_ = {};
-    a.Fall = true;
-    for (const Job job : AlleJobs) {
-        a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
-    }
-    a += Rechnen();
     return a;
 }
 
 Aenderung OffenerFall::NeuLaden() {
-    return Laden(monat_, person_, Bleiben);
+    return Laden(bildschirm_.Monat(), bildschirm_.Person(), Bleiben);
 }
 
 Aenderung OffenerFall::Rechnen() {
     Aenderung a;
-    eingaben_ = EingabenAusFall(angaben_, umlagesatz_, monat_);
-    try {
-        ergebnis_ = Berechnen(eingaben_);
-    } catch (const std::overflow_error&) {
+    if (!bildschirm_.Berechnen()) {
         a.Meldungen.push_back(
             {Programmtitel, std::string(BetraegeZuGross) + " Bitte korrigieren Sie die Entgelte.",
              Symbol::Ausrufezeichen});
         return a;
     }
     a.Ergebnis = true;
-    gespeichert_ = SatzVomBildschirm();
-    sicherung_.NachRechnung(fallNr_, gespeichert_, Einstellungen(), a);
-    auto summe = daten_.Jahressumme(fallNr_);
-    jahressumme_.reset();
+    bildschirm_.Festhalten();
+    sicherung_.NachRechnung(bildschirm_.FallNr(), bildschirm_.Satz(), Einstellungen(), a);
+    auto summe = daten_.Jahressumme(bildschirm_.FallNr());
+    bildschirm_.JahressummeSetzen(std::nullopt);
     if (summe.HatWert()) {
-        jahressumme_ = summe.Wert();
+        bildschirm_.JahressummeSetzen(summe.Wert());
     } else if (summe.Fehler().Art == DateiFehler::Fehlerart::Ueberlauf) {
         // Nothing failed to save; a damaged record holds amounts that no
         // entry can make.
@@ -140,101 +107,50 @@ Aenderung OffenerFall::Rechnen() {
     return a;
 }
 
-Fallsatz OffenerFall::SatzVomBildschirm() const {
-    Fallsatz satz = SatzMitAngaben(gespeichert_, angaben_);
-    // Nothing reads it in a case record; the person keeps it meaningful.
-    satz.LetzterFall = static_cast<std::int16_t>(person_.Wert());
-    return satz;
-}
-
 Fallsatz OffenerFall::Einstellungen() const {
-    return EinstellungenNachRechnung(gespeichert_, namen_, person_.Wert(), monat_.JahrPos(),
-                                     monat_.MonatPos(), fenster_.Position());
+    return EinstellungenNachRechnung(bildschirm_.Satz(), formular_.Namen(),
+                                     bildschirm_.Person().Wert(), bildschirm_.Monat().JahrPos(),
+                                     bildschirm_.Monat().MonatPos(), fenster_.Position());
 }
 
 Fallsatz& OffenerFall::SatzImSpeicher() {
-    if (sicherung_.Ungesichert()) {
-        gespeichert_ = SatzVomBildschirm();
-    }
-    return gespeichert_;
+    return bildschirm_.SatzImSpeicher(sicherung_.Ungesichert());
 }
 
 Erwartet<void> OffenerFall::OffenenFallSichern() {
-    return sicherung_.Nachholen(fallNr_, SatzImSpeicher());
+    return sicherung_.Nachholen(bildschirm_.FallNr(), SatzImSpeicher());
 }
 
 Aenderung OffenerFall::Fertig(Aenderung aenderung) {
-    if (schritt_ && sicherung_.Ungesichert()) {
-        verlauf_.VorVerwerfen();
-    }
-    verlauf_.Abschliessen(std::exchange(schritt_, std::nullopt));
+    verlauf_.Beenden(sicherung_.Ungesichert());
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
     // That last look may have created a deleted file again.
     sicherung_.Ersetzungen(aenderung);
     // Closing ends with the question, or it is over.
-    schliessend_ = schliessend_ && !fremde.empty();
-    if (!fremde.empty()) {
-        // Whatever becomes of the question, the user's version is on disk
-        // first; a failure leaves the question to say what goes on.
-        (void)daten_.Beiseitelegen(fremde.front());
-        aenderung.Wahl = Aenderung::Dateiwahl{
-            "Die Datei " + fremde.front() +
-                " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
-                "von einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe hat seitdem "
-                "nichts "
-                "daraus gelesen und nichts hineingeschrieben; was Sie eingeben, ist in Ihrer "
-                "Fassung.\n\nWelche Fassung soll gelten? Die andere bleibt als Kopie daneben "
-                "erhalten.",
-            "Neue Datei übernehmen", "Meine Fassung behalten"};
-    }
+    ersetzung_.Fragen(fremde, aenderung);
     return aenderung;
 }
 
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     Aenderung a;
-    const auto fremde = daten_.FremdeDateien();
-    if (fremde.empty()) {
-        return Fertig(std::move(a));
-    }
-    const std::string& datei = fremde.front();
-    auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
-    if (!entscheidung.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
-                                           "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
-                                           "beim nächsten Speichern erneut."));
-        // Asked again at once, a lasting failure would never let the user go.
+    const Ersetzung::Ausgang ausgang = ersetzung_.Entscheiden(neueUebernehmen, a);
+    if (ausgang == Ersetzung::Ausgang::Gescheitert) {
         Aenderung fertig = Fertig(std::move(a));
         fertig.Wahl.reset();
         return fertig;
     }
-    const Ablage::Entscheidung& e = entscheidung.Wert();
-    std::string text;
-    if (e.Uebernommen) {
-        text = "Lohnwippe arbeitet jetzt mit der neuen Datei " + datei +
-               ". Ihre bisherige Fassung liegt daneben als „" + e.Beiseite + "“.";
-    } else {
-        if (e.Unvollstaendig) {
-            text = "Die neue Datei " + datei + " ist keine vollständige Datendatei (nur " +
-                   std::to_string(*e.Unvollstaendig) + " Bytes) und kann nicht übernommen werden. ";
-        }
-        text += e.Beiseite.empty() ? "Lohnwippe hat " + datei + " mit Ihrer Fassung neu angelegt."
-                                   : "Lohnwippe arbeitet mit Ihrer Fassung weiter; die andere "
-                                     "Datei liegt daneben als „" +
-                                         e.Beiseite + "“.";
-    }
-    a.Meldungen.push_back({Programmtitel, text, Symbol::Ausrufezeichen});
-    if (e.Uebernommen) {
+    if (ausgang == Ersetzung::Ausgang::Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
-        if (auto namen = daten_.Namen(); namen.HatWert()) {
-            namen_ = std::move(namen).Wert();
+        if (formular_.NamenNeuLesen()) {
             a.Personen = true;
         }
         a += NeuLaden();
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.
-        if (schliessend_) {
-            if (auto beendet = sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
+        if (ersetzung_.Schliessend()) {
+            if (auto beendet =
+                    sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
                 !beendet.HatWert()) {
                 a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
             }
@@ -244,12 +160,7 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
 }
 
 std::optional<std::string> OffenerFall::UngeklaertVorDemEnde() {
-    const auto fremde = daten_.FremdeDateien();
-    if (fremde.empty()) {
-        return std::nullopt;
-    }
-    return "Ihre Fassung der Datei " + fremde.front() +
-           " konnte nicht gespeichert werden und geht beim Beenden verloren. Trotzdem beenden?";
+    return ersetzung_.VorDemEnde();
 }
 
 Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
@@ -271,15 +182,15 @@ Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
 }
 
 Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
-    return Verlassen({ErstesJahr + jahr.Wert(), monat_.Monat}, person_);
+    return Verlassen({ErstesJahr + jahr.Wert(), bildschirm_.Monat().Monat}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
-    return Verlassen({monat_.Jahr, monat.Wert() + 1}, person_);
+    return Verlassen({bildschirm_.Monat().Jahr, monat.Wert() + 1}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::PersonWaehlen(Personenplatz person) {
-    return Verlassen(monat_, person);
+    return Verlassen(bildschirm_.Monat(), person);
 }
 
 Aenderung OffenerFall::Sichern() {

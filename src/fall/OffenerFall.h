@@ -5,6 +5,8 @@
 #include <string>
 
 #include "calc/Ergebnis.h"
+#include "fall/Bildschirmfall.h"
+#include "fall/Ersetzung.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
 #include "fall/Sicherung.h"
@@ -37,9 +39,7 @@ class Fensterlage {
 //   record 603, which becomes a copy of the case with the names, the list
 //   positions and the window's place (see Einstellungssatz.h); then it adds
 //   up the annual sum. An amount that does not calculate stores nothing.
-// - Loading a case reads its levy record and its record; only when both
-//   reads succeed does anything change, so a failing disk can never put one
-//   case's values under another's number. Loading ends with one calculation.
+// - Loading a case (see Bildschirmfall.h) ends with one calculation.
 // - A case whose save failed is "unsaved" (see Sicherung.h): it is stored
 //   before another case loads, and while that fails the selection stays.
 //   The employer name (Enter) and the fund (choice) are written into the
@@ -128,18 +128,20 @@ class OffenerFall {
     Aenderung Schliessen();
 
     // What the windows show.
-    Berichtsmonat Monat() const { return monat_; }
-    Personenplatz Person() const { return person_; }
+    Berichtsmonat Monat() const { return bildschirm_.Monat(); }
+    Personenplatz Person() const { return bildschirm_.Person(); }
     // The case on screen: employer texts, switches, amounts, lists.
-    const Fallangaben& Angaben() const { return angaben_; }
-    const Ergebnis& AktuellesErgebnis() const { return ergebnis_; }
-    const Umlagesatz& Umlagen() const { return umlagesatz_; }
+    const Fallangaben& Angaben() const { return bildschirm_.Angaben(); }
+    const Ergebnis& AktuellesErgebnis() const { return bildschirm_.Resultat(); }
+    const Umlagesatz& Umlagen() const { return bildschirm_.Umlagen(); }
     // Unknown when the twelve months could not be read or added up.
-    std::optional<Waehrung> Jahressumme() const { return jahressumme_; }
-    const Namensfelder& Namen() const { return namen_; }
-    bool Zeilendrucker() const { return zeilendrucker_; }
+    std::optional<Waehrung> Jahressumme() const { return bildschirm_.Jahressumme(); }
+    const Namensfelder& Namen() const { return formular_.Namen(); }
+    bool Zeilendrucker() const { return formular_.Zeilendrucker(); }
     // What the report prints: the case as it stands, on `tag`.`monat`.`jahr`.
-    Berichtsdaten Bericht(int jahr, int monat, int tag) const;
+    Berichtsdaten Bericht(int jahr, int monat, int tag) const {
+        return bildschirm_.Bericht(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat, tag);
+    }
 
   private:
     OffenerFall(Datenbestand daten, Fensterlage& fenster);
@@ -150,8 +152,6 @@ class OffenerFall {
     // The case on screen read again from the files, as after the master data.
     Aenderung NeuLaden();
     Aenderung Rechnen();
-    // The case on screen as the record stores it, on the record in memory.
-    Fallsatz SatzVomBildschirm() const;
     Fallsatz Einstellungen() const;
     Aenderung Verlassen(Berichtsmonat monat, Personenplatz person);
     Aenderung EntgeltSetzen(Job job, Waehrung betrag);
@@ -168,33 +168,15 @@ class OffenerFall {
     void SchrittBenennen(std::string text);
     std::string Fallname() const;
     Aenderung Gehen(bool rueckwaerts);
-    // What a record of a step is, for a message.
-    std::string Satzname(const Satzaenderung& satz) const;
 
     Datenbestand daten_;
     Fensterlage& fenster_;
     Sicherung sicherung_;
     Stammdatenformular formular_;
-
-    Berichtsmonat monat_{};
-    Personenplatz person_;
-    int fallNr_ = 0;
-    Fallsatz gespeichert_{};  // the record in memory: last read or written
-    Fallangaben angaben_{};   // the case as the window shows it
-    Umlagesatz umlagesatz_{};
-    Eingaben eingaben_{};
-    Ergebnis ergebnis_{};
-    std::optional<Waehrung> jahressumme_;
-    JeJob<std::optional<std::string>> getippt_{};
-
-    Namensfelder namen_{};
-    bool zeilendrucker_ = false;
-    bool zeilendruckerGespeichert_ = false;  // as the last master-data save stored it
-
-    bool schliessend_ = false;  // closing waits for the question which file goes on
+    Bildschirmfall bildschirm_;
+    Ersetzung ersetzung_;
 
     Verlauf verlauf_;
-    std::optional<Schritt> schritt_;  // the action in progress, when it is a step
 };
 
 }  // namespace lohnwippe

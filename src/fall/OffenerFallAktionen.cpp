@@ -15,17 +15,17 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
                     ", " + Fallname());
     SatzImSpeicher().KassePos = static_cast<std::int16_t>(kasse.Wert());
     Aenderung a;
-    sicherung_.FallSchreiben(fallNr_, gespeichert_, a);
+    sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
     if (!sicherung_.Ungesichert()) {
         a += NeuLaden();
-        if (angaben_.Kasse == kasse) {
+        if (bildschirm_.Angaben().Kasse == kasse) {
             return Fertig(std::move(a));
         }
         // The fund is stored, but the case could not be read back: it stays
         // on screen with the new fund.
     }
     // Loading would bring back the stored fund and drop what is on screen.
-    angaben_.Kasse = kasse;
+    bildschirm_.Angaben().Kasse = kasse;
     a.Fall = true;
     a += Rechnen();
     return Fertig(std::move(a));
@@ -33,7 +33,7 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
 
 Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
     SchrittBenennen("Teilmonat „" + TeilmonatText(teilmonat.Wert()) + "“, " + Fallname());
-    angaben_.Teilmonat = teilmonat;
+    bildschirm_.Angaben().Teilmonat = teilmonat;
     return Fertig(Rechnen());
 }
 
@@ -42,39 +42,39 @@ Aenderung OffenerFall::BeitragWaehlen() {
 }
 
 Aenderung OffenerFall::EntgeltfeldBetreten(Job job) {
-    getippt_[job].reset();
+    bildschirm_.Getippt()[job].reset();
     return {};
 }
 
 Aenderung OffenerFall::EntgeltGetippt(Job job, std::string text) {
-    getippt_[job] = std::move(text);
+    bildschirm_.Getippt()[job] = std::move(text);
     return {};
 }
 
 Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
     // Undo goes back to the amount stored, which after a failed save is
     // not the one on screen.
-    Waehrung bisher = angaben_[job].Entgelt;
+    Waehrung bisher = bildschirm_.Angaben()[job].Entgelt;
     if (sicherung_.Ungesichert()) {
-        if (auto gespeichert = daten_.FallLesen(fallNr_); gespeichert.HatWert()) {
+        if (auto gespeichert = daten_.FallLesen(bildschirm_.FallNr()); gespeichert.HatWert()) {
             bisher = gespeichert.Wert().Entgelte[job];
         }
     }
     SchrittBenennen("Entgelt " + Jobname(job) + " " + FormatBetrag(bisher) + " → " +
                     FormatBetrag(betrag) + ", " + Fallname());
-    angaben_[job].Entgelt = betrag;
+    bildschirm_.Angaben()[job].Entgelt = betrag;
     return Rechnen();
 }
 
 Aenderung OffenerFall::EntgeltEingeben(Job job, std::string_view text) {
-    getippt_[job].reset();
+    bildschirm_.Getippt()[job].reset();
     const Entgeltuebernahme uebernahme = EntgeltUebernehmen(text);
     Aenderung a;
     a.Entgelttext[job] = uebernahme.Text;
     if (auto zuGross = EntgeltZuGross(uebernahme, text)) {
         // Refused like an unreadable amount, so that it can neither stay in
         // the case nor be copied into the later months.
-        a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
+        a.Entgelttext[job] = FormatBetrag(bildschirm_.Angaben()[job].Entgelt);
         a.Meldungen.push_back(std::move(*zuGross));
         return Fertig(std::move(a));
     }
@@ -90,21 +90,23 @@ Aenderung OffenerFall::SchiebereglerGestellt(Job job, int position) {
     constexpr int Hoechste = 32767;
     if (position == 1) {
         // The first step to the right jumps to the amount entered.
-        const std::int64_t euro = detail::DurchSkalaHalbGerade(angaben_[job].Entgelt.Roh());
+        const std::int64_t euro =
+            detail::DurchSkalaHalbGerade(bildschirm_.Angaben()[job].Entgelt.Roh());
         position = static_cast<int>(std::clamp<std::int64_t>(euro, 0, Hoechste));
     }
     // The box shows the new amount; what was typed into it is gone.
-    getippt_[job].reset();
+    bildschirm_.Getippt()[job].reset();
     Aenderung a = EntgeltSetzen(job, Waehrung::AusGanzzahl(position));
     a.Regler[job] = position;
-    a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
+    a.Entgelttext[job] = FormatBetrag(bildschirm_.Angaben()[job].Entgelt);
     return Fertig(std::move(a));
 }
 
 void OffenerFall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) const {
     const Waehrung null;
-    if (job.Nr() < 2 || !Ein(eingaben_.Zweige[job][AV]) || eingaben_.Entgelt[job] <= null ||
-        eingaben_.Entgelt[1] <= null) {
+    if (job.Nr() < 2 || !Ein(bildschirm_.Eingabewerte().Zweige[job][AV]) ||
+        bildschirm_.Eingabewerte().Entgelt[job] <= null ||
+        bildschirm_.Eingabewerte().Entgelt[1] <= null) {
         return;
     }
     a.Meldungen.push_back({"Achtung!",
@@ -118,7 +120,7 @@ void OffenerFall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) const
 }
 
 Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
-    Schalter& zustand = angaben_.SchalterVon(job, schalter);
+    Schalter& zustand = bildschirm_.Angaben().SchalterVon(job, schalter);
     zustand = Umgeschaltet(zustand);
     SchrittBenennen(Schaltername(schalter) + " " + Jobname(job) +
                     (zustand == Schalter::An ? " an, " : " aus, ") + Fallname());
@@ -130,7 +132,7 @@ Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
 }
 
 Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
-    Schalter& zustand = angaben_.SchalterVon(schalter);
+    Schalter& zustand = bildschirm_.Angaben().SchalterVon(schalter);
     zustand = Umgeschaltet(zustand);
     SchrittBenennen(Schaltername(schalter) + (zustand == Schalter::An ? " an, " : " aus, ") +
                     Fallname());
@@ -138,21 +140,22 @@ Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
 }
 
 Aenderung OffenerFall::ArbeitgeberGetippt(Job job, std::string text) {
-    angaben_[job].Arbeitgeber = std::move(text);
+    bildschirm_.Angaben()[job].Arbeitgeber = std::move(text);
     return {};
 }
 
 Aenderung OffenerFall::ArbeitgeberEnter(Job job) {
     SchrittBenennen("Arbeitgeber " + Jobname(job) + " „" +
-                    std::string(Getrimmt(angaben_[job].Arbeitgeber)) + "“, " + Fallname());
-    SatzImSpeicher().Namen[job] = angaben_[job].Arbeitgeber;
+                    std::string(Getrimmt(bildschirm_.Angaben()[job].Arbeitgeber)) + "“, " +
+                    Fallname());
+    SatzImSpeicher().Namen[job] = bildschirm_.Angaben()[job].Arbeitgeber;
     Aenderung a;
-    sicherung_.FallSchreiben(fallNr_, gespeichert_, a);
+    sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
     return Fertig(std::move(a));
 }
 
 Aenderung OffenerFall::ArbeitgeberVerlassen(Job job) {
-    std::string& name = angaben_[job].Arbeitgeber;
+    std::string& name = bildschirm_.Angaben()[job].Arbeitgeber;
     name = std::string(Getrimmt(name));
     Aenderung a;
     a.Arbeitgebertext[job] = name;
@@ -161,13 +164,13 @@ Aenderung OffenerFall::ArbeitgeberVerlassen(Job job) {
 
 Aenderung OffenerFall::BisDezemberKopieren() {
     SchrittBenennen("--> Dez., " +
-                    (monat_.Monat < MonateJeJahr
-                         ? VollerMonatsname(monat_.Monat + 1) + " bis Dezember "
-                         : std::string("Dezember ")) +
-                    std::to_string(monat_.Jahr));
+                    (bildschirm_.Monat().Monat < MonateJeJahr
+                         ? VollerMonatsname(bildschirm_.Monat().Monat + 1) + " bis "
+                         : std::string()) +
+                    MonatUndJahr(MonateJeJahr, bildschirm_.Monat().Jahr));
     Aenderung a;
-    gespeichert_ = SatzVomBildschirm();
-    sicherung_.BisDezember(fallNr_, gespeichert_, a);
+    bildschirm_.Festhalten();
+    sicherung_.BisDezember(bildschirm_.FallNr(), bildschirm_.Satz(), a);
     a += Rechnen();
     return Fertig(std::move(a));
 }

@@ -32,20 +32,20 @@ Aenderung OffenerFall::U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsp
 }
 
 Aenderung OffenerFall::ZeilendruckerSetzen(bool an) {
-    zeilendrucker_ = an;
+    formular_.ZeilendruckerSetzen(an);
     return {};
 }
 
 Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     // The line printer as the box shows it now may not be stored yet.
-    const Schritt::Stammwerte vorher{namen_, zeilendruckerGespeichert_};
+    const Schritt::Stammwerte vorher{formular_.Namen(), formular_.ZeilendruckerGespeichert()};
     SchrittBenennen(std::string("Stammdaten, Umlagesätze 2012 ") +
                     Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())]);
-    Aenderung a = formular_.Speichern(eingabe, zeilendrucker_, namen_);
+    Aenderung a = formular_.Speichern(eingabe);
     if (a.StammdatenSchliessen) {
-        zeilendruckerGespeichert_ = zeilendrucker_;
-        schritt_->StammVorher = vorher;
-        schritt_->StammNachher = Schritt::Stammwerte{namen_, zeilendrucker_};
+        verlauf_.Laufend()->StammVorher = vorher;
+        verlauf_.Laufend()->StammNachher =
+            Schritt::Stammwerte{formular_.Namen(), formular_.Zeilendrucker()};
     }
     if (!a.StammdatenSchliessen) {
         return Fertig(std::move(a));
@@ -63,50 +63,20 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
                      "Die Stammdaten sind gespeichert, der angezeigte Fall noch nicht. Er bleibt "
                      "mit Ihren Eingaben geöffnet und wird mit den neuen Sätzen berechnet. Bitte "
                      "beheben Sie die Ursache (zum Beispiel Speicherplatz freigeben)."));
-    auto umlagen = daten_.UmlageLesen(UmlageNr(monat_));
+    auto umlagen = daten_.UmlageLesen(UmlageNr(bildschirm_.Monat()));
     if (!umlagen.HatWert()) {
-        a.Meldungen.push_back(Dateimeldung(
-            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " +
-                                  VollerMonatsname(monat_.Monat) + " " +
-                                  std::to_string(monat_.Jahr) +
-                                  " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
-                                  "rechnet er mit den bisherigen Sätzen."));
+        a.Meldungen.push_back(
+            Dateimeldung(umlagen.Fehler(),
+                         "Die Beitrags- und Umlagesätze für " +
+                             MonatUndJahr(bildschirm_.Monat().Monat, bildschirm_.Monat().Jahr) +
+                             " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
+                             "rechnet er mit den bisherigen Sätzen."));
         return Fertig(std::move(a));
     }
-    umlagesatz_ = umlagen.Wert();
+    bildschirm_.UmlagenSetzen(umlagen.Wert());
     a.Fall = true;
     a += Rechnen();
     return Fertig(std::move(a));
-}
-
-Berichtsdaten OffenerFall::Bericht(int jahr, int monat, int tag) const {
-    Berichtsdaten d;
-    d.Abrechnungsstelle1 = namen_.Abrechnungsstelle[0];
-    d.Abrechnungsstelle2 = namen_.Abrechnungsstelle[1];
-    d.Jahr = jahr;
-    d.Monat = monat;
-    d.Tag = tag;
-    d.Person = namen_.Personen[static_cast<std::size_t>(person_.Wert())];
-    d.MonatText = Monatskuerzel(monat_.Monat);
-    d.JahrText = Jahrestext(monat_.Jahr);
-    for (const Job job : AlleJobs) {
-        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
-    }
-    d.Kasse = Kassennamen[static_cast<std::size_t>(angaben_.Kasse.Wert())];
-    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
-    // The report prints two answers from the record as stored, one from the
-    // box as it is checked now.
-    d.RVVerzichtImSatz = gespeichert_.RVVerzicht;
-    d.KinderlosImSatz = gespeichert_.KinderlosWahl;
-    d.RVBefreiungAngehakt = NichtAus(angaben_.RVVerzicht);
-    d.Eingabe = eingaben_;
-    d.Resultat = ergebnis_;
-    const Kassenprozente prozente = KassenprozenteVon(umlagesatz_, angaben_.Kasse);
-    d.U1Prozent = prozente.U1;
-    d.U2Prozent = prozente.U2;
-    d.U3Prozent = prozente.U3;
-    d.Zeilendrucker = zeilendrucker_ ? 1 : 0;
-    return d;
 }
 
 Aenderung OffenerFall::Schliessen() {
@@ -115,34 +85,36 @@ Aenderung OffenerFall::Schliessen() {
     // warnings meant for a correction do not hold up the end, but an amount
     // too large to store is lost, and that is said.
     for (const Job job : AlleJobs) {
-        auto& getippt = getippt_[job];
+        auto& getippt = bildschirm_.Getippt()[job];
         // A box only emptied by entering it, or emptied again, changes nothing.
         if (!getippt || Getrimmt(*getippt).empty()) {
             getippt.reset();
             continue;
         }
         const Entgeltuebernahme uebernahme = EntgeltUebernehmen(*getippt);
-        const auto zuGross = EntgeltZuGross(
-            uebernahme, *getippt,
-            "Gespeichert bleibt das bisherige Entgelt " + FormatEuro(angaben_[job].Entgelt) + ".");
+        const auto zuGross =
+            EntgeltZuGross(uebernahme, *getippt,
+                           "Gespeichert bleibt das bisherige Entgelt " +
+                               FormatEuro(bildschirm_.Angaben()[job].Entgelt) + ".");
         getippt.reset();
         if (zuGross) {
             a.Meldungen.push_back(*zuGross);
-        } else if (uebernahme.Betrag && *uebernahme.Betrag != angaben_[job].Entgelt) {
+        } else if (uebernahme.Betrag && *uebernahme.Betrag != bildschirm_.Angaben()[job].Entgelt) {
             a += EntgeltSetzen(job, *uebernahme.Betrag);
             a.Entgelttext[job] = uebernahme.Text;
         }
     }
     for (const Job job : AlleJobs) {
-        if (WieGespeichert(angaben_[job].Arbeitgeber) != WieGespeichert(gespeichert_.Namen[job])) {
+        if (WieGespeichert(bildschirm_.Angaben()[job].Arbeitgeber) !=
+            WieGespeichert(bildschirm_.Satz().Namen[job])) {
             a += ArbeitgeberEnter(job);
         }
     }
 
-    schliessend_ = true;
+    ersetzung_.SchliessenBeginnen();
     // The user decides whether to end with something unsaved.
     const Erwartet<void> gesichert =
-        sicherung_.Beenden(fallNr_, SatzImSpeicher(), fenster_.Position());
+        sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
     sicherung_.Ersetzungen(a);
     if (!gesichert.HatWert()) {
         a.Frage = gesichert.Fehler().Meldung() +

@@ -9,32 +9,11 @@
 namespace lohnwippe {
 
 void OffenerFall::SchrittBenennen(std::string text) {
-    // Closing may take over several boxes at once: one step for all.
-    if (schritt_) {
-        schritt_->Text += "; " + text;
-        return;
-    }
-    schritt_ = Schritt{std::move(text), monat_, person_, {}, std::nullopt, std::nullopt};
+    verlauf_.Benennen(std::move(text), bildschirm_.Monat(), bildschirm_.Person());
 }
 
 std::string OffenerFall::Fallname() const {
-    return lohnwippe::Fallname(namen_, person_, monat_);
-}
-
-std::string OffenerFall::Satzname(const Satzaenderung& satz) const {
-    if (satz.Datei == Datendatei::Umlagen) {
-        const int monat0 = satz.SatzNr - 1;
-        return "die Beitrags- und Umlagesätze für " + VollerMonatsname(monat0 % MonateJeJahr + 1) +
-               " " + std::to_string(ErstesJahr + monat0 / MonateJeJahr);
-    }
-    if (satz.SatzNr >= NamenSatz1) {
-        return "die Namen der Personalfälle";
-    }
-    const FallPosition ort = FallZerlegen(satz.SatzNr);
-    return "„" +
-           lohnwippe::Fallname(namen_, Personenplatz::Gelesen(ort.PersonPos),
-                               *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
-           "“";
+    return lohnwippe::Fallname(formular_.Namen(), bildschirm_.Person(), bildschirm_.Monat());
 }
 
 std::optional<std::string> OffenerFall::RueckgaengigText() const {
@@ -67,8 +46,12 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     }
     // What that save wrote, the case as typed after a failed save, is a
     // step of its own, the first to be taken back.
-    verlauf_.Abschliessen(
-        Schritt{"Nachgeholtes Speichern, " + Fallname(), monat_, person_, {}, {}, {}});
+    verlauf_.Abschliessen(Schritt{"Nachgeholtes Speichern, " + Fallname(),
+                                  bildschirm_.Monat(),
+                                  bildschirm_.Person(),
+                                  {},
+                                  {},
+                                  {}});
     const Schritt* naechster = rueckwaerts ? verlauf_.Zurueck() : verlauf_.Vor();
     if (naechster == nullptr) {
         return Fertig(std::move(a));
@@ -95,14 +78,14 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     for (const Satzaenderung& satz : schritt.Saetze) {
         auto jetzt = daten_.SatzLesen(satz.Datei, satz.SatzNr);
         if (!jetzt.HatWert() || jetzt.Wert() != ist(satz)) {
-            return nicht(Satzname(satz) +
+            return nicht(Satzname(formular_.Namen(), satz) +
                          " wurde seitdem von einem anderen Programm geändert. Es wurde nichts "
                          "zurückgeschrieben.");
         }
     }
     const auto& stammIst = rueckwaerts ? schritt.StammNachher : schritt.StammVorher;
     const auto& stammSoll = rueckwaerts ? schritt.StammVorher : schritt.StammNachher;
-    if (stammIst && stammIst->Namen != namen_) {
+    if (stammIst && stammIst->Namen != formular_.Namen()) {
         return nicht("Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
     {
@@ -120,7 +103,7 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         const bool drucker =
             stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
                 ? stammSoll->Zeilendrucker
-                : zeilendruckerGespeichert_;
+                : formular_.ZeilendruckerGespeichert();
         if (geschrieben.HatWert() && stammSoll) {
             auto einstellungen = daten_.FallLesen(EinstellungsSatz);
             geschrieben =
@@ -151,18 +134,13 @@ Aenderung OffenerFall::Gehen(bool rueckwaerts) {
         }
         verlauf_.Gegangen(rueckwaerts);
         if (stammSoll) {
-            namen_ = stammSoll->Namen;
-            if (drucker != zeilendruckerGespeichert_) {
-                zeilendrucker_ = zeilendruckerGespeichert_ = drucker;
-            }
+            formular_.Zurueckgeschrieben(stammSoll->Namen, drucker);
         }
     }
     if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {
             return s.Datei == Datendatei::Faelle && s.SatzNr >= NamenSatz1;
         })) {
-        if (auto namen = daten_.Namen(); namen.HatWert()) {
-            namen_ = std::move(namen).Wert();
-        }
+        formular_.NamenNeuLesen();
     }
     a.Personen = true;
     a.Auswahl = true;

@@ -102,8 +102,7 @@ Aenderung Stammdatenformular::U1Enter(std::array<std::string, MonateJeJahr> u1, 
     return a;
 }
 
-Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool zeilendrucker,
-                                        Namensfelder& namen) {
+Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe) {
     std::array<Datenbestand::Monatswerte, 2> saetze{};
     for (int u = 1; u <= 2; ++u) {
         for (int m = 0; m < MonateJeJahr; ++m) {
@@ -130,7 +129,7 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool z
             return Gescheitert(gelesen.Fehler(), verbund);
         }
         if (auto geschrieben = daten_.FallSchreiben(
-                satzNr, NamenEintragen(gelesen.Wert(), satzNr, neu, zeilendrucker));
+                satzNr, NamenEintragen(gelesen.Wert(), satzNr, neu, zeilendrucker_));
             !geschrieben.HatWert()) {
             return Gescheitert(geschrieben.Fehler(), verbund);
         }
@@ -150,11 +149,28 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe, bool z
     for (std::string& zeile : neu.Abrechnungsstelle) {
         zeile = WieGespeichert(zeile);
     }
-    namen = neu;
+    namen_ = neu;
+    zeilendruckerGespeichert_ = zeilendrucker_;
     Aenderung a;
     a.Personen = true;
     a.StammdatenSchliessen = true;
     return a;
+}
+
+bool Stammdatenformular::NamenNeuLesen() {
+    auto namen = daten_.Namen();
+    if (!namen.HatWert()) {
+        return false;
+    }
+    namen_ = std::move(namen).Wert();
+    return true;
+}
+
+void Stammdatenformular::Zurueckgeschrieben(Namensfelder namen, bool drucker) {
+    namen_ = std::move(namen);
+    if (drucker != zeilendruckerGespeichert_) {
+        zeilendrucker_ = zeilendruckerGespeichert_ = drucker;
+    }
 }
 
 }  // namespace lohnwippe

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
@@ -20,8 +21,9 @@ struct Stammdateneingabe {
 };
 
 // The master-data form on the files: the 2012 rates of a fund as its boxes
-// show them, Enter in a U1 box, and saving names and rates. It never
-// touches the case on screen; the open case reloads that after a save.
+// show them, Enter in a U1 box, and saving names and rates. It keeps the
+// names and the line-printer switch the windows show. It never touches the
+// case on screen; the open case reloads that after a save.
 class Stammdatenformular {
   public:
     explicit Stammdatenformular(Datenbestand& daten) : daten_(daten) {}
@@ -42,15 +44,34 @@ class Stammdatenformular {
 
     // Checks every box before anything is written, so that a wrong one
     // leaves the files as they were and names the box to correct. Then the
-    // names go to records 601 to 603 (and `namen` takes them as the file
-    // now holds them), the rates of the fund to U12.dat, and all to the
-    // disk, as one change: a failure puts back what went through, leaves
-    // `namen` as it was and keeps the window open; `StammdatenSchliessen`
-    // says that everything is stored.
-    Aenderung Speichern(const Stammdateneingabe& eingabe, bool zeilendrucker, Namensfelder& namen);
+    // names and the line printer go to records 601 to 603 (and Namen()
+    // takes them as the file now holds them), the rates of the fund to
+    // U12.dat, and all to the disk, as one change: a failure puts back what
+    // went through, leaves names and switch as they were stored and keeps
+    // the window open; `StammdatenSchliessen` says that everything is stored.
+    Aenderung Speichern(const Stammdateneingabe& eingabe);
+
+    // The names of the persons and the payroll office as the files hold them.
+    const Namensfelder& Namen() const { return namen_; }
+    void NamenSetzen(Namensfelder namen) { namen_ = std::move(namen); }
+    // Reads them again after another program's file or an undone step put
+    // other ones on disk; keeps the ones shown when that read fails.
+    bool NamenNeuLesen();
+
+    // The switch as the window shows it, and as the last save stored it:
+    // the box may have changed since, and only a save stores it.
+    bool Zeilendrucker() const { return zeilendrucker_; }
+    bool ZeilendruckerGespeichert() const { return zeilendruckerGespeichert_; }
+    void ZeilendruckerSetzen(bool an) { zeilendrucker_ = an; }
+    // Undo or redo stored `namen` and `drucker`; a switch that step did not
+    // change keeps what the user set in the box.
+    void Zurueckgeschrieben(Namensfelder namen, bool drucker);
 
   private:
     Datenbestand& daten_;
+    Namensfelder namen_{};
+    bool zeilendrucker_ = false;
+    bool zeilendruckerGespeichert_ = false;
 };
 
 }  // namespace lohnwippe

@@ -2,15 +2,33 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "calc/Formate.h"
+#include "store/Satznummern.h"
 
 namespace lohnwippe {
 
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
     std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
     name.erase(name.find_last_not_of(' ') + 1);
-    return name + ", " + VollerMonatsname(monat.Monat) + " " + std::to_string(monat.Jahr);
+    return name + ", " + MonatUndJahr(monat.Monat, monat.Jahr);
+}
+
+std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
+    if (satz.Datei == Datendatei::Umlagen) {
+        const int monat0 = satz.SatzNr - 1;
+        return "die Beitrags- und Umlagesätze für " +
+               MonatUndJahr(monat0 % MonateJeJahr + 1, ErstesJahr + monat0 / MonateJeJahr);
+    }
+    if (satz.SatzNr >= NamenSatz1) {
+        return "die Namen der Personalfälle";
+    }
+    const FallPosition ort = FallZerlegen(satz.SatzNr);
+    return "„" +
+           Fallname(namen, Personenplatz::Gelesen(ort.PersonPos),
+                    *Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos)) +
+           "“";
 }
 
 std::string Jobname(Job job) {
@@ -100,6 +118,21 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         zurueck_.pop_front();
     }
     zurueck_.push_back(std::move(schritt));
+}
+
+void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz person) {
+    if (laufend_) {
+        laufend_->Text += "; " + text;
+        return;
+    }
+    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt};
+}
+
+void Verlauf::Beenden(bool ungesichert) {
+    if (laufend_ && ungesichert) {
+        VorVerwerfen();
+    }
+    Abschliessen(std::exchange(laufend_, std::nullopt));
 }
 
 void Verlauf::Gegangen(bool rueckwaerts) {

@@ -34,6 +34,9 @@ struct Schritt {
 // What a step is called, as the context menu and the notice after an undo
 // show it: the change, the case and month.
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat);
+// A record of a step, for a message: "die Namen der Personalfälle",
+// "„Name, Januar 2012“" and the like.
+std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
 std::string Jobname(Job job);
 std::string Schaltername(Jobschalter schalter);
 std::string Schaltername(Allgemeinschalter schalter);
@@ -56,6 +59,16 @@ class Verlauf {
     // to the last step, and the steps that can be redone start from them.
     void Abschliessen(std::optional<Schritt> schritt);
 
+    // The action in progress as a step, named where it is taken. Closing
+    // may take over several boxes at once: one step for all.
+    void Benennen(std::string text, Berichtsmonat monat, Personenplatz person);
+    // The step in progress, for what a save adds to it; none when the
+    // action is no step.
+    Schritt* Laufend() { return laufend_ ? &*laufend_ : nullptr; }
+    // Ends the action in progress (Abschliessen). A step the files have not
+    // taken (`ungesichert`) leaves nothing that could be redone.
+    void Beenden(bool ungesichert);
+
     // The writes since the last call are no step and belong to none (undo
     // and redo themselves).
     void Verwerfen();
@@ -74,6 +87,7 @@ class Verlauf {
     std::deque<Schritt> zurueck_;
     std::deque<Schritt> vor_;
     std::vector<Satzaenderung> offen_;
+    std::optional<Schritt> laufend_;
 };
 
 }  // namespace lohnwippe

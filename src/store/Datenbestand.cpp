@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "calc/Formate.h"
 #include "store/Standardinhalt.h"
 
 namespace lohnwippe {
@@ -35,15 +36,6 @@ std::string Zeitstempel() {
         return std::to_string(jetzt);
     }
     return stempel.data();
-}
-
-// 1234567 as "1.234.567".
-std::string Tausender(std::uint64_t zahl) {
-    std::string ziffern = std::to_string(zahl);
-    for (auto stelle = static_cast<std::ptrdiff_t>(ziffern.size()) - 3; stelle > 0; stelle -= 3) {
-        ziffern.insert(static_cast<std::size_t>(stelle), 1, '.');
-    }
-    return ziffern;
 }
 
 }  // namespace
@@ -103,7 +95,7 @@ std::string Datenbestand::Luecke::Meldung() const {
     if (Laenge > Soll) {
         // The figures in parentheses as in the message of a shorter file.
         const std::uint64_t mehr = Laenge - Soll;
-        return "Die Datei " + Datei + " ist um " + Tausender(mehr) +
+        return "Die Datei " + Datei + " ist um " + FormatGanzzahl(static_cast<long>(mehr)) +
                (mehr == 1 ? " Byte" : " Bytes") + " länger als erwartet (" +
                std::to_string(Laenge) + " statt " + std::to_string(Soll) +
                " Bytes). Das Programm verwendet die zusätzlichen Bytes nicht und lässt sie "

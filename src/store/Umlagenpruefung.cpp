@@ -2,18 +2,15 @@
 
 #include <algorithm>
 
+#include "calc/Formate.h"
 #include "store/Satznummern.h"
 
 namespace lohnwippe {
 
 namespace {
 
-constexpr std::array<const char*, MonateJeJahr> Monatsnamen{
-    "Januar", "Februar", "März",      "April",   "Mai",      "Juni",
-    "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-
 std::string Monat(int umlageNr) {
-    return Monatsnamen[static_cast<std::size_t>((umlageNr - 1) % MonateJeJahr)];
+    return VollerMonatsname((umlageNr - 1) % MonateJeJahr + 1);
 }
 
 int Jahr(int umlageNr) {
@@ -21,7 +18,7 @@ int Jahr(int umlageNr) {
 }
 
 std::string MitJahr(int umlageNr) {
-    return Monat(umlageNr) + " " + std::to_string(Jahr(umlageNr));
+    return MonatUndJahr((umlageNr - 1) % MonateJeJahr + 1, Jahr(umlageNr));
 }
 
 // "a", "a und b", "a, b und c".

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "calc/Berichtsmonat.h"
+#include "calc/Eingaben.h"
+#include "calc/Ergebnis.h"
+#include "fall/Fallangaben.h"
+#include "fall/Meldung.h"
+#include "report/Bericht.h"
+#include "store/Datenbestand.h"
+#include "store/Einstellungssatz.h"
+#include "store/Umlagesatz.h"
+
+namespace lohnwippe {
+
+// The case on screen: which case it is, its record as last read or written,
+// what the window shows of it, its rates, and what it calculated.
+//
+// Loading reads the case's levy record and its record; only when both reads
+// succeed does anything change, so a failing disk can never put one case's
+// values under another's number. Saving is not its business (Sicherung):
+// it only holds the record the saves take.
+class Bildschirmfall {
+  public:
+    explicit Bildschirmfall(Datenbestand& daten) : daten_(daten) {}
+
+    // Reads levy record and case of `monat` and `person` and takes them
+    // over, with the amounts for the boxes and `Aenderung::Fall` set; when a
+    // read fails nothing changes and the message names the case with
+    // `namen`, followed by `folge`. It does not calculate.
+    Aenderung Laden(Berichtsmonat monat, Personenplatz person, const Namensfelder& namen,
+                    std::string_view folge);
+    // Calculates the case as the window shows it; false when its amounts are
+    // too large (only a damaged file holds such), and the result stays.
+    bool Berechnen();
+
+    Berichtsmonat Monat() const { return monat_; }
+    Personenplatz Person() const { return person_; }
+    // 0 until a case is loaded.
+    int FallNr() const { return fallNr_; }
+    // The employer texts, switches, amounts and lists as the window shows them.
+    const Fallangaben& Angaben() const { return angaben_; }
+    Fallangaben& Angaben() { return angaben_; }
+    // Text typed into an amount box and not yet taken over by Enter.
+    JeJob<std::optional<std::string>>& Getippt() { return getippt_; }
+    const Umlagesatz& Umlagen() const { return umlagesatz_; }
+    // The rates as the master data stored them anew.
+    void UmlagenSetzen(const Umlagesatz& umlagen) { umlagesatz_ = umlagen; }
+    const Eingaben& Eingabewerte() const { return eingaben_; }
+    const Ergebnis& Resultat() const { return ergebnis_; }
+    // Unknown when the twelve months could not be read or added up.
+    std::optional<Waehrung> Jahressumme() const { return jahressumme_; }
+    void JahressummeSetzen(std::optional<Waehrung> summe) { jahressumme_ = summe; }
+
+    // What the report prints: the case as it stands, with the names and the
+    // line printer of the master data, on `tag`.`monat`.`jahr`.
+    Berichtsdaten Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr, int monat,
+                          int tag) const;
+
+    // The record in memory: last read or written.
+    const Fallsatz& Satz() const { return gespeichert_; }
+    Fallsatz& Satz() { return gespeichert_; }
+    // The case on screen as the record stores it, on the record in memory.
+    Fallsatz SatzVomBildschirm() const;
+    // The record in memory becomes the case on screen, to be stored.
+    Fallsatz& Festhalten();
+    // The record in memory to write one change into on its own; while a
+    // save is owed (`ungesichert`) it is older than the screen, and the
+    // whole case goes.
+    Fallsatz& SatzImSpeicher(bool ungesichert);
+
+  private:
+    Datenbestand& daten_;
+    Berichtsmonat monat_{};
+    Personenplatz person_;
+    int fallNr_ = 0;
+    Fallsatz gespeichert_{};
+    Fallangaben angaben_{};
+    Umlagesatz umlagesatz_{};
+    Eingaben eingaben_{};
+    Ergebnis ergebnis_{};
+    std::optional<Waehrung> jahressumme_;
+    JeJob<std::optional<std::string>> getippt_{};
+};
+
+}  // namespace lohnwippe

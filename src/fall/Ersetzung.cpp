@@ -1,0 +1,64 @@
+#include "fall/Ersetzung.h"
+
+namespace lohnwippe {
+
+void Ersetzung::Fragen(const std::vector<std::string>& fremde, Aenderung& a) {
+    schliessend_ = schliessend_ && !fremde.empty();
+    if (!fremde.empty()) {
+        // Whatever becomes of the question, the user's version is on disk
+        // first; a failure leaves the question to say what goes on.
+        (void)daten_.Beiseitelegen(fremde.front());
+        a.Wahl = Aenderung::Dateiwahl{
+            "Die Datei " + fremde.front() +
+                " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
+                "von einem Sicherungs- oder Synchronisierungsprogramm. Lohnwippe hat seitdem "
+                "nichts "
+                "daraus gelesen und nichts hineingeschrieben; was Sie eingeben, ist in Ihrer "
+                "Fassung.\n\nWelche Fassung soll gelten? Die andere bleibt als Kopie daneben "
+                "erhalten.",
+            "Neue Datei übernehmen", "Meine Fassung behalten"};
+    }
+}
+
+Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
+    const auto fremde = daten_.FremdeDateien();
+    if (fremde.empty()) {
+        return Ausgang::Keine;
+    }
+    const std::string& datei = fremde.front();
+    auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
+    if (!entscheidung.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
+                                           "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
+                                           "beim nächsten Speichern erneut."));
+        return Ausgang::Gescheitert;
+    }
+    const Ablage::Entscheidung& e = entscheidung.Wert();
+    std::string text;
+    if (e.Uebernommen) {
+        text = "Lohnwippe arbeitet jetzt mit der neuen Datei " + datei +
+               ". Ihre bisherige Fassung liegt daneben als „" + e.Beiseite + "“.";
+    } else {
+        if (e.Unvollstaendig) {
+            text = "Die neue Datei " + datei + " ist keine vollständige Datendatei (nur " +
+                   std::to_string(*e.Unvollstaendig) + " Bytes) und kann nicht übernommen werden. ";
+        }
+        text += e.Beiseite.empty() ? "Lohnwippe hat " + datei + " mit Ihrer Fassung neu angelegt."
+                                   : "Lohnwippe arbeitet mit Ihrer Fassung weiter; die andere "
+                                     "Datei liegt daneben als „" +
+                                         e.Beiseite + "“.";
+    }
+    a.Meldungen.push_back({Programmtitel, text, Symbol::Ausrufezeichen});
+    return e.Uebernommen ? Ausgang::Uebernommen : Ausgang::Behalten;
+}
+
+std::optional<std::string> Ersetzung::VorDemEnde() {
+    const auto fremde = daten_.FremdeDateien();
+    if (fremde.empty()) {
+        return std::nullopt;
+    }
+    return "Ihre Fassung der Datei " + fremde.front() +
+           " konnte nicht gespeichert werden und geht beim Beenden verloren. Trotzdem beenden?";
+}
+
+}  // namespace lohnwippe
