@@ -166,7 +166,9 @@ TEST(Blattleser, FormelOhneErgebnisWirdAbgewiesen) {
         "Tabellenprogramm öffnen und speichern, dann steht das Ergebnis darin";
     // An empty text is a result (C2); an empty number is none.
     for (const std::string datei : {"ohne-ergebnis.xlsx", "leeres-ergebnis.xlsx"}) {
-        EXPECT_EQ(Abbruchtext([&] { Datei(datei); }), datei + ": Zelle D2" + speichern);
+        std::string erwartet = datei;
+        erwartet.append(": Zelle D2").append(speichern);
+        EXPECT_EQ(Abbruchtext([&] { Datei(datei); }), erwartet);
     }
     EXPECT_EQ(Abbruchtext([&] { Datei("ohne-ergebnis.ods"); }),
               "ohne-ergebnis.ods: Zelle A2" + speichern);
