@@ -89,8 +89,8 @@ enum class Zonenstatus : std::int8_t {
     ZoneVerzicht  // RV in the zone with the waiver: normal contributions
 };
 
-// Short German word of a status for a column or a cell: "kein Entgelt",
-// "unter G", "über O", "Zone", "Zone, Verzicht".
+// Short German word of a status, as the calculator's Status_ columns print
+// it: "keiner", "unter", "über", "Zone", "Verzicht".
 std::string_view ZonenstatusText(Zonenstatus status);
 
 struct ZweigAb2013 {

@@ -51,15 +51,15 @@ std::string ZweigListe(const ErgebnisAb2013& e, Zonenstatus status) {
 std::string_view ZonenstatusText(Zonenstatus status) {
     switch (status) {
         case Zonenstatus::Keiner:
-            return "kein Entgelt";
+            return "keiner";
         case Zonenstatus::Unter:
-            return "unter G";
+            return "unter";
         case Zonenstatus::Ueber:
-            return "über O";
+            return "über";
         case Zonenstatus::Zone:
             return "Zone";
         case Zonenstatus::ZoneVerzicht:
-            return "Zone, Verzicht";
+            return "Verzicht";
     }
     return {};
 }

@@ -48,22 +48,6 @@ Wert Umlage(const SpalteAb2013& s) {
     return s.Umlage[u];
 }
 
-const char* StatusText(Zonenstatus status) {
-    switch (status) {
-        case Zonenstatus::Keiner:
-            return "keiner";
-        case Zonenstatus::Unter:
-            return "unter";
-        case Zonenstatus::Ueber:
-            return "über";
-        case Zonenstatus::Zone:
-            return "Zone";
-        case Zonenstatus::ZoneVerzicht:
-            return "Verzicht";
-    }
-    return "";
-}
-
 template <std::optional<Waehrung> ZweigAb2013::*feld>
 void ZweigBetrag(Zeilenschreiber& zeile, const ZweigAb2013& z) {
     BetragOderLeer(zeile, z.*feld);
@@ -160,7 +144,9 @@ std::vector<Zonenspalte> Tabelle() {
     jeZweig("Status", AbJahr,
             "Zone (Übergangsbereich), unter (bis zur Geringfügigkeitsgrenze), über (über der "
             "Obergrenze), Verzicht (RV bis 06/2019) oder keiner (kein Entgelt im Zweig)",
-            [](Zeilenschreiber& z, const ZweigAb2013& zweig) { z.Text(StatusText(zweig.Status)); });
+            [](Zeilenschreiber& z, const ZweigAb2013& zweig) {
+                z.Text(ZonenstatusText(zweig.Status));
+            });
     jeZweig("BE_Monat", "ab 2013, nur in der Zone",
             "verminderte Einnahme aller Beschäftigungen des Zweigs für den vollen Monat",
             &ZweigBetrag<&ZweigAb2013::BEMonat>);

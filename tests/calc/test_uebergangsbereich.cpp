@@ -148,7 +148,7 @@ TEST(Uebergangsbereich, VerzichtBisJuni2019) {
     EingabenAb2013 e = Fall(2019, 3, {500});
     e.Verzicht = true;
     const ErgebnisAb2013 r = Rechnen(e);
-    EXPECT_EQ(ZonenstatusText(r.Zweig[RV].Status), "Zone, Verzicht");
+    EXPECT_EQ(ZonenstatusText(r.Zweig[RV].Status), "Verzicht");
     Linie(r.Spalte[1], LRV, 93.00, 46.50, 46.50);
     EXPECT_EQ(r.Spalte[1].Umlage[U3], W(0.30));
     EXPECT_EQ(r.Spalte[1].Linie[LKV]->Gesamt, W(59.00));
