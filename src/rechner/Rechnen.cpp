@@ -8,6 +8,7 @@
 #include "calc/Utf8.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
+#include "fall/FallrechnungAb2013.h"
 #include "rechner/Ausgabefelder.h"
 #include "rechner/Blattleser.h"
 #include "rechner/Spalten.h"
@@ -77,46 +78,12 @@ Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) 
 namespace {
 
 // The list's partial months as SV days: a full month counts 30.
-int SVTage(int teilmonat) {
-    constexpr int Wochen = 4;  // positions 1 .. 4 of the list are weeks, then days
-    if (teilmonat == 0) {
-        return 30;
-    }
-    return teilmonat <= Wochen ? 7 * teilmonat : teilmonat - Wochen;
-}
-
 EingabenAb2013 EingabenAb2013VonZeile(const Fallzeile& zeile) {
-    const Fallangaben& fall = zeile.Fall;
     const AngabenAb2013& ab = *zeile.Ab2013;
-    EingabenAb2013 e;
-    e.Jahr = zeile.Monat.Jahr;
-    e.Monat = zeile.Monat.Monat;
-    e.Tage = SVTage(fall.Teilmonat.Wert());
-    // The employments up to the last with pay; one at least.
-    e.Anzahl = 1;
-    for (int j = ErsteSpalte; j <= LetzterJob; ++j) {
-        const auto& job = fall.Jobs[static_cast<std::size_t>(j)];
-        if (job.Entgelt != Waehrung()) {
-            e.Anzahl = j;
-        }
-        Beschaeftigung& b = e.Job[static_cast<std::size_t>(j)];
-        b.Entgelt = job.Entgelt;
-        for (const Zweig z : Zweige) {
-            b.Zweig[z] = Ein(job.Zweige[z]);
-        }
-        b.OhneKrankengeld = !Ein(job.KG);
-        for (const Umlageart u : Umlagearten) {
-            b.Umlage[u] = Ein(job.Umlagen[u]);
-        }
-    }
-    e.Zusatzbeitrag = ab.Zusatzbeitrag;
-    e.U1Satz = ab.U1Satz.value_or(Satz{});
-    e.U2Satz = ab.U2Satz.value_or(Satz{});
-    e.Kinderlos = Ein(fall.Kinderlos);
-    e.Kinder = ab.Kinder.value_or(0);
-    e.Sachsen = NichtAus(fall.Sachsen);
-    e.Verzicht = NichtAus(fall.RVVerzicht);
-    return e;
+    return EingabenAusFallAb2013(
+        zeile.Fall, zeile.Monat.Jahr, zeile.Monat.Monat,
+        {ab.Zusatzbeitrag, ab.U1Satz.value_or(Satz{}), ab.U2Satz.value_or(Satz{})},
+        ab.Kinder.value_or(0));
 }
 
 // The cell a refusal of the calculation is about, where it is one.
