@@ -8,21 +8,11 @@
 
 #include "calc/Ergebniszeilen.h"
 #include "calc/Formate.h"
+#include "report/Ausgabe.h"
 
 namespace lohnwippe {
 
 namespace {
-
-// Column 0 holds the labels, columns 1 to 5 the employments and their total,
-// numbered like the columns of `Ergebnis`.
-constexpr int AnzahlDruckspalten = 6;
-constexpr double ErsteDruckspalte = 700;
-constexpr double Spaltenbreite = 1800;
-
-// A page printer draws the rule under a section caption 200 twips up
-// against the caption and takes the following empty line back; a line
-// printer cannot move up the page.
-constexpr double Hochruecken = 200;
 
 const std::string Leer;
 const std::string Linie83(83, '_');
@@ -30,88 +20,6 @@ const std::string Linie98(98, '_');
 
 // The section caption after the employer's cost (row 25, a total row).
 constexpr int ArbeitnehmerAbschnitt = 26;
-
-// The surface with the report's stop rule: after every operation the
-// surface is asked whether it failed, and from the first failure on nothing
-// more reaches it. The report itself then reads as the plain sequence of
-// its lines.
-class Ausgabe {
-  public:
-    Ausgabe(Druckflaeche& flaeche, bool zeilendrucker)
-        : flaeche_(flaeche), zeilendrucker_(zeilendrucker) {
-        for (int k = 0; k < AnzahlDruckspalten; ++k) {
-            druckspalte_[static_cast<std::size_t>(k)] = ErsteDruckspalte + Spaltenbreite * k;
-        }
-    }
-
-    bool Ok() const { return ok_; }
-
-    void Schriftart(const std::string& name) {
-        if (ok_) {
-            flaeche_.Schriftart(name);
-            Pruefen();
-        }
-    }
-    void Groesse(double punkte) {
-        if (ok_) {
-            flaeche_.Groesse(punkte);
-            Pruefen();
-        }
-    }
-    void Fett(bool an) {
-        if (ok_) {
-            flaeche_.Fett(an);
-            Pruefen();
-        }
-    }
-    void Hervorhebung(bool an) {
-        if (ok_) {
-            flaeche_.Hervorhebung(an);
-            Pruefen();
-        }
-    }
-    void Spalte(int k) {
-        if (ok_) {
-            flaeche_.XSetzen(druckspalte_[static_cast<std::size_t>(k)]);
-            Pruefen();
-        }
-    }
-    void Text(const std::string& text, bool zeilenende = false) {
-        if (ok_) {
-            flaeche_.Drucken(text, zeilenende);
-            Pruefen();
-        }
-    }
-    void InSpalte(int k, const std::string& text, bool zeilenende = false) {
-        Spalte(k);
-        Text(text, zeilenende);
-    }
-    void LeereZeile() { Text(Leer, true); }
-    void Hoch() {
-        if (ok_ && !zeilendrucker_) {
-            const double y = flaeche_.Y();
-            Pruefen();
-            if (ok_) {
-                flaeche_.YSetzen(y - Hochruecken);
-                Pruefen();
-            }
-        }
-    }
-    void Beenden() {
-        if (ok_) {
-            flaeche_.Beenden();
-            Pruefen();
-        }
-    }
-
-  private:
-    void Pruefen() { ok_ = !flaeche_.Gescheitert(); }
-
-    Druckflaeche& flaeche_;
-    const bool zeilendrucker_;
-    std::array<double, AnzahlDruckspalten> druckspalte_{};
-    bool ok_ = true;
-};
 
 // The switches of the two switch lines, each with its own separator, so
 // that a column whose first switch is off begins with a blank; the form has
