@@ -1,19 +1,13 @@
 #include "fall/Anzeige.h"
 
 #include "calc/Formate.h"
+#include "calc/Satz.h"
 
 namespace lohnwippe {
 
-namespace {
-
-std::string Prozent(std::int16_t wert, int faktor, int stellen) {
-    return FormatDezimal(Waehrung::AusRoh(std::int64_t{wert} * faktor), stellen) + " %";
-}
-
-}  // namespace
-
 std::string KVSatzText(const Umlagesatz& umlagen, Kassenplatz kasse) {
-    return Prozent(umlagen.KVSaetze[static_cast<std::size_t>(kasse.Wert())], 100, 2);
+    const std::int16_t wert = umlagen.KVSaetze[static_cast<std::size_t>(kasse.Wert())];
+    return SatzText(Satz::AusHundertsteln(wert), 2) + " %";
 }
 
 std::string UmlagesatzText(const Umlagesatz& umlagen, Kassenplatz kasse, Umlageart umlage) {
@@ -21,7 +15,7 @@ std::string UmlagesatzText(const Umlagesatz& umlagen, Kassenplatz kasse, Umlagea
     const std::int16_t wert = umlage == U1   ? umlagen.U1Saetze[k]
                               : umlage == U2 ? umlagen.U2Saetze[k]
                                              : umlagen.U3Saetze[k];
-    return Prozent(wert, 10, 3);
+    return SatzText(Satz::AusTausendsteln(wert), 3) + " %";
 }
 
 std::string JahressummeText(std::optional<Waehrung> summe) {

@@ -1,5 +1,6 @@
 #include "fall/Fallrechnung.h"
 
+#include "calc/Satz.h"
 #include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
@@ -9,9 +10,8 @@ int StartfallNr(int letzterFall) {
 }
 
 Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, Kassenplatz kasse) {
-    // Thousandths of a percent: one unit is ten counts of 1/10000.
     const auto prozent = [&](const JeKasse& saetze) {
-        return Waehrung::AusRoh(std::int64_t{saetze[static_cast<std::size_t>(kasse.Wert())]} * 10);
+        return Satz::AusTausendsteln(saetze[static_cast<std::size_t>(kasse.Wert())]).Prozent();
     };
     return {prozent(umlagen.U1Saetze), prozent(umlagen.U2Saetze), prozent(umlagen.U3Saetze)};
 }
