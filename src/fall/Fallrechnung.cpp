@@ -1,6 +1,5 @@
 #include "fall/Fallrechnung.h"
 
-#include "calc/Satz.h"
 #include "rates/Jahreswerte.h"
 
 namespace lohnwippe {
@@ -10,10 +9,10 @@ int StartfallNr(int letzterFall) {
 }
 
 Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, Kassenplatz kasse) {
-    const auto prozent = [&](const JeKasse& saetze) {
-        return Satz::AusTausendsteln(saetze[static_cast<std::size_t>(kasse.Wert())]).Prozent();
+    const auto prozent = [&](Umlageart u) {
+        return UmlageVon(umlagen, static_cast<std::size_t>(kasse.Wert()), u).Prozent();
     };
-    return {prozent(umlagen.U1Saetze), prozent(umlagen.U2Saetze), prozent(umlagen.U3Saetze)};
+    return {prozent(U1), prozent(U2), prozent(U3)};
 }
 
 Eingaben EingabenAusFall(const Fallangaben& fall, const Umlagesatz& umlagen, Berichtsmonat monat) {
