@@ -1,5 +1,6 @@
 #include "store/Umlagesatz.h"
 
+#include "calc/Eingaben.h"
 #include "store/Bytefolge.h"
 
 namespace lohnwippe {

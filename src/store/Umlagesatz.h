@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <span>
 
-#include "calc/Eingaben.h"
 #include "calc/Satz.h"
 #include "store/Satznummern.h"
 
@@ -34,6 +33,8 @@ struct Umlagesatz {
 
     bool operator==(const Umlagesatz&) const = default;
 };
+
+enum Umlageart : int;  // calc/Eingaben.h
 
 // The rates of the fund at position `kasse` (0..AnzahlKassen-1) as the
 // program calculates and shows them.
