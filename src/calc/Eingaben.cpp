@@ -1,13 +1,17 @@
 #include "calc/Eingaben.h"
 
+#include "calc/Satz.h"
+
 namespace lohnwippe {
 
+namespace {
+// Without entitlement to sick pay the fund's rate is lower by this much.
+constexpr Satz KrankengeldAnteil = P("0.6");
+}  // namespace
+
 Waehrung KVSatzAbleiten(std::int16_t kvGrundsatz, Schalter kg) {
-    double satz = static_cast<double>(kvGrundsatz) / 100;
-    if (!Ein(kg)) {
-        satz -= 0.6;
-    }
-    return Waehrung::AusDoubleHalbGerade(satz);
+    const Waehrung satz = Satz::AusHundertsteln(kvGrundsatz).Prozent();
+    return Ein(kg) ? satz : satz - KrankengeldAnteil.Prozent();
 }
 
 double SachsenSatz(Berichtsmonat monat) {

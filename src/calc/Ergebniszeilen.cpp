@@ -1,6 +1,7 @@
 #include "calc/Ergebniszeilen.h"
 
 #include "calc/Formate.h"
+#include "calc/Satz.h"
 
 namespace lohnwippe {
 
@@ -98,8 +99,7 @@ std::string Zeilentitel(int zeile, const Ergebnis& ergebnis, bool bericht,
             }
             break;
         case T::Zusatzsatz:
-            return FormatDezimal(Waehrung::AusDoubleHalbGerade(ergebnis.Zusatzsatz * 100), 2) +
-                   text;
+            return SatzText(Satz::AusAnteil(ergebnis.Zusatzsatz), 2) + text;
         case T::RVVerzicht:
             if (bericht && rvBefreiungAngehakt) {
                 return text + " voll";

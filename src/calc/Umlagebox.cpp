@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "calc/Satz.h"
 #include "calc/Zahllesen.h"
 #include "calc/Zeichen.h"
 
@@ -58,13 +59,7 @@ std::int64_t FuehrendeZahlMalTausend(std::string_view text) {
 }  // namespace
 
 std::int64_t Tausendstel(Waehrung rate) {
-    const std::int64_t roh = rate.Roh();
-    std::int64_t quotient = roh / 10;
-    const std::int64_t rest = roh % 10 < 0 ? -(roh % 10) : roh % 10;
-    if (rest > 5 || (rest == 5 && quotient % 2 != 0)) {
-        quotient += roh < 0 ? -1 : 1;
-    }
-    return quotient;
+    return Satz::AusProzent(rate).Tausendstel;
 }
 
 Satzlesung UmlageboxLesen(std::string_view text) {

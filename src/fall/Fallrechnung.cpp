@@ -9,11 +9,10 @@ int StartfallNr(int letzterFall) {
 }
 
 Kassenprozente KassenprozenteVon(const Umlagesatz& umlagen, Kassenplatz kasse) {
-    // Thousandths of a percent: one unit is ten counts of 1/10000.
-    const auto prozent = [&](const JeKasse& saetze) {
-        return Waehrung::AusRoh(std::int64_t{saetze[static_cast<std::size_t>(kasse.Wert())]} * 10);
+    const auto prozent = [&](Umlageart u) {
+        return UmlageVon(umlagen, static_cast<std::size_t>(kasse.Wert()), u).Prozent();
     };
-    return {prozent(umlagen.U1Saetze), prozent(umlagen.U2Saetze), prozent(umlagen.U3Saetze)};
+    return {prozent(U1), prozent(U2), prozent(U3)};
 }
 
 Eingaben EingabenAusFall(const Fallangaben& fall, const Umlagesatz& umlagen, Berichtsmonat monat) {

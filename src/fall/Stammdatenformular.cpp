@@ -1,6 +1,7 @@
 #include "fall/Stammdatenformular.h"
 
 #include "calc/Formate.h"
+#include "calc/Satz.h"
 #include "calc/Umlagebox.h"
 #include "calc/Zeichen.h"
 #include "store/Cp1252.h"
@@ -56,7 +57,7 @@ const char* Grund(Satzfehler fehler) {
 }  // namespace
 
 std::string Stammdatenformular::Satztext(std::int64_t tausendstel) {
-    return FormatDezimal(Waehrung::AusRoh(tausendstel * 10), 3);
+    return SatzText(Satz::AusTausendsteln(tausendstel), 3);
 }
 
 Aenderung Stammdatenformular::KasseWaehlen(Kassenplatz kasse) {

@@ -5,10 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <csignal>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <span>
 #include <vector>
@@ -21,44 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Fehlerart = DateiFehler::Fehlerart;
-
-// The temporary file, for a signal that ends the program before the run
-// does: Ctrl+C in a long run leaves nothing behind either, nor a file size
-// limit reached (SIGXFSZ), a core dump asked for (SIGQUIT) or any other
-// signal whose default is to end the program.
-std::array<char, 4096> zwischendatei{};
-constexpr std::array<int, 12> Endsignale{SIGINT,  SIGTERM, SIGHUP,  SIGQUIT, SIGUSR1,   SIGUSR2,
-                                         SIGALRM, SIGXFSZ, SIGXCPU, SIGPIPE, SIGVTALRM, SIGPROF};
-
-void ZwischendateiEntfernen(int signal) {
-    ::unlink(zwischendatei.data());
-    (void)std::signal(signal, SIG_DFL);
-    (void)std::raise(signal);
-}
-
-// Only signals that would end the program anyway: one a caller has turned
-// off (nohup) stays off.
-void EndsignaleAbfangen(bool abfangen) {
-    for (const int signal : Endsignale) {
-        struct sigaction jetzt {};
-        if (::sigaction(signal, nullptr, &jetzt) != 0 ||
-            jetzt.sa_handler != (abfangen ? SIG_DFL : &ZwischendateiEntfernen)) {
-            continue;
-        }
-        struct sigaction neu {};
-        neu.sa_handler = abfangen ? &ZwischendateiEntfernen : SIG_DFL;
-        (void)::sigaction(signal, &neu, nullptr);
-    }
-}
-
-// `name` is removed should a signal end the program.
-void Vormerken(const std::string& name) {
-    if (name.size() < zwischendatei.size()) {
-        std::copy(name.begin(), name.end(), zwischendatei.begin());
-        zwischendatei[name.size()] = '\0';
-        EndsignaleAbfangen(true);
-    }
-}
 
 // The file a name that leads nowhere yet would create: symbolic links
 // followed (at most 40, as the system does) to where the last one points.
@@ -148,46 +107,36 @@ Ausgabedatei::Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen,
     if (vorhanden && ::access(ziel_.c_str(), W_OK) != 0) {
         Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, errno);
     }
-    // Hidden beside the target, on the same file system so that the rename
-    // is one step; the name cut so that it stays within the system's limit.
-    const std::string anfang =
-        "." + ziel.filename().string().substr(0, 200) + "." + std::to_string(::getpid()) + "-";
-    int fd = -1;
-    for (int nr = 0; fd < 0; ++nr) {
-        zwischen_ = (ziel.parent_path() / (anfang + std::to_string(nr))).string();
-        fd = Ununterbrochen([&] {
-            return ::open(zwischen_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY,
-                          0666);
-        });
-        if (const int fehlerNr = errno; fd < 0 && (fehlerNr != EEXIST || nr == 100)) {
-            zwischen_.clear();
-            Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, fehlerNr);
-        }
+    // A run cut short by Ctrl+C or a file size limit leaves nothing beside
+    // the target either.
+    auto neu = Neufassung::Anlegen(
+        ziel_, {.Name = pfad, .Modus = 0666, .BeiEndsignalEntfernen = true}, aufrufe);
+    if (!neu.HatWert()) {
+        Gescheitert(Fehlerart::ZumSchreibenOeffnen, pfad, neu.Fehler().FehlerNr);
     }
-    datei_.emplace(fd, pfad, true, aufrufe);
-    Vormerken(zwischen_);
+    neu_.emplace(std::move(neu).Wert());
     if (vorhanden) {
         // As far as the system lets the user: another owner's file becomes
         // the user's, as any new file would.
-        (void)::fchown(fd, angaben.st_uid, angaben.st_gid);
-        (void)::fchmod(fd, angaben.st_mode & 07777);
+        (void)::fchown(neu_->Datei().Fd(), angaben.st_uid, angaben.st_gid);
+        (void)::fchmod(neu_->Datei().Fd(), angaben.st_mode & 07777);
     }
 }
 
 Ausgabedatei::~Ausgabedatei() {
-    for (std::string* name : {&zwischen_, &umwegName_}) {
-        if (!name->empty()) {
-            datei_.reset();
-            umweg_.reset();
-            ::unlink(name->c_str());
-            EndsignaleAbfangen(false);
-        }
+    if (umweg_) {
+        umweg_.reset();
+        ::unlink(umwegName_.c_str());
+        EndsignaleFreigeben();
     }
 }
 
 const std::string& Ausgabedatei::Dateiname() {
-    if (!zwischen_.empty() || umweg_) {
-        return zwischen_.empty() ? umwegName_ : zwischen_;
+    if (neu_) {
+        return neu_->Pfad();
+    }
+    if (umweg_) {
+        return umwegName_;
     }
     const char* tmpdir = std::getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
     std::string name =
@@ -198,7 +147,7 @@ const std::string& Ausgabedatei::Dateiname() {
     }
     umwegName_ = name;
     umweg_.emplace(fd, umwegName_, true, datei_->Aufrufe());
-    Vormerken(umwegName_);
+    BeiEndsignalEntfernen(umwegName_);
     return umwegName_;
 }
 
@@ -216,25 +165,18 @@ void Ausgabedatei::Ersetzen() {
             position += n;
         }
     }
-    if (zwischen_.empty()) {
+    if (!neu_) {
         OderAbbruch(datei_->Schliessen());
         return;
     }
-    // Success means the data are on the disk under the target's name.
-    OderAbbruch(datei_->Sichern());
-    OderAbbruch(datei_->Schliessen());
-    if (::rename(zwischen_.c_str(), ziel_.c_str()) != 0) {
-        Gescheitert(Fehlerart::Schreiben, datei_->Name(), errno);
-    }
-    zwischen_.clear();
-    EndsignaleAbfangen(false);
-    const fs::path ordner = fs::path(ziel_).parent_path();
-    const int fd =
-        ::open(ordner.empty() ? "." : ordner.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        (void)::fsync(fd);
-        ::close(fd);
-    }
+    // Success means the data are on the disk under the target's name;
+    // closing is heard before, since a failure there can mean that written
+    // data never arrived.
+    OderAbbruch(neu_->Einsetzen({.Fuellen = nullptr,
+                                 .Vorher = [](Deskriptor& d) { return d.Schliessen(); },
+                                 .Ersetzen = true,
+                                 .OrdnerSichern = true}));
+    neu_.reset();
 }
 
 }  // namespace lohnwippe::rechner

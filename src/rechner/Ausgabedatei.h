@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/Deskriptor.h"
+#include "store/Einsetzen.h"
 
 namespace lohnwippe::rechner {
 
@@ -39,12 +40,13 @@ class Ausgabedatei {
     // created. A new file gets the permissions its creation gives it (0666
     // less the umask); a replaced one keeps its owner and mode where it can.
     Ausgabedatei(const std::string& pfad, const Gelesenes& gelesen, Systemaufrufe& aufrufe);
-    // Removes the temporary file unless it took the target's place.
+    // Removes the temporary files unless the new one took the target's
+    // place.
     ~Ausgabedatei();
     Ausgabedatei(const Ausgabedatei&) = delete;
     Ausgabedatei& operator=(const Ausgabedatei&) = delete;
 
-    Deskriptor& Datei() { return *datei_; }
+    Deskriptor& Datei() { return neu_ ? neu_->Datei() : *datei_; }
 
     // For a writer that opens its file by name and writes it whole (the
     // spreadsheet library): a regular file whose contents become the output
@@ -59,9 +61,9 @@ class Ausgabedatei {
     void Ersetzen();
 
   private:
-    std::optional<Deskriptor> datei_;
-    std::string ziel_;      // the file to replace, links followed
-    std::string zwischen_;  // the temporary file; empty when written directly
+    std::optional<Deskriptor> datei_;  // written directly: a stream or a device
+    std::string ziel_;                 // the file to replace, links followed
+    std::optional<Neufassung> neu_;    // its successor beside it until Ersetzen
     // A stream's detour for Dateiname, kept open to be read back.
     std::optional<Deskriptor> umweg_;
     std::string umwegName_;

@@ -1,6 +1,7 @@
 #include "rechner/Ausgabefelder.h"
 
 #include "calc/Ergebniszeilen.h"
+#include "calc/Satz.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
 #include "rechner/Zonenspalten.h"
@@ -96,7 +97,7 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
     }
     zeile.Zahl(ergebnis.Teilmonatsfaktor);
     // As the caption of row 31 shows it: 0,90 or 1,15 (percent).
-    zeile.Dezimal(Waehrung::AusDoubleHalbGerade(ergebnis.Zusatzsatz * 100), 2);
+    zeile.Dezimal(Satz::AusAnteil(ergebnis.Zusatzsatz).Prozent(), 2);
     // Column 5 holds the fund's general rate, as the rate panel shows it.
     zeile.Dezimal(eingaben.KVSatz[SummenSpalte], 2);
     for (std::size_t job = ErsteSpalte; job <= LetzterJob; ++job) {
@@ -106,8 +107,7 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const Eingaben& eingaben,
         zeile.Dezimal(eingaben.Jahressatz[b], 2);
     }
     for (Umlageart u : Umlagearten) {
-        // Thousandths of a percent: one unit is ten counts of 1/10000.
-        zeile.Dezimal(Waehrung::AusRoh(std::int64_t{eingaben.Umlagesatz[u]} * 10), 3);
+        zeile.Dezimal(Satz::AusTausendsteln(eingaben.Umlagesatz[u]).Prozent(), 3);
     }
     zeile.Dezimal(eingaben.FaktorF, 4);
     zeile.Ganzzahl(ergebnis.WarnungSichtbar ? 1 : 0);

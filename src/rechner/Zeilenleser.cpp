@@ -176,8 +176,8 @@ class Leser {
         }
         const Zahllesung satz = ZahlLesen(zahl, Satzweise(format));
         if (!satz.Fehler) {
-            // Counts of 1/10000 % with at most three decimals: whole tens.
-            ziel = Satz{satz.Wert.Roh() / 10};
+            // At most three decimals: the rate exactly.
+            ziel = Satz::AusProzent(satz.Wert);
             return std::nullopt;
         }
         switch (*satz.Fehler) {

@@ -244,8 +244,7 @@ void ZonenergebnisReferenz(std::string& text) {
 }
 
 Waehrung SatzAlsZahl(Satz satz) {
-    // Thousandths of a percent: one is ten counts of 1/10000.
-    return Waehrung::AusRoh(satz.Tausendstel * 10);
+    return satz.Prozent();
 }
 
 const std::vector<Zonenbeschreibung>& Zonenbeschreibungen() {

@@ -1,5 +1,6 @@
 #include "store/Umlagesatz.h"
 
+#include "calc/Eingaben.h"
 #include "store/Bytefolge.h"
 
 namespace lohnwippe {
@@ -9,14 +10,25 @@ using namespace bytefolge;
 namespace {
 
 // The four arrays follow each other without gaps, 44 bytes apiece.
-template <typename Satz>
-constexpr auto Felder(Satz& s) {
+template <typename Datensatz>
+constexpr auto Felder(Datensatz& s) {
     return std::array{&s.U1Saetze, &s.U2Saetze, &s.U3Saetze, &s.KVSaetze};
 }
 
 static_assert(std::size_t{4} * AnzahlKassen * 2 == UmlagesatzLaenge);
 
 }  // namespace
+
+Satz KVSatzVon(const Umlagesatz& satz, std::size_t kasse) {
+    return Satz::AusHundertsteln(satz.KVSaetze[kasse]);
+}
+
+Satz UmlageVon(const Umlagesatz& satz, std::size_t kasse, Umlageart umlage) {
+    const JeKasse& saetze = umlage == U1   ? satz.U1Saetze
+                            : umlage == U2 ? satz.U2Saetze
+                                           : satz.U3Saetze;
+    return Satz::AusTausendsteln(saetze[kasse]);
+}
 
 void UmlagesatzKodieren(const Umlagesatz& satz, std::span<std::byte, UmlagesatzLaenge> ziel) {
     std::size_t offset = 0;

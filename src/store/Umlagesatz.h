@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "calc/Satz.h"
 #include "store/Satznummern.h"
 
 namespace lohnwippe {
@@ -32,6 +33,13 @@ struct Umlagesatz {
 
     bool operator==(const Umlagesatz&) const = default;
 };
+
+enum Umlageart : int;  // calc/Eingaben.h
+
+// The rates of the fund at position `kasse` (0..AnzahlKassen-1) as the
+// program calculates and shows them.
+Satz KVSatzVon(const Umlagesatz& satz, std::size_t kasse);
+Satz UmlageVon(const Umlagesatz& satz, std::size_t kasse, Umlageart umlage);
 
 void UmlagesatzKodieren(const Umlagesatz& satz, std::span<std::byte, UmlagesatzLaenge> ziel);
 std::array<std::byte, UmlagesatzLaenge> UmlagesatzKodieren(const Umlagesatz& satz);
