@@ -1,7 +1,6 @@
 #include "calc/ErgebniszeilenAb2013.h"
 
 #include <array>
-#include <cstdint>
 
 #include "calc/Formate.h"
 
@@ -99,13 +98,7 @@ class Aufbau {
 }  // namespace
 
 std::string FormatSatz(Satz satz) {
-    const std::int64_t betrag = satz.Tausendstel < 0 ? -satz.Tausendstel : satz.Tausendstel;
-    std::string nachkomma = std::to_string(1000 + betrag % 1000).substr(1);
-    if (nachkomma.back() == '0') {
-        nachkomma.pop_back();
-    }
-    return (satz.Tausendstel < 0 ? "-" : "") + std::to_string(betrag / 1000) + "," + nachkomma +
-           " %";
+    return SatzText(satz, satz.Tausendstel % 10 != 0 ? 3 : 2) + " %";
 }
 
 std::string BEFormel(const Periode& p) {
