@@ -35,6 +35,13 @@ std::string Jobname(Job job) {
     return job.Nr() == 1 ? "Hauptbeschäftigung" : std::to_string(job.Nr() - 1) + ". Mini-Job";
 }
 
+std::string BisDezemberText(Berichtsmonat monat) {
+    return "--> Dez., " +
+           (monat.Monat < MonateJeJahr ? VollerMonatsname(monat.Monat + 1) + " bis "
+                                       : std::string()) +
+           MonatUndJahr(MonateJeJahr, monat.Jahr);
+}
+
 std::string Schaltername(Jobschalter schalter) {
     static constexpr std::array<const char*, 8> namen{"KV",          "PV",  "RV",  "AV",
                                                       "Krankengeld", "U 1", "U 2", "U 3"};
@@ -126,6 +133,30 @@ void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz pers
         return;
     }
     laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt};
+}
+
+void Verlauf::Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher) {
+    if (laufend_) {
+        laufend_->StammVorher = std::move(vorher);
+        laufend_->StammNachher = std::move(nachher);
+    }
+}
+
+void Verlauf::Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Personenplatz person) {
+    Abschliessen(Schritt{"Nachgeholtes Speichern, " + Fallname(namen, person, monat),
+                         monat,
+                         person,
+                         {},
+                         std::nullopt,
+                         std::nullopt});
+}
+
+std::optional<std::string> Verlauf::Menuetext(bool rueckwaerts) const {
+    const Schritt* s = Naechster(rueckwaerts);
+    if (s == nullptr) {
+        return std::nullopt;
+    }
+    return (rueckwaerts ? "Rückgängig: " : "Wiederholen: ") + s->Text;
 }
 
 void Verlauf::Beenden(bool ungesichert) {

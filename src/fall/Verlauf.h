@@ -38,6 +38,8 @@ std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmo
 // "„Name, Januar 2012“" and the like.
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
 std::string Jobname(Job job);
+// "--> Dez." from `monat` on: "--> Dez., Februar bis Dezember 2012".
+std::string BisDezemberText(Berichtsmonat monat);
 std::string Schaltername(Jobschalter schalter);
 std::string Schaltername(Allgemeinschalter schalter);
 
@@ -62,9 +64,18 @@ class Verlauf {
     // The action in progress as a step, named where it is taken. Closing
     // may take over several boxes at once: one step for all.
     void Benennen(std::string text, Berichtsmonat monat, Personenplatz person);
-    // The step in progress, for what a save adds to it; none when the
-    // action is no step.
-    Schritt* Laufend() { return laufend_ ? &*laufend_ : nullptr; }
+    // The step in progress names its case after `namen`, with ", " after
+    // `text`.
+    void Benennen(std::string text, const Namensfelder& namen, Berichtsmonat monat,
+                  Personenplatz person) {
+        Benennen(text + ", " + Fallname(namen, person, monat), monat, person);
+    }
+    // The master data of the step in progress, before and after a save went
+    // through.
+    void Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher);
+    // What a save still owed wrote before an undo or redo, the case as typed
+    // after a failed save, is a step of its own, the first to be taken back.
+    void Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Personenplatz person);
     // Ends the action in progress (Abschliessen). A step the files have not
     // taken (`ungesichert`) leaves nothing that could be redone.
     void Beenden(bool ungesichert);
@@ -79,6 +90,9 @@ class Verlauf {
     // The step the next undo or redo would take back or do again.
     const Schritt* Zurueck() const { return zurueck_.empty() ? nullptr : &zurueck_.back(); }
     const Schritt* Vor() const { return vor_.empty() ? nullptr : &vor_.back(); }
+    const Schritt* Naechster(bool rueckwaerts) const { return rueckwaerts ? Zurueck() : Vor(); }
+    // "Rückgängig: …" or "Wiederholen: …" for the menu; none when nothing.
+    std::optional<std::string> Menuetext(bool rueckwaerts) const;
     // After an undo (`rueckwaerts`) or a redo went through.
     void Gegangen(bool rueckwaerts);
 
