@@ -93,15 +93,10 @@ Aenderung OffenerFall::Fertig(Aenderung aenderung) {
 
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     Aenderung a;
-    const Ersetzung::Ausgang ausgang = ersetzung_.Entscheiden(neueUebernehmen, a);
-    if (ausgang == Ersetzung::Ausgang::Gescheitert) {
-        Aenderung fertig = Fertig(std::move(a));
-        fertig.Wahl.reset();
-        return fertig;
-    }
-    if (ausgang == Ersetzung::Ausgang::Uebernommen) {
+    if (ersetzung_.Entscheiden(neueUebernehmen, a) == Ersetzung::Ausgang::Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
         a.Personen = formular_.NamenNeuLesen();
+        verlauf_.Uebernommen();
         a += NeuLaden();
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.

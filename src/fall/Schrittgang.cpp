@@ -15,7 +15,11 @@ std::optional<Schritt> SchrittGehen(bool rueckwaerts, Datenbestand& daten, Verla
     }
     const Schritt schritt = *naechster;
     const std::string was = "„" + schritt.Text + "“";
-    const auto nicht = [&](std::string grund) {
+    // `nie`: the file in use no longer holds what the step left.
+    const auto nicht = [&](std::string grund, bool nie = true) {
+        if (nie && schritt.Frueher) {
+            verlauf.Streichen(rueckwaerts);
+        }
         a.Meldungen.push_back(
             {Programmtitel,
              was + (rueckwaerts ? " wurde nicht rückgängig gemacht" : " wurde nicht wiederholt") +
@@ -24,7 +28,7 @@ std::optional<Schritt> SchrittGehen(bool rueckwaerts, Datenbestand& daten, Verla
         return std::nullopt;
     };
     if (!daten.FremdeDateien().empty()) {
-        return nicht("Zuerst ist zu entscheiden, welche Fassung der Datei gelten soll.");
+        return nicht("Zuerst ist zu entscheiden, welche Fassung der Datei gelten soll.", false);
     }
     const auto ist = [&](const Satzaenderung& s) -> const std::vector<std::byte>& {
         return rueckwaerts ? s.Nachher : s.Vorher;

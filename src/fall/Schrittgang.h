@@ -16,7 +16,9 @@ namespace lohnwippe {
 // - Nothing is written while another program's file waits for the decision
 //   which version goes on, nor when one of the records no longer holds the
 //   bytes the step left (another program changed it), nor when the names
-//   were saved anew since; `a` says why.
+//   were saved anew since; `a` says why. A step taken before the user took
+//   another program's file over (Schritt::Frueher) that finds such a record
+//   is dropped: it will never go, and the ones before it may.
 // - The writes go whole or not at all; a step cut short is put back and
 //   said, and stays where it was in the list.
 // - The line printer goes with the step only where the step changed it.

@@ -110,7 +110,7 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
                 }
             }
         }
-        if (!ohne.Saetze.empty() && !zurueck_.empty()) {
+        if (!ohne.Saetze.empty() && !zurueck_.empty() && !zurueck_.back().Frueher) {
             Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
         }
         return;
@@ -132,7 +132,7 @@ void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz pers
         laufend_->Text += "; " + text;
         return;
     }
-    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt};
+    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt, false};
 }
 
 void Verlauf::Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher) {
@@ -148,7 +148,8 @@ void Verlauf::Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Persone
                          person,
                          {},
                          std::nullopt,
-                         std::nullopt});
+                         std::nullopt,
+                         false});
 }
 
 std::optional<std::string> Verlauf::Menuetext(bool rueckwaerts) const {
@@ -164,6 +165,21 @@ void Verlauf::Beenden(bool ungesichert) {
         VorVerwerfen();
     }
     Abschliessen(std::exchange(laufend_, std::nullopt));
+}
+
+void Verlauf::Streichen(bool rueckwaerts) {
+    auto& von = rueckwaerts ? zurueck_ : vor_;
+    if (!von.empty()) {
+        von.pop_back();
+    }
+}
+
+void Verlauf::Uebernommen() {
+    for (auto* liste : {&zurueck_, &vor_}) {
+        for (Schritt& schritt : *liste) {
+            schritt.Frueher = true;
+        }
+    }
 }
 
 void Verlauf::Gegangen(bool rueckwaerts) {

@@ -29,6 +29,10 @@ struct Schritt {
         bool operator==(const Stammwerte&) const = default;
     };
     std::optional<Stammwerte> StammVorher, StammNachher;
+    // Taken on a file the user has since replaced by another program's
+    // ("Neue Datei übernehmen"): it still goes where that file's records
+    // hold the bytes it left; where they do not, it never will.
+    bool Frueher = false;
 };
 
 // What a step is called, as the context menu and the notice after an undo
@@ -95,6 +99,13 @@ class Verlauf {
     std::optional<std::string> Menuetext(bool rueckwaerts) const;
     // After an undo (`rueckwaerts`) or a redo went through.
     void Gegangen(bool rueckwaerts);
+    // The next undo or redo cannot go on the file in use: it is dropped, so
+    // that the ones before it can.
+    void Streichen(bool rueckwaerts);
+    // Another program's file was taken over: every step so far was taken on
+    // the file it replaced (Schritt::Frueher), and what loading it stores
+    // belongs to none of them.
+    void Uebernommen();
 
   private:
     // The oldest step goes when the list is full.
