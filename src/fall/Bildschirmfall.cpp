@@ -220,15 +220,11 @@ Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendruc
     return d;
 }
 
-Fallsatz Bildschirmfall::SatzVomBildschirm() const {
-    Fallsatz satz = SatzMitAngaben(gespeichert_, angaben_);
-    // Nothing reads it in a case record; the person keeps it meaningful.
-    satz.LetzterFall = static_cast<std::int16_t>(person_.Wert());
-    return satz;
-}
-
 Fallsatz& Bildschirmfall::Festhalten() {
-    gespeichert_ = SatzVomBildschirm();
+    // Moved through, not copied: every calculation comes here.
+    gespeichert_ = SatzMitAngaben(std::move(gespeichert_), angaben_);
+    // Nothing reads it in a case record; the person keeps it meaningful.
+    gespeichert_.LetzterFall = static_cast<std::int16_t>(person_.Wert());
     return gespeichert_;
 }
 

@@ -96,8 +96,6 @@ class Bildschirmfall {
     // The record in memory: last read or written.
     const Fallsatz& Satz() const { return gespeichert_; }
     Fallsatz& Satz() { return gespeichert_; }
-    // The case on screen as the record stores it, on the record in memory.
-    Fallsatz SatzVomBildschirm() const;
     // The record in memory becomes the case on screen, to be stored.
     Fallsatz& Festhalten();
     // The record in memory to write one change into on its own; while a

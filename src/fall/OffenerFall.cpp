@@ -80,7 +80,7 @@ Aenderung OffenerFall::Rechnen() {
     return a;
 }
 
-Aenderung OffenerFall::Fertig(Aenderung aenderung) {
+Aenderung OffenerFall::Fertig(Aenderung&& aenderung) {
     verlauf_.Beenden(sicherung_.Ungesichert());
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
@@ -88,7 +88,7 @@ Aenderung OffenerFall::Fertig(Aenderung aenderung) {
     sicherung_.Ersetzungen(aenderung);
     // Closing ends with the question, or it is over.
     ersetzung_.Fragen(fremde, aenderung);
-    return aenderung;
+    return std::move(aenderung);
 }
 
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {

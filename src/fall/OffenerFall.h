@@ -168,7 +168,7 @@ class OffenerFall {
     Fallsatz& SatzImSpeicher() { return bildschirm_.SatzImSpeicher(sicherung_.Ungesichert()); }
     // Every answer ends here: whether a sync is due, and which version of a
     // file another program changed is to go on.
-    Aenderung Fertig(Aenderung aenderung);
+    Aenderung Fertig(Aenderung&& aenderung);
     // Names the action in progress as a step, at the case on screen, and
     // the case after `text`.
     void SchrittBenennen(std::string text) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "calc/Formate.h"
@@ -10,9 +11,11 @@
 namespace lohnwippe {
 
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
-    std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name + ", " + MonatUndJahr(monat.Monat, monat.Jahr);
+    const std::string& gespeichert = namen.Personen[static_cast<std::size_t>(person.Wert())];
+    std::string name = gespeichert.substr(0, gespeichert.find_last_not_of(' ') + 1);
+    name += ", ";
+    name += MonatUndJahr(monat.Monat, monat.Jahr);
+    return name;
 }
 
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
@@ -70,7 +73,11 @@ void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
             frueher->Nachher = std::move(aenderung.Nachher);
         }
     }
-    std::erase_if(schritt.Saetze, [](const Satzaenderung& s) { return s.Vorher == s.Nachher; });
+    // memcmp: a comparison of std::byte elements goes one by one.
+    std::erase_if(schritt.Saetze, [](const Satzaenderung& s) {
+        return s.Vorher.size() == s.Nachher.size() &&
+               std::memcmp(s.Vorher.data(), s.Nachher.data(), s.Vorher.size()) == 0;
+    });
 }
 
 }  // namespace

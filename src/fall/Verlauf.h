@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/Berichtsmonat.h"
@@ -72,7 +73,9 @@ class Verlauf {
     // `text`.
     void Benennen(std::string text, const Namensfelder& namen, Berichtsmonat monat,
                   Personenplatz person) {
-        Benennen(text + ", " + Fallname(namen, person, monat), monat, person);
+        text += ", ";
+        text += Fallname(namen, person, monat);
+        Benennen(std::move(text), monat, person);
     }
     // The master data of the step in progress, before and after a save went
     // through.
