@@ -49,50 +49,54 @@ std::optional<Schritt> SchrittGehen(bool rueckwaerts, Datenbestand& daten, Verla
     if (stammIst && stammIst->Namen != formular.Namen()) {
         return nicht("Die Stammdaten wurden seitdem geändert. Es wurde nichts zurückgeschrieben.");
     }
-    // Whole or not at all, the settings record with the names included.
-    Datenbestand::Verbund verbund(daten);
-    Erwartet<void> geschrieben;
-    for (const Satzaenderung& satz : schritt.Saetze) {
-        geschrieben = daten.SatzSchreiben(satz.Datei, satz.SatzNr, soll(satz));
-        if (!geschrieben.HatWert()) {
-            break;
+    {
+        // Whole or not at all, the settings record with the names included.
+        Datenbestand::Verbund verbund(daten);
+        Erwartet<void> geschrieben;
+        for (const Satzaenderung& satz : schritt.Saetze) {
+            geschrieben = daten.SatzSchreiben(satz.Datei, satz.SatzNr, soll(satz));
+            if (!geschrieben.HatWert()) {
+                break;
+            }
         }
-    }
-    // Otherwise the switch stays as the user last stored it.
-    const bool drucker =
-        stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
-            ? stammSoll->Zeilendrucker
-            : formular.ZeilendruckerGespeichert();
-    if (geschrieben.HatWert() && stammSoll) {
-        auto einstellungen = daten.FallLesen(EinstellungsSatz);
-        geschrieben =
-            einstellungen.HatWert()
-                ? daten.FallSchreiben(EinstellungsSatz,
-                                      NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
-                                                     stammSoll->Namen, drucker))
-                : Erwartet<void>(einstellungen.Fehler());
-    }
-    if (geschrieben.HatWert()) {
-        // To the disk with the case's own save, which the loading after the
-        // step makes due.
-        geschrieben = verbund.Abschliessen(false);
-    }
-    if (!geschrieben.HatWert()) {
-        const bool zurueck = verbund.Zuruecknehmen().HatWert();
-        a.Meldungen.push_back(Dateimeldung(
-            geschrieben.Fehler(),
-            was +
-                (rueckwaerts ? " wurde nicht rückgängig gemacht. " : " wurde nicht wiederholt. ") +
-                (zurueck ? std::string("Die Daten sind unverändert.")
+        // Otherwise the switch stays as the user last stored it.
+        const bool drucker =
+            stammSoll && stammIst && stammIst->Zeilendrucker != stammSoll->Zeilendrucker
+                ? stammSoll->Zeilendrucker
+                : formular.ZeilendruckerGespeichert();
+        if (geschrieben.HatWert() && stammSoll) {
+            auto einstellungen = daten.FallLesen(EinstellungsSatz);
+            geschrieben =
+                einstellungen.HatWert()
+                    ? daten.FallSchreiben(EinstellungsSatz,
+                                          NamenEintragen(einstellungen.Wert(), EinstellungsSatz,
+                                                         stammSoll->Namen, drucker))
+                    : Erwartet<void>(einstellungen.Fehler());
+        }
+        if (geschrieben.HatWert()) {
+            // To the disk with the case's own save, which the loading after the
+            // step makes due.
+            geschrieben = verbund.Abschliessen(false);
+        }
+        if (!geschrieben.HatWert()) {
+            const bool zurueck = verbund.Zuruecknehmen().HatWert();
+            a.Meldungen.push_back(Dateimeldung(
+                geschrieben.Fehler(),
+                was +
+                    (rueckwaerts ? " wurde nicht rückgängig gemacht. "
+                                 : " wurde nicht wiederholt. ") +
+                    (zurueck
+                         ? std::string("Die Daten sind unverändert.")
                          : std::string("Die Daten enthalten den Schritt nur zum Teil; Lohnwippe "
                                        "stellt den bisherigen Stand beim nächsten erfolgreichen "
                                        "Speichern wieder her."))));
-        verlauf.Verwerfen();
-        return std::nullopt;
-    }
-    verlauf.Gegangen(rueckwaerts);
-    if (stammSoll) {
-        formular.Zurueckgeschrieben(stammSoll->Namen, drucker);
+            verlauf.Verwerfen();
+            return std::nullopt;
+        }
+        verlauf.Gegangen(rueckwaerts);
+        if (stammSoll) {
+            formular.Zurueckgeschrieben(stammSoll->Namen, drucker);
+        }
     }
     if (std::any_of(schritt.Saetze.begin(), schritt.Saetze.end(), [](const Satzaenderung& s) {
             return s.Datei == Datendatei::Faelle && s.SatzNr >= NamenSatz1;
