@@ -10,11 +10,19 @@
 
 namespace lohnwippe {
 
+void FallnameAnhaengen(std::string& ziel, const Namensfelder& namen, Personenplatz person,
+                       Berichtsmonat monat) {
+    const std::string& name = namen.Personen[static_cast<std::size_t>(person.Wert())];
+    // Every step is named so, at every Enter: one allocation at most.
+    ziel.reserve(ziel.size() + name.size() + 24);
+    ziel.append(name, 0, name.find_last_not_of(' ') + 1);
+    ziel += ", ";
+    ziel += MonatUndJahr(monat.Monat, monat.Jahr);
+}
+
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
-    const std::string& gespeichert = namen.Personen[static_cast<std::size_t>(person.Wert())];
-    std::string name = gespeichert.substr(0, gespeichert.find_last_not_of(' ') + 1);
-    name += ", ";
-    name += MonatUndJahr(monat.Monat, monat.Jahr);
+    std::string name;
+    FallnameAnhaengen(name, namen, person, monat);
     return name;
 }
 
@@ -122,7 +130,7 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
         }
         return;
     }
-    Schritt schritt = std::move(*neu);
+    Schritt& schritt = *neu;
     Einfuegen(schritt, std::move(offen));
     if (schritt.Saetze.empty() && schritt.StammVorher == schritt.StammNachher) {
         return;

@@ -39,6 +39,8 @@ struct Schritt {
 // What a step is called, as the context menu and the notice after an undo
 // show it: the change, the case and month.
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat);
+void FallnameAnhaengen(std::string& ziel, const Namensfelder& namen, Personenplatz person,
+                       Berichtsmonat monat);
 // A record of a step, for a message: "die Namen der Personalfälle",
 // "„Name, Januar 2012“" and the like.
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
@@ -74,7 +76,7 @@ class Verlauf {
     void Benennen(std::string text, const Namensfelder& namen, Berichtsmonat monat,
                   Personenplatz person) {
         text += ", ";
-        text += Fallname(namen, person, monat);
+        FallnameAnhaengen(text, namen, person, monat);
         Benennen(std::move(text), monat, person);
     }
     // The master data of the step in progress, before and after a save went
