@@ -96,8 +96,8 @@ Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     if (ersetzung_.Entscheiden(neueUebernehmen, a) == Ersetzung::Ausgang::Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
         a.Personen = formular_.NamenNeuLesen();
-        verlauf_.Uebernommen();
         a += NeuLaden();
+        verlauf_.Uebernommen();
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.
         if (ersetzung_.Schliessend()) {

@@ -99,6 +99,10 @@ void Verlauf::VorVerwerfen() {
 }
 
 void Verlauf::Abschliessen(std::optional<Schritt> neu) {
+    Abschliessen(std::move(neu), true);
+}
+
+void Verlauf::Abschliessen(std::optional<Schritt> neu, bool zumLetzten) {
     std::vector<Satzaenderung> offen = std::move(offen_);
     offen_.clear();
     if (!neu) {
@@ -125,7 +129,7 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
                 }
             }
         }
-        if (!ohne.Saetze.empty() && !zurueck_.empty() && !zurueck_.back().Frueher) {
+        if (zumLetzten && !ohne.Saetze.empty() && !zurueck_.empty()) {
             Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
         }
         return;
@@ -195,6 +199,8 @@ void Verlauf::Uebernommen() {
             schritt.Frueher = true;
         }
     }
+    // What loading the new file stored belongs to none of them.
+    Abschliessen(std::nullopt, false);
 }
 
 void Verlauf::Gegangen(bool rueckwaerts) {

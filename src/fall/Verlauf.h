@@ -107,12 +107,15 @@ class Verlauf {
     // The next undo or redo cannot go on the file in use: it is dropped, so
     // that the ones before it can.
     void Streichen(bool rueckwaerts);
-    // Another program's file was taken over: every step so far was taken on
-    // the file it replaced (Schritt::Frueher), and what loading it stores
-    // belongs to none of them.
+    // Another program's file was taken over and loaded: every step so far
+    // was taken on the file it replaced (Schritt::Frueher), and what loading
+    // it stored belongs to none of them.
     void Uebernommen();
 
   private:
+    // `zumLetzten`: records written without a step join the last one.
+    void Abschliessen(std::optional<Schritt> neu, bool zumLetzten);
+
     // The oldest step goes when the list is full.
     std::deque<Schritt> zurueck_;
     std::deque<Schritt> vor_;
