@@ -1,5 +1,6 @@
 #include "fall/Bildschirmfall.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <stdexcept>
 
@@ -7,6 +8,7 @@
 #include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
+#include "store/Cp1252.h"
 #include "store/Satznummern.h"
 
 namespace lohnwippe {
@@ -48,14 +50,143 @@ Aenderung Bildschirmfall::Laden(Berichtsmonat monat, Personenplatz person,
     return a;
 }
 
-bool Bildschirmfall::Berechnen() {
+bool Bildschirmfall::Berechnen(Aenderung& a) {
     eingaben_ = EingabenAusFall(angaben_, umlagesatz_, monat_);
     try {
         ergebnis_ = lohnwippe::Berechnen(eingaben_);
     } catch (const std::overflow_error&) {
+        a.Meldungen.push_back(
+            {Programmtitel, std::string(BetraegeZuGross) + " Bitte korrigieren Sie die Entgelte.",
+             Symbol::Ausrufezeichen});
         return false;
     }
+    a.Ergebnis = true;
+    Festhalten();
     return true;
+}
+
+Fallsatz Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) const {
+    return EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
+                                     monat_.MonatPos(), fenster);
+}
+
+std::optional<Waehrung> Bildschirmfall::EntgeltAnnehmen(Job job, std::string_view text,
+                                                        Aenderung& a) {
+    getippt_[job].reset();
+    const Entgeltuebernahme uebernahme = EntgeltUebernehmen(text);
+    a.Entgelttext[job] = uebernahme.Text;
+    if (auto zuGross = EntgeltZuGross(uebernahme, text)) {
+        // Refused like an unreadable amount, so that it can neither stay in
+        // the case nor be copied into the later months.
+        a.Entgelttext[job] = FormatBetrag(angaben_[job].Entgelt);
+        a.Meldungen.push_back(std::move(*zuGross));
+        return std::nullopt;
+    }
+    return uebernahme.Betrag;
+}
+
+const std::string& Bildschirmfall::ArbeitgeberTrimmen(Job job) {
+    std::string& name = angaben_[job].Arbeitgeber;
+    name = std::string(Getrimmt(name));
+    return name;
+}
+
+std::optional<DateiFehler> Bildschirmfall::JahressummeLesen(Aenderung& a) {
+    auto summe = daten_.Jahressumme(fallNr_);
+    jahressumme_.reset();
+    if (summe.HatWert()) {
+        jahressumme_ = summe.Wert();
+        return std::nullopt;
+    }
+    if (summe.Fehler().Art != DateiFehler::Fehlerart::Ueberlauf) {
+        return summe.Fehler();
+    }
+    // Nothing failed to save; a damaged record holds amounts that no entry
+    // can make.
+    a.Meldungen.push_back(
+        {Programmtitel,
+         summe.Fehler().Datei + ", Satz " + std::to_string(summe.Fehler().Satz) +
+             ": Die Entgelte dieses Jahres sind zu groß, um sie zusammenzuzählen; die Datei ist "
+             "vermutlich beschädigt. Das Jahresentgelt wird nicht angezeigt.",
+         Symbol::Ausrufezeichen});
+    return std::nullopt;
+}
+
+void Bildschirmfall::UmlagenNeuLesen(Aenderung& a) {
+    auto umlagen = daten_.UmlageLesen(UmlageNr(monat_));
+    if (!umlagen.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(
+            umlagen.Fehler(), "Die Beitrags- und Umlagesätze für " +
+                                  MonatUndJahr(monat_.Monat, monat_.Jahr) +
+                                  " konnten nicht gelesen werden. Bis der Fall neu geladen wird, "
+                                  "rechnet er mit den bisherigen Sätzen."));
+        return;
+    }
+    umlagesatz_ = umlagen.Wert();
+    a.Fall = true;
+}
+
+std::optional<Entgeltuebernahme> Bildschirmfall::GetipptUebernehmen(Job job, Aenderung& a) {
+    auto& getippt = getippt_[job];
+    // A box only emptied by entering it, or emptied again, changes nothing.
+    if (!getippt || Getrimmt(*getippt).empty()) {
+        getippt.reset();
+        return std::nullopt;
+    }
+    Entgeltuebernahme uebernahme = EntgeltUebernehmen(*getippt);
+    const auto zuGross = EntgeltZuGross(
+        uebernahme, *getippt,
+        "Gespeichert bleibt das bisherige Entgelt " + FormatEuro(angaben_[job].Entgelt) + ".");
+    getippt.reset();
+    if (zuGross) {
+        a.Meldungen.push_back(*zuGross);
+    } else if (uebernahme.Betrag && *uebernahme.Betrag != angaben_[job].Entgelt) {
+        return uebernahme;
+    }
+    return std::nullopt;
+}
+
+bool Bildschirmfall::ArbeitgeberGeaendert(Job job) const {
+    const auto wieGespeichert = [](const std::string& name) {
+        std::array<std::byte, TextfeldLaenge> feld{};
+        TextfeldKodieren(name, feld);
+        return TextfeldDekodieren(feld);
+    };
+    return wieGespeichert(angaben_[job].Arbeitgeber) != wieGespeichert(gespeichert_.Namen[job]);
+}
+
+Waehrung Bildschirmfall::EntgeltGespeichert(Job job, bool ungesichert) const {
+    if (ungesichert) {
+        if (auto gespeichert = daten_.FallLesen(fallNr_); gespeichert.HatWert()) {
+            return gespeichert.Wert().Entgelte[job];
+        }
+    }
+    return angaben_[job].Entgelt;
+}
+
+int Bildschirmfall::Reglerstellung(Job job, int position) const {
+    constexpr int Hoechste = 32767;
+    if (position != 1) {
+        return position;
+    }
+    const std::int64_t euro = detail::DurchSkalaHalbGerade(angaben_[job].Entgelt.Roh());
+    return static_cast<int>(std::clamp<std::int64_t>(euro, 0, Hoechste));
+}
+
+void Bildschirmfall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) const {
+    const Waehrung null;
+    if (job.Nr() < 2 || !Ein(eingaben_.Zweige[job][AV]) || eingaben_.Entgelt[job] <= null ||
+        eingaben_.Entgelt[1] <= null) {
+        return;
+    }
+    a.Meldungen.push_back({"Achtung!",
+                           std::string("Ein Minijob neben einer versicherungspflichtigen "
+                                       "Hauptbeschäftigung\nist in der Arbeitslosenversicherung ") +
+                               zweig +
+                               " versicherungsfrei\nund wird somit nicht auf die Gleitzone "
+                               "angerechnet.\nBitte korrigieren Sie erforderlichenfalls Ihre "
+                               "Eingabe!",
+                           Symbol::Keines});
 }
 
 Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr,
@@ -89,15 +220,11 @@ Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendruc
     return d;
 }
 
-Fallsatz Bildschirmfall::SatzVomBildschirm() const {
-    Fallsatz satz = SatzMitAngaben(gespeichert_, angaben_);
-    // Nothing reads it in a case record; the person keeps it meaningful.
-    satz.LetzterFall = static_cast<std::int16_t>(person_.Wert());
-    return satz;
-}
-
 Fallsatz& Bildschirmfall::Festhalten() {
-    gespeichert_ = SatzVomBildschirm();
+    // Moved through, not copied: every calculation comes here.
+    gespeichert_ = SatzMitAngaben(std::move(gespeichert_), angaben_);
+    // Nothing reads it in a case record; the person keeps it meaningful.
+    gespeichert_.LetzterFall = static_cast<std::int16_t>(person_.Wert());
     return gespeichert_;
 }
 

@@ -6,6 +6,7 @@
 
 #include "calc/Berichtsmonat.h"
 #include "calc/Eingaben.h"
+#include "calc/Entgelteingabe.h"
 #include "calc/Ergebnis.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
@@ -33,9 +34,19 @@ class Bildschirmfall {
     // `namen`, followed by `folge`. It does not calculate.
     Aenderung Laden(Berichtsmonat monat, Personenplatz person, const Namensfelder& namen,
                     std::string_view folge);
-    // Calculates the case as the window shows it; false when its amounts are
-    // too large (only a damaged file holds such), and the result stays.
-    bool Berechnen();
+    // Calculates the case as the window shows it (`Aenderung::Ergebnis`),
+    // and the record in memory becomes the case on screen, to be stored;
+    // false when its amounts are too large (only a damaged file holds such):
+    // the result stays, and `a` says so.
+    bool Berechnen(Aenderung& a);
+    // The settings record after a calculation, with `namen` and the
+    // window's place.
+    Fallsatz Einstellungen(const Namensfelder& namen, Fensterposition fenster) const;
+    // Takes the text of an amount box over on Enter: the amount, or none
+    // when the text is no amount or too large to store (which `a` says).
+    std::optional<Waehrung> EntgeltAnnehmen(Job job, std::string_view text, Aenderung& a);
+    // The employer name trimmed when its box is left; the text to show.
+    const std::string& ArbeitgeberTrimmen(Job job);
 
     Berichtsmonat Monat() const { return monat_; }
     Personenplatz Person() const { return person_; }
@@ -46,14 +57,36 @@ class Bildschirmfall {
     Fallangaben& Angaben() { return angaben_; }
     // Text typed into an amount box and not yet taken over by Enter.
     JeJob<std::optional<std::string>>& Getippt() { return getippt_; }
+    // Closing takes over what was typed without Enter as Enter takes it:
+    // the amount when it changes the case. The warnings meant for a
+    // correction do not hold up the end, but an amount too large to store is
+    // lost, and that is said in `a`.
+    std::optional<Entgeltuebernahme> GetipptUebernehmen(Job job, Aenderung& a);
+    // Whether the employer box holds a name the record does not, as the
+    // file would store it.
+    bool ArbeitgeberGeaendert(Job job) const;
+    // The amount the record holds: undo goes back to it, and after a failed
+    // save (`ungesichert`) it is the one on disk, not the one on screen.
+    Waehrung EntgeltGespeichert(Job job, bool ungesichert) const;
+    // The slider at `position`; its first step from 0 jumps to the amount
+    // entered.
+    int Reglerstellung(Job job, int position) const;
+    // The warning when a mini-job beside a main job pays into the
+    // unemployment insurance (`zweig` names it), after a calculation.
+    void MinijobWarnung(Job job, const char* zweig, Aenderung& a) const;
     const Umlagesatz& Umlagen() const { return umlagesatz_; }
     // The rates as the master data stored them anew.
-    void UmlagenSetzen(const Umlagesatz& umlagen) { umlagesatz_ = umlagen; }
+    // Reads the rates of the month again, as the master data stored them
+    // anew, with `Aenderung::Fall`; keeps the old ones when that fails and
+    // says so.
+    void UmlagenNeuLesen(Aenderung& a);
     const Eingaben& Eingabewerte() const { return eingaben_; }
     const Ergebnis& Resultat() const { return ergebnis_; }
     // Unknown when the twelve months could not be read or added up.
     std::optional<Waehrung> Jahressumme() const { return jahressumme_; }
-    void JahressummeSetzen(std::optional<Waehrung> summe) { jahressumme_ = summe; }
+    // Adds up the year of the case as the files hold it; a damaged record is
+    // said in `a`, any other failure given back for the caller to say.
+    std::optional<DateiFehler> JahressummeLesen(Aenderung& a);
 
     // What the report prints: the case as it stands, with the names and the
     // line printer of the master data, on `tag`.`monat`.`jahr`.
@@ -63,8 +96,6 @@ class Bildschirmfall {
     // The record in memory: last read or written.
     const Fallsatz& Satz() const { return gespeichert_; }
     Fallsatz& Satz() { return gespeichert_; }
-    // The case on screen as the record stores it, on the record in memory.
-    Fallsatz SatzVomBildschirm() const;
     // The record in memory becomes the case on screen, to be stored.
     Fallsatz& Festhalten();
     // The record in memory to write one change into on its own; while a

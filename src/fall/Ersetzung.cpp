@@ -1,5 +1,7 @@
 #include "fall/Ersetzung.h"
 
+#include <utility>
+
 namespace lohnwippe {
 
 void Ersetzung::Fragen(const std::vector<std::string>& fremde, Aenderung& a) {
@@ -18,6 +20,9 @@ void Ersetzung::Fragen(const std::vector<std::string>& fremde, Aenderung& a) {
                 "erhalten.",
             "Neue Datei übernehmen", "Meine Fassung behalten"};
     }
+    if (std::exchange(gescheitert_, false)) {
+        a.Wahl.reset();
+    }
 }
 
 Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
@@ -28,6 +33,7 @@ Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
     const std::string& datei = fremde.front();
     auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
     if (!entscheidung.HatWert()) {
+        gescheitert_ = true;
         a.Meldungen.push_back(Dateimeldung(entscheidung.Fehler(),
                                            "Es gilt vorerst weiter Ihre Fassung; Lohnwippe fragt "
                                            "beim nächsten Speichern erneut."));

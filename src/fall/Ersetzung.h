@@ -19,7 +19,7 @@ class Ersetzung {
 
     // The question about the first of `fremde` (the files another program
     // changed, looked up before the files the last write found replaced
-    // were said), after every action.
+    // were said), after every action but a decision that failed.
     void Fragen(const std::vector<std::string>& fremde, Aenderung& a);
 
     enum class Ausgang { Keine, Gescheitert, Behalten, Uebernommen };
@@ -41,6 +41,7 @@ class Ersetzung {
   private:
     Datenbestand& daten_;
     bool schliessend_ = false;
+    bool gescheitert_ = false;
 };
 
 }  // namespace lohnwippe

@@ -56,7 +56,7 @@ std::optional<Meldung> EntgeltZuGross(const Entgeltuebernahme& uebernahme, std::
     return Meldung{Programmtitel, std::move(text), Symbol::Ausrufezeichen};
 }
 
-Aenderung& Aenderung::operator+=(Aenderung andere) {
+Aenderung& Aenderung::operator+=(Aenderung&& andere) {
     Fall = Fall || andere.Fall;
     Auswahl = Auswahl || andere.Auswahl;
     Ergebnis = Ergebnis || andere.Ergebnis;

@@ -94,7 +94,7 @@ struct Aenderung {
     // A brief notice that needs no answer (what an undo took back).
     std::optional<std::string> Hinweis;
 
-    Aenderung& operator+=(Aenderung andere);
+    Aenderung& operator+=(Aenderung&& andere);
 };
 
 }  // namespace lohnwippe

@@ -2,10 +2,13 @@
 
 #include <utility>
 
+#include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
+#include "calc/Teilmonat.h"
+#include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
+#include "fall/Schrittgang.h"
 #include "fall/Startbefund.h"
-#include "store/Satznummern.h"
 
 namespace lohnwippe {
 
@@ -31,25 +34,12 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     if (!befund.Weiter) {
         return start;
     }
-    // Every calculation writes the names back into record 603: names not
-    // read would replace the stored ones, so the start ends instead.
-    std::array<Fallsatz, 3> master;
-    for (int i = 0; i < 3; ++i) {
-        auto satz = fall->daten_.FallLesen(NamenSatz1 + i);
-        if (!satz.HatWert()) {
-            start.Anzeige.Meldungen.push_back(
-                Programmende(satz.Fehler(),
-                             "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht "
-                             "gelesen werden. "));
-            return start;
-        }
-        master[static_cast<std::size_t>(i)] = satz.Wert();
+    const std::optional<Fallsatz> einstellungen = fall->formular_.Einlesen(start.Anzeige);
+    if (!einstellungen) {
+        return start;
     }
-    fall->formular_.NamenSetzen(NamenLesen(master[0], master[1], master[2]));
-    const Fallsatz& einstellungen = master[2];
-    fenster.Verschieben({einstellungen.Oben, einstellungen.Links});
-
-    const FallPosition ort = FallZerlegen(StartfallNr(einstellungen.LetzterFall));
+    fenster.Verschieben({einstellungen->Oben, einstellungen->Links});
+    const FallPosition ort = FallZerlegen(StartfallNr(einstellungen->LetzterFall));
     // Without its case there is nothing to show; nothing has been written.
     start.Anzeige += fall->Laden(*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
                                  *Personenplatz::Aus(ort.PersonPos), "Das Programm wird beendet.");
@@ -78,50 +68,19 @@ Aenderung OffenerFall::NeuLaden() {
 
 Aenderung OffenerFall::Rechnen() {
     Aenderung a;
-    if (!bildschirm_.Berechnen()) {
-        a.Meldungen.push_back(
-            {Programmtitel, std::string(BetraegeZuGross) + " Bitte korrigieren Sie die Entgelte.",
-             Symbol::Ausrufezeichen});
+    if (!bildschirm_.Berechnen(a)) {
         return a;
     }
-    a.Ergebnis = true;
-    bildschirm_.Festhalten();
-    sicherung_.NachRechnung(bildschirm_.FallNr(), bildschirm_.Satz(), Einstellungen(), a);
-    auto summe = daten_.Jahressumme(bildschirm_.FallNr());
-    bildschirm_.JahressummeSetzen(std::nullopt);
-    if (summe.HatWert()) {
-        bildschirm_.JahressummeSetzen(summe.Wert());
-    } else if (summe.Fehler().Art == DateiFehler::Fehlerart::Ueberlauf) {
-        // Nothing failed to save; a damaged record holds amounts that no
-        // entry can make.
-        a.Meldungen.push_back(
-            {Programmtitel,
-             summe.Fehler().Datei + ", Satz " + std::to_string(summe.Fehler().Satz) +
-                 ": Die Entgelte dieses Jahres sind zu groß, um sie zusammenzuzählen; die Datei "
-                 "ist vermutlich beschädigt. Das Jahresentgelt wird nicht angezeigt.",
-             Symbol::Ausrufezeichen});
-    } else {
-        sicherung_.Melden(summe.Fehler(), "Das Jahresentgelt kann nicht angezeigt werden.", a);
+    sicherung_.NachRechnung(bildschirm_.FallNr(), bildschirm_.Satz(),
+                            bildschirm_.Einstellungen(formular_.Namen(), fenster_.Position()), a);
+    if (auto fehler = bildschirm_.JahressummeLesen(a)) {
+        sicherung_.Melden(*fehler, "Das Jahresentgelt kann nicht angezeigt werden.", a);
     }
     sicherung_.Nachschreiben(a);
     return a;
 }
 
-Fallsatz OffenerFall::Einstellungen() const {
-    return EinstellungenNachRechnung(bildschirm_.Satz(), formular_.Namen(),
-                                     bildschirm_.Person().Wert(), bildschirm_.Monat().JahrPos(),
-                                     bildschirm_.Monat().MonatPos(), fenster_.Position());
-}
-
-Fallsatz& OffenerFall::SatzImSpeicher() {
-    return bildschirm_.SatzImSpeicher(sicherung_.Ungesichert());
-}
-
-Erwartet<void> OffenerFall::OffenenFallSichern() {
-    return sicherung_.Nachholen(bildschirm_.FallNr(), SatzImSpeicher());
-}
-
-Aenderung OffenerFall::Fertig(Aenderung aenderung) {
+Aenderung OffenerFall::Fertig(Aenderung&& aenderung) {
     verlauf_.Beenden(sicherung_.Ungesichert());
     aenderung.SicherungFaellig = sicherung_.Faellig();
     const auto fremde = daten_.FremdeDateien();
@@ -129,38 +88,24 @@ Aenderung OffenerFall::Fertig(Aenderung aenderung) {
     sicherung_.Ersetzungen(aenderung);
     // Closing ends with the question, or it is over.
     ersetzung_.Fragen(fremde, aenderung);
-    return aenderung;
+    return std::move(aenderung);
 }
 
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     Aenderung a;
-    const Ersetzung::Ausgang ausgang = ersetzung_.Entscheiden(neueUebernehmen, a);
-    if (ausgang == Ersetzung::Ausgang::Gescheitert) {
-        Aenderung fertig = Fertig(std::move(a));
-        fertig.Wahl.reset();
-        return fertig;
-    }
-    if (ausgang == Ersetzung::Ausgang::Uebernommen) {
+    if (ersetzung_.Entscheiden(neueUebernehmen, a) == Ersetzung::Ausgang::Uebernommen) {
         // The case on screen, its rates and the names as the new file has them.
-        if (formular_.NamenNeuLesen()) {
-            a.Personen = true;
-        }
+        a.Personen = formular_.NamenNeuLesen();
         a += NeuLaden();
+        verlauf_.Uebernommen();
         // Asked while closing: the settings record of the file taken over
         // gets the case and the window's place like any other at the end.
         if (ersetzung_.Schliessend()) {
-            if (auto beendet =
-                    sicherung_.Beenden(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position());
-                !beendet.HatWert()) {
-                a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
-            }
+            sicherung_.BeendenNachWahl(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position(),
+                                       a);
         }
     }
     return Fertig(std::move(a));
-}
-
-std::optional<std::string> OffenerFall::UngeklaertVorDemEnde() {
-    return ersetzung_.VorDemEnde();
 }
 
 Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
@@ -168,34 +113,178 @@ Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
     if (sicherung_.Faellig()) {
         sicherung_.Sichern(a);
     }
-    // The case on screen holds values no save has stored yet; loading
-    // another one would throw them away. The selection stays instead.
-    auto gesichert = OffenenFallSichern();
-    sicherung_.Ersetzungen(a);
-    if (!gesichert.HatWert()) {
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), NichtGesichertText));
-        return Fertig(std::move(a));
+    if (sicherung_.VorDemLaden(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
+        a += Laden(monat, person, Bleiben);
     }
-    a += Laden(monat, person, Bleiben);
     return Fertig(std::move(a));
 }
 
 Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
-    return Verlassen({ErstesJahr + jahr.Wert(), bildschirm_.Monat().Monat}, bildschirm_.Person());
+    return Verlassen({ErstesJahr + jahr.Wert(), Monat().Monat}, Person());
 }
 
 Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
-    return Verlassen({bildschirm_.Monat().Jahr, monat.Wert() + 1}, bildschirm_.Person());
+    return Verlassen({Monat().Jahr, monat.Wert() + 1}, Person());
 }
 
 Aenderung OffenerFall::PersonWaehlen(Personenplatz person) {
-    return Verlassen(bildschirm_.Monat(), person);
+    return Verlassen(Monat(), person);
 }
 
-Aenderung OffenerFall::Sichern() {
+Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     Aenderung a;
-    sicherung_.Sichern(a);
+    if (verlauf_.Naechster(rueckwaerts) == nullptr) {
+        return Fertig(std::move(a));
+    }
+    if (!sicherung_.VorDemSchritt(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
+        return Fertig(std::move(a));
+    }
+    verlauf_.Nachgeholt(formular_.Namen(), Monat(), Person());
+    const std::optional<Schritt> schritt =
+        SchrittGehen(rueckwaerts, daten_, verlauf_, formular_, a);
+    if (!schritt) {
+        return Fertig(std::move(a));
+    }
+    a.Personen = true;
+    a.Auswahl = true;
+    a += Laden(schritt->Monat, schritt->Person, Bleiben);
+    a.Hinweis = (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") + schritt->Text;
+    verlauf_.Verwerfen();
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::Schliessen() {
+    Aenderung a;
+    for (const Job job : AlleJobs) {
+        if (auto getippt = bildschirm_.GetipptUebernehmen(job, a)) {
+            a += EntgeltSetzen(job, *getippt->Betrag);
+            a.Entgelttext[job] = getippt->Text;
+        }
+    }
+    for (const Job job : AlleJobs) {
+        if (bildschirm_.ArbeitgeberGeaendert(job)) {
+            a += ArbeitgeberEnter(job);
+        }
+    }
+    ersetzung_.SchliessenBeginnen();
+    // The user decides whether to end with something unsaved.
+    sicherung_.Schliessen(bildschirm_.FallNr(), SatzImSpeicher(), fenster_.Position(), a);
+    return Fertig(std::move(a));
+}
+
+// The user's actions on the case: amounts, switches, employer names, the
+// fund and partial month, the copy to December, and the master data.
+Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
+    SchrittBenennen(std::string("Kasse ") + Kassennamen[static_cast<std::size_t>(kasse.Wert())]);
+    SatzImSpeicher().KassePos = static_cast<std::int16_t>(kasse.Wert());
+    Aenderung a;
+    sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
+    if (!sicherung_.Ungesichert()) {
+        a += NeuLaden();
+        if (bildschirm_.Angaben().Kasse == kasse) {
+            return Fertig(std::move(a));
+        }
+        // The fund is stored, but the case could not be read back: it stays
+        // on screen with the new fund.
+    }
+    // Loading would bring back the stored fund and drop what is on screen.
+    bildschirm_.Angaben().Kasse = kasse;
+    a.Fall = true;
+    a += Rechnen();
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
+    SchrittBenennen("Teilmonat „" + TeilmonatText(teilmonat.Wert()) + "“");
+    bildschirm_.Angaben().Teilmonat = teilmonat;
+    return Fertig(Rechnen());
+}
+
+Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
+    SchrittBenennen("Entgelt " + Jobname(job) + " " +
+                    FormatBetrag(bildschirm_.EntgeltGespeichert(job, sicherung_.Ungesichert())) +
+                    " → " + FormatBetrag(betrag));
+    bildschirm_.Angaben()[job].Entgelt = betrag;
+    return Rechnen();
+}
+
+Aenderung OffenerFall::EntgeltEingeben(Job job, std::string_view text) {
+    Aenderung a;
+    if (const auto betrag = bildschirm_.EntgeltAnnehmen(job, text, a)) {
+        a += EntgeltSetzen(job, *betrag);
+        bildschirm_.MinijobWarnung(job, "(ALV)", a);
+    }
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::SchiebereglerGestellt(Job job, int position) {
+    position = bildschirm_.Reglerstellung(job, position);
+    // The box shows the new amount; what was typed into it is gone.
+    bildschirm_.Getippt()[job].reset();
+    Aenderung a = EntgeltSetzen(job, Waehrung::AusGanzzahl(position));
+    a.Regler[job] = position;
+    a.Entgelttext[job] = FormatBetrag(bildschirm_.Angaben()[job].Entgelt);
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
+    Schalter& zustand = bildschirm_.Angaben().SchalterVon(job, schalter);
+    zustand = Umgeschaltet(zustand);
+    SchrittBenennen(Schaltername(schalter) + " " + Jobname(job) +
+                    (zustand == Schalter::An ? " an" : " aus"));
+    Aenderung a = Rechnen();
+    if (schalter == Jobschalter::AV) {
+        bildschirm_.MinijobWarnung(job, "(AV)", a);
+    }
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
+    Schalter& zustand = bildschirm_.Angaben().SchalterVon(schalter);
+    zustand = Umgeschaltet(zustand);
+    SchrittBenennen(Schaltername(schalter) + (zustand == Schalter::An ? " an" : " aus"));
+    return Fertig(Rechnen());
+}
+
+Aenderung OffenerFall::ArbeitgeberEnter(Job job) {
+    SchrittBenennen("Arbeitgeber " + Jobname(job) + " „" +
+                    std::string(Getrimmt(bildschirm_.Angaben()[job].Arbeitgeber)) + "“");
+    SatzImSpeicher().Namen[job] = bildschirm_.Angaben()[job].Arbeitgeber;
+    Aenderung a;
+    sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::BisDezemberKopieren() {
+    verlauf_.Benennen(BisDezemberText(Monat()), Monat(), Person());
+    Aenderung a;
+    bildschirm_.Festhalten();
+    sicherung_.BisDezember(bildschirm_.FallNr(), bildschirm_.Satz(), a);
+    a += Rechnen();
+    return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
+    // The line printer as the box shows it now may not be stored yet.
+    const Schritt::Stammwerte vorher = formular_.Gespeichert();
+    verlauf_.Benennen(std::string("Stammdaten, Umlagesätze 2012 ") +
+                          Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())],
+                      Monat(), Person());
+    Aenderung a = formular_.Speichern(eingabe);
+    if (!a.StammdatenSchliessen) {
+        return Fertig(std::move(a));
+    }
+    verlauf_.Stammdaten(vorher, formular_.Gespeichert());
+    if (sicherung_.NachStammdaten(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
+        a += NeuLaden();
+        return Fertig(std::move(a));
+    }
+    // Reloading would replace values on screen that are not stored yet;
+    // they stay, calculated with the rates of their month as now stored.
+    bildschirm_.UmlagenNeuLesen(a);
+    if (a.Fall) {
+        a += Rechnen();
+    }
     return Fertig(std::move(a));
 }
 

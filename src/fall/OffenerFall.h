@@ -1,39 +1,26 @@
 #pragma once
 
 #include <memory>
-#include <optional>
-#include <string>
 
-#include "calc/Ergebnis.h"
 #include "fall/Bildschirmfall.h"
 #include "fall/Ersetzung.h"
-#include "fall/Fallangaben.h"
-#include "fall/Meldung.h"
+#include "fall/Fensterlage.h"
 #include "fall/Sicherung.h"
 #include "fall/Stammdatenformular.h"
 #include "fall/Verlauf.h"
-#include "report/Bericht.h"
-#include "store/Datenbestand.h"
-#include "store/Einstellungssatz.h"
 
 namespace lohnwippe {
 
-// Where the window is, in twips, and moving it: the model needs both for the
-// settings record.
-class Fensterlage {
-  public:
-    virtual ~Fensterlage() = default;
-    virtual Fensterposition Position() const = 0;
-    virtual void Verschieben(Fensterposition position) = 0;
-};
-
-// The case open in the main window: one person's case in one month, with
-// everything that decides how it is shown, calculated and stored.
+// The case open in the main window: one person's case in one month.
 //
-// It owns the data files. Its operations are the user's actions in both
-// windows; each one reads and writes what it must, calculates once where
-// the action calls for it, and answers with what changed and what to tell
-// the user (Aenderung). How the files are kept in step with the screen:
+// It owns the data files and the parts that keep the state: the case on
+// screen (Bildschirmfall), its saving (Sicherung), the master-data form
+// (Stammdatenformular), the undo history (Verlauf, carried out on the
+// files by SchrittGehen) and the decisions about replaced files
+// (Ersetzung). Its operations are the user's actions in both windows, each
+// the sequence of the parts' calls it takes; each answers with what changed
+// and what to tell the user (Aenderung). How the files are kept in step with
+// the screen:
 //
 // - A calculation stores the case (record `FallNr`) and then the settings
 //   record 603, which becomes a copy of the case with the names, the list
@@ -68,13 +55,19 @@ class OffenerFall {
     Aenderung KasseWaehlen(Kassenplatz kasse);
     Aenderung TeilmonatWaehlen(Teilmonatsplatz teilmonat);
     // A choice in the hidden list of KV rates: nothing but a calculation.
-    Aenderung BeitragWaehlen();
+    Aenderung BeitragWaehlen() { return Fertig(Rechnen()); }
 
     // The amount boxes. Entering a box empties it; typing is kept (closing
     // takes it over); Enter takes the text over as an amount. A slider's
     // first step from 0 jumps to the amount typed.
-    Aenderung EntgeltfeldBetreten(Job job);
-    Aenderung EntgeltGetippt(Job job, std::string text);
+    Aenderung EntgeltfeldBetreten(Job job) {
+        bildschirm_.Getippt()[job].reset();
+        return {};
+    }
+    Aenderung EntgeltGetippt(Job job, std::string text) {
+        bildschirm_.Getippt()[job] = std::move(text);
+        return {};
+    }
     Aenderung EntgeltEingeben(Job job, std::string_view text);
     Aenderung SchiebereglerGestellt(Job job, int position);
 
@@ -83,23 +76,39 @@ class OffenerFall {
 
     // The employer boxes: typing changes the case on screen, Enter stores
     // the name, leaving trims it.
-    Aenderung ArbeitgeberGetippt(Job job, std::string text);
+    Aenderung ArbeitgeberGetippt(Job job, std::string text) {
+        bildschirm_.Angaben()[job].Arbeitgeber = std::move(text);
+        return {};
+    }
     Aenderung ArbeitgeberEnter(Job job);
-    Aenderung ArbeitgeberVerlassen(Job job);
+    Aenderung ArbeitgeberVerlassen(Job job) {
+        Aenderung a;
+        a.Arbeitgebertext[job] = bildschirm_.ArbeitgeberTrimmen(job);
+        return a;
+    }
 
     // "--> Dez.": the case into every later month of its year.
     Aenderung BisDezemberKopieren();
 
     // The master-data window: the 2012 rates of a fund, Enter in a U1 box,
     // the line-printer switch, and saving (which reloads the case).
-    Aenderung StammdatenKasseWaehlen(Kassenplatz kasse);
-    static Aenderung U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsplatz monat);
-    Aenderung ZeilendruckerSetzen(bool an);
+    Aenderung StammdatenKasseWaehlen(Kassenplatz kasse) { return formular_.KasseWaehlen(kasse); }
+    static Aenderung U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsplatz monat) {
+        return Stammdatenformular::U1Enter(std::move(u1), monat);
+    }
+    Aenderung ZeilendruckerSetzen(bool an) {
+        formular_.ZeilendruckerSetzen(an);
+        return {};
+    }
     Aenderung StammdatenSpeichern(const Stammdateneingabe& eingabe);
 
     // Hands the saves to the disk (the view's timer, see
     // Aenderung::SicherungFaellig).
-    Aenderung Sichern();
+    Aenderung Sichern() {
+        Aenderung a;
+        sicherung_.Sichern(a);
+        return Fertig(std::move(a));
+    }
 
     // The user's answer to Aenderung::Wahl: whether the file another program
     // put under the name goes on (the case on screen is then read from it)
@@ -108,18 +117,18 @@ class OffenerFall {
     // The question before the program ends while the user's version of a
     // data file is only in memory, the decision not carried out; none when
     // both files are on disk.
-    std::optional<std::string> UngeklaertVorDemEnde();
+    std::optional<std::string> UngeklaertVorDemEnde() { return ersetzung_.VorDemEnde(); }
 
     // Undo and redo of the steps that changed stored data (see Verlauf):
     // the records go back to the bytes before (or after) the step, the case
     // of the step is shown and calculated. Nothing is written when another
     // program changed one of the records since, or while a save is owed;
     // a step whose writes fail is put back whole and said.
-    Aenderung Rueckgaengig();
-    Aenderung Wiederholen();
+    Aenderung Rueckgaengig() { return Gehen(true); }
+    Aenderung Wiederholen() { return Gehen(false); }
     // What the next undo or redo would do, for the menu; none when nothing.
-    std::optional<std::string> RueckgaengigText() const;
-    std::optional<std::string> WiederholenText() const;
+    std::optional<std::string> RueckgaengigText() const { return verlauf_.Menuetext(true); }
+    std::optional<std::string> WiederholenText() const { return verlauf_.Menuetext(false); }
 
     // Closing: typed text is taken over and stored, the case is saved, the
     // settings record gets the case number and the window's place, and all
@@ -152,21 +161,19 @@ class OffenerFall {
     // The case on screen read again from the files, as after the master data.
     Aenderung NeuLaden();
     Aenderung Rechnen();
-    Fallsatz Einstellungen() const;
     Aenderung Verlassen(Berichtsmonat monat, Personenplatz person);
     Aenderung EntgeltSetzen(Job job, Waehrung betrag);
-    void MinijobWarnung(Job job, const char* zweig, Aenderung& aenderung) const;
     // The record in memory to write one change into on its own; while a
     // save is owed it is older than the screen, and the whole case goes.
-    Fallsatz& SatzImSpeicher();
-    // Stores the case if its last save failed.
-    Erwartet<void> OffenenFallSichern();
+    Fallsatz& SatzImSpeicher() { return bildschirm_.SatzImSpeicher(sicherung_.Ungesichert()); }
     // Every answer ends here: whether a sync is due, and which version of a
     // file another program changed is to go on.
-    Aenderung Fertig(Aenderung aenderung);
-    // Names the action in progress as a step, at the case on screen.
-    void SchrittBenennen(std::string text);
-    std::string Fallname() const;
+    Aenderung Fertig(Aenderung&& aenderung);
+    // Names the action in progress as a step, at the case on screen, and
+    // the case after `text`.
+    void SchrittBenennen(std::string text) {
+        verlauf_.Benennen(std::move(text), formular_.Namen(), Monat(), Person());
+    }
     Aenderung Gehen(bool rueckwaerts);
 
     Datenbestand daten_;
@@ -175,7 +182,6 @@ class OffenerFall {
     Stammdatenformular formular_;
     Bildschirmfall bildschirm_;
     Ersetzung ersetzung_;
-
     Verlauf verlauf_;
 };
 

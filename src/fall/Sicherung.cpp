@@ -94,6 +94,37 @@ Erwartet<void> Sicherung::Nachholen(int fallNr, const Fallsatz& fall) {
     return geschrieben;
 }
 
+bool Sicherung::VorDemLaden(int fallNr, const Fallsatz& fall, Aenderung& a) {
+    const auto gesichert = Nachholen(fallNr, fall);
+    Ersetzungen(a);
+    if (!gesichert.HatWert()) {
+        a.Auswahl = true;
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), NichtGesichertText));
+    }
+    return gesichert.HatWert();
+}
+
+bool Sicherung::VorDemSchritt(int fallNr, const Fallsatz& fall, Aenderung& a) {
+    const auto gesichert = Nachholen(fallNr, fall);
+    if (!gesichert.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(gesichert.Fehler(), NichtGesichertText));
+    }
+    return gesichert.HatWert();
+}
+
+bool Sicherung::NachStammdaten(int fallNr, const Fallsatz& fall, Aenderung& a) {
+    Ersetzungen(a);
+    const auto gesichert = Nachholen(fallNr, fall);
+    if (!gesichert.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(
+            gesichert.Fehler(),
+            "Die Stammdaten sind gespeichert, der angezeigte Fall noch nicht. Er bleibt mit Ihren "
+            "Eingaben geöffnet und wird mit den neuen Sätzen berechnet. Bitte beheben Sie die "
+            "Ursache (zum Beispiel Speicherplatz freigeben)."));
+    }
+    return gesichert.HatWert();
+}
+
 void Sicherung::Sichern(Aenderung& a) {
     if (const auto gesichert = daten_.Sichern(); !gesichert.HatWert()) {
         // What the disk did not take must be written again.
@@ -122,6 +153,24 @@ Erwartet<void> Sicherung::Beenden(int fallNr, const Fallsatz& fall, Fensterposit
         faellig_ = false;
     }
     return gesichert;
+}
+
+void Sicherung::Schliessen(int fallNr, const Fallsatz& fall, Fensterposition fenster,
+                           Aenderung& a) {
+    const Erwartet<void> gesichert = Beenden(fallNr, fall, fenster);
+    Ersetzungen(a);
+    if (!gesichert.HatWert()) {
+        a.Frage = gesichert.Fehler().Meldung() +
+                  "\n\nNicht alle Eingaben und Einstellungen sind gespeichert; was fehlt, geht "
+                  "beim Beenden verloren. Trotzdem beenden?";
+    }
+}
+
+void Sicherung::BeendenNachWahl(int fallNr, const Fallsatz& fall, Fensterposition fenster,
+                                Aenderung& a) {
+    if (auto beendet = Beenden(fallNr, fall, fenster); !beendet.HatWert()) {
+        a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
+    }
 }
 
 void Sicherung::Ersetzungen(Aenderung& a) {

@@ -48,6 +48,17 @@ class Sicherung {
     // Stores an unsaved case, without a word: what a failure means depends
     // on what the user was about to do, and the caller says it.
     Erwartet<void> Nachholen(int fallNr, const Fallsatz& fall);
+    // Before another case loads: an unsaved case stored, or loading it
+    // would throw its values away; then the selection stays (`Auswahl`),
+    // and false.
+    bool VorDemLaden(int fallNr, const Fallsatz& fall, Aenderung& a);
+    // Before an undo or redo: a save still owed would later write over
+    // what comes back; false when it fails.
+    bool VorDemSchritt(int fallNr, const Fallsatz& fall, Aenderung& a);
+    // After the master data went through: the case on screen stored, so
+    // that it can be read again; false when it fails, and then it stays on
+    // screen with its values.
+    bool NachStammdaten(int fallNr, const Fallsatz& fall, Aenderung& a);
     bool Ungesichert() const { return ungesichert_; }
 
     // Hands what was written to the disk.
@@ -58,6 +69,12 @@ class Sicherung {
     // with the case number and the window's place, and all to the disk. A
     // failure is for the caller to ask about.
     Erwartet<void> Beenden(int fallNr, const Fallsatz& fall, Fensterposition fenster);
+    // The same when the user closes: a failure becomes the question whether
+    // to end without it (`Aenderung::Frage`).
+    void Schliessen(int fallNr, const Fallsatz& fall, Fensterposition fenster, Aenderung& a);
+    // The same after the user took another program's file over while
+    // closing: a failure is said.
+    void BeendenNachWahl(int fallNr, const Fallsatz& fall, Fensterposition fenster, Aenderung& a);
 
     // The files found replaced since the last look.
     void Ersetzungen(Aenderung& a);

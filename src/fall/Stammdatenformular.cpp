@@ -4,6 +4,7 @@
 #include "calc/Satz.h"
 #include "calc/Umlagebox.h"
 #include "calc/Zeichen.h"
+#include "fall/Startbefund.h"
 #include "store/Cp1252.h"
 #include "store/Satznummern.h"
 
@@ -156,6 +157,23 @@ Aenderung Stammdatenformular::Speichern(const Stammdateneingabe& eingabe) {
     a.Personen = true;
     a.StammdatenSchliessen = true;
     return a;
+}
+
+std::optional<Fallsatz> Stammdatenformular::Einlesen(Aenderung& a) {
+    std::array<Fallsatz, 3> saetze;
+    for (std::size_t i = 0; i < saetze.size(); ++i) {
+        auto satz = daten_.FallLesen(NamenSatz1 + static_cast<int>(i));
+        if (!satz.HatWert()) {
+            a.Meldungen.push_back(
+                Programmende(satz.Fehler(),
+                             "Die Namen der Personalfälle und der Abrechnungsstelle konnten nicht "
+                             "gelesen werden. "));
+            return std::nullopt;
+        }
+        saetze[i] = std::move(satz).Wert();
+    }
+    namen_ = NamenLesen(saetze[0], saetze[1], saetze[2]);
+    return saetze[2];
 }
 
 bool Stammdatenformular::NamenNeuLesen() {

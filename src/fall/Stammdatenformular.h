@@ -7,6 +7,7 @@
 
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
+#include "fall/Verlauf.h"
 #include "store/Datenbestand.h"
 #include "store/Einstellungssatz.h"
 
@@ -53,7 +54,11 @@ class Stammdatenformular {
 
     // The names of the persons and the payroll office as the files hold them.
     const Namensfelder& Namen() const { return namen_; }
-    void NamenSetzen(Namensfelder namen) { namen_ = std::move(namen); }
+    // At the start: the names from records 601 to 603 one by one, and the
+    // settings record; none when a read fails, and `a` says that the
+    // program ends: every calculation writes the names back into record
+    // 603, and names not read would replace the stored ones.
+    std::optional<Fallsatz> Einlesen(Aenderung& a);
     // Reads them again after another program's file or an undone step put
     // other ones on disk; keeps the ones shown when that read fails.
     bool NamenNeuLesen();
@@ -63,6 +68,8 @@ class Stammdatenformular {
     bool Zeilendrucker() const { return zeilendrucker_; }
     bool ZeilendruckerGespeichert() const { return zeilendruckerGespeichert_; }
     void ZeilendruckerSetzen(bool an) { zeilendrucker_ = an; }
+    // Names and switch as the files hold them, for the undo of a save.
+    Schritt::Stammwerte Gespeichert() const { return {namen_, zeilendruckerGespeichert_}; }
     // Undo or redo stored `namen` and `drucker`; a switch that step did not
     // change keeps what the user set in the box.
     void Zurueckgeschrieben(Namensfelder namen, bool drucker);

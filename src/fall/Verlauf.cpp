@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 #include "calc/Formate.h"
@@ -9,10 +10,20 @@
 
 namespace lohnwippe {
 
+void FallnameAnhaengen(std::string& ziel, const Namensfelder& namen, Personenplatz person,
+                       Berichtsmonat monat) {
+    const std::string& name = namen.Personen[static_cast<std::size_t>(person.Wert())];
+    // Every step is named so, at every Enter: one allocation at most.
+    ziel.reserve(ziel.size() + name.size() + 24);
+    ziel.append(name, 0, name.find_last_not_of(' ') + 1);
+    ziel += ", ";
+    ziel += MonatUndJahr(monat.Monat, monat.Jahr);
+}
+
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat) {
-    std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
-    name.erase(name.find_last_not_of(' ') + 1);
-    return name + ", " + MonatUndJahr(monat.Monat, monat.Jahr);
+    std::string name;
+    FallnameAnhaengen(name, namen, person, monat);
+    return name;
 }
 
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
@@ -33,6 +44,13 @@ std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
 
 std::string Jobname(Job job) {
     return job.Nr() == 1 ? "Hauptbeschäftigung" : std::to_string(job.Nr() - 1) + ". Mini-Job";
+}
+
+std::string BisDezemberText(Berichtsmonat monat) {
+    return "--> Dez., " +
+           (monat.Monat < MonateJeJahr ? VollerMonatsname(monat.Monat + 1) + " bis "
+                                       : std::string()) +
+           MonatUndJahr(MonateJeJahr, monat.Jahr);
 }
 
 std::string Schaltername(Jobschalter schalter) {
@@ -63,7 +81,11 @@ void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
             frueher->Nachher = std::move(aenderung.Nachher);
         }
     }
-    std::erase_if(schritt.Saetze, [](const Satzaenderung& s) { return s.Vorher == s.Nachher; });
+    // memcmp: a comparison of std::byte elements goes one by one.
+    std::erase_if(schritt.Saetze, [](const Satzaenderung& s) {
+        return s.Vorher.size() == s.Nachher.size() &&
+               std::memcmp(s.Vorher.data(), s.Nachher.data(), s.Vorher.size()) == 0;
+    });
 }
 
 }  // namespace
@@ -77,6 +99,10 @@ void Verlauf::VorVerwerfen() {
 }
 
 void Verlauf::Abschliessen(std::optional<Schritt> neu) {
+    Abschliessen(std::move(neu), true);
+}
+
+void Verlauf::Abschliessen(std::optional<Schritt> neu, bool zumLetzten) {
     std::vector<Satzaenderung> offen = std::move(offen_);
     offen_.clear();
     if (!neu) {
@@ -103,12 +129,12 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu) {
                 }
             }
         }
-        if (!ohne.Saetze.empty() && !zurueck_.empty()) {
+        if (zumLetzten && !ohne.Saetze.empty() && !zurueck_.empty()) {
             Einfuegen(zurueck_.back(), std::move(ohne.Saetze));
         }
         return;
     }
-    Schritt schritt = std::move(*neu);
+    Schritt& schritt = *neu;
     Einfuegen(schritt, std::move(offen));
     if (schritt.Saetze.empty() && schritt.StammVorher == schritt.StammNachher) {
         return;
@@ -125,7 +151,32 @@ void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz pers
         laufend_->Text += "; " + text;
         return;
     }
-    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt};
+    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt, false};
+}
+
+void Verlauf::Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher) {
+    if (laufend_) {
+        laufend_->StammVorher = std::move(vorher);
+        laufend_->StammNachher = std::move(nachher);
+    }
+}
+
+void Verlauf::Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Personenplatz person) {
+    Abschliessen(Schritt{"Nachgeholtes Speichern, " + Fallname(namen, person, monat),
+                         monat,
+                         person,
+                         {},
+                         std::nullopt,
+                         std::nullopt,
+                         false});
+}
+
+std::optional<std::string> Verlauf::Menuetext(bool rueckwaerts) const {
+    const Schritt* s = Naechster(rueckwaerts);
+    if (s == nullptr) {
+        return std::nullopt;
+    }
+    return (rueckwaerts ? "Rückgängig: " : "Wiederholen: ") + s->Text;
 }
 
 void Verlauf::Beenden(bool ungesichert) {
@@ -133,6 +184,23 @@ void Verlauf::Beenden(bool ungesichert) {
         VorVerwerfen();
     }
     Abschliessen(std::exchange(laufend_, std::nullopt));
+}
+
+void Verlauf::Streichen(bool rueckwaerts) {
+    auto& von = rueckwaerts ? zurueck_ : vor_;
+    if (!von.empty()) {
+        von.pop_back();
+    }
+}
+
+void Verlauf::Uebernommen() {
+    for (auto* liste : {&zurueck_, &vor_}) {
+        for (Schritt& schritt : *liste) {
+            schritt.Frueher = true;
+        }
+    }
+    // What loading the new file stored belongs to none of them.
+    Abschliessen(std::nullopt, false);
 }
 
 void Verlauf::Gegangen(bool rueckwaerts) {

@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "calc/Berichtsmonat.h"
@@ -29,15 +30,23 @@ struct Schritt {
         bool operator==(const Stammwerte&) const = default;
     };
     std::optional<Stammwerte> StammVorher, StammNachher;
+    // Taken on a file the user has since replaced by another program's
+    // ("Neue Datei übernehmen"): it still goes where that file's records
+    // hold the bytes it left; where they do not, it never will.
+    bool Frueher = false;
 };
 
 // What a step is called, as the context menu and the notice after an undo
 // show it: the change, the case and month.
 std::string Fallname(const Namensfelder& namen, Personenplatz person, Berichtsmonat monat);
+void FallnameAnhaengen(std::string& ziel, const Namensfelder& namen, Personenplatz person,
+                       Berichtsmonat monat);
 // A record of a step, for a message: "die Namen der Personalfälle",
 // "„Name, Januar 2012“" and the like.
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
 std::string Jobname(Job job);
+// "--> Dez." from `monat` on: "--> Dez., Februar bis Dezember 2012".
+std::string BisDezemberText(Berichtsmonat monat);
 std::string Schaltername(Jobschalter schalter);
 std::string Schaltername(Allgemeinschalter schalter);
 
@@ -62,9 +71,20 @@ class Verlauf {
     // The action in progress as a step, named where it is taken. Closing
     // may take over several boxes at once: one step for all.
     void Benennen(std::string text, Berichtsmonat monat, Personenplatz person);
-    // The step in progress, for what a save adds to it; none when the
-    // action is no step.
-    Schritt* Laufend() { return laufend_ ? &*laufend_ : nullptr; }
+    // The step in progress names its case after `namen`, with ", " after
+    // `text`.
+    void Benennen(std::string text, const Namensfelder& namen, Berichtsmonat monat,
+                  Personenplatz person) {
+        text += ", ";
+        FallnameAnhaengen(text, namen, person, monat);
+        Benennen(std::move(text), monat, person);
+    }
+    // The master data of the step in progress, before and after a save went
+    // through.
+    void Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher);
+    // What a save still owed wrote before an undo or redo, the case as typed
+    // after a failed save, is a step of its own, the first to be taken back.
+    void Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Personenplatz person);
     // Ends the action in progress (Abschliessen). A step the files have not
     // taken (`ungesichert`) leaves nothing that could be redone.
     void Beenden(bool ungesichert);
@@ -79,10 +99,23 @@ class Verlauf {
     // The step the next undo or redo would take back or do again.
     const Schritt* Zurueck() const { return zurueck_.empty() ? nullptr : &zurueck_.back(); }
     const Schritt* Vor() const { return vor_.empty() ? nullptr : &vor_.back(); }
+    const Schritt* Naechster(bool rueckwaerts) const { return rueckwaerts ? Zurueck() : Vor(); }
+    // "Rückgängig: …" or "Wiederholen: …" for the menu; none when nothing.
+    std::optional<std::string> Menuetext(bool rueckwaerts) const;
     // After an undo (`rueckwaerts`) or a redo went through.
     void Gegangen(bool rueckwaerts);
+    // The next undo or redo cannot go on the file in use: it is dropped, so
+    // that the ones before it can.
+    void Streichen(bool rueckwaerts);
+    // Another program's file was taken over and loaded: every step so far
+    // was taken on the file it replaced (Schritt::Frueher), and what loading
+    // it stored belongs to none of them.
+    void Uebernommen();
 
   private:
+    // `zumLetzten`: records written without a step join the last one.
+    void Abschliessen(std::optional<Schritt> neu, bool zumLetzten);
+
     // The oldest step goes when the list is full.
     std::deque<Schritt> zurueck_;
     std::deque<Schritt> vor_;

@@ -195,6 +195,14 @@ Erwartet<Datei::Pruefung> SystemDatei::Pruefen() {
 }
 
 Erwartet<void> SystemDatei::Uebernehmen() {
+    // Changed in place (grown, cut, overwritten), the file under the name is
+    // the open one: its time of change is the program's now. A second
+    // opening could never take the lock this one holds.
+    if (const auto kennung = KennungVon(Name()); kennung && *kennung == stand_.Kennung) {
+        StandMerken();
+        verschieden_ = false;
+        return {};
+    }
     auto neu = Deskriptor::DateiOeffnen(Name(), O_RDWR, datei_.Aufrufe());
     if (!neu.HatWert()) {
         return neu.Fehler();
@@ -246,13 +254,6 @@ Erwartet<void> SystemDatei::Neuanlegen(std::span<const std::byte> inhalt) {
 }
 
 Erwartet<void> SystemDatei::Annehmen() {
-    const auto kennung = KennungVon(Name());
-    if (kennung && *kennung == stand_.Kennung) {
-        // The same file, touched: its time of change is the program's now.
-        StandMerken();
-        verschieden_ = false;
-        return {};
-    }
     return Uebernehmen();
 }
 

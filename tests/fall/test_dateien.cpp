@@ -137,5 +137,25 @@ TEST_F(FallTest, EineGeloeschteDateiKommtAusDemBildZurueck) {
     EXPECT_TRUE(DateiInhalt("SV.dat") == sv && DateiInhalt("U12.dat") == u12);
 }
 
+// Another program grows SV.dat in place beyond a complete file: taking it
+// over goes on with the open file itself, once; no question comes back at
+// the next sync or action, and only the user's version lies beside.
+TEST_F(FallTest, EineInPlatzVerlaengerteDateiWirdEinmalUebernommen) {
+    Starten();
+    Tippen(1, "450");
+    std::ofstream("SV.dat", std::ios::app | std::ios::binary) << "angehaengt";
+    ASSERT_TRUE(Tippen(1, "650").Wahl);
+    const Aenderung a = fall->ErsetzungEntscheiden(true);
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_TRUE(a.Meldungen[0].Text.starts_with("Lohnwippe arbeitet jetzt mit der neuen Datei"));
+    EXPECT_EQ(fall->Angaben()[J(1)].Entgelt, Waehrung::AusGanzzahl(450));
+    EXPECT_FALSE(fall->Sichern().Wahl);
+    EXPECT_FALSE(Tippen(1, "700").Wahl);
+    EXPECT_FALSE(fall->Sichern().Wahl);
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(700));
+    EXPECT_EQ(fs::file_size("SV.dat"), 123012u + 10u);
+    EXPECT_EQ(Datenbestand::KopienDaneben().size(), 1u);
+}
+
 }  // namespace
 }  // namespace lohnwippe::test

@@ -167,6 +167,30 @@ TEST_F(VerlaufTest, FremdeAenderungWirdNichtUeberschrieben) {
     EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
 }
 
+// After another program's file is taken over, a step the file no longer
+// holds is refused once, named, and dropped; the steps before it go on the
+// new file, which keeps the other program's change.
+TEST_F(VerlaufTest, NachDerUebernahmeGehenDieFruherenSchritteWeiter) {
+    Starten();
+    Tippen(1, "450");
+    Tippen(2, "100");
+    FremdesSvDat(362, 100);
+    ASSERT_TRUE(Tippen(1, "650").Wahl);  // typed into the program's version alone
+    fall->ErsetzungEntscheiden(true);
+    const Aenderung a = fall->Rueckgaengig();
+    ASSERT_EQ(a.Meldungen.size(), 1u);
+    EXPECT_TRUE(a.Meldungen[0].Text.starts_with(
+        "„Entgelt Hauptbeschäftigung 450,00 → 650,00, Personalfall 1, Januar 2012“ wurde nicht "
+        "rückgängig gemacht: „Personalfall 1, Januar 2012“ wurde seitdem"));
+    EXPECT_EQ(fall->RueckgaengigText(),
+              "Rückgängig: Entgelt 1. Mini-Job 0,00 → 100,00, Personalfall 1, Januar 2012");
+    EXPECT_TRUE(fall->Rueckgaengig().Meldungen.empty());
+    EXPECT_TRUE(fall->Rueckgaengig().Meldungen.empty());
+    EXPECT_FALSE(fall->RueckgaengigText());
+    EXPECT_EQ(GespeicherterFall(361).Entgelte, JeJob<Waehrung>{});
+    EXPECT_EQ(GespeicherterFall(362).Entgelte[1], Waehrung::AusGanzzahl(100));
+}
+
 // A write fails on the way back (the third record of a copy to December),
 // at once or after part of its bytes: what went through is put back, the
 // step stays, and it goes once the disk takes it.
