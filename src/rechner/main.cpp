@@ -208,8 +208,9 @@ int main(int argc, char** argv) {
                            "deutsch oder englisch: CSV-Ausgabe mit Semikolon und Dezimalkomma "
                            "(deutsch, ohne: so) oder mit Komma und Dezimalpunkt (englisch)");
     exportBefehl
-        ->add_option("--jahr", jahr,
-                     "nur dieses Jahr (2009 bis " + std::to_string(LetztesBekanntesJahr()) + ")")
+        ->add_option(
+            "--jahr", jahr,
+            "nur dieses Jahr (2009 bis " + std::to_string(lohnwippe::LetztesBekanntesJahr()) + ")")
         ->type_name("JAHR");
     exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
         ->type_name("PERSON");
