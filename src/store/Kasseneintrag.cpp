@@ -15,7 +15,7 @@ namespace {
 // An entry: the name, the three rates as 32-bit integers, the in-use mark.
 constexpr std::size_t EintragLaenge = 34;
 constexpr std::size_t SaetzeAb = TextfeldLaenge;
-constexpr std::size_t BelegtAb = SaetzeAb + 3 * 4;
+constexpr std::size_t BelegtAb = SaetzeAb + std::size_t{3} * 4;
 static_assert(BelegtAb + 2 == EintragLaenge && EintragLaenge * KassenJeSatz == FallsatzLaenge);
 
 void Int32Schreiben(std::span<std::byte> puffer, std::size_t offset, std::int32_t wert) {

@@ -21,7 +21,9 @@ std::vector<char> Inhalt(const char* name) {
     return {std::istreambuf_iterator<char>(datei), {}};
 }
 
-constexpr std::uintmax_t Ganz = 204u * (1 + 124 * 14);
+constexpr std::ptrdiff_t L = 204;
+constexpr std::uintmax_t Jahresblock = std::uintmax_t{204} * 124;
+constexpr std::uintmax_t Ganz = std::uintmax_t{204} + Jahresblock * 14;
 
 TEST(Spaetsatz, KinderUndKassenKommenUnveraendertZurueck) {
     Fallsatz fall = StandardFallsatz(1);
@@ -33,6 +35,7 @@ TEST(Spaetsatz, KinderUndKassenKommenUnveraendertZurueck) {
     EXPECT_EQ(KinderLesen(FallsatzDekodieren(bytes)), 7);
 
     std::vector<Kasseneintrag> kassen;
+    kassen.reserve(25);
     for (int i = 0; i < 24; ++i) {
         // Twenty characters, as every name reads back.
         kassen.push_back(
@@ -78,7 +81,7 @@ TEST_F(SpaetdateiTest, NeueDateiErhaeltDenStandardinhaltInEinemStueck) {
 
     const auto datei = Inhalt("SVab2013.dat");
     const auto satz = [&](int nr) {
-        return std::vector<char>(datei.begin() + 204 * (nr - 1), datei.begin() + 204 * nr);
+        return std::vector<char>(datei.begin() + L * (nr - 1), datei.begin() + L * nr);
     };
     const auto fall = FallsatzKodieren(StandardFallsatz(1));
     const std::vector<char> neuerFall(reinterpret_cast<const char*>(fall.data()),
@@ -88,14 +91,14 @@ TEST_F(SpaetdateiTest, NeueDateiErhaeltDenStandardinhaltInEinemStueck) {
     EXPECT_EQ(satz(FallNrAb2013(2026, 9, 11)), neuerFall);
     // 2015: "Durchschnitt", 0,900 % = 900 = 0x0384, no levies, in use; the
     // rest of the year's fund records free.
-    std::vector<char> kasse(204 * 4, '\0');
+    std::vector<char> kasse(std::size_t{204} * 4, '\0');
     const std::string name = "Durchschnitt        ";
     std::copy(name.begin(), name.end(), kasse.begin());
     kasse[20] = '\x84';
     kasse[21] = '\x03';
     kasse[32] = '\x01';
-    const auto kassen2015 = datei.begin() + 204 * (KassensatzNr(2015, 0) - 1);
-    EXPECT_EQ(std::vector<char>(kassen2015, kassen2015 + 204 * 4), kasse);
+    const auto kassen2015 = datei.begin() + L * (KassensatzNr(2015, 0) - 1);
+    EXPECT_EQ(std::vector<char>(kassen2015, kassen2015 + L * 4), kasse);
     for (const auto& [jahr, schnitt] : {std::pair{2013, 0}, {2014, 0}, {2019, 900}, {2026, 2900}}) {
         EXPECT_EQ(bestand.KassenLesen(jahr).Wert(),
                   (std::vector<Kasseneintrag>{{name, Satz{schnitt}, {}, {}}}))
@@ -117,14 +120,14 @@ TEST_F(SpaetdateiTest, NeuesJahrWirdErgaenztAbgeschnitteneDateiGemeldet) {
             bestand.KassenSchreiben(2025, {{"TK", Satz{2450}, Satz{1}, Satz{2}}}).HatWert());
     }
     const auto ganz = Inhalt("SVab2013.dat");
-    fs::resize_file("SVab2013.dat", Ganz - 204 * 124);
+    fs::resize_file("SVab2013.dat", Ganz - Jahresblock);
     {
         auto bestand = Datenbestand::Oeffnen().Wert();
         EXPECT_TRUE(bestand.UmlagenErgaenzen().Wert().empty());
         EXPECT_TRUE(bestand.Luecken().Wert().empty());
         EXPECT_EQ(Inhalt("SVab2013.dat"), ganz);
     }
-    for (const std::uintmax_t laenge : {Ganz - 204 * 124 + 1, std::uintmax_t{100}}) {
+    for (const std::uintmax_t laenge : {Ganz - Jahresblock + 1, std::uintmax_t{100}}) {
         fs::resize_file("SVab2013.dat", laenge);
         auto bestand = Datenbestand::Oeffnen().Wert();
         ASSERT_TRUE(bestand.UmlagenErgaenzen().HatWert());
@@ -158,7 +161,7 @@ TEST_F(SpaetdateiTest, GeloeschtOderErsetztWieSVdat) {
     EXPECT_EQ(FallsatzKodieren(bestand.FallAb2013Lesen(maerz + 9).Wert()), FallsatzKodieren(satz));
     EXPECT_EQ(bestand.FallAb2013Lesen(maerz + 10).Wert().Entgelte[1], Waehrung());
     EXPECT_EQ(bestand.FallAb2013Lesen(maerz - 1).Wert().Entgelte[1], Waehrung());
-    EXPECT_EQ(bestand.JahressummeAb2013(maerz - 2).Wert(), Waehrung::AusGanzzahl(603 * 10));
+    EXPECT_EQ(bestand.JahressummeAb2013(maerz - 2).Wert(), Waehrung::AusGanzzahl(6030));
     EXPECT_FALSE(bestand.JahressummeAb2013(KassensatzNr(2026, 0)).HatWert());
 
     fs::copy_file("SVab2013.dat", "Kopie");
