@@ -150,6 +150,22 @@ TEST_F(Spaetdaten, FehlendeDateiIstIhrStandardinhalt) {
     EXPECT_EQ(lauf.Zeilen[119].at("Kasse"), "Durchschnitt");
     EXPECT_EQ(lauf.Zeilen[119].at("Zusatzbeitrag"), "0,900");
     EXPECT_FALSE(fs::exists("daten/SVab2013.dat"));
+
+    // Whole years missing at the end are the window's to add without a
+    // word; a file cut within them is named as the window names it.
+    std::ofstream("daten/SVab2013.dat", std::ios::binary)
+        << std::string(std::size_t{204} * (1 + 124 * 3), '\0');
+    EXPECT_TRUE(Export("2026").Meldungen.empty());
+    fs::remove("daten/SVab2013.dat");
+    fs::current_path("daten");
+    EXPECT_TRUE(Datenbestand::Oeffnen().Wert().UmlagenErgaenzen().HatWert());
+    fs::current_path("..");
+    fs::resize_file("daten/SVab2013.dat", 354000);
+    EXPECT_EQ(Export("2015").Meldungen,
+              std::vector<std::string>{
+                  "Die Datei SVab2013.dat ist unvollständig oder beschädigt (354000 statt 354348 "
+                  "Bytes). Fehlende Fälle und Kassen ab 2013 werden als leer angezeigt und beim "
+                  "nächsten Speichern ergänzt."});
 }
 
 // A row naming a fund takes its rates where it leaves them empty; a name
