@@ -256,7 +256,7 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
             fall.Entgelte[1] = Waehrung::AusRoh(monat * std::int64_t{1500050});
             fall.Entgelte[2] = Waehrung::AusGanzzahl(120);
             ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, monat), fall).HatWert());
-            fall.Entgelte[1] = Waehrung::AusGanzzahl(monat * 500);
+            fall.Entgelte[1] = Waehrung::AusGanzzahl(monat * std::int64_t{500});
             ASSERT_TRUE(daten.FallAb2013Schreiben(FallNrAb2013(2026, 1, monat), fall).HatWert());
         }
     }
