@@ -103,7 +103,9 @@ class Datenbestand {
     // hands them to the disk; whole records are never touched. Returns the
     // records written (1..48, ascending), none for a complete file. For an
     // existing case file at every start, before Luecken; its message is
-    // UmlagenErgaenztMeldung.
+    // UmlagenErgaenztMeldung. The file of later years is completed first
+    // (Ab2013Ergaenzen), so that every start, and DatenAnlegen, which calls
+    // this, finds it whole; its failure is this one's.
     Erwartet<std::vector<int>> UmlagenErgaenzen();
 
     // The file of later years: an empty one gets its whole default contents,
@@ -135,8 +137,8 @@ class Datenbestand {
     // Ablage::Beiseitelegen); the name of the copy.
     Erwartet<std::string> Beiseitelegen(const std::string& datei);
 
-    // The files "SV.dat.*" and "SVab2013.dat.*" in the working directory, by name: versions
-    // kept beside, or left by a save that a crash cut off.
+    // The files "SV.dat.*" and "SVab2013.dat.*" in the working directory, by
+    // name: versions kept beside, or left by a save that a crash cut off.
     static std::vector<std::string> KopienDaneben();
 
     // Every record a write changes from now on, in both files, is added to
@@ -237,8 +239,8 @@ class Datenbestand {
     Ablage& AblageVon(const std::string& datei);
     Ablage& AblageVon(Datendatei datei);
     std::array<Ablage*, 3> Ablagen() { return {&faelle_, &umlagen_, &spaet_}; }
-    // The first record of a year the fund records of `jahr`, or the failure
-    // for a year outside the file.
+    // The number of the first fund record of `jahr`, or the failure for a
+    // year outside the file.
     Erwartet<int> Kassenanfang(int jahr);
     Erwartet<Waehrung> JahressummeIn(Ablage& ablage, int januar);
     Erwartet<void> BisDezemberIn(Ablage& ablage, int satzNr, int monatPos, const Fallsatz& satz);
