@@ -6,7 +6,9 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "calc/Perioden.h"
 #include "store/Deskriptor.h"
+#include "store/Spaetsatz.h"
 #include "store/SpeicherDatei.h"
 #include "store/Standardinhalt.h"
 #include "store/Umlagenpruefung.h"
@@ -108,7 +110,7 @@ Datenbestand DatenordnerLesen(const std::string& ordner, bool mitFaellen, Gelese
     if (!S_ISDIR(angaben.st_mode)) {
         throw Abbruch(ordner + ": kein Ordner");
     }
-    for (const char* name : {FalldateiName, UmlagedateiName}) {
+    for (const char* name : {FalldateiName, UmlagedateiName, SpaetdateiName}) {
         gelesen.Orte.push_back({{static_cast<std::uint64_t>(angaben.st_dev),
                                  static_cast<std::uint64_t>(angaben.st_ino)},
                                 name});
@@ -120,6 +122,9 @@ Datenbestand DatenordnerLesen(const std::string& ordner, bool mitFaellen, Gelese
     }
     auto umlagen =
         AbbildLesen(ordner, UmlagedateiName, UmlagesatzLaenge * AnzahlUmlagesaetze, true, gelesen);
+    auto spaet =
+        AbbildLesen(ordner, SpaetdateiName,
+                    FallsatzLaenge * static_cast<std::size_t>(AnzahlSpaetsaetze()), true, gelesen);
     const bool neu = faelle && faelle->Laenge == 0;
     if (neu) {
         melden(std::string(FalldateiName) + " ist leer: es ist noch kein Fall gespeichert.");
@@ -130,13 +135,44 @@ Datenbestand DatenordnerLesen(const std::string& ordner, bool mitFaellen, Gelese
         LueckeMelden(*umlagen, UmlagesatzLaenge, AnzahlUmlagesaetze, melden);
     }
     const bool umlagenDa = umlagen.has_value();
+    auto spaetdatei = std::make_unique<SpeicherDatei>(
+        SpaetdateiName, spaet ? std::move(spaet->Inhalt) : std::vector<std::byte>{});
+    const SpeicherDatei& spaetImSpeicher = *spaetdatei;
     Datenbestand daten(
         Speicher(FalldateiName, faelle ? std::move(faelle->Inhalt) : std::vector<std::byte>{}),
-        Speicher(UmlagedateiName, umlagen ? std::move(umlagen->Inhalt) : std::vector<std::byte>{}));
+        Speicher(UmlagedateiName, umlagen ? std::move(umlagen->Inhalt) : std::vector<std::byte>{}),
+        std::move(spaetdatei));
     // In memory, where nothing can fail.
     ErgaenzteMelden(OderAbbruch(neu ? daten.DatenAnlegen() : daten.UmlagenErgaenzen()), umlagenDa,
                     melden);
+    // What the window completes without a word is no gap; what it leaves,
+    // it reports, and so does the calculator.
+    const std::size_t soll = FallsatzLaenge * static_cast<std::size_t>(AnzahlSpaetsaetze());
+    if (spaet && (spaet->Laenge > soll || spaetImSpeicher.Inhalt.size() != soll)) {
+        LueckeMelden(*spaet, FallsatzLaenge, AnzahlSpaetsaetze(), melden);
+    }
     return daten;
+}
+
+Kassenlisten KassenlistenLesen(Datenbestand& daten) {
+    Kassenlisten listen;
+    for (int jahr = ErstesSpaetjahr; jahr <= LetztesBekanntesJahr(); ++jahr) {
+        // In memory a read fails only for a year outside the file.
+        listen.push_back(OderAbbruch(daten.KassenLesen(jahr)));
+    }
+    return listen;
+}
+
+const std::vector<Kasseneintrag>& KassenDesJahres(const Kassenlisten& listen, int jahr) {
+    static const std::vector<Kasseneintrag> keine;
+    const auto pos = static_cast<std::size_t>(jahr - ErstesSpaetjahr);
+    return jahr >= ErstesSpaetjahr && pos < listen.size() ? listen[pos] : keine;
+}
+
+std::string Kassenname(const Kasseneintrag& kasse) {
+    std::string name = kasse.Name;
+    name.erase(name.find_last_not_of(std::string_view(" \0", 2)) + 1);
+    return name;
 }
 
 Umlagetabelle StandardUmlagen() {

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <map>
+#include <utility>
 
 #include "calc/Ergebnis.h"
+#include "calc/Perioden.h"
 #include "calc/Utf8.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
 #include "rechner/Ausgabefelder.h"
 #include "rechner/Datenordner.h"
+#include "rechner/Rechnen.h"
 #include "rechner/Spalten.h"
 #include "rechner/Zeilenleser.h"
 #include "rechner/Zonenspalten.h"
+#include "store/Spaetsatz.h"
 
 namespace lohnwippe::rechner {
 
@@ -19,7 +23,7 @@ namespace {
 
 // Which stored cases to give out.
 struct Exportauswahl {
-    std::optional<int> Jahr;       // 2009 .. 2012; none: all four
+    std::optional<int> Jahr;       // 2009 .. LetztesBekanntesJahr; none: all
     std::optional<int> PersonPos;  // 0 .. 9; none: all ten
     bool Alle = false;
 };
@@ -63,9 +67,9 @@ std::array<std::string, AnzahlPersonen> Personennamen(Datenbestand& daten) {
 // "SV.dat, Satz 17 (Person 2, MAI 2009)": by number, since a damaged name
 // may be empty.
 std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
-    return std::string(FalldateiName) + ", Satz " + std::to_string(fallNr) + " (Person " +
-           std::to_string(personPos + 1) + ", " + Monatskuerzel(monat.Monat) + " " +
-           Jahrestext(monat.Jahr) + ")";
+    return std::string(monat.Jahr > LetztesJahr ? SpaetdateiName : FalldateiName) + ", Satz " +
+           std::to_string(fallNr) + " (Person " + std::to_string(personPos + 1) + ", " +
+           Monatskuerzel(monat.Monat) + " " + Jahrestext(monat.Jahr) + ")";
 }
 
 // The sheet "Jahressummen" of a spreadsheet export: per person and year
@@ -75,15 +79,14 @@ std::string Fallort(int fallNr, int personPos, Berichtsmonat monat) {
 class Jahressummen {
   public:
     explicit Jahressummen(Mappenschreiber& mappe) : mappe_(mappe) {
-        // Stored cases are of 2009-2012: the columns from 2013 stay empty
-        // and have no sum.
         const std::vector<std::string> spalten = Exportspalten();
         const std::vector<std::string> ab2013 = Zonenspalten();
         for (std::size_t i = 0; i < spalten.size(); ++i) {
-            if (spalten[i].ends_with("_Summe") &&
-                std::find(ab2013.begin(), ab2013.end(), spalten[i]) == ab2013.end()) {
+            if (spalten[i].ends_with("_Summe")) {
                 summenspalten_.push_back(i);
                 namen_.push_back(spalten[i]);
+                ab2013_.push_back(std::find(ab2013.begin(), ab2013.end(), spalten[i]) !=
+                                  ab2013.end());
             }
         }
     }
@@ -111,8 +114,14 @@ class Jahressummen {
             blatt.Text(summe.Person);
             blatt.Ganzzahl(schluessel.second);
             blatt.Ganzzahl(summe.Faelle);
-            for (const Waehrung betrag : summe.Betraege) {
-                blatt.Betrag(betrag, 2);
+            // A year's cases have the columns of their law only; the
+            // others stay empty, as in the sheet of the cases, not 0.
+            for (std::size_t i = 0; i < summe.Betraege.size(); ++i) {
+                if (ab2013_[i] == (schluessel.second > LetztesJahr)) {
+                    blatt.Betrag(summe.Betraege[i], 2);
+                } else {
+                    blatt.Text("");
+                }
             }
             blatt.Zeilenende();
         }
@@ -127,6 +136,7 @@ class Jahressummen {
     Mappenschreiber& mappe_;
     std::vector<std::size_t> summenspalten_;
     std::vector<std::string> namen_;
+    std::vector<bool> ab2013_;                            // by sum column: one of the law from 2013
     std::map<std::pair<int, int>, Personenjahr> summen_;  // by person number and year
 };
 
@@ -200,6 +210,92 @@ Zaehlung FaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
     return zaehlung;
 }
 
+// The fund of a case from 2013, its place in the year's list; none when
+// the list has no such place (the fund was taken out of it since).
+const Kasseneintrag* KasseDesFalls(const Kassenlisten& listen, int jahr, const Fallsatz& satz) {
+    const std::vector<Kasseneintrag>& kassen = KassenDesJahres(listen, jahr);
+    return satz.KassePos >= 0 && static_cast<std::size_t>(satz.KassePos) < kassen.size()
+               ? &kassen[static_cast<std::size_t>(satz.KassePos)]
+               : nullptr;
+}
+
+// The stored cases from 2013, as FaelleExportieren those of 2009-2012: the
+// inputs, the fund's rates from the year's list, the calculation from 2013.
+void SpaetfaelleExportieren(Datenbestand& daten, const Exportauswahl& auswahl,
+                            Zeilenschreiber& ausgabe, Jahressummen* summen, const Melder& melden,
+                            Zaehlung& zaehlung) {
+    const auto personen = Personennamen(daten);
+    const Kassenlisten kassen = KassenlistenLesen(daten);
+    for (int jahr = ErstesSpaetjahr; jahr <= LetztesBekanntesJahr(); ++jahr) {
+        for (int personPos = 0; personPos < AnzahlPersonen; ++personPos) {
+            if ((auswahl.Jahr && *auswahl.Jahr != jahr) ||
+                (auswahl.PersonPos && *auswahl.PersonPos != personPos)) {
+                continue;
+            }
+            // One sum for the person's year; a failure named once.
+            const auto jahressumme = daten.JahressummeAb2013(FallNrAb2013(jahr, personPos, 0));
+            bool gemeldet = false;
+            for (int monatPos = 0; monatPos < MonateJeJahr; ++monatPos) {
+                const int satzNr = FallNrAb2013(jahr, personPos, monatPos);
+                const Berichtsmonat monat{jahr, monatPos + 1};
+                const Fallsatz satz = OderAbbruch(daten.FallAb2013Lesen(satzNr));
+                Fallzeile zeile{AngabenAusSatz(satz), monat, AngabenAb2013{}};
+                if (!auswahl.Alle && Unberuehrt(zeile.Fall)) {
+                    continue;
+                }
+                const Kasseneintrag* kasse = KasseDesFalls(kassen, jahr, satz);
+                std::optional<std::string> grund;
+                if (kasse == nullptr) {
+                    grund = "die Kasse Nr. " + std::to_string(satz.KassePos + 1) +
+                            " steht nicht in der Kassenliste " + std::to_string(jahr);
+                } else {
+                    *zeile.Ab2013 = {Zellenname(kasse->Name), kasse->Zusatzbeitrag, kasse->U1,
+                                     kasse->U2, KinderLesen(satz)};
+                }
+                const EingabenAb2013 eingaben =
+                    kasse != nullptr ? EingabenAb2013VonZeile(zeile) : EingabenAb2013{};
+                const RechnungAb2013 rechnung =
+                    kasse != nullptr ? BerechnenAb2013(eingaben) : RechnungAb2013{};
+                if (!grund && !rechnung.Ergebnis) {
+                    grund = rechnung.Meldung;
+                }
+                if (grund) {
+                    melden(Fallort(satzNr, personPos, monat) + ": " + *grund);
+                    ++zaehlung.Abgewiesen;
+                    continue;
+                }
+                ausgabe.Ganzzahl(satzNr);
+                ausgabe.Ganzzahl(personPos + 1);
+                ausgabe.Text(personen[static_cast<std::size_t>(personPos)]);
+                for (const Job job : AlleJobs) {
+                    ausgabe.Text(Zellenname(zeile.Fall[job].Arbeitgeber));
+                }
+                EingabefelderSchreiben(ausgabe, zeile.Fall, monat, *zeile.Ab2013,
+                                       *rechnung.Ergebnis);
+                ErgebnisfelderSchreiben(ausgabe, eingaben, *rechnung.Ergebnis);
+                if (jahressumme.HatWert()) {
+                    ausgabe.Betrag(jahressumme.Wert(), 2);
+                } else {
+                    ++zaehlung.Unvollstaendig;
+                    ausgabe.Text("");
+                    if (!std::exchange(gemeldet, true)) {
+                        melden(jahressumme.Fehler().Meldung() +
+                               " – Spalte „Jahressumme“ bleibt für Person " +
+                               std::to_string(personPos + 1) + " im Jahr " + Jahrestext(jahr) +
+                               " leer");
+                    }
+                }
+                ausgabe.Zeilenende();
+                if (summen != nullptr) {
+                    summen->Zaehlen(personPos + 1, personen[static_cast<std::size_t>(personPos)],
+                                    jahr);
+                }
+                ++zaehlung.Gerechnet;
+            }
+        }
+    }
+}
+
 int PersonWaehlen(const std::string& person, Datenbestand& daten) {
     const auto personen = Personennamen(daten);
     const std::string gesucht = OhneEndblanks(person);
@@ -230,8 +326,10 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
         if (auftrag.Jahr) {
             const std::string& jahr = *auftrag.Jahr;
             const auto zahl = GanzzahlLesen(jahr);
-            if (jahr.size() != 4 || !zahl || *zahl < ErstesJahr || *zahl > LetztesJahr) {
-                throw Abbruch("--jahr " + Zitat(jahr) + ": ein Jahr von 2009 bis 2012");
+            if (jahr.size() != 4 || !zahl || *zahl < ErstesJahr || *zahl > LetztesBekanntesJahr()) {
+                throw Abbruch("--jahr " + Zitat(jahr) + ": ein Jahr von " +
+                              std::to_string(ErstesJahr) + " bis " +
+                              std::to_string(LetztesBekanntesJahr()));
             }
             auswahl.Jahr = static_cast<int>(*zahl);
         }
@@ -246,8 +344,15 @@ int ExportBefehl(const Exportauftrag& auftrag, const Melder& melden) {
         if (Mappenschreiber* mappe = ausgabe.Mappe()) {
             summen.emplace(*mappe);
         }
-        const Zaehlung zaehlung =
-            FaelleExportieren(daten, auswahl, schreiber, summen ? &*summen : nullptr, melden);
+        Zaehlung zaehlung;
+        if (!auswahl.Jahr || *auswahl.Jahr <= LetztesJahr) {
+            zaehlung =
+                FaelleExportieren(daten, auswahl, schreiber, summen ? &*summen : nullptr, melden);
+        }
+        if (!auswahl.Jahr || *auswahl.Jahr > LetztesJahr) {
+            SpaetfaelleExportieren(daten, auswahl, schreiber, summen ? &*summen : nullptr, melden,
+                                   zaehlung);
+        }
         if (summen) {
             summen->Schreiben();
         }

@@ -75,15 +75,49 @@ Eingaben EingabenVonZeile(const Fallzeile& zeile, const Umlagetabelle& umlagen) 
                            zeile.Monat);
 }
 
-namespace {
-
-// The list's partial months as SV days: a full month counts 30.
 EingabenAb2013 EingabenAb2013VonZeile(const Fallzeile& zeile) {
     const AngabenAb2013& ab = *zeile.Ab2013;
     return EingabenAusFallAb2013(
         zeile.Fall, zeile.Monat.Jahr, zeile.Monat.Monat,
         {ab.Zusatzbeitrag, ab.U1Satz.value_or(Satz{}), ab.U2Satz.value_or(Satz{})},
         ab.Kinder.value_or(0));
+}
+
+namespace {
+
+// The fund a row from 2013 names in its year's list: the rates it leaves
+// empty become the fund's. The reason when the list has no such fund.
+std::optional<Zeilenfehler> KasseEinsetzen(AngabenAb2013& ab, int jahr,
+                                           const Kassenlisten& listen) {
+    if (ab.Kasse.empty()) {
+        return std::nullopt;
+    }
+    const std::vector<Kasseneintrag>& kassen = KassenDesJahres(listen, jahr);
+    const Kasseneintrag* gefunden = nullptr;
+    for (const Kasseneintrag& kasse : kassen) {
+        if (Kassenname(kasse) == ab.Kasse) {
+            gefunden = &kasse;
+            break;
+        }
+    }
+    if (const auto nr = GanzzahlLesen(ab.Kasse);
+        gefunden == nullptr && nr && *nr >= 1 && *nr <= static_cast<long>(kassen.size())) {
+        gefunden = &kassen[static_cast<std::size_t>(*nr - 1)];
+    }
+    if (gefunden == nullptr) {
+        std::string liste;
+        for (const Kasseneintrag& kasse : kassen) {
+            liste += (liste.empty() ? "" : ", ") + Zitat(Kassenname(kasse));
+        }
+        return Zeilenfehler{"Kasse", Zitat(ab.Kasse) + " steht nicht in der Kassenliste " +
+                                         std::to_string(jahr) + " in " + SpaetdateiName + " (" +
+                                         (liste.empty() ? "keine Kasse" : liste) + ")"};
+    }
+    ab.Kasse = Kassenname(*gefunden);
+    ab.Zusatzbeitrag = ab.Zusatzbeitrag.value_or(gefunden->Zusatzbeitrag);
+    ab.U1Satz = ab.U1Satz.value_or(gefunden->U1);
+    ab.U2Satz = ab.U2Satz.value_or(gefunden->U2);
+    return std::nullopt;
 }
 
 // The cell a refusal of the calculation is about, where it is one.
@@ -97,7 +131,8 @@ std::string Ab2013Spalte(const EingabenAb2013& e) {
 }  // namespace
 
 Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Umlagetabelle& umlagen,
-                       const std::string& eingabe, const Melder& melden) {
+                       const std::string& eingabe, const Melder& melden,
+                       const Kassenlisten* kassen) {
     Zaehlung zaehlung;
     Eingabezeile zeile;
     const std::vector<std::string> mitgefuehrt = quelle.Mitgefuehrt();
@@ -116,7 +151,13 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
         }
         if (!fehler) {
             auto gelesen = ZeileLesen(zeile.Felder, quelle.Formate());
-            if (const auto* fall = std::get_if<Fallzeile>(&gelesen); fall && fall->Ab2013) {
+            auto* fall = std::get_if<Fallzeile>(&gelesen);
+            // A year the table does not know is the calculation's to refuse.
+            if (fall && fall->Ab2013 && kassen != nullptr &&
+                fall->Monat.Jahr <= LetztesBekanntesJahr()) {
+                fehler = KasseEinsetzen(*fall->Ab2013, fall->Monat.Jahr, *kassen);
+            }
+            if (!fehler && fall && fall->Ab2013) {
                 const EingabenAb2013 eingaben = EingabenAb2013VonZeile(*fall);
                 const RechnungAb2013 rechnung = BerechnenAb2013(eingaben);
                 if (rechnung.Ergebnis) {
@@ -131,7 +172,7 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
                     continue;
                 }
                 fehler = Zeilenfehler{Ab2013Spalte(eingaben), rechnung.Meldung};
-            } else if (fall) {
+            } else if (!fehler && fall) {
                 const Eingaben eingaben = EingabenVonZeile(*fall, umlagen);
                 try {
                     const Ergebnis ergebnis = Berechnen(eingaben);
@@ -148,7 +189,7 @@ Zaehlung FaelleRechnen(Zeilenquelle& quelle, Zeilenschreiber& ausgabe, const Uml
                     // from this; a guard, not a path.
                     fehler = Zeilenfehler{"", "die Beträge sind zu groß, um sie zu berechnen"};
                 }
-            } else {
+            } else if (!fehler) {
                 fehler = std::get<Zeilenfehler>(std::move(gelesen));
             }
         }
@@ -167,6 +208,7 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
         DateiStrom datei(eingabe);
 
         Umlagetabelle umlagen = StandardUmlagen();
+        std::optional<Kassenlisten> kassen;
         Gelesenes gelesen;
         if (const auto kennung = eingabe.Kennung()) {
             gelesen.Dateien.push_back(*kennung);
@@ -174,6 +216,7 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
         if (auftrag.Daten) {
             Datenbestand daten = DatenordnerLesen(*auftrag.Daten, false, gelesen, melden);
             umlagen = UmlagenLesen(daten);
+            kassen = KassenlistenLesen(daten);
         }
 
         // What the name does not say, the first bytes do.
@@ -220,7 +263,8 @@ int RechnenBefehl(const Rechenauftrag& auftrag, const Melder& melden) {
                                                        : JsonQuelle(text);
 
         Zeilenschreiber& schreiber = ausgabe.Oeffnen(Rechenspalten(quelle->Mitgefuehrt()), gelesen);
-        return FaelleRechnen(*quelle, schreiber, umlagen, name, melden);
+        return FaelleRechnen(*quelle, schreiber, umlagen, name, melden,
+                             kassen ? &*kassen : nullptr);
     });
 }
 

@@ -86,7 +86,7 @@ constexpr std::array<Zusatzspalte, 12> Zusatzspalten{{
 
 // Before and behind the columns of `rechnen` in the export.
 constexpr std::array<Zusatzspalte, 4> Exportvorspann{{
-    {"Fall_Nr", false, "Nummer des Falls in SV.dat (1 bis 480)"},
+    {"Fall_Nr", false, "Nummer des Falls in SV.dat (1 bis 480), ab 2013 in SVab2013.dat"},
     {"Person_Nr", false, "Nummer der Person in der Personenliste (1 bis 10)"},
     {"Person", false, "Name der Person"},
     {"Arbeitgeber", true, "Name des Arbeitgebers"},

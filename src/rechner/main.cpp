@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "calc/Perioden.h"
 #include "rechner/Export.h"
 #include "rechner/Rechnen.h"
 #include "rechner/Spalten.h"
@@ -182,7 +183,8 @@ int main(int argc, char** argv) {
     rechnenBefehl
         ->add_option("--daten", daten,
                      "Umlage- und KV-Sätze aus ORDNER/U12.dat lesen (nur lesen) statt der "
-                     "Standardtabelle")
+                     "Standardtabelle; ab 2013 die Sätze der in Kasse genannten Kasse aus "
+                     "ORDNER/SVab2013.dat")
         ->type_name("ORDNER");
 
     Exportauftrag exportieren;
@@ -205,7 +207,11 @@ int main(int argc, char** argv) {
                            exportDialekt,
                            "deutsch oder englisch: CSV-Ausgabe mit Semikolon und Dezimalkomma "
                            "(deutsch, ohne: so) oder mit Komma und Dezimalpunkt (englisch)");
-    exportBefehl->add_option("--jahr", jahr, "nur dieses Jahr (2009 bis 2012)")->type_name("JAHR");
+    exportBefehl
+        ->add_option(
+            "--jahr", jahr,
+            "nur dieses Jahr (2009 bis " + std::to_string(lohnwippe::LetztesBekanntesJahr()) + ")")
+        ->type_name("JAHR");
     exportBefehl->add_option("--person", person, "nur diese Person: Nummer 1 bis 10 oder Name")
         ->type_name("PERSON");
     exportBefehl->add_flag("--alle", exportieren.Alle,

@@ -37,4 +37,10 @@ inline std::int64_t Int64Lesen(std::span<const std::byte> puffer, std::size_t of
     return static_cast<std::int64_t>(u);
 }
 
+// Record `index` (from 0) of a buffer of consecutive records.
+template <std::size_t Laenge>
+std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index) {
+    return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
+}
+
 }  // namespace lohnwippe::bytefolge

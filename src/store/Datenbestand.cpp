@@ -11,19 +11,17 @@
 #include <vector>
 
 #include "calc/Formate.h"
+#include "store/Bytefolge.h"
+#include "store/Spaetsatz.h"
+#include "store/SpeicherDatei.h"
 #include "store/Standardinhalt.h"
 
 namespace lohnwippe {
 
 namespace {
 
+using bytefolge::Satzbereich;
 using Fehlerart = DateiFehler::Fehlerart;
-
-// Record `index` (from 0) of a buffer of consecutive records.
-template <std::size_t Laenge>
-std::span<std::byte, Laenge> Satzbereich(std::span<std::byte> puffer, int index) {
-    return puffer.subspan(static_cast<std::size_t>(index) * Laenge).first<Laenge>();
-}
 
 // When, to the minute, in the name of a version kept beside.
 std::string Zeitstempel() {
@@ -70,17 +68,45 @@ Erwartet<Datenbestand> Datenbestand::Oeffnen(const Oeffner& oeffner) {
     if (!umlagedatei.HatWert()) {
         return umlagedatei.Fehler();
     }
-    Datenbestand daten(std::move(falldatei).Wert(), std::move(umlagedatei).Wert());
+    auto spaetdatei = oeffner(SpaetdateiName);
+    if (!spaetdatei.HatWert()) {
+        return spaetdatei.Fehler();
+    }
+    Datenbestand daten(std::move(falldatei).Wert(), std::move(umlagedatei).Wert(),
+                       std::move(spaetdatei).Wert());
     daten.ordner_ = std::move(ordner).Wert();
     return daten;
 }
 
-Datenbestand::Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei)
+Datenbestand::Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei,
+                           std::unique_ptr<Datei> spaetdatei)
     : faelle_(std::move(falldatei), FallsatzLaenge, AnzahlSaetzeFalldatei, HoechsteSatzNr),
-      umlagen_(std::move(umlagedatei), UmlagesatzLaenge, AnzahlUmlagesaetze, AnzahlUmlagesaetze) {}
+      umlagen_(std::move(umlagedatei), UmlagesatzLaenge, AnzahlUmlagesaetze, AnzahlUmlagesaetze),
+      spaet_(std::move(spaetdatei), FallsatzLaenge, AnzahlSpaetsaetze(), AnzahlSpaetsaetze()) {}
+
+Datenbestand::Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei)
+    : Datenbestand(std::move(falldatei), std::move(umlagedatei),
+                   std::make_unique<SpeicherDatei>(SpaetdateiName)) {}
 
 Ablage& Datenbestand::AblageVon(const std::string& datei) {
-    return datei == umlagen_.Name() ? umlagen_ : faelle_;
+    for (Ablage* ablage : Ablagen()) {
+        if (datei == ablage->Name()) {
+            return *ablage;
+        }
+    }
+    return faelle_;
+}
+
+Ablage& Datenbestand::AblageVon(Datendatei datei) {
+    switch (datei) {
+        case Datendatei::Umlagen:
+            return umlagen_;
+        case Datendatei::Ab2013:
+            return spaet_;
+        case Datendatei::Faelle:
+            break;
+    }
+    return faelle_;
 }
 
 Erwartet<bool> Datenbestand::FalldateiLeer() {
@@ -102,20 +128,23 @@ std::string Datenbestand::Luecke::Meldung() const {
                "unverändert.";
     }
     const bool faelle = Datei == FalldateiName;
+    const bool spaet = Datei == SpaetdateiName;
     std::string text = Laenge == 0 ? "Die Datei " + Datei + " fehlt oder ist leer."
                                    : "Die Datei " + Datei + " ist unvollständig oder beschädigt (" +
                                          std::to_string(Laenge) + " statt " + std::to_string(Soll) +
                                          " Bytes).";
-    text += faelle ? " Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern "
-                     "ergänzt."
-                   : " Fehlende Beitrags- und Umlagesätze werden als 0 angezeigt und beim "
-                     "nächsten Start ergänzt.";
+    text += faelle  ? " Fehlende Fälle werden als leer angezeigt und beim nächsten Speichern "
+                      "ergänzt."
+            : spaet ? " Fehlende Fälle und Kassen ab 2013 werden als leer angezeigt und beim "
+                      "nächsten Speichern ergänzt."
+                    : " Fehlende Beitrags- und Umlagesätze werden als 0 angezeigt und beim "
+                      "nächsten Start ergänzt.";
     return text;
 }
 
 Erwartet<std::vector<Datenbestand::Luecke>> Datenbestand::Luecken() {
     std::vector<Luecke> luecken;
-    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+    for (Ablage* ablage : Ablagen()) {
         auto laenge = ablage->Selbst().Laenge();
         if (!laenge.HatWert()) {
             return laenge.Fehler();
@@ -129,7 +158,7 @@ Erwartet<std::vector<Datenbestand::Luecke>> Datenbestand::Luecken() {
 
 Erwartet<void> Datenbestand::Sichern() {
     const Schreibgruppe gruppe(*this);
-    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+    for (Ablage* ablage : Ablagen()) {
         if (auto geprueft = ablage->Pruefen(); !geprueft.HatWert()) {
             return geprueft;
         }
@@ -172,6 +201,9 @@ Erwartet<std::vector<int>> Datenbestand::DatenAnlegen() {
 }
 
 Erwartet<std::vector<int>> Datenbestand::UmlagenErgaenzen() {
+    if (auto spaet = Ab2013Ergaenzen(); !spaet.HatWert()) {
+        return spaet.Fehler();
+    }
     auto laenge = umlagen_.Selbst().Laenge();
     if (!laenge.HatWert()) {
         return laenge.Fehler();
@@ -216,7 +248,7 @@ Erwartet<Umlagenbefund> Datenbestand::UnplausibleUmlagen() {
 
 std::vector<Datenbestand::ErsetzteDatei> Datenbestand::ErsetzteDateien() {
     std::vector<ErsetzteDatei> ersetzte;
-    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+    for (Ablage* ablage : Ablagen()) {
         if (ablage->Selbst().ErsetzungAbholen() != Datei::Ersetzung::Keine) {
             ersetzte.push_back({ablage->Name()});
         }
@@ -232,7 +264,7 @@ std::string Datenbestand::ErsetzteDatei::Meldung() const {
 
 std::vector<std::string> Datenbestand::FremdeDateien() {
     std::vector<std::string> fremde;
-    for (Ablage* ablage : {&faelle_, &umlagen_}) {
+    for (Ablage* ablage : Ablagen()) {
         // A look that fails says nothing here; the next access reports it.
         (void)ablage->Pruefen();
         if (ablage->Fremd()) {
@@ -256,7 +288,9 @@ std::vector<std::string> Datenbestand::KopienDaneben() {
     std::error_code fehler;
     for (const auto& eintrag : std::filesystem::directory_iterator(".", fehler)) {
         std::string name = eintrag.path().filename().string();
-        if (name.starts_with(std::string(FalldateiName) + ".") && eintrag.is_regular_file(fehler)) {
+        if ((name.starts_with(std::string(FalldateiName) + ".") ||
+             name.starts_with(std::string(SpaetdateiName) + ".")) &&
+            eintrag.is_regular_file(fehler)) {
             kopien.push_back(std::move(name));
         }
     }
@@ -264,70 +298,48 @@ std::vector<std::string> Datenbestand::KopienDaneben() {
     return kopien;
 }
 
-Erwartet<Fallsatz> Datenbestand::FallLesen(int satzNr) {
-    std::array<std::byte, FallsatzLaenge> puffer;
-    auto ergebnis = faelle_.Lesen(satzNr, 1, puffer);
-    if (!ergebnis.HatWert()) {
-        return ergebnis.Fehler();
-    }
-    return FallsatzDekodieren(puffer);
-}
-
 void Datenbestand::Mitschreiben(std::vector<Satzaenderung>* ziel) {
     mitschrift_ = ziel;
-    // The settings record follows the case on screen, not the steps.
+    // The settings records follow the case on screen, not the steps.
     faelle_.Mitschreiben(ziel, Datendatei::Faelle, EinstellungsSatz);
     umlagen_.Mitschreiben(ziel, Datendatei::Umlagen);
-}
-
-Erwartet<std::vector<std::byte>> Datenbestand::SatzLesen(Datendatei datei, int satzNr) {
-    Ablage& ablage = datei == Datendatei::Faelle ? faelle_ : umlagen_;
-    std::vector<std::byte> bytes(ablage.Satzlaenge());
-    if (auto gelesen = ablage.Lesen(satzNr, 1, bytes); !gelesen.HatWert()) {
-        return gelesen.Fehler();
-    }
-    return bytes;
-}
-
-Erwartet<void> Datenbestand::SatzSchreiben(Datendatei datei, int satzNr,
-                                           std::span<const std::byte> bytes) {
-    return (datei == Datendatei::Faelle ? faelle_ : umlagen_).Schreiben(satzNr, 1, bytes);
-}
-
-Erwartet<void> Datenbestand::FallSchreiben(int satzNr, const Fallsatz& satz) {
-    return faelle_.Schreiben(satzNr, 1, FallsatzKodieren(satz));
+    spaet_.Mitschreiben(ziel, Datendatei::Ab2013, SpaetEinstellungsSatz);
 }
 
 Datenbestand::Schreibgruppe::Schreibgruppe(Datenbestand& daten) : daten_(daten) {
-    daten_.faelle_.Selbst().GruppeBeginnen();
-    daten_.umlagen_.Selbst().GruppeBeginnen();
+    for (Ablage* ablage : daten_.Ablagen()) {
+        ablage->Selbst().GruppeBeginnen();
+    }
 }
 
 Datenbestand::Schreibgruppe::~Schreibgruppe() {
-    daten_.faelle_.Selbst().GruppeBeenden();
-    daten_.umlagen_.Selbst().GruppeBeenden();
+    for (Ablage* ablage : daten_.Ablagen()) {
+        ablage->Selbst().GruppeBeenden();
+    }
 }
 
 Datenbestand::Verbund::Verbund(Datenbestand& daten)
     : daten_(daten),
       gruppe_(daten),
       mitschrift_(daten.mitschrift_ == nullptr ? 0 : daten.mitschrift_->size()) {
-    daten_.faelle_.Vormerken(&alt_);
-    daten_.umlagen_.Vormerken(&alt_);
+    for (Ablage* ablage : daten_.Ablagen()) {
+        ablage->Vormerken(&alt_);
+    }
 }
 
 Datenbestand::Verbund::~Verbund() {
     if (offen_) {
         (void)Zuruecknehmen();
     }
-    daten_.faelle_.Vormerken(nullptr);
-    daten_.umlagen_.Vormerken(nullptr);
+    for (Ablage* ablage : daten_.Ablagen()) {
+        ablage->Vormerken(nullptr);
+    }
 }
 
 Erwartet<void> Datenbestand::Verbund::Abschliessen(bool sichern) {
     // Only the files it wrote to: a sync costs as much as many writes.
     Erwartet<void> gesichert;
-    for (Ablage* ablage : {&daten_.faelle_, &daten_.umlagen_}) {
+    for (Ablage* ablage : daten_.Ablagen()) {
         if (gesichert.HatWert() &&
             std::any_of(alt_.begin(), alt_.end(),
                         [ablage](const Ablage::Altstand& alt) { return alt.Von == ablage; })) {
@@ -365,99 +377,6 @@ Erwartet<void> Datenbestand::Verbund::Zuruecknehmen() {
         (void)daten_.Sichern();
     }
     return ergebnis;
-}
-
-Erwartet<Namensfelder> Datenbestand::Namen() {
-    std::array<Fallsatz, 3> saetze;
-    for (std::size_t i = 0; i < saetze.size(); ++i) {
-        auto satz = FallLesen(NamenSatz1 + static_cast<int>(i));
-        if (!satz.HatWert()) {
-            return satz.Fehler();
-        }
-        saetze[i] = std::move(satz).Wert();
-    }
-    return NamenLesen(saetze[0], saetze[1], saetze[2]);
-}
-
-Erwartet<Umlagesatz> Datenbestand::UmlageLesen(int umlageNr) {
-    std::array<std::byte, UmlagesatzLaenge> puffer;
-    auto ergebnis = umlagen_.Lesen(umlageNr, 1, puffer);
-    if (!ergebnis.HatWert()) {
-        return ergebnis.Fehler();
-    }
-    return UmlagesatzDekodieren(puffer);
-}
-
-Erwartet<void> Datenbestand::UmlageSchreiben(int umlageNr, const Umlagesatz& satz) {
-    return umlagen_.Schreiben(umlageNr, 1, UmlagesatzKodieren(satz));
-}
-
-Erwartet<Waehrung> Datenbestand::Jahressumme(int fallNr) {
-    if (fallNr < 1) {
-        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = faelle_.Name(), .Wert = fallNr};
-    }
-    const int januar = JanuarsatzNr(fallNr);
-    std::array<std::byte, FallsatzLaenge * MonateJeJahr> puffer;
-    if (auto gelesen = faelle_.Lesen(januar, MonateJeJahr, puffer); !gelesen.HatWert()) {
-        return gelesen.Fehler();
-    }
-    Waehrung summe;
-    for (int monat = 0; monat < MonateJeJahr; ++monat) {
-        const auto entgelte = EntgelteDekodieren(Satzbereich<FallsatzLaenge>(puffer, monat));
-        try {
-            for (int job = ErsteSpalte; job <= LetzterJob; ++job) {
-                summe += entgelte[job];
-            }
-        } catch (const std::overflow_error&) {
-            // Only a damaged file holds amounts this large.
-            return DateiFehler{
-                .Art = Fehlerart::Ueberlauf, .Datei = faelle_.Name(), .Satz = januar + monat};
-        }
-    }
-    return summe;
-}
-
-Erwartet<void> Datenbestand::BisDezemberKopieren(int fallNr, const Fallsatz& satz) {
-    if (fallNr < 1) {
-        return DateiFehler{.Art = Fehlerart::Satznummer, .Datei = faelle_.Name(), .Wert = fallNr};
-    }
-    const int anzahl = MonateJeJahr - (fallNr - 1) % MonateJeJahr;
-    std::array<std::byte, FallsatzLaenge> einzeln;
-    FallsatzKodieren(satz, einzeln);
-    std::vector<std::byte> puffer(FallsatzLaenge * static_cast<std::size_t>(anzahl));
-    for (int i = 0; i < anzahl; ++i) {
-        std::ranges::copy(einzeln, Satzbereich<FallsatzLaenge>(puffer, i).begin());
-    }
-    Verbund verbund(*this);
-    if (auto ergebnis = faelle_.Schreiben(fallNr, anzahl, puffer); !ergebnis.HatWert()) {
-        return ergebnis;
-    }
-    return verbund.Abschliessen();
-}
-
-Erwartet<void> Datenbestand::Umlagesaetze2012Schreiben(int kassePos, const Monatswerte& u1,
-                                                       const Monatswerte& u2) {
-    if (kassePos < 0 || kassePos >= AnzahlKassen) {
-        return DateiFehler{
-            .Art = Fehlerart::Kassenposition, .Datei = UmlagedateiName, .Wert = kassePos};
-    }
-    std::array<std::byte, UmlagesatzLaenge * MonateJeJahr> puffer;
-    auto gelesen = umlagen_.Lesen(ErsterUmlagesatz2012, MonateJeJahr, puffer);
-    if (!gelesen.HatWert()) {
-        return gelesen;
-    }
-    for (int monat = 0; monat < MonateJeJahr; ++monat) {
-        const auto bereich = Satzbereich<UmlagesatzLaenge>(puffer, monat);
-        Umlagesatz satz = UmlagesatzDekodieren(bereich);
-        satz.U1Saetze[kassePos] = u1[monat];
-        satz.U2Saetze[kassePos] = u2[monat];
-        UmlagesatzKodieren(satz, bereich);
-    }
-    auto ergebnis = umlagen_.Schreiben(ErsterUmlagesatz2012, MonateJeJahr, puffer);
-    if (!ergebnis.HatWert()) {
-        return ergebnis;
-    }
-    return umlagen_.Selbst().Sichern();
 }
 
 }  // namespace lohnwippe

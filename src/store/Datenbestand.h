@@ -15,6 +15,7 @@
 #include "store/DateiFehler.h"
 #include "store/Einstellungssatz.h"
 #include "store/Fallsatz.h"
+#include "store/Kasseneintrag.h"
 #include "store/Satzaenderung.h"
 #include "store/Satznummern.h"
 #include "store/Umlagenpruefung.h"
@@ -22,8 +23,11 @@
 
 namespace lohnwippe {
 
-// The two data files of the program, "SV.dat" with the cases and master
-// records and "U12.dat" with the levy rates, open for the whole run.
+// The data files of the program, open for the whole run: "SV.dat" with the
+// cases and master records and "U12.dat" with the levy rates of 2009 to
+// 2012, and "SVab2013.dat" with the cases and the funds' rates from 2013
+// (Spaetsatznummern.h). All three are kept alike: what is said below of
+// "both files" holds for the third as well.
 //
 // Every operation reports failure as a DateiFehler naming the file and the
 // record; none changes what the caller passes in. A record that lies wholly
@@ -66,6 +70,10 @@ class Datenbestand {
     // The same with another way to open a file by name.
     static Erwartet<Datenbestand> Oeffnen(const Oeffner& oeffner);
 
+    Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei,
+                 std::unique_ptr<Datei> spaetdatei);
+    // The file of later years in memory only, empty: for work on 2009 to
+    // 2012 alone.
     Datenbestand(std::unique_ptr<Datei> falldatei, std::unique_ptr<Datei> umlagedatei);
 
     // True when the case file has no bytes at all: a new installation.
@@ -95,8 +103,18 @@ class Datenbestand {
     // hands them to the disk; whole records are never touched. Returns the
     // records written (1..48, ascending), none for a complete file. For an
     // existing case file at every start, before Luecken; its message is
-    // UmlagenErgaenztMeldung.
+    // UmlagenErgaenztMeldung. The file of later years is completed first
+    // (Ab2013Ergaenzen), so that every start, and DatenAnlegen, which calls
+    // this, finds it whole; its failure is this one's.
     Erwartet<std::vector<int>> UmlagenErgaenzen();
+
+    // The file of later years: an empty one gets its whole default contents,
+    // one that holds whole year blocks up to a year before the last the
+    // table knows (written before that year was added) the missing years'
+    // defaults, in one write each time, handed to the disk; no message is
+    // due. Any other length is a Luecke and left as it is. Returns the years
+    // written.
+    Erwartet<std::vector<int>> Ab2013Ergaenzen();
 
     // The funds and months of U12.dat with rates no fund ever had, for a
     // message at start-up (Umlagenbefund::Meldung); records beyond the end
@@ -119,13 +137,13 @@ class Datenbestand {
     // Ablage::Beiseitelegen); the name of the copy.
     Erwartet<std::string> Beiseitelegen(const std::string& datei);
 
-    // The files "SV.dat.*" in the working directory, by name: versions
-    // kept beside, or left by a save that a crash cut off.
+    // The files "SV.dat.*" and "SVab2013.dat.*" in the working directory, by
+    // name: versions kept beside, or left by a save that a crash cut off.
     static std::vector<std::string> KopienDaneben();
 
     // Every record a write changes from now on, in both files, is added to
     // `ziel` (none: nothing is recorded); `ziel` outlives the recording.
-    // Not the settings record, which follows the case on screen.
+    // Not the settings records, which follow the case on screen.
     void Mitschreiben(std::vector<Satzaenderung>* ziel);
     // The bytes of one record of either file as they stand, and writing
     // them back: the way back to an earlier state, record by record.
@@ -188,6 +206,24 @@ class Datenbestand {
         bool offen_ = true;
     };
 
+    // Records of the file of later years (numbers as Spaetsatznummern.h
+    // gives them; record 1 holds the settings of those years).
+    Erwartet<Fallsatz> FallAb2013Lesen(int satzNr);
+    Erwartet<void> FallAb2013Schreiben(int satzNr, const Fallsatz& satz);
+    // The year's sum and "--> Dez." for a case record of the later years,
+    // as Jahressumme and BisDezemberKopieren for SV.dat.
+    Erwartet<Waehrung> JahressummeAb2013(int satzNr);
+    Erwartet<void> BisDezemberKopierenAb2013(int satzNr, const Fallsatz& satz);
+
+    // The funds of `jahr` (2013 .. LetztesBekanntesJahr) in use, in order;
+    // a case's `KassePos` is its place in this list.
+    Erwartet<std::vector<Kasseneintrag>> KassenLesen(int jahr);
+    // Replaces the year's fund list, all its records as one change
+    // (Verbund), handed to the disk. More than KassenJeJahr funds, or a rate
+    // outside 0 .. 100 %, is refused as Fehlerart::Kassenposition naming
+    // the first entry that does not fit, and nothing is written.
+    Erwartet<void> KassenSchreiben(int jahr, const std::vector<Kasseneintrag>& kassen);
+
     // Writes `satz` as record `fallNr` and as every later month of the same
     // person and year up to December, in one write, and hands it to the disk;
     // a failure of either leaves the files as they were.
@@ -201,12 +237,20 @@ class Datenbestand {
 
   private:
     Ablage& AblageVon(const std::string& datei);
+    Ablage& AblageVon(Datendatei datei);
+    std::array<Ablage*, 3> Ablagen() { return {&faelle_, &umlagen_, &spaet_}; }
+    // The number of the first fund record of `jahr`, or the failure for a
+    // year outside the file.
+    Erwartet<int> Kassenanfang(int jahr);
+    Erwartet<Waehrung> JahressummeIn(Ablage& ablage, int januar);
+    Erwartet<void> BisDezemberIn(Ablage& ablage, int satzNr, int monatPos, const Fallsatz& satz);
 
     std::vector<Satzaenderung>* mitschrift_ = nullptr;
     // Not locked where the folder has no locks (tests in memory).
     std::optional<Deskriptor> ordner_;
     Ablage faelle_;
     Ablage umlagen_;
+    Ablage spaet_;
 };
 
 }  // namespace lohnwippe

@@ -5,8 +5,9 @@
 
 namespace lohnwippe {
 
-// Which of the two data files.
-enum class Datendatei { Faelle, Umlagen };
+// Which of the data files: SV.dat, U12.dat, or the file of the months
+// from 2013 on.
+enum class Datendatei { Faelle, Umlagen, Ab2013 };
 
 // One record a write changed: its bytes before and after.
 struct Satzaenderung {

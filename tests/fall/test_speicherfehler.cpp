@@ -150,6 +150,7 @@ TEST_F(SpeicherfehlerTest, JederScheiterndeSchreibvorgangEinerSitzungVerliertNic
                              std::to_string(anzahl) + " ab Schreibvorgang " + std::to_string(k));
                 fs::remove("SV.dat");
                 fs::remove("U12.dat");
+                fs::remove("SVab2013.dat");
                 gesagt_.clear();
                 Stoerstelle stoerung;
                 stoerung.Art = art;
@@ -191,6 +192,7 @@ TEST_F(SpeicherfehlerTest, JederScheiterndeLesevorgangEinerSitzungVerliertNichts
                          std::to_string(k));
             fs::remove("SV.dat");
             fs::remove("U12.dat");
+            fs::remove("SVab2013.dat");
             gesagt_.clear();
             Stoerstelle stoerung;
             stoerung.LeseArt = art;

@@ -27,6 +27,7 @@
 #include "rechner/Zonenspalten.h"
 #include "store/Datenbestand.h"
 #include "store/Satznummern.h"
+#include "store/Spaetsatznummern.h"
 
 namespace lohnwippe::rechner {
 namespace {
@@ -255,6 +256,8 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
             fall.Entgelte[1] = Waehrung::AusRoh(monat * std::int64_t{1500050});
             fall.Entgelte[2] = Waehrung::AusGanzzahl(120);
             ASSERT_TRUE(daten.FallSchreiben(FallNr(3, 1, monat), fall).HatWert());
+            fall.Entgelte[1] = Waehrung::AusGanzzahl(monat * std::int64_t{500});
+            ASSERT_TRUE(daten.FallAb2013Schreiben(FallNrAb2013(2026, 1, monat), fall).HatWert());
         }
     }
     fs::current_path("..");
@@ -272,9 +275,16 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
     const std::string summen = Entpackt("export.xlsx", "xl/worksheets/sheet2.xml");
     EXPECT_NE(summen.find(R"(<autoFilter ref="A1:)"), std::string::npos);
     EXPECT_EQ(Zelle(summen, 1, 2), "<c r=\"B2\" t=\"inlineStr\"><is><t>Müller; Anna</t></is></c>");
-    EXPECT_EQ(Zelle(summen, 0, 3), "");  // one person, one year
+    EXPECT_EQ(Zelle(summen, 0, 4), "");  // one person, two years
     const auto formate = Zahlformate("export.xlsx");
     using Zahlzelle = std::pair<std::string, std::string>;
+    EXPECT_EQ(Zahl(formate, summen, 2, 3), Zahlzelle("2026", ""));
+    const auto wert = [&](const std::string& blatt, std::size_t spalte, int zeile) {
+        return Zelle(blatt, spalte, zeile).empty()
+                   ? Waehrung()
+                   : Waehrung::AusDoubleHalbGerade(
+                         std::stod(Zahl(formate, blatt, spalte, zeile).first));
+    };
     EXPECT_EQ(Zahl(formate, summen, 0, 2), Zahlzelle("2", ""));
     EXPECT_EQ(Zahl(formate, summen, 2, 2), Zahlzelle("2012", ""));
     EXPECT_EQ(Zahl(formate, summen, 3, 2), Zahlzelle("2", ""));
@@ -296,11 +306,20 @@ TEST_F(Mappe, ExportiertFaelleUndJahressummen) {
         const auto [wert, format] = Zahl(formate, summen, summe, 2);
         EXPECT_EQ(Waehrung::AusDoubleHalbGerade(std::stod(wert)), erwartet) << spalten[i];
         EXPECT_EQ(format, "#,##0.00");
+        EXPECT_EQ(Zelle(summen, summe, 3), "");  // no figure of 2026
         EXPECT_NE(Zelle(summen, summe++, 1).find(spalten[i]), std::string::npos);
     }
     EXPECT_GT(summe, 20u);
     EXPECT_TRUE(betraege);
-    EXPECT_EQ(Zelle(summen, summe, 1), "");
+    // The sums of the law from 2013 follow: empty in 2012, added in 2026.
+    EXPECT_NE(Zelle(summen, summe, 1).find("AE_Summe"), std::string::npos);
+    for (std::size_t i = 0; i < spalten.size(); ++i) {
+        if (spalten[i].ends_with("_Summe") && std::ranges::count(ab2013, spalten[i]) > 0) {
+            EXPECT_EQ(Zelle(summen, summe, 2), "") << spalten[i];
+            EXPECT_EQ(wert(summen, summe++, 3), wert(faelle, i, 4) + wert(faelle, i, 5))
+                << spalten[i];
+        }
+    }
 }
 
 // The run fails where the file or its temporary data cannot be written

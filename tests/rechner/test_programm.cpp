@@ -162,6 +162,9 @@ TEST_F(Programm, AufrufUndDateifehler) {
         {{"rechnen", "faelle.csv", "--daten", "leer", "-o", "leer/SV.dat"},
          2,
          "leer/SV.dat: unter diesem Namen liest das Fenster seine Daten"},
+        {{"rechnen", "faelle.csv", "--daten", "leer", "-o", "leer/SVab2013.dat"},
+         2,
+         "leer/SVab2013.dat: unter diesem Namen liest das Fenster seine Daten"},
         {{"rechnen", "faelle.csv"}, 2, "Standardausgabe: das ist eine der Dateien", ">>faelle.csv"},
         {{"rechnen", "faelle.csv"},
          2,
@@ -185,7 +188,7 @@ TEST_F(Programm, AufrufUndDateifehler) {
         {{"rechnen", "faelle.csv", "-o", "/dev/full"},
          2,
          "/dev/full: Schreiben nicht möglich – Kein Speicherplatz mehr auf dem Datenträger"},
-        {{"export", ".", "--jahr", "2013"}, 2, "--jahr „2013“: ein Jahr von 2009 bis 2012"},
+        {{"export", ".", "--jahr", "2027"}, 2, "--jahr „2027“: ein Jahr von 2009 bis 2026"},
         {{"export", "leer"}, 2, "leer/SV.dat: Öffnen nicht möglich – Datei oder Ordner nicht"},
         {{"export", "ordner"}, 2, "ordner/SV.dat: keine gewöhnliche Datei"},
     };
@@ -266,7 +269,7 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     const Lauf alle =
         Starten({"export", "daten", "--alle", "--person", "Müller; Anna", "--format", "jsonl"});
     EXPECT_EQ(alle.Code, 0) << alle.Fehler;
-    EXPECT_EQ(test::JsonZeilen(alle.Aus).size(), 48u);
+    EXPECT_EQ(test::JsonZeilen(alle.Aus).size(), 48u + 14 * 12);  // 2009 to 2026
 
     // The folder of a start from the menu.
     fs::create_directories("xdg");
@@ -285,7 +288,7 @@ TEST_F(Programm, ExportiertDieGespeichertenFaelleNebenEinemOffenenFenster) {
     const fs::path ordner = "heim/.local/share/lohnwippe";
     EXPECT_EQ(Lesen(ordner / "SV.dat") + Lesen(ordner / "U12.dat"), vorher);
     EXPECT_EQ(fs::last_write_time(ordner / "SV.dat"), zeit);
-    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(ordner), fs::directory_iterator()), 3);
     ::close(fenster);
 }
 
