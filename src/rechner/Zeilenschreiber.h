@@ -57,7 +57,17 @@ class Zeilenschreiber {
     void Ganzzahl(long wert);
     // `anzahl` empty fields: nothing between the separators, "" in JSON, no
     // cell in a sheet. A row from 2013 has some 250 of them, so at once.
-    void Leer(std::size_t anzahl = 1);
+    void Leer(std::size_t anzahl = 1) {
+        // A single one inside a CSV row is a separator, some hundred a row:
+        // no call for it.
+        if (anzahl == 1 && format_ == Ausgabeformat::Csv && feld_ != 0 && feld_ < spalten_.size() &&
+            belegt_ < groesse_) {
+            puffer_[belegt_++] = trenner_;
+            ++feld_;
+            return;
+        }
+        LeereFelder(anzahl);
+    }
     // A carried value: its number where it has one (JSON with a decimal
     // point, a number cell), else its text.
     void Wert(const Zellwert& wert);
@@ -82,6 +92,7 @@ class Zeilenschreiber {
     template <typename Zahlschreiber>
     void Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat);
     void Platz(std::size_t bytes);
+    void LeereFelder(std::size_t anzahl);
     // Xlsx: counts the field; false for the other formats.
     bool Zellfeld();
 
