@@ -108,6 +108,7 @@ void Zeilenschreiber::Leeren() {
     if (belegt_ > 0) {
         ziel_(std::string_view(puffer_.get(), belegt_));
         belegt_ = 0;
+        zuletzt_.Art = -1;
     }
 }
 
@@ -248,14 +249,50 @@ void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat) {
     belegt_ = static_cast<std::size_t>(p - puffer_.get());
 }
 
+// The text in the buffer has room for ZahltextPlatz bytes behind its
+// start, as has `ziel` (see zahlfeldPlatz_), so a whole array is copied,
+// which needs no loop; what follows the text there is written over later.
+template <typename Zahlschreiber>
+char* Zeilenschreiber::Gemerkt(char* ziel, Waehrung wert, int art, Zahlschreiber schreiben) {
+    if (wert.Roh() == zuletzt_.Roh && art == zuletzt_.Art) {
+        // Through registers, all read before any is written: the two may
+        // overlap, and memmove is a call.
+        constexpr std::size_t Wort = sizeof(std::uint64_t);
+        std::array<std::uint64_t, ZahltextPlatz / Wort> text{};
+        const char* von = puffer_.get() + zuletzt_.Anfang;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::memcpy(&text[i], von + i * Wort, Wort);
+        }
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::memcpy(ziel + i * Wort, &text[i], Wort);
+        }
+        return ziel + zuletzt_.Laenge;
+    }
+    char* ende = schreiben(ziel);
+    if (mappe_ == nullptr) {
+        zuletzt_ = {wert.Roh(), art, static_cast<std::size_t>(ziel - puffer_.get()),
+                    static_cast<std::size_t>(ende - ziel)};
+    }
+    return ende;
+}
+
 void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); },
-             stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
+    Zahlfeld(
+        [&](char* p) {
+            return Gemerkt(p, wert, stellen,
+                           [&](char* q) { return BetragText(q, wert, stellen, zahlen_); });
+        },
+        stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Dezimal(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); },
-             Dezimalformat(stellen));
+    constexpr int Dezimalart = 8;
+    Zahlfeld(
+        [&](char* p) {
+            return Gemerkt(p, wert, Dezimalart + stellen,
+                           [&](char* q) { return DezimalText(q, wert, stellen, zahlen_); });
+        },
+        Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Zahl(Waehrung wert) {

@@ -97,6 +97,25 @@ class Zeilenschreiber {
     bool Zellfeld();
 
     void Cp1252Pruefen(std::string_view utf8);
+    // Writes the text of `wert` as `art` (see zuletzt_) with `schreiben`,
+    // or copies it when the field before was the same number.
+    template <typename Zahlschreiber>
+    char* Gemerkt(char* ziel, Waehrung wert, int art, Zahlschreiber schreiben);
+
+    // The number written last and where its text stands in the buffer: a
+    // row repeats nearly every other amount (the total of a single
+    // employment is its amount, the employments not there are all 0), and
+    // writing it again costs more than the copy. Kept as a place, not as a
+    // copy of the text: copying the bytes just written stalls on them.
+    // Art: the decimals of BetragText, or 8 more for DezimalText; -1 for
+    // none (a sheet, or the buffer handed on since).
+    struct Zahlgedaechtnis {
+        std::int64_t Roh = 0;
+        int Art = -1;
+        std::size_t Anfang = 0;
+        std::size_t Laenge = 0;
+    };
+    Zahlgedaechtnis zuletzt_;
 
     Ausgabeformat format_;
     Zahlformat zahlen_;
