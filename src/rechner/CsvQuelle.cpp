@@ -186,12 +186,13 @@ bool Csv::SatzLesen() {
     return true;
 }
 
-// A line without quotes and blanks is its texts between the separators,
-// which is all libcsv would make of it, at a fraction of its cost for every
-// byte. An empty line is no record to it, so it goes the long way.
+// A line without quotes is its texts between the separators, without the
+// blanks at either end, which is all libcsv would make of it, at a fraction
+// of its cost for every byte. A line of blanks or none is no record to it,
+// so it goes the long way.
 bool Csv::SchlichtLesen(std::string_view zeile) {
-    if (zeile.empty() || std::any_of(zeile.begin(), zeile.end(),
-                                     [](char c) { return c == '"' || IstLeerzeichen(c); })) {
+    if (std::find(zeile.begin(), zeile.end(), '"') != zeile.end() ||
+        std::all_of(zeile.begin(), zeile.end(), IstLeerzeichen)) {
         return false;
     }
     satz_.Text.reserve(zeile.size());
@@ -199,7 +200,7 @@ bool Csv::SchlichtLesen(std::string_view zeile) {
     for (;;) {
         const std::size_t ende = zeile.find(trenner_, anfang);
         satz_.Grenzen.push_back(satz_.Text.size());
-        satz_.Text.append(zeile.substr(anfang, ende - anfang));
+        satz_.Text.append(Getrimmt(zeile.substr(anfang, ende - anfang)));
         if (ende == std::string_view::npos) {
             return true;
         }
