@@ -141,9 +141,13 @@ char* Zeilenschreiber::Feldanfang(std::size_t platz) {
     if (feld_ >= spalten_.size()) {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
-    const std::string_view schluessel = format_ == Ausgabeformat::Csv
-                                            ? std::string_view(&trenner_, feld_ == 0 ? 0 : 1)
-                                            : std::string_view(schluessel_[feld_]);
+    if (format_ == Ausgabeformat::Csv) {
+        Platz(platz + 3);
+        char* p = puffer_.get() + belegt_;
+        *p = trenner_;
+        return p + (feld_++ == 0 ? 0 : 1);
+    }
+    const std::string& schluessel = schluessel_[feld_];
     Platz(schluessel.size() + platz + 2);
     char* p = puffer_.get() + belegt_;
     std::memcpy(p, schluessel.data(), schluessel.size());
@@ -300,7 +304,13 @@ void Zeilenschreiber::Zahl(Waehrung wert) {
 }
 
 void Zeilenschreiber::Ganzzahl(long wert) {
-    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); }, Zellformat::Allgemein);
+    constexpr int Ganzzahlart = 16;  // behind those of Betrag and Dezimal
+    Zahlfeld(
+        [&](char* p) {
+            return Gemerkt(p, Waehrung::AusRoh(wert), Ganzzahlart,
+                           [&](char* q) { return GanzzahlText(q, wert); });
+        },
+        Zellformat::Allgemein);
 }
 
 void Zeilenschreiber::Wert(const Zellwert& wert) {
