@@ -304,13 +304,7 @@ void Zeilenschreiber::Zahl(Waehrung wert) {
 }
 
 void Zeilenschreiber::Ganzzahl(long wert) {
-    constexpr int Ganzzahlart = 16;  // behind those of Betrag and Dezimal
-    Zahlfeld(
-        [&](char* p) {
-            return Gemerkt(p, Waehrung::AusRoh(wert), Ganzzahlart,
-                           [&](char* q) { return GanzzahlText(q, wert); });
-        },
-        Zellformat::Allgemein);
+    Zahlfeld([&](char* p) { return GanzzahlText(p, wert); }, Zellformat::Allgemein);
 }
 
 void Zeilenschreiber::Wert(const Zellwert& wert) {

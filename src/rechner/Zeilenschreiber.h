@@ -107,9 +107,9 @@ class Zeilenschreiber {
     // employment is its amount, the employments not there are all 0), and
     // writing it again costs more than the copy. Kept as a place, not as a
     // copy of the text: copying the bytes just written stalls on them.
-    // Art: the decimals of BetragText, 8 more for DezimalText, 16 for
-    // GanzzahlText (the number as its count); -1 for none (a sheet, or the
-    // buffer handed on since).
+    // Art: the decimals of BetragText, or 8 more for DezimalText; -1 for
+    // none (a sheet, or the buffer handed on since). Whole numbers are
+    // left out: the switches change too often to pay for the check.
     struct Zahlgedaechtnis {
         std::int64_t Roh = 0;
         int Art = -1;
