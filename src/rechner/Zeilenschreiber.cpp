@@ -149,10 +149,8 @@ char* Zeilenschreiber::Feldanfang(std::size_t platz) {
     }
     const std::string& schluessel = schluessel_[feld_];
     Platz(schluessel.size() + platz + 2);
-    char* p = puffer_.get() + belegt_;
-    std::memcpy(p, schluessel.data(), schluessel.size());
     ++feld_;
-    return p + schluessel.size();
+    return std::copy(schluessel.begin(), schluessel.end(), puffer_.get() + belegt_);
 }
 
 void Zeilenschreiber::Feldende(char* ende) {
