@@ -98,7 +98,7 @@ class Zeilenschreiber {
 
     void Cp1252Pruefen(std::string_view utf8);
     // Writes the text of `wert` as `art` (see zuletzt_) with `schreiben`,
-    // or copies it when the field before was the same number.
+    // or copies it when the number written last was the same.
     template <typename Zahlschreiber>
     char* Gemerkt(char* ziel, Waehrung wert, int art, Zahlschreiber schreiben);
 

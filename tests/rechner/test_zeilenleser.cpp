@@ -383,6 +383,21 @@ TEST(Zeichensatzstrom, DasErsteByteUeber127Entscheidet) {
     }
 }
 
+// A repeated number is copied from where it stands in the buffer; a field
+// too large for the buffer hands it on and takes a new one in between.
+TEST(Zeilenschreiber, WiederholterBetragNachEinemRiesigenFeld) {
+    std::string text;
+    Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
+                              {"a", "b", "c"});
+    const std::string riesig(std::size_t{3} << 20, 'x');
+    schreiber.Betrag(Waehrung::AusRoh(15000), 2);
+    schreiber.Text(riesig);
+    schreiber.Betrag(Waehrung::AusRoh(15000), 2);
+    schreiber.Zeilenende();
+    schreiber.Leeren();
+    EXPECT_EQ(text, "1,50;" + riesig + ";1,50\n");
+}
+
 // A case whose annual sum is missing is written, but not whole.
 TEST(Befehl, EinFehlendesFeldGibtStatus1) {
     const auto unvollstaendig = [](Ausgabe&) {
