@@ -135,7 +135,10 @@ void ErgebnisfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013& einga
     zeile.Dezimal(Waehrung::AusRoh(p.F10000), 4);
     std::string hinweise;
     for (const std::string& hinweis : ergebnis.Hinweise) {
-        hinweise += (hinweise.empty() ? "" : "; ") + hinweis;
+        if (!hinweise.empty()) {
+            hinweise += "; ";
+        }
+        hinweise += hinweis;
     }
     zeile.Text(hinweise);
     ZonenfelderSchreiben(zeile, &eingaben, &ergebnis);

@@ -33,13 +33,20 @@ bool Zahlaehnlich(std::string_view text) {
 }
 
 // A field that a CSV reader would take apart or trim unless it is quoted.
+// A plain loop: find_first_of looks up every byte in the set with a call,
+// and the notices of a row from 2013 run to some hundred bytes.
 bool BrauchtAnfuehrung(std::string_view text, char trenner) {
     if (!text.empty() && (IstLeerzeichen(text.front()) || IstLeerzeichen(text.back()))) {
         return true;
     }
-    const std::array<char, 4> sonder{trenner, '"', '\r', '\n'};
-    return text.find_first_of(std::string_view(sonder.data(), sonder.size())) !=
-           std::string_view::npos;
+    return std::any_of(text.begin(), text.end(), [trenner](char c) {
+        return c == trenner || c == '"' || c == '\r' || c == '\n';
+    });
+}
+
+// A spreadsheet takes a cell that begins like this for a formula.
+bool Formelanfang(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
 }  // namespace
@@ -101,6 +108,7 @@ void Zeilenschreiber::Leeren() {
     if (belegt_ > 0) {
         ziel_(std::string_view(puffer_.get(), belegt_));
         belegt_ = 0;
+        zuletzt_.Art = -1;
     }
 }
 
@@ -133,14 +141,16 @@ char* Zeilenschreiber::Feldanfang(std::size_t platz) {
     if (feld_ >= spalten_.size()) {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
-    const std::string_view schluessel = format_ == Ausgabeformat::Csv
-                                            ? std::string_view(&trenner_, feld_ == 0 ? 0 : 1)
-                                            : std::string_view(schluessel_[feld_]);
+    if (format_ == Ausgabeformat::Csv) {
+        Platz(platz + 3);
+        char* p = puffer_.get() + belegt_;
+        *p = trenner_;
+        return p + (feld_++ == 0 ? 0 : 1);
+    }
+    const std::string& schluessel = schluessel_[feld_];
     Platz(schluessel.size() + platz + 2);
-    char* p = puffer_.get() + belegt_;
-    std::memcpy(p, schluessel.data(), schluessel.size());
     ++feld_;
-    return p + schluessel.size();
+    return std::copy(schluessel.begin(), schluessel.end(), puffer_.get() + belegt_);
 }
 
 void Zeilenschreiber::Feldende(char* ende) {
@@ -168,8 +178,7 @@ void Zeilenschreiber::Text(std::string_view utf8) {
     // A spreadsheet takes a cell that begins like a formula for one and
     // runs it; a name typed into the window must stay a name. A carried
     // number ("-12,50") is no formula and stays as it came.
-    if (!utf8.empty() &&
-        std::string_view("=+-@\t\r").find(utf8.front()) != std::string_view::npos && !formelfrei_) {
+    if (!utf8.empty() && Formelanfang(utf8.front()) && !formelfrei_) {
         const std::string text = "'" + std::string(utf8);
         const std::size_t platz = 2 * text.size() + 2;
         char* p = Feldanfang(platz);
@@ -242,14 +251,50 @@ void Zeilenschreiber::Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat) {
     belegt_ = static_cast<std::size_t>(p - puffer_.get());
 }
 
+// The text in the buffer has room for ZahltextPlatz bytes behind its
+// start, as has `ziel` (see zahlfeldPlatz_), so a whole array is copied,
+// which needs no loop; what follows the text there is written over later.
+template <typename Zahlschreiber>
+char* Zeilenschreiber::Gemerkt(char* ziel, Waehrung wert, int art, Zahlschreiber schreiben) {
+    if (wert.Roh() == zuletzt_.Roh && art == zuletzt_.Art) {
+        // Through registers, all read before any is written: the two may
+        // overlap, and memmove is a call.
+        constexpr std::size_t Wort = sizeof(std::uint64_t);
+        std::array<std::uint64_t, ZahltextPlatz / Wort> text{};
+        const char* von = puffer_.get() + zuletzt_.Anfang;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::memcpy(&text[i], von + i * Wort, Wort);
+        }
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            std::memcpy(ziel + i * Wort, &text[i], Wort);
+        }
+        return ziel + zuletzt_.Laenge;
+    }
+    char* ende = schreiben(ziel);
+    if (mappe_ == nullptr) {
+        zuletzt_ = {wert.Roh(), art, static_cast<std::size_t>(ziel - puffer_.get()),
+                    static_cast<std::size_t>(ende - ziel)};
+    }
+    return ende;
+}
+
 void Zeilenschreiber::Betrag(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return BetragText(p, wert, stellen, zahlen_); },
-             stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
+    Zahlfeld(
+        [&](char* p) {
+            return Gemerkt(p, wert, stellen,
+                           [&](char* q) { return BetragText(q, wert, stellen, zahlen_); });
+        },
+        stellen == 2 ? Zellformat::Tausender2 : Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Dezimal(Waehrung wert, int stellen) {
-    Zahlfeld([&](char* p) { return DezimalText(p, wert, stellen, zahlen_); },
-             Dezimalformat(stellen));
+    constexpr int Dezimalart = 8;
+    Zahlfeld(
+        [&](char* p) {
+            return Gemerkt(p, wert, Dezimalart + stellen,
+                           [&](char* q) { return DezimalText(q, wert, stellen, zahlen_); });
+        },
+        Dezimalformat(stellen));
 }
 
 void Zeilenschreiber::Zahl(Waehrung wert) {
@@ -277,7 +322,7 @@ void Zeilenschreiber::Wert(const Zellwert& wert) {
     formelfrei_ = false;
 }
 
-void Zeilenschreiber::Leer(std::size_t anzahl) {
+void Zeilenschreiber::LeereFelder(std::size_t anzahl) {
     if (feld_ + anzahl > spalten_.size()) {
         throw std::logic_error("Zeilenschreiber: mehr Felder als Spalten");
     }
@@ -298,7 +343,7 @@ void Zeilenschreiber::Leer(std::size_t anzahl) {
     }
     const std::size_t trenner = feld_ == 0 && anzahl > 0 ? anzahl - 1 : anzahl;
     Platz(trenner);
-    std::memset(puffer_.get() + belegt_, ';', trenner);
+    std::memset(puffer_.get() + belegt_, trenner_, trenner);
     belegt_ += trenner;
     feld_ += anzahl;
 }

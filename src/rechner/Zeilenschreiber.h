@@ -57,7 +57,17 @@ class Zeilenschreiber {
     void Ganzzahl(long wert);
     // `anzahl` empty fields: nothing between the separators, "" in JSON, no
     // cell in a sheet. A row from 2013 has some 250 of them, so at once.
-    void Leer(std::size_t anzahl = 1);
+    void Leer(std::size_t anzahl = 1) {
+        // A single one inside a CSV row is a separator, some hundred a row:
+        // no call for it.
+        if (anzahl == 1 && format_ == Ausgabeformat::Csv && feld_ != 0 && feld_ < spalten_.size() &&
+            belegt_ < groesse_) {
+            puffer_[belegt_++] = trenner_;
+            ++feld_;
+            return;
+        }
+        LeereFelder(anzahl);
+    }
     // A carried value: its number where it has one (JSON with a decimal
     // point, a number cell), else its text.
     void Wert(const Zellwert& wert);
@@ -82,10 +92,31 @@ class Zeilenschreiber {
     template <typename Zahlschreiber>
     void Zahlfeld(Zahlschreiber schreiben, Zellformat zellformat);
     void Platz(std::size_t bytes);
+    void LeereFelder(std::size_t anzahl);
     // Xlsx: counts the field; false for the other formats.
     bool Zellfeld();
 
     void Cp1252Pruefen(std::string_view utf8);
+    // Writes the text of `wert` as `art` (see zuletzt_) with `schreiben`,
+    // or copies it when the number written last was the same.
+    template <typename Zahlschreiber>
+    char* Gemerkt(char* ziel, Waehrung wert, int art, Zahlschreiber schreiben);
+
+    // The number written last and where its text stands in the buffer: a
+    // row repeats nearly every other amount (the total of a single
+    // employment is its amount, the employments not there are all 0), and
+    // writing it again costs more than the copy. Kept as a place, not as a
+    // copy of the text: copying the bytes just written stalls on them.
+    // Art: the decimals of BetragText, or 8 more for DezimalText; -1 for
+    // none (a sheet, or the buffer handed on since). Whole numbers are
+    // left out: the switches change too often to pay for the check.
+    struct Zahlgedaechtnis {
+        std::int64_t Roh = 0;
+        int Art = -1;
+        std::size_t Anfang = 0;
+        std::size_t Laenge = 0;
+    };
+    Zahlgedaechtnis zuletzt_;
 
     Ausgabeformat format_;
     Zahlformat zahlen_;

@@ -10,12 +10,13 @@ namespace {
 
 using Wert = std::optional<Waehrung>;
 
+// The cells of a group in one call: a row from 2013 has some two hundred
+// of them, and a call for each was a good part of writing it.
+using Schreiber = void (*)(Zeilenschreiber&, const EingabenAb2013&, const ErgebnisAb2013&);
+
 struct Zonenspalte {
     Zonenbeschreibung Beschreibung;
-    Wert (*JeSpalteWert)(const SpalteAb2013&) = nullptr;
-    void (*ZweigSchreiben)(Zeilenschreiber&, const ZweigAb2013&) = nullptr;
-    void (*EinzelnSchreiben)(Zeilenschreiber&, const EingabenAb2013&,
-                             const ErgebnisAb2013&) = nullptr;
+    Schreiber Schreiben = nullptr;
 };
 
 constexpr std::array<const char*, AnzahlZweige> ZweigNamen{"KV", "PV", "RV", "AV"};
@@ -47,10 +48,51 @@ template <Umlageart u>
 Wert Umlage(const SpalteAb2013& s) {
     return s.Umlage[u];
 }
+template <auto feld>
+Wert Feld(const SpalteAb2013& s) {
+    return Wert(s.*feld);
+}
+template <Waehrung Beitrag::*teil>
+Wert Summe(const SpalteAb2013& s) {
+    return s.Summe.*teil;
+}
+
+void Status(Zeilenschreiber& zeile, const ZweigAb2013& zweig) {
+    zeile.Text(ZonenstatusText(zweig.Status));
+}
 
 template <std::optional<Waehrung> ZweigAb2013::*feld>
 void ZweigBetrag(Zeilenschreiber& zeile, const ZweigAb2013& z) {
     BetragOderLeer(zeile, z.*feld);
+}
+
+template <Wert (*wert)(const SpalteAb2013&)>
+void JeSpalteSchreiben(Zeilenschreiber& zeile, const EingabenAb2013& /*eingaben*/,
+                       const ErgebnisAb2013& e) {
+    for (int j = ErsteSpalte; j <= SummenSpalte; ++j) {
+        // Employments behind the last one entered were not calculated.
+        if (j == SummenSpalte || j <= e.Anzahl) {
+            BetragOderLeer(zeile, wert(e.Spalte[static_cast<std::size_t>(j)]));
+        } else {
+            zeile.Leer();
+        }
+    }
+}
+
+// Gesamt, AG and AN of a line.
+template <Linie l>
+std::array<Schreiber, 3> Anteile() {
+    return {&JeSpalteSchreiben<&Anteil<l, &Beitrag::Gesamt>>,
+            &JeSpalteSchreiben<&Anteil<l, &Beitrag::AG>>,
+            &JeSpalteSchreiben<&Anteil<l, &Beitrag::AN>>};
+}
+
+template <void (*schreiben)(Zeilenschreiber&, const ZweigAb2013&)>
+void JeZweigSchreiben(Zeilenschreiber& zeile, const EingabenAb2013& /*eingaben*/,
+                      const ErgebnisAb2013& e) {
+    for (const Zweig b : Zweige) {
+        schreiben(zeile, e.Zweig[b]);
+    }
 }
 
 void SatzOderLeer(Zeilenschreiber& zeile, const std::optional<Satz>& satz) {
@@ -67,15 +109,17 @@ std::vector<Zonenspalte> Tabelle() {
     using A = Zonenart;
     std::vector<Zonenspalte> t;
     const auto jeSpalte = [&t](std::string name, const char* zeitraum, const char* bedeutung,
-                               Wert (*wert)(const SpalteAb2013&)) {
-        t.push_back({{std::move(name), A::JeSpalte, zeitraum, bedeutung}, wert});
+                               Schreiber schreiben) {
+        t.push_back({{std::move(name), A::JeSpalte, zeitraum, bedeutung}, schreiben});
     };
     jeSpalte("AE", AbJahr, "Arbeitsentgelt des eingegebenen Zeitraums",
-             [](const SpalteAb2013& s) { return Wert(s.AE); });
-    const std::array<Wert (*)(const SpalteAb2013&), AnzahlZweige> be{&BE<KV>, &BE<PV>, &BE<RV>,
-                                                                     &BE<AV>};
-    const std::array<Wert (*)(const SpalteAb2013&), AnzahlZweige> bean{&BEAN<KV>, &BEAN<PV>,
-                                                                       &BEAN<RV>, &BEAN<AV>};
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::AE>>);
+    const std::array<Schreiber, AnzahlZweige> be{
+        &JeSpalteSchreiben<&BE<KV>>, &JeSpalteSchreiben<&BE<PV>>, &JeSpalteSchreiben<&BE<RV>>,
+        &JeSpalteSchreiben<&BE<AV>>};
+    const std::array<Schreiber, AnzahlZweige> bean{
+        &JeSpalteSchreiben<&BEAN<KV>>, &JeSpalteSchreiben<&BEAN<PV>>, &JeSpalteSchreiben<&BEAN<RV>>,
+        &JeSpalteSchreiben<&BEAN<AV>>};
     for (const Zweig b : Zweige) {
         jeSpalte(std::string("BE_") + ZweigNamen[b], AbJahr,
                  "beitragspflichtige Einnahme im Zweig: in der Zone die verminderte nach der "
@@ -86,13 +130,12 @@ std::vector<Zonenspalte> Tabelle() {
         jeSpalte(std::string("BE_AN_") + ZweigNamen[b], "ab 10/2022, nur in der Zone",
                  "beitragspflichtige Einnahme für den Arbeitnehmeranteil", bean[b]);
     }
-    using W = Wert (*)(const SpalteAb2013&);
-    const std::array<std::array<W, 3>, AnzahlLinien> anteile{{
-        {&Anteil<LKV, &Beitrag::Gesamt>, &Anteil<LKV, &Beitrag::AG>, &Anteil<LKV, &Beitrag::AN>},
-        {&Anteil<LZB, &Beitrag::Gesamt>, &Anteil<LZB, &Beitrag::AG>, &Anteil<LZB, &Beitrag::AN>},
-        {&Anteil<LPV, &Beitrag::Gesamt>, &Anteil<LPV, &Beitrag::AG>, &Anteil<LPV, &Beitrag::AN>},
-        {&Anteil<LRV, &Beitrag::Gesamt>, &Anteil<LRV, &Beitrag::AG>, &Anteil<LRV, &Beitrag::AN>},
-        {&Anteil<LAV, &Beitrag::Gesamt>, &Anteil<LAV, &Beitrag::AG>, &Anteil<LAV, &Beitrag::AN>},
+    const std::array<std::array<Schreiber, 3>, AnzahlLinien> anteile{{
+        Anteile<LKV>(),
+        Anteile<LZB>(),
+        Anteile<LPV>(),
+        Anteile<LRV>(),
+        Anteile<LAV>(),
     }};
     const std::array<const char*, AnzahlLinien> linienZeitraum{AbJahr, "ab 2015", AbJahr, AbJahr,
                                                                AbJahr};
@@ -113,56 +156,55 @@ std::vector<Zonenspalte> Tabelle() {
     }
     jeSpalte("KV_NurAN", "2013–2014",
              "Anteil von 0,9 Prozent, den der Arbeitnehmer allein trägt (in KV enthalten)",
-             [](const SpalteAb2013& s) { return s.KVNurAN; });
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::KVNurAN>>);
     jeSpalte("PV_Zuschlag", AbJahr, "Beitragszuschlag für Kinderlose (in PV enthalten)",
-             [](const SpalteAb2013& s) { return Wert(s.PVZuschlag); });
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::PVZuschlag>>);
     jeSpalte("PV_Abschlag", "ab 07/2023", "Beitragsabschlag für Kinder (von PV abgezogen)",
-             [](const SpalteAb2013& s) { return s.PVAbschlag; });
-    const std::array<W, AnzahlUmlagen> umlage{&Umlage<U1>, &Umlage<U2>, &Umlage<U3>};
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::PVAbschlag>>);
+    const std::array<Schreiber, AnzahlUmlagen> umlage{&JeSpalteSchreiben<&Umlage<U1>>,
+                                                      &JeSpalteSchreiben<&Umlage<U2>>,
+                                                      &JeSpalteSchreiben<&Umlage<U3>>};
     for (const Umlageart u : Umlagearten) {
         jeSpalte(std::string(UmlageNamen[u]) + "_Betrag", AbJahr,
                  "Umlage des Arbeitgebers auf die Bemessungsgrundlage der RV (0, wenn RV aus ist)",
                  umlage[u]);
     }
-    jeSpalte("Umlagen", AbJahr, "U1 + U2 + U3",
-             [](const SpalteAb2013& s) { return Wert(s.Umlagen); });
+    jeSpalte("Umlagen", AbJahr, "U1 + U2 + U3", &JeSpalteSchreiben<&Feld<&SpalteAb2013::Umlagen>>);
     jeSpalte("Summe_Gesamt", AbJahr, "Summe der Gesamtbeiträge",
-             [](const SpalteAb2013& s) { return Wert(s.Summe.Gesamt); });
+             &JeSpalteSchreiben<&Summe<&Beitrag::Gesamt>>);
     jeSpalte("Summe_AG", AbJahr, "Summe der Arbeitgeberanteile",
-             [](const SpalteAb2013& s) { return Wert(s.Summe.AG); });
+             &JeSpalteSchreiben<&Summe<&Beitrag::AG>>);
     jeSpalte("Summe_AN", AbJahr, "Summe der Arbeitnehmeranteile",
-             [](const SpalteAb2013& s) { return Wert(s.Summe.AN); });
+             &JeSpalteSchreiben<&Summe<&Beitrag::AN>>);
     jeSpalte("AG_Gesamtkosten", AbJahr, "Entgelt + Arbeitgeberanteile + Umlagen",
-             [](const SpalteAb2013& s) { return Wert(s.AGAufwand); });
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::AGAufwand>>);
     jeSpalte("Netto", AbJahr, "Entgelt − Arbeitnehmeranteile (nur Sozialversicherung)",
-             [](const SpalteAb2013& s) { return Wert(s.Netto); });
+             &JeSpalteSchreiben<&Feld<&SpalteAb2013::Netto>>);
 
     const auto jeZweig = [&t](const char* name, const char* zeitraum, const char* bedeutung,
-                              void (*schreiben)(Zeilenschreiber&, const ZweigAb2013&)) {
-        t.push_back({{name, A::JeZweig, zeitraum, bedeutung}, nullptr, schreiben});
+                              Schreiber schreiben) {
+        t.push_back({{name, A::JeZweig, zeitraum, bedeutung}, schreiben});
     };
     jeZweig("Status", AbJahr,
             "Zone (Übergangsbereich), unter (bis zur Geringfügigkeitsgrenze), über (über der "
             "Obergrenze), Verzicht (RV bis 06/2019) oder keiner (kein Entgelt im Zweig)",
-            [](Zeilenschreiber& z, const ZweigAb2013& zweig) {
-                z.Text(ZonenstatusText(zweig.Status));
-            });
+            &JeZweigSchreiben<&Status>);
     jeZweig("BE_Monat", "ab 2013, nur in der Zone",
             "verminderte Einnahme aller Beschäftigungen des Zweigs für den vollen Monat",
-            &ZweigBetrag<&ZweigAb2013::BEMonat>);
+            &JeZweigSchreiben<&ZweigBetrag<&ZweigAb2013::BEMonat>>);
     jeZweig("BE_Zeitraum", "ab 2013, nur in der Zone", "dieselbe für die SV-Tage des Zeitraums",
-            &ZweigBetrag<&ZweigAb2013::BEZeitraum>);
+            &JeZweigSchreiben<&ZweigBetrag<&ZweigAb2013::BEZeitraum>>);
     jeZweig("BE_AN_Monat", "ab 10/2022, nur in der Zone",
             "Einnahme für den Arbeitnehmeranteil, voller Monat",
-            &ZweigBetrag<&ZweigAb2013::BEANMonat>);
+            &JeZweigSchreiben<&ZweigBetrag<&ZweigAb2013::BEANMonat>>);
     jeZweig("BE_AN_Zeitraum", "ab 10/2022, nur in der Zone",
-            "dieselbe für die SV-Tage des Zeitraums", &ZweigBetrag<&ZweigAb2013::BEANZeitraum>);
+            "dieselbe für die SV-Tage des Zeitraums",
+            &JeZweigSchreiben<&ZweigBetrag<&ZweigAb2013::BEANZeitraum>>);
 
-    const auto einzeln =
-        [&t](const char* name, const char* zeitraum, const char* bedeutung,
-             void (*schreiben)(Zeilenschreiber&, const EingabenAb2013&, const ErgebnisAb2013&)) {
-            t.push_back({{name, A::Einzeln, zeitraum, bedeutung}, nullptr, nullptr, schreiben});
-        };
+    const auto einzeln = [&t](const char* name, const char* zeitraum, const char* bedeutung,
+                              Schreiber schreiben) {
+        t.push_back({{name, A::Einzeln, zeitraum, bedeutung}, schreiben});
+    };
     einzeln("SV_Tage", AbJahr, "SV-Tage des Zeitraums (30 im vollen Monat)",
             [](Zeilenschreiber& z, const EingabenAb2013& ein, const ErgebnisAb2013&) {
                 z.Ganzzahl(ein.Tage);
@@ -288,22 +330,8 @@ void ZonenfelderSchreiben(Zeilenschreiber& zeile, const EingabenAb2013* eingaben
         zeile.Leer(anzahl);
         return;
     }
-    const ErgebnisAb2013& e = *ergebnis;
     for (const Zonenspalte& s : Spalten()) {
-        if (s.JeSpalteWert != nullptr) {
-            for (int j = ErsteSpalte; j <= SummenSpalte; ++j) {
-                // Employments behind the last one entered were not calculated.
-                BetragOderLeer(zeile, j == SummenSpalte || j <= e.Anzahl
-                                          ? s.JeSpalteWert(e.Spalte[static_cast<std::size_t>(j)])
-                                          : std::nullopt);
-            }
-        } else if (s.ZweigSchreiben != nullptr) {
-            for (const Zweig b : Zweige) {
-                s.ZweigSchreiben(zeile, e.Zweig[b]);
-            }
-        } else {
-            s.EinzelnSchreiben(zeile, *eingaben, e);
-        }
+        s.Schreiben(zeile, *eingaben, *ergebnis);
     }
 }
 

@@ -251,12 +251,18 @@ TEST(Zeilenleser, MehrdeutigeBetraegeNachDenAnderenZellenDerSpalte) {
                   "e, Zeile 6, Spalte „Entgelt_2“: „2.000.000“ ist kein Betrag (Beispiel: "
                   "1234.50)"}));
     // The English dialect: commas between fields, a decimal point in and out.
-    const Lauf englisch = Rechnen("Jahr,Monat,Entgelt_1\n2012,1,\"1,234.5\"\n2012,2,\"1,005\"\n",
-                                  Zahlformat::Englisch);
-    ASSERT_EQ(englisch.Zeilen.size(), 2u);
+    // Runs of empty cells are separated by commas too.
+    const Lauf englisch =
+        Rechnen("Jahr,Monat,Entgelt_1\n2012,1,\"1,234.5\"\n2012,2,\"1,005\"\n2020,3,600\n",
+                Zahlformat::Englisch);
+    ASSERT_EQ(englisch.Zeilen.size(), 3u);
     EXPECT_EQ(englisch.Zeilen[0].at("Entgelt_1"), "1234.50");
     EXPECT_EQ(englisch.Zeilen[1].at("Entgelt_1"), "1005.00");
     EXPECT_EQ(englisch.Zeilen[1].at("AEGekuerzt_KV_1"), "1005.00");
+    EXPECT_EQ(englisch.Zeilen[2].at("AE_Summe"), "600.00");
+    for (const auto& zeile : englisch.Zeilen) {
+        EXPECT_EQ(zeile.at("#Felder"), std::to_string(Rechenspalten().size()));
+    }
 }
 
 TEST(Zeilenleser, MehrdeutigeBetraegeWartenBegrenzt) {
@@ -375,6 +381,21 @@ TEST(Zeichensatzstrom, DasErsteByteUeber127Entscheidet) {
             EXPECT_EQ(erkannt, fall.Erkannt ? 1 : 0);
         }
     }
+}
+
+// A repeated number is copied from where it stands in the buffer; a field
+// too large for the buffer hands it on and takes a new one in between.
+TEST(Zeilenschreiber, WiederholterBetragNachEinemRiesigenFeld) {
+    std::string text;
+    Zeilenschreiber schreiber([&](std::string_view daten) { text += daten; }, Ausgabeformat::Csv,
+                              {"a", "b", "c"});
+    const std::string riesig(std::size_t{3} << 20, 'x');
+    schreiber.Betrag(Waehrung::AusRoh(15000), 2);
+    schreiber.Text(riesig);
+    schreiber.Betrag(Waehrung::AusRoh(15000), 2);
+    schreiber.Zeilenende();
+    schreiber.Leeren();
+    EXPECT_EQ(text, "1,50;" + riesig + ";1,50\n");
 }
 
 // A case whose annual sum is missing is written, but not whole.
