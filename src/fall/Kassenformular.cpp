@@ -131,8 +131,9 @@ std::optional<std::string> EintragLesen(const std::vector<Kassenzeile>& zeilen, 
 Kassenantwort Kassenformular::Lesen(int jahr) {
     auto kassen = daten_.KassenLesen(jahr);
     if (!kassen.HatWert()) {
-        return Dateifehler(kassen.Fehler(), "Die Kassen dieses Jahres können nicht angezeigt "
-                                            "werden.");
+        return Dateifehler(kassen.Fehler(),
+                           "Die Kassen dieses Jahres können nicht angezeigt "
+                           "werden.");
     }
     Kassenantwort antwort;
     antwort.Zeilen.emplace();
@@ -254,7 +255,8 @@ Kassenantwort Kassenformular::Speichern(int jahr, const std::vector<Kassenzeile>
     for (int i = 0; i < KassensaetzeJeJahr; ++i) {
         const auto satz = std::span<const std::byte>(block).subspan(
             static_cast<std::size_t>(i) * FallsatzLaenge, FallsatzLaenge);
-        if (auto geschrieben = daten_.SatzSchreiben(Datendatei::Ab2013, KassensatzNr(jahr, i), satz);
+        if (auto geschrieben =
+                daten_.SatzSchreiben(Datendatei::Ab2013, KassensatzNr(jahr, i), satz);
             !geschrieben.HatWert()) {
             return gescheitert(geschrieben.Fehler());
         }
