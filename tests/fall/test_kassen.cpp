@@ -52,6 +52,7 @@ TEST_F(KassenTest, JedesFeldWirdGeprueftBevorEtwasGeschriebenWird) {
     const auto sv = DateiInhalt("SV.dat");
     const Kassenantwort gespeichert = f.KassenSpeichern(2026, z);
     EXPECT_TRUE(gespeichert.Gespeichert && gespeichert.Anzeige.Meldungen.empty());
+    EXPECT_TRUE(gespeichert.Anzeige.Fall);  // the case on screen is read again
     const Zeilen erwartet{{"Durchschnitt", "2,90", "0,00", "0,00", 0},
                           {"AOK Nord", "2,90", "1,60", "0,375", 1}};
     EXPECT_EQ(gespeichert.Zeilen, erwartet);

@@ -180,6 +180,13 @@ TEST_F(StammdatenTest, KassenEinesJahresAnlegenPruefenUndBeimJahreswechselSpeich
     fall->Rueckgaengig();
     fenster_->Auffrischen();
     EXPECT_EQ(tabelle->rowCount(), 1);
+
+    // Saving and closing takes the funds on screen along.
+    E<QPushButton>("NeueKasse")->click();
+    Eintippen(tabelle, 1, 0, "BKK Ost");
+    E<QPushButton>("Command1")->click();
+    EXPECT_TRUE(fenster_->isHidden());
+    EXPECT_EQ(fall->KassenLesen(2026).Zeilen->at(1).Name, "BKK Ost");
 }
 
 }  // namespace
