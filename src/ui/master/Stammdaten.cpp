@@ -334,6 +334,11 @@ void Stammdaten::KassenNeuLesen() {
     Kassenantwort antwort = fall_.KassenLesen(kassenjahr_);
     // Nothing of another year may stay in the table to be saved for this one.
     kassen_ = antwort.Zeilen.value_or(std::vector<Kassenzeile>{});
+    // A list that could not be read is not there to be edited or saved.
+    for (QWidget* w : std::initializer_list<QWidget*>{e_.Kassentabelle, e_.NeueKasse,
+                                                      e_.KasseEntfernen, e_.KassenSpeichern}) {
+        w->setEnabled(antwort.Zeilen.has_value());
+    }
     antwort.Zeilen = kassen_;
     Zeigen(antwort);
 }
