@@ -23,6 +23,7 @@ OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
       fenster_(fenster),
       sicherung_(daten_),
       formular_(daten_),
+      kassen_(daten_),
       bildschirm_(daten_),
       ersetzung_(daten_) {}
 
@@ -286,6 +287,22 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
         a += Rechnen();
     }
     return Fertig(std::move(a));
+}
+
+Kassenantwort OffenerFall::KassenSpeichern(int jahr, const std::vector<Kassenzeile>& zeilen) {
+    Kassenantwort antwort;
+    // A case not yet stored would later write its old fund place back.
+    if (!sicherung_.VorDemLaden(bildschirm_.FallNr(), SatzImSpeicher(), antwort.Anzeige)) {
+        antwort.Anzeige = Fertig(std::move(antwort.Anzeige));
+        return antwort;
+    }
+    verlauf_.Benennen("Kassen " + std::to_string(jahr), Monat(), Person());
+    antwort = kassen_.Speichern(jahr, zeilen);
+    if (antwort.Gespeichert) {
+        antwort.Anzeige += NeuLaden();
+    }
+    antwort.Anzeige = Fertig(std::move(antwort.Anzeige));
+    return antwort;
 }
 
 }  // namespace lohnwippe

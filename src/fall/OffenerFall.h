@@ -5,6 +5,7 @@
 #include "fall/Bildschirmfall.h"
 #include "fall/Ersetzung.h"
 #include "fall/Fensterlage.h"
+#include "fall/Kassenformular.h"
 #include "fall/Sicherung.h"
 #include "fall/Stammdatenformular.h"
 #include "fall/Verlauf.h"
@@ -102,6 +103,18 @@ class OffenerFall {
     }
     Aenderung StammdatenSpeichern(const Stammdateneingabe& eingabe);
 
+    // The master-data window: the funds of a year from 2013 (Kassenformular).
+    // Saving is one step, "Kassen 2026", stores an unsaved case first and
+    // loads the case on screen again: its fund's place may have moved.
+    Kassenantwort KassenLesen(int jahr) { return kassen_.Lesen(jahr); }
+    static Kassenantwort KasseNeu(std::vector<Kassenzeile> zeilen) {
+        return Kassenformular::Neu(std::move(zeilen));
+    }
+    Kassenantwort KasseEntfernen(int jahr, std::vector<Kassenzeile> zeilen, std::size_t zeile) {
+        return kassen_.Entfernen(jahr, std::move(zeilen), zeile);
+    }
+    Kassenantwort KassenSpeichern(int jahr, const std::vector<Kassenzeile>& zeilen);
+
     // Hands the saves to the disk (the view's timer, see
     // Aenderung::SicherungFaellig).
     Aenderung Sichern() {
@@ -180,6 +193,7 @@ class OffenerFall {
     Fensterlage& fenster_;
     Sicherung sicherung_;
     Stammdatenformular formular_;
+    Kassenformular kassen_;
     Bildschirmfall bildschirm_;
     Ersetzung ersetzung_;
     Verlauf verlauf_;

@@ -14,6 +14,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableWidget>
 #include <string>
 
 #include "platform/Aussenwelt.h"
@@ -69,6 +70,18 @@ void Stammdaten::Verbinden() {
     connect(e_.Check1, &QCheckBox::clicked, this,
             [this] { Zeigen(fall_.ZeilendruckerSetzen(e_.Check1->isChecked())); });
     connect(e_.Command1, &QPushButton::clicked, this, [this] { SpeichernUndSchliessen(); });
+    connect(e_.Kassenjahr, &QComboBox::activated, this, [this] { KassenjahrWaehlen(); });
+    connect(e_.NeueKasse, &QPushButton::clicked, this,
+            [this] { Zeigen(OffenerFall::KasseNeu(Kassenzeilen())); });
+    connect(e_.KasseEntfernen, &QPushButton::clicked, this, [this] {
+        const int zeile = e_.Kassentabelle->currentRow();
+        if (zeile >= 0) {
+            Zeigen(fall_.KasseEntfernen(Kassenjahr(), Kassenzeilen(),
+                                        static_cast<std::size_t>(zeile)));
+        }
+    });
+    connect(e_.KassenSpeichern, &QPushButton::clicked, this,
+            [this] { Zeigen(fall_.KassenSpeichern(Kassenjahr(), Kassenzeilen())); });
     for (QLineEdit* feld : e_.u1zahl) {
         feld->installEventFilter(this);
     }
@@ -91,6 +104,13 @@ void Stammdaten::Laden(const Umgebung& umgebung) {
     hinweis->setHidden(umgebung.homepage.isEmpty() || KassoraVorhanden(umgebung.ordner));
 
     e_.Check1->setChecked(fall_.Zeilendrucker());
+
+    // The year the main window shows, where it has funds; else the newest.
+    const int jahr = fall_.Monat().Jahr;
+    const int platz = e_.Kassenjahr->findText(QString::number(jahr));
+    e_.Kassenjahr->setCurrentIndex(platz >= 0 ? platz : e_.Kassenjahr->count() - 1);
+    kassenjahr_ = Kassenjahr();
+    KassenNeuLesen();
 }
 
 void Stammdaten::NamenZeigen() {
@@ -111,6 +131,7 @@ void Stammdaten::Auffrischen() {
     NamenZeigen();
     KassenClick();
     e_.Check1->setChecked(fall_.Zeilendrucker());
+    KassenNeuLesen();
 }
 
 void Stammdaten::KassenClick() {
@@ -210,7 +231,7 @@ void Stammdaten::SpeichernUndSchliessen() {
     }
     eingabe.Abrechnungsstelle = {Utf8(e_.Nameneingabe[11]), Utf8(e_.Nameneingabe[12])};
     const auto kasse = Kassenplatz::Aus(e_.Kassen->currentIndex());
-    if (!kasse) {
+    if (!kasse || !KassenSichern()) {
         return;
     }
     eingabe.Kasse = *kasse;
@@ -219,6 +240,107 @@ void Stammdaten::SpeichernUndSchliessen() {
         eingabe.U2[static_cast<std::size_t>(m)] = Utf8(e_.u2zahl[m]);
     }
     Zeigen(fall_.StammdatenSpeichern(eingabe));
+}
+
+int Stammdaten::Kassenjahr() const {
+    return e_.Kassenjahr->currentText().toInt();
+}
+
+std::vector<Kassenzeile> Stammdaten::Kassenzeilen() const {
+    std::vector<Kassenzeile> zeilen;
+    const QTableWidget* tabelle = e_.Kassentabelle;
+    for (int z = 0; z < tabelle->rowCount(); ++z) {
+        std::array<std::string, AnzahlKassenspalten> texte;
+        for (int s = 0; s < AnzahlKassenspalten; ++s) {
+            const QTableWidgetItem* zelle = tabelle->item(z, s);
+            texte[static_cast<std::size_t>(s)] =
+                zelle != nullptr ? zelle->text().toStdString() : std::string();
+        }
+        // Where the row came from travels with it through inserts and removals.
+        const QTableWidgetItem* name = tabelle->item(z, 0);
+        const QVariant herkunft = name != nullptr ? name->data(Qt::UserRole) : QVariant();
+        zeilen.push_back(
+            {texte[0], texte[1], texte[2], texte[3],
+             herkunft.isValid() ? std::optional<int>(herkunft.toInt()) : std::nullopt});
+    }
+    return zeilen;
+}
+
+void Stammdaten::Zeigen(const Kassenantwort& antwort) {
+    if (antwort.Zeilen) {
+        QTableWidget* tabelle = e_.Kassentabelle;
+        tabelle->setRowCount(static_cast<int>(antwort.Zeilen->size()));
+        for (int z = 0; z < tabelle->rowCount(); ++z) {
+            const Kassenzeile& zeile = (*antwort.Zeilen)[static_cast<std::size_t>(z)];
+            const std::string* texte[] = {&zeile.Name, &zeile.Zusatzbeitrag, &zeile.U1, &zeile.U2};
+            for (int s = 0; s < AnzahlKassenspalten; ++s) {
+                auto* zelle = new QTableWidgetItem(QString::fromStdString(*texte[s]));
+                if (s > 0) {
+                    zelle->setTextAlignment(Qt::AlignCenter);
+                }
+                // The average is the law's, no fund to type rates for.
+                if (z == 0) {
+                    zelle->setFlags(zelle->flags() & ~Qt::ItemIsEditable);
+                    zelle->setForeground(QColor(96, 96, 96));
+                    zelle->setToolTip(e_.DurchschnittHinweis->text());
+                }
+                tabelle->setItem(z, s, zelle);
+            }
+            if (zeile.Herkunft) {
+                tabelle->item(z, 0)->setData(Qt::UserRole, *zeile.Herkunft);
+            }
+        }
+        if (antwort.Gespeichert) {
+            kassen_ = *antwort.Zeilen;
+        }
+    }
+    haupt_.Zeigen(antwort.Anzeige);
+    if (antwort.Korrigieren) {
+        const auto z = static_cast<int>(antwort.Korrigieren->Zeile);
+        const int s = static_cast<int>(antwort.Korrigieren->Spalte);
+        e_.Kassentabelle->setFocus(Qt::OtherFocusReason);
+        e_.Kassentabelle->setCurrentCell(z, s);
+        e_.Kassentabelle->editItem(e_.Kassentabelle->item(z, s));
+    }
+}
+
+bool Stammdaten::KassenSichern() {
+    const std::vector<Kassenzeile> zeilen = Kassenzeilen();
+    if (zeilen == kassen_) {
+        return true;
+    }
+    const Kassenantwort antwort = fall_.KassenSpeichern(kassenjahr_, zeilen);
+    Zeigen(antwort);
+    return antwort.Gespeichert;
+}
+
+void Stammdaten::KassenjahrWaehlen() {
+    const int neu = Kassenjahr();
+    if (neu == kassenjahr_) {
+        return;
+    }
+    // The changes belong to the year they were typed in.
+    const QString gewaehlt = e_.Kassenjahr->currentText();
+    e_.Kassenjahr->setCurrentText(QString::number(kassenjahr_));
+    if (!KassenSichern()) {
+        return;
+    }
+    e_.Kassenjahr->setCurrentText(gewaehlt);
+    kassenjahr_ = neu;
+    KassenNeuLesen();
+}
+
+void Stammdaten::KassenNeuLesen() {
+    Kassenantwort antwort = fall_.KassenLesen(kassenjahr_);
+    // Nothing of another year may stay in the table to be saved for this one.
+    kassen_ = antwort.Zeilen.value_or(std::vector<Kassenzeile>{});
+    // A list that could not be read is not there to be edited or saved.
+    for (QWidget* w : std::initializer_list<QWidget*>{e_.Kassentabelle, e_.NeueKasse,
+                                                      e_.KasseEntfernen, e_.KassenSpeichern}) {
+        w->setEnabled(antwort.Zeilen.has_value());
+    }
+    antwort.Zeilen = kassen_;
+    Zeigen(antwort);
 }
 
 }  // namespace lohnwippe

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 #include "fall/OffenerFall.h"
 #include "ui/common/Ansicht.h"
@@ -14,13 +15,15 @@ class Signalton;
 struct Umgebung;
 
 // The master-data window: names of the ten person cases, the payroll
-// office's two lines, the U1 and U2 rates of one fund for the months of 2012
-// and the line-printer switch.
+// office's two lines, the U1 and U2 rates of one fund for the months of 2012,
+// the line-printer switch, and the funds of each year from 2013.
 //
 // It never blocks the main window. "Speichern und schließen" stores
 // everything, closes the window and has the main window load its case
 // again; closing it any other way stores nothing, except the line-printer
-// switch, which takes effect as soon as it is clicked.
+// switch, which takes effect as soon as it is clicked. The funds of a year
+// are stored by "Kassen speichern", and before another year is shown or the
+// window saves and closes; a refused entry keeps the year on screen.
 class Stammdaten : public QWidget, public Ansicht {
     Q_OBJECT
 
@@ -54,10 +57,24 @@ class Stammdaten : public QWidget, public Ansicht {
     void U1Enter(int monat);
     void SpeichernUndSchliessen();
 
+    // The funds from 2013 (Kassenformular): the table's rows as the model
+    // takes them, the answer shown, and whether what is shown differs from
+    // what was read.
+    int Kassenjahr() const;
+    std::vector<Kassenzeile> Kassenzeilen() const;
+    void Zeigen(const Kassenantwort& antwort);
+    void KassenjahrWaehlen();
+    // The year's funds as the file holds them; edits give way.
+    void KassenNeuLesen();
+    // Stores the year's funds when they were changed; false when refused.
+    bool KassenSichern();
+
     OffenerFall& fall_;
     Signalton& signalton_;
     Ansicht& haupt_;
     StammdatenElemente e_;
+    std::vector<Kassenzeile> kassen_;  // as last read or saved
+    int kassenjahr_ = 0;
 };
 
 }  // namespace lohnwippe

@@ -4,15 +4,19 @@
 #include <QColor>
 #include <QComboBox>
 #include <QFont>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QString>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
 #include <QWidget>
 #include <vector>
 
 #include "calc/Formate.h"
+#include "calc/Perioden.h"
 #include "store/Umlagesatz.h"
 #include "ui/common/Eingabefelder.h"
 #include "ui/common/Einpassen.h"
@@ -188,8 +192,93 @@ void Satzspalte(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
     e.Fall[HinweisFall] = hinweis;
 }
 
+// A fund's name goes into a 20-character field of Windows-1252, like the
+// person names above it.
+class Kassennamenfeld final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* eltern, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(eltern, option, index);
+        if (auto* feld = qobject_cast<QLineEdit*>(editor)) {
+            AufTextfeldBegrenzen(feld);
+            feld->setAccessibleName(QStringLiteral("Name der Kasse"));
+        }
+        return editor;
+    }
+};
+
+QPushButton* NeuerKnopf(QWidget* fenster, const Twips& twips, const QString& name,
+                        const QString& text, Rechteck r) {
+    auto* knopf = new QPushButton(text, fenster);
+    knopf->setObjectName(name);
+    knopf->setAccessibleName(text);
+    knopf->setFont(Arial(9.75));
+    Platzieren(knopf, twips, r);
+    return knopf;
+}
+
+// Below the 2012 part, which keeps its places: the years from 2013 have a
+// list of funds of their own with four rates each.
+void Kassenteil(QWidget* fenster, const Twips& twips, StammdatenElemente& e) {
+    e.KassenTitel = ObenLinksLabel(fenster, twips, QStringLiteral("KassenTitel"),
+                                   QStringLiteral("Kassen ab 2013"), {240, 8040, 2265, 300});
+    e.KassenTitel->setFont(Arial(12));
+
+    e.KassenjahrLabel = NeuesLabel(fenster, twips, QStringLiteral("KassenjahrLabel"),
+                                   QStringLiteral("Jahr"), {2520, 8070, 540, 255});
+    e.KassenjahrLabel->setFont(Arial(9.75));
+    e.Kassenjahr = new QComboBox(fenster);
+    e.Kassenjahr->setObjectName(QStringLiteral("Kassenjahr"));
+    e.Kassenjahr->setAccessibleName(QStringLiteral("Jahr der Kassen"));
+    for (int jahr = ErstesJahrAb2013(); jahr <= LetztesBekanntesJahr(); ++jahr) {
+        e.Kassenjahr->addItem(QString::number(jahr));
+    }
+    e.Kassenjahr->setFont(Arial(9.75));
+    Farbe(e.Kassenjahr, QPalette::Base, Hellgelb);
+    Farbe(e.Kassenjahr, QPalette::Button, Hellgelb);
+    Platzieren(e.Kassenjahr, twips, {3090, 8025, 1005, 315});
+    e.KassenjahrLabel->setBuddy(e.Kassenjahr);
+
+    e.NeueKasse = NeuerKnopf(fenster, twips, QStringLiteral("NeueKasse"),
+                             QStringLiteral("Neue Kasse"), {4260, 7995, 1635, 375});
+    e.KasseEntfernen = NeuerKnopf(fenster, twips, QStringLiteral("KasseEntfernen"),
+                                  QStringLiteral("Kasse entfernen"), {5985, 7995, 1815, 375});
+    e.KassenSpeichern = NeuerKnopf(fenster, twips, QStringLiteral("KassenSpeichern"),
+                                   QStringLiteral("Kassen speichern"), {7890, 7995, 1695, 375});
+
+    auto* tabelle = new QTableWidget(0, AnzahlKassenspalten, fenster);
+    tabelle->setObjectName(QStringLiteral("Kassentabelle"));
+    tabelle->setAccessibleName(QStringLiteral("Kassen des Jahres"));
+    tabelle->setAccessibleDescription(
+        QStringLiteral("Name, Zusatzbeitrag, Umlagesatz U1 und U2 in Prozent je Kasse"));
+    tabelle->setHorizontalHeaderLabels({QStringLiteral("Name"), QStringLiteral("Zusatzbeitrag %"),
+                                        QStringLiteral("U1 %"), QStringLiteral("U2 %")});
+    tabelle->setFont(Arial(9.75));
+    tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
+    tabelle->setTabKeyNavigation(false);
+    tabelle->setItemDelegateForColumn(0, new Kassennamenfeld(tabelle));
+    Platzieren(tabelle, twips, {240, 8460, 9345, 2760});
+    QHeaderView* kopf = tabelle->horizontalHeader();
+    kopf->setSectionResizeMode(0, QHeaderView::Stretch);
+    for (int spalte = 1; spalte < AnzahlKassenspalten; ++spalte) {
+        kopf->setSectionResizeMode(spalte, QHeaderView::ResizeToContents);
+    }
+    e.Kassentabelle = tabelle;
+
+    e.DurchschnittHinweis = ObenLinksLabel(
+        fenster, twips, QStringLiteral("DurchschnittHinweis"),
+        QStringLiteral("„Durchschnitt“ ist keine echte Kasse: der durchschnittliche "
+                       "Zusatzbeitrag des Jahres, ohne Umlagen U1 und U2. Legen Sie die Kassen "
+                       "Ihrer Personalfälle mit ihren Sätzen an."),
+        {240, 11280, 9345, 540});
+    e.DurchschnittHinweis->setFont(Arial(9.75));
+    e.DurchschnittHinweis->setWordWrap(true);
+}
+
 // Names from top to bottom, the line-printer switch, then the fund and its
-// two rate columns, the command last: saving ends the work in the window.
+// two rate columns, the funds from 2013, the command last: saving ends the
+// work in the window.
 void Tabfolge(const StammdatenElemente& e) {
     std::vector<QWidget*> folge;
     for (int k = 1; k <= AnzahlNamenfelder; ++k) {
@@ -200,6 +289,8 @@ void Tabfolge(const StammdatenElemente& e) {
     folge.push_back(e.Kassen);
     folge.insert(folge.end(), e.u1zahl.begin(), e.u1zahl.end());
     folge.insert(folge.end(), e.u2zahl.begin(), e.u2zahl.end());
+    folge.insert(folge.end(),
+                 {e.Kassenjahr, e.Kassentabelle, e.NeueKasse, e.KasseEntfernen, e.KassenSpeichern});
     folge.push_back(e.Command1);
     for (std::size_t k = 1; k < folge.size(); ++k) {
         QWidget::setTabOrder(folge[k - 1], folge[k]);
@@ -213,11 +304,12 @@ StammdatenElemente StammdatenAufbauen(QWidget* fenster, const Twips& twips) {
     fenster->setWindowTitle(QStringLiteral("Stammdaten anlegen"));
     // The face of controls without a designed font of their own.
     fenster->setFont(Schrift(QStringLiteral("MS Sans Serif"), 8.25));
-    fenster->resize(twips.Pixel(9840), twips.Pixel(7935));
+    fenster->resize(twips.Pixel(9840), twips.Pixel(11940));
 
     StammdatenElemente e;
     Namensspalte(fenster, twips, e);
     Satzspalte(fenster, twips, e);
+    Kassenteil(fenster, twips, e);
     Tabfolge(e);
     AllesEinpassen(fenster);
     return e;

@@ -7,6 +7,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableWidget;
 class QWidget;
 
 namespace lohnwippe {
@@ -36,7 +37,21 @@ struct StammdatenElemente {
     QComboBox* Kassen = nullptr;
     std::array<QLineEdit*, AnzahlMonate> u1zahl{};
     std::array<QLineEdit*, AnzahlMonate> u2zahl{};
+
+    // The funds of the years from 2013: the year, the table of its entries
+    // (name, Zusatzbeitrag, U1, U2 in percent) and its commands.
+    QLabel* KassenTitel = nullptr;
+    QLabel* KassenjahrLabel = nullptr;
+    QComboBox* Kassenjahr = nullptr;
+    QTableWidget* Kassentabelle = nullptr;
+    QPushButton* NeueKasse = nullptr;
+    QPushButton* KasseEntfernen = nullptr;
+    QPushButton* KassenSpeichern = nullptr;
+    QLabel* DurchschnittHinweis = nullptr;
 };
+
+// The columns of `Kassentabelle`, in the order of Kassenspalte.
+inline constexpr int AnzahlKassenspalten = 4;
 
 // Creates every control of the window at its designed place, with its
 // design texts, fonts and colours; the funds are already in `Kassen`, but

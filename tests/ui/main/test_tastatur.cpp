@@ -23,6 +23,11 @@ QStringList Reihe(bool hauptfenster) {
               << "Kassen";
         nummeriert("u1zahl", 0, 11);
         nummeriert("u2zahl", 0, 11);
+        reihe << "Kassenjahr"
+              << "Kassentabelle"
+              << "NeueKasse"
+              << "KasseEntfernen"
+              << "KassenSpeichern";
         return reihe << "Command1";
     }
     reihe = {"Hilfe",  "Jahr",      "Monat",   "Minijobber", "Teilmonat",

@@ -1,11 +1,15 @@
 // The master-data window as a view of the open case: its key filter, where
-// the focus goes after a refused save, the homepage notice, and what closing
-// stores. What it saves is the case model's (tests/fall) and the traces'.
+// the focus goes after a refused save, the homepage notice, what closing
+// stores, and the table of the funds from 2013 (its tab order is checked
+// with the main window's in tests/ui/main). What it saves is the case model's (tests/fall) and
+// the traces'.
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 
 #include "Attrappen.h"
@@ -114,6 +118,75 @@ TEST_F(StammdatenTest, HinweisUndZeilendrucker) {
         E<QCheckBox>("Check1")->click();
         EXPECT_EQ(fall->Zeilendrucker(), !installiert);
     }
+}
+
+// Typed as a user types: into the box the table opens on the cell.
+void Eintippen(QTableWidget* tabelle, int zeile, int spalte, const QString& text) {
+    tabelle->setFocus();
+    tabelle->setCurrentCell(zeile, spalte);
+    tabelle->editItem(tabelle->item(zeile, spalte));
+    auto* feld = qobject_cast<QLineEdit*>(tabelle->indexWidget(tabelle->currentIndex()));
+    ASSERT_NE(feld, nullptr);
+    feld->selectAll();
+    QTest::keyClicks(feld, text);
+    QTest::keyClick(feld, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+TEST_F(StammdatenTest, KassenEinesJahresAnlegenPruefenUndBeimJahreswechselSpeichern) {
+    Oeffnen();
+    auto* jahr = E<QComboBox>("Kassenjahr");
+    auto* tabelle = E<QTableWidget>("Kassentabelle");
+    EXPECT_EQ(jahr->itemText(0), "2013");
+    EXPECT_EQ(jahr->currentText(), "2026");  // the case on screen is of 2012
+    ASSERT_EQ(tabelle->rowCount(), 1);
+    EXPECT_EQ(tabelle->item(0, 1)->text(), "2,90");
+    EXPECT_FALSE(tabelle->item(0, 0)->flags() & Qt::ItemIsEditable);
+    E<QPushButton>("KasseEntfernen")->click();  // nothing chosen yet
+    tabelle->setCurrentCell(0, 0);
+    E<QPushButton>("KasseEntfernen")->click();
+    ASSERT_EQ(meldungen.Eintraege.size(), 1u);
+    EXPECT_TRUE(meldungen.Eintraege[0].Text.startsWith("„Durchschnitt“ steht für keine echte"));
+
+    E<QPushButton>("NeueKasse")->click();
+    ASSERT_EQ(tabelle->rowCount(), 2);
+    auto* name = qobject_cast<QLineEdit*>(tabelle->indexWidget(tabelle->currentIndex()));
+    ASSERT_NE(name, nullptr);
+    QTest::keyClicks(name, "Techniker Nord-Suedost GmbH");
+    QTest::keyClick(name, Qt::Key_Return);
+    QApplication::processEvents();  // the table takes the text over queued
+    EXPECT_EQ(tabelle->item(1, 0)->text(), "Techniker Nord-Suedo");  // 20 characters
+    Eintippen(tabelle, 1, 2, "1,2345");
+    // Another year saves the year on screen first; a wrong box keeps it.
+    jahr->setCurrentIndex(0);
+    emit jahr->activated(0);
+    EXPECT_EQ(jahr->currentText(), "2026");
+    ASSERT_EQ(meldungen.Eintraege.size(), 2u);
+    EXPECT_TRUE(meldungen.Eintraege[1].Text.contains("„1,2345“ hat mehr als drei"));
+    EXPECT_EQ(tabelle->currentRow(), 1);
+    EXPECT_EQ(tabelle->currentColumn(), 2);
+    Eintippen(tabelle, 1, 2, "1,6");
+    jahr->setCurrentIndex(0);
+    emit jahr->activated(0);
+    EXPECT_EQ(jahr->currentText(), "2013");
+    EXPECT_EQ(tabelle->rowCount(), 1);
+    EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: Kassen 2026");
+    EXPECT_EQ(fall->KassenLesen(2026).Zeilen->at(1).U1, "1,60");
+
+    // An undo in the main window shows in the table at once.
+    jahr->setCurrentText("2026");
+    emit jahr->activated(jahr->currentIndex());
+    EXPECT_EQ(tabelle->rowCount(), 2);
+    fall->Rueckgaengig();
+    fenster_->Auffrischen();
+    EXPECT_EQ(tabelle->rowCount(), 1);
+
+    // Saving and closing takes the funds on screen along.
+    E<QPushButton>("NeueKasse")->click();
+    Eintippen(tabelle, 1, 0, "BKK Ost");
+    E<QPushButton>("Command1")->click();
+    EXPECT_TRUE(fenster_->isHidden());
+    EXPECT_EQ(fall->KassenLesen(2026).Zeilen->at(1).Name, "BKK Ost");
 }
 
 }  // namespace
