@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTableWidget>
+
+#include "calc/Uebergangsbereich.h"
+#include "ui/common/Twips.h"
+
+namespace lohnwippe {
+
+// The result grid of a month from 2013: the rows of its period
+// (ErgebniszeilenAb2013), whose number changes with the law, in the columns
+// of the 2009-2012 grid, which it takes the place of while such a month is
+// shown.
+class ErgebnistabelleAb2013 : public QTableWidget {
+  public:
+    ErgebnistabelleAb2013(QWidget* eltern, Twips twips);
+
+    // Shows `ergebnis` with its period's captions; the column widths are
+    // those of `vorbild`, the grid of the earlier years.
+    void Aktualisieren(const ErgebnisAb2013& ergebnis, const QTableWidget& vorbild);
+
+  private:
+    Twips twips_;
+};
+
+}  // namespace lohnwippe
