@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QTableWidgetItem>
 
+#include <algorithm>
+
 #include "calc/ErgebniszeilenAb2013.h"
 
 namespace lohnwippe {
@@ -47,9 +49,6 @@ ErgebnistabelleAb2013::ErgebnistabelleAb2013(QWidget* eltern, Twips twips)
 
 void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
                                           const QTableWidget& vorbild) {
-    for (int spalte = 0; spalte < columnCount(); ++spalte) {
-        setColumnWidth(spalte, vorbild.columnWidth(spalte));
-    }
     const std::vector<ZeileAb2013> zeilen =
         ErgebniszeilenAb2013(*ergebnis.Parameter, ergebnis.Zusatzbeitrag);
     clearSpans();
@@ -82,6 +81,25 @@ void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
             // A section's heading runs across the row.
             setSpan(zeile, 0, 1, columnCount());
         }
+    }
+    Spaltenbreiten(vorbild);
+}
+
+void ErgebnistabelleAb2013::Spaltenbreiten(const QTableWidget& vorbild) {
+    // The captions of these years are longer than the old abbreviations;
+    // the amount columns, wide enough for the largest amount, give the
+    // caption column what it needs, and the grid keeps its width.
+    int gesamt = 0;
+    for (int spalte = 0; spalte < columnCount(); ++spalte) {
+        gesamt += vorbild.columnWidth(spalte);
+    }
+    resizeColumnToContents(0);
+    const int titel = std::max(columnWidth(0), vorbild.columnWidth(0));
+    const int rest = gesamt - titel;
+    const int vorbildRest = gesamt - vorbild.columnWidth(0);
+    setColumnWidth(0, titel);
+    for (int spalte = 1; spalte < columnCount(); ++spalte) {
+        setColumnWidth(spalte, vorbild.columnWidth(spalte) * rest / std::max(vorbildRest, 1));
     }
 }
 

@@ -20,6 +20,8 @@ class ErgebnistabelleAb2013 : public QTableWidget {
     void Aktualisieren(const ErgebnisAb2013& ergebnis, const QTableWidget& vorbild);
 
   private:
+    void Spaltenbreiten(const QTableWidget& vorbild);
+
     Twips twips_;
 };
 

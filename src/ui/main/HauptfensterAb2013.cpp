@@ -29,9 +29,13 @@ QString Text(const std::string& text) {
 // The entry a new file has for every year: the year's average, no fund.
 constexpr std::string_view Durchschnitt = "Durchschnitt";
 
+bool IstDurchschnitt(const Kasseneintrag& kasse) {
+    return Getrimmt(kasse.Name) == Durchschnitt;
+}
+
 QString Kassentext(const Kasseneintrag& kasse) {
-    const std::string name(Getrimmt(kasse.Name));
-    return name == Durchschnitt ? QStringLiteral("Durchschnitt (keine Kasse)") : Text(name);
+    return IstDurchschnitt(kasse) ? QStringLiteral("Durchschnitt (keine Kasse)")
+                                  : Text(std::string(Getrimmt(kasse.Name)));
 }
 
 QString Prozent(Satz satz) {
@@ -40,9 +44,20 @@ QString Prozent(Satz satz) {
 
 constexpr int KinderAb = 202307;
 
+// The rate labels name their law text; a later year adds to that and the
+// earlier years get it back.
+constexpr const char* Grundtip = "Grundtip";
+void Tooltip(QLabel* label, const QString& zusatz) {
+    const QString grund = label->property(Grundtip).toString();
+    label->setToolTip(zusatz.isEmpty() ? grund : zusatz + QLatin1Char('\n') + grund);
+}
+
 }  // namespace
 
 void aufbau::Spaetjahre(QWidget* fenster, const Twips& twips, Steuerelemente& e) {
+    for (QLabel* label : {e.SozversK, e.Umlage1, e.Umlage2}) {
+        label->setProperty(Grundtip, label->toolTip());
+    }
     e.TabelleAb2013 = new ErgebnistabelleAb2013(fenster, twips);
     e.TabelleAb2013->setObjectName(QStringLiteral("TabelleAb2013"));
     e.TabelleAb2013->setFont(MsSansSerif(8.25));
@@ -105,7 +120,8 @@ void Hauptfenster::KassenlisteZeigen() {
         }
     } else {
         for (const Kasseneintrag& kasse : f.KassenAb2013()) {
-            e_.Kassen->addItem(Kassentext(kasse));
+            e_.Kassen->addItem(Text(std::string(Getrimmt(kasse.Name))));
+            e_.Kassen->setItemData(e_.Kassen->count() - 1, Kassentext(kasse), Qt::ToolTipRole);
         }
     }
     kassenJahr_ = jahr;
@@ -126,6 +142,10 @@ void Hauptfenster::SpaetjahrZeigen() {
         e_.RV_Befreiung->setEnabled(true);
         e_.Label3->setEnabled(true);
         e_.RV_Befreiung->setToolTip(QString());
+        e_.Kassen->setToolTip(QString());
+        for (QLabel* label : {e_.SozversK, e_.Umlage1, e_.Umlage2}) {
+            Tooltip(label, QString());
+        }
         return;
     }
     const bool verzicht = p != nullptr && p->VerzichtMoeglich;
@@ -169,12 +189,21 @@ void Hauptfenster::SpaetjahrZeigen() {
         kvTip += QStringLiteral(" – ") + Kassentext(*kasse);
     }
     e_.SozversK->setText(Prozent(kv));
-    e_.SozversK->setToolTip(kvTip);
+    Tooltip(e_.SozversK, kvTip);
     e_.SozversP->setText(Prozent(p->PV));
     e_.SozversR->setText(Prozent(p->RV));
     e_.SozversA->setText(Prozent(p->AV));
-    e_.Umlage1->setText(kasse != nullptr ? Prozent(kasse->U1) : QString());
-    e_.Umlage2->setText(kasse != nullptr ? Prozent(kasse->U2) : QString());
+    // The average is no fund: it has no levy rates to show, and the
+    // panel must not look as if it had.
+    const bool keine = kasse == nullptr || IstDurchschnitt(*kasse);
+    const QString keineTip = QStringLiteral(
+        "Durchschnitt (keine Kasse): bitte wählen Sie die "
+        "Kasse, deren Umlagesätze gelten.");
+    e_.Umlage1->setText(keine ? QStringLiteral("–") : Prozent(kasse->U1));
+    e_.Umlage2->setText(keine ? QStringLiteral("–") : Prozent(kasse->U2));
+    Tooltip(e_.Umlage1, keine ? keineTip : QString());
+    Tooltip(e_.Umlage2, keine ? keineTip : QString());
+    e_.Kassen->setToolTip(kasse != nullptr ? Kassentext(*kasse) : QString());
     e_.Umlage3->setText(Prozent(p->U3));
     e_.SozversF->setText(Text(FormatDezimal(Waehrung::AusRoh(p->F10000), 4)));
 }
