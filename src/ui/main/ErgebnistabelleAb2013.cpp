@@ -49,33 +49,57 @@ ErgebnistabelleAb2013::ErgebnistabelleAb2013(QWidget* eltern, Twips twips)
 
 void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
                                           const QTableWidget& vorbild) {
-    const std::vector<ZeileAb2013> zeilen =
-        ErgebniszeilenAb2013(*ergebnis.Parameter, ergebnis.Zusatzbeitrag);
-    clearSpans();
-    setRowCount(static_cast<int>(zeilen.size()));
+    // Hidden, the view draws the whole grid once instead of every cell.
+    const bool sichtbar = !isHidden();
+    hide();
+    if (ergebnis.Parameter != periode_ || ergebnis.Zusatzbeitrag != zusatzbeitrag_) {
+        Aufbauen(ergebnis, vorbild);
+    }
     for (int zeile = 0; zeile < rowCount(); ++zeile) {
-        const ZeileAb2013& z = zeilen[static_cast<std::size_t>(zeile)];
+        const ZeileAb2013& z = zeilen_[static_cast<std::size_t>(zeile)];
+        if (z.Art == Zeilenart::Abschnitt) {
+            continue;
+        }
+        for (int spalte = 1; spalte < columnCount(); ++spalte) {
+            // Formatted only where the amount changed: with one pay
+            // entered, most cells stay as they were.
+            const auto wert = z.Wert(ergebnis, static_cast<std::size_t>(spalte));
+            auto& gezeigt = gezeigt_[static_cast<std::size_t>(zeile * columnCount() + spalte)];
+            if (gezeigt != wert) {
+                gezeigt = wert;
+                item(zeile, spalte)
+                    ->setText(
+                        Text(ZellentextAb2013(z, ergebnis, static_cast<std::size_t>(spalte))));
+            }
+        }
+    }
+    setVisible(sichtbar);
+}
+
+void ErgebnistabelleAb2013::Aufbauen(const ErgebnisAb2013& ergebnis, const QTableWidget& vorbild) {
+    periode_ = ergebnis.Parameter;
+    zusatzbeitrag_ = ergebnis.Zusatzbeitrag;
+    zeilen_ = ErgebniszeilenAb2013(*ergebnis.Parameter, ergebnis.Zusatzbeitrag);
+    clearSpans();
+    setRowCount(static_cast<int>(zeilen_.size()));
+    gezeigt_.assign(zeilen_.size() * static_cast<std::size_t>(columnCount()), std::nullopt);
+    QFont fett = font();
+    fett.setBold(true);
+    for (int zeile = 0; zeile < rowCount(); ++zeile) {
+        const ZeileAb2013& z = zeilen_[static_cast<std::size_t>(zeile)];
         const QColor farbe = Farbe(z.Farbe);
         for (int spalte = 0; spalte < columnCount(); ++spalte) {
-            QTableWidgetItem* zelle = item(zeile, spalte);
-            if (zelle == nullptr) {
-                zelle = new QTableWidgetItem;
-                setItem(zeile, spalte, zelle);
-            }
-            QString text;
+            auto* zelle = new QTableWidgetItem(spalte == 0 ? Text(z.Titel) : QString());
             if (spalte == 0) {
-                text = Text(z.Titel);
-            } else if (z.Art != Zeilenart::Abschnitt) {
-                text = Text(ZellentextAb2013(z, ergebnis, static_cast<std::size_t>(spalte)));
+                zelle->setToolTip(zelle->text());
             }
-            zelle->setText(text);
-            zelle->setToolTip(spalte == 0 ? text : QString());
             zelle->setTextAlignment(spalte == 0 ? Qt::AlignLeft | Qt::AlignVCenter
                                                 : Qt::AlignRight | Qt::AlignVCenter);
-            zelle->setBackground(farbe.isValid() ? QBrush(farbe) : QBrush());
-            QFont schrift = font();
-            schrift.setBold(z.Art != Zeilenart::Wert);
-            zelle->setFont(schrift);
+            if (farbe.isValid()) {
+                zelle->setBackground(farbe);
+            }
+            zelle->setFont(z.Art == Zeilenart::Wert ? font() : fett);
+            setItem(zeile, spalte, zelle);
         }
         if (z.Art == Zeilenart::Abschnitt) {
             // A section's heading runs across the row.

@@ -2,6 +2,10 @@
 
 #include <QTableWidget>
 
+#include <optional>
+#include <vector>
+
+#include "calc/ErgebniszeilenAb2013.h"
 #include "calc/Uebergangsbereich.h"
 #include "ui/common/Twips.h"
 
@@ -20,9 +24,18 @@ class ErgebnistabelleAb2013 : public QTableWidget {
     void Aktualisieren(const ErgebnisAb2013& ergebnis, const QTableWidget& vorbild);
 
   private:
+    // The rows of the period and their captions; only a new period or
+    // Zusatzbeitrag builds them anew, an amount rewrites the cells it
+    // changed.
+    void Aufbauen(const ErgebnisAb2013& ergebnis, const QTableWidget& vorbild);
     void Spaltenbreiten(const QTableWidget& vorbild);
 
     Twips twips_;
+    const Periode* periode_ = nullptr;
+    std::optional<Satz> zusatzbeitrag_;
+    std::vector<ZeileAb2013> zeilen_;
+    // The amount each value cell shows, row by row; none for an empty one.
+    std::vector<std::optional<Waehrung>> gezeigt_;
 };
 
 }  // namespace lohnwippe
