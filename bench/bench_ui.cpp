@@ -37,6 +37,7 @@ class StilleWelt final : public Meldungen,
     bool OrdnerVorhanden(const QString&) override { return true; }
     QDate Heute() override { return {2012, 1, 31}; }
     void Drucken(const Berichtsdaten&) override {}
+    void Drucken(const BerichtsdatenAb2013&) override {}
     Umgebung Welt() { return {*this, *this, *this, *this, *this, *this}; }
 };
 

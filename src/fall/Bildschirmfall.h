@@ -13,6 +13,7 @@
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
 #include "report/Bericht.h"
+#include "report/BerichtAb2013.h"
 #include "store/Datenbestand.h"
 #include "store/Einstellungssatz.h"
 #include "store/Kasseneintrag.h"
@@ -114,6 +115,11 @@ class Bildschirmfall {
     // line printer of the master data, on `tag`.`monat`.`jahr`.
     Berichtsdaten Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr, int monat,
                           int tag) const;
+
+    // The same for a month from 2013, with the fund entry of the case;
+    // none before its first calculation.
+    std::optional<BerichtsdatenAb2013> BerichtAb2013(const Namensfelder& namen, bool zeilendrucker,
+                                                     int jahr, int monat, int tag) const;
 
     // The record in memory: last read or written.
     const Fallsatz& Satz() const { return gespeichert_; }

@@ -5,6 +5,8 @@
 
 #include "calc/Formate.h"
 #include "calc/Teilmonat.h"
+#include "calc/Zeichen.h"
+#include "fall/Fallrechnung.h"
 #include "fall/FallrechnungAb2013.h"
 #include "store/Spaetsatz.h"
 #include "store/Spaetsatznummern.h"
@@ -96,6 +98,35 @@ bool Bildschirmfall::BerechnenAb2013(Aenderung& a) {
     a.Ergebnis = true;
     Festhalten();
     return true;
+}
+
+std::optional<BerichtsdatenAb2013> Bildschirmfall::BerichtAb2013(const Namensfelder& namen,
+                                                                 bool zeilendrucker, int jahr,
+                                                                 int monat, int tag) const {
+    if (!Ab2013() || !ergebnisAb2013_) {
+        return std::nullopt;
+    }
+    BerichtsdatenAb2013 d;
+    d.Abrechnungsstelle1 = namen.Abrechnungsstelle[0];
+    d.Abrechnungsstelle2 = namen.Abrechnungsstelle[1];
+    d.Tag = tag;
+    d.Monat = monat;
+    d.Jahr = jahr;
+    d.Person = namen.Personen[static_cast<std::size_t>(person_.Wert())];
+    d.MonatText = Monatskuerzel(monat_.Monat);
+    for (const Job job : AlleJobs) {
+        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
+    }
+    if (static_cast<std::size_t>(kassePos_) < kassen_.size()) {
+        const Kasseneintrag& kasse = kassen_[static_cast<std::size_t>(kassePos_)];
+        d.Kasse = kasse.Name;
+        d.Durchschnitt = IstDurchschnitt(kasse);
+    }
+    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
+    d.Eingabe = eingabenAb2013_;
+    d.Resultat = *ergebnisAb2013_;
+    d.Zeilendrucker = zeilendrucker;
+    return d;
 }
 
 Erwartet<Fallsatz> Bildschirmfall::FallLesen() const {

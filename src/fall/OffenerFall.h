@@ -171,6 +171,11 @@ class OffenerFall {
         return bildschirm_.Bericht(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat, tag);
     }
 
+    std::optional<BerichtsdatenAb2013> BerichtAb2013(int jahr, int monat, int tag) const {
+        return bildschirm_.BerichtAb2013(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat,
+                                         tag);
+    }
+
   private:
     OffenerFall(Datenbestand daten, Fensterlage& fenster);
 

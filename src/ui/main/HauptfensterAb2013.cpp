@@ -13,6 +13,7 @@
 #include "calc/Perioden.h"
 #include "calc/Zeichen.h"
 #include "fall/Anzeige.h"
+#include "fall/FallrechnungAb2013.h"
 #include "ui/main/Ergebnistabelle.h"
 #include "ui/main/ErgebnistabelleAb2013.h"
 #include "ui/main/Hauptfenster.h"
@@ -24,13 +25,6 @@ namespace {
 
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// The entry a new file has for every year: the year's average, no fund.
-constexpr std::string_view Durchschnitt = "Durchschnitt";
-
-bool IstDurchschnitt(const Kasseneintrag& kasse) {
-    return Getrimmt(kasse.Name) == Durchschnitt;
 }
 
 QString Kassentext(const Kasseneintrag& kasse) {

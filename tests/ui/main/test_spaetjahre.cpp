@@ -3,6 +3,7 @@
 // the rate panel.
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 
@@ -58,6 +59,15 @@ TEST_F(SpaetjahrFensterTest, JahreSchalterKinderUndSaetze) {
     EXPECT_TRUE(E().SozversK->toolTip().contains("Durchschnitt (keine Kasse)"));
     EXPECT_EQ(E().SozversR->text(), "18,60 %");
     EXPECT_EQ(E().Umlage1->text(), "–");
+
+    // The report prints the case as the window shows it, with its fund.
+    E().Drucken->click();
+    ASSERT_EQ(drucker.BerichteAb2013.size(), 1u);
+    EXPECT_TRUE(drucker.Berichte.empty());
+    const BerichtsdatenAb2013& bericht = drucker.BerichteAb2013[0];
+    EXPECT_EQ(std::tuple(bericht.Eingabe.Jahr, bericht.Eingabe.Monat, bericht.Durchschnitt,
+                         bericht.Resultat.Spalte[1].AE),
+              std::tuple(2026, 3, true, Waehrung::AusGanzzahl(1500)));
 
     // Children beside "Kinderlos": refused and said, the box back at 0.
     E().Kinderlos->click();
