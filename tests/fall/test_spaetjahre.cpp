@@ -92,7 +92,7 @@ TEST_F(SpaetjahrTest, ArbeitstagIn2026) {
     EXPECT_NE(f.ErgebnisAb2013Aktuell()->Kinderabschlag, Satz{});
 
     f.BisDezemberKopieren();
-    EXPECT_EQ(f.Jahressumme(), Euro(1800 * 10));
+    EXPECT_EQ(f.Jahressumme(), Euro(18000));
     EXPECT_EQ(Spaetfall(maerz + 9).Entgelte[2], Euro(300));
     EXPECT_EQ(Spaetfall(maerz - 1).Entgelte[1], Euro(0));
     ASSERT_TRUE(f.RueckgaengigText());

@@ -64,7 +64,9 @@ void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
             // Formatted only where the amount changed: with one pay
             // entered, most cells stay as they were.
             const auto wert = z.Wert(ergebnis, static_cast<std::size_t>(spalte));
-            auto& gezeigt = gezeigt_[static_cast<std::size_t>(zeile * columnCount() + spalte)];
+            auto& gezeigt =
+                gezeigt_[static_cast<std::size_t>(zeile) * static_cast<std::size_t>(columnCount()) +
+                         static_cast<std::size_t>(spalte)];
             if (gezeigt != wert) {
                 gezeigt = wert;
                 item(zeile, spalte)
