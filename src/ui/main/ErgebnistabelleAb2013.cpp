@@ -55,23 +55,21 @@ void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
     if (ergebnis.Parameter != periode_ || ergebnis.Zusatzbeitrag != zusatzbeitrag_) {
         Aufbauen(ergebnis, vorbild);
     }
-    for (int zeile = 0; zeile < rowCount(); ++zeile) {
-        const ZeileAb2013& z = zeilen_[static_cast<std::size_t>(zeile)];
+    const auto spalten = static_cast<std::size_t>(columnCount());
+    for (std::size_t zeile = 0; zeile < zeilen_.size(); ++zeile) {
+        const ZeileAb2013& z = zeilen_[zeile];
         if (z.Art == Zeilenart::Abschnitt) {
             continue;
         }
-        for (int spalte = 1; spalte < columnCount(); ++spalte) {
+        for (std::size_t spalte = 1; spalte < spalten; ++spalte) {
             // Formatted only where the amount changed: with one pay
             // entered, most cells stay as they were.
-            const auto wert = z.Wert(ergebnis, static_cast<std::size_t>(spalte));
-            auto& gezeigt =
-                gezeigt_[static_cast<std::size_t>(zeile) * static_cast<std::size_t>(columnCount()) +
-                         static_cast<std::size_t>(spalte)];
+            const auto wert = z.Wert(ergebnis, spalte);
+            auto& gezeigt = gezeigt_[zeile * spalten + spalte];
             if (gezeigt != wert) {
                 gezeigt = wert;
-                item(zeile, spalte)
-                    ->setText(
-                        Text(ZellentextAb2013(z, ergebnis, static_cast<std::size_t>(spalte))));
+                item(static_cast<int>(zeile), static_cast<int>(spalte))
+                    ->setText(Text(ZellentextAb2013(z, ergebnis, spalte)));
             }
         }
     }

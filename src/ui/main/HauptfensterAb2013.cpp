@@ -211,9 +211,14 @@ void Hauptfenster::ErgebnisAb2013Zeigen() {
         for (const std::string& h : ergebnis->Hinweise) {
             hinweise << Text(h);
         }
-        e_.HinweiseAb2013->setText(hinweise.join(QLatin1Char('\n')));
-        e_.HinweiseAb2013->setVisible(!hinweise.isEmpty());
-        e_.HinweiseAb2013->raise();
+        const QString text = hinweise.join(QLatin1Char('\n'));
+        if (e_.HinweiseAb2013->text() != text) {
+            e_.HinweiseAb2013->setText(text);
+        }
+        if (e_.HinweiseAb2013->isHidden() != hinweise.isEmpty()) {
+            e_.HinweiseAb2013->setVisible(!hinweise.isEmpty());
+            e_.HinweiseAb2013->raise();
+        }
     }
     e_.Jahressumme->setText(Text(JahressummeText(fall_->Jahressumme())));
 }
