@@ -158,6 +158,14 @@ TEST_F(SpaetjahrTest, DateiGeloeschtErsetztGekuerztUndPlattVoll) {
     EXPECT_EQ(Spaetfall(satz).Entgelte[1], Euro(900));
     EXPECT_EQ(DateiInhalt(SpaetdateiName).size(),
               std::size_t{FallsatzLaenge} * static_cast<std::size_t>(AnzahlSpaetsaetze()));
+    // Cut where it lies: the same question, and the program's version
+    // goes on whole.
+    fs::resize_file(SpaetdateiName, FallsatzLaenge * 3 + 17);
+    ASSERT_TRUE(Tippen(1, "950").Wahl);
+    EXPECT_FALSE(f.ErsetzungEntscheiden(false).Wahl);
+    EXPECT_EQ(Spaetfall(satz).Entgelte[1], Euro(950));
+    EXPECT_EQ(DateiInhalt(SpaetdateiName).size(),
+              std::size_t{FallsatzLaenge} * static_cast<std::size_t>(AnzahlSpaetsaetze()));
     Beenden();
     EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
 }
