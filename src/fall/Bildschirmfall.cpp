@@ -10,11 +10,15 @@
 #include "fall/Fallrechnung.h"
 #include "store/Cp1252.h"
 #include "store/Satznummern.h"
+#include "store/Spaetsatz.h"
 
 namespace lohnwippe {
 
 Aenderung Bildschirmfall::Laden(Berichtsmonat monat, Personenplatz person,
                                 const Namensfelder& namen, std::string_view folge) {
+    if (monat.Jahr >= ErstesJahrAb2013()) {
+        return LadenAb2013(monat, person, namen, folge);
+    }
     Aenderung a;
     const int fallNr = lohnwippe::FallNr(monat, person.Wert());
     const std::string welcher = MonatUndJahr(monat.Monat, monat.Jahr);
@@ -51,6 +55,9 @@ Aenderung Bildschirmfall::Laden(Berichtsmonat monat, Personenplatz person,
 }
 
 bool Bildschirmfall::Berechnen(Aenderung& a) {
+    if (Ab2013()) {
+        return BerechnenAb2013(a);
+    }
     eingaben_ = EingabenAusFall(angaben_, umlagesatz_, monat_);
     try {
         ergebnis_ = lohnwippe::Berechnen(eingaben_);
@@ -66,6 +73,14 @@ bool Bildschirmfall::Berechnen(Aenderung& a) {
 }
 
 Fallsatz Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) const {
+    if (Ab2013()) {
+        // The later file's settings name the case at once: a start after
+        // a crash finds it there, while SV.dat's stay as they were.
+        return EinstellungenBeimBeenden(
+            EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
+                                      monat_.MonatPos(), fenster),
+            fallNr_, fenster);
+    }
     return EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
                                      monat_.MonatPos(), fenster);
 }
@@ -92,7 +107,7 @@ const std::string& Bildschirmfall::ArbeitgeberTrimmen(Job job) {
 }
 
 std::optional<DateiFehler> Bildschirmfall::JahressummeLesen(Aenderung& a) {
-    auto summe = daten_.Jahressumme(fallNr_);
+    auto summe = Ab2013() ? daten_.JahressummeAb2013(fallNr_) : daten_.Jahressumme(fallNr_);
     jahressumme_.reset();
     if (summe.HatWert()) {
         jahressumme_ = summe.Wert();
@@ -113,6 +128,22 @@ std::optional<DateiFehler> Bildschirmfall::JahressummeLesen(Aenderung& a) {
 }
 
 void Bildschirmfall::UmlagenNeuLesen(Aenderung& a) {
+    if (Ab2013()) {
+        auto kassen = daten_.KassenLesen(monat_.Jahr);
+        if (!kassen.HatWert()) {
+            a.Meldungen.push_back(Dateimeldung(
+                kassen.Fehler(), "Die Kassen des Jahres " + std::to_string(monat_.Jahr) +
+                                     " konnten nicht gelesen werden. Bis der Fall neu geladen "
+                                     "wird, rechnet er mit den bisherigen Sätzen."));
+            return;
+        }
+        kassen_ = std::move(kassen.Wert());
+        if (static_cast<std::size_t>(kassePos_) >= kassen_.size()) {
+            kassePos_ = 0;
+        }
+        a.Fall = true;
+        return;
+    }
     auto umlagen = daten_.UmlageLesen(UmlageNr(monat_));
     if (!umlagen.HatWert()) {
         a.Meldungen.push_back(Dateimeldung(
@@ -157,7 +188,7 @@ bool Bildschirmfall::ArbeitgeberGeaendert(Job job) const {
 
 Waehrung Bildschirmfall::EntgeltGespeichert(Job job, bool ungesichert) const {
     if (ungesichert) {
-        if (auto gespeichert = daten_.FallLesen(fallNr_); gespeichert.HatWert()) {
+        if (auto gespeichert = FallLesen(); gespeichert.HatWert()) {
             return gespeichert.Wert().Entgelte[job];
         }
     }
@@ -175,8 +206,9 @@ int Bildschirmfall::Reglerstellung(Job job, int position) const {
 
 void Bildschirmfall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) const {
     const Waehrung null;
-    if (job.Nr() < 2 || !Ein(eingaben_.Zweige[job][AV]) || eingaben_.Entgelt[job] <= null ||
-        eingaben_.Entgelt[1] <= null) {
+    // From 2013 the calculation's own notices say it.
+    if (Ab2013() || job.Nr() < 2 || !Ein(eingaben_.Zweige[job][AV]) ||
+        eingaben_.Entgelt[job] <= null || eingaben_.Entgelt[1] <= null) {
         return;
     }
     a.Meldungen.push_back({"Achtung!",
@@ -225,6 +257,10 @@ Fallsatz& Bildschirmfall::Festhalten() {
     gespeichert_ = SatzMitAngaben(std::move(gespeichert_), angaben_);
     // Nothing reads it in a case record; the person keeps it meaningful.
     gespeichert_.LetzterFall = static_cast<std::int16_t>(person_.Wert());
+    if (Ab2013()) {
+        gespeichert_.KassePos = static_cast<std::int16_t>(kassePos_);
+        lohnwippe::KinderSetzen(gespeichert_, kinder_);
+    }
     return gespeichert_;
 }
 

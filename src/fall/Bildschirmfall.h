@@ -8,11 +8,16 @@
 #include "calc/Eingaben.h"
 #include "calc/Entgelteingabe.h"
 #include "calc/Ergebnis.h"
+#include "calc/Perioden.h"
+#include "calc/Uebergangsbereich.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
 #include "report/Bericht.h"
+#include "report/BerichtAb2013.h"
 #include "store/Datenbestand.h"
 #include "store/Einstellungssatz.h"
+#include "store/Kasseneintrag.h"
+#include "store/Satzaenderung.h"
 #include "store/Umlagesatz.h"
 
 namespace lohnwippe {
@@ -47,6 +52,24 @@ class Bildschirmfall {
     std::optional<Waehrung> EntgeltAnnehmen(Job job, std::string_view text, Aenderung& a);
     // The employer name trimmed when its box is left; the text to show.
     const std::string& ArbeitgeberTrimmen(Job job);
+
+    // A month from 2013 lives in the file of later years, is calculated
+    // by today's law, and has the year's funds and the children.
+    bool Ab2013() const { return monat_.Jahr >= ErstesJahrAb2013(); }
+    Datendatei Datei() const { return Ab2013() ? Datendatei::Ab2013 : Datendatei::Faelle; }
+    // The funds of the year from 2013 on screen; the case's place in them.
+    const std::vector<Kasseneintrag>& Kassen() const { return kassen_; }
+    int KassePos() const { return kassePos_; }
+    void KassePosSetzen(int platz) { kassePos_ = platz; }
+    int Kinder() const { return kinder_; }
+    void KinderSetzen(int kinder) { kinder_ = kinder; }
+    // Whether `kinder` children (0..9) go with "Kinderlos" as `kinderlos`;
+    // if not, `a` says why.
+    static bool KinderPassen(bool kinderlos, int kinder, Aenderung& a);
+    // The result of a month from 2013 (none for 2009 to 2012 and before
+    // the first calculation) and its inputs.
+    const std::optional<ErgebnisAb2013>& ResultatAb2013() const { return ergebnisAb2013_; }
+    const EingabenAb2013& EingabenwerteAb2013() const { return eingabenAb2013_; }
 
     Berichtsmonat Monat() const { return monat_; }
     Personenplatz Person() const { return person_; }
@@ -93,6 +116,11 @@ class Bildschirmfall {
     Berichtsdaten Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr, int monat,
                           int tag) const;
 
+    // The same for a month from 2013, with the fund entry of the case;
+    // none before its first calculation.
+    std::optional<BerichtsdatenAb2013> BerichtAb2013(const Namensfelder& namen, bool zeilendrucker,
+                                                     int jahr, int monat, int tag) const;
+
     // The record in memory: last read or written.
     const Fallsatz& Satz() const { return gespeichert_; }
     Fallsatz& Satz() { return gespeichert_; }
@@ -104,6 +132,11 @@ class Bildschirmfall {
     Fallsatz& SatzImSpeicher(bool ungesichert);
 
   private:
+    Aenderung LadenAb2013(Berichtsmonat monat, Personenplatz person, const Namensfelder& namen,
+                          std::string_view folge);
+    bool BerechnenAb2013(Aenderung& a);
+    Erwartet<Fallsatz> FallLesen() const;
+
     Datenbestand& daten_;
     Berichtsmonat monat_{};
     Personenplatz person_;
@@ -115,6 +148,11 @@ class Bildschirmfall {
     Ergebnis ergebnis_{};
     std::optional<Waehrung> jahressumme_;
     JeJob<std::optional<std::string>> getippt_{};
+    std::vector<Kasseneintrag> kassen_;
+    int kassePos_ = 0;
+    int kinder_ = 0;
+    EingabenAb2013 eingabenAb2013_{};
+    std::optional<ErgebnisAb2013> ergebnisAb2013_;
 };
 
 }  // namespace lohnwippe

@@ -1,6 +1,12 @@
 #include "fall/FallrechnungAb2013.h"
 
+#include "calc/Zeichen.h"
+
 namespace lohnwippe {
+
+bool IstDurchschnitt(const Kasseneintrag& kasse) {
+    return Getrimmt(kasse.Name) == "Durchschnitt";
+}
 
 int SVTage(int teilmonat) {
     constexpr int Wochen = 4;  // positions 1 .. 4 of the list are weeks, then days

@@ -5,6 +5,7 @@
 #include "calc/Satz.h"
 #include "calc/Uebergangsbereich.h"
 #include "fall/Fallangaben.h"
+#include "store/Kasseneintrag.h"
 
 namespace lohnwippe {
 
@@ -19,6 +20,11 @@ struct Kassensaetze {
     Satz U1;
     Satz U2;
 };
+
+// Whether `kasse` is the year's average a new file holds ("Durchschnitt",
+// StandardKassen), blanks aside: no fund, which the window and the report
+// say.
+bool IstDurchschnitt(const Kasseneintrag& kasse);
 
 // Social-insurance days of a partial-month position: 30 for the full month,
 // 7 a week for positions 1 to 4, then 1 to 30 days.

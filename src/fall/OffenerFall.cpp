@@ -4,6 +4,7 @@
 
 #include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
+#include "calc/Perioden.h"
 #include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
@@ -39,11 +40,17 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
     if (!einstellungen) {
         return start;
     }
-    fenster.Verschieben({einstellungen->Oben, einstellungen->Links});
     const FallPosition ort = FallZerlegen(StartfallNr(einstellungen->LetzterFall));
+    Spaetstart erster{*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
+                      *Personenplatz::Aus(ort.PersonPos),
+                      {einstellungen->Oben, einstellungen->Links}};
+    // A case of the later years shown last wins; SV.dat's settings stay.
+    if (const auto spaet = SpaeterStartfall(fall->daten_)) {
+        erster = *spaet;
+    }
+    fenster.Verschieben(erster.Fenster);
     // Without its case there is nothing to show; nothing has been written.
-    start.Anzeige += fall->Laden(*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
-                                 *Personenplatz::Aus(ort.PersonPos), "Das Programm wird beendet.");
+    start.Anzeige += fall->Laden(erster.Monat, erster.Person, "Das Programm wird beendet.");
     if (fall->bildschirm_.FallNr() == 0) {
         return start;
     }
@@ -58,6 +65,7 @@ OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster
 Aenderung OffenerFall::Laden(Berichtsmonat monat, Personenplatz person, std::string_view folge) {
     Aenderung a = bildschirm_.Laden(monat, person, formular_.Namen(), folge);
     if (a.Fall) {
+        sicherung_.DateiWaehlen(bildschirm_.Datei(), a);
         a += Rechnen();
     }
     return a;
@@ -124,6 +132,13 @@ Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
     return Verlassen({ErstesJahr + jahr.Wert(), Monat().Monat}, Person());
 }
 
+Aenderung OffenerFall::JahrWaehlen(int jahr) {
+    if (jahr < ErstesJahr || jahr > LetztesBekanntesJahr()) {
+        return {};
+    }
+    return Verlassen({jahr, Monat().Monat}, Person());
+}
+
 Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
     return Verlassen({Monat().Jahr, monat.Wert() + 1}, Person());
 }
@@ -176,6 +191,9 @@ Aenderung OffenerFall::Schliessen() {
 // The user's actions on the case: amounts, switches, employer names, the
 // fund and partial month, the copy to December, and the master data.
 Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
+    if (bildschirm_.Ab2013()) {
+        return KasseAb2013Waehlen(kasse.Wert());
+    }
     SchrittBenennen(std::string("Kasse ") + Kassennamen[static_cast<std::size_t>(kasse.Wert())]);
     SatzImSpeicher().KassePos = static_cast<std::int16_t>(kasse.Wert());
     Aenderung a;
@@ -193,6 +211,28 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
     a.Fall = true;
     a += Rechnen();
     return Fertig(std::move(a));
+}
+
+Aenderung OffenerFall::KasseAb2013Waehlen(int platz) {
+    const auto& kassen = bildschirm_.Kassen();
+    if (!bildschirm_.Ab2013() || platz < 0 || static_cast<std::size_t>(platz) >= kassen.size()) {
+        return {};
+    }
+    SchrittBenennen("Kasse " + std::string(Getrimmt(kassen[static_cast<std::size_t>(platz)].Name)));
+    bildschirm_.KassePosSetzen(platz);
+    return Fertig(Rechnen());
+}
+
+Aenderung OffenerFall::KinderEingeben(int kinder) {
+    Aenderung a;
+    if (!bildschirm_.Ab2013() ||
+        !Bildschirmfall::KinderPassen(Ein(Angaben().Kinderlos), kinder, a)) {
+        a.Fall = true;  // the box goes back to the case's number
+        return Fertig(std::move(a));
+    }
+    SchrittBenennen("Kinder unter 25: " + std::to_string(kinder));
+    bildschirm_.KinderSetzen(kinder);
+    return Fertig(Rechnen());
 }
 
 Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
@@ -242,6 +282,12 @@ Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
 
 Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
     Schalter& zustand = bildschirm_.Angaben().SchalterVon(schalter);
+    if (Aenderung a;
+        schalter == Allgemeinschalter::Kinderlos && bildschirm_.Ab2013() &&
+        !Bildschirmfall::KinderPassen(Ein(Umgeschaltet(zustand)), bildschirm_.Kinder(), a)) {
+        a.Fall = true;  // the box goes back to the case's state
+        return Fertig(std::move(a));
+    }
     zustand = Umgeschaltet(zustand);
     SchrittBenennen(Schaltername(schalter) + (zustand == Schalter::An ? " an" : " aus"));
     return Fertig(Rechnen());

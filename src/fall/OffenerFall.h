@@ -51,10 +51,17 @@ class OffenerFall {
     // new combination; a fund is written into the case, which then loads
     // again; a partial month calculates.
     Aenderung JahrWaehlen(Jahresplatz jahr);
+    // A calendar year of the list, 2009 .. LetztesBekanntesJahr(); any
+    // other changes nothing.
+    Aenderung JahrWaehlen(int jahr);
     Aenderung MonatWaehlen(Monatsplatz monat);
     Aenderung PersonWaehlen(Personenplatz person);
     Aenderung KasseWaehlen(Kassenplatz kasse);
     Aenderung TeilmonatWaehlen(Teilmonatsplatz teilmonat);
+    // From 2013: a fund of the year's list by its place, and the number of
+    // children under 25 (0 .. 9), refused beside "Kinderlos".
+    Aenderung KasseAb2013Waehlen(int platz);
+    Aenderung KinderEingeben(int kinder);
     // A choice in the hidden list of KV rates: nothing but a calculation.
     Aenderung BeitragWaehlen() { return Fertig(Rechnen()); }
 
@@ -156,6 +163,18 @@ class OffenerFall {
     const Fallangaben& Angaben() const { return bildschirm_.Angaben(); }
     const Ergebnis& AktuellesErgebnis() const { return bildschirm_.Resultat(); }
     const Umlagesatz& Umlagen() const { return bildschirm_.Umlagen(); }
+    // A month from 2013: its result, the year's funds and the case's
+    // place in them, the children.
+    bool Ab2013() const { return bildschirm_.Ab2013(); }
+    const std::optional<ErgebnisAb2013>& ErgebnisAb2013Aktuell() const {
+        return bildschirm_.ResultatAb2013();
+    }
+    const EingabenAb2013& EingabenAb2013Aktuell() const {
+        return bildschirm_.EingabenwerteAb2013();
+    }
+    const std::vector<Kasseneintrag>& KassenAb2013() const { return bildschirm_.Kassen(); }
+    int KassePosAb2013() const { return bildschirm_.KassePos(); }
+    int Kinder() const { return bildschirm_.Kinder(); }
     // Unknown when the twelve months could not be read or added up.
     std::optional<Waehrung> Jahressumme() const { return bildschirm_.Jahressumme(); }
     const Namensfelder& Namen() const { return formular_.Namen(); }
@@ -163,6 +182,11 @@ class OffenerFall {
     // What the report prints: the case as it stands, on `tag`.`monat`.`jahr`.
     Berichtsdaten Bericht(int jahr, int monat, int tag) const {
         return bildschirm_.Bericht(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat, tag);
+    }
+
+    std::optional<BerichtsdatenAb2013> BerichtAb2013(int jahr, int monat, int tag) const {
+        return bildschirm_.BerichtAb2013(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat,
+                                         tag);
     }
 
   private:

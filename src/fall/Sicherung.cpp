@@ -1,6 +1,7 @@
 #include "fall/Sicherung.h"
 
 #include "store/Satznummern.h"
+#include "store/Spaetsatznummern.h"
 
 namespace lohnwippe {
 
@@ -9,16 +10,16 @@ void Sicherung::NachRechnung(int fallNr, const Fallsatz& fall, const Fallsatz& e
     offenerFall_.reset();
     offeneEinstellungen_.reset();
     const Datenbestand::Schreibgruppe gruppe(daten_);
-    const auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    const auto geschrieben = Schreiben(fallNr, fall);
     ungesichert_ = !geschrieben.HatWert();
     if (!geschrieben.HatWert()) {
         Fehlschlag(geschrieben.Fehler(), a);
         offenerFall_ = Offen{fallNr, fall};
     }
-    const auto eingestellt = daten_.FallSchreiben(EinstellungsSatz, einstellungen);
+    const auto eingestellt = Schreiben(Einstellungsnummer(), einstellungen);
     if (!eingestellt.HatWert()) {
         Fehlschlag(eingestellt.Fehler(), a);
-        offeneEinstellungen_ = Offen{EinstellungsSatz, einstellungen};
+        offeneEinstellungen_ = Offen{Einstellungsnummer(), einstellungen};
     }
     faellig_ = true;
     if (geschrieben.HatWert() && eingestellt.HatWert()) {
@@ -36,7 +37,7 @@ void Sicherung::Nachschreiben(Aenderung& a) {
         if (!*offen) {
             continue;
         }
-        const auto geschrieben = daten_.FallSchreiben((*offen)->SatzNr, (*offen)->Satz);
+        const auto geschrieben = Schreiben((*offen)->SatzNr, (*offen)->Satz);
         if (offen == &offenerFall_) {
             ungesichert_ = !geschrieben.HatWert();
         }
@@ -53,7 +54,7 @@ void Sicherung::Nachschreiben(Aenderung& a) {
 }
 
 void Sicherung::FallSchreiben(int fallNr, const Fallsatz& fall, Aenderung& a) {
-    const auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    const auto geschrieben = Schreiben(fallNr, fall);
     ungesichert_ = !geschrieben.HatWert();
     if (geschrieben.HatWert()) {
         faellig_ = true;
@@ -66,7 +67,10 @@ void Sicherung::FallSchreiben(int fallNr, const Fallsatz& fall, Aenderung& a) {
 
 void Sicherung::BisDezember(int fallNr, const Fallsatz& fall, Aenderung& a) {
     // Handed to the disk at once: it changes up to eleven stored months.
-    if (const auto kopiert = daten_.BisDezemberKopieren(fallNr, fall); kopiert.HatWert()) {
+    if (const auto kopiert = datei_ == Datendatei::Ab2013
+                                 ? daten_.BisDezemberKopierenAb2013(fallNr, fall)
+                                 : daten_.BisDezemberKopieren(fallNr, fall);
+        kopiert.HatWert()) {
         Gelungen();
     } else {
         // Said even within a run of failures: no later save does the copy,
@@ -85,7 +89,7 @@ Erwartet<void> Sicherung::Nachholen(int fallNr, const Fallsatz& fall) {
     if (!ungesichert_) {
         return {};
     }
-    auto geschrieben = daten_.FallSchreiben(fallNr, fall);
+    auto geschrieben = Schreiben(fallNr, fall);
     if (geschrieben.HatWert()) {
         ungesichert_ = false;
         faellig_ = true;
@@ -139,12 +143,14 @@ Erwartet<void> Sicherung::Beenden(int fallNr, const Fallsatz& fall, Fensterposit
     if (auto gesichert = Nachholen(fallNr, fall); !gesichert.HatWert()) {
         return gesichert;
     }
-    auto einstellungen = daten_.FallLesen(EinstellungsSatz);
+    auto einstellungen = datei_ == Datendatei::Ab2013
+                             ? daten_.FallAb2013Lesen(SpaetEinstellungsSatz)
+                             : daten_.FallLesen(EinstellungsSatz);
     if (!einstellungen.HatWert()) {
         return einstellungen.Fehler();
     }
-    if (auto geschrieben = daten_.FallSchreiben(
-            EinstellungsSatz, EinstellungenBeimBeenden(einstellungen.Wert(), fallNr, fenster));
+    if (auto geschrieben = Schreiben(
+            Einstellungsnummer(), EinstellungenBeimBeenden(einstellungen.Wert(), fallNr, fenster));
         !geschrieben.HatWert()) {
         return geschrieben;
     }
@@ -170,6 +176,40 @@ void Sicherung::BeendenNachWahl(int fallNr, const Fallsatz& fall, Fensterpositio
                                 Aenderung& a) {
     if (auto beendet = Beenden(fallNr, fall, fenster); !beendet.HatWert()) {
         a.Meldungen.push_back(Dateimeldung(beendet.Fehler(), NichtGesichertText));
+    }
+}
+
+Erwartet<void> Sicherung::Schreiben(int satzNr, const Fallsatz& satz) {
+    return datei_ == Datendatei::Ab2013 ? daten_.FallAb2013Schreiben(satzNr, satz)
+                                        : daten_.FallSchreiben(satzNr, satz);
+}
+
+int Sicherung::Einstellungsnummer() const {
+    return datei_ == Datendatei::Ab2013 ? SpaetEinstellungsSatz : EinstellungsSatz;
+}
+
+void Sicherung::DateiWaehlen(Datendatei datei, Aenderung& a) {
+    const bool zurueck = datei_ == Datendatei::Ab2013 && datei != Datendatei::Ab2013;
+    datei_ = datei;
+    if (!zurueck) {
+        return;
+    }
+    auto einstellung = daten_.FallAb2013Lesen(SpaetEinstellungsSatz);
+    Erwartet<void> geschrieben;
+    if (einstellung.HatWert()) {
+        Fallsatz satz = einstellung.Wert();
+        satz.LetzterFall = 0;
+        geschrieben = daten_.FallAb2013Schreiben(SpaetEinstellungsSatz, satz);
+    } else {
+        geschrieben = einstellung.Fehler();
+    }
+    if (geschrieben.HatWert()) {
+        faellig_ = true;
+    } else {
+        Melden(geschrieben.Fehler(),
+               "Beim nächsten Start wird möglicherweise der zuletzt gezeigte Fall ab 2013 "
+               "angezeigt.",
+               a);
     }
 }
 

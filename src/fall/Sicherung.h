@@ -61,6 +61,12 @@ class Sicherung {
     bool NachStammdaten(int fallNr, const Fallsatz& fall, Aenderung& a);
     bool Ungesichert() const { return ungesichert_; }
 
+    // The file the case on screen lives in: SV.dat for 2009 to 2012, the
+    // file of later years from 2013, each with its own settings record.
+    // Going back from a later year clears the later file's last case, so
+    // that the next start shows the case of SV.dat again; a failure is said.
+    void DateiWaehlen(Datendatei datei, Aenderung& a);
+
     // Hands what was written to the disk.
     void Sichern(Aenderung& a);
     bool Faellig() const { return faellig_; }
@@ -84,10 +90,13 @@ class Sicherung {
     void Melden(const DateiFehler& fehler, std::string_view folge, Aenderung& a);
 
   private:
+    Erwartet<void> Schreiben(int satzNr, const Fallsatz& satz);
+    int Einstellungsnummer() const;
     void Fehlschlag(const DateiFehler& fehler, Aenderung& a);
     void Gelungen();
 
     Datenbestand& daten_;
+    Datendatei datei_ = Datendatei::Faelle;
     bool ungesichert_ = false;
     bool fehlerGemeldet_ = false;
     bool faellig_ = false;

@@ -1,5 +1,8 @@
 #include "fall/Startbefund.h"
 
+#include "calc/Perioden.h"
+#include "store/Spaetsatznummern.h"
+
 namespace lohnwippe {
 
 namespace {
@@ -85,6 +88,20 @@ Startbefund DateienPruefen(Datenbestand& daten) {
     Startbefund ergebnis;
     befund.Abschliessen(ergebnis);
     return ergebnis;
+}
+
+std::optional<Spaetstart> SpaeterStartfall(Datenbestand& daten) {
+    auto einstellung = daten.FallAb2013Lesen(SpaetEinstellungsSatz);
+    if (!einstellung.HatWert()) {
+        return std::nullopt;
+    }
+    const auto ort = FallAb2013Zerlegen(einstellung.Wert().LetzterFall);
+    if (!ort || ort->Jahr > LetztesBekanntesJahr()) {
+        return std::nullopt;
+    }
+    return Spaetstart{{ort->Jahr, ort->MonatPos + 1},
+                      *Personenplatz::Aus(ort->PersonPos),
+                      {einstellung.Wert().Oben, einstellung.Wert().Links}};
 }
 
 }  // namespace lohnwippe

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "calc/Berichtsmonat.h"
+#include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
 #include "store/Datenbestand.h"
 
@@ -20,6 +22,16 @@ struct Startbefund {
 };
 
 Startbefund DateienPruefen(Datenbestand& daten);
+
+// The case of a year from 2013 shown last and the window's place then, as
+// the settings of the later file name them; none when they name no case of
+// a year the table knows, or cannot be read (SV.dat's case is shown then).
+struct Spaetstart {
+    Berichtsmonat Monat;
+    Personenplatz Person;
+    Fensterposition Fenster;
+};
+std::optional<Spaetstart> SpaeterStartfall(Datenbestand& daten);
 
 // What ends the program at the start: the failure and that it ends.
 Meldung Programmende(const DateiFehler& fehler, std::string_view grund = {});

@@ -7,6 +7,7 @@
 
 #include "calc/Formate.h"
 #include "store/Satznummern.h"
+#include "store/Spaetsatznummern.h"
 
 namespace lohnwippe {
 
@@ -31,6 +32,19 @@ std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
         const int monat0 = satz.SatzNr - 1;
         return "die Beitrags- und Umlagesätze für " +
                MonatUndJahr(monat0 % MonateJeJahr + 1, ErstesJahr + monat0 / MonateJeJahr);
+    }
+    if (satz.Datei == Datendatei::Ab2013) {
+        const auto ort = FallAb2013Zerlegen(satz.SatzNr);
+        if (!ort) {
+            return "die Kassen des Jahres " +
+                   std::to_string(ErstesSpaetjahr +
+                                  (satz.SatzNr - SpaetjahrAnfang(ErstesSpaetjahr)) /
+                                      SaetzeJeSpaetjahr);
+        }
+        return "„" +
+               Fallname(namen, Personenplatz::Gelesen(ort->PersonPos),
+                        {ort->Jahr, ort->MonatPos + 1}) +
+               "“";
     }
     if (satz.SatzNr >= NamenSatz1) {
         return "die Namen der Personalfälle";

@@ -53,30 +53,59 @@ QString Dateigrund(const QFileDevice& datei, int fehlerNr) {
 
 }  // namespace
 
-QString PdfDateiname(const Berichtsdaten& daten) {
+namespace {
+
+QString PdfName(const QString& name, int jahr, int monat) {
     QString person;
-    for (const QChar zeichen : Person(daten)) {
+    for (const QChar zeichen : name) {
         const bool unzulaessig =
             zeichen.unicode() < 0x20 || QStringLiteral("\\/:*?\"<>|").contains(zeichen);
         person += unzulaessig ? QLatin1Char('_') : zeichen;
     }
-    const QString monat = QStringLiteral("%1-%2")
-                              .arg(daten.Eingabe.Monat.Jahr)
-                              .arg(daten.Eingabe.Monat.Monat, 2, 10, QLatin1Char('0'));
+    const QString zeitraum = QStringLiteral("%1-%2").arg(jahr).arg(monat, 2, 10, QLatin1Char('0'));
     const QString mitte = person.isEmpty() ? QString() : person + QLatin1Char(' ');
-    return QStringLiteral("Lohnwippe ") + mitte + monat + QStringLiteral(".pdf");
+    return QStringLiteral("Lohnwippe ") + mitte + zeitraum + QStringLiteral(".pdf");
 }
 
-QString Dokumentname(const Berichtsdaten& daten, const QDateTime& zeitpunkt) {
+QString Auftragsname(const QString& person, const std::string& monat, const QString& jahr,
+                     const QDateTime& zeitpunkt) {
     QStringList teile{QStringLiteral("Lohnwippe")};
-    if (!Person(daten).isEmpty()) {
-        teile << Person(daten);
+    if (!person.isEmpty()) {
+        teile << person;
     }
-    teile << QString::fromStdString(daten.MonatText).trimmed()
-          << QString::fromStdString(daten.JahrText).trimmed()
+    teile << QString::fromStdString(monat).trimmed() << jahr.trimmed()
           << zeitpunkt.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"));
     teile.removeAll(QString());
     return teile.join(QLatin1Char(' '));
+}
+
+// Draws one report through `zeichnen` onto `geraet`.
+template <typename Maler>
+QString Zeichnen(QPagedPaintDevice& geraet, Maler zeichnen) {
+    QtDruckflaeche flaeche(geraet);
+    if (flaeche.Gescheitert()) {
+        return flaeche.Fehlergrund();
+    }
+    try {
+        zeichnen(flaeche);
+    } catch (const std::exception& fehler) {
+        // Only data no window can produce gets here (a date that does not
+        // exist, say); the half-drawn document is then not handed on.
+        return QStringLiteral("Der Bericht ließ sich nicht aufbereiten (%1).")
+            .arg(QString::fromUtf8(fehler.what()));
+    }
+    return flaeche.Gescheitert() ? flaeche.Fehlergrund() : QString();
+}
+
+}  // namespace
+
+QString PdfDateiname(const Berichtsdaten& daten) {
+    return PdfName(Person(daten), daten.Eingabe.Monat.Jahr, daten.Eingabe.Monat.Monat);
+}
+
+QString Dokumentname(const Berichtsdaten& daten, const QDateTime& zeitpunkt) {
+    return Auftragsname(Person(daten), daten.MonatText, QString::fromStdString(daten.JahrText),
+                        zeitpunkt);
 }
 
 QPageLayout PdfSeite() {
@@ -85,19 +114,12 @@ QPageLayout PdfSeite() {
 }
 
 QString BerichtZeichnen(const Berichtsdaten& daten, QPagedPaintDevice& geraet) {
-    QtDruckflaeche flaeche(geraet);
-    if (flaeche.Gescheitert()) {
-        return flaeche.Fehlergrund();
-    }
-    try {
-        BerichtDrucken(daten, flaeche);
-    } catch (const std::exception& fehler) {
-        // Only data no window can produce gets here (a date that does not
-        // exist, say); the half-drawn document is then not handed on.
-        return QStringLiteral("Der Bericht ließ sich nicht aufbereiten (%1).")
-            .arg(QString::fromUtf8(fehler.what()));
-    }
-    return flaeche.Gescheitert() ? flaeche.Fehlergrund() : QString();
+    return Zeichnen(geraet, [&daten](Druckflaeche& flaeche) { BerichtDrucken(daten, flaeche); });
+}
+
+QString BerichtZeichnen(const BerichtsdatenAb2013& daten, QPagedPaintDevice& geraet) {
+    return Zeichnen(geraet,
+                    [&daten](Druckflaeche& flaeche) { BerichtAb2013Drucken(daten, flaeche); });
 }
 
 QString Druckdienstgrund(int ippStatus, const QString& text) {
@@ -144,7 +166,9 @@ QString Druckdienstgrund(int ippStatus, const QString& text) {
                : QStringLiteral("Der Druckdienst hat den Auftrag abgelehnt (%1).").arg(grund);
 }
 
-QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
+namespace {
+
+QString StueckAlsPdf(const QtDruckausgabe::Druckstueck& stueck, const QString& pfad) {
     QFile datei(pfad);
     errno = 0;
     if (!datei.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -156,7 +180,7 @@ QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
         schreiber.setCreator(QStringLiteral("Lohnwippe"));
         schreiber.setTitle(QFileInfo(pfad).completeBaseName());
         schreiber.setPageLayout(PdfSeite());
-        grund = BerichtZeichnen(daten, schreiber);
+        grund = stueck.Zeichnen(schreiber);
     }
     // A full disk shows only when the last buffered bytes go out.
     errno = 0;
@@ -174,21 +198,43 @@ QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
     return grund;
 }
 
+}  // namespace
+
+QString BerichtAlsPdf(const Berichtsdaten& daten, const QString& pfad) {
+    return StueckAlsPdf(
+        {PdfDateiname(daten), QString(),
+         [&daten](QPagedPaintDevice& geraet) { return BerichtZeichnen(daten, geraet); }},
+        pfad);
+}
+
 QtDruckausgabe::QtDruckausgabe(Meldungen& meldungen, Adressoeffner& oeffner, QString ordner)
     : meldungen_(meldungen), oeffner_(oeffner), ordner_(std::move(ordner)) {}
 
 void QtDruckausgabe::Drucken(const Berichtsdaten& daten) {
+    Ausgeben({PdfDateiname(daten), Dokumentname(daten, QDateTime::currentDateTime()),
+              [&daten](QPagedPaintDevice& geraet) { return BerichtZeichnen(daten, geraet); }});
+}
+
+void QtDruckausgabe::Drucken(const BerichtsdatenAb2013& daten) {
+    const QString person = QString::fromStdString(daten.Person).trimmed();
+    Ausgeben({PdfName(person, daten.Eingabe.Jahr, daten.Eingabe.Monat),
+              Auftragsname(person, daten.MonatText, QString::number(daten.Eingabe.Jahr),
+                           QDateTime::currentDateTime()),
+              [&daten](QPagedPaintDevice& geraet) { return BerichtZeichnen(daten, geraet); }});
+}
+
+void QtDruckausgabe::Ausgeben(const Druckstueck& stueck) {
     const QPrinterInfo standard = QPrinterInfo::defaultPrinter();
     if (standard.isNull()) {
-        AlsPdfAblegen(daten);
+        AlsPdfAblegen(stueck);
     } else {
-        AufDrucker(daten, standard);
+        AufDrucker(stueck, standard);
     }
 }
 
-void QtDruckausgabe::AufDrucker(const Berichtsdaten& daten, const QPrinterInfo& drucker) {
+void QtDruckausgabe::AufDrucker(const Druckstueck& stueck, const QPrinterInfo& drucker) {
     const QString name = drucker.printerName();
-    const QString titel = Dokumentname(daten, QDateTime::currentDateTime());
+    const QString& titel = stueck.Dokument;
     QString grund;
     // The suffix must not be ".pdf": that would switch the printer to plain
     // PDF output and lose the queue's page size and printable area.
@@ -201,7 +247,7 @@ void QtDruckausgabe::AufDrucker(const Berichtsdaten& daten, const QPrinterInfo& 
         QPrinter geraet(drucker, QPrinter::HighResolution);
         geraet.setDocName(titel);
         geraet.setOutputFileName(zwischenablage.fileName());
-        grund = BerichtZeichnen(daten, geraet);
+        grund = stueck.Zeichnen(geraet);
         if (grund.isEmpty()) {
             grund = AnDruckdienst(name, zwischenablage.fileName(), titel);
         }
@@ -215,11 +261,11 @@ void QtDruckausgabe::AufDrucker(const Berichtsdaten& daten, const QPrinterInfo& 
     }
 }
 
-void QtDruckausgabe::AlsPdfAblegen(const Berichtsdaten& daten) {
+void QtDruckausgabe::AlsPdfAblegen(const Druckstueck& stueck) {
     const QDir ordner(ordner_.isEmpty() ? QDir::currentPath() : ordner_);
-    const QString pfad = ordner.absoluteFilePath(PdfDateiname(daten));
+    const QString pfad = ordner.absoluteFilePath(stueck.PdfName);
     const QString anzeige = QDir::toNativeSeparators(pfad);
-    const QString grund = BerichtAlsPdf(daten, pfad);
+    const QString grund = StueckAlsPdf(stueck, pfad);
     if (!grund.isEmpty()) {
         meldungen_.Zeigen(Titel(),
                           QStringLiteral("Es ist kein Drucker eingerichtet, und der Bericht konnte "

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDateTime>
+
 #include <QPageLayout>
 #include <QString>
+#include <functional>
 
 #include "platform/Aussenwelt.h"
 #include "platform/Meldungen.h"
 #include "report/Bericht.h"
+#include "report/BerichtAb2013.h"
 
 class QPagedPaintDevice;
 class QPrinterInfo;
@@ -23,6 +26,8 @@ class Druckausgabe {
     // itself whatever needs telling (where a PDF file went, why printing
     // failed). Never throws; nothing is retried.
     virtual void Drucken(const Berichtsdaten& daten) = 0;
+    // The same for a month from 2013.
+    virtual void Drucken(const BerichtsdatenAb2013& daten) = 0;
 };
 
 // The real output:
@@ -42,10 +47,20 @@ class QtDruckausgabe final : public Druckausgabe {
     QtDruckausgabe(Meldungen& meldungen, Adressoeffner& oeffner, QString ordner = {});
 
     void Drucken(const Berichtsdaten& daten) override;
+    void Drucken(const BerichtsdatenAb2013& daten) override;
+
+    // One report of either kind: how its file and its job are named, and
+    // how it is drawn (the reason of a failure, empty on success).
+    struct Druckstueck {
+        QString PdfName;
+        QString Dokument;
+        std::function<QString(QPagedPaintDevice&)> Zeichnen;
+    };
 
   private:
-    void AufDrucker(const Berichtsdaten& daten, const QPrinterInfo& drucker);
-    void AlsPdfAblegen(const Berichtsdaten& daten);
+    void Ausgeben(const Druckstueck& stueck);
+    void AufDrucker(const Druckstueck& stueck, const QPrinterInfo& drucker);
+    void AlsPdfAblegen(const Druckstueck& stueck);
 
     Meldungen& meldungen_;
     Adressoeffner& oeffner_;
@@ -72,6 +87,7 @@ QPageLayout PdfSeite();
 // Paints the whole report onto `geraet` and ends the document. Returns the
 // reason of a failure, empty on success.
 QString BerichtZeichnen(const Berichtsdaten& daten, QPagedPaintDevice& geraet);
+QString BerichtZeichnen(const BerichtsdatenAb2013& daten, QPagedPaintDevice& geraet);
 
 // Writes the report as a PDF file at `pfad`, replacing an older one. Returns
 // the reason of a failure in German, empty on success; a failed file is

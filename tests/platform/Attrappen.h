@@ -51,7 +51,9 @@ class SignaltonAttrappe final : public Signalton {
 class DruckausgabeAttrappe final : public Druckausgabe {
   public:
     std::vector<Berichtsdaten> Berichte;
+    std::vector<BerichtsdatenAb2013> BerichteAb2013;
     void Drucken(const Berichtsdaten& daten) override { Berichte.push_back(daten); }
+    void Drucken(const BerichtsdatenAb2013& daten) override { BerichteAb2013.push_back(daten); }
 };
 
 // A fixed day.

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "calc/Formate.h"
+#include "calc/Perioden.h"
 #include "calc/Teilmonat.h"
 #include "fall/Anzeige.h"
 #include "fall/Fallrechnung.h"
@@ -144,7 +145,7 @@ void Hauptfenster::ListenFuellen() {
     for (int monat = 1; monat <= MonateJeJahr; ++monat) {
         e_.Monat->addItem(Text(Monatskuerzel(monat)));
     }
-    for (int jahr = ErstesJahr; jahr <= LetztesJahr; ++jahr) {
+    for (int jahr = ErstesJahr; jahr <= LetztesBekanntesJahr(); ++jahr) {
         e_.Jahr->addItem(Text(Jahrestext(jahr)));
     }
     for (const char* kasse : Kassennamen) {
@@ -250,7 +251,8 @@ void Hauptfenster::AuswahlZeigen() {
     e_.Monat->setCurrentIndex(f.Monat().MonatPos());
     e_.Minijobber->setCurrentIndex(f.Person().Wert());
     e_.Teilmonat->setCurrentIndex(f.Angaben().Teilmonat.Wert());
-    e_.Kassen->setCurrentIndex(f.Angaben().Kasse.Wert());
+    KassenlisteZeigen();
+    e_.Kassen->setCurrentIndex(f.Ab2013() ? f.KassePosAb2013() : f.Angaben().Kasse.Wert());
 }
 
 void Hauptfenster::FallZeigen() {
@@ -274,6 +276,7 @@ void Hauptfenster::FallZeigen() {
         e_.SozversA->setText(text(jahr->AVText));
         e_.SozversF->setText(text(jahr->FText));
     }
+    SpaetjahrZeigen();
 }
 
 // After every action: a click has turned its box already, and the model
@@ -295,6 +298,10 @@ void Hauptfenster::SchalterZeigen() {
 }
 
 void Hauptfenster::ErgebnisZeigen() {
+    if (fall_->Ab2013()) {
+        ErgebnisAb2013Zeigen();
+        return;
+    }
     e_.MSFlexGrid1->Aktualisieren(fall_->AktuellesErgebnis());
     e_.Warnung->setVisible(fall_->AktuellesErgebnis().WarnungSichtbar);
     e_.Jahressumme->setText(Text(JahressummeText(fall_->Jahressumme())));

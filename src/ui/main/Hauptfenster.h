@@ -63,6 +63,13 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     void SchalterZeigen();
     void ErgebnisZeigen();
     void PersonenZeigen();
+    // A month from 2013: the year's funds in the list, the period's rates,
+    // the switches the law still has, the children, and its grid in place
+    // of the earlier years' (HauptfensterAb2013.cpp).
+    void KassenlisteZeigen();
+    void SpaetjahrZeigen();
+    void ErgebnisAb2013Zeigen();
+    void SpaetjahrVerbinden();
     void ArbeitgeberZeigen(int job, const std::string& text);
     void Melden(const std::vector<Meldung>& meldungen);
 
@@ -96,6 +103,8 @@ class Hauptfenster : public QWidget, public Ansicht, private Fensterlage {
     QAction* wiederholen_ = nullptr;
     QLabel* hinweis_ = nullptr;
     QTimer hinweisZeit_;
+    // The year whose funds the list holds; 0 for the funds of 2009-2012.
+    int kassenJahr_ = 0;
     // The question about a replaced file is on screen.
     bool frageOffen_ = false;
     // The amount box had the focus when the window lost it.

@@ -297,6 +297,7 @@ Steuerelemente HauptfensterAufbauen(QWidget* fenster, const Twips& twips) {
     }
     FuerAlleJobs(fenster, twips, e);
     UntererBereich(fenster, twips, e);
+    Spaetjahre(fenster, twips, e);
 
     e.Beitrag0->stackUnder(e.Job[1]);
     e.Label4->stackUnder(e.MSFlexGrid1);

@@ -40,12 +40,9 @@ void Hauptfenster::Verbinden() {
             }
         });
     };
-    liste(e_.Jahr, Jahresplatz(), [](OffenerFall& f, Jahresplatz p) { return f.JahrWaehlen(p); });
     liste(e_.Monat, Monatsplatz(), [](OffenerFall& f, Monatsplatz p) { return f.MonatWaehlen(p); });
     liste(e_.Minijobber, Personenplatz(),
           [](OffenerFall& f, Personenplatz p) { return f.PersonWaehlen(p); });
-    liste(e_.Kassen, Kassenplatz(),
-          [](OffenerFall& f, Kassenplatz p) { return f.KasseWaehlen(p); });
     liste(e_.Teilmonat, Teilmonatsplatz(),
           [](OffenerFall& f, Teilmonatsplatz p) { return f.TeilmonatWaehlen(p); });
     connect(e_.Beitrag0, &QComboBox::activated, this, [this] { Zeigen(fall_->BeitragWaehlen()); });
@@ -99,6 +96,7 @@ void Hauptfenster::Verbinden() {
         e_.Entgelt[job]->installEventFilter(this);
         e_.Arbeitgeber[job]->installEventFilter(this);
     }
+    SpaetjahrVerbinden();
     klick(e_.RV_Befreiung,
           [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::RVBefreiung); });
     klick(e_.Sachsen, [](OffenerFall& f) { return f.SchalterKlicken(Allgemeinschalter::Sachsen); });

@@ -24,6 +24,14 @@ void Hauptfenster::HilfeClick() {
 // The report prints what is on screen; it does not recalculate.
 void Hauptfenster::DruckenClick() {
     const QDate heute = umgebung_.kalender.Heute();
+    if (fall_->Ab2013()) {
+        // Without a result (the amounts did not calculate) there is nothing
+        // the report could show.
+        if (const auto bericht = fall_->BerichtAb2013(heute.year(), heute.month(), heute.day())) {
+            umgebung_.drucker.Drucken(*bericht);
+        }
+        return;
+    }
     umgebung_.drucker.Drucken(fall_->Bericht(heute.year(), heute.month(), heute.day()));
 }
 

@@ -51,5 +51,7 @@ void Beitragsliste(QWidget* fenster, const Twips& twips, Steuerelemente& e);
 void Beschaeftigung(QWidget* fenster, const Twips& twips, Steuerelemente& e, int i);
 void FuerAlleJobs(QWidget* fenster, const Twips& twips, Steuerelemente& e);
 void UntererBereich(QWidget* fenster, const Twips& twips, Steuerelemente& e);
+// The controls only months from 2013 show, created hidden.
+void Spaetjahre(QWidget* fenster, const Twips& twips, Steuerelemente& e);
 
 }  // namespace lohnwippe::aufbau

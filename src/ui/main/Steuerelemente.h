@@ -12,11 +12,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QSpinBox;
 class QWidget;
 
 namespace lohnwippe {
 
 class Ergebnistabelle;
+class ErgebnistabelleAb2013;
 
 // Every control of the main window. Each has the objectName under which
 // the window knows it; the per-employment arrays are named with the
@@ -87,6 +89,13 @@ struct Steuerelemente {
     QLabel* Label16 = nullptr;
     QLabel* Label14 = nullptr;
     QLabel* Label17 = nullptr;
+    // Months from 2013 only: the grid of their period in the place of
+    // MSFlexGrid1, the rules' notices in the place of `Warnung`, and the
+    // children under 25 in the place of the "Jahresentgelt" caption.
+    ErgebnistabelleAb2013* TabelleAb2013 = nullptr;
+    QLabel* HinweiseAb2013 = nullptr;
+    QLabel* KinderText = nullptr;
+    QSpinBox* Kinder = nullptr;
 };
 
 inline QCheckBox* ZweigBox(const Steuerelemente& e, int job, Zweig zweig) {

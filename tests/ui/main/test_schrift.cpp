@@ -107,6 +107,16 @@ TEST_F(FensterTest, JederTextZeigtSichGanz) {
     EXPECT_EQ(E().Kassen->count(), 22);
     EXPECT_EQ(E().Teilmonat->count(), 35);
     EXPECT_EQ(Fehler(&f).join(" | ").toStdString(), "");
+
+    // The later years: the longest formulas in the captions (up to 2019-06,
+    // and the employee's base from 2022-10), the rules' notices and the
+    // children.
+    for (const auto& [jahrPos, monatPos] : {std::pair(10, 5), std::pair(17, 11)}) {
+        Auswaehlen(E().Jahr, jahrPos);
+        Auswaehlen(E().Monat, monatPos);
+        Tippen(E().Entgelt[1], "1000");
+        EXPECT_EQ(Fehler(&f).join(" | ").toStdString(), "") << jahrPos;
+    }
 }
 
 }  // namespace
