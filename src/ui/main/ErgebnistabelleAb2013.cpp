@@ -1,6 +1,7 @@
 #include "ui/main/ErgebnistabelleAb2013.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QTableWidgetItem>
 
 #include <algorithm>
@@ -113,14 +114,19 @@ void ErgebnistabelleAb2013::Spaltenbreiten(const QTableWidget& vorbild) {
     // The captions of these years are longer than the old abbreviations;
     // the amount columns, wide enough for the largest amount, give the
     // caption column what it needs, and the grid keeps its width.
-    int gesamt = 0;
-    for (int spalte = 0; spalte < columnCount(); ++spalte) {
-        gesamt += vorbild.columnWidth(spalte);
+    int vorbildRest = 0;  // the old grid's amount columns
+    for (int spalte = 1; spalte < columnCount(); ++spalte) {
+        vorbildRest += vorbild.columnWidth(spalte);
     }
+    int gesamt = vorbild.columnWidth(0) + vorbildRest;
+    // These years have more rows than the grid has room for: the
+    // vertical scroll bar takes its width from the columns, so that the
+    // total column is not cut.
+    gesamt = std::min(gesamt, vorbild.width() - 2 * frameWidth() -
+                                  style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
     resizeColumnToContents(0);
     const int titel = std::max(columnWidth(0), vorbild.columnWidth(0));
     const int rest = gesamt - titel;
-    const int vorbildRest = gesamt - vorbild.columnWidth(0);
     setColumnWidth(0, titel);
     for (int spalte = 1; spalte < columnCount(); ++spalte) {
         setColumnWidth(spalte, vorbild.columnWidth(spalte) * rest / std::max(vorbildRest, 1));

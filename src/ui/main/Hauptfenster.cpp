@@ -23,6 +23,7 @@
 #include "ui/common/Gestaltung.h"
 #include "ui/common/Sprache.h"
 #include "ui/main/Ergebnistabelle.h"
+#include "ui/main/ErgebnistabelleAb2013.h"
 
 namespace lohnwippe {
 
@@ -336,6 +337,9 @@ void Hauptfenster::resizeEvent(QResizeEvent* ereignis) {
     QWidget::resizeEvent(ereignis);
     if (e_.MSFlexGrid1 != nullptr) {
         e_.MSFlexGrid1->resize(width(), e_.MSFlexGrid1->height());
+    }
+    if (e_.TabelleAb2013 != nullptr) {
+        e_.TabelleAb2013->resize(width(), e_.TabelleAb2013->height());
     }
 }
 

@@ -125,6 +125,13 @@ void Hauptfenster::SpaetjahrZeigen() {
     const OffenerFall& f = *fall_;
     const bool spaet = f.Ab2013();
     const Periode* p = spaet ? PeriodeZu(f.Monat().Jahr, f.Monat().Monat) : nullptr;
+    if (spaet && e_.TabelleAb2013->geometry() != e_.MSFlexGrid1->geometry()) {
+        // The grid of these years takes the old grid's place, above the
+        // captions that lie under that one.
+        e_.TabelleAb2013->setGeometry(e_.MSFlexGrid1->geometry());
+        e_.TabelleAb2013->raise();
+        e_.HinweiseAb2013->raise();
+    }
     e_.MSFlexGrid1->setVisible(!spaet);
     e_.TabelleAb2013->setVisible(spaet);
     e_.Label1[4]->setVisible(!spaet);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTableWidget>
 
 #include "FensterTest.h"
@@ -43,6 +44,14 @@ TEST_F(SpaetjahrFensterTest, JahreSchalterKinderUndSaetze) {
     const QTableWidget& tabelle = *E().TabelleAb2013;
     EXPECT_TRUE(tabelle.isVisibleTo(fenster.get()));
     EXPECT_FALSE(E().MSFlexGrid1->isVisibleTo(fenster.get()));
+    // In the old grid's place, every column whole beside the scroll bar.
+    EXPECT_EQ(tabelle.geometry(), E().MSFlexGrid1->geometry());
+    int breite = 0;
+    for (int s = 0; s < tabelle.columnCount(); ++s) {
+        breite += tabelle.columnWidth(s);
+    }
+    EXPECT_LE(breite, tabelle.width() - 2 * tabelle.frameWidth() -
+                          tabelle.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     const Periode& p2026 = *PeriodeZu(2026, 3);
     EXPECT_TRUE(Titel(tabelle).join('|').contains(QString::fromStdString(*BEANFormel(p2026))));
     // The grid shows the amounts of the calculation: the first column's pay.
