@@ -14,6 +14,19 @@
 
 namespace lohnwippe {
 
+Aenderung Bildschirmfall::FallNichtGelesen(const DateiFehler& fehler, const Namensfelder& namen,
+                                           Personenplatz person, const std::string& welcher,
+                                           std::string_view folge) {
+    std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
+    name.erase(name.find_last_not_of(' ') + 1);
+    Aenderung a;
+    a.Auswahl = true;
+    a.Meldungen.push_back(Dateimeldung(fehler, "Der Fall „" + name + ", " + welcher +
+                                                   "“ konnte nicht gelesen werden. " +
+                                                   std::string(folge)));
+    return a;
+}
+
 Aenderung Bildschirmfall::Laden(Berichtsmonat monat, Personenplatz person,
                                 const Namensfelder& namen, std::string_view folge) {
     if (monat.Jahr >= ErstesJahrAb2013()) {
@@ -32,13 +45,7 @@ Aenderung Bildschirmfall::Laden(Berichtsmonat monat, Personenplatz person,
     }
     auto satz = daten_.FallLesen(fallNr);
     if (!satz.HatWert()) {
-        std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
-        name.erase(name.find_last_not_of(' ') + 1);
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
-                                                              "“ konnte nicht gelesen werden. " +
-                                                              std::string(folge)));
-        return a;
+        return FallNichtGelesen(satz.Fehler(), namen, person, welcher, folge);
     }
     monat_ = monat;
     person_ = person;

@@ -132,6 +132,11 @@ class Bildschirmfall {
     Fallsatz& SatzImSpeicher(bool ungesichert);
 
   private:
+    // The message when the case of `person` in `welcher` cannot be read,
+    // the selection kept.
+    static Aenderung FallNichtGelesen(const DateiFehler& fehler, const Namensfelder& namen,
+                                      Personenplatz person, const std::string& welcher,
+                                      std::string_view folge);
     Aenderung LadenAb2013(Berichtsmonat monat, Personenplatz person, const Namensfelder& namen,
                           std::string_view folge);
     bool BerechnenAb2013(Aenderung& a);

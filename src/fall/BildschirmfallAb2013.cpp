@@ -53,13 +53,7 @@ Aenderung Bildschirmfall::LadenAb2013(Berichtsmonat monat, Personenplatz person,
     const int fallNr = FallNrAb2013(monat.Jahr, person.Wert(), monat.MonatPos());
     auto satz = daten_.FallAb2013Lesen(fallNr);
     if (!satz.HatWert()) {
-        std::string name = namen.Personen[static_cast<std::size_t>(person.Wert())];
-        name.erase(name.find_last_not_of(' ') + 1);
-        a.Auswahl = true;
-        a.Meldungen.push_back(Dateimeldung(satz.Fehler(), "Der Fall „" + name + ", " + welcher +
-                                                              "“ konnte nicht gelesen werden. " +
-                                                              std::string(folge)));
-        return a;
+        return FallNichtGelesen(satz.Fehler(), namen, person, welcher, folge);
     }
     monat_ = monat;
     person_ = person;

@@ -11,6 +11,10 @@ namespace lohnwippe {
 // What the reports of every year share: the print columns and the surface
 // with the stop rule.
 
+// The rules under the header and over the footer.
+inline const std::string Linie83(83, '_');
+inline const std::string Linie98(98, '_');
+
 // Column 0 holds the labels, columns 1 to 5 the employments and their total,
 // numbered like the columns of `Ergebnis`.
 constexpr int AnzahlDruckspalten = 6;
@@ -88,6 +92,43 @@ class Ausgabe {
             }
         }
     }
+    // The payroll office's two lines with today's date beside the first,
+    // and the report's title, 14 point bold; the font stays so.
+    void Kopf(const std::string& stelle1, const std::string& stelle2, const std::string& datum,
+              const std::string& titel) {
+        Schriftart("Times new roman");
+        Groesse(10);
+        Fett(false);
+        LeereZeile();
+        InSpalte(0, stelle1);
+        InSpalte(4, datum, true);
+        InSpalte(0, stelle2, true);
+        Groesse(14);
+        Fett(true);
+        LeereZeile();
+        InSpalte(0, titel, true);
+    }
+
+    // A section caption of the result rows, with the rule under it. One
+    // that follows a total row takes back that row's size and emphasis
+    // itself (`nachSumme`), since captions set only font and bold.
+    void Abschnitt(const std::string& text, bool nachSumme) {
+        LeereZeile();
+        Spalte(1);
+        if (nachSumme) {
+            Groesse(10);
+            Hervorhebung(false);
+        }
+        Schriftart("Times Roman");
+        Fett(true);
+        Text(text, true);
+        Fett(false);
+        Hoch();
+        InSpalte(0, Linie98, true);
+        LeereZeile();
+        Hoch();
+    }
+
     void Beenden() {
         if (ok_) {
             flaeche_.Beenden();

@@ -14,10 +14,6 @@ namespace lohnwippe {
 
 namespace {
 
-const std::string Leer;
-const std::string Linie83(83, '_');
-const std::string Linie98(98, '_');
-
 // The section caption after the employer's cost (row 25, a total row).
 constexpr int ArbeitnehmerAbschnitt = 26;
 
@@ -50,18 +46,8 @@ void SchalterzeileDrucken(const Eingaben& e, bool umlagen, Ausgabe& aus) {
 }
 
 void KopfDrucken(const Berichtsdaten& daten, const std::string& datum, Ausgabe& aus) {
-    aus.Schriftart("Times new roman");
-    aus.Groesse(10);
-    aus.Fett(false);
-    aus.LeereZeile();
-    aus.InSpalte(0, daten.Abrechnungsstelle1);
-    aus.InSpalte(4, datum, true);
-    aus.InSpalte(0, daten.Abrechnungsstelle2, true);
-
-    aus.Groesse(14);
-    aus.Fett(true);
-    aus.LeereZeile();
-    aus.InSpalte(0, "Berechnung der SV-Beiträge in der Gleitzone i.S.v. § 20 SGB IV", true);
+    aus.Kopf(daten.Abrechnungsstelle1, daten.Abrechnungsstelle2, datum,
+             "Berechnung der SV-Beiträge in der Gleitzone i.S.v. § 20 SGB IV");
 
     aus.Groesse(12);
     aus.LeereZeile();
@@ -149,23 +135,8 @@ void ErgebnisDrucken(const Berichtsdaten& daten, const Zeilentitel35& titel, Aus
         aus.LeereZeile();
 
         if (zeile.Art == Zeilenart::Abschnitt) {
-            aus.LeereZeile();
-            aus.Spalte(1);
-            // The caption that follows a total row (25) takes back that
-            // row's size and emphasis itself, since captions set only font
-            // and bold.
-            if (r == ArbeitnehmerAbschnitt) {
-                aus.Groesse(10);
-                aus.Hervorhebung(false);
-            }
-            aus.Schriftart("Times Roman");
-            aus.Fett(true);
-            aus.Text(text, true);
-            aus.Fett(false);
-            aus.Hoch();
-            aus.InSpalte(0, Linie98, true);
-            aus.LeereZeile();
-            aus.Hoch();
+            // The caption after the employer's cost follows a total row.
+            aus.Abschnitt(text, r == ArbeitnehmerAbschnitt);
             continue;
         }
 

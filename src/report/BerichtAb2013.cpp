@@ -12,9 +12,6 @@ namespace lohnwippe {
 
 namespace {
 
-const std::string Linie83(83, '_');
-const std::string Linie98(98, '_');
-
 std::string JaNein(bool ja) {
     return ja ? "JA" : "NEIN";
 }
@@ -22,23 +19,11 @@ std::string JaNein(bool ja) {
 void KopfDrucken(const BerichtsdatenAb2013& d, const std::string& datum, Ausgabe& aus) {
     const Periode& p = *d.Resultat.Parameter;
     const EingabenAb2013& e = d.Eingabe;
-    aus.Schriftart("Times new roman");
-    aus.Groesse(10);
-    aus.Fett(false);
-    aus.LeereZeile();
-    aus.InSpalte(0, d.Abrechnungsstelle1);
-    aus.InSpalte(4, datum, true);
-    aus.InSpalte(0, d.Abrechnungsstelle2, true);
-
-    aus.Groesse(14);
-    aus.Fett(true);
-    aus.LeereZeile();
     // The zone was renamed when its upper limit rose in July 2019.
-    aus.InSpalte(0,
-                 p.VerzichtMoeglich
-                     ? "Berechnung der SV-Beiträge in der Gleitzone i.S.v. § 20 SGB IV"
-                     : "Berechnung der SV-Beiträge im Übergangsbereich i.S.v. § 20 SGB IV",
-                 true);
+    aus.Kopf(d.Abrechnungsstelle1, d.Abrechnungsstelle2, datum,
+             p.VerzichtMoeglich
+                 ? "Berechnung der SV-Beiträge in der Gleitzone i.S.v. § 20 SGB IV"
+                 : "Berechnung der SV-Beiträge im Übergangsbereich i.S.v. § 20 SGB IV");
 
     aus.Groesse(12);
     aus.LeereZeile();
@@ -128,20 +113,7 @@ void ErgebnisDrucken(const BerichtsdatenAb2013& d, const std::vector<ZeileAb2013
         aus.Schriftart("Courier New");
         aus.LeereZeile();
         if (zeile.Art == Zeilenart::Abschnitt) {
-            aus.LeereZeile();
-            aus.Spalte(1);
-            if (nachSumme) {
-                aus.Groesse(10);
-                aus.Hervorhebung(false);
-            }
-            aus.Schriftart("Times Roman");
-            aus.Fett(true);
-            aus.Text(zeile.Titel, true);
-            aus.Fett(false);
-            aus.Hoch();
-            aus.InSpalte(0, Linie98, true);
-            aus.LeereZeile();
-            aus.Hoch();
+            aus.Abschnitt(zeile.Titel, nachSumme);
             continue;
         }
         aus.Spalte(0);

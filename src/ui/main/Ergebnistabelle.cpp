@@ -27,7 +27,9 @@ constexpr double ZeilenhoeheTwips = 210;
 
 const QColor Lavendel(245, 244, 255);  // the window's own background
 
-QColor Farbe(Zeilenfarbe farbe) {
+}  // namespace
+
+QColor Zeilenhintergrund(Zeilenfarbe farbe) {
     switch (farbe) {
         case Zeilenfarbe::Lavendel:
             return Lavendel;
@@ -42,6 +44,8 @@ QColor Farbe(Zeilenfarbe farbe) {
     }
     return {};  // the grid's default
 }
+
+namespace {
 
 constexpr Qt::Alignment Links = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment Rechts = Qt::AlignRight | Qt::AlignVCenter;
@@ -157,7 +161,8 @@ void Ergebnistabelle::Einrichten(int fensterbreiteTwips) {
     }
 
     for (int zeile = 0; zeile < Zeilen; ++zeile) {
-        const QColor farbe = Farbe(Ergebniszeilen[static_cast<std::size_t>(zeile)].Farbe);
+        const QColor farbe =
+            Zeilenhintergrund(Ergebniszeilen[static_cast<std::size_t>(zeile)].Farbe);
         for (int spalte = 0; spalte < Spalten; ++spalte) {
             QTableWidgetItem* zelle = item(zeile, spalte);
             zelle->setText(Text(Tabellenzelle(zeile, spalte, nullptr)));

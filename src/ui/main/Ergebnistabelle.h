@@ -1,14 +1,19 @@
 #pragma once
 
+#include <QColor>
 #include <QTableWidget>
 
 #include <array>
 #include <cstdint>
 
 #include "calc/Ergebnis.h"
+#include "calc/Ergebniszeilen.h"
 #include "ui/common/Twips.h"
 
 namespace lohnwippe {
+
+// The background of a row's value cells, in both grids; none for Keine.
+QColor Zeilenhintergrund(Zeilenfarbe farbe);
 
 // The result grid: one row per line of the calculation (35), one column per
 // employment and one for the total (columns 1 to 5, captions in column 0).

@@ -7,28 +7,13 @@
 #include <algorithm>
 
 #include "calc/ErgebniszeilenAb2013.h"
+#include "ui/main/Ergebnistabelle.h"
 
 namespace lohnwippe {
 
 namespace {
 
 constexpr int ZeilenhoeheTwips = 210;
-
-QColor Farbe(Zeilenfarbe farbe) {
-    switch (farbe) {
-        case Zeilenfarbe::Lavendel:
-            return {245, 244, 255};
-        case Zeilenfarbe::Hellgelb:
-            return {255, 255, 192};
-        case Zeilenfarbe::Gelb:
-            return {255, 255, 128};
-        case Zeilenfarbe::Hellgrau:
-            return {234, 234, 234};
-        case Zeilenfarbe::Keine:
-            break;
-    }
-    return {};
-}
 
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -88,7 +73,7 @@ void ErgebnistabelleAb2013::Aufbauen(const ErgebnisAb2013& ergebnis, const QTabl
     fett.setBold(true);
     for (int zeile = 0; zeile < rowCount(); ++zeile) {
         const ZeileAb2013& z = zeilen_[static_cast<std::size_t>(zeile)];
-        const QColor farbe = Farbe(z.Farbe);
+        const QColor farbe = Zeilenhintergrund(z.Farbe);
         for (int spalte = 0; spalte < columnCount(); ++spalte) {
             auto* zelle = new QTableWidgetItem(spalte == 0 ? Text(z.Titel) : QString());
             if (spalte == 0) {
