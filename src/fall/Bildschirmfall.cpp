@@ -8,6 +8,7 @@
 #include "calc/Teilmonat.h"
 #include "calc/Zeichen.h"
 #include "fall/Fallrechnung.h"
+#include "fall/Verlauf.h"
 #include "store/Cp1252.h"
 #include "store/Satznummern.h"
 #include "store/Spaetsatz.h"
@@ -107,10 +108,63 @@ std::optional<Waehrung> Bildschirmfall::EntgeltAnnehmen(Job job, std::string_vie
     return uebernahme.Betrag;
 }
 
-const std::string& Bildschirmfall::ArbeitgeberTrimmen(Job job) {
+Aenderung Bildschirmfall::ArbeitgeberTippen(Job job, std::string text) {
+    angaben_[job].Arbeitgeber = std::move(text);
+    return {};
+}
+
+Aenderung Bildschirmfall::EntgeltTippen(Job job, std::optional<std::string> text) {
+    getippt_[job] = std::move(text);
+    return {};
+}
+
+std::string Bildschirmfall::EntgeltSetzen(Job job, Waehrung betrag, bool ungesichert) {
+    std::string schritt = "Entgelt " + Jobname(job) + " " +
+                          FormatBetrag(EntgeltGespeichert(job, ungesichert)) + " → " +
+                          FormatBetrag(betrag);
+    angaben_[job].Entgelt = betrag;
+    return schritt;
+}
+
+std::string Bildschirmfall::Umschalten(Job job, Jobschalter schalter) {
+    Schalter& zustand = angaben_.SchalterVon(job, schalter);
+    zustand = Umgeschaltet(zustand);
+    return Schaltername(schalter) + " " + Jobname(job) + (zustand == Schalter::An ? " an" : " aus");
+}
+
+std::optional<std::string> Bildschirmfall::Umschalten(Allgemeinschalter schalter, Aenderung& a) {
+    Schalter& zustand = angaben_.SchalterVon(schalter);
+    if (schalter == Allgemeinschalter::Kinderlos && Ab2013() &&
+        !KinderPassen(Ein(Umgeschaltet(zustand)), kinder_, a)) {
+        a.Fall = true;
+        return std::nullopt;
+    }
+    zustand = Umgeschaltet(zustand);
+    return Schaltername(schalter) + (zustand == Schalter::An ? " an" : " aus");
+}
+
+std::string Bildschirmfall::TeilmonatSetzen(Teilmonatsplatz teilmonat) {
+    angaben_.Teilmonat = teilmonat;
+    return "Teilmonat „" + TeilmonatText(teilmonat.Wert()) + "“";
+}
+
+std::string Bildschirmfall::ArbeitgeberInDenSatz(Job job, bool ungesichert) {
+    const std::string& name = angaben_[job].Arbeitgeber;
+    SatzImSpeicher(ungesichert).Namen[job] = name;
+    return "Arbeitgeber " + Jobname(job) + " „" + std::string(Getrimmt(name)) + "“";
+}
+
+std::string Bildschirmfall::KasseInDenSatz(Kassenplatz kasse, bool ungesichert) {
+    SatzImSpeicher(ungesichert).KassePos = static_cast<std::int16_t>(kasse.Wert());
+    return std::string("Kasse ") + Kassennamen[static_cast<std::size_t>(kasse.Wert())];
+}
+
+Aenderung Bildschirmfall::ArbeitgeberVerlassen(Job job) {
     std::string& name = angaben_[job].Arbeitgeber;
     name = std::string(Getrimmt(name));
-    return name;
+    Aenderung a;
+    a.Arbeitgebertext[job] = name;
+    return a;
 }
 
 std::optional<DateiFehler> Bildschirmfall::JahressummeLesen(Aenderung& a) {

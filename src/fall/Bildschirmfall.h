@@ -50,8 +50,35 @@ class Bildschirmfall {
     // Takes the text of an amount box over on Enter: the amount, or none
     // when the text is no amount or too large to store (which `a` says).
     std::optional<Waehrung> EntgeltAnnehmen(Job job, std::string_view text, Aenderung& a);
-    // The employer name trimmed when its box is left; the text to show.
-    const std::string& ArbeitgeberTrimmen(Job job);
+    // Typing changes the case on screen and nothing else: the employer
+    // name, and the text of an amount box until Enter takes it over (none:
+    // the box was entered, which empties it, or the slider moved).
+    Aenderung ArbeitgeberTippen(Job job, std::string text);
+    Aenderung EntgeltTippen(Job job, std::optional<std::string> text);
+    // The employer name trimmed when its box is left, with the text to show.
+    Aenderung ArbeitgeberVerlassen(Job job);
+
+    // The changes of the case on screen that the next calculation stores.
+    // Each gives the name of the step it is, for undo, or none when it is
+    // refused: then `a` says why and sets the box back to the case.
+    // The amount of `job`; the name has the amount stored before, which
+    // after a failed save (`ungesichert`) is the one on disk.
+    std::string EntgeltSetzen(Job job, Waehrung betrag, bool ungesichert);
+    std::string Umschalten(Job job, Jobschalter schalter);
+    // "Kinderlos" is refused beside children in a month from 2013.
+    std::optional<std::string> Umschalten(Allgemeinschalter schalter, Aenderung& a);
+    std::string TeilmonatSetzen(Teilmonatsplatz teilmonat);
+    // The employer name as typed (Enter) and the fund of 2009 to 2012 are
+    // written into the record in memory on their own, as the text has it,
+    // for the caller to store: the rest of the case on screen waits for its
+    // calculation. While a save is owed (`ungesichert`) the whole case goes.
+    std::string ArbeitgeberInDenSatz(Job job, bool ungesichert);
+    std::string KasseInDenSatz(Kassenplatz kasse, bool ungesichert);
+    // From 2013: the fund at `platz` in the year's list (none for a place
+    // the list does not have, without a word), and the number of children
+    // under 25 (0 .. 9), refused beside "Kinderlos".
+    std::optional<std::string> KasseAb2013Setzen(int platz);
+    std::optional<std::string> KinderSetzen(int kinder, Aenderung& a);
 
     // A month from 2013 lives in the file of later years, is calculated
     // by today's law, and has the year's funds and the children.
@@ -60,12 +87,7 @@ class Bildschirmfall {
     // The funds of the year from 2013 on screen; the case's place in them.
     const std::vector<Kasseneintrag>& Kassen() const { return kassen_; }
     int KassePos() const { return kassePos_; }
-    void KassePosSetzen(int platz) { kassePos_ = platz; }
     int Kinder() const { return kinder_; }
-    void KinderSetzen(int kinder) { kinder_ = kinder; }
-    // Whether `kinder` children (0..9) go with "Kinderlos" as `kinderlos`;
-    // if not, `a` says why.
-    static bool KinderPassen(bool kinderlos, int kinder, Aenderung& a);
     // The result of a month from 2013 (none for 2009 to 2012 and before
     // the first calculation) and its inputs.
     const std::optional<ErgebnisAb2013>& ResultatAb2013() const { return ergebnisAb2013_; }
@@ -78,8 +100,6 @@ class Bildschirmfall {
     // The employer texts, switches, amounts and lists as the window shows them.
     const Fallangaben& Angaben() const { return angaben_; }
     Fallangaben& Angaben() { return angaben_; }
-    // Text typed into an amount box and not yet taken over by Enter.
-    JeJob<std::optional<std::string>>& Getippt() { return getippt_; }
     // Closing takes over what was typed without Enter as Enter takes it:
     // the amount when it changes the case. The warnings meant for a
     // correction do not hold up the end, but an amount too large to store is
@@ -88,9 +108,6 @@ class Bildschirmfall {
     // Whether the employer box holds a name the record does not, as the
     // file would store it.
     bool ArbeitgeberGeaendert(Job job) const;
-    // The amount the record holds: undo goes back to it, and after a failed
-    // save (`ungesichert`) it is the one on disk, not the one on screen.
-    Waehrung EntgeltGespeichert(Job job, bool ungesichert) const;
     // The slider at `position`; its first step from 0 jumps to the amount
     // entered.
     int Reglerstellung(Job job, int position) const;
@@ -132,6 +149,12 @@ class Bildschirmfall {
     Fallsatz& SatzImSpeicher(bool ungesichert);
 
   private:
+    // Whether `kinder` children (0..9) go with "Kinderlos" as `kinderlos`;
+    // if not, `a` says why.
+    static bool KinderPassen(bool kinderlos, int kinder, Aenderung& a);
+    // The amount the record holds: undo goes back to it, and after a failed
+    // save (`ungesichert`) it is the one on disk, not the one on screen.
+    Waehrung EntgeltGespeichert(Job job, bool ungesichert) const;
     // The message when the case of `person` in `welcher` cannot be read,
     // the selection kept.
     static Aenderung FallNichtGelesen(const DateiFehler& fehler, const Namensfelder& namen,

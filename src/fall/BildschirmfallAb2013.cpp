@@ -19,6 +19,23 @@ constexpr int HoechsteKinder = 9;
 
 }  // namespace
 
+std::optional<std::string> Bildschirmfall::KasseAb2013Setzen(int platz) {
+    if (!Ab2013() || platz < 0 || static_cast<std::size_t>(platz) >= kassen_.size()) {
+        return std::nullopt;
+    }
+    kassePos_ = platz;
+    return "Kasse " + std::string(Getrimmt(kassen_[static_cast<std::size_t>(platz)].Name));
+}
+
+std::optional<std::string> Bildschirmfall::KinderSetzen(int kinder, Aenderung& a) {
+    if (!Ab2013() || !KinderPassen(Ein(angaben_.Kinderlos), kinder, a)) {
+        a.Fall = true;  // the box goes back to the case's number
+        return std::nullopt;
+    }
+    kinder_ = kinder;
+    return "Kinder unter 25: " + std::to_string(kinder);
+}
+
 bool Bildschirmfall::KinderPassen(bool kinderlos, int kinder, Aenderung& a) {
     if (kinder < 0 || kinder > HoechsteKinder) {
         a.Meldungen.push_back({Programmtitel,

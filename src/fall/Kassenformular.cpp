@@ -128,7 +128,7 @@ std::optional<std::string> EintragLesen(const std::vector<Kassenzeile>& zeilen, 
 
 }  // namespace
 
-Kassenantwort Kassenformular::Lesen(int jahr) {
+Kassenantwort Kassenformular::Lesen(int jahr) const {
     auto kassen = daten_.KassenLesen(jahr);
     if (!kassen.HatWert()) {
         return Dateifehler(kassen.Fehler(),
@@ -156,7 +156,7 @@ Kassenantwort Kassenformular::Neu(std::vector<Kassenzeile> zeilen) {
     return antwort;
 }
 
-std::optional<std::vector<int>> Kassenformular::Nutzung(int jahr, Aenderung& a) {
+std::optional<std::vector<int>> Kassenformular::Nutzung(int jahr, Aenderung& a) const {
     std::vector<int> nutzung(static_cast<std::size_t>(KassenJeJahr), 0);
     for (int person = 0; person < AnzahlPersonen; ++person) {
         for (int monat = 0; monat < MonateJeJahr; ++monat) {
@@ -176,7 +176,7 @@ std::optional<std::vector<int>> Kassenformular::Nutzung(int jahr, Aenderung& a) 
 }
 
 Kassenantwort Kassenformular::Entfernen(int jahr, std::vector<Kassenzeile> zeilen,
-                                        std::size_t zeile) {
+                                        std::size_t zeile) const {
     if (zeile == 0 || zeile >= zeilen.size()) {
         return Hinweis("„Durchschnitt“ steht für keine echte Kasse und bleibt in jedem Jahr.");
     }

@@ -54,13 +54,13 @@ class Kassenformular {
 
     // The year's entries with their rates as "2,900"; nothing but a
     // message when they cannot be read.
-    Kassenantwort Lesen(int jahr);
+    Kassenantwort Lesen(int jahr) const;
     // A new entry at the end, with no name and rates of 0; a message
     // instead when the year is full.
     static Kassenantwort Neu(std::vector<Kassenzeile> zeilen);
     // Removes entry `zeile` from the boxes, unless it is "Durchschnitt" or
     // stored cases of `jahr` use it.
-    Kassenantwort Entfernen(int jahr, std::vector<Kassenzeile> zeilen, std::size_t zeile);
+    Kassenantwort Entfernen(int jahr, std::vector<Kassenzeile> zeilen, std::size_t zeile) const;
     // Checks every box, then writes the list and the cases that move as one
     // change; a wrong box names entry and box and writes nothing. The
     // caller names the step for undo.
@@ -69,7 +69,7 @@ class Kassenformular {
   private:
     // How many stored cases of `jahr` have each fund place; none when a
     // case cannot be read (`a` says so).
-    std::optional<std::vector<int>> Nutzung(int jahr, Aenderung& a);
+    std::optional<std::vector<int>> Nutzung(int jahr, Aenderung& a) const;
 
     Datenbestand& daten_;
 };

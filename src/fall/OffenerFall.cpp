@@ -2,12 +2,8 @@
 
 #include <utility>
 
-#include "calc/Entgelteingabe.h"
 #include "calc/Formate.h"
 #include "calc/Perioden.h"
-#include "calc/Teilmonat.h"
-#include "calc/Zeichen.h"
-#include "fall/Fallrechnung.h"
 #include "fall/Schrittgang.h"
 #include "fall/Startbefund.h"
 
@@ -31,26 +27,14 @@ OffenerFall::OffenerFall(Datenbestand daten, Fensterlage& fenster)
 OffenerFall::Start OffenerFall::Starten(Datenbestand daten, Fensterlage& fenster) {
     Start start;
     std::unique_ptr<OffenerFall> fall(new OffenerFall(std::move(daten), fenster));
-    Startbefund befund = DateienPruefen(fall->daten_);
-    start.Anzeige.Meldungen = std::move(befund.Meldungen);
-    if (!befund.Weiter) {
+    const std::optional<Startort> ort =
+        StartortFinden(fall->daten_, fall->formular_, start.Anzeige);
+    if (!ort) {
         return start;
     }
-    const std::optional<Fallsatz> einstellungen = fall->formular_.Einlesen(start.Anzeige);
-    if (!einstellungen) {
-        return start;
-    }
-    const FallPosition ort = FallZerlegen(StartfallNr(einstellungen->LetzterFall));
-    Spaetstart erster{*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
-                      *Personenplatz::Aus(ort.PersonPos),
-                      {einstellungen->Oben, einstellungen->Links}};
-    // A case of the later years shown last wins; SV.dat's settings stay.
-    if (const auto spaet = SpaeterStartfall(fall->daten_)) {
-        erster = *spaet;
-    }
-    fenster.Verschieben(erster.Fenster);
+    fenster.Verschieben(ort->Fenster);
     // Without its case there is nothing to show; nothing has been written.
-    start.Anzeige += fall->Laden(erster.Monat, erster.Person, "Das Programm wird beendet.");
+    start.Anzeige += fall->Laden(ort->Monat, ort->Person, "Das Programm wird beendet.");
     if (fall->bildschirm_.FallNr() == 0) {
         return start;
     }
@@ -100,6 +84,14 @@ Aenderung OffenerFall::Fertig(Aenderung&& aenderung) {
     return std::move(aenderung);
 }
 
+Aenderung OffenerFall::Aendern(std::optional<std::string> schritt, Aenderung&& a) {
+    if (schritt) {
+        SchrittBenennen(std::move(*schritt));
+        a += Rechnen();
+    }
+    return Fertig(std::move(a));
+}
+
 Aenderung OffenerFall::ErsetzungEntscheiden(bool neueUebernehmen) {
     Aenderung a;
     if (ersetzung_.Entscheiden(neueUebernehmen, a) == Ersetzung::Ausgang::Uebernommen) {
@@ -128,44 +120,31 @@ Aenderung OffenerFall::Verlassen(Berichtsmonat monat, Personenplatz person) {
     return Fertig(std::move(a));
 }
 
-Aenderung OffenerFall::JahrWaehlen(Jahresplatz jahr) {
-    return Verlassen({ErstesJahr + jahr.Wert(), Monat().Monat}, Person());
-}
-
 Aenderung OffenerFall::JahrWaehlen(int jahr) {
     if (jahr < ErstesJahr || jahr > LetztesBekanntesJahr()) {
         return {};
     }
-    return Verlassen({jahr, Monat().Monat}, Person());
+    return Verlassen({jahr, bildschirm_.Monat().Monat}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::MonatWaehlen(Monatsplatz monat) {
-    return Verlassen({Monat().Jahr, monat.Wert() + 1}, Person());
-}
-
-Aenderung OffenerFall::PersonWaehlen(Personenplatz person) {
-    return Verlassen(Monat(), person);
+    return Verlassen({bildschirm_.Monat().Jahr, monat.Wert() + 1}, bildschirm_.Person());
 }
 
 Aenderung OffenerFall::Gehen(bool rueckwaerts) {
     Aenderung a;
-    if (verlauf_.Naechster(rueckwaerts) == nullptr) {
+    if (verlauf_.Naechster(rueckwaerts) == nullptr ||
+        !sicherung_.VorDemSchritt(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
         return Fertig(std::move(a));
     }
-    if (!sicherung_.VorDemSchritt(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
-        return Fertig(std::move(a));
+    verlauf_.Nachgeholt(formular_.Namen(), bildschirm_.Monat(), bildschirm_.Person());
+    if (const auto schritt = SchrittGehen(rueckwaerts, daten_, verlauf_, formular_, a)) {
+        a.Personen = true;
+        a.Auswahl = true;
+        a += Laden(schritt->Monat, schritt->Person, Bleiben);
+        a.Hinweis = (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") + schritt->Text;
+        verlauf_.Verwerfen();
     }
-    verlauf_.Nachgeholt(formular_.Namen(), Monat(), Person());
-    const std::optional<Schritt> schritt =
-        SchrittGehen(rueckwaerts, daten_, verlauf_, formular_, a);
-    if (!schritt) {
-        return Fertig(std::move(a));
-    }
-    a.Personen = true;
-    a.Auswahl = true;
-    a += Laden(schritt->Monat, schritt->Person, Bleiben);
-    a.Hinweis = (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") + schritt->Text;
-    verlauf_.Verwerfen();
     return Fertig(std::move(a));
 }
 
@@ -194,8 +173,7 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
     if (bildschirm_.Ab2013()) {
         return KasseAb2013Waehlen(kasse.Wert());
     }
-    SchrittBenennen(std::string("Kasse ") + Kassennamen[static_cast<std::size_t>(kasse.Wert())]);
-    SatzImSpeicher().KassePos = static_cast<std::int16_t>(kasse.Wert());
+    SchrittBenennen(bildschirm_.KasseInDenSatz(kasse, sicherung_.Ungesichert()));
     Aenderung a;
     sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
     if (!sicherung_.Ungesichert()) {
@@ -214,38 +192,22 @@ Aenderung OffenerFall::KasseWaehlen(Kassenplatz kasse) {
 }
 
 Aenderung OffenerFall::KasseAb2013Waehlen(int platz) {
-    const auto& kassen = bildschirm_.Kassen();
-    if (!bildschirm_.Ab2013() || platz < 0 || static_cast<std::size_t>(platz) >= kassen.size()) {
-        return {};
-    }
-    SchrittBenennen("Kasse " + std::string(Getrimmt(kassen[static_cast<std::size_t>(platz)].Name)));
-    bildschirm_.KassePosSetzen(platz);
-    return Fertig(Rechnen());
+    auto schritt = bildschirm_.KasseAb2013Setzen(platz);
+    return schritt ? Aendern(std::move(schritt)) : Aenderung{};
 }
 
 Aenderung OffenerFall::KinderEingeben(int kinder) {
     Aenderung a;
-    if (!bildschirm_.Ab2013() ||
-        !Bildschirmfall::KinderPassen(Ein(Angaben().Kinderlos), kinder, a)) {
-        a.Fall = true;  // the box goes back to the case's number
-        return Fertig(std::move(a));
-    }
-    SchrittBenennen("Kinder unter 25: " + std::to_string(kinder));
-    bildschirm_.KinderSetzen(kinder);
-    return Fertig(Rechnen());
+    auto schritt = bildschirm_.KinderSetzen(kinder, a);
+    return Aendern(std::move(schritt), std::move(a));
 }
 
 Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
-    SchrittBenennen("Teilmonat „" + TeilmonatText(teilmonat.Wert()) + "“");
-    bildschirm_.Angaben().Teilmonat = teilmonat;
-    return Fertig(Rechnen());
+    return Aendern(bildschirm_.TeilmonatSetzen(teilmonat));
 }
 
 Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
-    SchrittBenennen("Entgelt " + Jobname(job) + " " +
-                    FormatBetrag(bildschirm_.EntgeltGespeichert(job, sicherung_.Ungesichert())) +
-                    " → " + FormatBetrag(betrag));
-    bildschirm_.Angaben()[job].Entgelt = betrag;
+    SchrittBenennen(bildschirm_.EntgeltSetzen(job, betrag, sicherung_.Ungesichert()));
     return Rechnen();
 }
 
@@ -261,7 +223,7 @@ Aenderung OffenerFall::EntgeltEingeben(Job job, std::string_view text) {
 Aenderung OffenerFall::SchiebereglerGestellt(Job job, int position) {
     position = bildschirm_.Reglerstellung(job, position);
     // The box shows the new amount; what was typed into it is gone.
-    bildschirm_.Getippt()[job].reset();
+    bildschirm_.EntgeltTippen(job, std::nullopt);
     Aenderung a = EntgeltSetzen(job, Waehrung::AusGanzzahl(position));
     a.Regler[job] = position;
     a.Entgelttext[job] = FormatBetrag(bildschirm_.Angaben()[job].Entgelt);
@@ -269,10 +231,7 @@ Aenderung OffenerFall::SchiebereglerGestellt(Job job, int position) {
 }
 
 Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
-    Schalter& zustand = bildschirm_.Angaben().SchalterVon(job, schalter);
-    zustand = Umgeschaltet(zustand);
-    SchrittBenennen(Schaltername(schalter) + " " + Jobname(job) +
-                    (zustand == Schalter::An ? " an" : " aus"));
+    SchrittBenennen(bildschirm_.Umschalten(job, schalter));
     Aenderung a = Rechnen();
     if (schalter == Jobschalter::AV) {
         bildschirm_.MinijobWarnung(job, "(AV)", a);
@@ -281,29 +240,21 @@ Aenderung OffenerFall::SchalterKlicken(Job job, Jobschalter schalter) {
 }
 
 Aenderung OffenerFall::SchalterKlicken(Allgemeinschalter schalter) {
-    Schalter& zustand = bildschirm_.Angaben().SchalterVon(schalter);
-    if (Aenderung a;
-        schalter == Allgemeinschalter::Kinderlos && bildschirm_.Ab2013() &&
-        !Bildschirmfall::KinderPassen(Ein(Umgeschaltet(zustand)), bildschirm_.Kinder(), a)) {
-        a.Fall = true;  // the box goes back to the case's state
-        return Fertig(std::move(a));
-    }
-    zustand = Umgeschaltet(zustand);
-    SchrittBenennen(Schaltername(schalter) + (zustand == Schalter::An ? " an" : " aus"));
-    return Fertig(Rechnen());
+    Aenderung a;
+    auto schritt = bildschirm_.Umschalten(schalter, a);
+    return Aendern(std::move(schritt), std::move(a));
 }
 
 Aenderung OffenerFall::ArbeitgeberEnter(Job job) {
-    SchrittBenennen("Arbeitgeber " + Jobname(job) + " „" +
-                    std::string(Getrimmt(bildschirm_.Angaben()[job].Arbeitgeber)) + "“");
-    SatzImSpeicher().Namen[job] = bildschirm_.Angaben()[job].Arbeitgeber;
+    SchrittBenennen(bildschirm_.ArbeitgeberInDenSatz(job, sicherung_.Ungesichert()));
     Aenderung a;
     sicherung_.FallSchreiben(bildschirm_.FallNr(), bildschirm_.Satz(), a);
     return Fertig(std::move(a));
 }
 
 Aenderung OffenerFall::BisDezemberKopieren() {
-    verlauf_.Benennen(BisDezemberText(Monat()), Monat(), Person());
+    verlauf_.Benennen(BisDezemberText(bildschirm_.Monat()), bildschirm_.Monat(),
+                      bildschirm_.Person());
     Aenderung a;
     bildschirm_.Festhalten();
     sicherung_.BisDezember(bildschirm_.FallNr(), bildschirm_.Satz(), a);
@@ -316,21 +267,21 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
     const Schritt::Stammwerte vorher = formular_.Gespeichert();
     verlauf_.Benennen(std::string("Stammdaten, Umlagesätze 2012 ") +
                           Kassennamen[static_cast<std::size_t>(eingabe.Kasse.Wert())],
-                      Monat(), Person());
+                      bildschirm_.Monat(), bildschirm_.Person());
     Aenderung a = formular_.Speichern(eingabe);
-    if (!a.StammdatenSchliessen) {
-        return Fertig(std::move(a));
-    }
-    verlauf_.Stammdaten(vorher, formular_.Gespeichert());
-    if (sicherung_.NachStammdaten(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
-        a += NeuLaden();
-        return Fertig(std::move(a));
-    }
-    // Reloading would replace values on screen that are not stored yet;
-    // they stay, calculated with the rates of their month as now stored.
-    bildschirm_.UmlagenNeuLesen(a);
-    if (a.Fall) {
-        a += Rechnen();
+    if (a.StammdatenSchliessen) {
+        verlauf_.Stammdaten(vorher, formular_.Gespeichert());
+        if (sicherung_.NachStammdaten(bildschirm_.FallNr(), SatzImSpeicher(), a)) {
+            a += NeuLaden();
+        } else {
+            // Reloading would replace values on screen that are not stored
+            // yet; they stay, calculated with the rates of their month as
+            // now stored.
+            bildschirm_.UmlagenNeuLesen(a);
+            if (a.Fall) {
+                a += Rechnen();
+            }
+        }
     }
     return Fertig(std::move(a));
 }
@@ -338,14 +289,13 @@ Aenderung OffenerFall::StammdatenSpeichern(const Stammdateneingabe& eingabe) {
 Kassenantwort OffenerFall::KassenSpeichern(int jahr, const std::vector<Kassenzeile>& zeilen) {
     Kassenantwort antwort;
     // A case not yet stored would later write its old fund place back.
-    if (!sicherung_.VorDemLaden(bildschirm_.FallNr(), SatzImSpeicher(), antwort.Anzeige)) {
-        antwort.Anzeige = Fertig(std::move(antwort.Anzeige));
-        return antwort;
-    }
-    verlauf_.Benennen("Kassen " + std::to_string(jahr), Monat(), Person());
-    antwort = kassen_.Speichern(jahr, zeilen);
-    if (antwort.Gespeichert) {
-        antwort.Anzeige += NeuLaden();
+    if (sicherung_.VorDemLaden(bildschirm_.FallNr(), SatzImSpeicher(), antwort.Anzeige)) {
+        verlauf_.Benennen("Kassen " + std::to_string(jahr), bildschirm_.Monat(),
+                          bildschirm_.Person());
+        antwort = kassen_.Speichern(jahr, zeilen);
+        if (antwort.Gespeichert) {
+            antwort.Anzeige += NeuLaden();
+        }
     }
     antwort.Anzeige = Fertig(std::move(antwort.Anzeige));
     return antwort;

@@ -30,9 +30,9 @@ namespace lohnwippe {
 // - Loading a case (see Bildschirmfall.h) ends with one calculation.
 // - A case whose save failed is "unsaved" (see Sicherung.h): it is stored
 //   before another case loads, and while that fails the selection stays.
-//   The employer name (Enter) and the fund (choice) are written into the
-//   record in memory on their own, as the text has it, unless a save is
-//   owed; then the whole case goes.
+//   The employer name (Enter) and the fund of 2009 to 2012 (choice) are
+//   written on their own (Bildschirmfall::ArbeitgeberInDenSatz), unless a
+//   save is owed; then the whole case goes.
 class OffenerFall {
   public:
     struct Start {
@@ -50,12 +50,12 @@ class OffenerFall {
     // Choosing in the lists. A year, month or person loads the case of the
     // new combination; a fund is written into the case, which then loads
     // again; a partial month calculates.
-    Aenderung JahrWaehlen(Jahresplatz jahr);
+    Aenderung JahrWaehlen(Jahresplatz jahr) { return JahrWaehlen(ErstesJahr + jahr.Wert()); }
     // A calendar year of the list, 2009 .. LetztesBekanntesJahr(); any
     // other changes nothing.
     Aenderung JahrWaehlen(int jahr);
     Aenderung MonatWaehlen(Monatsplatz monat);
-    Aenderung PersonWaehlen(Personenplatz person);
+    Aenderung PersonWaehlen(Personenplatz person) { return Verlassen(bildschirm_.Monat(), person); }
     Aenderung KasseWaehlen(Kassenplatz kasse);
     Aenderung TeilmonatWaehlen(Teilmonatsplatz teilmonat);
     // From 2013: a fund of the year's list by its place, and the number of
@@ -68,13 +68,9 @@ class OffenerFall {
     // The amount boxes. Entering a box empties it; typing is kept (closing
     // takes it over); Enter takes the text over as an amount. A slider's
     // first step from 0 jumps to the amount typed.
-    Aenderung EntgeltfeldBetreten(Job job) {
-        bildschirm_.Getippt()[job].reset();
-        return {};
-    }
+    Aenderung EntgeltfeldBetreten(Job job) { return bildschirm_.EntgeltTippen(job, std::nullopt); }
     Aenderung EntgeltGetippt(Job job, std::string text) {
-        bildschirm_.Getippt()[job] = std::move(text);
-        return {};
+        return bildschirm_.EntgeltTippen(job, std::move(text));
     }
     Aenderung EntgeltEingeben(Job job, std::string_view text);
     Aenderung SchiebereglerGestellt(Job job, int position);
@@ -85,41 +81,22 @@ class OffenerFall {
     // The employer boxes: typing changes the case on screen, Enter stores
     // the name, leaving trims it.
     Aenderung ArbeitgeberGetippt(Job job, std::string text) {
-        bildschirm_.Angaben()[job].Arbeitgeber = std::move(text);
-        return {};
+        return bildschirm_.ArbeitgeberTippen(job, std::move(text));
     }
     Aenderung ArbeitgeberEnter(Job job);
-    Aenderung ArbeitgeberVerlassen(Job job) {
-        Aenderung a;
-        a.Arbeitgebertext[job] = bildschirm_.ArbeitgeberTrimmen(job);
-        return a;
-    }
+    Aenderung ArbeitgeberVerlassen(Job job) { return bildschirm_.ArbeitgeberVerlassen(job); }
 
     // "--> Dez.": the case into every later month of its year.
     Aenderung BisDezemberKopieren();
 
-    // The master-data window: the 2012 rates of a fund, Enter in a U1 box,
-    // the line-printer switch, and saving (which reloads the case).
-    Aenderung StammdatenKasseWaehlen(Kassenplatz kasse) { return formular_.KasseWaehlen(kasse); }
-    static Aenderung U1Enter(std::array<std::string, MonateJeJahr> u1, Monatsplatz monat) {
-        return Stammdatenformular::U1Enter(std::move(u1), monat);
-    }
-    Aenderung ZeilendruckerSetzen(bool an) {
-        formular_.ZeilendruckerSetzen(an);
-        return {};
-    }
+    // The master-data window: the line-printer switch, and saving (which
+    // reloads the case). A fund's 2012 rates and Enter in a U1 box change
+    // nothing stored: Stammdaten() and Stammdatenformular::U1Enter.
+    Aenderung ZeilendruckerSetzen(bool an) { return formular_.ZeilendruckerSetzen(an); }
     Aenderung StammdatenSpeichern(const Stammdateneingabe& eingabe);
-
-    // The master-data window: the funds of a year from 2013 (Kassenformular).
+    // The funds of a year from 2013, read and edited through Kassen().
     // Saving is one step, "Kassen 2026", stores an unsaved case first and
     // loads the case on screen again: its fund's place may have moved.
-    Kassenantwort KassenLesen(int jahr) { return kassen_.Lesen(jahr); }
-    static Kassenantwort KasseNeu(std::vector<Kassenzeile> zeilen) {
-        return Kassenformular::Neu(std::move(zeilen));
-    }
-    Kassenantwort KasseEntfernen(int jahr, std::vector<Kassenzeile> zeilen, std::size_t zeile) {
-        return kassen_.Entfernen(jahr, std::move(zeilen), zeile);
-    }
     Kassenantwort KassenSpeichern(int jahr, const std::vector<Kassenzeile>& zeilen);
 
     // Hands the saves to the disk (the view's timer, see
@@ -146,9 +123,6 @@ class OffenerFall {
     // a step whose writes fail is put back whole and said.
     Aenderung Rueckgaengig() { return Gehen(true); }
     Aenderung Wiederholen() { return Gehen(false); }
-    // What the next undo or redo would do, for the menu; none when nothing.
-    std::optional<std::string> RueckgaengigText() const { return verlauf_.Menuetext(true); }
-    std::optional<std::string> WiederholenText() const { return verlauf_.Menuetext(false); }
 
     // Closing: typed text is taken over and stored, the case is saved, the
     // settings record gets the case number and the window's place, and all
@@ -156,38 +130,15 @@ class OffenerFall {
     // the program ends without it.
     Aenderung Schliessen();
 
-    // What the windows show.
-    Berichtsmonat Monat() const { return bildschirm_.Monat(); }
-    Personenplatz Person() const { return bildschirm_.Person(); }
-    // The case on screen: employer texts, switches, amounts, lists.
-    const Fallangaben& Angaben() const { return bildschirm_.Angaben(); }
-    const Ergebnis& AktuellesErgebnis() const { return bildschirm_.Resultat(); }
-    const Umlagesatz& Umlagen() const { return bildschirm_.Umlagen(); }
-    // A month from 2013: its result, the year's funds and the case's
-    // place in them, the children.
-    bool Ab2013() const { return bildschirm_.Ab2013(); }
-    const std::optional<ErgebnisAb2013>& ErgebnisAb2013Aktuell() const {
-        return bildschirm_.ResultatAb2013();
-    }
-    const EingabenAb2013& EingabenAb2013Aktuell() const {
-        return bildschirm_.EingabenwerteAb2013();
-    }
-    const std::vector<Kasseneintrag>& KassenAb2013() const { return bildschirm_.Kassen(); }
-    int KassePosAb2013() const { return bildschirm_.KassePos(); }
-    int Kinder() const { return bildschirm_.Kinder(); }
-    // Unknown when the twelve months could not be read or added up.
-    std::optional<Waehrung> Jahressumme() const { return bildschirm_.Jahressumme(); }
-    const Namensfelder& Namen() const { return formular_.Namen(); }
-    bool Zeilendrucker() const { return formular_.Zeilendrucker(); }
-    // What the report prints: the case as it stands, on `tag`.`monat`.`jahr`.
-    Berichtsdaten Bericht(int jahr, int monat, int tag) const {
-        return bildschirm_.Bericht(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat, tag);
-    }
-
-    std::optional<BerichtsdatenAb2013> BerichtAb2013(int jahr, int monat, int tag) const {
-        return bildschirm_.BerichtAb2013(formular_.Namen(), formular_.Zeilendrucker(), jahr, monat,
-                                         tag);
-    }
+    // What the windows show, each from the part that keeps it: the case on
+    // screen with its result and the report (Bildschirmfall), the names and
+    // the line printer (Stammdatenformular), the funds of a year from 2013
+    // (Kassenformular), the texts of the undo menu (Verlauf::Menuetext).
+    // Reading changes nothing; every change is one of the actions above.
+    const Bildschirmfall& Bildschirm() const { return bildschirm_; }
+    const Stammdatenformular& Stammdaten() const { return formular_; }
+    const Kassenformular& Kassen() const { return kassen_; }
+    const Verlauf& Schritte() const { return verlauf_; }
 
   private:
     OffenerFall(Datenbestand daten, Fensterlage& fenster);
@@ -209,9 +160,13 @@ class OffenerFall {
     // Names the action in progress as a step, at the case on screen, and
     // the case after `text`.
     void SchrittBenennen(std::string text) {
-        verlauf_.Benennen(std::move(text), formular_.Namen(), Monat(), Person());
+        verlauf_.Benennen(std::move(text), formular_.Namen(), bildschirm_.Monat(),
+                          bildschirm_.Person());
     }
     Aenderung Gehen(bool rueckwaerts);
+    // A change on screen named `schritt` (none: refused, as `a` says)
+    // becomes the step in progress and is calculated.
+    Aenderung Aendern(std::optional<std::string> schritt, Aenderung&& a = {});
 
     Datenbestand daten_;
     Fensterlage& fenster_;

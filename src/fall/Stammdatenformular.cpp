@@ -61,7 +61,7 @@ std::string Stammdatenformular::Satztext(std::int64_t tausendstel) {
     return SatzText(Satz::AusTausendsteln(tausendstel), 3);
 }
 
-Aenderung Stammdatenformular::KasseWaehlen(Kassenplatz kasse) {
+Aenderung Stammdatenformular::KasseWaehlen(Kassenplatz kasse) const {
     Aenderung a;
     std::array<std::string, MonateJeJahr> u1, u2;
     const auto k = static_cast<std::size_t>(kasse.Wert());

@@ -36,7 +36,7 @@ class Stammdatenformular {
     // be read the boxes are emptied: rates of the previous fund must not
     // stay there, as saving would store them for this one, and empty boxes
     // cannot be saved.
-    Aenderung KasseWaehlen(Kassenplatz kasse);
+    Aenderung KasseWaehlen(Kassenplatz kasse) const;
 
     // Enter in the U1 box of `monat`: an empty box gets "0"; otherwise the
     // rate goes into this month and every later one, corrected to 0,300
@@ -67,7 +67,10 @@ class Stammdatenformular {
     // the box may have changed since, and only a save stores it.
     bool Zeilendrucker() const { return zeilendrucker_; }
     bool ZeilendruckerGespeichert() const { return zeilendruckerGespeichert_; }
-    void ZeilendruckerSetzen(bool an) { zeilendrucker_ = an; }
+    Aenderung ZeilendruckerSetzen(bool an) {
+        zeilendrucker_ = an;
+        return {};
+    }
     // Names and switch as the files hold them, for the undo of a save.
     Schritt::Stammwerte Gespeichert() const { return {namen_, zeilendruckerGespeichert_}; }
     // Undo or redo stored `namen` and `drucker`; a switch that step did not

@@ -1,6 +1,7 @@
 #include "fall/Startbefund.h"
 
 #include "calc/Perioden.h"
+#include "fall/Fallrechnung.h"
 #include "store/Spaetsatznummern.h"
 
 namespace lohnwippe {
@@ -27,6 +28,23 @@ class Befund {
 
 Startbefund Ende(const DateiFehler& fehler) {
     return {{Programmende(fehler)}, false};
+}
+
+// The case of a year from 2013 shown last and the window's place then, as
+// the settings of the later file name them; none when they name no case of
+// a year the table knows, or cannot be read.
+std::optional<Startort> SpaeterStartfall(Datenbestand& daten) {
+    auto einstellung = daten.FallAb2013Lesen(SpaetEinstellungsSatz);
+    if (!einstellung.HatWert()) {
+        return std::nullopt;
+    }
+    const auto ort = FallAb2013Zerlegen(einstellung.Wert().LetzterFall);
+    if (!ort || ort->Jahr > LetztesBekanntesJahr()) {
+        return std::nullopt;
+    }
+    return Startort{{ort->Jahr, ort->MonatPos + 1},
+                    *Personenplatz::Aus(ort->PersonPos),
+                    {einstellung.Wert().Oben, einstellung.Wert().Links}};
 }
 
 }  // namespace
@@ -90,18 +108,25 @@ Startbefund DateienPruefen(Datenbestand& daten) {
     return ergebnis;
 }
 
-std::optional<Spaetstart> SpaeterStartfall(Datenbestand& daten) {
-    auto einstellung = daten.FallAb2013Lesen(SpaetEinstellungsSatz);
-    if (!einstellung.HatWert()) {
+std::optional<Startort> StartortFinden(Datenbestand& daten, Stammdatenformular& formular,
+                                       Aenderung& a) {
+    Startbefund befund = DateienPruefen(daten);
+    a.Meldungen = std::move(befund.Meldungen);
+    if (!befund.Weiter) {
         return std::nullopt;
     }
-    const auto ort = FallAb2013Zerlegen(einstellung.Wert().LetzterFall);
-    if (!ort || ort->Jahr > LetztesBekanntesJahr()) {
+    const std::optional<Fallsatz> einstellungen = formular.Einlesen(a);
+    if (!einstellungen) {
         return std::nullopt;
     }
-    return Spaetstart{{ort->Jahr, ort->MonatPos + 1},
-                      *Personenplatz::Aus(ort->PersonPos),
-                      {einstellung.Wert().Oben, einstellung.Wert().Links}};
+    // A case of the later years shown last wins.
+    if (auto spaet = SpaeterStartfall(daten)) {
+        return spaet;
+    }
+    const FallPosition ort = FallZerlegen(StartfallNr(einstellungen->LetzterFall));
+    return Startort{*Berichtsmonat::AusPositionen(ort.JahrPos, ort.MonatPos),
+                    *Personenplatz::Aus(ort.PersonPos),
+                    {einstellungen->Oben, einstellungen->Links}};
 }
 
 }  // namespace lohnwippe

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "calc/Berichtsmonat.h"
 #include "fall/Fallangaben.h"
 #include "fall/Meldung.h"
+#include "fall/Stammdatenformular.h"
 #include "store/Datenbestand.h"
 
 namespace lohnwippe {
@@ -23,15 +25,20 @@ struct Startbefund {
 
 Startbefund DateienPruefen(Datenbestand& daten);
 
-// The case of a year from 2013 shown last and the window's place then, as
-// the settings of the later file name them; none when they name no case of
-// a year the table knows, or cannot be read (SV.dat's case is shown then).
-struct Spaetstart {
+// Where the window opens: the case and the window's place.
+struct Startort {
     Berichtsmonat Monat;
     Personenplatz Person;
     Fensterposition Fenster;
 };
-std::optional<Spaetstart> SpaeterStartfall(Datenbestand& daten);
+// The start before the first case loads: the files checked and completed
+// (DateienPruefen), the names read into `formular`, then the case shown
+// last: one of a year from 2013 when the settings of the later file name
+// one the table knows (SV.dat's settings stay as they are), else the one of
+// SV.dat's settings record. None when the program must end; `a` holds what
+// to say first.
+std::optional<Startort> StartortFinden(Datenbestand& daten, Stammdatenformular& formular,
+                                       Aenderung& a);
 
 // What ends the program at the start: the failure and that it ends.
 Meldung Programmende(const DateiFehler& fehler, std::string_view grund = {});

@@ -76,8 +76,9 @@ TEST_F(FallTest, EineErsetzteDateiGiltErstNachDerWahl) {
     const std::size_t anfang = a.Meldungen[0].Text.find("SV.dat.ersetzt-");
     ASSERT_NE(anfang, std::string::npos);
     const std::string beiseite = a.Meldungen[0].Text.substr(anfang, 30);
-    EXPECT_EQ(std::tuple(fall->Angaben()[J(1)].Entgelt, fall->Jahressumme()),
-              std::tuple(Waehrung::AusGanzzahl(500), std::optional(Waehrung::AusGanzzahl(600))));
+    EXPECT_EQ(
+        std::tuple(fall->Bildschirm().Angaben()[J(1)].Entgelt, fall->Bildschirm().Jahressumme()),
+        std::tuple(Waehrung::AusGanzzahl(500), std::optional(Waehrung::AusGanzzahl(600))));
     const auto meine = DateiInhalt(beiseite);
     ASSERT_EQ(meine.size(), 123012u);
     std::array<std::byte, FallsatzLaenge> satz{};
@@ -148,7 +149,7 @@ TEST_F(FallTest, EineInPlatzVerlaengerteDateiWirdEinmalUebernommen) {
     const Aenderung a = fall->ErsetzungEntscheiden(true);
     ASSERT_EQ(a.Meldungen.size(), 1u);
     EXPECT_TRUE(a.Meldungen[0].Text.starts_with("Lohnwippe arbeitet jetzt mit der neuen Datei"));
-    EXPECT_EQ(fall->Angaben()[J(1)].Entgelt, Waehrung::AusGanzzahl(450));
+    EXPECT_EQ(fall->Bildschirm().Angaben()[J(1)].Entgelt, Waehrung::AusGanzzahl(450));
     EXPECT_FALSE(fall->Sichern().Wahl);
     EXPECT_FALSE(Tippen(1, "700").Wahl);
     EXPECT_FALSE(fall->Sichern().Wahl);

@@ -11,7 +11,7 @@ using Zeilen = std::vector<Kassenzeile>;
 
 class KassenTest : public FallTest {
   protected:
-    Zeilen Gelesen(int jahr = 2026) { return fall->KassenLesen(jahr).Zeilen.value(); }
+    Zeilen Gelesen(int jahr = 2026) { return fall->Kassen().Lesen(jahr).Zeilen.value(); }
     static Kasseneintrag Kasse(const char* name, std::int64_t zb) {
         return {name, Satz{zb}, Satz{1600}, Satz{375}};
     }
@@ -20,7 +20,7 @@ class KassenTest : public FallTest {
 TEST_F(KassenTest, JedesFeldWirdGeprueftBevorEtwasGeschriebenWird) {
     OffenerFall& f = Starten();
     EXPECT_EQ(Gelesen(), (Zeilen{{"Durchschnitt", "2,90", "0,00", "0,00", 0}}));
-    Zeilen z = OffenerFall::KasseNeu(Gelesen()).Zeilen.value();
+    Zeilen z = Kassenformular::Neu(Gelesen()).Zeilen.value();
     z[1] = {"AOK Nord", "2,9", "1,6", "0,375", std::nullopt};
     const auto vorher = DateiInhalt(SpaetdateiName);
     const std::tuple<Kassenspalte, std::string, std::string> falsch[] = {
@@ -45,7 +45,7 @@ TEST_F(KassenTest, JedesFeldWirdGeprueftBevorEtwasGeschriebenWird) {
         EXPECT_FALSE(a.Gespeichert);
     }
     EXPECT_TRUE(DateiInhalt(SpaetdateiName) == vorher);
-    EXPECT_FALSE(f.RueckgaengigText());
+    EXPECT_FALSE(f.Schritte().Menuetext(true));
 
     // The average cannot be edited into a fund: it is written as the law has it.
     z[0] = {"Meine Kasse", "9", "9", "9", 0};
@@ -57,7 +57,7 @@ TEST_F(KassenTest, JedesFeldWirdGeprueftBevorEtwasGeschriebenWird) {
                           {"AOK Nord", "2,90", "1,60", "0,375", 1}};
     EXPECT_EQ(gespeichert.Zeilen, erwartet);
     EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
-    EXPECT_EQ(f.RueckgaengigText(), "Rückgängig: Kassen 2026");
+    EXPECT_EQ(f.Schritte().Menuetext(true), "Rückgängig: Kassen 2026");
     f.Rueckgaengig();
     EXPECT_EQ(Gelesen().size(), 1u);
     f.Wiederholen();
@@ -84,12 +84,12 @@ TEST_F(KassenTest, GenutzteKasseBleibtUndDieFaelleDahinterRueckenNach) {
     Zeilen z = Gelesen();
     ASSERT_EQ(z.size(), 4u);
     const auto text = [](const Kassenantwort& a) { return a.Anzeige.Meldungen.at(0).Text; };
-    EXPECT_EQ(text(f.KasseEntfernen(2026, z, 0)),
+    EXPECT_EQ(text(f.Kassen().Entfernen(2026, z, 0)),
               "„Durchschnitt“ steht für keine echte Kasse und bleibt in jedem Jahr.");
-    EXPECT_EQ(text(f.KasseEntfernen(2026, z, 1)),
+    EXPECT_EQ(text(f.Kassen().Entfernen(2026, z, 1)),
               "Kasse 2 („A“) ist in 1 Fall des Jahres 2026 gewählt und kann nicht entfernt "
               "werden. Wählen Sie dort zuerst eine andere Kasse.");
-    z = f.KasseEntfernen(2026, z, 2).Zeilen.value();
+    z = f.Kassen().Entfernen(2026, z, 2).Zeilen.value();
     // A stale list that still lacks a used entry is refused when saved.
     Zeilen ohneA = z;
     ohneA.erase(ohneA.begin() + 1);
@@ -107,9 +107,9 @@ TEST_F(KassenTest, GenutzteKasseBleibtUndDieFaelleDahinterRueckenNach) {
     EXPECT_EQ(Gelesen().size(), 4u);
 
     while (z.size() < static_cast<std::size_t>(KassenJeJahr)) {
-        z = OffenerFall::KasseNeu(z).Zeilen.value();
+        z = Kassenformular::Neu(z).Zeilen.value();
     }
-    EXPECT_EQ(text(OffenerFall::KasseNeu(z)), "Ein Jahr hat höchstens 24 Kassen.");
+    EXPECT_EQ(text(Kassenformular::Neu(z)), "Ein Jahr hat höchstens 24 Kassen.");
 }
 
 TEST_F(KassenTest, VolleFestplatteLaesstListeUndFaelleWieSieWaren) {
@@ -135,7 +135,7 @@ TEST_F(KassenTest, VolleFestplatteLaesstListeUndFaelleWieSieWaren) {
               std::string::npos);
     stoerung.WiederPlatz();
     EXPECT_TRUE(DateiInhalt(SpaetdateiName) == vorher);
-    EXPECT_FALSE(f.RueckgaengigText());
+    EXPECT_FALSE(f.Schritte().Menuetext(true));
     EXPECT_TRUE(f.KassenSpeichern(2026, z).Gespeichert);
 }
 

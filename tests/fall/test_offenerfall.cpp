@@ -17,7 +17,7 @@ Waehrung Euro(std::int64_t euro) {
 using OffenerFallTest = FallTest;
 
 int Gezeigt(const OffenerFall& f) {
-    return FallNr(f.Monat(), f.Person().Wert());
+    return FallNr(f.Bildschirm().Monat(), f.Bildschirm().Person().Wert());
 }
 Personenplatz P(int position) {
     return *Personenplatz::Aus(position);
@@ -69,26 +69,27 @@ TEST_F(OffenerFallTest, BeschaedigterFallWirdGueltigGezeigt) {
     OffenerFall& f = Starten();
     EXPECT_EQ(Gezeigt(f), 360);  // 2011, tenth person, December
     EXPECT_EQ(lage.Ort, (Fensterposition{-30000, 32000}));
-    EXPECT_EQ(f.AktuellesErgebnis().Umlage[2][U1], Waehrung());  // grey counts as off
+    EXPECT_EQ(f.Bildschirm().Resultat().Umlage[2][U1], Waehrung());  // grey counts as off
 
     // A click turns grey and off on, on off.
     f.SchalterKlicken(J(2), Jobschalter::U1);
     f.SchalterKlicken(J(1), Jobschalter::KV);
     f.SchalterKlicken(J(1), Jobschalter::PV);
-    EXPECT_EQ(std::tuple(f.Angaben()[J(2)].Umlagen[U1], f.Angaben()[J(1)].Zweige[KV],
-                         f.Angaben()[J(1)].Zweige[PV]),
+    EXPECT_EQ(std::tuple(f.Bildschirm().Angaben()[J(2)].Umlagen[U1],
+                         f.Bildschirm().Angaben()[J(1)].Zweige[KV],
+                         f.Bildschirm().Angaben()[J(1)].Zweige[PV]),
               std::tuple(Schalter::An, Schalter::An, Schalter::Aus));
 }
 
 TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     OffenerFall& f = Starten();
     Tippen(1, "99999999,99");
-    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, HoechstesEntgelt);
+    EXPECT_EQ(f.Bildschirm().Angaben()[J(1)].Entgelt, HoechstesEntgelt);
     const Aenderung zuGross = Tippen(1, "100000000");
     EXPECT_EQ(zuGross.Entgelttext[1], "99.999.999,99");
     ASSERT_EQ(zuGross.Meldungen.size(), 1u);
     EXPECT_TRUE(zuGross.Meldungen[0].Text.ends_with("ist 99.999.999,99 Euro."));
-    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, HoechstesEntgelt);
+    EXPECT_EQ(f.Bildschirm().Angaben()[J(1)].Entgelt, HoechstesEntgelt);
     const Aenderung riesig = Tippen(1, "123456789012345678");  // beyond the money type
     ASSERT_EQ(riesig.Meldungen.size(), 1u);
     EXPECT_TRUE(riesig.Meldungen[0].Text.starts_with("Das Entgelt 123456789012345678 ist zu groß"));
@@ -121,14 +122,14 @@ TEST_F(OffenerFallTest, BetraegeAnDerGrenzeUndUeberlauf) {
     // Nothing failed to save, and the message does not say so.
     EXPECT_EQ(a.Meldungen[0].Art, Symbol::Ausrufezeichen);
     EXPECT_EQ(a.Meldungen[0].Text.find("Speichern"), std::string::npos);
-    EXPECT_EQ(JahressummeText(kaputt.Jahressumme()), "unbekannt");
+    EXPECT_EQ(JahressummeText(kaputt.Bildschirm().Jahressumme()), "unbekannt");
 }
 
 TEST_F(OffenerFallTest, SchliessenUebernimmtGetipptesUndMerktFallUndFenster) {
     Starten().ArbeitgeberGetippt(J(4), "Neu");  // without Enter, and nothing else to save
     Beenden();
     OffenerFall& f = Starten();
-    EXPECT_EQ(f.Angaben()[J(4)].Arbeitgeber, "Neu                 ");
+    EXPECT_EQ(f.Bildschirm().Angaben()[J(4)].Arbeitgeber, "Neu                 ");
     Tippen(2, "5");
     f.EntgeltfeldBetreten(J(2));              // emptied by entering: nothing to take over
     Tippen(1, "1234567890123456789", false);  // too large: dropped, and said
@@ -183,18 +184,19 @@ TEST_F(OffenerFallTest, UngesicherterFallBleibtBisErGespeichertIst) {
 
     const Kassenplatz dritte = *Kassenplatz::Aus(3);
     f.KasseWaehlen(dritte);  // its save fails too: nothing reloads
-    EXPECT_EQ(f.Angaben().Kasse, dritte);
-    EXPECT_EQ(f.Angaben()[J(1)].Entgelt, Euro(710));
+    EXPECT_EQ(f.Bildschirm().Angaben().Kasse, dritte);
+    EXPECT_EQ(f.Bildschirm().Angaben()[J(1)].Entgelt, Euro(710));
     // The master data go through, the case not: it stays and takes the new rates.
     stoerung.Bei = stoerung.Aufrufe + 5;
-    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle, dritte, {}, {}};
+    Stammdateneingabe e{
+        f.Stammdaten().Namen().Personen, f.Stammdaten().Namen().Abrechnungsstelle, dritte, {}, {}};
     e.U1.fill("0,9");
     e.U2.fill("0,1");
     const Aenderung stamm = f.StammdatenSpeichern(e);
     EXPECT_TRUE(stamm.StammdatenSchliessen && stamm.Fall);
     ASSERT_EQ(Fehler(stamm.Meldungen), 1);
     EXPECT_TRUE(stamm.Meldungen[0].Text.find("Stammdaten sind gespeichert") != std::string::npos);
-    EXPECT_EQ(f.AktuellesErgebnis().Umlage[1][U1], Waehrung::AusRoh(61900));  // 0,9 % of 687,42
+    EXPECT_EQ(f.Bildschirm().Resultat().Umlage[1][U1], Waehrung::AusRoh(61900));  // 0,9 % of 687,42
 
     stoerung.WiederPlatz();
     f.ArbeitgeberGetippt(J(2), "Gärtnerei Jung");
@@ -228,7 +230,8 @@ TEST_F(OffenerFallTest, SicherungAufDenDatentraeger) {
 TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
     Stoerstelle stoerung;
     OffenerFall& f = *StartenMit(stoerung);
-    Stammdateneingabe e{f.Namen().Personen, f.Namen().Abrechnungsstelle, {}, {}, {}};
+    Stammdateneingabe e{
+        f.Stammdaten().Namen().Personen, f.Stammdaten().Namen().Abrechnungsstelle, {}, {}, {}};
     e.U1.fill("0,3");
     e.U2.fill("0,03");
     // U1 before U2, month by month; -32,768 is the lowest rate a record holds.
@@ -261,12 +264,12 @@ TEST_F(OffenerFallTest, StammdatenPruefenJedesFeldBevorEtwasGeschriebenWird) {
     EXPECT_TRUE(halb.Meldungen.at(0).Text.ends_with(
         "Die Stammdaten sind nicht gespeichert; die Dateien sind unverändert. Das Fenster bleibt "
         "offen, Ihre Eingaben bleiben erhalten."));
-    EXPECT_EQ(f.Namen().Personen[1], "Personalfall 2      ");
+    EXPECT_EQ(f.Stammdaten().Namen().Personen[1], "Personalfall 2      ");
     EXPECT_TRUE(DateiInhalt("SV.dat") == vorher && DateiInhalt("U12.dat") == u12);
-    EXPECT_FALSE(f.RueckgaengigText());
+    EXPECT_FALSE(f.Schritte().Menuetext(true));
     stoerung.WiederPlatz();
     EXPECT_TRUE(f.StammdatenSpeichern(e).StammdatenSchliessen);
-    EXPECT_EQ(f.StammdatenKasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
+    EXPECT_EQ(f.Stammdaten().KasseWaehlen(Kassenplatz()).U2Texte->at(11), "-32,768");
 }
 
 // "--> Dez." cut short within a run of failures: said, although the run was
@@ -300,7 +303,8 @@ TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
     f.ArbeitgeberGetippt(J(2), "Café");
     f.SchalterKlicken(Allgemeinschalter::RVBefreiung);
     f.ZeilendruckerSetzen(true);
-    const Berichtsdaten b = f.Bericht(2012, 12, 5);
+    const Berichtsdaten b =
+        f.Bildschirm().Bericht(f.Stammdaten().Namen(), f.Stammdaten().Zeilendrucker(), 2012, 12, 5);
     EXPECT_EQ(b.Person + "|" + b.Abrechnungsstelle1 + "|" + b.Abrechnungsstelle2 + "|" +
                   b.MonatText + "|" + b.JahrText + "|" + b.TeilmonatText + "|" + b.Kasse + "|" +
                   b.Arbeitgeber[2],
@@ -309,7 +313,7 @@ TEST_F(OffenerFallTest, BerichtNimmtDenFallWieErAngezeigtIst) {
     EXPECT_EQ(
         std::tuple(b.Zeilendrucker, b.RVBefreiungAngehakt, b.RVVerzichtImSatz, b.KinderlosImSatz),
         std::tuple(1, true, 1, 0));
-    EXPECT_TRUE(b.Resultat.AGAufwand == f.AktuellesErgebnis().AGAufwand);
+    EXPECT_TRUE(b.Resultat.AGAufwand == f.Bildschirm().Resultat().AGAufwand);
     EXPECT_EQ(std::tuple(b.U1Prozent, b.U2Prozent, b.U3Prozent),
               std::tuple(Waehrung::AusRoh(3700), Waehrung::AusRoh(270), Waehrung::AusRoh(400)));
 }

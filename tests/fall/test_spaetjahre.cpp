@@ -39,9 +39,9 @@ class SpaetjahrTest : public FallTest {
                     .Ergebnis;
     }
     static void GleichErwartet(const OffenerFall& f, int satzNr) {
-        ASSERT_TRUE(f.ErgebnisAb2013Aktuell());
-        const ErgebnisAb2013& ist = *f.ErgebnisAb2013Aktuell();
-        const ErgebnisAb2013 soll = Erwartet(satzNr, f.Monat().Monat);
+        ASSERT_TRUE(f.Bildschirm().ResultatAb2013());
+        const ErgebnisAb2013& ist = *f.Bildschirm().ResultatAb2013();
+        const ErgebnisAb2013 soll = Erwartet(satzNr, f.Bildschirm().Monat().Monat);
         ASSERT_EQ(ist.Anzahl, soll.Anzahl);
         for (std::size_t s = 0; s < ist.Spalte.size(); ++s) {
             const SpalteAb2013& a = ist.Spalte[s];
@@ -64,8 +64,8 @@ TEST_F(SpaetjahrTest, ArbeitstagIn2026) {
     const auto u12 = DateiInhalt("U12.dat");
     EXPECT_TRUE(f.JahrWaehlen(2026).Meldungen.empty());
     f.MonatWaehlen(*Monatsplatz::Aus(2));
-    ASSERT_TRUE(f.Ab2013());
-    ASSERT_EQ(f.KassenAb2013().size(), 2u);
+    ASSERT_TRUE(f.Bildschirm().Ab2013());
+    ASSERT_EQ(f.Bildschirm().Kassen().size(), 2u);
     const int maerz = FallNrAb2013(2026, 0, 2);
     Tippen(1, "1500");
     Tippen(2, "300");
@@ -81,7 +81,7 @@ TEST_F(SpaetjahrTest, ArbeitstagIn2026) {
     const Aenderung kinderlos = f.SchalterKlicken(Allgemeinschalter::Kinderlos);
     ASSERT_EQ(kinderlos.Meldungen.size(), 1u);
     EXPECT_NE(kinderlos.Meldungen[0].Text.find("Kinderlos"), std::string::npos);
-    EXPECT_EQ(f.Angaben().Kinderlos, Schalter::Aus);
+    EXPECT_EQ(f.Bildschirm().Angaben().Kinderlos, Schalter::Aus);
     EXPECT_TRUE(DateiInhalt(SpaetdateiName) == vorher);
 
     const Fallsatz gespeichert = Spaetfall(maerz);
@@ -89,16 +89,16 @@ TEST_F(SpaetjahrTest, ArbeitstagIn2026) {
                          KinderLesen(gespeichert), gespeichert.Namen[1].substr(0, 15)),
               std::tuple(Euro(1500), Euro(300), std::int16_t{1}, 3, std::string("Bäckerei Groß")));
     GleichErwartet(f, maerz);
-    EXPECT_NE(f.ErgebnisAb2013Aktuell()->Kinderabschlag, Satz{});
+    EXPECT_NE(f.Bildschirm().ResultatAb2013()->Kinderabschlag, Satz{});
 
     f.BisDezemberKopieren();
-    EXPECT_EQ(f.Jahressumme(), Euro(18000));
+    EXPECT_EQ(f.Bildschirm().Jahressumme(), Euro(18000));
     EXPECT_EQ(Spaetfall(maerz + 9).Entgelte[2], Euro(300));
     EXPECT_EQ(Spaetfall(maerz - 1).Entgelte[1], Euro(0));
-    ASSERT_TRUE(f.RueckgaengigText());
+    ASSERT_TRUE(f.Schritte().Menuetext(true));
     f.Rueckgaengig();
     EXPECT_EQ(Spaetfall(maerz + 9).Entgelte[2], Euro(0));
-    EXPECT_EQ(f.Jahressumme(), Euro(1800));
+    EXPECT_EQ(f.Bildschirm().Jahressumme(), Euro(1800));
     f.Wiederholen();
     EXPECT_EQ(Spaetfall(maerz + 9).Entgelte[2], Euro(300));
     f.MonatWaehlen(*Monatsplatz::Aus(11));
@@ -111,15 +111,16 @@ TEST_F(SpaetjahrTest, ArbeitstagIn2026) {
 
     OffenerFall& neu = Starten();
     EXPECT_TRUE(gemeldet.empty());
-    EXPECT_EQ(std::tuple(neu.Monat(), neu.Kinder(), neu.KassePosAb2013(), lage.Ort),
+    EXPECT_EQ(std::tuple(neu.Bildschirm().Monat(), neu.Bildschirm().Kinder(),
+                         neu.Bildschirm().KassePos(), lage.Ort),
               std::tuple(Berichtsmonat{2026, 3}, 3, 1, Fensterposition{1200, 3400}));
     GleichErwartet(neu, maerz);
     EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
     // Back in 2012 the next start shows SV.dat's case again.
     neu.JahrWaehlen(2012);
-    EXPECT_FALSE(neu.Ab2013());
+    EXPECT_FALSE(neu.Bildschirm().Ab2013());
     Beenden();
-    EXPECT_EQ(Starten().Monat().Jahr, 2012);
+    EXPECT_EQ(Starten().Bildschirm().Monat().Jahr, 2012);
 }
 
 // The file of later years deleted, replaced or cut while the program runs,
@@ -129,7 +130,7 @@ TEST_F(SpaetjahrTest, DateiGeloeschtErsetztGekuerztUndPlattVoll) {
     Stoerstelle stoerung;
     OffenerFall& f = *StartenMit(stoerung);
     f.JahrWaehlen(2026);
-    const int satz = FallNrAb2013(2026, 0, f.Monat().MonatPos());
+    const int satz = FallNrAb2013(2026, 0, f.Bildschirm().Monat().MonatPos());
     const auto sv = DateiInhalt("SV.dat");
 
     fs::remove(SpaetdateiName);
@@ -140,9 +141,9 @@ TEST_F(SpaetjahrTest, DateiGeloeschtErsetztGekuerztUndPlattVoll) {
 
     stoerung.AbJetztVoll();
     EXPECT_EQ(Fehler(Tippen(1, "800").Meldungen), 1);
-    EXPECT_EQ(f.ErgebnisAb2013Aktuell()->Spalte[1].AE, Euro(800));
+    EXPECT_EQ(f.Bildschirm().ResultatAb2013()->Spalte[1].AE, Euro(800));
     EXPECT_EQ(Fehler(f.JahrWaehlen(2025).Meldungen), 1);  // the case stays until it is stored
-    EXPECT_EQ(f.Monat().Jahr, 2026);
+    EXPECT_EQ(f.Bildschirm().Monat().Jahr, 2026);
     stoerung.WiederPlatz();
     f.JahrWaehlen(2025);
     EXPECT_EQ(Spaetfall(satz).Entgelte[1], Euro(800));

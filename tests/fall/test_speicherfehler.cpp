@@ -31,8 +31,8 @@ class SpeicherfehlerTest : public FallTest {
         const auto tippen = [&](int job, const char* text) {
             const auto betrag = EntgeltUebernehmen(text).Betrag->Roh();
             Eingabe(FalldateiName,
-                    Stelle(FallNr(fall->Monat(), fall->Person().Wert())) + 172 +
-                        8 * (static_cast<std::uint64_t>(job) - 1),
+                    Stelle(FallNr(fall->Bildschirm().Monat(), fall->Bildschirm().Person().Wert())) +
+                        172 + 8 * (static_cast<std::uint64_t>(job) - 1),
                     &betrag, 8);
             Wiederholt([&] { return Tippen(job, text); });
         };
@@ -49,7 +49,11 @@ class SpeicherfehlerTest : public FallTest {
         Wiederholt([&] { return fall->BisDezemberKopieren(); });
         tippen(2, "99");
 
-        Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle, {}, {}, {}};
+        Stammdateneingabe e{fall->Stammdaten().Namen().Personen,
+                            fall->Stammdaten().Namen().Abrechnungsstelle,
+                            {},
+                            {},
+                            {}};
         e.Personen[4] = "Frau Ebert";
         e.U1.fill("2,1");
         e.U2.fill("0,3");

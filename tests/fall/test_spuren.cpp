@@ -33,11 +33,11 @@ class SpurenTest : public FallTest {
     void Stammdaten(const std::vector<std::string>& a, int kasse) {
         Stammdateneingabe e;
         for (std::size_t k = 0; k < 10; ++k) {
-            e.Personen[k] = fall->Namen().Personen[k];
+            e.Personen[k] = fall->Stammdaten().Namen().Personen[k];
         }
-        e.Abrechnungsstelle = fall->Namen().Abrechnungsstelle;
+        e.Abrechnungsstelle = fall->Stammdaten().Namen().Abrechnungsstelle;
         for (const int k : {0, kasse}) {
-            const Aenderung saetze = fall->StammdatenKasseWaehlen(*Kassenplatz::Aus(k));
+            const Aenderung saetze = fall->Stammdaten().KasseWaehlen(*Kassenplatz::Aus(k));
             ASSERT_TRUE(saetze.Meldungen.empty());
             e.U1 = *saetze.U1Texte;
             e.U2 = *saetze.U2Texte;
@@ -52,7 +52,7 @@ class SpurenTest : public FallTest {
         if (a.at(8) != "-") {
             e.U1[m] = a.at(8);
             const Aenderung enter =
-                OffenerFall::U1Enter(e.U1, *Monatsplatz::Aus(static_cast<int>(m)));
+                Stammdatenformular::U1Enter(e.U1, *Monatsplatz::Aus(static_cast<int>(m)));
             e.U1 = *enter.U1Texte;
             Sagen(enter);
         }
@@ -120,16 +120,17 @@ class SpurenTest : public FallTest {
     // the rate panel; then what was said since the last step.
     Spurzustand Zustand() {
         Spurzustand z;
-        const Ergebnis& r = fall->AktuellesErgebnis();
-        const Umlagesatz& u = fall->Umlagen();
-        const Kassenplatz k = fall->Angaben().Kasse;
-        const Jahreswert* jahr = Jahreswerte(fall->Monat().JahrPos());
+        const Ergebnis& r = fall->Bildschirm().Resultat();
+        const Umlagesatz& u = fall->Bildschirm().Umlagen();
+        const Kassenplatz k = fall->Bildschirm().Angaben().Kasse;
+        const Jahreswert* jahr = Jahreswerte(fall->Bildschirm().Monat().JahrPos());
         z.Anzeige = Anzeigewerte(
             [&r](int zeile, int spalte) { return Tabellenzelle(zeile, spalte, &r); },
             r.WarnungSichtbar,
-            {JahressummeText(fall->Jahressumme()), KVSatzText(u, k), std::string(jahr->PVText),
-             std::string(jahr->RVText), std::string(jahr->AVText), std::string(jahr->FText),
-             UmlagesatzText(u, k, U1), UmlagesatzText(u, k, U2), UmlagesatzText(u, k, U3)});
+            {JahressummeText(fall->Bildschirm().Jahressumme()), KVSatzText(u, k),
+             std::string(jahr->PVText), std::string(jahr->RVText), std::string(jahr->AVText),
+             std::string(jahr->FText), UmlagesatzText(u, k, U1), UmlagesatzText(u, k, U2),
+             UmlagesatzText(u, k, U3)});
         for (const Meldung& m : gesagt_) {
             z.Meldungen.push_back({m.Titel, m.Text, static_cast<int>(m.Art)});
         }

@@ -18,10 +18,11 @@ std::string Stand(const OffenerFall& f) {
     const auto u12 = DateiInhalt("U12.dat");
     std::string stand(sv.begin(), sv.end());
     stand.append(u12.begin(), u12.end());
-    for (const std::string& name : f.Namen().Personen) {
+    for (const std::string& name : f.Stammdaten().Namen().Personen) {
         stand += name;
     }
-    return stand + f.Namen().Abrechnungsstelle[0] + f.Namen().Abrechnungsstelle[1];
+    return stand + f.Stammdaten().Namen().Abrechnungsstelle[0] +
+           f.Stammdaten().Namen().Abrechnungsstelle[1];
 }
 
 // Where two states differ first: none, or the record and byte.
@@ -74,8 +75,8 @@ class VerlaufTest : public FallTest {
                 fall->MonatWaehlen(*Monatsplatz::Aus(wahl(12)));
                 return Art::Wandern;
             case 8: {
-                Stammdateneingabe e{fall->Namen().Personen,
-                                    fall->Namen().Abrechnungsstelle,
+                Stammdateneingabe e{fall->Stammdaten().Namen().Personen,
+                                    fall->Stammdaten().Namen().Abrechnungsstelle,
                                     *Kassenplatz::Aus(wahl(AnzahlKassen)),
                                     {},
                                     {}};
@@ -132,8 +133,9 @@ TEST_F(VerlaufTest, ZufaelligeSitzungenGehenZurueckUndVorWieEineListeVonDateibil
                 ++jetzt;
             }
             ASSERT_EQ(Abweichung(nachher, bilder[jetzt]), "") << "Schritt " << schritt;
-            ASSERT_EQ(fall->RueckgaengigText().has_value(), jetzt > 0) << "Schritt " << schritt;
-            ASSERT_EQ(fall->WiederholenText().has_value(), jetzt + 1 < bilder.size());
+            ASSERT_EQ(fall->Schritte().Menuetext(true).has_value(), jetzt > 0)
+                << "Schritt " << schritt;
+            ASSERT_EQ(fall->Schritte().Menuetext(false).has_value(), jetzt + 1 < bilder.size());
         }
         for (; jetzt > 0; --jetzt) {
             const Aenderung a = fall->Rueckgaengig();
@@ -182,11 +184,11 @@ TEST_F(VerlaufTest, NachDerUebernahmeGehenDieFruherenSchritteWeiter) {
     EXPECT_TRUE(a.Meldungen[0].Text.starts_with(
         "„Entgelt Hauptbeschäftigung 450,00 → 650,00, Personalfall 1, Januar 2012“ wurde nicht "
         "rückgängig gemacht: „Personalfall 1, Januar 2012“ wurde seitdem"));
-    EXPECT_EQ(fall->RueckgaengigText(),
+    EXPECT_EQ(fall->Schritte().Menuetext(true),
               "Rückgängig: Entgelt 1. Mini-Job 0,00 → 100,00, Personalfall 1, Januar 2012");
     EXPECT_TRUE(fall->Rueckgaengig().Meldungen.empty());
     EXPECT_TRUE(fall->Rueckgaengig().Meldungen.empty());
-    EXPECT_FALSE(fall->RueckgaengigText());
+    EXPECT_FALSE(fall->Schritte().Menuetext(true));
     EXPECT_EQ(GespeicherterFall(361).Entgelte, JeJob<Waehrung>{});
     EXPECT_EQ(GespeicherterFall(362).Entgelte[1], Waehrung::AusGanzzahl(100));
 }
@@ -214,13 +216,14 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
         EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert."))
             << a.Meldungen[0].Text;
         EXPECT_EQ(Abweichung(Stand(*fall), vorher), "");
-        EXPECT_TRUE(rueckwaerts ? fall->RueckgaengigText() : fall->WiederholenText());
+        EXPECT_TRUE(rueckwaerts ? fall->Schritte().Menuetext(true)
+                                : fall->Schritte().Menuetext(false));
         const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
         EXPECT_EQ(b.Hinweis, (rueckwaerts ? "Rückgängig gemacht: " : "Wiederholt: ") +
                                  std::string("--> Dez., Februar bis Dezember 2012"));
         EXPECT_EQ(Abweichung(Stand(*fall), nachher).empty(), !rueckwaerts);
     }
-    EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: --> Dez., Februar bis Dezember 2012");
+    EXPECT_EQ(fall->Schritte().Menuetext(true), "Rückgängig: --> Dez., Februar bis Dezember 2012");
     stoerung.Art = Stoerart::Voll;
 
     // A save owed since a failure goes first, as a step of its own.
@@ -230,7 +233,7 @@ TEST_F(VerlaufTest, GescheiterterRueckwegLaesstDenSchrittGanz) {
     EXPECT_EQ(fall->Rueckgaengig().Hinweis,
               "Rückgängig gemacht: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
     EXPECT_EQ(Abweichung(Stand(*fall), nachher), "");
-    EXPECT_EQ(fall->WiederholenText(),
+    EXPECT_EQ(fall->Schritte().Menuetext(false),
               "Wiederholen: Nachgeholtes Speichern, Personalfall 1, Januar 2012");
 }
 
@@ -255,10 +258,10 @@ TEST_F(VerlaufTest, WiederholenNachNeuGespeichertemFallUndGescheitertemSpeichern
     fall->Rueckgaengig();
     stoerung.AbJetztVoll();
     Tippen(1, "500");
-    EXPECT_FALSE(fall->WiederholenText());
+    EXPECT_FALSE(fall->Schritte().Menuetext(false));
     stoerung.WiederPlatz();
     Tippen(1, "600");
-    EXPECT_EQ(fall->RueckgaengigText(),
+    EXPECT_EQ(fall->Schritte().Menuetext(true),
               "Rückgängig: Entgelt Hauptbeschäftigung 0,00 → 600,00, Personalfall 2, Januar 2012");
 }
 
@@ -268,9 +271,13 @@ TEST_F(VerlaufTest, WiederholenNachNeuGespeichertemFallUndGescheitertemSpeichern
 TEST_F(VerlaufTest, StammdatenschrittGanzUndOhneZeilendrucker) {
     Stoerstelle stoerung;
     StartenMit(stoerung);
-    Stammdateneingabe e{fall->Namen().Personen, fall->Namen().Abrechnungsstelle, {}, {}, {}};
-    e.U1 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U1Texte;
-    e.U2 = *fall->StammdatenKasseWaehlen(Kassenplatz()).U2Texte;
+    Stammdateneingabe e{fall->Stammdaten().Namen().Personen,
+                        fall->Stammdaten().Namen().Abrechnungsstelle,
+                        {},
+                        {},
+                        {}};
+    e.U1 = *fall->Stammdaten().KasseWaehlen(Kassenplatz()).U1Texte;
+    e.U2 = *fall->Stammdaten().KasseWaehlen(Kassenplatz()).U2Texte;
     e.Personen[9] = "Herr Zehn";  // in the settings record alone
     ASSERT_TRUE(fall->StammdatenSpeichern(e).StammdatenSchliessen);
     const auto sv = DateiInhalt("SV.dat");
@@ -279,14 +286,14 @@ TEST_F(VerlaufTest, StammdatenschrittGanzUndOhneZeilendrucker) {
     ASSERT_EQ(Fehler(a.Meldungen), 1);
     EXPECT_TRUE(a.Meldungen[0].Text.ends_with("Die Daten sind unverändert."));
     EXPECT_TRUE(DateiInhalt("SV.dat") == sv);
-    EXPECT_EQ(fall->Namen().Personen[9], "Herr Zehn           ");
+    EXPECT_EQ(fall->Stammdaten().Namen().Personen[9], "Herr Zehn           ");
     fall->ZeilendruckerSetzen(true);
     for (const bool rueckwaerts : {true, false}) {
         const Aenderung b = rueckwaerts ? fall->Rueckgaengig() : fall->Wiederholen();
         ASSERT_TRUE(b.Hinweis && b.Meldungen.empty());
-        EXPECT_EQ(fall->Namen().Personen[9],
+        EXPECT_EQ(fall->Stammdaten().Namen().Personen[9],
                   rueckwaerts ? "Personalfall 10     " : "Herr Zehn           ");
-        EXPECT_TRUE(fall->Zeilendrucker());
+        EXPECT_TRUE(fall->Stammdaten().Zeilendrucker());
     }
 }
 

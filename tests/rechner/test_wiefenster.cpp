@@ -54,11 +54,11 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
         }
 
         // The row a spreadsheet would hold for the case on screen.
-        const Fallangaben& f = fall->Angaben();
+        const Fallangaben& f = fall->Bildschirm().Angaben();
         const auto zahltext = [](Schalter s) { return std::to_string(Gespeichert(s)); };
         std::vector<std::pair<std::string, std::string>> werte = {
-            {"Jahr", std::to_string(fall->Monat().Jahr)},
-            {"Monat", std::to_string(fall->Monat().Monat)},
+            {"Jahr", std::to_string(fall->Bildschirm().Monat().Jahr)},
+            {"Monat", std::to_string(fall->Bildschirm().Monat().Monat)},
             {"Kasse", std::string(Kassennamen[static_cast<std::size_t>(f.Kasse.Wert())])},
             {"Teilmonat", std::to_string(f.Teilmonat.Wert() + 1)},
             {"RV-Verzicht", zahltext(f.RVVerzicht)},
@@ -86,7 +86,11 @@ TEST_F(FallTest, DerRechnerRechnetWieDasFenster) {
         const Eingaben eingaben = EingabenVonZeile(std::get<0>(zeile), StandardUmlagen());
         const auto rechner = Ergebnisfelder(eingaben, Berechnen(eingaben));
         ASSERT_EQ(rechner,
-                  Ergebnisfelder(fall->Bericht(2012, 1, 1).Eingabe, fall->AktuellesErgebnis()))
+                  Ergebnisfelder(fall->Bildschirm()
+                                     .Bericht(fall->Stammdaten().Namen(),
+                                              fall->Stammdaten().Zeilendrucker(), 2012, 1, 1)
+                                     .Eingabe,
+                                 fall->Bildschirm().Resultat()))
             << "Fall " << fallNr;
     }
 }

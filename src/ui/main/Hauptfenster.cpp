@@ -247,17 +247,17 @@ void Hauptfenster::Zeigen(const Aenderung& a) {
 }
 
 void Hauptfenster::AuswahlZeigen() {
-    const OffenerFall& f = *fall_;
+    const Bildschirmfall& f = fall_->Bildschirm();
     e_.Jahr->setCurrentIndex(f.Monat().JahrPos());
     e_.Monat->setCurrentIndex(f.Monat().MonatPos());
     e_.Minijobber->setCurrentIndex(f.Person().Wert());
     e_.Teilmonat->setCurrentIndex(f.Angaben().Teilmonat.Wert());
     KassenlisteZeigen();
-    e_.Kassen->setCurrentIndex(f.Ab2013() ? f.KassePosAb2013() : f.Angaben().Kasse.Wert());
+    e_.Kassen->setCurrentIndex(f.Ab2013() ? f.KassePos() : f.Angaben().Kasse.Wert());
 }
 
 void Hauptfenster::FallZeigen() {
-    const OffenerFall& f = *fall_;
+    const Bildschirmfall& f = fall_->Bildschirm();
     AuswahlZeigen();
     for (const Job job : AlleJobs) {
         e_.Arbeitgeber[job]->setText(Text(f.Angaben()[job].Arbeitgeber));
@@ -283,7 +283,7 @@ void Hauptfenster::FallZeigen() {
 // After every action: a click has turned its box already, and the model
 // decides what every box shows.
 void Hauptfenster::SchalterZeigen() {
-    const Fallangaben& f = fall_->Angaben();
+    const Fallangaben& f = fall_->Bildschirm().Angaben();
     for (const Job job : AlleJobs) {
         for (Zweig b : Zweige) {
             Setzen(ZweigBox(e_, job.Nr(), b), f[job].Zweige[b]);
@@ -299,13 +299,13 @@ void Hauptfenster::SchalterZeigen() {
 }
 
 void Hauptfenster::ErgebnisZeigen() {
-    if (fall_->Ab2013()) {
+    if (fall_->Bildschirm().Ab2013()) {
         ErgebnisAb2013Zeigen();
         return;
     }
-    e_.MSFlexGrid1->Aktualisieren(fall_->AktuellesErgebnis());
-    e_.Warnung->setVisible(fall_->AktuellesErgebnis().WarnungSichtbar);
-    e_.Jahressumme->setText(Text(JahressummeText(fall_->Jahressumme())));
+    e_.MSFlexGrid1->Aktualisieren(fall_->Bildschirm().Resultat());
+    e_.Warnung->setVisible(fall_->Bildschirm().Resultat().WarnungSichtbar);
+    e_.Jahressumme->setText(Text(JahressummeText(fall_->Bildschirm().Jahressumme())));
 }
 
 void Hauptfenster::ArbeitgeberZeigen(int job, const std::string& text) {
@@ -321,7 +321,7 @@ void Hauptfenster::ArbeitgeberZeigen(int job, const std::string& text) {
 }
 
 void Hauptfenster::PersonenZeigen() {
-    const auto& personen = fall_->Namen().Personen;
+    const auto& personen = fall_->Stammdaten().Namen().Personen;
     for (int p = 0; p < AnzahlPersonen; ++p) {
         e_.Minijobber->setItemText(p, Text(personen[static_cast<std::size_t>(p)]));
     }

@@ -85,21 +85,21 @@ void Hauptfenster::SpaetjahrVerbinden() {
     connect(e_.Jahr, &QComboBox::activated, this,
             [this](int position) { Zeigen(fall_->JahrWaehlen(ErstesJahr + position)); });
     connect(e_.Kassen, &QComboBox::activated, this, [this](int position) {
-        if (fall_->Ab2013()) {
+        if (fall_->Bildschirm().Ab2013()) {
             Zeigen(fall_->KasseAb2013Waehlen(position));
         } else if (const auto platz = Kassenplatz::Aus(position)) {
             Zeigen(fall_->KasseWaehlen(*platz));
         }
     });
     connect(e_.Kinder, &QSpinBox::valueChanged, this, [this](int kinder) {
-        if (kinder != fall_->Kinder()) {
+        if (kinder != fall_->Bildschirm().Kinder()) {
             Zeigen(fall_->KinderEingeben(kinder));
         }
     });
 }
 
 void Hauptfenster::KassenlisteZeigen() {
-    const OffenerFall& f = *fall_;
+    const Bildschirmfall& f = fall_->Bildschirm();
     const int jahr = f.Ab2013() ? f.Monat().Jahr : 0;
     // After the master data the names may be new: the list is always
     // written again for a year from 2013.
@@ -113,7 +113,7 @@ void Hauptfenster::KassenlisteZeigen() {
             e_.Kassen->addItem(kasse);
         }
     } else {
-        for (const Kasseneintrag& kasse : f.KassenAb2013()) {
+        for (const Kasseneintrag& kasse : f.Kassen()) {
             e_.Kassen->addItem(Text(std::string(Getrimmt(kasse.Name))));
             e_.Kassen->setItemData(e_.Kassen->count() - 1, Kassentext(kasse), Qt::ToolTipRole);
         }
@@ -122,7 +122,7 @@ void Hauptfenster::KassenlisteZeigen() {
 }
 
 void Hauptfenster::SpaetjahrZeigen() {
-    const OffenerFall& f = *fall_;
+    const Bildschirmfall& f = fall_->Bildschirm();
     const bool spaet = f.Ab2013();
     const Periode* p = spaet ? PeriodeZu(f.Monat().Jahr, f.Monat().Monat) : nullptr;
     if (spaet && e_.TabelleAb2013->geometry() != e_.MSFlexGrid1->geometry()) {
@@ -173,8 +173,8 @@ void Hauptfenster::SpaetjahrZeigen() {
     if (p == nullptr) {
         return;
     }
-    const auto& kassen = f.KassenAb2013();
-    const auto platz = static_cast<std::size_t>(f.KassePosAb2013());
+    const auto& kassen = f.Kassen();
+    const auto platz = static_cast<std::size_t>(f.KassePos());
     const Kasseneintrag* kasse = platz < kassen.size() ? &kassen[platz] : nullptr;
     // The fund's whole KV rate, as the panel shows it for 2009-2012.
     Satz kv = p->KV + p->KVNurAN.value_or(Satz{});
@@ -210,7 +210,7 @@ void Hauptfenster::SpaetjahrZeigen() {
 }
 
 void Hauptfenster::ErgebnisAb2013Zeigen() {
-    const auto& ergebnis = fall_->ErgebnisAb2013Aktuell();
+    const auto& ergebnis = fall_->Bildschirm().ResultatAb2013();
     e_.Warnung->hide();
     if (ergebnis) {
         e_.TabelleAb2013->Aktualisieren(*ergebnis, *e_.MSFlexGrid1);
@@ -227,7 +227,7 @@ void Hauptfenster::ErgebnisAb2013Zeigen() {
             e_.HinweiseAb2013->raise();
         }
     }
-    e_.Jahressumme->setText(Text(JahressummeText(fall_->Jahressumme())));
+    e_.Jahressumme->setText(Text(JahressummeText(fall_->Bildschirm().Jahressumme())));
 }
 
 }  // namespace lohnwippe

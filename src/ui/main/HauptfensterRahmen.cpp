@@ -24,15 +24,19 @@ void Hauptfenster::HilfeClick() {
 // The report prints what is on screen; it does not recalculate.
 void Hauptfenster::DruckenClick() {
     const QDate heute = umgebung_.kalender.Heute();
-    if (fall_->Ab2013()) {
+    const Bildschirmfall& f = fall_->Bildschirm();
+    const Stammdatenformular& stamm = fall_->Stammdaten();
+    if (f.Ab2013()) {
         // Without a result (the amounts did not calculate) there is nothing
         // the report could show.
-        if (const auto bericht = fall_->BerichtAb2013(heute.year(), heute.month(), heute.day())) {
+        if (const auto bericht = f.BerichtAb2013(stamm.Namen(), stamm.Zeilendrucker(), heute.year(),
+                                                 heute.month(), heute.day())) {
             umgebung_.drucker.Drucken(*bericht);
         }
         return;
     }
-    umgebung_.drucker.Drucken(fall_->Bericht(heute.year(), heute.month(), heute.day()));
+    umgebung_.drucker.Drucken(
+        f.Bericht(stamm.Namen(), stamm.Zeilendrucker(), heute.year(), heute.month(), heute.day()));
 }
 
 void Hauptfenster::InternetClick() {

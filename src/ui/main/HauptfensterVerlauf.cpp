@@ -55,8 +55,8 @@ void Hauptfenster::VerlaufEinrichten() {
 }
 
 void Hauptfenster::VerlaufZeigen() {
-    const auto zurueck = fall_->RueckgaengigText();
-    const auto vor = fall_->WiederholenText();
+    const auto zurueck = fall_->Schritte().Menuetext(true);
+    const auto vor = fall_->Schritte().Menuetext(false);
     rueckgaengig_->setText(Eintrag(zurueck, "Rückgängig"));
     rueckgaengig_->setEnabled(zurueck.has_value());
     wiederholen_->setText(Eintrag(vor, "Wiederholen"));

@@ -72,12 +72,12 @@ void Stammdaten::Verbinden() {
     connect(e_.Command1, &QPushButton::clicked, this, [this] { SpeichernUndSchliessen(); });
     connect(e_.Kassenjahr, &QComboBox::activated, this, [this] { KassenjahrWaehlen(); });
     connect(e_.NeueKasse, &QPushButton::clicked, this,
-            [this] { Zeigen(OffenerFall::KasseNeu(Kassenzeilen())); });
+            [this] { Zeigen(Kassenformular::Neu(Kassenzeilen())); });
     connect(e_.KasseEntfernen, &QPushButton::clicked, this, [this] {
         const int zeile = e_.Kassentabelle->currentRow();
         if (zeile >= 0) {
-            Zeigen(fall_.KasseEntfernen(Kassenjahr(), Kassenzeilen(),
-                                        static_cast<std::size_t>(zeile)));
+            Zeigen(fall_.Kassen().Entfernen(Kassenjahr(), Kassenzeilen(),
+                                            static_cast<std::size_t>(zeile)));
         }
     });
     connect(e_.KassenSpeichern, &QPushButton::clicked, this,
@@ -103,10 +103,10 @@ void Stammdaten::Laden(const Umgebung& umgebung) {
     // Without a homepage there is nothing to announce.
     hinweis->setHidden(umgebung.homepage.isEmpty() || KassoraVorhanden(umgebung.ordner));
 
-    e_.Check1->setChecked(fall_.Zeilendrucker());
+    e_.Check1->setChecked(fall_.Stammdaten().Zeilendrucker());
 
     // The year the main window shows, where it has funds; else the newest.
-    const int jahr = fall_.Monat().Jahr;
+    const int jahr = fall_.Bildschirm().Monat().Jahr;
     const int platz = e_.Kassenjahr->findText(QString::number(jahr));
     e_.Kassenjahr->setCurrentIndex(platz >= 0 ? platz : e_.Kassenjahr->count() - 1);
     kassenjahr_ = Kassenjahr();
@@ -114,7 +114,7 @@ void Stammdaten::Laden(const Umgebung& umgebung) {
 }
 
 void Stammdaten::NamenZeigen() {
-    const Namensfelder& namen = fall_.Namen();
+    const Namensfelder& namen = fall_.Stammdaten().Namen();
     for (int k = 1; k <= 10; ++k) {
         e_.Nameneingabe[k]->setText(
             QString::fromStdString(namen.Personen[static_cast<std::size_t>(k - 1)]));
@@ -130,13 +130,13 @@ void Stammdaten::NamenZeigen() {
 void Stammdaten::Auffrischen() {
     NamenZeigen();
     KassenClick();
-    e_.Check1->setChecked(fall_.Zeilendrucker());
+    e_.Check1->setChecked(fall_.Stammdaten().Zeilendrucker());
     KassenNeuLesen();
 }
 
 void Stammdaten::KassenClick() {
     if (const auto kasse = Kassenplatz::Aus(e_.Kassen->currentIndex())) {
-        Zeigen(fall_.StammdatenKasseWaehlen(*kasse));
+        Zeigen(fall_.Stammdaten().KasseWaehlen(*kasse));
     }
 }
 
@@ -220,7 +220,7 @@ void Stammdaten::U1Enter(int monat) {
         texte[static_cast<std::size_t>(m)] = Utf8(e_.u1zahl[m]);
     }
     if (const auto platz = Monatsplatz::Aus(monat)) {
-        Zeigen(OffenerFall::U1Enter(std::move(texte), *platz));
+        Zeigen(Stammdatenformular::U1Enter(std::move(texte), *platz));
     }
 }
 
@@ -331,7 +331,7 @@ void Stammdaten::KassenjahrWaehlen() {
 }
 
 void Stammdaten::KassenNeuLesen() {
-    Kassenantwort antwort = fall_.KassenLesen(kassenjahr_);
+    Kassenantwort antwort = fall_.Kassen().Lesen(kassenjahr_);
     // Nothing of another year may stay in the table to be saved for this one.
     kassen_ = antwort.Zeilen.value_or(std::vector<Kassenzeile>{});
     // A list that could not be read is not there to be edited or saved.

@@ -96,7 +96,7 @@ TEST_F(StammdatenTest, FalscherSatzBehaeltFensterUndFokus) {
     E("Nameneingabe_3")->setText("Frau Ebert");
     E<QPushButton>("Command1")->click();
     EXPECT_TRUE(gezeigt.back().Personen && gezeigt.back().Fall);
-    EXPECT_EQ(fall->Namen().Personen[2], "Frau Ebert          ");
+    EXPECT_EQ(fall->Stammdaten().Namen().Personen[2], "Frau Ebert          ");
 }
 
 TEST_F(StammdatenTest, HinweisUndZeilendrucker) {
@@ -116,7 +116,7 @@ TEST_F(StammdatenTest, HinweisUndZeilendrucker) {
         EXPECT_EQ(E<QCheckBox>("Check1")->isChecked(), installiert);
         // The switch takes effect at once, without a save.
         E<QCheckBox>("Check1")->click();
-        EXPECT_EQ(fall->Zeilendrucker(), !installiert);
+        EXPECT_EQ(fall->Stammdaten().Zeilendrucker(), !installiert);
     }
 }
 
@@ -170,8 +170,8 @@ TEST_F(StammdatenTest, KassenEinesJahresAnlegenPruefenUndBeimJahreswechselSpeich
     emit jahr->activated(0);
     EXPECT_EQ(jahr->currentText(), "2013");
     EXPECT_EQ(tabelle->rowCount(), 1);
-    EXPECT_EQ(fall->RueckgaengigText(), "Rückgängig: Kassen 2026");
-    EXPECT_EQ(fall->KassenLesen(2026).Zeilen->at(1).U1, "1,60");
+    EXPECT_EQ(fall->Schritte().Menuetext(true), "Rückgängig: Kassen 2026");
+    EXPECT_EQ(fall->Kassen().Lesen(2026).Zeilen->at(1).U1, "1,60");
 
     // An undo in the main window shows in the table at once.
     jahr->setCurrentText("2026");
@@ -186,7 +186,7 @@ TEST_F(StammdatenTest, KassenEinesJahresAnlegenPruefenUndBeimJahreswechselSpeich
     Eintippen(tabelle, 1, 0, "BKK Ost");
     E<QPushButton>("Command1")->click();
     EXPECT_TRUE(fenster_->isHidden());
-    EXPECT_EQ(fall->KassenLesen(2026).Zeilen->at(1).Name, "BKK Ost");
+    EXPECT_EQ(fall->Kassen().Lesen(2026).Zeilen->at(1).Name, "BKK Ost");
 }
 
 }  // namespace
