@@ -16,7 +16,8 @@ namespace lohnwippe {
 //
 // It owns the data files and the parts that keep the state: the case on
 // screen (Bildschirmfall), its saving (Sicherung), the master-data form
-// (Stammdatenformular), the undo history (Verlauf, carried out on the
+// (Stammdatenformular) with the funds of the later years (Kassenformular),
+// the start (Startbefund), the undo history (Verlauf, carried out on the
 // files by SchrittGehen) and the decisions about replaced files
 // (Ersetzung). Its operations are the user's actions in both windows, each
 // the sequence of the parts' calls it takes; each answers with what changed
