@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # Static checks over our own code: clang-tidy with the checked-in
-# .clang-tidy and cppcheck. Any finding fails.
+# .clang-tidy over the program, the benchmarks and the fuzz targets, and
+# cppcheck over everything including the tests. Any finding fails. The tests
+# are left to cppcheck and the compilers' warnings: clang-tidy spends most of
+# its time in their Qt and GoogleTest headers, about half of the whole test
+# command's time on two cores.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,7 +17,7 @@ wurzel="$(pwd)"
 echo "== clang-tidy =="
 protokoll="$(mktemp)"
 trap 'rm -f "$protokoll"' EXIT
-if ! run-clang-tidy -p build/debug -quiet -j"$(nproc)" "^${wurzel}/(src|tests|bench|fuzz)/" \
+if ! run-clang-tidy -p build/debug -quiet -j"$(nproc)" "^${wurzel}/(src|bench|fuzz)/" \
     >"$protokoll" 2>&1; then
     grep -E "(error|warning):" -A4 "$protokoll" | grep -v "^clang-tidy-" || cat "$protokoll"
     exit 1
