@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/Formate.h"
 #include "calc/Teilmonat.h"
@@ -79,17 +80,15 @@ bool Bildschirmfall::Berechnen(Aenderung& a) {
     return true;
 }
 
-Fallsatz Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) const {
+const Fallsatz& Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) {
+    EinstellungenNachRechnung(einstellungen_, gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
+                              monat_.MonatPos(), fenster);
     if (Ab2013()) {
         // The later file's settings name the case at once: a start after
         // a crash finds it there, while SV.dat's stay as they were.
-        return EinstellungenBeimBeenden(
-            EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
-                                      monat_.MonatPos(), fenster),
-            fallNr_, fenster);
+        einstellungen_ = EinstellungenBeimBeenden(std::move(einstellungen_), fallNr_, fenster);
     }
-    return EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
-                                     monat_.MonatPos(), fenster);
+    return einstellungen_;
 }
 
 std::optional<Waehrung> Bildschirmfall::EntgeltAnnehmen(Job job, std::string_view text,

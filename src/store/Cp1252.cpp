@@ -39,6 +39,16 @@ char ByteVonZeichen(char32_t z) {
     return static_cast<char>(0x80 + (treffer - Oberteil.begin()));
 }
 
+// The byte of the character at `pos` in `utf8`, moving `pos` past it.
+char NaechstesByte(std::string_view utf8, std::size_t& pos) {
+    if (const auto c = static_cast<unsigned char>(utf8[pos]); c < 0x80) {
+        ++pos;
+        return static_cast<char>(c);
+    }
+    char32_t zeichen = 0;
+    return Utf8Lesen(utf8, pos, zeichen) ? ByteVonZeichen(zeichen) : Ersatz;
+}
+
 }  // namespace
 
 std::string NachCp1252(std::string_view utf8) {
@@ -46,8 +56,7 @@ std::string NachCp1252(std::string_view utf8) {
     ergebnis.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        char32_t zeichen = 0;
-        ergebnis += Utf8Lesen(utf8, pos, zeichen) ? ByteVonZeichen(zeichen) : Ersatz;
+        ergebnis += NaechstesByte(utf8, pos);
     }
     return ergebnis;
 }
@@ -62,12 +71,14 @@ std::string AusCp1252(std::string_view cp1252) {
 }
 
 void TextfeldKodieren(std::string_view utf8, std::span<std::byte, TextfeldLaenge> feld) {
-    const std::string bytes = NachCp1252(utf8);
-    std::fill(feld.begin(), feld.end(), std::byte{' '});
-    const std::size_t n = std::min(bytes.size(), TextfeldLaenge);
-    for (std::size_t i = 0; i < n; ++i) {
-        feld[i] = static_cast<std::byte>(bytes[i]);
+    // Every character is one byte, so the field's 20 come from the first 20
+    // characters alone; written in place, as every save of a case encodes
+    // its names anew.
+    std::size_t n = 0;
+    for (std::size_t pos = 0; pos < utf8.size() && n < TextfeldLaenge; ++n) {
+        feld[n] = static_cast<std::byte>(NaechstesByte(utf8, pos));
     }
+    std::fill(feld.begin() + static_cast<std::ptrdiff_t>(n), feld.end(), std::byte{' '});
 }
 
 std::string TextfeldDekodieren(std::span<const std::byte, TextfeldLaenge> feld) {
