@@ -72,6 +72,7 @@ Erwartet<void> Ablage::Pruefen() {
     if (!pruefung.HatWert()) {
         return pruefung.Fehler();
     }
+    beschrieben_ = false;
     // Loaded from the open file, which is the program's version even when
     // another one now lies under the name.
     if (!geladen_) {
@@ -160,6 +161,7 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
             return strecke.first >= ab && strecke.second <= ab + quelle.size();
         });
         (void)Angleichen();
+        beschrieben_ = true;
         if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
             // The bytes up to where writing stopped went through: the
             // image, still the state before, goes back over them.
@@ -206,6 +208,7 @@ Erwartet<void> Ablage::Bildschreiben(std::uint64_t ab, std::uint64_t bis) {
     if (ab < ende) {
         const auto bytes = std::span<const std::byte>(bild_).subspan(
             static_cast<std::size_t>(ab), static_cast<std::size_t>(ende - ab));
+        beschrieben_ = true;
         if (auto geschrieben = datei_->Schreiben(ab, bytes); !geschrieben.HatWert()) {
             return MitSatz(geschrieben.Fehler());
         }

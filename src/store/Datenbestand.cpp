@@ -262,11 +262,13 @@ std::string Datenbestand::ErsetzteDatei::Meldung() const {
            "neu angelegt und speichert weiter darin.";
 }
 
-std::vector<std::string> Datenbestand::FremdeDateien() {
+std::vector<std::string> Datenbestand::Fremde(const Ablage* ausser) {
     std::vector<std::string> fremde;
     for (Ablage* ablage : Ablagen()) {
         // A look that fails says nothing here; the next access reports it.
-        (void)ablage->Pruefen();
+        if (ablage != ausser || ablage->Beschrieben()) {
+            (void)ablage->Pruefen();
+        }
         if (ablage->Fremd()) {
             fremde.push_back(ablage->Name());
         }
