@@ -242,9 +242,8 @@ Aenderung OffenerFall::TeilmonatWaehlen(Teilmonatsplatz teilmonat) {
 }
 
 Aenderung OffenerFall::EntgeltSetzen(Job job, Waehrung betrag) {
-    SchrittBenennen("Entgelt " + Jobname(job) + " " +
-                    FormatBetrag(bildschirm_.EntgeltGespeichert(job, sicherung_.Ungesichert())) +
-                    " → " + FormatBetrag(betrag));
+    SchrittBenennen(
+        Entgeltschritt(job, bildschirm_.EntgeltGespeichert(job, sicherung_.Ungesichert()), betrag));
     bildschirm_.Angaben()[job].Entgelt = betrag;
     return Rechnen();
 }

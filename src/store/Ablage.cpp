@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "store/Einsetzen.h"
@@ -190,7 +191,8 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
             const auto nachher = quelle.subspan(i, std::min(satzlaenge_, quelle.size() - i));
             const auto vorher = bild_.begin() + static_cast<std::ptrdiff_t>(ab + i);
             const int satzNr = ersterSatz + static_cast<int>(i / satzlaenge_);
-            if (satzNr != ausser_ && !std::equal(nachher.begin(), nachher.end(), vorher)) {
+            // memcmp: a comparison of std::byte elements goes one by one.
+            if (satzNr != ausser_ && std::memcmp(nachher.data(), &*vorher, nachher.size()) != 0) {
                 mitschrift_->push_back(
                     {art_, satzNr,
                      std::vector<std::byte>(vorher,
