@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "calc/Utf8.h"
 
@@ -73,10 +74,22 @@ std::string AusCp1252(std::string_view cp1252) {
 void TextfeldKodieren(std::string_view utf8, std::span<std::byte, TextfeldLaenge> feld) {
     // Every character is one byte, so the field's 20 come from the first 20
     // characters alone; written in place, as every save of a case encodes
-    // its names anew.
+    // its names anew, and ASCII, as names mostly are, copied as it is.
+    const std::size_t anfang = std::min(utf8.size(), TextfeldLaenge);
+    unsigned char oder = 0;
+    for (std::size_t i = 0; i < anfang; ++i) {
+        oder |= static_cast<unsigned char>(utf8[i]);
+    }
     std::size_t n = 0;
-    for (std::size_t pos = 0; pos < utf8.size() && n < TextfeldLaenge; ++n) {
-        feld[n] = static_cast<std::byte>(NaechstesByte(utf8, pos));
+    if (oder < 0x80) {
+        if (anfang > 0) {  // an empty view may have no bytes at all
+            std::memcpy(feld.data(), utf8.data(), anfang);
+        }
+        n = anfang;
+    } else {
+        for (std::size_t pos = 0; pos < utf8.size() && n < TextfeldLaenge; ++n) {
+            feld[n] = static_cast<std::byte>(NaechstesByte(utf8, pos));
+        }
     }
     std::fill(feld.begin() + static_cast<std::ptrdiff_t>(n), feld.end(), std::byte{' '});
 }
