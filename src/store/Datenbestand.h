@@ -246,8 +246,9 @@ class Datenbestand {
 
   private:
     Ablage& AblageVon(const std::string& datei);
-    // FremdeDateien, looking at every file but `ausser` unless written.
-    std::vector<std::string> Fremde(const Ablage* ausser);
+    // FremdeDateien, looking at every file but `ausser` unless written or
+    // another one is found changed.
+    std::vector<std::string> Fremde(Ablage* ausser);
     Ablage& AblageVon(Datendatei datei);
     std::array<Ablage*, 3> Ablagen() { return {&faelle_, &umlagen_, &spaet_}; }
     // The number of the first fund record of `jahr`, or the failure for a

@@ -141,6 +141,19 @@ TEST_F(FallTest, EineErsetzteDateiWirdSpaetestensBeimSichernGefragt) {
     ASSERT_TRUE(spaet.Wahl);
     EXPECT_NE(spaet.Wahl->Text.find(SpaetdateiName), std::string::npos);
     EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(600));
+
+    // Two at once on a case from 2013: the question names the file that
+    // its answer goes to, the first one.
+    fall->ErsetzungEntscheiden(false);
+    fall->JahrWaehlen(2026);
+    ersetzen("U12.dat");
+    ersetzen(SpaetdateiName);
+    const Aenderung beide = Tippen(1, "700");
+    ASSERT_TRUE(beide.Wahl);
+    EXPECT_NE(beide.Wahl->Text.find("U12.dat"), std::string::npos);
+    const Aenderung antwort = fall->ErsetzungEntscheiden(false);
+    ASSERT_FALSE(antwort.Meldungen.empty());
+    EXPECT_NE(antwort.Meldungen[0].Text.find("U12.dat"), std::string::npos);
 }
 
 // A file changed in place (cut, or an older copy written over it) and then
