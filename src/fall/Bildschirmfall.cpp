@@ -217,14 +217,17 @@ void Bildschirmfall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) co
         eingaben_.Entgelt[job] <= null || eingaben_.Entgelt[1] <= null) {
         return;
     }
-    a.Meldungen.push_back({"Achtung!",
-                           std::string("Ein Minijob neben einer versicherungspflichtigen "
-                                       "Hauptbeschäftigung\nist in der Arbeitslosenversicherung ") +
-                               zweig +
-                               " versicherungsfrei\nund wird somit nicht auf die Gleitzone "
-                               "angerechnet.\nBitte korrigieren Sie erforderlichenfalls Ihre "
-                               "Eingabe!",
-                           Symbol::Keines});
+    // Said at every Enter of such an amount: one allocation.
+    std::string text;
+    text.reserve(256);
+    text +=
+        "Ein Minijob neben einer versicherungspflichtigen Hauptbeschäftigung\nist in der "
+        "Arbeitslosenversicherung ";
+    text += zweig;
+    text +=
+        " versicherungsfrei\nund wird somit nicht auf die Gleitzone angerechnet.\nBitte "
+        "korrigieren Sie erforderlichenfalls Ihre Eingabe!";
+    a.Meldungen.push_back({"Achtung!", std::move(text), Symbol::Keines});
 }
 
 Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr,
