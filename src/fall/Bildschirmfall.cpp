@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "calc/Formate.h"
 #include "calc/Teilmonat.h"
@@ -80,17 +81,15 @@ bool Bildschirmfall::Berechnen(Aenderung& a) {
     return true;
 }
 
-Fallsatz Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) const {
+const Fallsatz& Bildschirmfall::Einstellungen(const Namensfelder& namen, Fensterposition fenster) {
+    EinstellungenNachRechnung(einstellungen_, gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
+                              monat_.MonatPos(), fenster);
     if (Ab2013()) {
         // The later file's settings name the case at once: a start after
         // a crash finds it there, while SV.dat's stay as they were.
-        return EinstellungenBeimBeenden(
-            EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
-                                      monat_.MonatPos(), fenster),
-            fallNr_, fenster);
+        einstellungen_ = EinstellungenBeimBeenden(std::move(einstellungen_), fallNr_, fenster);
     }
-    return EinstellungenNachRechnung(gespeichert_, namen, person_.Wert(), monat_.JahrPos(),
-                                     monat_.MonatPos(), fenster);
+    return einstellungen_;
 }
 
 std::optional<Waehrung> Bildschirmfall::EntgeltAnnehmen(Job job, std::string_view text,
@@ -119,9 +118,7 @@ Aenderung Bildschirmfall::EntgeltTippen(Job job, std::optional<std::string> text
 }
 
 std::string Bildschirmfall::EntgeltSetzen(Job job, Waehrung betrag, bool ungesichert) {
-    std::string schritt = "Entgelt " + Jobname(job) + " " +
-                          FormatBetrag(EntgeltGespeichert(job, ungesichert)) + " → " +
-                          FormatBetrag(betrag);
+    std::string schritt = Entgeltschritt(job, EntgeltGespeichert(job, ungesichert), betrag);
     angaben_[job].Entgelt = betrag;
     return schritt;
 }
@@ -272,14 +269,17 @@ void Bildschirmfall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) co
         eingaben_.Entgelt[job] <= null || eingaben_.Entgelt[1] <= null) {
         return;
     }
-    a.Meldungen.push_back({"Achtung!",
-                           std::string("Ein Minijob neben einer versicherungspflichtigen "
-                                       "Hauptbeschäftigung\nist in der Arbeitslosenversicherung ") +
-                               zweig +
-                               " versicherungsfrei\nund wird somit nicht auf die Gleitzone "
-                               "angerechnet.\nBitte korrigieren Sie erforderlichenfalls Ihre "
-                               "Eingabe!",
-                           Symbol::Keines});
+    // Said at every Enter of such an amount: one allocation.
+    std::string text;
+    text.reserve(256);
+    text +=
+        "Ein Minijob neben einer versicherungspflichtigen Hauptbeschäftigung\nist in der "
+        "Arbeitslosenversicherung ";
+    text += zweig;
+    text +=
+        " versicherungsfrei\nund wird somit nicht auf die Gleitzone angerechnet.\nBitte "
+        "korrigieren Sie erforderlichenfalls Ihre Eingabe!";
+    a.Meldungen.push_back({"Achtung!", std::move(text), Symbol::Keines});
 }
 
 Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr,

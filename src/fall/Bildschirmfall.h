@@ -45,8 +45,8 @@ class Bildschirmfall {
     // the result stays, and `a` says so.
     bool Berechnen(Aenderung& a);
     // The settings record after a calculation, with `namen` and the
-    // window's place.
-    Fallsatz Einstellungen(const Namensfelder& namen, Fensterposition fenster) const;
+    // window's place; valid until the next call.
+    const Fallsatz& Einstellungen(const Namensfelder& namen, Fensterposition fenster);
     // Takes the text of an amount box over on Enter: the amount, or none
     // when the text is no amount or too large to store (which `a` says).
     std::optional<Waehrung> EntgeltAnnehmen(Job job, std::string_view text, Aenderung& a);
@@ -170,6 +170,7 @@ class Bildschirmfall {
     Personenplatz person_;
     int fallNr_ = 0;
     Fallsatz gespeichert_{};
+    Fallsatz einstellungen_{};
     Fallangaben angaben_{};
     Umlagesatz umlagesatz_{};
     Eingaben eingaben_{};

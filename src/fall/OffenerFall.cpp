@@ -76,7 +76,7 @@ Aenderung OffenerFall::Rechnen() {
 Aenderung OffenerFall::Fertig(Aenderung&& aenderung) {
     verlauf_.Beenden(sicherung_.Ungesichert());
     aenderung.SicherungFaellig = sicherung_.Faellig();
-    const auto fremde = daten_.FremdeDateien();
+    const auto fremde = daten_.FremdeDateien(bildschirm_.Datei());
     // That last look may have created a deleted file again.
     sicherung_.Ersetzungen(aenderung);
     // Closing ends with the question, or it is over.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <utility>
 
 #include "calc/Formate.h"
@@ -56,8 +57,36 @@ std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz) {
            "“";
 }
 
+namespace {
+
+void JobnameAnhaengen(std::string& ziel, Job job) {
+    if (job.Nr() == 1) {
+        ziel += "Hauptbeschäftigung";
+        return;
+    }
+    ziel += std::to_string(job.Nr() - 1);
+    ziel += ". Mini-Job";
+}
+
+}  // namespace
+
 std::string Jobname(Job job) {
-    return job.Nr() == 1 ? "Hauptbeschäftigung" : std::to_string(job.Nr() - 1) + ". Mini-Job";
+    std::string name;
+    JobnameAnhaengen(name, job);
+    return name;
+}
+
+std::string Entgeltschritt(Job job, Waehrung vorher, Waehrung nachher) {
+    std::string text;
+    // The whole name of the step, its case included, in one allocation.
+    text.reserve(128);
+    text += "Entgelt ";
+    JobnameAnhaengen(text, job);
+    text += ' ';
+    text += FormatBetrag(vorher);
+    text += " → ";
+    text += FormatBetrag(nachher);
+    return text;
 }
 
 std::string BisDezemberText(Berichtsmonat monat) {
@@ -84,17 +113,30 @@ namespace {
 // `offen` into the records of `schritt`: each record with its bytes before
 // the first and after the last write.
 void Einfuegen(Schritt& schritt, std::vector<Satzaenderung> offen) {
-    for (Satzaenderung& aenderung : offen) {
-        auto frueher =
-            std::find_if(schritt.Saetze.begin(), schritt.Saetze.end(), [&](const Satzaenderung& s) {
-                return s.Datei == aenderung.Datei && s.SatzNr == aenderung.SatzNr;
-            });
-        if (frueher == schritt.Saetze.end()) {
-            schritt.Saetze.push_back(std::move(aenderung));
+    std::vector<Satzaenderung>& saetze = schritt.Saetze;
+    // A new step takes the list over as it is, without a copy.
+    std::size_t neu = saetze.size();
+    if (saetze.empty()) {
+        saetze = std::move(offen);
+    } else {
+        std::move(offen.begin(), offen.end(), std::back_inserter(saetze));
+    }
+    for (std::size_t i = neu; i < saetze.size(); ++i) {
+        const auto frueher =
+            std::find_if(saetze.begin(), saetze.begin() + static_cast<std::ptrdiff_t>(neu),
+                         [&](const Satzaenderung& s) {
+                             return s.Datei == saetze[i].Datei && s.SatzNr == saetze[i].SatzNr;
+                         });
+        if (frueher == saetze.begin() + static_cast<std::ptrdiff_t>(neu)) {
+            if (i != neu) {
+                saetze[neu] = std::move(saetze[i]);
+            }
+            ++neu;
         } else {
-            frueher->Nachher = std::move(aenderung.Nachher);
+            frueher->Nachher = std::move(saetze[i].Nachher);
         }
     }
+    saetze.erase(saetze.begin() + static_cast<std::ptrdiff_t>(neu), saetze.end());
     // memcmp: a comparison of std::byte elements goes one by one.
     std::erase_if(schritt.Saetze, [](const Satzaenderung& s) {
         return s.Vorher.size() == s.Nachher.size() &&
@@ -150,7 +192,8 @@ void Verlauf::Abschliessen(std::optional<Schritt> neu, bool zumLetzten) {
     }
     Schritt& schritt = *neu;
     Einfuegen(schritt, std::move(offen));
-    if (schritt.Saetze.empty() && schritt.StammVorher == schritt.StammNachher) {
+    const auto gleich = [](const auto& a, const auto& b) { return a && b ? *a == *b : a == b; };
+    if (schritt.Saetze.empty() && gleich(schritt.StammVorher, schritt.StammNachher)) {
         return;
     }
     vor_.clear();
@@ -165,13 +208,13 @@ void Verlauf::Benennen(std::string text, Berichtsmonat monat, Personenplatz pers
         laufend_->Text += "; " + text;
         return;
     }
-    laufend_ = Schritt{std::move(text), monat, person, {}, std::nullopt, std::nullopt, false};
+    laufend_ = Schritt{std::move(text), monat, person, {}, nullptr, nullptr, false};
 }
 
 void Verlauf::Stammdaten(Schritt::Stammwerte vorher, Schritt::Stammwerte nachher) {
     if (laufend_) {
-        laufend_->StammVorher = std::move(vorher);
-        laufend_->StammNachher = std::move(nachher);
+        laufend_->StammVorher = std::make_shared<const Schritt::Stammwerte>(std::move(vorher));
+        laufend_->StammNachher = std::make_shared<const Schritt::Stammwerte>(std::move(nachher));
     }
 }
 
@@ -180,8 +223,8 @@ void Verlauf::Nachgeholt(const Namensfelder& namen, Berichtsmonat monat, Persone
                          monat,
                          person,
                          {},
-                         std::nullopt,
-                         std::nullopt,
+                         nullptr,
+                         nullptr,
                          false});
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -29,7 +30,9 @@ struct Schritt {
         bool Zeilendrucker = false;
         bool operator==(const Stammwerte&) const = default;
     };
-    std::optional<Stammwerte> StammVorher, StammNachher;
+    // Held apart, as only master-data saves have them: a step of every
+    // Enter stays small, and the list of a thousand of them dense.
+    std::shared_ptr<const Stammwerte> StammVorher, StammNachher;
     // Taken on a file the user has since replaced by another program's
     // ("Neue Datei übernehmen"): it still goes where that file's records
     // hold the bytes it left; where they do not, it never will.
@@ -45,6 +48,9 @@ void FallnameAnhaengen(std::string& ziel, const Namensfelder& namen, Personenpla
 // "„Name, Januar 2012“" and the like.
 std::string Satzname(const Namensfelder& namen, const Satzaenderung& satz);
 std::string Jobname(Job job);
+// "Entgelt Hauptbeschäftigung 450,00 → 0,00", with room for the case that
+// Verlauf::Benennen adds.
+std::string Entgeltschritt(Job job, Waehrung vorher, Waehrung nachher);
 // "--> Dez." from `monat` on: "--> Dez., Februar bis Dezember 2012".
 std::string BisDezemberText(Berichtsmonat monat);
 std::string Schaltername(Jobschalter schalter);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <utility>
 
 #include "store/Einsetzen.h"
@@ -72,6 +73,7 @@ Erwartet<void> Ablage::Pruefen() {
     if (!pruefung.HatWert()) {
         return pruefung.Fehler();
     }
+    beschrieben_ = false;
     // Loaded from the open file, which is the program's version even when
     // another one now lies under the name.
     if (!geladen_) {
@@ -160,6 +162,7 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
             return strecke.first >= ab && strecke.second <= ab + quelle.size();
         });
         (void)Angleichen();
+        beschrieben_ = true;
         if (auto geschrieben = datei_->Schreiben(ab, quelle); !geschrieben.HatWert()) {
             // The bytes up to where writing stopped went through: the
             // image, still the state before, goes back over them.
@@ -188,7 +191,8 @@ Erwartet<void> Ablage::Schreiben(int ersterSatz, int anzahl, std::span<const std
             const auto nachher = quelle.subspan(i, std::min(satzlaenge_, quelle.size() - i));
             const auto vorher = bild_.begin() + static_cast<std::ptrdiff_t>(ab + i);
             const int satzNr = ersterSatz + static_cast<int>(i / satzlaenge_);
-            if (satzNr != ausser_ && !std::equal(nachher.begin(), nachher.end(), vorher)) {
+            // memcmp: a comparison of std::byte elements goes one by one.
+            if (satzNr != ausser_ && std::memcmp(nachher.data(), &*vorher, nachher.size()) != 0) {
                 mitschrift_->push_back(
                     {art_, satzNr,
                      std::vector<std::byte>(vorher,
@@ -206,6 +210,7 @@ Erwartet<void> Ablage::Bildschreiben(std::uint64_t ab, std::uint64_t bis) {
     if (ab < ende) {
         const auto bytes = std::span<const std::byte>(bild_).subspan(
             static_cast<std::size_t>(ab), static_cast<std::size_t>(ende - ab));
+        beschrieben_ = true;
         if (auto geschrieben = datei_->Schreiben(ab, bytes); !geschrieben.HatWert()) {
             return MitSatz(geschrieben.Fehler());
         }

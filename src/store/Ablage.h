@@ -76,6 +76,9 @@ class Ablage {
     // Another program replaced or changed the file, and the user has not yet
     // decided what goes on.
     bool Fremd() const { return fremd_; }
+    // Written since the last look: only the next look tells the time of
+    // change of that write from one of another program just after it.
+    bool Beschrieben() const { return beschrieben_; }
 
     // Before the user is asked: the program's version written beside the
     // file, under the name it keeps if the other one is taken over, so that
@@ -118,6 +121,7 @@ class Ablage {
     std::uint64_t laenge_ = 0;  // of the file as the program last left it
     bool geladen_ = false;
     bool fremd_ = false;
+    bool beschrieben_ = false;
     std::vector<Satzaenderung>* mitschrift_ = nullptr;
     std::string beiseite_;  // the copy made while asking, until decided
     Datendatei art_ = Datendatei::Faelle;

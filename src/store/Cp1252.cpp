@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "calc/Utf8.h"
 
@@ -39,6 +40,16 @@ char ByteVonZeichen(char32_t z) {
     return static_cast<char>(0x80 + (treffer - Oberteil.begin()));
 }
 
+// The byte of the character at `pos` in `utf8`, moving `pos` past it.
+char NaechstesByte(std::string_view utf8, std::size_t& pos) {
+    if (const auto c = static_cast<unsigned char>(utf8[pos]); c < 0x80) {
+        ++pos;
+        return static_cast<char>(c);
+    }
+    char32_t zeichen = 0;
+    return Utf8Lesen(utf8, pos, zeichen) ? ByteVonZeichen(zeichen) : Ersatz;
+}
+
 }  // namespace
 
 std::string NachCp1252(std::string_view utf8) {
@@ -46,8 +57,7 @@ std::string NachCp1252(std::string_view utf8) {
     ergebnis.reserve(utf8.size());
     std::size_t pos = 0;
     while (pos < utf8.size()) {
-        char32_t zeichen = 0;
-        ergebnis += Utf8Lesen(utf8, pos, zeichen) ? ByteVonZeichen(zeichen) : Ersatz;
+        ergebnis += NaechstesByte(utf8, pos);
     }
     return ergebnis;
 }
@@ -62,12 +72,26 @@ std::string AusCp1252(std::string_view cp1252) {
 }
 
 void TextfeldKodieren(std::string_view utf8, std::span<std::byte, TextfeldLaenge> feld) {
-    const std::string bytes = NachCp1252(utf8);
-    std::fill(feld.begin(), feld.end(), std::byte{' '});
-    const std::size_t n = std::min(bytes.size(), TextfeldLaenge);
-    for (std::size_t i = 0; i < n; ++i) {
-        feld[i] = static_cast<std::byte>(bytes[i]);
+    // Every character is one byte, so the field's 20 come from the first 20
+    // characters alone; written in place, as every save of a case encodes
+    // its names anew, and ASCII, as names mostly are, copied as it is.
+    const std::size_t anfang = std::min(utf8.size(), TextfeldLaenge);
+    unsigned char oder = 0;
+    for (std::size_t i = 0; i < anfang; ++i) {
+        oder |= static_cast<unsigned char>(utf8[i]);
     }
+    std::size_t n = 0;
+    if (oder < 0x80) {
+        if (anfang > 0) {  // an empty view may have no bytes at all
+            std::memcpy(feld.data(), utf8.data(), anfang);
+        }
+        n = anfang;
+    } else {
+        for (std::size_t pos = 0; pos < utf8.size() && n < TextfeldLaenge; ++n) {
+            feld[n] = static_cast<std::byte>(NaechstesByte(utf8, pos));
+        }
+    }
+    std::fill(feld.begin() + static_cast<std::ptrdiff_t>(n), feld.end(), std::byte{' '});
 }
 
 std::string TextfeldDekodieren(std::span<const std::byte, TextfeldLaenge> feld) {

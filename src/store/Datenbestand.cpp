@@ -262,11 +262,22 @@ std::string Datenbestand::ErsetzteDatei::Meldung() const {
            "neu angelegt und speichert weiter darin.";
 }
 
-std::vector<std::string> Datenbestand::FremdeDateien() {
+std::vector<std::string> Datenbestand::Fremde(Ablage* ausser) {
+    const auto ablagen = Ablagen();
+    // A look that fails says nothing here; the next access reports it.
+    for (Ablage* ablage : ablagen) {
+        if (ablage != ausser || ablage->Beschrieben()) {
+            (void)ablage->Pruefen();
+        }
+    }
+    // A question comes about the first file found, and the answer
+    // (Entscheiden after FremdeDateien) must find that one first again.
+    if (ausser != nullptr &&
+        std::any_of(ablagen.begin(), ablagen.end(), [](const Ablage* a) { return a->Fremd(); })) {
+        (void)ausser->Pruefen();
+    }
     std::vector<std::string> fremde;
-    for (Ablage* ablage : Ablagen()) {
-        // A look that fails says nothing here; the next access reports it.
-        (void)ablage->Pruefen();
+    for (const Ablage* ablage : ablagen) {
         if (ablage->Fremd()) {
             fremde.push_back(ablage->Name());
         }

@@ -128,10 +128,19 @@ class Datenbestand {
     // The data files that another program replaced or changed while this
     // one ran, the case file first, until the user has decided what goes
     // on (Entscheiden); until then, reads and writes of such a file touch
-    // only the program's own version in memory (see Ablage). Looks at both
-    // files once more, so that what another program did during the last
-    // step is not left standing until the next one.
-    std::vector<std::string> FremdeDateien();
+    // only the program's own version in memory (see Ablage). Looks at every
+    // file once more, so that what another program did during the last step
+    // is not left standing until the next one.
+    std::vector<std::string> FremdeDateien() { return Fremde(nullptr); }
+    // The same at the end of a step on a case in `fall` (Faelle: 2009 to
+    // 2012, Ab2013: from 2013): it looks at SV.dat and at the file the case
+    // and its rates come from, but at the file of the other years (U12.dat
+    // or SVab2013.dat) only when the step wrote to it. Nothing was read from
+    // that one, every write to it looks first, and the sync due after every
+    // save (Sichern) looks at all of them within a second.
+    std::vector<std::string> FremdeDateien(Datendatei fall) {
+        return Fremde(fall == Datendatei::Ab2013 ? &umlagen_ : &spaet_);
+    }
     Erwartet<Ablage::Entscheidung> Entscheiden(const std::string& datei, bool uebernehmen);
     // Before asking about `datei`: the program's version beside it (see
     // Ablage::Beiseitelegen); the name of the copy.
@@ -237,6 +246,9 @@ class Datenbestand {
 
   private:
     Ablage& AblageVon(const std::string& datei);
+    // FremdeDateien, looking at every file but `ausser` unless written or
+    // another one is found changed.
+    std::vector<std::string> Fremde(Ablage* ausser);
     Ablage& AblageVon(Datendatei datei);
     std::array<Ablage*, 3> Ablagen() { return {&faelle_, &umlagen_, &spaet_}; }
     // The number of the first fund record of `jahr`, or the failure for a

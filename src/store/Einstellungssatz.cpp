@@ -8,9 +8,9 @@ std::int16_t Int16Begrenzt(long wert) {
     return static_cast<std::int16_t>(wert < -32768 ? -32768 : wert > 32767 ? 32767 : wert);
 }
 
-Fallsatz EinstellungenNachRechnung(const Fallsatz& fall, const Namensfelder& namen, int personPos,
-                                   int jahrPos, int monatPos, Fensterposition fenster) {
-    Fallsatz satz = fall;
+void EinstellungenNachRechnung(Fallsatz& satz, const Fallsatz& fall, const Namensfelder& namen,
+                               int personPos, int jahrPos, int monatPos, Fensterposition fenster) {
+    satz = fall;
     satz.Namen[1] = namen.Personen[8];
     satz.Namen[2] = namen.Personen[9];
     satz.Namen[3] = namen.Abrechnungsstelle[0];
@@ -20,7 +20,6 @@ Fallsatz EinstellungenNachRechnung(const Fallsatz& fall, const Namensfelder& nam
     satz.Links = static_cast<std::int16_t>(monatPos);
     satz.Oben2 = Int16Begrenzt(fenster.ObenTwips);
     satz.Links2 = Int16Begrenzt(fenster.LinksTwips);
-    return satz;
 }
 
 Fallsatz EinstellungenBeimBeenden(Fallsatz gelesen, int fallNr, Fensterposition fenster) {

@@ -42,9 +42,10 @@ struct Namensfelder {
 };
 
 // The settings record after a calculation of `fall` (the case as just
-// saved) for person position `personPos` in `monat`.
-Fallsatz EinstellungenNachRechnung(const Fallsatz& fall, const Namensfelder& namen, int personPos,
-                                   int jahrPos, int monatPos, Fensterposition fenster);
+// saved) for person position `personPos` in `monat`, into `satz`: every
+// calculation writes it, and the names' memory of the last one is reused.
+void EinstellungenNachRechnung(Fallsatz& satz, const Fallsatz& fall, const Namensfelder& namen,
+                               int personPos, int jahrPos, int monatPos, Fensterposition fenster);
 
 // The settings record `gelesen` as the end of the program leaves it.
 Fallsatz EinstellungenBeimBeenden(Fallsatz gelesen, int fallNr, Fensterposition fenster);

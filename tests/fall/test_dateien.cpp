@@ -6,6 +6,7 @@
 
 #include "FallTest.h"
 #include "store/Satznummern.h"
+#include "store/Spaetsatznummern.h"
 
 namespace lohnwippe::test {
 namespace {
@@ -118,6 +119,42 @@ TEST_F(FallTest, EineGescheiterteWahlWirdNachgeholt) {
     EXPECT_FALSE(fall->UngeklaertVorDemEnde());
     EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(660));
     EXPECT_EQ(Datenbestand::KopienDaneben().size(), 1u);  // the other one; ours is under the name
+}
+
+// A file another program renamed over: the one the case on screen comes
+// from is asked about at the end of the step, the other years' file at the
+// sync that follows it, and each version keeps what was typed into it.
+TEST_F(FallTest, EineErsetzteDateiWirdSpaetestensBeimSichernGefragt) {
+    const auto ersetzen = [](const char* datei) {
+        fs::copy_file(datei, "fremd");
+        std::fstream("fremd", std::ios::in | std::ios::out | std::ios::binary).write("X", 1);
+        fs::rename("fremd", datei);
+    };
+    Starten();
+    ersetzen("U12.dat");
+    const Aenderung u12 = Tippen(1, "500");
+    ASSERT_TRUE(u12.Wahl);
+    EXPECT_NE(u12.Wahl->Text.find("U12.dat"), std::string::npos);
+    fall->ErsetzungEntscheiden(false);
+    ersetzen(SpaetdateiName);
+    Tippen(1, "600");
+    const Aenderung spaet = fall->Sichern();
+    ASSERT_TRUE(spaet.Wahl);
+    EXPECT_NE(spaet.Wahl->Text.find(SpaetdateiName), std::string::npos);
+    EXPECT_EQ(GespeicherterFall(361).Entgelte[1], Waehrung::AusGanzzahl(600));
+
+    // Two at once on a case from 2013: the question names the file that
+    // its answer goes to, the first one.
+    fall->ErsetzungEntscheiden(false);
+    fall->JahrWaehlen(2026);
+    ersetzen("U12.dat");
+    ersetzen(SpaetdateiName);
+    const Aenderung beide = Tippen(1, "700");
+    ASSERT_TRUE(beide.Wahl);
+    EXPECT_NE(beide.Wahl->Text.find("U12.dat"), std::string::npos);
+    const Aenderung antwort = fall->ErsetzungEntscheiden(false);
+    ASSERT_FALSE(antwort.Meldungen.empty());
+    EXPECT_NE(antwort.Meldungen[0].Text.find("U12.dat"), std::string::npos);
 }
 
 // A file changed in place (cut, or an older copy written over it) and then

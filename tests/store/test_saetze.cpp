@@ -2,6 +2,7 @@
 // records' layout is what the traces' file contents hold.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <utility>
 
@@ -48,6 +49,20 @@ TEST(Cp1252, BildetSonderzeichenAbUndErsetztDenRestDurchFragezeichen) {
     std::string alle;
     for (int b = 0; b < 256; ++b) alle += static_cast<char>(b);
     EXPECT_EQ(NachCp1252(AusCp1252(alle)), alle);
+}
+
+// A field holds the first 20 characters, however many bytes each takes in
+// UTF-8, and blanks after a shorter text.
+TEST(Cp1252, TextfeldNimmtZwanzigZeichen) {
+    const auto feld = [](std::string_view utf8) {
+        std::array<std::byte, TextfeldLaenge> bytes{};
+        TextfeldKodieren(utf8, bytes);
+        return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    EXPECT_EQ(feld("Müller & Söhne Großhandel"), "M\xFCller & S\xF6hne Gro\xDFh");
+    EXPECT_EQ(feld("€uro\xE2\x82żółw"), "\x80uro??\xF3?w           ");
+    EXPECT_EQ(feld("12345678901234567890€"), "12345678901234567890");
+    EXPECT_EQ(feld(""), std::string(TextfeldLaenge, ' '));
 }
 
 }  // namespace
