@@ -166,8 +166,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
     // the annual sum.
     Fallsatz gesichert = SatzMitAngaben(fall, gezeigt);
     gesichert.LetzterFall = static_cast<std::int16_t>(lage.PersonPos);
-    const Fallsatz neueEinstellungen = EinstellungenNachRechnung(gesichert, namen, lage.PersonPos,
-                                                                 lage.JahrPos, lage.MonatPos, {});
+    Fallsatz neueEinstellungen;
+    EinstellungenNachRechnung(neueEinstellungen, gesichert, namen, lage.PersonPos, lage.JahrPos,
+                              lage.MonatPos, {});
     Pruefen(bestand.FallSchreiben(fallNr, gesichert).HatWert(), "Fall schreiben");
     Pruefen(bestand.FallSchreiben(EinstellungsSatz, neueEinstellungen).HatWert(), "603 schreiben");
     const auto summe = bestand.Jahressumme(fallNr);
