@@ -1,5 +1,6 @@
 #include "fall/Ersetzung.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace lohnwippe {
@@ -9,7 +10,8 @@ void Ersetzung::Fragen(const std::vector<std::string>& fremde, Aenderung& a) {
     if (!fremde.empty()) {
         // Whatever becomes of the question, the user's version is on disk
         // first; a failure leaves the question to say what goes on.
-        (void)daten_.Beiseitelegen(fremde.front());
+        gefragt_ = fremde.front();
+        (void)daten_.Beiseitelegen(gefragt_);
         a.Wahl = Aenderung::Dateiwahl{
             "Die Datei " + fremde.front() +
                 " wurde während der Arbeit von einem anderen Programm ersetzt oder verändert, etwa "
@@ -27,10 +29,12 @@ void Ersetzung::Fragen(const std::vector<std::string>& fremde, Aenderung& a) {
 
 Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
     const auto fremde = daten_.FremdeDateien();
-    if (fremde.empty()) {
+    const auto gefragt =
+        gefragt_.empty() ? fremde.begin() : std::find(fremde.begin(), fremde.end(), gefragt_);
+    if (gefragt == fremde.end()) {
         return Ausgang::Keine;
     }
-    const std::string& datei = fremde.front();
+    const std::string datei = *gefragt;
     auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
     if (!entscheidung.HatWert()) {
         gescheitert_ = true;
@@ -39,6 +43,7 @@ Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
                                            "beim nächsten Speichern erneut."));
         return Ausgang::Gescheitert;
     }
+    gefragt_.clear();
     const Ablage::Entscheidung& e = entscheidung.Wert();
     std::string text;
     if (e.Uebernommen) {

@@ -23,7 +23,8 @@ class Ersetzung {
     void Fragen(const std::vector<std::string>& fremde, Aenderung& a);
 
     enum class Ausgang { Keine, Gescheitert, Behalten, Uebernommen };
-    // Carries out the user's answer and says what became of both versions.
+    // Carries out the user's answer for the file the question named and
+    // says what became of both versions.
     // After `Uebernommen` the case and the names are to be read from the
     // new file; after `Gescheitert` the user's version goes on, and asking
     // again at once would never let the user go.
@@ -40,6 +41,9 @@ class Ersetzung {
 
   private:
     Datenbestand& daten_;
+    // The file the open question names: another file replaced while it is
+    // open is asked about next, not answered with it.
+    std::string gefragt_;
     bool schliessend_ = false;
     bool gescheitert_ = false;
 };

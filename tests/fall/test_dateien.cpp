@@ -155,6 +155,17 @@ TEST_F(FallTest, EineErsetzteDateiWirdSpaetestensBeimSichernGefragt) {
     const Aenderung antwort = fall->ErsetzungEntscheiden(false);
     ASSERT_FALSE(antwort.Meldungen.empty());
     EXPECT_NE(antwort.Meldungen[0].Text.find("U12.dat"), std::string::npos);
+
+    // SV.dat replaced while the question about the later years' file is
+    // open: the answer still goes to the file it names, SV.dat is next.
+    ASSERT_TRUE(antwort.Wahl);
+    EXPECT_NE(antwort.Wahl->Text.find(SpaetdateiName), std::string::npos);
+    ersetzen(FalldateiName);
+    const Aenderung zweite = fall->ErsetzungEntscheiden(false);
+    ASSERT_FALSE(zweite.Meldungen.empty());
+    EXPECT_NE(zweite.Meldungen[0].Text.find(SpaetdateiName), std::string::npos);
+    ASSERT_TRUE(zweite.Wahl);
+    EXPECT_NE(zweite.Wahl->Text.find(FalldateiName), std::string::npos);
 }
 
 // A file changed in place (cut, or an older copy written over it) and then
