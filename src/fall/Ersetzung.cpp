@@ -34,7 +34,7 @@ Ersetzung::Ausgang Ersetzung::Entscheiden(bool neueUebernehmen, Aenderung& a) {
     if (gefragt == fremde.end()) {
         return Ausgang::Keine;
     }
-    const std::string datei = *gefragt;
+    const std::string& datei = *gefragt;
     auto entscheidung = daten_.Entscheiden(datei, neueUebernehmen);
     if (!entscheidung.HatWert()) {
         gescheitert_ = true;
