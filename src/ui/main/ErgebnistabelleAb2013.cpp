@@ -54,8 +54,11 @@ void ErgebnistabelleAb2013::Aktualisieren(const ErgebnisAb2013& ergebnis,
             auto& gezeigt = gezeigt_[zeile * spalten + spalte];
             if (gezeigt != wert) {
                 gezeigt = wert;
+                // An amount in German format: digits, points, a comma and a
+                // minus, all Latin-1.
+                const std::string text = ZellentextAb2013(z, ergebnis, spalte);
                 item(static_cast<int>(zeile), static_cast<int>(spalte))
-                    ->setText(Text(ZellentextAb2013(z, ergebnis, spalte)));
+                    ->setText(QLatin1String(text.data(), static_cast<qsizetype>(text.size())));
             }
         }
     }
