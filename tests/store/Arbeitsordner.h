@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace lohnwippe::test {
 
@@ -27,5 +30,11 @@ class ArbeitsordnerTest : public ::testing::Test {
         std::filesystem::temp_directory_path() /
         ("lohnwippe_store_" + std::to_string(std::random_device{}()));
 };
+
+// The bytes of a file, as another program would read them.
+inline std::vector<char> Inhalt(const std::filesystem::path& name) {
+    std::ifstream datei(name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(datei), {}};
+}
 
 }  // namespace lohnwippe::test

@@ -23,10 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> Inhalt(const char* name) {
-    std::ifstream datei(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(datei), {}};
-}
+using test::Inhalt;
 using Art = DateiFehler::Fehlerart;
 
 using HaltbarkeitTest = test::ArbeitsordnerTest;

@@ -16,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<char> Inhalt(const char* name) {
-    std::ifstream datei(name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(datei), {}};
-}
+using test::Inhalt;
 
 constexpr std::ptrdiff_t L = 204;
 constexpr std::uintmax_t Jahresblock = std::uintmax_t{204} * 124;
