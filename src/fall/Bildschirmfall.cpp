@@ -282,22 +282,27 @@ void Bildschirmfall::MinijobWarnung(Job job, const char* zweig, Aenderung& a) co
     a.Meldungen.push_back({"Achtung!", std::move(text), Symbol::Keines});
 }
 
+void Bildschirmfall::KopfFuellen(Berichtskopf& kopf, const Namensfelder& namen, int jahr, int monat,
+                                 int tag) const {
+    kopf.Abrechnungsstelle1 = namen.Abrechnungsstelle[0];
+    kopf.Abrechnungsstelle2 = namen.Abrechnungsstelle[1];
+    kopf.Jahr = jahr;
+    kopf.Monat = monat;
+    kopf.Tag = tag;
+    kopf.Person = namen.Personen[static_cast<std::size_t>(person_.Wert())];
+    kopf.MonatText = Monatskuerzel(monat_.Monat);
+    for (const Job job : AlleJobs) {
+        kopf.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
+    }
+    kopf.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
+}
+
 Berichtsdaten Bildschirmfall::Bericht(const Namensfelder& namen, bool zeilendrucker, int jahr,
                                       int monat, int tag) const {
     Berichtsdaten d;
-    d.Abrechnungsstelle1 = namen.Abrechnungsstelle[0];
-    d.Abrechnungsstelle2 = namen.Abrechnungsstelle[1];
-    d.Jahr = jahr;
-    d.Monat = monat;
-    d.Tag = tag;
-    d.Person = namen.Personen[static_cast<std::size_t>(person_.Wert())];
-    d.MonatText = Monatskuerzel(monat_.Monat);
+    KopfFuellen(d, namen, jahr, monat, tag);
     d.JahrText = Jahrestext(monat_.Jahr);
-    for (const Job job : AlleJobs) {
-        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
-    }
     d.Kasse = Kassennamen[static_cast<std::size_t>(angaben_.Kasse.Wert())];
-    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
     // The report prints two answers from the record as stored, one from the
     // box as it is checked now.
     d.RVVerzichtImSatz = gespeichert_.RVVerzicht;

@@ -162,6 +162,10 @@ class Bildschirmfall {
                                       std::string_view folge);
     Aenderung LadenAb2013(Berichtsmonat monat, Personenplatz person, const Namensfelder& namen,
                           std::string_view folge);
+    // The head both reports print: the office, today's date, person, month,
+    // employers and partial month of the case on screen.
+    void KopfFuellen(Berichtskopf& kopf, const Namensfelder& namen, int jahr, int monat,
+                     int tag) const;
     bool BerechnenAb2013(Aenderung& a);
     Erwartet<Fallsatz> FallLesen() const;
 

@@ -118,22 +118,12 @@ std::optional<BerichtsdatenAb2013> Bildschirmfall::BerichtAb2013(const Namensfel
         return std::nullopt;
     }
     BerichtsdatenAb2013 d;
-    d.Abrechnungsstelle1 = namen.Abrechnungsstelle[0];
-    d.Abrechnungsstelle2 = namen.Abrechnungsstelle[1];
-    d.Tag = tag;
-    d.Monat = monat;
-    d.Jahr = jahr;
-    d.Person = namen.Personen[static_cast<std::size_t>(person_.Wert())];
-    d.MonatText = Monatskuerzel(monat_.Monat);
-    for (const Job job : AlleJobs) {
-        d.Arbeitgeber[job] = angaben_[job].Arbeitgeber;
-    }
+    KopfFuellen(d, namen, jahr, monat, tag);
     if (static_cast<std::size_t>(kassePos_) < kassen_.size()) {
         const Kasseneintrag& kasse = kassen_[static_cast<std::size_t>(kassePos_)];
         d.Kasse = kasse.Name;
         d.Durchschnitt = IstDurchschnitt(kasse);
     }
-    d.TeilmonatText = TeilmonatText(angaben_.Teilmonat.Wert());
     d.Eingabe = eingabenAb2013_;
     d.Resultat = *ergebnisAb2013_;
     d.Zeilendrucker = zeilendrucker;

@@ -36,25 +36,27 @@ inline Eingaben Beispieleingaben(double entgelt1 = 600, double entgelt2 = 0) {
 // `teilmonat`, calculated as the window would have it.
 inline Berichtsdaten Beispielbericht(Eingaben e = Beispieleingaben(), int teilmonat = 0) {
     e.Teilmonatsfaktor = Teilmonatsfaktor(teilmonat).value();
-    return {.Abrechnungsstelle1 = "Lohnbüro Muster     ",
-            .Abrechnungsstelle2 = "Beispielstadt       ",
-            .Tag = 5,
-            .Monat = 12,
-            .Jahr = 2012,
-            .Person = "Personalfall 1",
-            .MonatText = "JAN",
-            .JahrText = "2012",
-            .Arbeitgeber = {"", "Firma A", "Firma B", "Firma C", "Firma D"},
-            .Kasse = "AOK",
-            .TeilmonatText = TeilmonatText(teilmonat),
-            .RVVerzichtImSatz = static_cast<std::int16_t>(e.RVVerzicht),
-            .KinderlosImSatz = Gespeichert(e.Kinderlos),
-            .RVBefreiungAngehakt = e.RVVerzicht,
-            .Eingabe = e,
-            .Resultat = Berechnen(e),
-            .U1Prozent = W(2.1),
-            .U2Prozent = W(0.37),
-            .U3Prozent = W(0.04)};
+    Berichtsdaten d;
+    d.Abrechnungsstelle1 = "Lohnbüro Muster     ";
+    d.Abrechnungsstelle2 = "Beispielstadt       ";
+    d.Tag = 5;
+    d.Monat = 12;
+    d.Jahr = 2012;
+    d.Person = "Personalfall 1";
+    d.MonatText = "JAN";
+    d.JahrText = "2012";
+    d.Arbeitgeber = {"", "Firma A", "Firma B", "Firma C", "Firma D"};
+    d.Kasse = "AOK";
+    d.TeilmonatText = TeilmonatText(teilmonat);
+    d.RVVerzichtImSatz = static_cast<std::int16_t>(e.RVVerzicht);
+    d.KinderlosImSatz = Gespeichert(e.Kinderlos);
+    d.RVBefreiungAngehakt = e.RVVerzicht;
+    d.Eingabe = e;
+    d.Resultat = Berechnen(e);
+    d.U1Prozent = W(2.1);
+    d.U2Prozent = W(0.37);
+    d.U3Prozent = W(0.04);
+    return d;
 }
 
 }  // namespace lohnwippe::test

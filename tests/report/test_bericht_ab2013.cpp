@@ -16,6 +16,7 @@ BerichtsdatenAb2013 Beispiel(int jahr, int monat, Waehrung entgelt) {
     d.Abrechnungsstelle1 = "Lohnbüro Muster     ";
     d.Tag = 7;
     d.Monat = 12;
+    d.Jahr = 2026;
     d.Person = "Personalfall 1";
     d.MonatText = "MRZ";
     d.Arbeitgeber = {"", "Firma A", "Firma B", "", ""};
